@@ -1,0 +1,22 @@
+#include "ui/dialogs.h"
+
+namespace spurwerk {
+
+bool Dialogs::TimedMessage(const std::string& message, int timeoutMs) {
+    TimedInputRequest request;
+    request.buttons = TimedOk;
+    request.caption = "Meldung";
+    request.message = message;
+    request.timeoutMs = timeoutMs;
+    request.defaultResult = ResultOk;
+    request.focusInput = true;
+    TimedInput(request);
+    return request.timeoutMs > 0;
+}
+
+int Dialogs::AskIfCtrlHeld(const std::string& question) {
+    if (!Keys().ctrl) return ResultYes;
+    return Message(question, MessageButtons::YesNo);
+}
+
+}  // namespace spurwerk

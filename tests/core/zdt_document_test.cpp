@@ -1,0 +1,54 @@
+#include <gtest/gtest.h>
+
+#include "project/zdt_document.h"
+
+namespace spurwerk {
+namespace {
+
+TEST(ZDTAccessors, ReadsAtTheEdgeOfTheBuffer) {
+    Bytes b = {0x01, 0x02, 0x03, 0x04, 0x05, 0x06};
+    EXPECT_EQ(ReadZDTByte(b, 5), 0x06);
+    EXPECT_EQ(ReadZDTByte(b, 6), 0);
+    EXPECT_EQ(ReadZDTWord(b, 4), 0x0605);  // size - 2: last bytes
+    EXPECT_EQ(ReadZDTWord(b, 5), 0);       // size - 1: out of range
+    EXPECT_EQ(ReadZDTLong(b, 2), 0x06050403u);
+    EXPECT_EQ(ReadZDTLong(b, 3), 0u);
+    EXPECT_EQ(ReadZDTLong(b, static_cast<std::size_t>(-2)), 0u);  // no wrap-around
+    EXPECT_EQ(ReadZDTString(b, 4, 2), std::string("\x05\x06"));
+    EXPECT_EQ(ReadZDTString(b, 4, 3), "   ");  // never a shorter string
+    EXPECT_EQ(ReadZDTString(Bytes{}, 0, 8), "        ");
+}
+
+TEST(ZDTAccessors, StringKeepsZeroBytes) {
+    Bytes b = {'A', 0, 'B'};
+    EXPECT_EQ(ReadZDTString(b, 0, 3), std::string("A\0B", 3));
+}
+
+TEST(ZDTDocument, WritesAreLittleEndianAndReportTheirBytes) {
+    ZDTDocument doc;
+    doc.ZDTData.assign(8, 0xEE);
+    std::vector<std::pair<std::size_t, std::size_t>> writes;
+    doc.SetWriteObserver([&](std::size_t o, std::size_t n) { writes.emplace_back(o, n); });
+    doc.WriteZDTWord(1, 0x1234);
+    doc.WriteZDTLong(4, 0xA1B2C3D4);
+    EXPECT_EQ(doc.ZDTData, (Bytes{0xEE, 0x34, 0x12, 0xEE, 0xD4, 0xC3, 0xB2, 0xA1}));
+    ASSERT_EQ(writes.size(), 2u);
+    EXPECT_EQ(writes[1], std::make_pair(std::size_t{4}, std::size_t{4}));
+    EXPECT_EQ(doc.ReadLong(4), 0xA1B2C3D4u);
+}
+
+TEST(ZDTDocument, WriteBeyondTheEndGrowsWithZeros) {
+    ZDTDocument doc;
+    doc.ZDTData = {1, 2};
+    doc.WriteZDTString(5, "AB");
+    EXPECT_EQ(doc.ZDTData, (Bytes{1, 2, 0, 0, 0, 'A', 'B'}));
+}
+
+TEST(TrimControlChars, RemovesCodesUpTo32AtBothEnds) {
+    EXPECT_EQ(TrimControlChars(std::string("\0 SONG\t\0", 8)), "SONG");
+    EXPECT_EQ(TrimControlChars(std::string(8, '\0')), "");
+    EXPECT_EQ(TrimControlChars("A B"), "A B");
+}
+
+}  // namespace
+}  // namespace spurwerk

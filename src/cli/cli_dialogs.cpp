@@ -1,0 +1,55 @@
+#include "cli_dialogs.h"
+
+#include <iostream>
+
+namespace spurwerk::cli {
+
+std::string TerminalText(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r') {
+            out += '\n';
+            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+int CliDialogs::Message(const std::string& text, MessageButtons buttons) {
+    if (buttons == MessageButtons::Ok) {
+        std::cout << TerminalText(text) << "\n";
+        return ResultOk;
+    }
+    if (!answer)
+        throw CommandError("this needs an answer (give --yes or --no): " + TerminalText(text));
+    switch (buttons) {
+        case MessageButtons::OkCancel: return *answer ? ResultOk : ResultCancel;
+        case MessageButtons::YesNoYesToAll:
+        case MessageButtons::YesNoNoToAllYesToAll: return *answer ? ResultYesToAll : ResultNo;
+        default: return *answer ? ResultYes : ResultNo;
+    }
+}
+
+int CliDialogs::TimedInput(TimedInputRequest& request) {
+    if (request.showInput)
+        throw CommandError("this needs an answer that the command line cannot give: " +
+                           TerminalText(request.message));
+    std::cout << TerminalText(request.message) << "\n";
+    request.timeoutMs = request.timeoutMs > 0 ? 1 : 0;
+    return ResultOk;
+}
+
+HistInputResult CliDialogs::InputHist(const HistInputRequest& request) {
+    throw CommandError("this needs an input that the command line cannot give: " + TerminalText(request.prompt));
+}
+
+std::string CliDialogs::SelectFolder(const std::string& prompt, const std::string&) {
+    throw CommandError("this needs a folder that the command line cannot choose: " + TerminalText(prompt));
+}
+
+void CliDialogs::OpenWithAssociatedProgram(const std::string& path) { std::cout << path << "\n"; }
+void CliDialogs::StartFurtherInstance(const std::string& argument) { std::cout << argument << "\n"; }
+
+}  // namespace spurwerk::cli

@@ -1,0 +1,37 @@
+#pragma once
+// The command line's answers to the program's questions: --yes / --no answer
+// them, a question without an answer is an error, messages go to stdout.
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+#include "ui/dialogs.h"
+
+namespace spurwerk::cli {
+
+// An error the command reports as "spurwerk-cli: <message>" with exit code 1.
+class CommandError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// CR LF and lone CR become newlines for the terminal.
+std::string TerminalText(const std::string& text);
+
+class CliDialogs : public Dialogs {
+public:
+    std::optional<bool> answer;  // --yes: true, --no: false
+    KeyState keys;
+
+    int Message(const std::string& text, MessageButtons buttons) override;
+    int TimedInput(TimedInputRequest& request) override;
+    HistInputResult InputHist(const HistInputRequest& request) override;
+    std::string SelectFolder(const std::string& prompt, const std::string& startFolder) override;
+    bool AskAbortOnClick(int) override { return false; }
+    KeyState Keys() override { return keys; }
+    void OpenWithAssociatedProgram(const std::string& path) override;
+    void StartFurtherInstance(const std::string& argument) override;
+};
+
+}  // namespace spurwerk::cli

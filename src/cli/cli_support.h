@@ -1,0 +1,21 @@
+#pragma once
+// Shared steps of the commands: loading a file as a project document and
+// saving it back.
+
+#include <string>
+
+#include "project/zdt_document.h"
+
+namespace spurwerk::cli {
+
+// Reads the file (a project-name info file stands for its project). With
+// requireProject a file shorter than a project is refused.
+ZDTDocument LoadDocument(const std::string& file, bool requireProject);
+
+// Writes the document atomically and prints the program's result message.
+void SaveDocument(const ZDTDocument& doc, const std::string& file);
+
+// The recording end of the project: the longest WAV in its AUDIO folder.
+std::int32_t RecordingEndOf(const std::string& projectFile);
+
+}  // namespace spurwerk::cli

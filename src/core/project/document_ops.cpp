@@ -1,0 +1,206 @@
+#include "project/document_ops.h"
+
+#include <filesystem>
+
+#include "files/path_text.h"
+#include "project/track_layout.h"
+#include "settings/text_table.h"
+#include "ui/dialogs.h"
+#include "ui/errors.h"
+
+namespace spurwerk {
+
+namespace {
+
+std::string UpperAscii(std::string s) {
+    for (char& c : s)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return s;
+}
+
+// Position of the extension's "." in a file name, or npos.
+std::size_t ExtensionDot(const std::string& fileName) {
+    std::size_t dot = fileName.rfind('.');
+    if (dot == std::string::npos) return dot;
+    for (std::size_t i = dot + 1; i < fileName.size(); ++i)
+        if (IsPathSeparator(fileName[i]) || fileName[i] == ':') return std::string::npos;
+    return dot;
+}
+
+std::string ChangeExtension(const std::string& fileName, const std::string& extension) {
+    std::size_t dot = ExtensionDot(fileName);
+    return (dot == std::string::npos ? fileName : fileName.substr(0, dot)) + extension;
+}
+
+std::size_t NameStart(const std::string& path) {
+    std::size_t i = path.size();
+    while (i > 0 && !IsPathSeparator(path[i - 1]) && path[i - 1] != ':') --i;
+    return i;
+}
+
+std::string TrimBlanks(const std::string& s) {
+    std::size_t b = s.find_first_not_of(' ');
+    if (b == std::string::npos) return "";
+    return s.substr(b, s.find_last_not_of(' ') - b + 1);
+}
+
+struct FlagGuard {
+    bool& flag;
+    explicit FlagGuard(bool& f) : flag(f) { flag = true; }
+    ~FlagGuard() { flag = false; }
+};
+
+bool FileExists(const std::string& name) {
+    std::error_code ec;
+    return std::filesystem::exists(PathFromText(name), ec);
+}
+
+}  // namespace
+
+std::string ResolveInfoFileName(const std::string& fileName) {
+    std::string upper = UpperAscii(fileName);
+    if (upper.find("_NAME.TXT") == std::string::npos) return fileName;
+    std::size_t marker = upper.find("___");
+    if (marker == std::string::npos) return fileName;
+    return fileName.substr(0, marker) + ".ZDT";
+}
+
+std::string EffectsFileNameFor(const std::string& projectFile) {
+    std::size_t start = NameStart(projectFile);
+    std::string name = projectFile.substr(start);
+    std::string rest = name.size() > 11 ? name.substr(11) : "";
+    return projectFile.substr(0, start) + rest + "EFXDATA.ZDT";
+}
+
+std::string InfoFileNameFor(const std::string& projectFile, const std::string& projectName) {
+    return ChangeExtension(projectFile, "___" + projectName + "_NAME.TXT");
+}
+
+std::string WithZDTExtension(const std::string& fileName) {
+    return ExtensionDot(fileName) == std::string::npos ? fileName + ".ZDT" : fileName;
+}
+
+bool LoadZDTFile(DocumentContext& context, bool askForName) {
+    ZDTDocument& doc = context.doc;
+    if (doc.DataChanged) {
+        int answer = context.dialogs.Message(Txt(125) + doc.LoadedZDTFileName + Txt(126), MessageButtons::YesNoCancel);
+        if (answer == ResultCancel) return false;
+        if (answer == ResultYes) {
+            QuickSaveLoadedZDTFile(context, doc.LoadedZDTFileName, 3000);
+            if (doc.DataChanged) return false;
+        }
+    }
+
+    std::string name = doc.ZDTFileToLoad;
+    if (askForName) {
+        HistInputRequest request;
+        request.isFileInput = true;
+        request.histFile = context.zdtHistoryFile;
+        request.caption = Txt(127);
+        request.prompt = Txt(128);
+        request.filter = Txt(129);
+        request.initialText = doc.ZDTFileToLoad;
+        request.showNonExistent = true;
+        name = context.dialogs.InputHist(request).text;
+    }
+    if (name.empty()) return false;
+
+    FlagGuard loading(doc.IsLoadingZDT);
+    name = ResolveInfoFileName(name);
+    Bytes data = ReadWholeFile(PathFromText(name));  // throws; the document stays as it was
+    doc.ZDTData = std::move(data);
+    doc.LoadedZDTFileName = name;
+    if (doc.CompareZDTFileName.empty()) doc.CompareData = doc.ZDTData;
+
+    std::string projectName = ReadProjectName(doc.ZDTData);
+    context.host.DocumentLoaded(projectName, EffectsFileNameFor(name));
+    doc.DataChanged = false;
+    return true;
+}
+
+bool QuickSaveLoadedZDTFile(DocumentContext& context, const std::string& fileName, int messageTimeMs) {
+    ZDTDocument& doc = context.doc;
+    std::string name = fileName;
+    if (name.empty()) {
+        HistInputRequest request;
+        request.isFileInput = true;
+        request.histFile = context.zdtHistoryFile;
+        request.caption = Txt(138);
+        request.prompt = Txt(139);
+        request.filter = Txt(129);
+        request.initialText = doc.LoadedZDTFileName;
+        request.showNonExistent = true;
+        name = context.dialogs.InputHist(request).text;
+        if (name.empty()) return false;
+    }
+    name = WithZDTExtension(name);
+    if (name != doc.LoadedZDTFileName && FileExists(name)) {
+        if (context.dialogs.Message("\"" + name + Txt(140), MessageButtons::YesNo) != ResultYes) return false;
+    }
+
+    {
+        FlagGuard saving(doc.IsSavingZDT);
+        context.host.PrepareSave();
+        WriteFileAtomically(PathFromText(name), doc.ZDTData);
+        doc.DataChanged = false;
+        doc.LastSavedZDTFileName = name;
+        context.dialogs.TimedMessage(
+            std::to_string(doc.ZDTData.size()) + " " + Txt(141) + name + Txt(142), messageTimeMs);
+        doc.ZDTFileToLoad = name;
+        doc.LoadedZDTFileName = name;
+    }
+    return true;
+}
+
+std::string CleanWavNameCharacters(const std::string& name) {
+    std::string text = UpperAscii(TrimBlanks(name));
+    std::string out;
+    for (std::size_t i = 0; i < text.size();) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        // One "_" per character, also for a multi-byte UTF-8 character.
+        std::size_t length = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 1;
+        bool allowed = c == '.' || c == '-' || c == '_' || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        out += allowed ? static_cast<char>(c) : '_';
+        i += length;
+    }
+    return out;
+}
+
+std::vector<std::string> NormalizeTrackWavNames(const std::vector<std::string>& names, Dialogs& dialogs) {
+    std::vector<std::string> result = names;
+    for (std::size_t index = 0; index < result.size(); ++index) {
+        std::string text = CleanWavNameCharacters(result[index]);
+        // An unassigned track stays unassigned.
+        if (text.empty()) {
+            result[index] = text;
+            continue;
+        }
+        if (text.find(".WAV") == std::string::npos) {
+            if (text.size() > 8) {
+                TimedInputRequest request;
+                request.buttons = TimedOk | TimedCancel;
+                request.caption = Txt(134);
+                request.message = Txt(135) + "\r\n\r\n\"" + text + "\" in Track " + std::to_string(index + 1) + " " +
+                                  Txt(136) + "\r\n" + Txt(137);
+                request.showInput = true;
+                request.input = text;
+                request.defaultResult = ResultOk;
+                if (dialogs.TimedInput(request) != ResultOk) break;
+                // The entered name obeys the same character rule as the rest.
+                std::string entered = CleanWavNameCharacters(request.input);
+                std::size_t dot = ExtensionDot(entered);
+                if (dot != std::string::npos) entered.resize(dot);
+                text = entered.substr(0, 8);
+                if (text.empty()) {
+                    result[index] = text;
+                    continue;
+                }
+            }
+            text = ChangeExtension(text, ".WAV");
+        }
+        result[index] = text;
+    }
+    return result;
+}
+
+}  // namespace spurwerk

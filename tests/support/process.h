@@ -1,0 +1,18 @@
+#pragma once
+// Runs a program as a separate process and captures what it prints.
+
+#include <string>
+#include <vector>
+
+namespace spurwerk::testing {
+
+struct ProcessResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs `program` with `arguments` (no shell interpretation of their content).
+ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments);
+
+}  // namespace spurwerk::testing

@@ -1,0 +1,171 @@
+#include "settings/ini_file.h"
+
+#include <limits>
+#include <system_error>
+#include <utility>
+
+#include "settings/text_encoding.h"
+#include "settings/text_file.h"
+#include "settings/value_conversion.h"
+#include "ui/errors.h"
+
+namespace spurwerk {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string TrimBlanks(const std::string& s) {
+    std::size_t b = s.find_first_not_of(" \t");
+    if (b == std::string::npos) return "";
+    std::size_t e = s.find_last_not_of(" \t");
+    return s.substr(b, e - b + 1);
+}
+
+bool SameName(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        char x = a[i], y = b[i];
+        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
+        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
+        if (x != y) return false;
+    }
+    return true;
+}
+
+// The section name of a header line, nullopt for other lines.
+std::optional<std::string> HeaderName(const std::string& line) {
+    std::string t = TrimBlanks(line);
+    if (t.empty() || t[0] != '[') return std::nullopt;
+    std::size_t close = t.find(']');
+    return TrimBlanks(t.substr(1, close == std::string::npos ? std::string::npos : close - 1));
+}
+
+// Key and raw value of a "key=value" line.
+std::optional<std::pair<std::string, std::string>> KeyLine(const std::string& line) {
+    std::size_t eq = line.find('=');
+    if (eq == std::string::npos || HeaderName(line)) return std::nullopt;
+    return std::make_pair(TrimBlanks(line.substr(0, eq)), line.substr(eq + 1));
+}
+
+// Line breaks would split the line and could inject keys or sections.
+std::string OneLine(std::string s, bool keepCarriageReturn) {
+    for (char& c : s)
+        if (c == '\n' || (c == '\r' && !keepCarriageReturn)) c = ' ';
+    return s;
+}
+
+// Blanks at either end and a pair of enclosing quotes would be removed on
+// reading; quoting the value keeps it exactly as written.
+std::string ProtectValue(const std::string& value) {
+    if (value.empty()) return value;
+    bool edgeBlank = value.front() == ' ' || value.front() == '\t' || value.back() == ' ' || value.back() == '\t';
+    bool enclosed = value.size() >= 2 && value.front() == '"' && value.back() == '"';
+    return edgeBlank || enclosed ? "\"" + value + "\"" : value;
+}
+
+}  // namespace
+
+IniFile::IniFile(fs::path path) : path_(std::move(path)) {
+    std::error_code ec;
+    existed_ = fs::exists(path_, ec);
+    if (!existed_) return;
+    try {
+        lines_ = SplitTextLines(ReadTextFile(path_));
+    } catch (const std::exception& e) {
+        readError_ = e.what();
+        lines_.clear();
+    }
+}
+
+std::optional<IniFile::Range> IniFile::FindSection(const std::string& section) const {
+    const std::string wanted = TrimBlanks(section);
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        auto name = HeaderName(lines_[i]);
+        if (!name || !SameName(*name, wanted)) continue;
+        std::size_t end = i + 1;
+        while (end < lines_.size() && !HeaderName(lines_[end])) ++end;
+        return Range{i, end};
+    }
+    return std::nullopt;
+}
+
+std::optional<std::size_t> IniFile::FindKey(const Range& range, const std::string& key) const {
+    const std::string wanted = TrimBlanks(key);
+    for (std::size_t i = range.header + 1; i < range.end; ++i) {
+        auto kv = KeyLine(lines_[i]);
+        if (kv && SameName(kv->first, wanted)) return i;
+    }
+    return std::nullopt;
+}
+
+bool IniFile::SectionExists(const std::string& section) const { return FindSection(section).has_value(); }
+
+bool IniFile::KeyExists(const std::string& section, const std::string& key) const {
+    auto range = FindSection(section);
+    return range && FindKey(*range, key);
+}
+
+std::string IniFile::ReadString(const std::string& section, const std::string& key,
+                                const std::string& defaultValue) const {
+    auto range = FindSection(section);
+    if (!range) return defaultValue;
+    auto index = FindKey(*range, key);
+    if (!index) return defaultValue;
+    std::string value = TrimBlanks(KeyLine(lines_[*index])->second);
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
+    return Utf8Prefix(value, MaxIniValueLength);
+}
+
+int IniFile::ReadInteger(const std::string& section, const std::string& key, int defaultValue) const {
+    auto parsed = ParseIntegerText(ReadString(section, key, ""));
+    if (!parsed || *parsed < std::numeric_limits<int>::min() || *parsed > std::numeric_limits<int>::max())
+        return defaultValue;
+    return static_cast<int>(*parsed);
+}
+
+void IniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
+    const std::string cleanSection = TrimBlanks(OneLine(section, false));
+    const std::string cleanKey = TrimBlanks(OneLine(key, false));
+    const std::string written = ProtectValue(OneLine(value, true));
+    auto range = FindSection(cleanSection);
+    if (!range) {
+        if (!lines_.empty() && !TrimBlanks(lines_.back()).empty()) lines_.emplace_back();
+        lines_.push_back("[" + cleanSection + "]");
+        lines_.push_back(cleanKey + "=" + written);
+        modified_ = true;
+        return;
+    }
+    if (auto index = FindKey(*range, cleanKey)) {
+        // Keep the key as the file spells it.
+        std::string line = KeyLine(lines_[*index])->first + "=" + written;
+        if (line != lines_[*index]) {
+            lines_[*index] = std::move(line);
+            modified_ = true;
+        }
+        return;
+    }
+    // After the section's last key: blank lines and comments that follow it
+    // usually introduce the next section.
+    std::size_t insertAt = range->header + 1;
+    for (std::size_t i = range->header + 1; i < range->end; ++i)
+        if (KeyLine(lines_[i])) insertAt = i + 1;
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt), cleanKey + "=" + written);
+    modified_ = true;
+}
+
+void IniFile::WriteInteger(const std::string& section, const std::string& key, int value) {
+    WriteString(section, key, std::to_string(value));
+}
+
+void IniFile::Flush() {
+    if (!modified_) return;
+    if (readError_)
+        throw FileError::For("Cannot write", path_,
+                             "the existing file could not be read and is left as it is (" + *readError_ + ")");
+    WriteTextFile(path_, JoinTextLines(lines_));
+    existed_ = true;
+    modified_ = false;
+}
+
+}  // namespace spurwerk

@@ -1,0 +1,165 @@
+#include "settings/text_encoding.h"
+
+#include <array>
+#include <cstdint>
+
+namespace spurwerk {
+
+namespace {
+
+// Code points of the bytes 0x80..0x9F; the rest of the upper half equals Latin-1.
+constexpr std::array<char32_t, 32> HighControlRange = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+void AppendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+char32_t Windows1252CodePoint(unsigned char byte) {
+    if (byte >= 0x80 && byte <= 0x9F) return HighControlRange[byte - 0x80];
+    return byte;
+}
+
+// Length of the valid UTF-8 sequence at `pos` and its code point; 0 when invalid.
+std::size_t DecodeOne(std::string_view s, std::size_t pos, char32_t& cp) {
+    auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
+    unsigned char b0 = byte(pos);
+    if (b0 < 0x80) {
+        cp = b0;
+        return 1;
+    }
+    std::size_t length;
+    char32_t min;
+    if ((b0 & 0xE0) == 0xC0) {
+        length = 2, cp = b0 & 0x1F, min = 0x80;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        length = 3, cp = b0 & 0x0F, min = 0x800;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        length = 4, cp = b0 & 0x07, min = 0x10000;
+    } else {
+        return 0;
+    }
+    if (pos + length > s.size()) return 0;
+    for (std::size_t i = 1; i < length; ++i) {
+        unsigned char b = byte(pos + i);
+        if ((b & 0xC0) != 0x80) return 0;
+        cp = (cp << 6) | (b & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+    return length;
+}
+
+bool HasBom(std::string_view s) { return s.size() >= 3 && s.substr(0, 3) == "\xEF\xBB\xBF"; }
+
+}  // namespace
+
+bool IsValidUtf8(std::string_view bytes) {
+    char32_t cp;
+    for (std::size_t pos = 0; pos < bytes.size();) {
+        std::size_t n = DecodeOne(bytes, pos, cp);
+        if (n == 0) return false;
+        pos += n;
+    }
+    return true;
+}
+
+std::string Windows1252ToUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (char c : bytes) AppendUtf8(out, Windows1252CodePoint(static_cast<unsigned char>(c)));
+    return out;
+}
+
+std::optional<std::string> Utf8ToWindows1252(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    char32_t cp;
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        std::size_t n = DecodeOne(utf8, pos, cp);
+        if (n == 0) return std::nullopt;
+        pos += n;
+        if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
+            out += static_cast<char>(cp);
+            continue;
+        }
+        bool found = false;
+        for (std::size_t i = 0; i < HighControlRange.size(); ++i) {
+            if (HighControlRange[i] == cp) {
+                out += static_cast<char>(0x80 + i);
+                found = true;
+                break;
+            }
+        }
+        if (!found) return std::nullopt;
+    }
+    return out;
+}
+
+std::string SanitizeUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    char32_t cp;
+    for (std::size_t pos = 0; pos < bytes.size();) {
+        std::size_t n = DecodeOne(bytes, pos, cp);
+        if (n == 0) {
+            AppendUtf8(out, Windows1252CodePoint(static_cast<unsigned char>(bytes[pos])));
+            ++pos;
+        } else {
+            out.append(bytes.substr(pos, n));
+            pos += n;
+        }
+    }
+    return out;
+}
+
+std::string DecodeTextBytes(const Bytes& bytes) {
+    std::string_view raw(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    if (HasBom(raw) && IsValidUtf8(raw.substr(3))) return std::string(raw.substr(3));
+    if (IsValidUtf8(raw)) return std::string(raw);
+    return Windows1252ToUtf8(raw);
+}
+
+Bytes EncodeTextBytes(std::string_view text) {
+    std::string valid = SanitizeUtf8(text);
+    if (auto ansi = Utf8ToWindows1252(valid)) return Bytes(ansi->begin(), ansi->end());
+    Bytes out = {0xEF, 0xBB, 0xBF};
+    out.insert(out.end(), valid.begin(), valid.end());
+    return out;
+}
+
+std::size_t Utf8Length(std::string_view utf8) {
+    std::size_t count = 0;
+    for (char c : utf8)
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
+    return count;
+}
+
+std::string Utf8Prefix(std::string_view utf8, std::size_t count) {
+    std::size_t seen = 0;
+    for (std::size_t pos = 0; pos < utf8.size(); ++pos) {
+        if ((static_cast<unsigned char>(utf8[pos]) & 0xC0) != 0x80) {
+            if (seen == count) return std::string(utf8.substr(0, pos));
+            ++seen;
+        }
+    }
+    return std::string(utf8);
+}
+
+}  // namespace spurwerk

@@ -1,0 +1,42 @@
+#pragma once
+// Text inside the program is UTF-8. Files written by other installations are
+// Windows-1252 (the ANSI code page of the original platform); these helpers
+// convert between the two and decide how a text file is read and written.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "files/file_io.h"
+
+namespace spurwerk {
+
+bool IsValidUtf8(std::string_view bytes);
+
+// Every byte maps to one character; the five bytes that Windows-1252 leaves
+// undefined map to the control characters of the same number.
+std::string Windows1252ToUtf8(std::string_view bytes);
+
+// nullopt when some character has no Windows-1252 byte (or the text is not
+// valid UTF-8).
+std::optional<std::string> Utf8ToWindows1252(std::string_view utf8);
+
+// Replaces every byte that is not part of a valid UTF-8 sequence by its
+// Windows-1252 character, so that the result is always valid UTF-8.
+std::string SanitizeUtf8(std::string_view bytes);
+
+// A file's bytes as text: UTF-8 (an optional BOM removed) when valid,
+// otherwise Windows-1252.
+std::string DecodeTextBytes(const Bytes& bytes);
+
+// A text as file bytes: Windows-1252 when every character fits, otherwise
+// UTF-8 with BOM.
+Bytes EncodeTextBytes(std::string_view text);
+
+// Number of characters (code points) of a UTF-8 text.
+std::size_t Utf8Length(std::string_view utf8);
+// The first `count` characters, never cutting a character in two.
+std::string Utf8Prefix(std::string_view utf8, std::size_t count);
+
+}  // namespace spurwerk

@@ -1,13 +1,12 @@
 #include "project/link_time.h"
 
-#include <array>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <limits>
-#include <vector>
 
 #include "files/path_text.h"
+#include "project/zdt_document.h"
 
 namespace spurwerk {
 
@@ -21,18 +20,13 @@ constexpr std::size_t PlainOptionalHeaderSize = 224;
 constexpr std::uint16_t OptionalHeaderMagic32 = 0x10B;
 constexpr std::size_t SectionEntrySize = 40;
 
-std::uint16_t Word(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
-std::uint32_t Long(const std::uint8_t* p) {
-    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
-
-bool ReadAt(std::ifstream& in, std::int64_t offset, std::uint8_t* out, std::size_t count) {
+// Reads out.size() bytes at `offset`; false when the file does not hold them all.
+bool ReadAt(std::ifstream& in, std::int64_t offset, Bytes& out) {
     if (offset < 0) return false;
     in.clear();
     in.seekg(offset);
-    in.read(reinterpret_cast<char*>(out), static_cast<std::streamsize>(count));
-    return in.gcount() == static_cast<std::streamsize>(count);
+    in.read(reinterpret_cast<char*>(out.data()), static_cast<std::streamsize>(out.size()));
+    return in.gcount() == static_cast<std::streamsize>(out.size());
 }
 
 // Days from 1970-01-01 to the given date of the proleptic Gregorian calendar.
@@ -71,29 +65,28 @@ bool DosStampToUnix(std::uint32_t stamp, std::uint32_t& seconds) {
 }
 
 // The resource directory's stamp, for files whose linker wrote the fixed value.
-bool ResourceStamp(std::ifstream& in, std::int64_t peOffset, const std::uint8_t* pe, std::uint32_t& seconds) {
-    const std::uint16_t sectionCount = Word(pe + 6);
-    const std::uint16_t optionalSize = Word(pe + 20);
-    const std::uint32_t resourceAddress = Long(pe + 136);
-    const std::uint32_t resourceSize = Long(pe + 140);
+bool ResourceStamp(std::ifstream& in, std::int64_t peOffset, const Bytes& pe, std::uint32_t& seconds) {
+    const std::uint16_t sectionCount = ReadZDTWord(pe, 6);
+    const std::uint16_t optionalSize = ReadZDTWord(pe, 20);
+    const std::uint32_t resourceAddress = ReadZDTLong(pe, 136);
+    const std::uint32_t resourceSize = ReadZDTLong(pe, 140);
 
-    std::vector<std::uint8_t> sections(sectionCount * SectionEntrySize);
+    Bytes sections(sectionCount * SectionEntrySize);
     const std::int64_t tableOffset = peOffset + static_cast<std::int64_t>(PeHeaderSize) +
                                      (optionalSize - static_cast<std::int64_t>(PlainOptionalHeaderSize));
-    if (!sections.empty() && !ReadAt(in, tableOffset, sections.data(), sections.size())) return false;
+    if (!sections.empty() && !ReadAt(in, tableOffset, sections)) return false;
 
     for (std::size_t i = 0; i < sectionCount; ++i) {
-        const std::uint8_t* entry = sections.data() + i * SectionEntrySize;
-        const std::int64_t virtualAddress = Long(entry + 12);
-        const std::int64_t rawSize = Long(entry + 16);
-        const std::int64_t rawPointer = Long(entry + 20);
+        const std::size_t entry = i * SectionEntrySize;
+        const std::int64_t virtualAddress = ReadZDTLong(sections, entry + 12);
+        const std::int64_t rawSize = ReadZDTLong(sections, entry + 16);
+        const std::int64_t rawPointer = ReadZDTLong(sections, entry + 20);
         if (virtualAddress > resourceAddress ||
             virtualAddress + rawSize < static_cast<std::int64_t>(resourceAddress) + resourceSize)
             continue;
-        std::array<std::uint8_t, 16> directory{};
-        if (!ReadAt(in, rawPointer - (virtualAddress - resourceAddress), directory.data(), directory.size()))
-            return false;
-        return DosStampToUnix(Long(directory.data() + 4), seconds);
+        Bytes directory(16);
+        if (!ReadAt(in, rawPointer - (virtualAddress - resourceAddress), directory)) return false;
+        return DosStampToUnix(ReadZDTLong(directory, 4), seconds);
     }
     return false;
 }
@@ -112,19 +105,19 @@ std::uint32_t GetLinkTimeStamp(const std::string& fileName) {
     std::ifstream in(PathFromText(fileName), std::ios::binary);
     if (!in) return 0;
 
-    std::array<std::uint8_t, DosHeaderSize> dos{};
+    Bytes dos(DosHeaderSize);
     std::int64_t peOffset = 0;
-    if (ReadAt(in, 0, dos.data(), dos.size()) && dos[0] == 'M' && dos[1] == 'Z') peOffset = Long(dos.data() + 60);
+    if (ReadAt(in, 0, dos) && dos[0] == 'M' && dos[1] == 'Z') peOffset = ReadZDTLong(dos, 60);
 
-    std::array<std::uint8_t, PeHeaderSize> pe{};
-    if (!ReadAt(in, peOffset, pe.data(), pe.size()) || Long(pe.data()) != PeSignature) return 0;
+    Bytes pe(PeHeaderSize);
+    if (!ReadAt(in, peOffset, pe) || ReadZDTLong(pe, 0) != PeSignature) return 0;
 
-    const std::uint32_t stamp = Long(pe.data() + 8);
-    if (stamp != FixedLinkerStamp || Word(pe.data() + 20) < PlainOptionalHeaderSize ||
-        Word(pe.data() + 24) != OptionalHeaderMagic32)
+    const std::uint32_t stamp = ReadZDTLong(pe, 8);
+    if (stamp != FixedLinkerStamp || ReadZDTWord(pe, 20) < PlainOptionalHeaderSize ||
+        ReadZDTWord(pe, 24) != OptionalHeaderMagic32)
         return stamp;
     std::uint32_t resourceSeconds = 0;
-    return ResourceStamp(in, peOffset, pe.data(), resourceSeconds) ? resourceSeconds : stamp;
+    return ResourceStamp(in, peOffset, pe, resourceSeconds) ? resourceSeconds : stamp;
 }
 
 DateTimeParts UnixToDateTime(std::uint32_t seconds) {

@@ -1,7 +1,6 @@
 #include "project/wav_header.h"
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 #include <climits>
 #include <filesystem>
@@ -10,6 +9,7 @@
 
 #include "files/path_text.h"
 #include "project/value_texts.h"
+#include "project/zdt_document.h"
 #include "settings/text_table.h"
 
 namespace spurwerk {
@@ -20,25 +20,18 @@ namespace {
 // keeps a hostile file of empty chunks from costing long.
 constexpr int MaxChunksSearched = 1000;
 
-// Reads `N` bytes at `offset`; false when the file does not hold them all.
-template <std::size_t N>
-bool ReadAt(std::ifstream& in, std::int64_t offset, std::array<std::uint8_t, N>& out) {
+// Reads out.size() bytes at `offset`; false when the file does not hold them all.
+bool ReadAt(std::ifstream& in, std::int64_t offset, Bytes& out) {
     in.clear();
     in.seekg(offset);
-    in.read(reinterpret_cast<char*>(out.data()), static_cast<std::streamsize>(N));
-    return in.gcount() == static_cast<std::streamsize>(N);
-}
-
-std::uint16_t Word(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
-std::uint32_t Long(const std::uint8_t* p) {
-    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+    in.read(reinterpret_cast<char*>(out.data()), static_cast<std::streamsize>(out.size()));
+    return in.gcount() == static_cast<std::streamsize>(out.size());
 }
 
 // Chunk identifiers are matched without regard to letter case.
-bool IdIs(const std::uint8_t* p, const char* id) {
-    for (int i = 0; i < 4; ++i)
-        if (std::toupper(p[i]) != id[i]) return false;
+bool IdIs(const Bytes& bytes, const char* id) {
+    for (std::size_t i = 0; i < 4; ++i)
+        if (std::toupper(bytes[i]) != id[i]) return false;
     return true;
 }
 
@@ -47,15 +40,15 @@ std::int64_t PaddedLength(std::uint32_t length) { return static_cast<std::int64_
 
 // Walks the chunks after the format chunk up to the data chunk.
 void FindDataChunk(std::ifstream& in, WavHeader& header, std::int64_t position) {
-    std::array<std::uint8_t, 8> chunk{};
+    Bytes chunk(8);
     for (int n = 0; n < MaxChunksSearched && position + 8 <= header.fileSize; ++n) {
         if (!ReadAt(in, position, chunk)) return;
-        std::uint32_t length = Long(chunk.data() + 4);
-        if (IdIs(chunk.data(), "DATA")) {
+        std::uint32_t length = ReadZDTLong(chunk, 4);
+        if (IdIs(chunk, "DATA")) {
             header.dataSize = length;
             return;
         }
-        if (IdIs(chunk.data(), "LIST")) header.listSize = length;
+        if (IdIs(chunk, "LIST")) header.listSize = length;
         position += 8 + PaddedLength(length);
     }
 }
@@ -76,17 +69,17 @@ WavHeader ReadWavHeader(const std::string& path) {
         return header;
     }
 
-    std::array<std::uint8_t, 4> form{};
-    if (!ReadAt(in, 8, form) || !IdIs(form.data(), "WAVE")) return header;
+    Bytes form(4);
+    if (!ReadAt(in, 8, form) || !IdIs(form, "WAVE")) return header;
     // Format chunk length at 16, its fields from 22 to 35.
-    std::array<std::uint8_t, 20> format{};
+    Bytes format(20);
     if (!ReadAt(in, 16, format)) return header;
-    header.channels = Word(format.data() + 6);
-    header.sampleRate = Long(format.data() + 8);
-    header.byteRate = Long(format.data() + 12);
-    header.blockAlign = Word(format.data() + 16);
-    header.bitsPerSample = Word(format.data() + 18);
-    FindDataChunk(in, header, 20 + PaddedLength(Long(format.data())));
+    header.channels = ReadZDTWord(format, 6);
+    header.sampleRate = ReadZDTLong(format, 8);
+    header.byteRate = ReadZDTLong(format, 12);
+    header.blockAlign = ReadZDTWord(format, 16);
+    header.bitsPerSample = ReadZDTWord(format, 18);
+    FindDataChunk(in, header, 20 + PaddedLength(ReadZDTLong(format, 0)));
     return header;
 }
 

@@ -97,11 +97,16 @@ void AddSet(CLI::App& app) {
         for (const std::string& assignment : options->assignments) {
             std::size_t eq = assignment.find('=');
             if (eq == std::string::npos) throw CommandError("\"" + assignment + "\" is not GROUP=VALUE");
-            const TrackParameter& parameter = ParameterOrThrow(assignment.substr(0, eq));
+            std::string group = assignment.substr(0, eq), text = assignment.substr(eq + 1);
+            const TrackParameter* parameter = &ParameterOrThrow(group);
             std::string error;
-            auto value = ParseTrackValue(parameter, assignment.substr(eq + 1), error);
+            auto value = ParseTrackValue(*parameter, text, error);
+            // "Reverb=X" means the on/off box, "Reverb=30" the level.
+            const TrackParameter* box = FindTrackParameter(group + "[v]");
+            std::string ignored;
+            if (!value && box && box != parameter && (value = ParseTrackValue(*box, text, ignored))) parameter = box;
             if (!value) throw CommandError(error);
-            changes.emplace_back(&parameter, *value);
+            changes.emplace_back(parameter, *value);
         }
         for (const auto& [parameter, value] : changes) {
             if (parameter->control->kind == ControlKind::StatusShape && value.raw == 2)

@@ -53,7 +53,13 @@ bool TargetIsReadOnly(const fs::path& path) {
     DWORD attributes = GetFileAttributesW(path.wstring().c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 #else
-    return access(path.c_str(), F_OK) == 0 && access(path.c_str(), W_OK) != 0;
+    // A file without write permission counts as read-only also for root, who
+    // could replace it anyway.
+    std::error_code ec;
+    auto status = fs::status(path, ec);
+    if (ec || !fs::is_regular_file(status)) return false;
+    const auto writeBits = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    return (status.permissions() & writeBits) == fs::perms::none || access(path.c_str(), W_OK) != 0;
 #endif
 }
 

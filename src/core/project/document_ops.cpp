@@ -82,12 +82,16 @@ std::string WithZDTExtension(const std::string& fileName) {
 
 bool LoadZDTFile(DocumentContext& context, bool askForName) {
     ZDTDocument& doc = context.doc;
+    // Saving first sets ZDTFileToLoad to the saved file; the file asked for must
+    // still be the one that is loaded.
+    const std::string wanted = doc.ZDTFileToLoad;
     if (doc.DataChanged) {
         int answer = context.dialogs.Message(Txt(125) + doc.LoadedZDTFileName + Txt(126), MessageButtons::YesNoCancel);
         if (answer == ResultCancel) return false;
         if (answer == ResultYes) {
             QuickSaveLoadedZDTFile(context, doc.LoadedZDTFileName, 3000);
             if (doc.DataChanged) return false;
+            doc.ZDTFileToLoad = wanted;
         }
     }
 

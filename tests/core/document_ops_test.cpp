@@ -1,0 +1,205 @@
+#include <gtest/gtest.h>
+
+#include "files/path_text.h"
+#include "project/document_ops.h"
+#include "project/project_name.h"
+#include "project/track_layout.h"
+#include "scripted_dialogs.h"
+#include "settings/text_table.h"
+#include "test_files.h"
+#include "ui/errors.h"
+
+namespace spurwerk {
+namespace {
+
+using testing::ReadBytes;
+using testing::ScriptedDialogs;
+using testing::TempDir;
+using testing::WriteBytes;
+
+struct RecordingHost : DocumentHost {
+    std::vector<std::string> events;
+    bool markChangedWhileFilling = false;
+    ZDTDocument* doc = nullptr;
+    void DocumentLoaded(const std::string& name, const std::string& efx) override {
+        events.push_back("loaded " + name + " " + efx);
+        if (markChangedWhileFilling) doc->DataChanged = true;
+    }
+    void PrepareSave() override { events.push_back("prepare"); }
+};
+
+Bytes Project(const std::string& name) {
+    Bytes data(MinProjectDataSize, 0);
+    for (std::size_t i = 0; i < name.size(); ++i) data[52 + i] = static_cast<std::uint8_t>(name[i]);
+    return data;
+}
+
+class DocumentOps : public ::testing::Test {
+protected:
+    ZDTDocument doc;
+    ScriptedDialogs dialogs;
+    RecordingHost host;
+    DocumentContext context{doc, dialogs, host, "hist.HIS"};
+    TempDir dir;
+    std::string Path(const std::string& name) { return PathText(dir / name); }
+    void SetUp() override { host.doc = &doc; }
+};
+
+TEST_F(DocumentOps, LoadReadsTheFileAndAnInfoFileOpensItsProject) {
+    WriteBytes(dir / "PRJ001" / "PRJDATA.ZDT", Project(" SONG\0"));
+    doc.ZDTFileToLoad = PathText(dir / "PRJ001" / "PRJDATA___SONG_name.txt");
+    host.markChangedWhileFilling = true;
+    ASSERT_TRUE(LoadZDTFile(context, false));
+    EXPECT_EQ(doc.LoadedZDTFileName, PathText(dir / "PRJ001" / "PRJDATA.ZDT"));
+    EXPECT_EQ(doc.ZDTData.size(), MinProjectDataSize);
+    EXPECT_EQ(doc.CompareData, doc.ZDTData);
+    EXPECT_FALSE(doc.DataChanged);  // filling the controls is no change
+    EXPECT_FALSE(doc.IsLoadingZDT);
+    ASSERT_EQ(host.events.size(), 1u);
+    EXPECT_EQ(host.events[0], "loaded SONG " + PathText(dir / "PRJ001") + PathSeparator() + "EFXDATA.ZDT");
+
+    // A fixed comparison file keeps its bytes across loads.
+    doc.CompareZDTFileName = "other";
+    doc.CompareData = {1, 2, 3};
+    ASSERT_TRUE(LoadZDTFile(context, false));
+    EXPECT_EQ(doc.CompareData, (Bytes{1, 2, 3}));
+}
+
+TEST_F(DocumentOps, AFailedLoadChangesNothing) {
+    doc.ZDTData = {9, 9};
+    doc.LoadedZDTFileName = "old";
+    doc.ZDTFileToLoad = Path("missing.ZDT");
+    EXPECT_THROW(LoadZDTFile(context, false), FileError);
+    EXPECT_EQ(doc.ZDTData, (Bytes{9, 9}));
+    EXPECT_EQ(doc.LoadedZDTFileName, "old");
+    EXPECT_FALSE(doc.IsLoadingZDT);
+
+    doc.ZDTFileToLoad = "";
+    EXPECT_FALSE(LoadZDTFile(context, false));
+    dialogs.inputAnswers = {{"", true}};
+    EXPECT_FALSE(LoadZDTFile(context, true));  // cancelled prompt
+    EXPECT_EQ(doc.ZDTData, (Bytes{9, 9}));
+}
+
+TEST_F(DocumentOps, UnsavedChangesAreOfferedBeforeLoading) {
+    WriteBytes(dir / "a.ZDT", Project("A"));
+    WriteBytes(dir / "b.ZDT", Project("B"));
+    doc.ZDTFileToLoad = Path("a.ZDT");
+    ASSERT_TRUE(LoadZDTFile(context, false));
+    doc.WriteZDTByte(104, 77);
+    doc.DataChanged = true;
+
+    doc.ZDTFileToLoad = Path("b.ZDT");
+    dialogs.messageAnswers = {ResultCancel};
+    EXPECT_FALSE(LoadZDTFile(context, false));
+    EXPECT_EQ(dialogs.asked.back().text, Txt(125) + Path("a.ZDT") + Txt(126));
+    EXPECT_EQ(doc.LoadedZDTFileName, Path("a.ZDT"));
+
+    dialogs.messageAnswers = {ResultYes};
+    ASSERT_TRUE(LoadZDTFile(context, false));
+    EXPECT_EQ(ReadBytes(dir / "a.ZDT")[104], 77);  // saved under its own name first
+    EXPECT_EQ(doc.LoadedZDTFileName, Path("b.ZDT"));
+}
+
+TEST_F(DocumentOps, QuickSaveAppendsTheExtensionAndAsksBeforeOverwritingAnotherFile) {
+    WriteBytes(dir / "a.ZDT", Project("A"));
+    WriteBytes(dir / "taken.ZDT", Bytes{1});
+    doc.ZDTFileToLoad = Path("a.ZDT");
+    ASSERT_TRUE(LoadZDTFile(context, false));
+    doc.DataChanged = true;
+
+    EXPECT_TRUE(QuickSaveLoadedZDTFile(context, Path("a.ZDT"), 3000));  // own name: no question
+    EXPECT_EQ(dialogs.CountAsked("message"), 0);
+    EXPECT_EQ(dialogs.asked.back().text,
+              std::to_string(MinProjectDataSize) + " " + Txt(141) + Path("a.ZDT") + Txt(142));
+
+    dialogs.inputAnswers = {{Path("copy"), false}};
+    EXPECT_TRUE(QuickSaveLoadedZDTFile(context, "", 3000));
+    EXPECT_EQ(ReadBytes(dir / "copy.ZDT").size(), MinProjectDataSize);
+    EXPECT_EQ(doc.LoadedZDTFileName, Path("copy.ZDT"));
+    EXPECT_EQ(doc.ZDTFileToLoad, Path("copy.ZDT"));
+
+    dialogs.messageAnswers = {ResultNo};
+    EXPECT_FALSE(QuickSaveLoadedZDTFile(context, Path("taken.ZDT"), 3000));
+    EXPECT_EQ(ReadBytes(dir / "taken.ZDT"), Bytes{1});
+    EXPECT_EQ(dialogs.asked.back().text, "\"" + Path("taken.ZDT") + Txt(140));
+    EXPECT_EQ(std::count(host.events.begin(), host.events.end(), "prepare"), 2);
+}
+
+TEST_F(DocumentOps, AFailedSaveKeepsTheChangeFlagAndTheOldFile) {
+    WriteBytes(dir / "a.ZDT", Project("A"));
+    doc.ZDTFileToLoad = Path("a.ZDT");
+    ASSERT_TRUE(LoadZDTFile(context, false));
+    doc.WriteZDTByte(104, 5);
+    doc.DataChanged = true;
+    EXPECT_THROW(QuickSaveLoadedZDTFile(context, Path("no-folder/x.ZDT"), 3000), FileError);
+    EXPECT_TRUE(doc.DataChanged);
+    EXPECT_FALSE(doc.IsSavingZDT);
+    EXPECT_EQ(doc.LoadedZDTFileName, Path("a.ZDT"));
+}
+
+TEST(DocumentNames, InfoAndEffectsFileNames) {
+    std::string sep = PathSeparator();
+    EXPECT_EQ(ResolveInfoFileName("D:" + sep + "PRJ001" + sep + "PRJDATA___SONG_NAME.TXT"),
+              "D:" + sep + "PRJ001" + sep + "PRJDATA.ZDT");
+    EXPECT_EQ(ResolveInfoFileName("x" + sep + "PRJDATA.ZDT"), "x" + sep + "PRJDATA.ZDT");
+    EXPECT_EQ(ResolveInfoFileName("NOTES_NAME.TXT"), "NOTES_NAME.TXT");  // no "___"
+    EXPECT_EQ(EffectsFileNameFor("p" + sep + "PRJDATA.ZDT"), "p" + sep + "EFXDATA.ZDT");
+    EXPECT_EQ(EffectsFileNameFor("p" + sep + "PRJDATA.ZDT.BAK"), "p" + sep + ".BAKEFXDATA.ZDT");
+    EXPECT_EQ(InfoFileNameFor("p" + sep + "PRJDATA.ZDT", "SONG"), "p" + sep + "PRJDATA___SONG_NAME.TXT");
+    EXPECT_EQ(WithZDTExtension("p" + sep + "NEW"), "p" + sep + "NEW.ZDT");
+    EXPECT_EQ(WithZDTExtension("p" + sep + "NEW.BIN"), "p" + sep + "NEW.BIN");
+    EXPECT_EQ(WithZDTExtension("my.dir" + sep + "NEW"), "my.dir" + sep + "NEW.ZDT");
+}
+
+TEST(NormalizeTrackWavNames, CleansNamesAndOffersToShortenLongOnes) {
+    ScriptedDialogs dialogs;
+    dialogs.timedAnswers = {ResultOk};
+    dialogs.timedInputs = {"Schlagzeug"};
+    auto names = NormalizeTrackWavNames({"my song.wav", " Gitarre ", "", "Schlagzeug", "Bass Ä"}, dialogs);
+    EXPECT_EQ(names, (std::vector<std::string>{"MY_SONG.WAV", "GITARRE.WAV", "", "SCHLAGZE.WAV", "BASS__.WAV"}));
+    ASSERT_EQ(dialogs.CountAsked("timed"), 1);
+    EXPECT_NE(dialogs.asked[0].text.find("\"SCHLAGZEUG\" in Track 4 " + Txt(136)), std::string::npos);
+}
+
+TEST(NormalizeTrackWavNames, TheEnteredNameIsCleanedAndCancelStopsTheRun) {
+    ScriptedDialogs dialogs;
+    dialogs.timedAnswers = {ResultOk};
+    dialogs.timedInputs = {"evil/name.txt"};
+    auto names = NormalizeTrackWavNames({"Schlagzeug"}, dialogs);
+    EXPECT_EQ(names[0], "EVIL_NAM.WAV");
+
+    dialogs.timedAnswers = {ResultCancel};
+    names = NormalizeTrackWavNames({"bass", "Schlagzeug", "gitarre"}, dialogs);
+    EXPECT_EQ(names, (std::vector<std::string>{"BASS.WAV", "Schlagzeug", "gitarre"}));
+}
+
+TEST(GetZDTProjectName, ReadsOnlyWhatItNeedsAndEmptiesTheScanBuffer) {
+    TempDir dir;
+    ZDTDocument doc;
+    Bytes project = Project("\tLIVE 03");
+    project[layout::RecordingDepthOffset] = 1;
+    project[layout::InsertRecordingFlagOffset] = 3;
+    project[layout::InsertPositionOffset] = 9;
+    WriteBytes(dir / "p.ZDT", project);
+    TrackSummaryOptions summary{true, {"Fader"}, 2};
+    ProjectNameInfo info = GetZDTProjectName(doc, PathText(dir / "p.ZDT"), true, &summary);
+    EXPECT_EQ(info.name, "LIVE 03");
+    EXPECT_EQ(info.listValues.recordingBitDepth, 24);
+    EXPECT_TRUE(info.listValues.insertRecordingWet);
+    EXPECT_EQ(info.listValues.insertPosition, 9);
+    EXPECT_EQ(info.trackSummary, "Fader[%]=0,0");
+    EXPECT_TRUE(doc.ScanData.empty());
+
+    WriteBytes(dir / "short.ZDT", Bytes(59, 'A'));
+    info = GetZDTProjectName(doc, PathText(dir / "short.ZDT"), true, &summary);
+    EXPECT_EQ(info.name, "");
+    EXPECT_FALSE(info.nameRead);
+    EXPECT_EQ(info.trackSummary, "");
+
+    EXPECT_THROW(GetZDTProjectName(doc, PathText(dir / "none.ZDT"), false, nullptr), FileError);
+    EXPECT_TRUE(doc.ScanData.empty());
+}
+
+}  // namespace
+}  // namespace spurwerk

@@ -1,0 +1,101 @@
+#include "mixer/wav_list.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "files/path_text.h"
+#include "project/wav_header.h"
+#include "settings/text_table.h"
+
+namespace spurwerk {
+
+namespace fs = std::filesystem;
+
+namespace {
+std::string Upper(std::string s) {
+    for (char& c : s)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return s;
+}
+
+std::string ExtensionOf(const std::string& name) {
+    std::size_t dot = name.rfind('.');
+    return dot == std::string::npos ? "" : name.substr(dot);
+}
+}  // namespace
+
+std::vector<std::string> WavFilesIn(const std::string& folder) {
+    std::vector<std::string> files;
+    std::error_code ec;
+    for (fs::directory_iterator it(PathFromText(folder), ec), end; !ec && it != end; it.increment(ec)) {
+        std::string name = PathText(it->path().filename());
+        if (Upper(ExtensionOf(name)) != ".WAV") continue;
+        std::error_code typeError;
+        if (it->is_directory(typeError)) continue;
+        files.push_back(name);
+    }
+    // Windows lists a folder sorted; other file systems do not, so sort.
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+bool ContainsFileName(const std::vector<std::string>& files, const std::string& name) {
+    std::string wanted = Upper(name);
+    return std::any_of(files.begin(), files.end(), [&](const std::string& f) { return Upper(f) == wanted; });
+}
+
+WavList BuildWavList(const std::string& audioFolder, const std::vector<std::string>& assignments,
+                     bool showListSize) {
+    WavList list;
+    list.lines.push_back("");
+    list.found.assign(assignments.size(), false);
+    if (audioFolder.empty()) return list;
+
+    list.files = WavFilesIn(audioFolder);
+    const std::vector<std::string>& files = list.files;
+    std::size_t masterIndex = assignments.empty() ? 0 : assignments.size() - 1;
+    for (const std::string& file : files) {
+        std::string line = file;
+        if (line.size() < 12) line.resize(12, ' ');
+        std::string upperFile = Upper(file);
+        std::string noted;
+        for (std::size_t s = 0; s < assignments.size(); ++s) {
+            std::string assignment = Upper(assignments[s]);
+            if (assignment.find('.') == std::string::npos) assignment += Upper(ExtensionOf(file));
+            if (assignment != upperFile) continue;
+            ++list.matchedFiles;
+            list.found[s] = true;
+            noted = s == masterIndex ? "M" : std::to_string(s + 1);
+            break;
+        }
+        line += noted.empty() ? std::string(7, ' ') : " [Tr." + noted + "]";
+        WavSummary summary = WavHeaderSummary(PathText(PathFromText(audioFolder) / PathFromText(file)), showListSize);
+        line += summary.text;
+        list.recordingEnd = std::max(list.recordingEnd, summary.durationMs);
+        list.lines.push_back(line);
+    }
+    for (std::size_t s = 0; s < assignments.size(); ++s) {
+        if (assignments[s].empty()) {
+            list.found[s] = true;
+            continue;
+        }
+        if (!list.found[s] && !ContainsFileName(files, assignments[s])) ++list.missing;
+    }
+    list.lines[0] = WavListHeader(static_cast<int>(files.size()), list.matchedFiles, list.missing);
+    return list;
+}
+
+std::string WavListHeader(int fileCount, int matchedFiles, int missing) {
+    std::string header = std::to_string(fileCount) + " WAV-" + Txt(262) + ",  " + std::to_string(matchedFiles) + " " +
+                         Txt(263);
+    if (missing > 0) header += "  !!! " + Txt(264) + " " + std::to_string(missing) + " !!!";
+    return header;
+}
+
+Colour FileFieldColour(bool enabled, const std::string& text, bool found, bool fileExists) {
+    if (!enabled) return text.empty() ? colours::Silver : colours::Lilac;
+    if (found) return colours::Window;
+    return fileExists ? colours::Yellow : colours::Red;
+}
+
+}  // namespace spurwerk

@@ -1,0 +1,71 @@
+#include "settings/language_choice.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "files/path_text.h"
+#include "settings/side_files.h"
+
+namespace spurwerk {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
+    if (text.size() < prefix.size()) return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        char a = text[i], b = prefix[i];
+        if (a >= 'a' && a <= 'z') a = static_cast<char>(a - 'a' + 'A');
+        if (b >= 'a' && b <= 'z') b = static_cast<char>(b - 'a' + 'A');
+        if (a != b) return false;
+    }
+    return true;
+}
+
+bool EndsWithIni(const std::string& name) {
+    return name.size() >= 4 && StartsWithNoCase(name.substr(name.size() - 4), ".INI");
+}
+
+}  // namespace
+
+std::vector<std::string> InitCBLanguage(const std::string& guiFileName) {
+    std::vector<std::string> entries = {LanguageBoxTitle};
+    const std::string prefix = ChangeFileExt(guiFileName, "_");
+    const std::string prefixName = ExtractFileName(prefix);
+    std::string folder = ExtractFilePath(prefix);
+    std::error_code ec;
+    fs::directory_iterator it(PathFromText(folder.empty() ? std::string(".") : folder), ec);
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        std::error_code typeError;
+        if (it->is_directory(typeError)) continue;
+        std::string name = PathText(it->path().filename());
+        if (name.size() < prefixName.size() + 4 || !StartsWithNoCase(name, prefixName) || !EndsWithIni(name))
+            continue;
+        std::string rest = name.substr(prefixName.size());
+        std::string language = rest.substr(0, rest.rfind('.'));
+        if (!language.empty()) entries.push_back(language);
+    }
+    return entries;
+}
+
+std::string LanguageFileName(const std::string& guiFileName, const std::string& languageName) {
+    return ChangeFileExt(guiFileName, "_" + languageName + ".INI");
+}
+
+std::string LanguageReadmeFileName(const std::string& readmeFileName, const std::string& languageName) {
+    return ChangeFileExt(readmeFileName, "_" + languageName + ".TXT");
+}
+
+std::optional<LanguageChoice> CBLanguageChange(const std::vector<std::string>& entries, int index,
+                                               const std::string& guiFileName, const std::string& readmeFileName) {
+    if (index <= 0 || static_cast<std::size_t>(index) >= entries.size()) return std::nullopt;
+    LanguageChoice choice;
+    choice.LanguageIndex = index;
+    choice.languageName = entries[static_cast<std::size_t>(index)];
+    choice.languageFile = LanguageFileName(guiFileName, choice.languageName);
+    choice.readmeFile = LanguageReadmeFileName(readmeFileName, choice.languageName);
+    return choice;
+}
+
+}  // namespace spurwerk

@@ -47,7 +47,7 @@ const std::map<std::string, RowLook>& RowLooks() {
 
 int BandIndex(const std::string& prefix) {
     // "CBEQxH_": the band letter follows "EQx".
-    char letter = prefix[4];
+    char letter = prefix[5];
     return letter == 'H' ? 0 : letter == 'M' ? 1 : 2;
 }
 

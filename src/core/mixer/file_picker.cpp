@@ -1,0 +1,150 @@
+#include "mixer/file_picker.h"
+
+#include <filesystem>
+
+#include "files/path_text.h"
+#include "mixer/mixer_view_model.h"
+#include "mixer/wav_list.h"
+#include "settings/text_table.h"
+#include "ui/errors.h"
+
+namespace spurwerk {
+
+namespace {
+
+std::string Upper(std::string s) {
+    for (char& c : s)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return s;
+}
+
+bool SameName(const std::string& a, const std::string& b) { return Upper(a) == Upper(b); }
+
+std::string TrimBlanks(const std::string& s) {
+    std::size_t b = s.find_first_not_of(' ');
+    if (b == std::string::npos) return "";
+    return s.substr(b, s.find_last_not_of(' ') - b + 1);
+}
+
+// The name characters of the edit: at most eight characters, each one outside
+// "-", "_", blank, 0-9, A-Z, a-z (also a multi-byte one) replaced by "_".
+std::string CorrectedNameCharacters(const std::string& text) {
+    std::string name = text;
+    if (name.size() >= 4 && Upper(name.substr(name.size() - 4)) == ".WAV") name.resize(name.size() - 4);
+    std::string out;
+    int count = 0;
+    for (std::size_t i = 0; i < name.size() && count < 8; ++count) {
+        unsigned char c = static_cast<unsigned char>(name[i]);
+        std::size_t length = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 1;
+        bool allowed = c == '-' || c == '_' || c == ' ' || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') ||
+                       (c >= 'a' && c <= 'z');
+        out += allowed ? static_cast<char>(c) : '_';
+        i += length;
+    }
+    return out;
+}
+
+std::string ActualName(const std::vector<std::string>& files, const std::string& name) {
+    for (const std::string& f : files)
+        if (SameName(f, name)) return f;
+    return "";
+}
+
+}  // namespace
+
+FilePicker::FilePicker(MixerViewModel& mixer) : mixer_(mixer) {
+    suggestions_ = mixer.Options().suggestions.empty() ? BuiltInSuggestions() : mixer.Options().suggestions;
+}
+
+const std::vector<std::string>& FilePicker::BuiltInSuggestions() {
+    static const std::vector<std::string> list = {"MAND_R.WAV", "GIT_C.WAV", "BOUZ_L.WAV", "Baglama", "VOC1_C", "VOC2_C"};
+    return list;
+}
+
+std::string FilePicker::SuggestionHint() const { return Txt(248) + mixer_.Options().suggestionFile + "\"!)"; }
+
+std::string FilePicker::NameEditHint() {
+    return Txt(249) + "  A-Z, a-z, 0-9, \"-\", \"_\" " + "\n" + Txt(250) + "\n" + Txt(251) + "\n" + Txt(252) + "\n" +
+           Txt(253) + "\n" + Txt(254);
+}
+
+void FilePicker::Open(const std::string& fieldName) {
+    const MixerControl& field = mixer_.Control(fieldName);
+    if (field.kind != ControlKind::FileField || field.isProjectName) return;
+    if (open_) Close(false);
+    audioFolder_ = mixer_.AudioFolder();
+    files_ = audioFolder_.empty() ? std::vector<std::string>{} : WavFilesIn(audioFolder_);
+    field_ = fieldName;
+    open_ = true;
+    oldName_ = field.text;
+    EditName(field.text);
+    edited_ = false;
+}
+
+std::string FilePicker::CountLine() const { return std::to_string(files_.size()) + " " + Txt(255); }
+
+std::string FilePicker::EditName(const std::string& text) {
+    nameChars_ = CorrectedNameCharacters(text);
+    std::string trimmed = TrimBlanks(nameChars_);
+    // Without name characters there is nothing to assign (not a bare ".WAV").
+    newName_ = trimmed.empty() ? "" : trimmed + ".WAV";
+    edited_ = true;
+    Decide();
+    return nameChars_;
+}
+
+void FilePicker::Decide() {
+    if (SameName(newName_, oldName_)) {
+        colour_ = colours::Silver;
+        caption_ = Txt(292) + " " + newName_;
+    } else if (!newName_.empty() && ContainsFileName(files_, newName_)) {
+        std::vector<std::string> assigned = mixer_.Assignments();
+        bool taken = false;
+        for (const std::string& a : assigned) taken = taken || SameName(a, newName_);
+        colour_ = taken ? colours::Yellow : colours::Green;
+        caption_ = Txt(293) + " " + newName_;
+    } else {
+        colour_ = colours::Red;
+        if (!oldName_.empty() && ContainsFileName(files_, oldName_))
+            caption_ = Txt(295) + "\r\n" + "( " + oldName_ + " --> " + newName_ + " )";
+        else
+            caption_ = Txt(294) + " " + newName_;
+    }
+}
+
+void FilePicker::AcceptDoubleClick() {
+    if (open_) Close(true);
+}
+
+void FilePicker::DoChange() {
+    if (!open_) return;
+    std::string oldFile = oldName_.empty() ? "" : ActualName(files_, oldName_);
+    if (!oldFile.empty() && !newName_.empty() && !ContainsFileName(files_, newName_)) {
+        std::filesystem::path folder = PathFromText(audioFolder_);
+        std::error_code ec;
+        std::filesystem::rename(folder / PathFromText(oldFile), folder / PathFromText(newName_), ec);
+        if (ec) throw FileError::For("Cannot rename", folder / PathFromText(oldFile), ec);
+    }
+    Close(true);
+}
+
+void FilePicker::Cancel() {
+    if (open_) Close(false);
+}
+
+void FilePicker::AutoAssign() {
+    if (!open_) return;
+    mixer_.NormalizeTrackWavNames();
+    if (!audioFolder_.empty()) mixer_.Actions().CreateMissingWavFiles(audioFolder_);
+    // The field keeps what the cleaning gave it unless the name was edited.
+    if (!edited_) newName_.clear();
+    Close(true);
+}
+
+void FilePicker::Close(bool accepted) {
+    open_ = false;
+    if (accepted && !newName_.empty()) mixer_.SetText(field_, newName_);
+    else mixer_.BuildWavList();
+}
+
+}  // namespace spurwerk

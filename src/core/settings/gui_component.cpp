@@ -1,0 +1,22 @@
+#include "settings/gui_component.h"
+
+namespace spurwerk {
+
+bool IsLanguageComponent(const GuiComponent& component) {
+    if (component.name.find('_') != std::string::npos) return false;
+    switch (component.kind) {
+        case ComponentKind::Button:
+        case ComponentKind::Label:
+        case ComponentKind::Panel:
+        case ComponentKind::CheckBox:
+        case ComponentKind::MenuItem:
+        case ComponentKind::ComboBox:
+        case ComponentKind::Edit:
+        case ComponentKind::MaskEdit:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace spurwerk

@@ -1,0 +1,118 @@
+#include "settings/language_file.h"
+
+#include <array>
+#include <system_error>
+
+#include "files/path_text.h"
+#include "settings/ini_file.h"
+#include "settings/text_file.h"
+#include "settings/text_table.h"
+#include "ui/errors.h"
+
+namespace spurwerk {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string ResStrArrSection = "ResStrArr";
+const std::string CrLf = "\r\n";
+const std::string Lf = "\n";
+
+bool FileExists(const std::string& fileName) {
+    std::error_code ec;
+    return fs::exists(PathFromText(fileName), ec);
+}
+
+void AnnounceNewFile(bool doSave, const std::string& fileName, Dialogs& dialogs) {
+    if (doSave && !FileExists(fileName)) dialogs.Message(Txt(101) + fileName + Txt(102), MessageButtons::Ok);
+}
+
+void ThrowIfUnreadable(const IniFile& ini) {
+    if (ini.ReadError()) throw FileError(*ini.ReadError());
+}
+
+void ResStrArrIn(IniFile& ini, bool doSave) {
+    if (doSave) {
+        for (int n = FirstTextNumber; n <= LastTextNumber; ++n)
+            ini.WriteString(ResStrArrSection, "Str" + std::to_string(n), EncodeBR(Txt(n), CrLf));
+        return;
+    }
+    std::array<std::string, TextCount> texts;
+    for (int n = FirstTextNumber; n <= LastTextNumber; ++n)
+        texts[static_cast<std::size_t>(n - FirstTextNumber)] =
+            DecodeBR(ini.ReadString(ResStrArrSection, "Str" + std::to_string(n), ""), CrLf);
+    for (int n = FirstTextNumber; n <= LastTextNumber; ++n) SetTxt(n, texts[static_cast<std::size_t>(n - FirstTextNumber)]);
+}
+
+void GuiTextsIn(IniFile& ini, GuiForm& form, bool doSave, const std::string& sectionName) {
+    const std::string section = sectionName.empty() ? "GUI_" + form.name : sectionName;
+    for (GuiComponent& c : form.components) {
+        if (!IsLanguageComponent(c)) continue;
+        if (c.kind == ComponentKind::MenuItem && c.text == "-") continue;
+        const std::string textKey = c.name + ".Text";
+        const std::string hintKey = c.name + ".Hint";
+        if (doSave) {
+            if (!c.text.empty() && c.text != "(-)") ini.WriteString(section, textKey, EncodeBR(c.text, CrLf));
+            if (!c.hint.empty()) ini.WriteString(section, hintKey, EncodeBR(c.hint, Lf));
+            continue;
+        }
+        std::string text = ini.ReadString(section, textKey, "");
+        if (!text.empty()) c.text = DecodeBR(text, CrLf);
+        std::string hint = ini.ReadString(section, hintKey, "");
+        if (!hint.empty()) c.hint = DecodeBR(hint, Lf);
+    }
+}
+
+}  // namespace
+
+void LoadSaveResStrArr(bool doSave, const std::string& fileName, Dialogs& dialogs) {
+    AnnounceNewFile(doSave, fileName, dialogs);
+    IniFile ini(PathFromText(fileName));
+    if (!doSave) ThrowIfUnreadable(ini);
+    ResStrArrIn(ini, doSave);
+    if (doSave) ini.Flush();
+}
+
+bool LoadSaveGuiTexts(GuiForm& form, bool doSave, const std::string& fileName, const std::string& sectionName,
+                      Dialogs& dialogs) {
+    AnnounceNewFile(doSave, fileName, dialogs);
+    IniFile ini(PathFromText(fileName));
+    if (!doSave && ini.ReadError()) return false;
+    GuiForm result = form;
+    GuiTextsIn(ini, result, doSave, sectionName);
+    try {
+        if (doSave) ini.Flush();
+    } catch (const FileError&) {
+        return false;
+    }
+    form = std::move(result);
+    return true;
+}
+
+bool LoadSaveLanguage(bool doSave, const std::string& fileName, const std::vector<GuiForm*>& forms,
+                      Dialogs& dialogs) {
+    if (!FileExists(fileName)) {
+        dialogs.Message(Txt(101) + fileName + Txt(103), MessageButtons::Ok);
+        return false;
+    }
+    IniFile ini(PathFromText(fileName));
+    ThrowIfUnreadable(ini);
+    std::vector<GuiForm> results;
+    for (GuiForm* form : forms) {
+        results.push_back(*form);
+        GuiTextsIn(ini, results.back(), doSave, "");
+    }
+    if (doSave) {
+        ResStrArrIn(ini, true);
+        ini.Flush();
+        return true;
+    }
+    for (std::size_t i = 0; i < forms.size(); ++i) *forms[i] = std::move(results[i]);
+    ResStrArrIn(ini, false);
+    return true;
+}
+
+std::vector<std::string> ListSortTypeItems() { return SplitTextLines(Txt(100)); }
+
+}  // namespace spurwerk

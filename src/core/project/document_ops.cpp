@@ -5,18 +5,13 @@
 #include "files/path_text.h"
 #include "project/track_layout.h"
 #include "settings/text_table.h"
+#include "text/ascii.h"
 #include "ui/dialogs.h"
 #include "ui/errors.h"
 
 namespace spurwerk {
 
 namespace {
-
-std::string UpperAscii(std::string s) {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return s;
-}
 
 // Position of the extension's "." in a file name, or npos.
 std::size_t ExtensionDot(const std::string& fileName) {
@@ -36,12 +31,6 @@ std::size_t NameStart(const std::string& path) {
     std::size_t i = path.size();
     while (i > 0 && !IsPathSeparator(path[i - 1]) && path[i - 1] != ':') --i;
     return i;
-}
-
-std::string TrimBlanks(const std::string& s) {
-    std::size_t b = s.find_first_not_of(' ');
-    if (b == std::string::npos) return "";
-    return s.substr(b, s.find_last_not_of(' ') - b + 1);
 }
 
 struct FlagGuard {

@@ -8,6 +8,7 @@
 #include "project/value_texts.h"
 #include "project/wav_header.h"
 #include "settings/text_table.h"
+#include "text/ascii.h"
 
 namespace spurwerk {
 
@@ -30,10 +31,7 @@ std::int32_t LongestWavDuration(const std::string& audioFolder) {
     for (fs::directory_iterator it(PathFromText(audioFolder), ec), end; !ec && it != end; it.increment(ec)) {
         std::string name = PathText(it->path().filename());
         if (name.size() < 4) continue;
-        std::string extension = name.substr(name.size() - 4);
-        std::transform(extension.begin(), extension.end(), extension.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-        if (extension != ".WAV" || !it->is_regular_file(ec)) continue;
+        if (!EqualsIgnoreCase(name.substr(name.size() - 4), ".WAV") || !it->is_regular_file(ec)) continue;
         longest = std::max(longest, WavDurationMs(ReadWavHeader(PathText(it->path()))));
     }
     return longest;

@@ -1,7 +1,8 @@
 #include "project/track_layout.h"
 
+#include "text/ascii.h"
+
 #include <algorithm>
-#include <cctype>
 
 namespace spurwerk {
 
@@ -142,11 +143,6 @@ bool IsCheckBox(ControlKind kind) {
     return kind == ControlKind::RowBox || kind == ControlKind::StereoBox || kind == ControlKind::BandBox ||
            kind == ControlKind::SendBox || kind == ControlKind::InvertBox;
 }
-
-std::string Lower(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
 }  // namespace
 
 const std::vector<TrackParameter>& TrackParameters() {
@@ -165,12 +161,11 @@ const std::vector<TrackParameter>& TrackParameters() {
 }
 
 const TrackParameter* FindTrackParameter(const std::string& name) {
-    std::string wanted = Lower(name);
     for (const auto& p : TrackParameters())
-        if (Lower(p.name) == wanted) return &p;
+        if (EqualsIgnoreCase(p.name, name)) return &p;
     // "[v]" may be left out.
     for (const auto& p : TrackParameters())
-        if (Lower(p.name) == wanted + "[v]") return &p;
+        if (EqualsIgnoreCase(p.name, name + "[v]")) return &p;
     return nullptr;
 }
 

@@ -6,15 +6,11 @@
 
 #include "project/document_ops.h"
 #include "project/value_texts.h"
+#include "text/ascii.h"
 
 namespace spurwerk {
 
 namespace {
-
-std::string Upper(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
 
 std::optional<int> ParseInt(const std::string& text) {
     if (text.empty() || text.size() > 9) return std::nullopt;
@@ -55,7 +51,7 @@ std::optional<TrackValue> ParseTrackValue(const TrackParameter& parameter, const
                                           std::string& error) {
     const StripControlSpec& spec = *parameter.control;
     const std::string& name = parameter.name;
-    std::string upper = Upper(text);
+    std::string upper = UpperAscii(text);
     TrackValue value;
     switch (spec.kind) {
         case ControlKind::StatusShape:

@@ -1,5 +1,7 @@
 #include "settings/value_conversion.h"
 
+#include "text/ascii.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -10,19 +12,6 @@
 namespace spurwerk {
 
 namespace {
-
-std::string Upper(std::string s) {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return s;
-}
-
-std::string Trim(const std::string& s) {
-    std::size_t b = s.find_first_not_of(" \t\r\n");
-    if (b == std::string::npos) return "";
-    std::size_t e = s.find_last_not_of(" \t\r\n");
-    return s.substr(b, e - b + 1);
-}
 
 constexpr std::int32_t System(int n) { return static_cast<std::int32_t>(0xFF000000u | static_cast<unsigned>(n)); }
 
@@ -56,7 +45,7 @@ std::string BoolToStrVal(bool value) { return value ? "1" : "0"; }
 
 bool StrToBoolVal(const std::string& text) {
     static const char* const truths[] = {"1", "TRUE", "T", "*", "X", "WAHR", "W", "N", "U", "S"};
-    std::string upper = Upper(text);
+    std::string upper = UpperAscii(text);
     return std::any_of(std::begin(truths), std::end(truths), [&](const char* t) { return upper == t; });
 }
 
@@ -69,7 +58,7 @@ std::string ColorToStrVal(std::int32_t colour) {
 }
 
 std::optional<std::int64_t> ParseIntegerText(const std::string& text) {
-    std::string s = Trim(text);
+    std::string s = TrimWhitespace(text);
     bool negative = false;
     if (!s.empty() && (s[0] == '-' || s[0] == '+')) {
         negative = s[0] == '-';
@@ -105,11 +94,11 @@ std::optional<std::int64_t> ParseIntegerText(const std::string& text) {
 }
 
 std::optional<std::int32_t> StrToColorVal(const std::string& text) {
-    std::string s = Trim(text);
+    std::string s = TrimWhitespace(text);
     if (s.empty()) return 0;
-    std::string upper = Upper(s);
+    std::string upper = UpperAscii(s);
     for (const auto& [name, value] : ColourNames())
-        if (Upper(name) == upper) return value;
+        if (UpperAscii(name) == upper) return value;
     if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) return std::nullopt;
     auto parsed = ParseIntegerText(s);
     if (!parsed || *parsed < std::numeric_limits<std::int32_t>::min() ||

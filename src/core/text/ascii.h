@@ -1,0 +1,22 @@
+#pragma once
+// Letter case and blanks the way the recorder's names and the settings files
+// need them: only a-z/A-Z change case, so umlauts and other UTF-8 bytes stay
+// as they are.
+
+#include <string>
+#include <string_view>
+
+namespace spurwerk {
+
+std::string UpperAscii(std::string text);
+std::string LowerAscii(std::string text);
+bool EqualsIgnoreCase(std::string_view a, std::string_view b);
+bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix);
+bool ContainsIgnoreCase(std::string_view text, std::string_view part);
+
+// Without blanks (only ' ') at both ends.
+std::string TrimBlanks(std::string_view text);
+// Without blanks, tabs, CR and LF at both ends.
+std::string TrimWhitespace(std::string_view text);
+
+}  // namespace spurwerk

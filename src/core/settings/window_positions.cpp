@@ -1,0 +1,72 @@
+#include "settings/window_positions.h"
+
+#include <system_error>
+
+#include "files/path_text.h"
+#include "settings/ini_file.h"
+
+namespace spurwerk {
+
+void PullOntoScreen(WindowGeometry& g, ScreenSize screen) {
+    if (g.left < 32 - g.width) {
+        g.left = 32 - g.width;
+    } else if (g.left > screen.width - 32) {
+        g.left = screen.width - 32;
+    }
+    if (g.top < 0) {
+        g.top = 0;
+    } else if (g.top > screen.height - 20) {
+        g.top = screen.height - 20;
+    }
+}
+
+WindowPositions::WindowPositions(std::string defaultFileName, Dialogs& dialogs)
+    : defaultFileName_(std::move(defaultFileName)), dialogs_(dialogs) {}
+
+bool WindowPositions::LoadSaveWindowPos(const std::string& name, WindowGeometry& geometry, bool doSave,
+                                        bool withSize, ScreenSize screen, const std::string& fileName,
+                                        const std::string& sectionName) {
+    return Run({PlacedWindow{name, &geometry}}, doSave, withSize, screen, fileName, sectionName);
+}
+
+bool WindowPositions::LoadSaveAllWindowPos(const std::vector<PlacedWindow>& windows, bool doSave, bool withSize,
+                                           ScreenSize screen, const std::string& fileName) {
+    return Run(windows, doSave, withSize, screen, fileName, "");
+}
+
+bool WindowPositions::Run(const std::vector<PlacedWindow>& windows, bool doSave, bool withSize, ScreenSize screen,
+                          const std::string& fileName, const std::string& sectionName) {
+    const std::string file = fileName.empty() ? defaultFileName_ : fileName;
+    std::error_code ec;
+    if (fileName.empty() && doSave && !std::filesystem::exists(PathFromText(file), ec))
+        dialogs_.Message("Ini-Datei \"" + file + "\" nicht gefunden - Wird neu angelegt !!", MessageButtons::Ok);
+
+    IniFile ini(PathFromText(file));
+    for (const PlacedWindow& w : windows) {
+        const std::string section = sectionName.empty() ? "Window_" + w.name : sectionName;
+        WindowGeometry& g = *w.geometry;
+        auto value = [&](const char* key, int& field) {
+            if (doSave)
+                ini.WriteInteger(section, key, field);
+            else
+                field = ini.ReadInteger(section, key, field);
+        };
+        value("Left", g.left);
+        value("Top", g.top);
+        if (withSize) {
+            value("Width", g.width);
+            value("Height", g.height);
+        }
+        if (!doSave) PullOntoScreen(g, screen);
+    }
+    if (!doSave) return true;
+    try {
+        ini.Flush();
+    } catch (const std::exception& e) {
+        dialogs_.Message(e.what(), MessageButtons::Ok);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace spurwerk

@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include "files/path_text.h"
+#include "scripted_dialogs.h"
+#include "settings/text_file.h"
+#include "settings/window_positions.h"
+#include "test_files.h"
+
+namespace spurwerk {
+namespace {
+
+using testing::ScriptedDialogs;
+using testing::TempDir;
+using testing::WriteText;
+
+const ScreenSize FullHd{1920, 1080};
+
+TEST(WindowPositions, PullBackExamples) {
+    WindowGeometry g{-500, -10, 400, 300};
+    PullOntoScreen(g, FullHd);
+    EXPECT_EQ(g.left, -368);
+    EXPECT_EQ(g.top, 0);
+    g = {5000, 2000, 400, 300};
+    PullOntoScreen(g, FullHd);
+    EXPECT_EQ(g.left, 1888);
+    EXPECT_EQ(g.top, 1060);
+    g = {-368, 1060, 400, 300};  // exactly at the limits: unchanged
+    PullOntoScreen(g, FullHd);
+    EXPECT_EQ(g.left, -368);
+    EXPECT_EQ(g.top, 1060);
+}
+
+struct PositionsFixture : ::testing::Test {
+    TempDir dir;
+    std::string file = PathText(dir / "Spurwerk_WindowPositions.INI");
+    ScriptedDialogs dialogs;
+    WindowPositions positions{file, dialogs};
+    WindowGeometry main{10, 20, 355, 610}, ctrls{30, 40, 800, 500}, list{0, 0, 600, 400}, serie{1, 2, 3, 4},
+        info{5, 6, 716, 860};
+    std::vector<PlacedWindow> All() {
+        return {{"FormMain", &main}, {"FormCtrls", &ctrls}, {"FormFileList", &list}, {"FormProjSerie", &serie},
+                {"FormGeneralInfo", &info}};
+    }
+};
+
+TEST_F(PositionsFixture, FirstExitAnnouncesTheFileOnceAndReadsBack) {
+    dialogs.messageAnswers = {ResultOk};
+    ASSERT_TRUE(positions.LoadSaveAllWindowPos(All(), true, true, FullHd));
+    ASSERT_EQ(dialogs.asked.size(), 1u);
+    EXPECT_EQ(dialogs.asked[0].text, "Ini-Datei \"" + file + "\" nicht gefunden - Wird neu angelegt !!");
+    std::string text = ReadTextFile(dir / "Spurwerk_WindowPositions.INI");
+    EXPECT_EQ(text.rfind("[Window_FormMain]\r\nLeft=10\r\nTop=20\r\nWidth=355\r\nHeight=610\r\n\r\n[Window_FormCtrls]\r\n", 0),
+              0u);
+    EXPECT_NE(text.find("[Window_FormGeneralInfo]\r\nLeft=5\r\nTop=6\r\nWidth=716\r\nHeight=860\r\n"), std::string::npos);
+
+    WindowGeometry restored{0, 0, 100, 100};
+    ASSERT_TRUE(positions.LoadSaveWindowPos("FormCtrls", restored, false, true, FullHd));
+    EXPECT_EQ(restored.left, 30);
+    EXPECT_EQ(restored.top, 40);
+    EXPECT_EQ(restored.width, 800);
+    EXPECT_EQ(restored.height, 500);
+    // Saving again: the file exists now, no message.
+    ASSERT_TRUE(positions.LoadSaveAllWindowPos(All(), true, true, FullHd));
+    EXPECT_EQ(dialogs.asked.size(), 1u);
+}
+
+TEST_F(PositionsFixture, RestoreReadsIntegerFormsAndPullsBack) {
+    WriteText(dir / "Spurwerk_WindowPositions.INI",
+              "; positions\r\n"
+              "[window_formmain]\r\nLeft=-500\r\nTop=$7D0\r\nWidth=0x190\r\nHeight=junk\r\nExtra=kept\r\n");
+    WindowGeometry g{10, 20, 355, 610};
+    ASSERT_TRUE(positions.LoadSaveWindowPos("FormMain", g, false, true, FullHd));
+    EXPECT_EQ(g.width, 400);
+    EXPECT_EQ(g.height, 610);   // no integer: the current value
+    EXPECT_EQ(g.left, -368);    // -500 pulled back for a width of 400
+    EXPECT_EQ(g.top, 1060);     // $7D0 = 2000
+    // Without size, Width and Height are neither read nor written.
+    WindowGeometry noSize{10, 20, 355, 610};
+    ASSERT_TRUE(positions.LoadSaveWindowPos("FormMain", noSize, false, false, FullHd));
+    EXPECT_EQ(noSize.width, 355);
+    EXPECT_EQ(noSize.left, -323);  // pulled back for its own width
+    ASSERT_TRUE(positions.LoadSaveWindowPos("FormMain", noSize, true, false, FullHd));
+    std::string text = ReadTextFile(dir / "Spurwerk_WindowPositions.INI");
+    EXPECT_EQ(text, "; positions\r\n[window_formmain]\r\nLeft=-323\r\nTop=1060\r\nWidth=0x190\r\nHeight=junk\r\n"
+                    "Extra=kept\r\n");
+}
+
+TEST_F(PositionsFixture, MissingFileKeepsDesignedValuesOnScreen) {
+    WindowGeometry g{3000, 5, 355, 610};
+    ASSERT_TRUE(positions.LoadSaveWindowPos("FormMain", g, false, true, FullHd));
+    EXPECT_EQ(g.left, 1888);
+    EXPECT_EQ(g.width, 355);
+    EXPECT_FALSE(std::filesystem::exists(dir / "Spurwerk_WindowPositions.INI"));
+    EXPECT_TRUE(dialogs.asked.empty());
+}
+
+TEST_F(PositionsFixture, NamedFileAndSectionAndFailedWrite) {
+    const std::string other = PathText(dir / "other.ini");
+    WindowGeometry g{1, 2, 3, 4};
+    ASSERT_TRUE(positions.LoadSaveWindowPos("FormMain", g, true, true, FullHd, other, "Mine"));
+    EXPECT_TRUE(dialogs.asked.empty());  // only the default file is announced
+    EXPECT_EQ(ReadTextFile(dir / "other.ini"), "[Mine]\r\nLeft=1\r\nTop=2\r\nWidth=3\r\nHeight=4\r\n");
+
+    const std::string unwritable = PathText(dir / "gone" / "pos.ini");
+    WindowPositions failing{unwritable, dialogs};
+    dialogs.messageAnswers = {ResultOk, ResultOk};
+    EXPECT_FALSE(failing.LoadSaveAllWindowPos(All(), true, true, FullHd));
+    ASSERT_EQ(dialogs.asked.size(), 2u);  // the announcement, then one error for all five windows
+    EXPECT_NE(dialogs.asked[1].text.find("pos.ini"), std::string::npos);
+    EXPECT_EQ(main.left, 10);
+}
+
+}  // namespace
+}  // namespace spurwerk

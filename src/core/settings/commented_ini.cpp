@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "files/path_text.h"
+#include "settings/ascii_text.h"
 #include "settings/text_encoding.h"
 #include "settings/value_conversion.h"
 
@@ -12,20 +13,6 @@ namespace spurwerk {
 namespace {
 
 constexpr std::array<const char*, 3> TypeNames = {"STRING", "BOOL", "INTEGER"};
-
-std::string UpperAscii(std::string s) {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return s;
-}
-
-bool SameName(const std::string& a, const std::string& b) { return UpperAscii(a) == UpperAscii(b); }
-
-std::string TrimBlanks(const std::string& s) {
-    std::size_t b = s.find_first_not_of(" \t");
-    if (b == std::string::npos) return "";
-    return s.substr(b, s.find_last_not_of(" \t") - b + 1);
-}
 
 std::string TaggedComment(const std::string& comment, IniValueType type) {
     if (CommentNamedType(comment) == type) return comment;
@@ -37,7 +24,7 @@ std::string TaggedComment(const std::string& comment, IniValueType type) {
 
 int CommentNamedType(const std::string& comment) {
     if (comment.empty()) return IniTypeString;
-    const std::string upper = UpperAscii(comment);
+    const std::string upper = UpperAZ(comment);
     int found = -1;
     std::size_t earliest = std::string::npos;
     for (std::size_t t = 0; t < TypeNames.size(); ++t) {
@@ -108,7 +95,7 @@ const CommentedIni::StoredValue* CommentedIni::Stored(const std::string& fileKey
     for (const StoredFile& f : store_) {
         if (f.key != fileKey) continue;
         for (const StoredValue& v : f.values)
-            if (SameName(v.section, section) && SameName(v.key, ident)) return &v;
+            if (SameTextAZ(v.section, section) && SameTextAZ(v.key, ident)) return &v;
     }
     return nullptr;
 }
@@ -117,11 +104,11 @@ void CommentedIni::Remember(const std::string& section, const std::string& ident
                             const std::string& comment, const std::string& extra) {
     StoredFile& f = CurrentStoreFile();
     bool knownSection = false;
-    for (const std::string& s : f.sections) knownSection = knownSection || SameName(s, section);
+    for (const std::string& s : f.sections) knownSection = knownSection || SameTextAZ(s, section);
     if (!knownSection) f.sections.push_back(section);
     StoredValue* slot = nullptr;
     for (StoredValue& v : f.values)
-        if (SameName(v.section, section) && SameName(v.key, ident)) slot = &v;
+        if (SameTextAZ(v.section, section) && SameTextAZ(v.key, ident)) slot = &v;
     if (!slot) {
         f.values.push_back(StoredValue{section, ident, "", "", IniTypeString, ""});
         slot = &f.values.back();

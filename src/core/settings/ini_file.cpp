@@ -4,6 +4,7 @@
 #include <system_error>
 #include <utility>
 
+#include "settings/ascii_text.h"
 #include "settings/text_encoding.h"
 #include "settings/text_file.h"
 #include "settings/value_conversion.h"
@@ -14,24 +15,6 @@ namespace spurwerk {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string TrimBlanks(const std::string& s) {
-    std::size_t b = s.find_first_not_of(" \t");
-    if (b == std::string::npos) return "";
-    std::size_t e = s.find_last_not_of(" \t");
-    return s.substr(b, e - b + 1);
-}
-
-bool SameName(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
-        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
-        if (x != y) return false;
-    }
-    return true;
-}
 
 // The section name of a header line, nullopt for other lines.
 std::optional<std::string> HeaderName(const std::string& line) {
@@ -82,7 +65,7 @@ std::optional<IniFile::Range> IniFile::FindSection(const std::string& section) c
     const std::string wanted = TrimBlanks(section);
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         auto name = HeaderName(lines_[i]);
-        if (!name || !SameName(*name, wanted)) continue;
+        if (!name || !SameTextAZ(*name, wanted)) continue;
         std::size_t end = i + 1;
         while (end < lines_.size() && !HeaderName(lines_[end])) ++end;
         return Range{i, end};
@@ -94,7 +77,7 @@ std::optional<std::size_t> IniFile::FindKey(const Range& range, const std::strin
     const std::string wanted = TrimBlanks(key);
     for (std::size_t i = range.header + 1; i < range.end; ++i) {
         auto kv = KeyLine(lines_[i]);
-        if (kv && SameName(kv->first, wanted)) return i;
+        if (kv && SameTextAZ(kv->first, wanted)) return i;
     }
     return std::nullopt;
 }

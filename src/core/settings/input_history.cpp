@@ -5,6 +5,7 @@
 
 #include "files/file_io.h"
 #include "files/path_text.h"
+#include "settings/ascii_text.h"
 #include "settings/environment_text.h"
 #include "settings/side_files.h"
 #include "settings/text_file.h"
@@ -15,8 +16,6 @@ namespace spurwerk {
 namespace fs = std::filesystem;
 
 namespace {
-
-char UpperAZ(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 bool Exists(const std::string& file) {
     std::error_code ec;
@@ -38,13 +37,6 @@ bool NamesExistingFile(const std::string& entry) {
 }
 
 }  // namespace
-
-bool SameTextAZ(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (UpperAZ(a[i]) != UpperAZ(b[i])) return false;
-    return true;
-}
 
 std::string NonExistentEntriesText(int count) { return std::to_string(count) + " nicht-existente Einträge:"; }
 

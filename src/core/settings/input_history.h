@@ -6,11 +6,9 @@
 #include <string>
 #include <vector>
 
-namespace spurwerk {
+#include "settings/ascii_text.h"
 
-// Equal without regard to the case of the letters A to Z; every other
-// character (umlauts included) must match exactly.
-bool SameTextAZ(const std::string& a, const std::string& b);
+namespace spurwerk {
 
 // The label of the missing-entries count: "3 nicht-existente Einträge:".
 std::string NonExistentEntriesText(int count);

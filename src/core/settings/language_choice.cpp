@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "files/path_text.h"
+#include "settings/ascii_text.h"
 #include "settings/side_files.h"
 
 namespace spurwerk {
@@ -12,19 +13,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
-    if (text.size() < prefix.size()) return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        char a = text[i], b = prefix[i];
-        if (a >= 'a' && a <= 'z') a = static_cast<char>(a - 'a' + 'A');
-        if (b >= 'a' && b <= 'z') b = static_cast<char>(b - 'a' + 'A');
-        if (a != b) return false;
-    }
-    return true;
-}
-
 bool EndsWithIni(const std::string& name) {
-    return name.size() >= 4 && StartsWithNoCase(name.substr(name.size() - 4), ".INI");
+    return name.size() >= 4 && StartsWithTextAZ(name.substr(name.size() - 4), ".INI");
 }
 
 }  // namespace
@@ -40,7 +30,7 @@ std::vector<std::string> InitCBLanguage(const std::string& guiFileName) {
         std::error_code typeError;
         if (it->is_directory(typeError)) continue;
         std::string name = PathText(it->path().filename());
-        if (name.size() < prefixName.size() + 4 || !StartsWithNoCase(name, prefixName) || !EndsWithIni(name))
+        if (name.size() < prefixName.size() + 4 || !StartsWithTextAZ(name, prefixName) || !EndsWithIni(name))
             continue;
         std::string rest = name.substr(prefixName.size());
         std::string language = rest.substr(0, rest.rfind('.'));

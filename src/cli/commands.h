@@ -8,5 +8,6 @@ namespace spurwerk::cli {
 // throw CommandError, FileError or SilentAbort.
 void AddProjectCommands(CLI::App& app);
 void AddByteCommands(CLI::App& app);
+void AddMixerCommands(CLI::App& app);
 
 }  // namespace spurwerk::cli

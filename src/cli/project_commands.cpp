@@ -5,6 +5,7 @@
 
 #include "cli_dialogs.h"
 #include "cli_support.h"
+#include "mixer_session.h"
 #include "commands.h"
 #include "project/document_ops.h"
 #include "project/play_marks.h"
@@ -17,18 +18,6 @@
 namespace spurwerk::cli {
 
 namespace {
-
-std::string AllParameterNames() {
-    std::string names;
-    for (const auto& p : TrackParameters()) names += (names.empty() ? "" : ", ") + p.name;
-    return names;
-}
-
-const TrackParameter& ParameterOrThrow(const std::string& group) {
-    const TrackParameter* parameter = FindTrackParameter(group);
-    if (!parameter) throw CommandError("unknown group \"" + group + "\"; the groups are: " + AllParameterNames());
-    return *parameter;
-}
 
 void PrintMarks(const ZDTDocument& doc, std::int32_t recordingEnd) {
     std::string listing = MarkListing(doc.ZDTData, recordingEnd);
@@ -66,14 +55,15 @@ void AddTracks(CLI::App& app) {
         ->delimiter(',');
     sub->add_option("--track-count", options->trackCount, "tracks 1..N (default 16)")->check(CLI::Range(1, 16));
     sub->callback([options] {
-        ZDTDocument doc = LoadDocument(options->file, true);
+        // The values as the mixer shows them (out-of-range values clamped).
+        MixerSession session(options->file);
         TrackSummaryOptions summary;
         summary.compact = options->compact;
         summary.trackCount = options->trackCount;
         if (options->groups.empty())
             for (const auto& p : TrackParameters()) summary.groups.push_back(p.name);
         for (const auto& g : options->groups) summary.groups.push_back(ParameterOrThrow(g).name);
-        std::cout << BuildTrackSummary(doc.ZDTData, summary) << "\n";
+        std::cout << BuildTrackSummary(session.doc.ZDTData, summary) << "\n";
     });
 }
 
@@ -81,18 +71,26 @@ void AddSet(CLI::App& app) {
     struct Options {
         std::string file;
         int track = 0;
+        bool all = false, bank1 = false, bank2 = false;
         std::vector<std::string> assignments;
     };
     auto options = std::make_shared<Options>();
-    auto* sub = app.add_subcommand("set", "Set track parameters, e.g. set FILE --track 3 Fader=100 Pan=L20");
+    auto* sub = app.add_subcommand(
+        "set", "Set track parameters as the mixer window does, e.g. set FILE --track 3 Fader=100 Pan=L20, "
+               "or set FILE --all --bank1 Fader=90 for the all-strip");
     sub->add_option("FILE", options->file, "the project file")->required();
-    sub->add_option("--track", options->track, "track number 1..16")->required()->check(CLI::Range(1, 16));
+    auto* track = sub->add_option("--track", options->track, "track number 1..16")->check(CLI::Range(1, 16));
+    auto* all = sub->add_flag("--all", options->all, "set the value on the all-strip: every track of the range");
+    auto* bank1 = sub->add_flag("--bank1", options->bank1, "with --all: tracks 1-8 only (as with Ctrl held)");
+    auto* bank2 = sub->add_flag("--bank2", options->bank2, "with --all: tracks 9-16 only (as with Shift held)");
+    track->excludes(all);
+    bank1->needs(all)->excludes(bank2);
+    bank2->needs(all);
     sub->add_option("ASSIGNMENTS", options->assignments, "GROUP=VALUE in the form `tracks --compact` prints")
         ->required();
     sub->callback([options] {
-        ZDTDocument doc = LoadDocument(options->file, true);
-        int strip = options->track - 1;
-        // Everything is checked before anything is written.
+        if (!options->all && options->track == 0) throw CLI::ValidationError("--track or --all is required");
+        // Everything is checked before anything is changed.
         std::vector<std::pair<const TrackParameter*, TrackValue>> changes;
         for (const std::string& assignment : options->assignments) {
             std::size_t eq = assignment.find('=');
@@ -106,14 +104,26 @@ void AddSet(CLI::App& app) {
             std::string ignored;
             if (!value && box && box != parameter && (value = ParseTrackValue(*box, text, ignored))) parameter = box;
             if (!value) throw CommandError(error);
+            if (options->all && parameter->control->kind == ControlKind::FileField)
+                throw CommandError("the all-strip does not set " + parameter->name + "; give --track");
             changes.emplace_back(parameter, *value);
         }
-        for (const auto& [parameter, value] : changes) {
-            if (parameter->control->kind == ControlKind::StatusShape && value.raw == 2)
-                ApplyRecordingGroup(doc, strip, layout::TrackCount);
-            WriteTrackValue(doc, *parameter, strip, value);
+        MixerSession session(options->file);
+        if (options->all) {
+            session.dialogs.keys.ctrl = options->bank1;
+            session.dialogs.keys.shift = options->bank2;
+            for (const auto& [parameter, value] : changes) {
+                int position = parameter->control->kind == ControlKind::GainSlider ? layout::GainMax - value.raw
+                                                                                   : value.raw;
+                session.mixer->SetAllStripValue(parameter->control->prefix, position);
+            }
+            session.dialogs.keys = {};
+        } else {
+            session.RequireEnabled(options->track);
+            for (const auto& [parameter, value] : changes)
+                session.mixer->SetTrackValue(options->track - 1, parameter->control->prefix, value.raw, value.name);
         }
-        SaveDocument(doc, doc.LoadedZDTFileName);
+        session.Save();
     });
 }
 

@@ -1,0 +1,74 @@
+// copy-track, swap-tracks, files: track operations and the WAV list of the
+// mixer window, on one project file.
+
+#include <iostream>
+#include <memory>
+
+#include "cli_dialogs.h"
+#include "commands.h"
+#include "mixer_session.h"
+
+namespace spurwerk::cli {
+
+namespace {
+
+void AddTrackTransfer(CLI::App& app, const std::string& name, const std::string& description, bool copy) {
+    struct Options {
+        std::string file;
+        int from = 0, to = 0;
+    };
+    auto options = std::make_shared<Options>();
+    auto* sub = app.add_subcommand(name, description);
+    sub->add_option("FILE", options->file, "the project file")->required();
+    sub->add_option(copy ? "FROM" : "A", options->from, "track number 1..16")->required()->check(CLI::Range(1, 16));
+    sub->add_option(copy ? "TO" : "B", options->to, "track number 1..16")->required()->check(CLI::Range(1, 16));
+    sub->callback([options, copy] {
+        if (options->from == options->to) throw CommandError("the two tracks must differ");
+        MixerSession session(options->file);
+        std::string source = "LabelTrackNr_" + std::to_string(options->from);
+        std::string target = "LabelTrackNr_" + std::to_string(options->to);
+        session.RequireEnabled(options->from);
+        session.RequireEnabled(options->to);
+        if (!session.mixer->AcceptsDrop(source, target)) throw CommandError("the window refuses this drop");
+        // The drop asks "copy (Yes) or exchange (No)"; the command gives the answer.
+        session.dialogs.answer = copy;
+        session.mixer->Drop(source, target);
+        session.Save();
+    });
+}
+
+void AddFiles(CLI::App& app) {
+    struct Options {
+        std::string file;
+        bool listSize = false;
+    };
+    auto options = std::make_shared<Options>();
+    auto* sub = app.add_subcommand("files", "The WAV files of the project's AUDIO folder with their tracks, "
+                                            "as the mixer's list shows them (header line first)");
+    sub->add_option("FILE", options->file, "the project file")->required();
+    sub->add_flag("--list-size", options->listSize, "also show the size of each file's LIST chunk");
+    sub->callback([options] {
+        MixerSession session(options->file);
+        if (options->listSize) {
+            MixerOptions mixerOptions = session.mixer->Options();
+            mixerOptions.showListSize = true;
+            MixerViewModel withSizes(session.doc, session.dialogs, mixerOptions);
+            withSizes.ReadAllControls();
+            for (const std::string& line : withSizes.WavFiles().lines) std::cout << line << "\n";
+            return;
+        }
+        for (const std::string& line : session.mixer->WavFiles().lines) std::cout << line << "\n";
+    });
+}
+
+}  // namespace
+
+void AddMixerCommands(CLI::App& app) {
+    AddTrackTransfer(app, "copy-track", "Copy all settings of track FROM onto track TO (drop of a track number, Yes)",
+                     true);
+    AddTrackTransfer(app, "swap-tracks", "Exchange all settings of tracks A and B (drop of a track number, No)",
+                     false);
+    AddFiles(app);
+}
+
+}  // namespace spurwerk::cli

@@ -1,0 +1,276 @@
+// save-project, copy, search, infofiles, endmarks, series: the project-file
+// operations on whole projects and card trees.
+
+#include <filesystem>
+#include <iostream>
+#include <memory>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+#include "cli_dialogs.h"
+#include "commands.h"
+#include "files/copy_project.h"
+#include "files/directory_search.h"
+#include "files/end_mark_batch.h"
+#include "files/info_files.h"
+#include "files/path_text.h"
+#include "files/project_list.h"
+#include "files/project_series.h"
+#include "files/save_project.h"
+#include "project/track_layout.h"
+#include "ui/errors.h"
+
+namespace spurwerk::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The templates are read from the folder the program file is in.
+std::string ProgramDir() {
+#ifdef _WIN32
+    wchar_t buffer[32768];
+    DWORD length = GetModuleFileNameW(nullptr, buffer, 32768);
+    fs::path program(std::wstring(buffer, length));
+#else
+    std::error_code ec;
+    fs::path program = fs::read_symlink("/proc/self/exe", ec);
+    if (ec) return "";
+#endif
+    return AddTrailingBackslash(PathText(program.parent_path()));
+}
+
+struct Answers {
+    bool yes = false, no = false;
+};
+
+void AddAnswerFlags(CLI::App* sub, Answers& answers) {
+    auto* yes = sub->add_flag("--yes", answers.yes, "answer every question with Yes (Yes to all, OK)");
+    auto* no = sub->add_flag("--no", answers.no, "answer every question with No (Cancel)");
+    yes->excludes(no);
+}
+
+struct ProjectOptions {
+    bool r24 = false;
+    bool infoFiles = false;
+};
+
+void AddProjectOptionFlags(CLI::App* sub, ProjectOptions& options) {
+    sub->add_flag("--r24", options.r24, "use the Zoom R24 templates");
+    sub->add_flag("--info-files", options.infoFiles, "create project-name info files");
+}
+
+// A document, the answers and the project-file context, without a mixer.
+struct Session {
+    explicit Session(const Answers& answers, const ProjectOptions& projectOptions)
+        : host(doc, dialogs), document{doc, dialogs, host, ""}, context{document, host, {}} {
+        if (answers.yes || answers.no) dialogs.answer = answers.yes;
+        context.options.devIsZoomR24 = projectOptions.r24;
+        context.options.useInfoFiles = projectOptions.infoFiles;
+        context.options.templates = TemplateFilesIn(ProgramDir());
+    }
+    void Load(const std::string& file) {
+        doc.ZDTFileToLoad = file;
+        LoadZDTFile(document, false);
+        if (!doc.IsProject())
+            throw CommandError("\"" + doc.LoadedZDTFileName + "\" is not a project file (" +
+                               std::to_string(doc.ZDTData.size()) + " bytes)");
+    }
+
+    ZDTDocument doc;
+    CliDialogs dialogs;
+    DocumentOnlyHost host;
+    DocumentContext document;
+    ProjectFilesContext context;
+};
+
+void AddSaveProject(CLI::App& app) {
+    struct Options {
+        std::string file, target, name;
+        bool keepUnchanged = false;
+        Answers answers;
+        ProjectOptions project;
+    };
+    auto o = std::make_shared<Options>();
+    auto* sub = app.add_subcommand("save-project",
+                                   "Save a project file as a complete project (AUDIO folder, effects file, "
+                                   "missing WAV files from the templates)");
+    sub->add_option("FILE", o->file, "the project file to load")->required();
+    sub->add_option("TARGET", o->target, "the new project file, e.g. CARD/PROJ005/PRJDATA.ZDT")->required();
+    sub->add_option("--name", o->name, "the project name to give it");
+    sub->add_flag("--keep-unchanged", o->keepUnchanged,
+                  "as with Ctrl held: leave an existing project file untouched when nothing changed");
+    AddAnswerFlags(sub, o->answers);
+    AddProjectOptionFlags(sub, o->project);
+    sub->callback([o] {
+        Session session(o->answers, o->project);
+        session.Load(o->file);
+        session.dialogs.keys.ctrl = o->keepUnchanged;
+        if (!SaveProject(session.context, o->target, true, o->name, 0))
+            throw CommandError("nothing saved");
+    });
+}
+
+void AddCopy(CLI::App& app) {
+    struct Options {
+        std::string source, target;
+        Answers answers;
+        ProjectOptions project;
+    };
+    auto o = std::make_shared<Options>();
+    auto* sub = app.add_subcommand("copy", "Copy a project folder with its WAV files (existing files are kept)");
+    sub->add_option("SOURCE_DIR", o->source, "the project folder")->required();
+    sub->add_option("TARGET_DIR", o->target, "the folder to copy to")->required();
+    AddAnswerFlags(sub, o->answers);
+    AddProjectOptionFlags(sub, o->project);
+    sub->callback([o] {
+        Session session(o->answers, o->project);
+        if (!CopyProjectCommand(session.context, o->source, o->target)) throw SilentAbort();
+    });
+}
+
+void AddSearch(CLI::App& app) {
+    struct Options {
+        std::string root, filter, dateFormat = DefaultListDateFormat, sort = "dir";
+        bool prj = true, wav = false, recordModi = false, wavSize = false, wavDate = false, compact = false;
+        bool reverse = false, showListSize = false;
+        int minWidth = 64;
+        std::vector<std::string> groups;
+    };
+    auto o = std::make_shared<Options>();
+    auto* sub = app.add_subcommand("search", "List project and WAV files below a folder, filtered by file or "
+                                             "project name");
+    sub->add_option("ROOT", o->root, "the folder to search")->required();
+    sub->add_option("--filter", o->filter, "text in the file name or project name");
+    sub->add_flag("--prj,!--no-prj", o->prj, "list project files (default on)");
+    sub->add_flag("--wav,!--no-wav", o->wav, "list WAV files (default off)");
+    sub->add_flag("--record-modi", o->recordModi, "bit depth and DRY/WET of each project");
+    sub->add_flag("--wav-size", o->wavSize, "WAV sizes and the longest audio time");
+    sub->add_flag("--wav-date", o->wavDate, "WAV dates");
+    sub->add_option("--date-format", o->dateFormat, "date format of the WAV dates (dd.mm.yyyy hh:nn:ss)");
+    sub->add_option("--groups", o->groups, "track values to show, e.g. Status,Pan")->delimiter(',');
+    sub->add_flag("--compact", o->compact, "compact track values");
+    sub->add_option("--sort", o->sort, "dir, date, name or time")
+        ->check(CLI::IsMember({"dir", "date", "name", "time"}));
+    sub->add_flag("--reverse", o->reverse, "reverse the order");
+    sub->add_option("--min-width", o->minWidth, "width the paths are padded to (default 64)");
+    sub->add_flag("--show-list-size", o->showListSize, "the LIST chunk size of WAV files");
+    sub->callback([o] {
+        ZDTDocument doc;
+        CliDialogs dialogs;
+        ProjectList list;
+        list.sortType = o->sort == "date"   ? ListSortType::FileDate
+                        : o->sort == "name" ? ListSortType::ProjectName
+                        : o->sort == "time" ? ListSortType::AudioTime
+                                            : ListSortType::DirFile;
+        list.sortReverse = o->reverse;
+        ListLineOptions& lines = list.lineOptions;
+        lines.listRecordModi = o->recordModi;
+        lines.listWavFileSize = o->wavSize;
+        lines.listWavFileDate = o->wavDate;
+        list.SetDateFormat(o->dateFormat);
+        lines.minListFileLength = o->minWidth;
+        lines.showListSize = o->showListSize;
+        lines.trackInfos.compact = o->compact;
+        for (const std::string& group : o->groups) {
+            const TrackParameter* parameter = FindTrackParameter(group);
+            if (!parameter) throw CommandError("unknown group \"" + group + "\"");
+            lines.trackInfos.groups.push_back(parameter->name);
+        }
+        lines.useTrackInfos = !lines.trackInfos.groups.empty();
+        if (!fs::is_directory(PathFromText(o->root))) throw CommandError("\"" + o->root + "\" is no folder");
+        SearchInSubDirs(AddTrailingBackslash(o->root), CleanSearchFilter(o->filter), o->prj, o->wav, doc, list,
+                        dialogs);
+        for (const std::string& line : list.Lines()) std::cout << line << "\n";
+        std::cout << list.Message() << "\n";
+    });
+}
+
+void AddInfoFiles(CLI::App& app) {
+    struct Options {
+        std::string action, root;
+    };
+    auto o = std::make_shared<Options>();
+    auto* sub = app.add_subcommand("infofiles", "Create or delete project-name info files below a folder");
+    sub->add_option("ACTION", o->action, "update, delete-unassigned or delete-all")
+        ->required()
+        ->check(CLI::IsMember({"update", "delete-unassigned", "delete-all"}));
+    sub->add_option("ROOT", o->root, "the folder")->required();
+    sub->callback([o] {
+        ZDTDocument doc;
+        CliDialogs dialogs;
+        ProjectList list;
+        if (!fs::is_directory(PathFromText(o->root))) throw CommandError("\"" + o->root + "\" is no folder");
+        std::string root = AddTrailingBackslash(o->root);
+        std::string message = o->action == "update"
+                                  ? UpdateInfoFiles(root, doc, list, dialogs, {})
+                                  : DeleteInfoFiles(root, o->action == "delete-all", doc, list, dialogs, {});
+        std::cout << message << "\n";
+    });
+}
+
+void AddEndMarks(CLI::App& app) {
+    struct Options {
+        std::string root;
+        Answers answers;
+    };
+    auto o = std::make_shared<Options>();
+    auto* sub = app.add_subcommand("endmarks",
+                                   "Set a play mark at the recording end of every project below a folder "
+                                   "(--yes also deletes marks after the end)");
+    sub->add_option("ROOT", o->root, "the folder")->required();
+    AddAnswerFlags(sub, o->answers);
+    sub->callback([o] {
+        Session session(o->answers, {});
+        if (!fs::is_directory(PathFromText(o->root))) throw CommandError("\"" + o->root + "\" is no folder");
+        ProjectList list;
+        std::string base;
+        if (SetEndMarksInSubDirs(session.document, base, list, o->root).empty()) throw SilentAbort();
+    });
+}
+
+void AddSeries(CLI::App& app) {
+    struct Options {
+        std::string file, baseDir, prefix = "PROJ", names;
+        int start = 1, count = 1;
+        Answers answers;
+        ProjectOptions project;
+    };
+    auto o = std::make_shared<Options>();
+    auto* sub = app.add_subcommand("series", "Create numbered new projects BASE_DIR/PROJnnn from a project file");
+    sub->add_option("FILE", o->file, "the project file the series is made from")->required();
+    sub->add_option("BASE_DIR", o->baseDir, "the folder the project folders are created in")->required();
+    sub->add_option("--start", o->start, "number of the first folder (1-999)")->required()->check(CLI::Range(1, 999));
+    sub->add_option("--count", o->count, "number of projects (1-99)")->required()->check(CLI::Range(1, 99));
+    sub->add_option("--prefix", o->prefix, "folder name prefix (default PROJ)");
+    sub->add_option("--names", o->names, "text file with one project name a line");
+    AddAnswerFlags(sub, o->answers);
+    AddProjectOptionFlags(sub, o->project);
+    sub->callback([o] {
+        Session session(o->answers, o->project);
+        session.Load(o->file);
+        ProjectSeries series;
+        series.baseDirSerie = AddTrailingBackslash(o->baseDir);
+        series.baseSubDirs = o->prefix;
+        series.serieStart = o->start;
+        series.serieCount = o->count;
+        if (!o->names.empty()) series.LoadProjectNames(o->names);
+        series.AnySerieChange();
+        series.OkClick(session.context);
+    });
+}
+
+}  // namespace
+
+void AddFileCommands(CLI::App& app) {
+    AddSaveProject(app);
+    AddCopy(app);
+    AddSearch(app);
+    AddInfoFiles(app);
+    AddEndMarks(app);
+    AddSeries(app);
+}
+
+}  // namespace spurwerk::cli

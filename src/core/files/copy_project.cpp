@@ -1,0 +1,167 @@
+#include "files/copy_project.h"
+
+#include <filesystem>
+
+#include "files/directory_walk.h"
+#include "files/file_copy.h"
+#include "files/file_io.h"
+#include "files/info_files.h"
+#include "files/path_text.h"
+#include "project/project_name.h"
+#include "project/track_layout.h"
+#include "settings/side_files.h"
+#include "settings/text_table.h"
+#include "ui/dialogs.h"
+#include "ui/errors.h"
+
+namespace spurwerk {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void CopyProjectFile(Dialogs& dialogs, const std::string& source, const std::string& target) {
+    std::error_code ec;
+    CopyOutcome outcome = CopyFileIfAbsent(PathFromText(source), PathFromText(target), ec);
+    if (outcome == CopyOutcome::Failed) throw FileError::For("Cannot copy", PathFromText(source), ec);
+    if (outcome != CopyOutcome::TargetExists) return;
+    int answer = dialogs.Message(Txt(166) + "\r\n  " + Txt(167) + source + "\"\r\n" + Txt(168) + target + "\" !" +
+                                     "\r\n\r\n" + Txt(169) + target + Txt(170) + "\r\n\r\n" + Txt(171),
+                                 MessageButtons::YesNoCancel);
+    if (answer == ResultCancel) throw SilentAbort();
+    if (answer == ResultYes) CopyFileReplacing(PathFromText(source), PathFromText(target));
+}
+
+int CopyWavFiles(const std::string& sourceAudio, const std::string& targetAudio) {
+    int copied = 0;
+    std::error_code ec;
+    for (fs::directory_iterator it(PathFromText(sourceAudio), ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code typeError;
+        if (it->is_directory(typeError)) continue;
+        std::string name = PathText(it->path().filename());
+        std::string upper = UpperName(name);
+        if (upper.size() < 4 || upper.compare(upper.size() - 4, 4, ".WAV") != 0) continue;
+        std::error_code copyError;
+        if (CopyFileIfAbsent(it->path(), PathFromText(targetAudio + name), copyError) == CopyOutcome::Copied)
+            ++copied;
+    }
+    return copied;
+}
+
+}  // namespace
+
+bool CopyProject(ProjectFilesContext& context, const std::string& sourceDir, const std::string& targetDir,
+                 const std::string& projectName, int messageTimeMs, bool copyFiles) {
+    ZDTDocument& doc = context.doc();
+    Dialogs& dialogs = context.dialogs();
+    const std::string targetFile = targetDir + "PRJDATA.ZDT";
+    CreateFolders(PathFromText(targetDir));
+
+    if (copyFiles) {
+        if (PathExists(sourceDir + "PRJDATA.ZDT")) CopyProjectFile(dialogs, sourceDir + "PRJDATA.ZDT", targetFile);
+    } else {
+        std::string padded = projectName.substr(0, layout::ProjectNameLength);
+        padded.resize(layout::ProjectNameLength, '\0');
+        doc.WriteZDTString(layout::ProjectNameOffset, padded);
+        context.fields.SetProjectNameText(projectName);
+        WriteFileAtomically(PathFromText(targetFile), doc.ZDTData);
+    }
+
+    std::error_code ignored;
+    CopyFileIfAbsent(PathFromText(sourceDir + "EFXDATA.ZDT"), PathFromText(targetDir + "EFXDATA.ZDT"), ignored);
+
+    if (context.options.useInfoFiles) {
+        if (copyFiles) {
+            if (IsSafeInfoFileProjectName(projectName)) {
+                std::string infoName = ExtractFileName(InfoFileNameFor(targetFile, projectName));
+                CopyFileIfAbsent(PathFromText(sourceDir + infoName), PathFromText(targetDir + infoName), ignored);
+            }
+        } else {
+            CreateInfoFile(targetFile, projectName,
+                           [&](const std::string& info) { context.fields.ShowInfoFileName(info); });
+        }
+    }
+
+    int wavCount = 0;
+    const std::string sourceAudio = sourceDir + "AUDIO" + PathSeparator();
+    if (fs::is_directory(PathFromText(sourceAudio), ignored)) {
+        const std::string targetAudio = targetDir + "AUDIO" + PathSeparator();
+        CreateFolders(PathFromText(targetAudio));
+        wavCount = CopyWavFiles(sourceAudio, targetAudio);
+    }
+
+    if (!copyFiles) {
+        doc.DataChanged = false;
+        doc.LastSavedZDTFileName = targetFile;
+    }
+
+    std::string message = copyFiles ? "PRJDATA.ZDT + EFXDATA.ZDT " + Txt(172) + "\r\n" + Txt(173) + targetDir +
+                                          "\"\r\n " + Txt(174) + "\r\n"
+                                    : std::to_string(doc.ZDTData.size()) + " " + Txt(175) + targetFile + "\" !\r\n";
+    message += std::to_string(wavCount) + " " + Txt(176) + "\r\n\r\n";
+    if (context.CopyContinueAnswer != ResultYesToAll)
+        context.CopyContinueAnswer = dialogs.Message(message + Txt(177), MessageButtons::YesNoYesToAll);
+    else
+        dialogs.TimedMessage(message, messageTimeMs);
+    return context.CopyContinueAnswer != ResultNo;
+}
+
+bool IsSameFolder(const std::string& a, const std::string& b) {
+    if (a == b) return true;
+    std::error_code ec;
+    bool same = fs::equivalent(PathFromText(a), PathFromText(b), ec);
+    if (!ec) return same;
+    // A folder that does not exist yet: compare the normalised spellings.
+    auto normal = [](const std::string& text) {
+        fs::path path = fs::weakly_canonical(fs::absolute(PathFromText(text)));
+        std::string result = PathText(path.lexically_normal());
+        while (result.size() > 1 && IsPathSeparator(result.back())) result.pop_back();
+        return result;
+    };
+    try {
+        return normal(a) == normal(b);
+    } catch (const fs::filesystem_error&) {
+        return false;
+    }
+}
+
+bool CopyProjectCommand(ProjectFilesContext& context, std::string sourceDir, std::string targetDir) {
+    Dialogs& dialogs = context.dialogs();
+    ZDTDocument& doc = context.doc();
+    if (sourceDir.empty()) {
+        sourceDir = dialogs.SelectFolder(Txt(265), ExtractFilePath(doc.LoadedZDTFileName));
+        if (sourceDir.empty()) return false;
+    }
+    sourceDir = AddTrailingBackslash(sourceDir);
+    if (targetDir.empty()) {
+        HistInputRequest request;
+        request.caption = Txt(267);
+        request.prompt = Txt(266);
+        request.histFile = context.options.copyToDirHistory;
+        targetDir = dialogs.InputHist(request).text;
+        if (targetDir.empty()) return false;
+    }
+    targetDir = AddTrailingBackslash(targetDir);
+
+    if (IsSameFolder(sourceDir, targetDir)) {
+        dialogs.Message(Txt(268), MessageButtons::Ok);
+        return false;
+    }
+    // Read before anything is created, so a folder without a project changes nothing.
+    std::string name = GetZDTProjectName(doc, sourceDir + "PRJDATA.ZDT", false, nullptr).name;
+    if (PathExists(targetDir)) {
+        if (dialogs.Message("\"" + targetDir + Txt(269) + "\r\n" + Txt(270) + "\r\n" + Txt(271),
+                            MessageButtons::YesNo) != ResultYes)
+            return false;
+    } else {
+        CreateFolders(PathFromText(targetDir));
+    }
+    context.CopyContinueAnswer = ResultYesToAll;
+    if (!CopyProject(context, sourceDir, targetDir, name, 0, true)) return false;
+    dialogs.Message(Txt(272) + "\r\n\r\n  " + Txt(273) + sourceDir + "\"\r\n" + Txt(274) + targetDir + "\"\r\n\r\n" +
+                        Txt(275),
+                    MessageButtons::Ok);
+    return true;
+}
+
+}  // namespace spurwerk

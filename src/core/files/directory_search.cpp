@@ -1,0 +1,147 @@
+#include "files/directory_search.h"
+
+#include "files/directory_walk.h"
+#include "files/list_line.h"
+#include "files/path_text.h"
+#include "files/project_list.h"
+#include "project/project_name.h"
+#include "settings/side_files.h"
+#include "settings/text_table.h"
+#include "ui/dialogs.h"
+#include "ui/errors.h"
+
+namespace spurwerk {
+
+std::string CleanSearchFilter(const std::string& filter) {
+    std::size_t begin = filter.find_first_not_of(" *");
+    if (begin == std::string::npos) return "";
+    return UpperName(filter.substr(begin, filter.find_last_not_of(" *") - begin + 1));
+}
+
+namespace {
+
+class SearchWalk : public DirectoryVisitor {
+public:
+    SearchWalk(const std::string& filter, bool selectPrj, bool selectWav, ZDTDocument& doc, ProjectList& list,
+               Dialogs& dialogs)
+        : filter_(filter), selectPrj_(selectPrj), selectWav_(selectWav), doc_(doc), list_(list), dialogs_(dialogs) {}
+
+    void EnterDirectory(const std::string& dir) override {
+        list_.SetMessage(std::to_string(counts.listed) + " " + Txt(190) + " " + dir + " ... ", true);
+        if (dialogs_.AskAbortOnClick(counts.listed)) throw SilentAbort();
+    }
+
+    void VisitFile(const std::string& dir, const std::string& name) override {
+        ++counts.examined;
+        std::string upper = UpperName(name);
+        bool filtered = !filter_.empty();
+        if (!selectPrj_ && filtered && upper.find(filter_) == std::string::npos) return;
+
+        ProjectNameInfo project;
+        bool isProject = false;
+        if (selectPrj_ || selectWav_) {
+            const ListLineOptions& options = list_.lineOptions;
+            if (selectPrj_ && IsProjectFileName(upper)) {
+                project = GetZDTProjectName(doc_, dir + name, true,
+                                            options.useTrackInfos ? &options.trackInfos : nullptr);
+                isProject = !filtered || upper.find(filter_) != std::string::npos ||
+                            UpperName(project.name).find(filter_) != std::string::npos;
+            }
+            bool isWav = !isProject && selectWav_ && ContainsText(upper, ".WAV") &&
+                         (!filtered || upper.find(filter_) != std::string::npos);
+            if (!isProject && !isWav) return;
+        }
+        list_.AddLine(BuildListLine(dir, name, isProject ? &project : nullptr, list_.lineOptions));
+        ++counts.listed;
+        list_.SetMessage(std::to_string(counts.listed) + " " + Txt(193), true);
+    }
+
+    SearchCounts counts;
+
+private:
+    const std::string& filter_;
+    bool selectPrj_, selectWav_;
+    ZDTDocument& doc_;
+    ProjectList& list_;
+    Dialogs& dialogs_;
+};
+
+std::string LoadedProjectDir(const ZDTDocument& doc) {
+    return doc.LoadedZDTFileName.empty() ? "" : ExtractFilePath(doc.LoadedZDTFileName);
+}
+
+}  // namespace
+
+SearchCounts SearchInSubDirs(const std::string& root, const std::string& filter, bool selectPrjFiles,
+                             bool selectWavFiles, ZDTDocument& doc, ProjectList& list, Dialogs& dialogs) {
+    list.SetMessage(Txt(196), true);
+    list.Clear();
+    SearchWalk walk(filter, selectPrjFiles, selectWavFiles, doc, list, dialogs);
+    WalkDirectory(root, walk);
+    list.SetMessage(std::to_string(walk.counts.listed) + " " + Txt(197) + " " + std::to_string(walk.counts.examined) +
+                    ") in \"" + root + Txt(198));
+    list.Sort();
+    return walk.counts;
+}
+
+std::string DirectorySearch::Run(DirectoryRunKind kind, bool silentRepeat, ZDTDocument& doc, ProjectList& list,
+                                 Dialogs& dialogs, const InfoFileLabel& label) {
+    KeyState keys = dialogs.Keys();
+    list.Show();
+    if (baseDirSearch.empty()) baseDirSearch = LoadedProjectDir(doc);
+
+    if (!silentRepeat && !keys.ctrl) {
+        std::string verb = kind == DirectoryRunKind::UpdateInfoFiles ? Txt(205)
+                           : kind == DirectoryRunKind::Search        ? Txt(207)
+                                                                     : Txt(206);
+        std::string caption = Txt(208) + verb + "!" + "\r\n" + Txt(209);
+        if (kind == DirectoryRunKind::DeleteAllInfoFiles) caption = Txt(210) + " " + caption;
+        std::string chosen = dialogs.SelectFolder(caption, baseDirSearch);
+        if (chosen.empty()) return "";
+        baseDirSearch = AddTrailingBackslash(chosen);
+    }
+    if (baseDirSearch.empty()) return "";
+    const std::string root = AddTrailingBackslash(baseDirSearch);
+
+    switch (kind) {
+        case DirectoryRunKind::UpdateInfoFiles: {
+            std::string message = UpdateInfoFiles(root, doc, list, dialogs, label);
+            dialogs.Message(message, MessageButtons::Ok);
+            return message;
+        }
+        case DirectoryRunKind::DeleteUnassignedInfoFiles:
+        case DirectoryRunKind::DeleteAllInfoFiles: {
+            std::string message = DeleteInfoFiles(root, kind == DirectoryRunKind::DeleteAllInfoFiles, doc, list,
+                                                  dialogs, label);
+            dialogs.Message(message, MessageButtons::Ok);
+            return message;
+        }
+        case DirectoryRunKind::Search: break;
+    }
+
+    if (!(filterDialogShown_ && (keys.ctrl || silentRepeat))) {
+        HistInputRequest request;
+        request.caption = Txt(195);
+        request.prompt = "Suche nach Datei-/Projekt-Name:";
+        request.histFile = searchFilterHistory;
+        request.initialText = filter;
+        request.optCaption = "Filter: Audio-Dat. (.WAV)";
+        request.optChecked = selectWavFiles;
+        request.opt2Caption = "Filter: .&ZDT-Projekt-Dateien";
+        request.opt2Checked = selectPrjFiles;
+        HistInputResult answer = dialogs.InputHist(request);
+        filterDialogShown_ = true;
+        filterCancelled_ = answer.cancelled;
+        if (!answer.cancelled) {
+            filter = answer.text;
+            selectWavFiles = answer.optChecked;
+            selectPrjFiles = answer.opt2Checked;
+        }
+    }
+    if (filterCancelled_) return "";
+    filter = CleanSearchFilter(filter);
+    SearchInSubDirs(root, filter, selectPrjFiles, selectWavFiles, doc, list, dialogs);
+    return list.Message();
+}
+
+}  // namespace spurwerk

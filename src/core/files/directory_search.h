@@ -1,0 +1,57 @@
+#pragma once
+// ButtonSearchInSubDirsClick: the search for project and WAV files below a
+// folder, and the info-file runs that share its folder question.
+
+#include <string>
+
+#include "files/info_files.h"
+
+namespace spurwerk {
+
+class Dialogs;
+class ProjectList;
+class ZDTDocument;
+
+enum class DirectoryRunKind {
+    Search,                     // ButtonSearchInSubDirs (and the list window's repeat)
+    UpdateInfoFiles,            // ButtonUpdateInfoFilesInSubDirs
+    DeleteUnassignedInfoFiles,  // ButtonDeleteUnassignedInfoFilesInSubDirs
+    DeleteAllInfoFiles,         // ButtonDeleteAllInfoFilesInSubDirs
+};
+
+// Upper case, without surrounding blanks and asterisks.
+std::string CleanSearchFilter(const std::string& filter);
+
+struct SearchCounts {
+    int examined = 0;  // files met
+    int listed = 0;
+};
+
+// The search walk over `root` (with trailing separator), filling the list with
+// the lines built from list.lineOptions; ends with the message line's total and
+// the sort. `filter` is cleaned already. A click offers to abort (SilentAbort).
+SearchCounts SearchInSubDirs(const std::string& root, const std::string& filter, bool selectPrjFiles,
+                             bool selectWavFiles, ZDTDocument& doc, ProjectList& list, Dialogs& dialogs);
+
+// The state the handler keeps between runs; the option values BaseDirSearch,
+// SelectPrjFiles and SelectWavFiles live here while the program runs.
+class DirectorySearch {
+public:
+    std::string baseDirSearch;
+    bool selectPrjFiles = true;
+    bool selectWavFiles = false;
+    std::string filter;                // cleaned
+    std::string searchFilterHistory;   // the history file of the filter dialog
+
+    // Runs one of the kinds. `silentRepeat` repeats the last search without the
+    // folder and filter dialogs (the list window's check boxes). Returns the
+    // result message (empty when nothing ran).
+    std::string Run(DirectoryRunKind kind, bool silentRepeat, ZDTDocument& doc, ProjectList& list, Dialogs& dialogs,
+                    const InfoFileLabel& label = {});
+
+private:
+    bool filterDialogShown_ = false;
+    bool filterCancelled_ = false;
+};
+
+}  // namespace spurwerk

@@ -1,0 +1,40 @@
+#include "files/directory_walk.h"
+
+#include <filesystem>
+
+#include "files/path_text.h"
+
+namespace spurwerk {
+
+namespace fs = std::filesystem;
+
+std::string UpperName(std::string name) {
+    for (char& c : name)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return name;
+}
+
+bool ContainsText(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
+
+bool IsProjectFileName(const std::string& upperName) {
+    return ContainsText(upperName, "PRJ") && ContainsText(upperName, ".ZDT");
+}
+
+void WalkDirectory(const std::string& dir, DirectoryVisitor& visitor) {
+    visitor.EnterDirectory(dir);
+    std::error_code ec;
+    fs::directory_iterator it(PathFromText(dir), ec), end;
+    for (; !ec && it != end; it.increment(ec)) {
+        const fs::directory_entry& entry = *it;
+        std::string name = PathText(entry.path().filename());
+        std::error_code typeError;
+        bool isLink = entry.is_symlink(typeError);
+        if (entry.is_directory(typeError)) {
+            if (!isLink && !name.empty() && name[0] != '.') WalkDirectory(dir + name + PathSeparator(), visitor);
+            continue;
+        }
+        visitor.VisitFile(dir, name);
+    }
+}
+
+}  // namespace spurwerk

@@ -1,0 +1,28 @@
+#pragma once
+// Copying files without ever leaving a half-written target: the copy goes to a
+// temporary file in the target's folder and is moved into place when complete.
+
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+namespace spurwerk {
+
+enum class CopyOutcome { Copied, TargetExists, Failed };
+
+// Copies unless the target exists (the "fail if exists" copy). On Failed, `ec`
+// tells why; nothing is left behind.
+CopyOutcome CopyFileIfAbsent(const std::filesystem::path& from, const std::filesystem::path& to,
+                             std::error_code& ec);
+
+// Copies, replacing the target; throws FileError and leaves the old target as
+// it was on failure.
+void CopyFileReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
+
+// Whether anything exists under the path text; errors count as not existing.
+bool PathExists(const std::string& path);
+
+// Creates the folder with all missing parents; throws FileError.
+void CreateFolders(const std::filesystem::path& folder);
+
+}  // namespace spurwerk

@@ -1,0 +1,94 @@
+#include "files/list_line.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "files/date_time_text.h"
+#include "files/directory_walk.h"
+#include "files/path_text.h"
+#include "project/value_texts.h"
+#include "project/wav_header.h"
+#include "settings/text_encoding.h"
+#include "settings/text_table.h"
+
+namespace spurwerk {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void PadRight(std::string& text, std::size_t width) {
+    std::size_t length = Utf8Length(text);
+    if (length < width) text.append(width - length, ' ');
+}
+
+std::string PadLeft(const std::string& text, std::size_t width) {
+    std::size_t length = Utf8Length(text);
+    return length < width ? std::string(width - length, ' ') + text : text;
+}
+
+bool HasWavExtension(const std::string& upperName) {
+    return upperName.size() >= 4 && upperName.compare(upperName.size() - 4, 4, ".WAV") == 0;
+}
+
+std::string FileDateText(const std::string& path, const std::string& format) {
+    return FormatDateTimeText(format, FileModificationTime(path).value_or(LocalDateTime{}));
+}
+
+}  // namespace
+
+WavListing ListWavFiles(const std::string& audioDir, const ListLineOptions& options) {
+    WavListing listing;
+    std::size_t width = 14;
+    if (options.listWavFileDate) width += Utf8Length(options.dateFormat) + 2;
+    if (options.listWavFileSize) width += 8;
+
+    std::error_code ec;
+    for (fs::directory_iterator it(PathFromText(audioDir), ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code typeError;
+        if (it->is_directory(typeError)) continue;
+        std::string name = PathText(it->path().filename());
+        if (!HasWavExtension(UpperName(name))) continue;
+        ++listing.count;
+        std::string item = name;
+        std::string path = audioDir + name;
+        if (options.listWavFileDate) item += "(" + FileDateText(path, options.dateFormat) + ")";
+        if (options.listWavFileSize) {
+            WavHeader header = ReadWavHeader(path);
+            listing.longestMs = std::max(listing.longestMs, WavDurationMs(header));
+            item += "(" + SizeText(std::max<std::int64_t>(header.fileSize, 0), 6) + "b)";
+        }
+        listing.text += PadLeft(item, width);
+    }
+    return listing;
+}
+
+std::string BuildListLine(const std::string& dir, const std::string& name, const ProjectNameInfo* project,
+                          const ListLineOptions& options) {
+    std::string path = dir + name;
+    std::string line = path;
+    PadRight(line, static_cast<std::size_t>(std::max(options.minListFileLength, 0)));
+    line += "     ## " + FileDateText(path, ListLineDateFormat) + " #";
+
+    if (project) {
+        std::string quotedName = "\"" + project->name + "\"";
+        PadRight(quotedName, 10);
+        line += "#  ZDT-Proj.: " + quotedName;
+        if (options.listRecordModi)
+            line += "  " + std::to_string(project->listValues.recordingBitDepth) + "B.," +
+                    (project->listValues.insertRecordingWet ? "WET!!" : "DRY  ");
+        if (options.useTrackInfos) line += "  " + project->trackSummary;
+        WavListing wavs = ListWavFiles(dir + "AUDIO" + PathSeparator(), options);
+        if (wavs.count > 0) {
+            if (wavs.longestMs > 0) line += " [t=" + MillisecondsText(wavs.longestMs) + "max.]";
+            line += "  " + Txt(192) + PadLeft(std::to_string(wavs.count), 2) + ": " + wavs.text;
+        } else {
+            line += " [t=" + MillisecondsText(0) + " " + Txt(191) + ")]";
+        }
+    } else if (HasWavExtension(UpperName(name))) {
+        line += WavHeaderSummary(path, options.showListSize).text;
+    }
+    return line;
+}
+
+}  // namespace spurwerk

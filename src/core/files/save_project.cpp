@@ -1,0 +1,97 @@
+#include "files/save_project.h"
+
+#include <filesystem>
+
+#include "files/file_copy.h"
+#include "files/info_files.h"
+#include "files/path_text.h"
+#include "files/wav_templates.h"
+#include "settings/side_files.h"
+#include "settings/text_table.h"
+#include "ui/dialogs.h"
+#include "ui/errors.h"
+
+namespace spurwerk {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Yes goes on, No stops this save, Cancel ends the whole command.
+bool AskGoOn(Dialogs& dialogs, const std::string& question) {
+    int answer = dialogs.Message(question, MessageButtons::YesNoCancel);
+    if (answer == ResultCancel) throw SilentAbort();
+    return answer == ResultYes;
+}
+
+struct SavingFlag {
+    bool& flag;
+    explicit SavingFlag(bool& f) : flag(f) { flag = true; }
+    ~SavingFlag() { flag = false; }
+};
+
+}  // namespace
+
+bool SaveProject(ProjectFilesContext& context, const std::string& fileName, bool askOverwrite,
+                 const std::string& projectName, int messageTimeMs) {
+    ZDTDocument& doc = context.doc();
+    Dialogs& dialogs = context.dialogs();
+    const KeyState keys = dialogs.Keys();
+
+    std::string name = projectName;
+    if (!name.empty()) context.fields.SetProjectNameText(name);
+    else name = context.fields.ProjectNameText();
+    context.document.host.PrepareSave();
+
+    std::string file = fileName;
+    if (file.empty()) {
+        HistInputRequest request;
+        request.isFileInput = true;
+        request.histFile = context.document.zdtHistoryFile;
+        request.caption = Txt(158);
+        request.prompt = Txt(159);
+        request.filter = Txt(129);
+        request.initialText = doc.LoadedZDTFileName;
+        request.showNonExistent = true;
+        file = dialogs.InputHist(request).text;
+        if (file.empty()) return false;
+    }
+    file = WithZDTExtension(file);
+
+    if (PathExists(file) && askOverwrite &&
+        !AskGoOn(dialogs, "\"" + file + Txt(160) + "\r\n" + Txt(161)))
+        return false;
+
+    const std::string dir = ExtractFilePath(file);
+    const std::string audioDir = dir + "AUDIO" + PathSeparator();
+    if (!PathExists(audioDir)) {
+        if (!AskGoOn(dialogs, Txt(162) + audioDir + Txt(163))) return false;
+        CreateFolders(PathFromText(audioDir));
+    }
+
+    if (!doc.IsProject()) {
+        const TemplateFiles& templates = context.options.templates;
+        std::string source = PathExists(file) ? file : (context.options.devIsZoomR24 ? templates.prjR24 : templates.prjR16);
+        doc.ZDTData = ReadWholeFile(PathFromText(source));
+        context.document.host.PrepareSave();
+    }
+
+    if (!(keys.ctrl && !doc.DataChanged)) {
+        SavingFlag saving(doc.IsSavingZDT);
+        WriteFileAtomically(PathFromText(file), doc.ZDTData);
+    }
+    EnsureEFXFile(context, dir);
+    CreateMissingWavFiles(context, audioDir, false);
+    if (context.options.useInfoFiles)
+        CreateInfoFile(file, TrimControlChars(name),
+                       [&](const std::string& info) { context.fields.ShowInfoFileName(info); });
+
+    doc.DataChanged = false;
+    doc.LastSavedZDTFileName = file;
+    dialogs.TimedMessage(std::to_string(doc.ZDTData.size()) + " " + Txt(164) + file + Txt(165), messageTimeMs);
+    doc.ZDTFileToLoad = file;
+    LoadZDTFile(context.document, false);
+    return true;
+}
+
+}  // namespace spurwerk

@@ -8,6 +8,7 @@ namespace spurwerk::cli {
 // throw CommandError, FileError or SilentAbort.
 void AddProjectCommands(CLI::App& app);
 void AddByteCommands(CLI::App& app);
+void AddFileCommands(CLI::App& app);
 void AddMixerCommands(CLI::App& app);
 
 }  // namespace spurwerk::cli

@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
     app.set_version_flag("--version", "spurwerk-cli 1.0");
     cli::AddProjectCommands(app);
     cli::AddByteCommands(app);
+    cli::AddFileCommands(app);
     cli::AddMixerCommands(app);
     try {
         app.parse(argc, argv);

@@ -1,0 +1,172 @@
+// Saving the document as a complete project and creating missing WAV files.
+
+#include "files/save_project.h"
+#include "files/wav_templates.h"
+#include "files_test_fixture.h"
+#include "ui/errors.h"
+
+namespace spurwerk {
+namespace {
+
+using namespace testing;
+
+class SaveProjectTest : public FilesFixture {
+protected:
+    void LoadSpec(const ProjectSpec& spec) {
+        doc.ZDTData = ProjectBytes(spec);
+        doc.LoadedZDTFileName = (dir / "old" / "PRJDATA.ZDT").string();
+        doc.DataChanged = true;
+    }
+    std::string Content(const std::string& relative) { return ReadText(dir / relative); }
+};
+
+TEST_F(SaveProjectTest, NewFolderGetsAudioEffectsAndTemplateWavs) {
+    ProjectSpec spec;
+    spec.wavNames = {"a.wav", "B.WAV", "C.WAV", "", "D"};  // tracks 1+2 linked
+    spec.stereoStrips = {0};
+    spec.masterWav = "M.WAV";
+    LoadSpec(spec);
+    dialogs.messageAnswers = {ResultYes,                       // create AUDIO
+                              ResultYes, ResultNo, ResultYesToAll,  // A, B (no), C and the rest
+                              ResultOk};                       // list of created files
+    std::string target = (dir / "PRJ005" / "PRJDATA").string();  // no extension given
+
+    ASSERT_TRUE(SaveProject(context, target, true, "NEU", 3000));
+
+    std::string file = target + ".ZDT";
+    EXPECT_NE(AskedText(0).find("PRJ005/AUDIO/\" existiert noch nicht! Projekt anlegen?"), std::string::npos);
+    EXPECT_NE(AskedText(1).find("WAV-Datei \"" + Folder("PRJ005") + "AUDIO/A.WAV\" existiert noch nicht!"),
+              std::string::npos);
+    EXPECT_EQ(Content("PRJ005/EFXDATA.ZDT"), "EFX16");
+    EXPECT_EQ(Content("PRJ005/AUDIO/A.WAV"), "STEREO16");  // pair of strips 0 and 1
+    EXPECT_FALSE(fs::exists(dir / "PRJ005/AUDIO/B.WAV"));
+    EXPECT_EQ(Content("PRJ005/AUDIO/C.WAV"), "MONO16");
+    EXPECT_EQ(Content("PRJ005/AUDIO/D.WAV"), "MONO16");  // name cleaned before the save
+    EXPECT_EQ(Content("PRJ005/AUDIO/M.WAV"), "STEREO16");  // the master is always stereo
+    EXPECT_NE(AskedText(4).find("Aus Vorlage neu erzeugte Wave-Dateien:"), std::string::npos);
+
+    Bytes saved = ReadBytes(file);
+    EXPECT_EQ(ReadProjectName(saved), "NEU");
+    EXPECT_EQ(ReadWavName(saved, layout::WavNameOffset(0)), "A.WAV");
+    // The saved project is the loaded document now.
+    EXPECT_EQ(doc.LoadedZDTFileName, file);
+    EXPECT_EQ(doc.ZDTData, saved);
+    EXPECT_FALSE(doc.DataChanged);
+    EXPECT_EQ(dialogs.asked.back().kind, "timed");
+    EXPECT_EQ(dialogs.asked.back().text, "3332 Bytes wurden in Datei \"" + file + "\" geschrieben!");
+}
+
+TEST_F(SaveProjectTest, TwentyFourBitProjectsGetTwentyFourBitTemplatesAndR24Effects) {
+    ProjectSpec spec;
+    spec.wavNames = {"A.WAV", "B.WAV", "C.WAV"};
+    spec.stereoStrips = {2};  // tracks 3+4
+    spec.bits24 = true;
+    LoadSpec(spec);
+    context.options.devIsZoomR24 = true;
+    fs::create_directories(dir / "P" / "AUDIO");
+    dialogs.messageAnswers = {ResultYesToAll, ResultOk};
+    ASSERT_TRUE(SaveProject(context, (dir / "P" / "PRJDATA.ZDT").string(), true, "", 0));
+    EXPECT_EQ(Content("P/AUDIO/A.WAV"), "MONO24");
+    EXPECT_EQ(Content("P/AUDIO/C.WAV"), "STEREO24");
+    EXPECT_EQ(Content("P/EFXDATA.ZDT"), "EFX24");
+    EXPECT_EQ(ReadProjectName(doc.ZDTData), "SONG");  // no name given: the field's name stays
+}
+
+TEST_F(SaveProjectTest, NoToAllCreatesNoneAndShowsNoList) {
+    ProjectSpec spec;
+    spec.wavNames = {"A.WAV", "B.WAV"};
+    LoadSpec(spec);
+    fs::create_directories(dir / "P" / "AUDIO");
+    dialogs.messageAnswers = {ResultNoToAll};
+    ASSERT_TRUE(SaveProject(context, (dir / "P" / "PRJDATA.ZDT").string(), true, "", 0));
+    EXPECT_EQ(dialogs.CountAsked("message"), 1);
+    EXPECT_TRUE(fs::is_empty(dir / "P" / "AUDIO"));
+}
+
+TEST_F(SaveProjectTest, CtrlSaveLeavesAnUnchangedProjectFileButCreatesMissingWavs) {
+    ProjectSpec spec;
+    spec.wavNames = {"A.WAV"};
+    std::string file = MakeProject("P", spec);
+    WriteBytes(file, TextBytes(std::string(4000, 'X')));  // differs from the document
+    LoadSpec(spec);
+    doc.DataChanged = false;
+    dialogs.keys.ctrl = true;
+    dialogs.messageAnswers = {ResultYes /* overwrite */, ResultYes /* A.WAV */, ResultOk};
+    ASSERT_TRUE(SaveProject(context, file, true, "", 0));
+    EXPECT_EQ(ReadText(file), std::string(4000, 'X'));
+    EXPECT_EQ(Content("P/AUDIO/A.WAV"), "MONO16");
+
+    EXPECT_EQ(doc.ZDTData, ReadBytes(file));  // the file on disk is loaded afterwards
+
+    // Without Ctrl the file is written.
+    LoadSpec(spec);
+    doc.DataChanged = false;
+    dialogs.keys.ctrl = false;
+    dialogs.messageAnswers = {ResultYes};
+    ASSERT_TRUE(SaveProject(context, file, true, "", 0));
+    EXPECT_EQ(ReadBytes(file), ProjectBytes(spec));
+}
+
+TEST_F(SaveProjectTest, CancelAbortsSilentlyAndNoStopsWithoutWriting) {
+    ProjectSpec spec;
+    std::string file = MakeProject("P", spec);
+    Bytes before = ReadBytes(file);
+    spec.name = "OTHER";
+    LoadSpec(spec);
+    dialogs.messageAnswers = {ResultCancel};
+    EXPECT_THROW(SaveProject(context, file, true, "", 0), SilentAbort);
+    dialogs.messageAnswers = {ResultNo};
+    EXPECT_FALSE(SaveProject(context, file, true, "", 0));
+    EXPECT_EQ(ReadBytes(file), before);
+
+    // A missing AUDIO folder: No stops before anything is created.
+    dialogs.messageAnswers = {ResultNo};
+    EXPECT_FALSE(SaveProject(context, (dir / "NEW" / "PRJDATA.ZDT").string(), true, "", 0));
+    EXPECT_FALSE(fs::exists(dir / "NEW"));
+}
+
+TEST_F(SaveProjectTest, AShortDocumentIsFilledFromTheDeviceTemplate) {
+    doc.ZDTData = Bytes(10, 1);
+    doc.DataChanged = true;
+    fs::create_directories(dir / "P" / "AUDIO");
+    ASSERT_TRUE(SaveProject(context, (dir / "P" / "PRJDATA.ZDT").string(), false, "", 0));
+    EXPECT_EQ(ReadText(dir / "P" / "PRJDATA.ZDT"), "P" + std::string(MinProjectDataSize - 1, '\0'));
+}
+
+TEST_F(SaveProjectTest, AMissingTemplateIsReportedOncePerRun) {
+    ProjectSpec spec;
+    spec.wavNames = {"A.WAV", "B.WAV", "C.WAV"};
+    LoadSpec(spec);
+    context.options.templates.wavMono16 = (dir / "gone.wav").string();
+    fs::create_directories(dir / "P" / "AUDIO");
+    dialogs.messageAnswers = {ResultYesToAll, ResultOk};
+    int created = CreateMissingWavFiles(context, Folder("P") + "AUDIO/", false);
+    EXPECT_EQ(created, 0);
+    ASSERT_EQ(dialogs.CountAsked("message"), 2);
+    EXPECT_NE(AskedText(1).find("Problem beim Kopieren\r\n  von \"" + (dir / "gone.wav").string()), std::string::npos);
+}
+
+TEST_F(SaveProjectTest, ReportFirstListsTheAssignments) {
+    ProjectSpec spec;
+    spec.wavNames = {"A.WAV", "LONGNAM1.WAV"};
+    std::string file = MakeProject("P", spec, {{"A.WAV", 100}});
+    LoadSpec(spec);
+    std::string audio = Folder("P") + "AUDIO/";
+    dialogs.messageAnswers = {ResultCancel};
+    EXPECT_EQ(CreateMissingWavFiles(context, audio, true), 0);
+    EXPECT_EQ(AskedText(0), "\"" + audio + "A.WAV\":       \t vorhanden!  \r\n\"" + audio +
+                                "LONGNAM1.WAV\":\t NICHT  vorhanden!  \r\n\r\nFehlende 1 Zuordungen anlegen?");
+
+    doc.ZDTData = ProjectBytes(ProjectSpec{});
+    dialogs.messageAnswers = {ResultOk};
+    EXPECT_EQ(CreateMissingWavFiles(context, audio, true), 0);
+    EXPECT_EQ(dialogs.asked.back().text, "Keine Track-Datei-Zuordungen vorhanden!");
+
+    // A name from a foreign file cannot point out of the AUDIO folder.
+    spec.wavNames = {"../X.WAV"};
+    doc.ZDTData = ProjectBytes(spec);
+    EXPECT_EQ(AssignedWavNames(doc.ZDTData, 16)[0], "");
+}
+
+}  // namespace
+}  // namespace spurwerk

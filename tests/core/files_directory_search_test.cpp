@@ -1,0 +1,161 @@
+// The search walk, its filter rules and list lines, and the info-file runs.
+
+#include "files/directory_search.h"
+#include "files/info_files.h"
+#include "files/project_list.h"
+#include "files_test_fixture.h"
+#include "project/value_texts.h"
+#include "ui/errors.h"
+
+namespace spurwerk {
+namespace {
+
+using namespace testing;
+
+class DirectorySearchTest : public FilesFixture {
+protected:
+    DirectorySearchTest() {
+        list.lineOptions.minListFileLength = 10;
+        list.lineOptions.listWavFileDate = false;
+    }
+    std::vector<std::string> Search(const std::string& filter, bool prj, bool wav) {
+        SearchInSubDirs(Folder("card"), CleanSearchFilter(filter), prj, wav, doc, list, dialogs);
+        return list.Lines();
+    }
+    ProjectList list;
+};
+
+TEST_F(DirectorySearchTest, FilterMatchesFileOrProjectNameAndSelectsKinds) {
+    MakeProject("card/PRJ001", ProjectSpec{.name = "Ballade"}, {{"BASS.WAV", 1500}});
+    MakeProject("card/PRJ002", ProjectSpec{.name = "ROCK"});
+    WriteBytes(dir / "card" / "README.TXT", TextBytes("x"));
+
+    EXPECT_EQ(CleanSearchFilter(" *bal* "), "BAL");
+    auto lines = Search("*bal*", true, false);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].rfind(Folder("card") + "PRJ001/PRJDATA.ZDT", 0), 0u);
+    EXPECT_EQ(list.Message(), "1 Dateien (v. 4) in \"" + Folder("card") + "\" (u. Unterverz.) gefunden!");
+
+    lines = Search("bass", false, true);  // WAV files by file name only
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NE(lines[0].find("BASS.WAV"), std::string::npos);
+    EXPECT_NE(lines[0].find(" [t=      1s500, 1x44.1KHz, 16-Bit]"), std::string::npos);
+
+    lines = Search("", false, false);  // no selection: every file
+    EXPECT_EQ(lines.size(), 4u);
+    lines = Search("read", false, false);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NE(lines[0].find("README.TXT"), std::string::npos);
+}
+
+TEST_F(DirectorySearchTest, ProjectLinesPadShortNamesAndDescribeTheAudio) {
+    MakeProject("card/PRJ001", ProjectSpec{.name = "AB", .bits24 = true, .wet = true},
+                {{"T1.WAV", 2000}, {"T2.WAV", 4500}});
+    fs::create_directories(dir / "card" / "PRJ001" / "AUDIO" / "X.WAV");
+    MakeProject("card/PRJ002", ProjectSpec{.name = "EMPTY"});
+    list.lineOptions.trackInfos.groups = {"Status"};
+    list.lineOptions.trackInfos.trackCount = 2;
+    list.lineOptions.useTrackInfos = true;
+
+    auto lines = Search("", true, false);
+    ASSERT_EQ(lines.size(), 2u);
+    const std::string& a = lines[0];
+    std::size_t nameAt = a.find("##  ZDT-Proj.: \"AB\"        24B.,WET!!  Status= --");
+    EXPECT_NE(nameAt, std::string::npos) << a;
+    EXPECT_NE(a.find(" [t=      4s500max.]  WAV-Dat.: 2: "), std::string::npos) << a;
+    EXPECT_NE(a.find("T1.WAV("), std::string::npos);
+    EXPECT_EQ(a.find("X.WAV"), std::string::npos);  // a folder is no WAV file
+    // The file date between the markers.
+    std::size_t date = a.find("     ## ");
+    ASSERT_NE(date, std::string::npos);
+    EXPECT_EQ(a.substr(date + 8 + 17, 2), " #");
+
+    EXPECT_NE(lines[1].find("\"EMPTY\"     16B.,DRY    Status= -- [t=" + MillisecondsText(0) + " (keine WAV-Dat.))]"),
+              std::string::npos)
+        << lines[1];
+}
+
+TEST_F(DirectorySearchTest, HiddenFoldersAreNeverEnteredAndAClickCanAbort) {
+    MakeProject("card/PRJ001", ProjectSpec{});
+    MakeProject("card/.Trash/PRJ004", ProjectSpec{});
+    MakeProject("card/B/PRJ010", ProjectSpec{});
+    EXPECT_EQ(Search("", true, false).size(), 2u);
+
+    dialogs.abortAnswers = {false, true};
+    EXPECT_THROW(Search("", true, false), SilentAbort);
+    EXPECT_EQ(dialogs.CountAsked("abort"), 2);
+}
+
+TEST_F(DirectorySearchTest, RunAsksFolderAndFilterOnceThenRepeatsSilently) {
+    MakeProject("card/PRJ001", ProjectSpec{.name = "SONG"});
+    MakeProject("card/PRJ002", ProjectSpec{.name = "ROCK"});
+    DirectorySearch search;
+    dialogs.folderAnswers = {(dir / "card").string()};
+    dialogs.inputAnswers = {{"*rock", false, false, true}};
+    search.Run(DirectoryRunKind::Search, false, doc, list, dialogs);
+    EXPECT_EQ(search.baseDirSearch, Folder("card"));
+    EXPECT_EQ(search.filter, "ROCK");
+    EXPECT_EQ(list.Lines().size(), 1u);
+    EXPECT_NE(AskedText(0).find("(Pr.Name-)Dateien in Verzeichnissen suchen!\r\n"), std::string::npos);
+
+    std::size_t asked = dialogs.asked.size();
+    search.Run(DirectoryRunKind::Search, true, doc, list, dialogs);  // e.g. "kompakt" clicked
+    EXPECT_EQ(dialogs.asked.size(), asked);
+    EXPECT_EQ(list.Lines().size(), 1u);
+
+    // Cancel in the folder dialog changes nothing.
+    dialogs.folderAnswers = {""};
+    EXPECT_EQ(search.Run(DirectoryRunKind::DeleteAllInfoFiles, false, doc, list, dialogs), "");
+    EXPECT_NE(dialogs.asked.back().text.find("ALLE (Pr.Name-)Dateien in Verzeichnissen löschen!!"),
+              std::string::npos);
+}
+
+TEST_F(DirectorySearchTest, InfoFilesAreKeptInStepWithProjectNames) {
+    std::string one = MakeProject("card/PRJ001", ProjectSpec{.name = "ALT"});
+    MakeProject("card/PRJ002", ProjectSpec{.name = "ZWEI"});
+    MakeProject("card/.hidden/PRJ003", ProjectSpec{.name = "DREI"});
+    std::vector<std::string> labels;
+    InfoFileLabel label = [&](const std::string& name) { labels.push_back(name); };
+
+    InfoFileRunCounts counts;
+    std::string message = UpdateInfoFiles(Folder("card"), doc, list, dialogs, label, &counts);
+    EXPECT_EQ(counts.found, 2);
+    EXPECT_EQ(counts.changed, 2);
+    EXPECT_EQ(message, "2 Pr.Name-Dateien von 2 ZDT-Dateien in \"" + Folder("card") + "\" (u.Unterverz.) erstellt/geändert!");
+    EXPECT_EQ(ReadText(dir / "card/PRJ001/PRJDATA___ALT_NAME.TXT"), Folder("card") + "PRJ001/PRJDATA___ALT_NAME.TXT\r\n");
+    EXPECT_EQ(labels.size(), 2u);
+
+    // Renamed: the update adds the new name, delete-unassigned removes the old one.
+    WriteBytes(one, ProjectBytes(ProjectSpec{.name = "NEU"}));
+    UpdateInfoFiles(Folder("card"), doc, list, dialogs, label, &counts);
+    EXPECT_EQ(counts.changed, 1);
+    WriteBytes(dir / "card/PRJ002/PRJDATA___OHNE_NAME.TXT", TextBytes("x"));
+    fs::remove(dir / "card/PRJ002/PRJDATA.ZDT");
+    message = DeleteInfoFiles(Folder("card"), false, doc, list, dialogs, label, &counts);
+    EXPECT_EQ(counts.found, 4);
+    EXPECT_EQ(counts.changed, 3);
+    EXPECT_FALSE(fs::exists(dir / "card/PRJ001/PRJDATA___ALT_NAME.TXT"));
+    EXPECT_TRUE(fs::exists(dir / "card/PRJ001/PRJDATA___NEU_NAME.TXT"));
+    EXPECT_FALSE(fs::exists(dir / "card/PRJ002/PRJDATA___ZWEI_NAME.TXT"));
+    EXPECT_EQ(message, "3 von 4 Pr.Name-Dateien in \"" + Folder("card") + "\" (u.Unterverz.) gelöscht!");
+
+    DeleteInfoFiles(Folder("card"), true, doc, list, dialogs, label, &counts);
+    EXPECT_EQ(counts.changed, 1);
+    EXPECT_FALSE(fs::exists(dir / "card/PRJ001/PRJDATA___NEU_NAME.TXT"));
+}
+
+TEST_F(DirectorySearchTest, UnsafeProjectNamesCreateNoInfoFile) {
+    fs::create_directories(dir / "p");
+    std::string project = (dir / "p" / "PRJDATA.ZDT").string();
+    for (const std::string& name : {"../../X", "A/B", "A\\B", "A:B", "..", "A?"})
+        EXPECT_FALSE(CreateInfoFile(project, name, {})) << name;
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "p"), fs::directory_iterator()), 0);
+    EXPECT_TRUE(CreateInfoFile(project, "OK 1", {}));
+    EXPECT_FALSE(CreateInfoFile(project, "OK 1", {}));  // exists already
+
+    EXPECT_EQ(ProjectFileOfInfoFile("/a___b/PRJ1/PRJDATA___X_NAME.TXT"), "/a___b/PRJ1/PRJDATA.ZDT");
+    EXPECT_EQ(ProjectFileOfInfoFile("/a/PRJDATA_NAME.TXT"), "");
+}
+
+}  // namespace
+}  // namespace spurwerk

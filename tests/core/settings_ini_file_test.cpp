@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
+#include <random>
 
+#include "settings/ascii_text.h"
 #include "settings/ini_file.h"
 #include "test_files.h"
 #include "ui/errors.h"
@@ -182,6 +185,35 @@ TEST(IniFile, FailedWriteNamesTheFileAndLosesNothing) {
     ini.WriteString("S", "K", "2");
     EXPECT_THROW(ini.Flush(), FileError);
     EXPECT_EQ(fs::file_size(big), 17u * 1024u * 1024u);
+}
+
+// Whatever a file held before, values written into it read back as written and
+// the lines around them stay.
+TEST(IniFile, WrittenValuesSurviveAnyExistingContent) {
+    TempDir dir;
+    std::mt19937 random(12345);
+    const std::string junkBytes = std::string("[]=\" \t;\r\n\r\naAbB\x00\xC3\xA4\xFF\x80", 21);
+    const std::vector<std::string> valuePieces = {"a", "B", " ", "\"", "=", "[", "]", "//", "\r", "\u00E4", "\u00DF", ";"};
+    auto pick = [&](std::size_t n) { return static_cast<std::size_t>(random() % n); };
+    for (int round = 0; round < 300; ++round) {
+        std::string junk;
+        for (std::size_t i = pick(200); i > 0; --i) junk += junkBytes[pick(junkBytes.size())];
+        WriteText(dir / "f.ini", junk);
+        std::map<std::pair<std::string, std::string>, std::string> written;
+        {
+            IniFile ini(dir / "f.ini");
+            for (int k = 0; k < 6; ++k) {
+                std::string section(1, "aAbB"[pick(4)]), key(1, "aAbB"[pick(4)]), value;
+                for (std::size_t i = pick(8); i > 0; --i) value += valuePieces[pick(valuePieces.size())];
+                ini.WriteString(section, key, value);
+                written[{UpperAZ(section), UpperAZ(key)}] = value;
+            }
+            ini.Flush();
+        }
+        IniFile back(dir / "f.ini");
+        for (const auto& [where, value] : written)
+            ASSERT_EQ(back.ReadString(where.first, where.second, "?"), value) << "round " << round;
+    }
 }
 
 }  // namespace

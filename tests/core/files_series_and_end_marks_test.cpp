@@ -1,0 +1,125 @@
+// Project series runs and the end-mark batch over a folder tree.
+
+#include "files/end_mark_batch.h"
+#include "files/project_list.h"
+#include "files/project_series.h"
+#include "files_test_fixture.h"
+#include "project/play_marks.h"
+
+namespace spurwerk {
+namespace {
+
+using namespace testing;
+
+class SeriesTest : public FilesFixture {
+protected:
+    SeriesTest() {
+        doc.ZDTData = ProjectBytes(ProjectSpec{.name = "SONGTEST"});
+        series.baseDirSerie = Folder("card");
+    }
+    ProjectSeries series;
+};
+
+TEST_F(SeriesTest, NumbersPastNineHundredNinetyNineAndDefaultNames) {
+    EXPECT_EQ(ProjectSeries::DirectoryNumber(7), "007");
+    EXPECT_EQ(ProjectSeries::DirectoryNumber(1000), "1000");
+    series.serieStart = 998;
+    series.serieCount = 4;
+    series.projectNames = {" EINS ", "", "DREI"};
+    series.AnySerieChange();
+    EXPECT_EQ(series.LabelSubDirsVon(), "Von \"" + Folder("card") + "PROJ998/\"");
+    EXPECT_EQ(series.LabelSubDirsBis(), "bis \"" + Folder("card") + "PROJ1001/\"");
+
+    // Start, then "Weiter?" after the second project: Yes to all.
+    dialogs.messageAnswers = {ResultOk, ResultYes /* AUDIO */, ResultYesToAll, ResultOk /* created */};
+    EXPECT_EQ(series.OkClick(context), 4);
+    EXPECT_EQ(ReadProjectName(ReadBytes(dir / "card/PROJ998/PRJDATA.ZDT")), "EINS");
+    EXPECT_EQ(ReadProjectName(ReadBytes(dir / "card/PROJ999/PRJDATA.ZDT")), "SONG_999");
+    EXPECT_EQ(ReadProjectName(ReadBytes(dir / "card/PROJ1000/PRJDATA.ZDT")), "DREI");
+    EXPECT_TRUE(fs::exists(dir / "card/PROJ1001/PRJDATA.ZDT"));
+    EXPECT_EQ(dialogs.asked.back().text, "4 Projekte wurden angelegt!");
+    EXPECT_EQ(series.Progress(), "4. Projekt: \"SONG_1001\" angelegt!");
+    EXPECT_FALSE(series.Running());
+}
+
+TEST_F(SeriesTest, ExistingFoldersAreConfirmedOnceAndTheWindowsPrefixIsUsed) {
+    series.baseSubDirs = "SONG";
+    series.serieCount = 1;
+    fs::create_directories(dir / "card/SONG001/AUDIO");
+    series.AnySerieChange();
+    dialogs.messageAnswers = {ResultCancel};
+    EXPECT_EQ(series.OkClick(context), 0);
+    EXPECT_NE(AskedText(0).find("Folgende Verzeichnisse existieren schon:\r\n\r\n" + Folder("card") + "SONG001/"),
+              std::string::npos);
+
+    // Count 1: only the saved project, no copy.
+    dialogs.messageAnswers = {ResultOk, ResultOk, ResultOk};
+    EXPECT_EQ(series.OkClick(context), 1);
+    EXPECT_TRUE(fs::exists(dir / "card/SONG001/PRJDATA.ZDT"));
+    EXPECT_FALSE(fs::exists(dir / "card/PROJ001"));
+    EXPECT_EQ(dialogs.CountAsked("message"), 4);
+}
+
+TEST_F(SeriesTest, AClickStopsBeforeTheNextProjectAndCancelEndsQuietly) {
+    series.serieCount = 5;
+    dialogs.messageAnswers = {ResultOk, ResultYes, ResultYesToAll, ResultOk};
+    dialogs.abortAnswers = {false, false, true};
+    EXPECT_EQ(series.OkClick(context), 2);
+    EXPECT_EQ(dialogs.asked.back().text, "2 Projekte wurden angelegt!");
+    EXPECT_FALSE(fs::exists(dir / "card/PROJ003"));
+
+    // Cancel in the save's question ends the run; the final message still comes.
+    fs::remove_all(dir / "card");
+    dialogs.messageAnswers = {ResultOk, ResultCancel, ResultOk};
+    EXPECT_EQ(series.OkClick(context), 0);
+    EXPECT_EQ(dialogs.asked.back().text, "0 Projekte wurden angelegt!");
+}
+
+TEST_F(SeriesTest, NamesListFileRoundTrip) {
+    series.projectNames = {"A", "Bö"};
+    std::string file = (dir / "names.txt").string();
+    series.SaveProjectNames(file);
+    EXPECT_EQ(ReadBytes(file), (Bytes{'A', '\r', '\n', 'B', 0xF6, '\r', '\n'}));
+    series.projectNames.clear();
+    series.LoadProjectNames(file);
+    EXPECT_EQ(series.projectNames, (std::vector<std::string>{"A", "Bö"}));
+}
+
+class EndMarkBatchTest : public FilesFixture {
+protected:
+    ProjectList list;
+    std::string base;
+};
+
+TEST_F(EndMarkBatchTest, SetsTheEndMarkInEveryProjectBelowTheFolder) {
+    std::string a = MakeProject("card/PRJ001", ProjectSpec{.marks = {1000}}, {{"A.WAV", 3000}});
+    std::string b = MakeProject("card/X/PRJ002", ProjectSpec{.marks = {1000, 9000}}, {{"B.WAV", 7000}});
+    std::string c = MakeProject("card/PRJ003", ProjectSpec{.marks = {2000}}, {{"C.WAV", 2000}});  // has it already
+    std::string hidden = MakeProject("card/.Trash/PRJ004", ProjectSpec{}, {{"D.WAV", 1000}});
+    WriteBytes(dir / "card" / "PRJ_NOTES.ZDT", TextBytes("short"));
+    Bytes hiddenBefore = ReadBytes(hidden);
+
+    dialogs.messageAnswers = {ResultOk /* start */, ResultNo /* keep 9000 */, ResultOk /* result */};
+    EndMarkBatchCounts counts;
+    std::string message = SetEndMarksInSubDirs(document, base, list, (dir / "card").string(), &counts);
+    EXPECT_EQ(counts.found, 4);
+    EXPECT_EQ(counts.changed, 2);
+    EXPECT_EQ(message, "2 Projekt-Ende-Marken von 4  ZDT-Dateien in \"" + Folder("card") + "\" (u.Unterverz.) gesetzt!");
+    EXPECT_EQ(base, Folder("card"));
+    EXPECT_EQ(ListMarks(ReadBytes(a)), (std::vector<std::int32_t>{1000, 3000}));
+    EXPECT_EQ(ListMarks(ReadBytes(b)), (std::vector<std::int32_t>{1000, 7000, 9000}));
+    EXPECT_EQ(ListMarks(ReadBytes(c)), (std::vector<std::int32_t>{2000}));
+    EXPECT_EQ(ReadBytes(hidden), hiddenBefore);
+    EXPECT_EQ(ReadText(dir / "card" / "PRJ_NOTES.ZDT"), "short");  // no project: not written
+    ASSERT_EQ(list.Lines().size(), 4u);
+    EXPECT_EQ(list.Lines()[0], a + "    ## (Marke gesetzt.)");
+
+    // Unsaved changes refuse the batch.
+    doc.DataChanged = true;
+    dialogs.messageAnswers = {ResultOk};
+    EXPECT_EQ(SetEndMarksInSubDirs(document, base, list, (dir / "card").string()), "");
+    EXPECT_EQ(dialogs.asked.back().text, "Daten geändert!  Speichern Sie erst die Änderungen!");
+}
+
+}  // namespace
+}  // namespace spurwerk

@@ -142,16 +142,6 @@ TEST(IniFile, LongValuesArriveCutTo2047Characters) {
     EXPECT_EQ(read.back(), 'y');
 }
 
-TEST(IniFile, BinaryJunkReadsAsDefaults) {
-    TempDir dir;
-    Bytes junk;
-    for (int i = 0; i < 4000; ++i) junk.push_back(static_cast<std::uint8_t>((i * 131 + 7) % 256));
-    WriteBytes(dir / "j.ini", junk);
-    IniFile ini(dir / "j.ini");
-    EXPECT_EQ(ini.ReadString("Options", "Key", "d"), "d");
-    EXPECT_EQ(ini.ReadInteger("Options", "Key", 5), 5);
-}
-
 TEST(IniFile, UnchangedFileIsNotRewritten) {
     TempDir dir;
     WriteText(dir / "u.ini", "[S]\nK=1\n");  // LF only, on purpose

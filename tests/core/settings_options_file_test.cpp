@@ -190,17 +190,6 @@ TEST_F(OptionsFixture, GarbageGivesDefaultsOrControlLimits) {
     EXPECT_EQ(list.FontSize, 1);
 }
 
-TEST_F(OptionsFixture, UncheckingSaveOnExitReachesTheFile) {
-    dialogs.messageAnswers = {ResultOk};
-    ASSERT_TRUE(Save());
-    main.SaveOptionsOnExit = false;
-    ASSERT_TRUE(Save());
-    MainOptions back;
-    OptionsWindows w{&back, nullptr, nullptr, nullptr};
-    ASSERT_TRUE(options.LoadSaveIniFile(fileName, false, w, false));
-    EXPECT_FALSE(back.SaveOptionsOnExit);
-}
-
 // Answers the "not found" message by starting the routine once more.
 class ReenteringDialogs : public ScriptedDialogs {
 public:

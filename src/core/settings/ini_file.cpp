@@ -51,8 +51,7 @@ std::string ProtectValue(const std::string& value) {
 
 IniFile::IniFile(fs::path path) : path_(std::move(path)) {
     std::error_code ec;
-    existed_ = fs::exists(path_, ec);
-    if (!existed_) return;
+    if (!fs::exists(path_, ec)) return;
     try {
         lines_ = SplitTextLines(ReadTextFile(path_));
     } catch (const std::exception& e) {
@@ -147,7 +146,6 @@ void IniFile::Flush() {
         throw FileError::For("Cannot write", path_,
                              "the existing file could not be read and is left as it is (" + *readError_ + ")");
     WriteTextFile(path_, JoinTextLines(lines_));
-    existed_ = true;
     modified_ = false;
 }
 

@@ -26,7 +26,6 @@ public:
     explicit IniFile(std::filesystem::path path);
 
     const std::filesystem::path& Path() const { return path_; }
-    bool ExistedOnOpen() const { return existed_; }
     const std::optional<std::string>& ReadError() const { return readError_; }
 
     bool SectionExists(const std::string& section) const;
@@ -60,7 +59,6 @@ private:
 
     std::filesystem::path path_;
     std::vector<std::string> lines_;
-    bool existed_ = false;
     bool modified_ = false;
     std::optional<std::string> readError_;
 };

@@ -4,9 +4,9 @@
 #include <map>
 #include <random>
 
-#include "settings/ascii_text.h"
 #include "settings/ini_file.h"
 #include "test_files.h"
+#include "text/ascii.h"
 #include "ui/errors.h"
 
 namespace spurwerk {
@@ -196,7 +196,7 @@ TEST(IniFile, WrittenValuesSurviveAnyExistingContent) {
                 std::string section(1, "aAbB"[pick(4)]), key(1, "aAbB"[pick(4)]), value;
                 for (std::size_t i = pick(8); i > 0; --i) value += valuePieces[pick(valuePieces.size())];
                 ini.WriteString(section, key, value);
-                written[{UpperAZ(section), UpperAZ(key)}] = value;
+                written[{UpperAscii(section), UpperAscii(key)}] = value;
             }
             ini.Flush();
         }

@@ -4,9 +4,9 @@
 #include <limits>
 
 #include "files/path_text.h"
-#include "settings/ascii_text.h"
 #include "settings/text_encoding.h"
 #include "settings/value_conversion.h"
+#include "text/ascii.h"
 
 namespace spurwerk {
 
@@ -24,7 +24,7 @@ std::string TaggedComment(const std::string& comment, IniValueType type) {
 
 int CommentNamedType(const std::string& comment) {
     if (comment.empty()) return IniTypeString;
-    const std::string upper = UpperAZ(comment);
+    const std::string upper = UpperAscii(comment);
     int found = -1;
     std::size_t earliest = std::string::npos;
     for (std::size_t t = 0; t < TypeNames.size(); ++t) {
@@ -58,7 +58,7 @@ void SplitCommentedValue(const std::string& text, std::string& value, std::strin
     }
     value = text.substr(0, at);
     value.erase(value.find_last_not_of(" \t") + 1);
-    comment = TrimBlanks(text.substr(at + 2));
+    comment = TrimWhitespace(text.substr(at + 2));
 }
 
 void CommentedIni::IniOpen(const std::string& fileName, bool doSave, const std::string& key, bool createFile) {
@@ -95,7 +95,7 @@ const CommentedIni::StoredValue* CommentedIni::Stored(const std::string& fileKey
     for (const StoredFile& f : store_) {
         if (f.key != fileKey) continue;
         for (const StoredValue& v : f.values)
-            if (SameTextAZ(v.section, section) && SameTextAZ(v.key, ident)) return &v;
+            if (EqualsIgnoreCase(v.section, section) && EqualsIgnoreCase(v.key, ident)) return &v;
     }
     return nullptr;
 }
@@ -104,11 +104,11 @@ void CommentedIni::Remember(const std::string& section, const std::string& ident
                             const std::string& comment, const std::string& extra) {
     StoredFile& f = CurrentStoreFile();
     bool knownSection = false;
-    for (const std::string& s : f.sections) knownSection = knownSection || SameTextAZ(s, section);
+    for (const std::string& s : f.sections) knownSection = knownSection || EqualsIgnoreCase(s, section);
     if (!knownSection) f.sections.push_back(section);
     StoredValue* slot = nullptr;
     for (StoredValue& v : f.values)
-        if (SameTextAZ(v.section, section) && SameTextAZ(v.key, ident)) slot = &v;
+        if (EqualsIgnoreCase(v.section, section) && EqualsIgnoreCase(v.key, ident)) slot = &v;
     if (!slot) {
         f.values.push_back(StoredValue{section, ident, "", "", IniTypeString, ""});
         slot = &f.values.back();
@@ -147,7 +147,7 @@ std::string CommentedIni::IniString(const std::string& section, const std::strin
 bool CommentedIni::IniBool(const std::string& section, const std::string& ident, bool value,
                            const std::string& extra, const std::string& comment) {
     auto read = Process(section, ident, BoolToStrVal(value), IniTypeBool, extra, comment);
-    return read ? StrToBoolVal(TrimBlanks(*read)) : value;
+    return read ? StrToBoolVal(TrimWhitespace(*read)) : value;
 }
 
 int CommentedIni::IniInteger(const std::string& section, const std::string& ident, int value,

@@ -4,10 +4,10 @@
 #include <system_error>
 #include <utility>
 
-#include "settings/ascii_text.h"
 #include "settings/text_encoding.h"
 #include "settings/text_file.h"
 #include "settings/value_conversion.h"
+#include "text/ascii.h"
 #include "ui/errors.h"
 
 namespace spurwerk {
@@ -18,17 +18,17 @@ namespace {
 
 // The section name of a header line, nullopt for other lines.
 std::optional<std::string> HeaderName(const std::string& line) {
-    std::string t = TrimBlanks(line);
+    std::string t = TrimWhitespace(line);
     if (t.empty() || t[0] != '[') return std::nullopt;
     std::size_t close = t.find(']');
-    return TrimBlanks(t.substr(1, close == std::string::npos ? std::string::npos : close - 1));
+    return TrimWhitespace(t.substr(1, close == std::string::npos ? std::string::npos : close - 1));
 }
 
 // Key and raw value of a "key=value" line.
 std::optional<std::pair<std::string, std::string>> KeyLine(const std::string& line) {
     std::size_t eq = line.find('=');
     if (eq == std::string::npos || HeaderName(line)) return std::nullopt;
-    return std::make_pair(TrimBlanks(line.substr(0, eq)), line.substr(eq + 1));
+    return std::make_pair(TrimWhitespace(line.substr(0, eq)), line.substr(eq + 1));
 }
 
 // Line breaks would split the line and could inject keys or sections.
@@ -42,7 +42,8 @@ std::string OneLine(std::string s, bool keepCarriageReturn) {
 // reading; quoting the value keeps it exactly as written.
 std::string ProtectValue(const std::string& value) {
     if (value.empty()) return value;
-    bool edgeBlank = value.front() == ' ' || value.front() == '\t' || value.back() == ' ' || value.back() == '\t';
+    auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    bool edgeBlank = blank(value.front()) || blank(value.back());
     bool enclosed = value.size() >= 2 && value.front() == '"' && value.back() == '"';
     return edgeBlank || enclosed ? "\"" + value + "\"" : value;
 }
@@ -61,10 +62,10 @@ IniFile::IniFile(fs::path path) : path_(std::move(path)) {
 }
 
 std::optional<IniFile::Range> IniFile::FindSection(const std::string& section) const {
-    const std::string wanted = TrimBlanks(section);
+    const std::string wanted = TrimWhitespace(section);
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         auto name = HeaderName(lines_[i]);
-        if (!name || !SameTextAZ(*name, wanted)) continue;
+        if (!name || !EqualsIgnoreCase(*name, wanted)) continue;
         std::size_t end = i + 1;
         while (end < lines_.size() && !HeaderName(lines_[end])) ++end;
         return Range{i, end};
@@ -73,10 +74,10 @@ std::optional<IniFile::Range> IniFile::FindSection(const std::string& section) c
 }
 
 std::optional<std::size_t> IniFile::FindKey(const Range& range, const std::string& key) const {
-    const std::string wanted = TrimBlanks(key);
+    const std::string wanted = TrimWhitespace(key);
     for (std::size_t i = range.header + 1; i < range.end; ++i) {
         auto kv = KeyLine(lines_[i]);
-        if (kv && SameTextAZ(kv->first, wanted)) return i;
+        if (kv && EqualsIgnoreCase(kv->first, wanted)) return i;
     }
     return std::nullopt;
 }
@@ -94,7 +95,7 @@ std::string IniFile::ReadString(const std::string& section, const std::string& k
     if (!range) return defaultValue;
     auto index = FindKey(*range, key);
     if (!index) return defaultValue;
-    std::string value = TrimBlanks(KeyLine(lines_[*index])->second);
+    std::string value = TrimWhitespace(KeyLine(lines_[*index])->second);
     if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
     return Utf8Prefix(value, MaxIniValueLength);
 }
@@ -107,12 +108,12 @@ int IniFile::ReadInteger(const std::string& section, const std::string& key, int
 }
 
 void IniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
-    const std::string cleanSection = TrimBlanks(OneLine(section, false));
-    const std::string cleanKey = TrimBlanks(OneLine(key, false));
+    const std::string cleanSection = TrimWhitespace(OneLine(section, false));
+    const std::string cleanKey = TrimWhitespace(OneLine(key, false));
     const std::string written = ProtectValue(OneLine(value, true));
     auto range = FindSection(cleanSection);
     if (!range) {
-        if (!lines_.empty() && !TrimBlanks(lines_.back()).empty()) lines_.emplace_back();
+        if (!lines_.empty() && !TrimWhitespace(lines_.back()).empty()) lines_.emplace_back();
         lines_.push_back("[" + cleanSection + "]");
         lines_.push_back(cleanKey + "=" + written);
         modified_ = true;

@@ -5,10 +5,10 @@
 
 #include "files/file_io.h"
 #include "files/path_text.h"
-#include "settings/ascii_text.h"
 #include "settings/environment_text.h"
 #include "settings/side_files.h"
 #include "settings/text_file.h"
+#include "text/ascii.h"
 #include "ui/errors.h"
 
 namespace spurwerk {
@@ -84,15 +84,15 @@ void InputHistory::AddToHistory(const std::string& rawValue, const std::string& 
     if (!items_.empty() && items_.front() == value) return;
 
     std::vector<std::string> updated = items_;
-    bool changed = updated.empty() || !SameTextAZ(updated.front(), value);
+    bool changed = updated.empty() || !EqualsIgnoreCase(updated.front(), value);
     for (std::size_t i = updated.size(); i-- > 1;) {
-        if (SameTextAZ(updated[i], value)) {
+        if (EqualsIgnoreCase(updated[i], value)) {
             updated.erase(updated.begin() + static_cast<std::ptrdiff_t>(i));
             changed = true;
         }
     }
     if (!changed) return;
-    if (updated.empty() || !SameTextAZ(updated.front(), value)) updated.insert(updated.begin(), value);
+    if (updated.empty() || !EqualsIgnoreCase(updated.front(), value)) updated.insert(updated.begin(), value);
     WriteItems(curHistFile_, updated);
     items_ = std::move(updated);
 }

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/ascii_text.h"
+#include "text/ascii.h"
 
 namespace spurwerk {
 

@@ -4,8 +4,8 @@
 #include <system_error>
 
 #include "files/path_text.h"
-#include "settings/ascii_text.h"
 #include "settings/side_files.h"
+#include "text/ascii.h"
 
 namespace spurwerk {
 
@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 namespace {
 
 bool EndsWithIni(const std::string& name) {
-    return name.size() >= 4 && StartsWithTextAZ(name.substr(name.size() - 4), ".INI");
+    return name.size() >= 4 && StartsWithIgnoreCase(name.substr(name.size() - 4), ".INI");
 }
 
 }  // namespace
@@ -30,7 +30,7 @@ std::vector<std::string> InitCBLanguage(const std::string& guiFileName) {
         std::error_code typeError;
         if (it->is_directory(typeError)) continue;
         std::string name = PathText(it->path().filename());
-        if (name.size() < prefixName.size() + 4 || !StartsWithTextAZ(name, prefixName) || !EndsWithIni(name))
+        if (name.size() < prefixName.size() + 4 || !StartsWithIgnoreCase(name, prefixName) || !EndsWithIni(name))
             continue;
         std::string rest = name.substr(prefixName.size());
         std::string language = rest.substr(0, rest.rfind('.'));

@@ -1,0 +1,41 @@
+#pragma once
+// What the windows share for the whole run: side-file names, the project
+// document, the dialogs, the options and their files.
+
+#include <QWidget>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "project/zdt_document.h"
+#include "settings/commented_ini.h"
+#include "settings/option_values.h"
+#include "settings/options_file.h"
+#include "settings/side_files.h"
+#include "settings/window_positions.h"
+#include "support/qt_dialogs.h"
+
+namespace spurwerk::gui {
+
+struct AppState {
+    explicit AppState(const std::string& programFile);
+
+    SideFiles files;
+    ZDTDocument doc;
+    QtDialogs dialogs;
+    CommentedIni ini;
+    OptionsFile options;
+    WindowPositions positions;
+    MainOptions mainOptions;
+
+    bool DoSaveAllGUIs = false;
+    bool FormActivated = false;
+    int HexRowHeight = 12;
+
+    // Developer mode: writes a window's captions and hints into the template
+    // language file, then restores the window's position and size.
+    void FinishWindowCreation(QWidget* window);
+};
+
+}  // namespace spurwerk::gui

@@ -1,0 +1,576 @@
+#include "app/main_window.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDir>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMimeData>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QShortcut>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <filesystem>
+
+#include "app/app_state.h"
+#include "app/language_window.h"
+#include "files/path_text.h"
+#include "lists/form_file_list.h"
+#include "lists/form_proj_serie.h"
+#include "mainwin/hex_view.h"
+#include "mixer/form_ctrls.h"
+#include "project/hex_layout.h"
+#include "settings/language_choice.h"
+#include "settings/language_file.h"
+#include "settings/text_table.h"
+#include "support/general_info_window.h"
+#include "support/guarded.h"
+#include "support/multi_line_button.h"
+#include "support/qt_text.h"
+#include "support/widget_components.h"
+
+namespace spurwerk::gui {
+
+namespace {
+
+QFrame* NewPanel(const char* name, QWidget* parent, int height) {
+    auto* panel = new QFrame(parent);
+    panel->setObjectName(name);
+    panel->setFixedHeight(height);
+    return panel;
+}
+
+QFrame* NewBar(const char* name, QWidget* parent, QRect geometry) {
+    auto* bar = new QFrame(parent);
+    bar->setObjectName(name);
+    bar->setGeometry(geometry);
+    bar->setAutoFillBackground(true);
+    QPalette black = bar->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    bar->setPalette(black);
+    return bar;
+}
+
+template <class Button = QPushButton>
+Button* NewButton(const char* name, const char* caption, QWidget* parent, QRect geometry, const char* hint = "") {
+    auto* button = new Button(QString::fromUtf8(caption), parent);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    button->setToolTip(QString::fromUtf8(hint));
+    return button;
+}
+
+QLabel* NewLabel(const char* name, const char* caption, QWidget* parent, QRect geometry) {
+    auto* label = new QLabel(QString::fromUtf8(caption), parent);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    return label;
+}
+
+void SetBold(QWidget* widget) {
+    QFont font = widget->font();
+    font.setBold(true);
+    widget->setFont(font);
+}
+
+void SetTextColour(QWidget* widget, QColor colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+
+}  // namespace
+
+template <class Work>
+void MainWindow::Run(Work&& work) {
+    Guarded(state_.dialogs, std::forward<Work>(work));
+}
+
+MainWindow::MainWindow(AppState& state, QStringList parameters, QWidget* parent)
+    : QWidget(parent), state_(state), parameters_(std::move(parameters)) {
+    setObjectName("FormMain");
+    setWindowTitle("Zoom-Projekt:  Hexadezimale Ansicht");
+    QFont font("MS Sans Serif");
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(8);
+    setFont(font);
+    resize(355, 610);
+    move(0, 0);
+    setAcceptDrops(true);
+
+    // Start-up: text table, language box, developer export, document, options.
+    InitResStrArr();
+    BuildControls();
+    Run([&] {
+        cbLanguage_->addItems([&] {
+            QStringList items;
+            for (const std::string& entry : InitCBLanguage(state_.files.GuiFileName)) items << Q(entry);
+            return items;
+        }());
+    });
+    std::error_code ec;
+    state_.DoSaveAllGUIs = std::filesystem::exists(PathFromText(state_.files.doSaveAllGUIsMarker), ec);
+    if (state_.DoSaveAllGUIs) Run([&] { LoadSaveResStrArr(true, state_.files.GuiFileName, state_.dialogs); });
+    state_.doc.SetWriteObserver([this](std::size_t offset, std::size_t length) {
+        hexView_->RepaintCells(offset, length);
+    });
+    state_.HexRowHeight = HexRowHeightFor(HexView::FontPoints);
+    try {
+        LoadSaveIniFile(false);
+    } catch (...) {
+        // Start-up goes on with the values it has.
+    }
+    cbUseInfoFiles_->setToolTip(QLines(Txt(180)));
+    state_.FinishWindowCreation(this);
+}
+
+void MainWindow::BuildControls() {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    panelTop_ = NewPanel("PanelTop", this, 159);
+    QWidget* top = panelTop_;
+    cbLanguage_ = new QComboBox(top);
+    cbLanguage_->setObjectName("CBLanguage");
+    cbLanguage_->setGeometry(4, 4, 150, 22);
+    panelGeneralInfo_ = NewLabel("PanelGeneralInfo", "Infos/Hilfe zu Spurwerk? <F1>", top, QRect(158, 4, 193, 22));
+    SetComponentKind(panelGeneralInfo_, ComponentKind::Panel);
+    panelGeneralInfo_->setTextFormat(Qt::PlainText);
+    panelGeneralInfo_->setAlignment(Qt::AlignCenter);
+    panelGeneralInfo_->setFrameShape(QFrame::Panel);
+    panelGeneralInfo_->setFrameShadow(QFrame::Raised);
+    panelGeneralInfo_->setAutoFillBackground(true);
+    {
+        QPalette aqua = panelGeneralInfo_->palette();
+        aqua.setColor(QPalette::Window, QColor(0, 255, 255));
+        panelGeneralInfo_->setPalette(aqua);
+    }
+    panelGeneralInfo_->setToolTip("Infos/Hilfe zu Spurwerk?");
+    panelGeneralInfo_->setCursor(Qt::PointingHandCursor);
+    buttonLoadZDTFile_ = NewButton<MultiLineButton>("ButtonLoadZDTFile", "&Öffne  Zoom-Projekt   (ZDT-Datei)", top,
+                                                    QRect(4, 30, 140, 40));
+    SetBold(buttonLoadZDTFile_);
+    buttonSearchInSubDirs_ = NewButton<MultiLineButton>("ButtonSearchInSubDirs",
+                                                        "Liste / Such&en nach  Dateiname/Proj.Name", top,
+                                                        QRect(150, 30, 201, 40), "Suche nach Datei-/Projekt-Name ...");
+    NewBar("Panel1", top, QRect(0, 74, 355, 5));
+    auto* label2 = NewLabel("Label2", "Speichern:", top, QRect(4, 86, 62, 16));
+    SetBold(label2);
+    buttonQuickSave_ = NewButton("ButtonQuickSaveLoadedZDTFile", "Nur ZDT-Datei", top, QRect(68, 82, 96, 24),
+                                 "Speichert nur die geladene ZDT-Datei unter gleichem Namen");
+    buttonQuickSaveAs_ = NewButton("ButtonQuickSaveLoadedZDTFileAs", "unter ...", top, QRect(166, 82, 62, 24),
+                                   "Speichert nur die geladene ZDT-Datei unter neuem Namen");
+    buttonSaveProject_ = NewButton("ButtonSaveProject", "Als &Projekt speichern unter ...", top, QRect(68, 108, 160, 24));
+    cbSaveOptionsOnExit_ = new QCheckBox("Pos.+Einstell. b. Beenden speichern", top);
+    cbSaveOptionsOnExit_->setObjectName("CBSaveOptionsOnExit");
+    cbSaveOptionsOnExit_->setGeometry(4, 136, 250, 16);
+    cbSaveOptionsOnExit_->setChecked(true);
+    buttonSetCtrls_ = NewButton("ButtonSetCtrls", "(unsichtbar:)  In Mi&xer-Fenster übertragen!", top, QRect(4, 108, 60, 24));
+    buttonSetCtrls_->setVisible(false);
+    buttonCopyAProjectFromTo_ = NewButton("ButtonCopyAProjectFromTo", "Ein Projekt kopieren unter ...", top,
+                                          QRect(232, 82, 119, 24),
+                                          "Alle Dateien des Projektes (incl. Audio-Files) kopieren nach ...");
+    buttonSaveZDTFileSerie_ = NewButton("ButtonSaveZDTFileSerie", "Projekt-Serie erstellen ...", top,
+                                        QRect(232, 108, 119, 24),
+                                        "Mehrere Projekte (in verschiedenen Verzeichnissen) erstellen aus dieser Datei "
+                                        "als Vorlage mit Audio-Dateien aus Vorlage");
+    NewBar("Panel2", top, QRect(0, 134, 0, 0))->hide();  // the design's second separator, kept for its name
+    panelSwitchExpertFunctions_ = NewBar("PanelSwitchExpertFunctions", top, QRect(0, 154, 355, 5));
+    panelSwitchExpertFunctions_->setToolTip("SwitchExpertFunctions");
+    panelSwitchExpertFunctions_->setCursor(Qt::PointingHandCursor);
+    layout->addWidget(panelTop_);
+
+    panelExpertFunctions_ = NewPanel("PanelExpertFunctions", this, 64);
+    QWidget* expert = panelExpertFunctions_;
+    cbUseInfoFiles_ = new QCheckBox("Pr.Name-Dateien autom. anlegen + verwalten", expert);
+    cbUseInfoFiles_->setObjectName("CBUseInfoFiles");
+    cbUseInfoFiles_->setGeometry(4, 2, 340, 16);
+    buttonUpdateInfoFiles_ = NewButton("ButtonUpdateInfoFilesInSubDirs",
+                                       "Pr.Name-Dat. in Verz. erzeugen/aktualisieren ...", expert, QRect(4, 20, 171, 22));
+    buttonDeleteUnassignedInfoFiles_ = NewButton("ButtonDeleteUnassignedInfoFilesInSubDirs",
+                                                 "Nicht zugeordnete löschen ...", expert, QRect(177, 20, 104, 22));
+    buttonDeleteAllInfoFiles_ = NewButton("ButtonDeleteAllInfoFilesInSubDirs", "Alle löschen ...", expert,
+                                          QRect(283, 20, 68, 22));
+    labelInfoFile_ = NewLabel("LabelInfoFile", "(-)", expert, QRect(4, 44, 347, 16));
+    panelExpertFunctions_->hide();
+    layout->addWidget(panelExpertFunctions_);
+
+    QFrame* panel3 = NewPanel("Panel3", this, 32);
+    NewLabel("Label5", "Projekt:", panel3, QRect(4, 1, 44, 15));
+    labelProjectName_ = NewLabel("LabelProjectName", "(-)", panel3, QRect(50, 1, 150, 15));
+    SetBold(labelProjectName_);
+    NewLabel("Label4", "Datei:", panel3, QRect(4, 16, 44, 15));
+    labelProjectFile_ = NewLabel("LabelProjectFile", "(-)", panel3, QRect(50, 16, 196, 15));
+    buttonCompToZDTFile_ = NewButton("ButtonCompToZDTFile", "Ver&gleiche mit ...", panel3, QRect(250, 1, 101, 15));
+    auto* label1 = NewLabel("Label1", "Unterschiede:", panel3, QRect(250, 16, 70, 15));
+    labelDiffBytes_ = NewLabel("LabelDiffBytes", "(-)", panel3, QRect(320, 16, 34, 15));
+    SetTextColour(label1, QColor(255, 0, 0));
+    SetTextColour(labelDiffBytes_, QColor(255, 0, 0));
+    for (QLabel* label : {labelProjectName_, labelProjectFile_, labelDiffBytes_}) label->setTextFormat(Qt::PlainText);
+    layout->addWidget(panel3);
+
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    hexView_ = new HexView(state_.doc, state_.HexRowHeight, labelDiffBytes_);
+    hexView_->trackCount = [this] { return state_.mainOptions.ActMaxTrackIdx; };
+    scroll->setWidget(hexView_);
+    layout->addWidget(scroll, 1);
+
+    connect(cbLanguage_, &QComboBox::activated, this, [this] { CBLanguageChange(true); });
+    connect(buttonLoadZDTFile_, &QPushButton::clicked, this, &MainWindow::ButtonLoadZDTFileClick);
+    connect(buttonQuickSave_, &QPushButton::clicked, this, [this] { ButtonQuickSaveClick(false); });
+    connect(buttonQuickSaveAs_, &QPushButton::clicked, this, [this] { ButtonQuickSaveClick(true); });
+    connect(buttonSetCtrls_, &QPushButton::clicked, this, &MainWindow::ButtonSetCtrlsClick);
+    connect(buttonCompToZDTFile_, &QPushButton::clicked, this, &MainWindow::ButtonCompToZDTFileClick);
+    connect(buttonSaveZDTFileSerie_, &QPushButton::clicked, this, &MainWindow::ButtonSaveZDTFileSerieClick);
+    connect(cbSaveOptionsOnExit_, &QCheckBox::clicked, this, &MainWindow::CBSaveOptionsOnExitClick);
+    for (QPushButton* b : {buttonSearchInSubDirs_, buttonUpdateInfoFiles_, buttonDeleteUnassignedInfoFiles_,
+                           buttonDeleteAllInfoFiles_})
+        connect(b, &QPushButton::clicked, this, [this, b] {
+            if (searchInSubDirs) Run([&] { searchInSubDirs(b); });
+        });
+    connect(buttonSaveProject_, &QPushButton::clicked, this, [this] {
+        if (saveProject) Run(saveProject);
+    });
+    connect(buttonCopyAProjectFromTo_, &QPushButton::clicked, this, [this] {
+        if (copyProject) Run(copyProject);
+    });
+    panelGeneralInfo_->installEventFilter(this);
+    panelSwitchExpertFunctions_->installEventFilter(this);
+    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    f1->setContext(Qt::WindowShortcut);
+    connect(f1, &QShortcut::activated, this, &MainWindow::PanelGeneralInfoClick);
+}
+
+void MainWindow::Attach(FormCtrls* ctrls, FormFileList* fileList, FormProjSerie* projSerie,
+                        GeneralInfoWindow* generalInfo, LanguageWindow* language) {
+    ctrls_ = ctrls;
+    fileList_ = fileList;
+    projSerie_ = projSerie;
+    generalInfo_ = generalInfo;
+    language_ = language;
+    generalInfo_->saveOptions = [this] { Run([&] { LoadSaveIniFile(true); }); };
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease) {
+        if (watched == panelGeneralInfo_) PanelGeneralInfoClick();
+        if (watched == panelSwitchExpertFunctions_) PanelSwitchExpertFunctionsClick();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// --- options and positions --------------------------------------------------------
+
+void MainWindow::ControlsToOptions() {
+    MainOptions& o = state_.mainOptions;
+    o.SaveOptionsOnExit = cbSaveOptionsOnExit_->isChecked();
+    o.ExpertFunctions = !panelExpertFunctions_->isHidden();
+    o.UseInfoFiles = cbUseInfoFiles_->isChecked();
+    if (generalInfo_) generalInfoOptions_.ShowGeneralInfoAtProgStart = generalInfo_->ShowAtProgStart();
+    if (fileList_) fileList_->ControlsToOptions();
+    if (projSerie_) projSerie_->ControlsToOptions();
+}
+
+void MainWindow::OptionsToControls() {
+    const MainOptions& o = state_.mainOptions;
+    cbSaveOptionsOnExit_->setChecked(o.SaveOptionsOnExit);
+    panelExpertFunctions_->setVisible(o.ExpertFunctions);
+    cbUseInfoFiles_->setChecked(o.UseInfoFiles);
+    if (generalInfo_) generalInfo_->SetShowAtProgStart(generalInfoOptions_.ShowGeneralInfoAtProgStart);
+    if (fileList_) fileList_->OptionsToControls();
+    if (projSerie_) projSerie_->OptionsToControls();
+}
+
+void MainWindow::LoadSaveIniFile(bool doSave) {
+    if (doSave) ControlsToOptions();
+    OptionsWindows windows;
+    windows.main = &state_.mainOptions;
+    if (projSerie_) windows.projSerie = &projSerie_->Options();
+    if (fileList_) windows.fileList = &fileList_->Options();
+    if (generalInfo_) windows.generalInfo = &generalInfoOptions_;
+    state_.options.LoadSaveIniFile(state_.files.OptionsFileName, doSave, windows, state_.FormActivated);
+    if (!doSave) OptionsToControls();
+}
+
+void MainWindow::LoadSaveAllWindowPos(bool doSave) {
+    std::vector<QWidget*> windows{this, ctrls_, fileList_, projSerie_, generalInfo_};
+    std::vector<WindowGeometry> geometries;
+    std::vector<std::string> names;
+    for (QWidget* w : windows) {
+        geometries.push_back(w ? GeometryOf(w) : WindowGeometry{});
+        names.push_back(w ? S(w->objectName()) : "");
+    }
+    std::vector<PlacedWindow> placed;
+    for (std::size_t i = 0; i < windows.size(); ++i)
+        if (windows[i]) placed.push_back({names[i], &geometries[i]});
+    state_.positions.LoadSaveAllWindowPos(placed, doSave, true, PrimaryScreenSize());
+    if (!doSave)
+        for (std::size_t i = 0; i < windows.size(); ++i)
+            if (windows[i]) ApplyGeometry(windows[i], geometries[i]);
+}
+
+// --- language ---------------------------------------------------------------------
+
+void MainWindow::LoadLanguage(const std::string& languageFile) {
+    std::vector<QWidget*> windows{this, ctrls_, fileList_, projSerie_, generalInfo_};
+    std::vector<GuiForm> forms;
+    for (QWidget* w : windows)
+        if (w) forms.push_back(ComponentsOf(w));
+    std::vector<GuiForm*> formPointers;
+    for (GuiForm& f : forms) formPointers.push_back(&f);
+    if (!LoadSaveLanguage(false, languageFile, formPointers, state_.dialogs)) return;
+    std::size_t next = 0;
+    for (QWidget* w : windows)
+        if (w) ApplyComponents(w, forms[next++]);
+    if (fileList_) fileList_->SetSortTypeItems(ListSortTypeItems());
+    // Texts from the table that the main window shows.
+    cbUseInfoFiles_->setToolTip(QLines(Txt(180)));
+}
+
+void MainWindow::CBLanguageChange(bool fromUser) {
+    Run([&] {
+        std::vector<std::string> entries;
+        for (int i = 0; i < cbLanguage_->count(); ++i) entries.push_back(S(cbLanguage_->itemText(i)));
+        int index = cbLanguage_->currentIndex();
+        if (index <= 0) return;
+        bool languageWindowShowing = language_ && language_->isVisible();
+        if (languageWindowShowing) language_->accept();
+        auto choice = spurwerk::CBLanguageChange(entries, index, state_.files.GuiFileName, state_.files.ReadmeFileName);
+        {
+            QSignalBlocker block(cbLanguage_);
+            cbLanguage_->setCurrentIndex(0);
+        }
+        if (!choice) return;
+        if (generalInfo_) generalInfo_->LoadInfoText(choice->readmeFile);
+        LoadLanguage(choice->languageFile);
+        state_.mainOptions.LanguageIndex = choice->LanguageIndex;
+        {
+            QSignalBlocker block(cbLanguage_);
+            cbLanguage_->setCurrentIndex(0);
+        }
+        if (ctrls_) ctrls_->UpdateAllHints();
+        if (fromUser && !languageWindowShowing && generalInfo_) generalInfo_->exec();
+    });
+}
+
+// --- start and end ----------------------------------------------------------------
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!state_.FormActivated && !activationScheduled_) {
+        activationScheduled_ = true;
+        QTimer::singleShot(0, this, &MainWindow::FormActivate);
+    }
+}
+
+void MainWindow::FormActivate() {
+    if (state_.FormActivated) return;
+    MainOptions& o = state_.mainOptions;
+    if (o.LanguageIndex == 0 && language_) {
+        QRect home = cbLanguage_->geometry();
+        cbLanguage_->setParent(language_->PanelCBLanguage());
+        language_->PanelCBLanguage()->layout()->addWidget(cbLanguage_);
+        cbLanguage_->show();
+        language_->exec();
+        if (o.LanguageIndex == 0) o.LanguageIndex = 1;
+        language_->PanelCBLanguage()->layout()->removeWidget(cbLanguage_);
+        cbLanguage_->setParent(panelTop_);
+        cbLanguage_->setGeometry(home);
+        cbLanguage_->show();
+    }
+    if (o.LanguageIndex < cbLanguage_->count()) {
+        {
+            QSignalBlocker block(cbLanguage_);
+            cbLanguage_->setCurrentIndex(o.LanguageIndex);
+        }
+        CBLanguageChange(false);
+    }
+    state_.FormActivated = true;
+    Run([&] { LoadSaveIniFile(false); });
+    if (projSerie_) projSerie_->UpdateDerivedFields();
+    if (ctrls_) ctrls_->SetMultiLineButtons();
+    OpenFiles(parameters_, 184);
+    if (!state_.doc.IsProject()) {
+        state_.doc.ZDTFileToLoad = o.DevIsZoomR24 ? state_.files.prjTemplateR24 : state_.files.prjTemplateR16;
+        Run([&] {
+            DocumentContext context = Context();
+            LoadZDTFile(context, false);
+        });
+        state_.doc.LoadedZDTFileName.clear();
+    }
+    if (generalInfo_ && generalInfo_->ShowAtProgStart()) generalInfo_->exec();
+    buttonSearchInSubDirs_->setFocus();
+}
+
+void MainWindow::OpenFiles(const QStringList& files, int textNumber) {
+    for (int i = 0; i < files.size(); ++i) {
+        std::string name = S(files[i]);
+        Run([&] {
+            if (i == 0) {
+                state_.doc.ZDTFileToLoad = name;
+                DocumentContext context = Context();
+                LoadZDTFile(context, false);
+            } else if (state_.dialogs.AskIfCtrlHeld("\"" + name + Txt(textNumber)) == ResultYes) {
+                state_.dialogs.StartFurtherInstance(name);
+            }
+        });
+    }
+}
+
+bool MainWindow::FormCloseQuery() {
+    bool canClose = false;
+    Run([&] {
+        ZDTDocument& doc = state_.doc;
+        if (doc.DataChanged) {
+            int answer = state_.dialogs.Message(Txt(181) + doc.LoadedZDTFileName + Txt(182), MessageButtons::YesNoCancel);
+            if (answer == ResultCancel) return;
+            if (answer == ResultYes) {
+                DocumentContext context = Context();
+                QuickSaveLoadedZDTFile(context, doc.LoadedZDTFileName, 3000);
+                if (doc.DataChanged) return;
+            }
+        }
+        if (ctrls_) ctrls_->HideFileListPanel();
+        if (isMinimized()) showNormal();
+        if (cbSaveOptionsOnExit_->isChecked()) {
+            LoadSaveIniFile(true);
+            LoadSaveAllWindowPos(true);
+        }
+        canClose = true;
+    });
+    return canClose;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    // The other windows end with the main window.
+    for (QWidget* w : std::initializer_list<QWidget*>{ctrls_, fileList_, projSerie_, generalInfo_})
+        if (w) w->hide();
+}
+
+// --- files dropped ----------------------------------------------------------------
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    QStringList files;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) files << QDir::toNativeSeparators(url.toLocalFile());
+    event->acceptProposedAction();
+    // Handled after the drop returns, so the dragging program is not kept waiting.
+    QTimer::singleShot(0, this, [this, files] { OpenFiles(files, 179); });
+}
+
+// --- buttons ----------------------------------------------------------------------
+
+DocumentContext MainWindow::Context() {
+    return DocumentContext{state_.doc, state_.dialogs, *this, state_.files.zdtHistory};
+}
+
+void MainWindow::PanelGeneralInfoClick() {
+    if (generalInfo_) generalInfo_->exec();
+}
+
+void MainWindow::PanelSwitchExpertFunctionsClick() {
+    panelExpertFunctions_->setVisible(panelExpertFunctions_->isHidden());
+}
+
+void MainWindow::ButtonSetCtrlsClick() {
+    if (ctrls_) ctrls_->ShowAndFill();
+}
+
+void MainWindow::ButtonLoadZDTFileClick() {
+    Run([&] {
+        DocumentContext context = Context();
+        LoadZDTFile(context, true);
+    });
+}
+
+void MainWindow::ButtonQuickSaveClick(bool askForName) {
+    Run([&] {
+        DocumentContext context = Context();
+        QuickSaveLoadedZDTFile(context, askForName ? std::string() : state_.doc.LoadedZDTFileName, 3000);
+    });
+}
+
+void MainWindow::ButtonCompToZDTFileClick() {
+    Run([&] {
+        ZDTDocument& doc = state_.doc;
+        if (doc.CompareZDTFileName.empty()) doc.CompareZDTFileName = doc.LoadedZDTFileName;
+        HistInputRequest request;
+        request.isFileInput = true;
+        request.histFile = state_.files.zdtHistory;
+        request.caption = Txt(127);
+        request.prompt = Txt(128);
+        request.filter = Txt(129);
+        request.initialText = doc.CompareZDTFileName;
+        request.showNonExistent = true;
+        std::string name = state_.dialogs.InputHist(request).text;
+        if (name.empty()) return;
+        doc.CompareData = ReadWholeFile(PathFromText(name));
+        doc.CompareZDTFileName = name;
+        hexView_->RepaintAll();
+        SetTopPanelHint(132, 133);
+    });
+}
+
+void MainWindow::ButtonSaveZDTFileSerieClick() {
+    if (!projSerie_) return;
+    projSerie_->show();
+    projSerie_->raise();
+    projSerie_->activateWindow();
+}
+
+void MainWindow::CBSaveOptionsOnExitClick() {
+    Run([&] { LoadSaveIniFile(true); });
+}
+
+// --- the document's host ----------------------------------------------------------
+
+void MainWindow::SetTopPanelHint(int loadedText, int compareText) {
+    const ZDTDocument& doc = state_.doc;
+    std::string hint = Txt(loadedText) + "   " + doc.LoadedZDTFileName;
+    if (!doc.CompareZDTFileName.empty() || loadedText == 132) hint += "\n" + Txt(compareText) + "   " + doc.CompareZDTFileName;
+    panelTop_->setToolTip(Q(hint));
+}
+
+void MainWindow::DocumentLoaded(const std::string& projectName, const std::string& effectsFile) {
+    const ZDTDocument& doc = state_.doc;
+    hexView_->RepaintAll();
+    setWindowTitle(Q(doc.LoadedZDTFileName));
+    SetTopPanelHint(130, 131);
+    buttonLoadZDTFile_->setFocus();
+    ButtonSetCtrlsClick();
+    if (ctrls_) ctrls_->Host().DocumentLoaded(projectName, effectsFile);
+    QString infoFile = Q(InfoFileNameFor(doc.LoadedZDTFileName, projectName));
+    labelInfoFile_->setText(infoFile);
+    labelInfoFile_->setToolTip(infoFile);
+    ShowProjectName(projectName);
+}
+
+void MainWindow::PrepareSave() {
+    if (ctrls_) ctrls_->Host().PrepareSave();
+}
+
+void MainWindow::ShowProjectName(const std::string& name) {
+    labelProjectName_->setText(Q("\"" + name + "\""));
+    labelProjectName_->setToolTip(labelProjectName_->text());
+    labelProjectFile_->setText(Q(state_.doc.LoadedZDTFileName));
+    labelProjectFile_->setToolTip(labelProjectFile_->text());
+}
+
+}  // namespace spurwerk::gui

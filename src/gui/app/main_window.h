@@ -1,0 +1,132 @@
+#pragma once
+// TFormMain: the main window with the language box, the load/save/compare
+// buttons, the expert panel and the hex view. It owns the start-up, the first
+// activation and the closing sequence, and is the document's host for loads
+// and saves (handing the mixer's part to FormCtrls).
+
+#include <QStringList>
+#include <QWidget>
+
+#include <functional>
+
+#include "project/document_ops.h"
+#include "settings/option_values.h"
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QPushButton;
+
+namespace spurwerk::gui {
+
+struct AppState;
+class FormCtrls;
+class FormFileList;
+class FormProjSerie;
+class GeneralInfoWindow;
+class HexView;
+class LanguageWindow;
+
+class MainWindow : public QWidget, public DocumentHost {
+    Q_OBJECT
+public:
+    // FormCreate. `parameters` are the command line's file names.
+    MainWindow(AppState& state, QStringList parameters, QWidget* parent = nullptr);
+
+    // The windows created after this one, in their order.
+    void Attach(FormCtrls* ctrls, FormFileList* fileList, FormProjSerie* projSerie, GeneralInfoWindow* generalInfo,
+                LanguageWindow* language);
+
+    // Event handlers, callable from the program and from tests.
+    void FormActivate();
+    bool FormCloseQuery();
+    void PanelGeneralInfoClick();
+    void PanelSwitchExpertFunctionsClick();
+    void ButtonSetCtrlsClick();
+    void ButtonLoadZDTFileClick();
+    void ButtonQuickSaveClick(bool askForName);
+    void ButtonCompToZDTFileClick();
+    void ButtonSaveZDTFileSerieClick();
+    void CBSaveOptionsOnExitClick();
+    // Applies the language box's selection; `fromUser` when the user chose it.
+    void CBLanguageChange(bool fromUser);
+    // The first file is loaded, every further one offered to a new instance.
+    // `textNumber` is the question's text (184 command line, 179 drop).
+    void OpenFiles(const QStringList& files, int textNumber);
+    void ShowProjectName(const std::string& name);
+
+    // Options of all windows: read into or written from their controls.
+    void LoadSaveIniFile(bool doSave);
+    void LoadSaveAllWindowPos(bool doSave);
+    // Loads a language file into the five windows and the text table.
+    void LoadLanguage(const std::string& languageFile);
+
+    // DocumentHost
+    void DocumentLoaded(const std::string& projectName, const std::string& effectsFile) override;
+    void PrepareSave() override;
+    DocumentContext Context();
+
+    HexView* Hex() const { return hexView_; }
+    QComboBox* LanguageBox() const { return cbLanguage_; }
+
+    // Commands of the main functions that belong to other windows: the
+    // directory search and info-file buttons (sender is the button pressed),
+    // saving as a project and copying a project. Unset: the buttons do nothing.
+    std::function<void(QObject* sender)> searchInSubDirs;
+    std::function<void()> saveProject;
+    std::function<void()> copyProject;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildControls();
+    void ControlsToOptions();
+    void OptionsToControls();
+    void SetTopPanelHint(int loadedText, int compareText);
+    template <class Work>
+    void Run(Work&& work);
+
+    AppState& state_;
+    QStringList parameters_;
+    bool activationScheduled_ = false;
+    GeneralInfoOptions generalInfoOptions_;
+
+    FormCtrls* ctrls_ = nullptr;
+    FormFileList* fileList_ = nullptr;
+    FormProjSerie* projSerie_ = nullptr;
+    GeneralInfoWindow* generalInfo_ = nullptr;
+    LanguageWindow* language_ = nullptr;
+
+    QFrame* panelTop_;
+    QFrame* panelExpertFunctions_;
+    QComboBox* cbLanguage_;
+    QLabel* panelGeneralInfo_;
+    QPushButton* buttonLoadZDTFile_;
+    QPushButton* buttonQuickSave_;
+    QPushButton* buttonQuickSaveAs_;
+    QPushButton* buttonSaveProject_;
+    QPushButton* buttonSearchInSubDirs_;
+    QCheckBox* cbSaveOptionsOnExit_;
+    QPushButton* buttonSetCtrls_;
+    QPushButton* buttonCopyAProjectFromTo_;
+    QPushButton* buttonSaveZDTFileSerie_;
+    QFrame* panelSwitchExpertFunctions_;
+    QCheckBox* cbUseInfoFiles_;
+    QPushButton* buttonUpdateInfoFiles_;
+    QPushButton* buttonDeleteUnassignedInfoFiles_;
+    QPushButton* buttonDeleteAllInfoFiles_;
+    QLabel* labelInfoFile_;
+    QLabel* labelProjectName_;
+    QLabel* labelProjectFile_;
+    QPushButton* buttonCompToZDTFile_;
+    QLabel* labelDiffBytes_;
+    HexView* hexView_;
+};
+
+}  // namespace spurwerk::gui

@@ -1,0 +1,37 @@
+#include "app/spurwerk_app.h"
+
+#include "app/app_state.h"
+#include "app/language_window.h"
+#include "app/main_window.h"
+#include "lists/form_file_list.h"
+#include "lists/form_proj_serie.h"
+#include "mixer/form_ctrls.h"
+#include "support/general_info_window.h"
+
+namespace spurwerk::gui {
+
+SpurwerkApp::SpurwerkApp(const std::string& programFile, const QStringList& parameters)
+    : state_(std::make_unique<AppState>(programFile)) {
+    state_->dialogs.SetProgramFile(QString::fromStdString(programFile));
+    main_ = std::make_unique<MainWindow>(*state_, parameters);
+    ctrls_ = std::make_unique<FormCtrls>(*state_);
+    fileList_ = std::make_unique<FormFileList>(*state_);
+    projSerie_ = std::make_unique<FormProjSerie>(*state_);
+    generalInfo_ = std::make_unique<GeneralInfoWindow>(*state_);
+    language_ = std::make_unique<LanguageWindow>();
+    main_->Attach(ctrls_.get(), fileList_.get(), projSerie_.get(), generalInfo_.get(), language_.get());
+}
+
+SpurwerkApp::~SpurwerkApp() {
+    // Windows go before the state they refer to.
+    language_.reset();
+    generalInfo_.reset();
+    projSerie_.reset();
+    fileList_.reset();
+    ctrls_.reset();
+    main_.reset();
+}
+
+void SpurwerkApp::Show() { main_->show(); }
+
+}  // namespace spurwerk::gui

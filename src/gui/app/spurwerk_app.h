@@ -1,0 +1,47 @@
+#pragma once
+// The program: the shared state and the six windows, created in their order
+// (main window, mixer, project list, series, information, language).
+
+#include <QStringList>
+
+#include <memory>
+#include <string>
+
+namespace spurwerk::gui {
+
+struct AppState;
+class FormCtrls;
+class FormFileList;
+class FormProjSerie;
+class GeneralInfoWindow;
+class LanguageWindow;
+class MainWindow;
+
+class SpurwerkApp {
+public:
+    // `programFile` names the side files; `parameters` are the command line's files.
+    SpurwerkApp(const std::string& programFile, const QStringList& parameters);
+    ~SpurwerkApp();
+
+    // Shows the main window; its first activation follows from the event loop.
+    void Show();
+
+    AppState& State() { return *state_; }
+    MainWindow& Main() { return *main_; }
+    FormCtrls& Ctrls() { return *ctrls_; }
+    FormFileList& FileList() { return *fileList_; }
+    FormProjSerie& ProjSerie() { return *projSerie_; }
+    GeneralInfoWindow& GeneralInfo() { return *generalInfo_; }
+    LanguageWindow& Language() { return *language_; }
+
+private:
+    std::unique_ptr<AppState> state_;
+    std::unique_ptr<MainWindow> main_;
+    std::unique_ptr<FormCtrls> ctrls_;
+    std::unique_ptr<FormFileList> fileList_;
+    std::unique_ptr<FormProjSerie> projSerie_;
+    std::unique_ptr<GeneralInfoWindow> generalInfo_;
+    std::unique_ptr<LanguageWindow> language_;
+};
+
+}  // namespace spurwerk::gui

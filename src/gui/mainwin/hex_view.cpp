@@ -1,0 +1,129 @@
+#include "mainwin/hex_view.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include "project/hex_layout.h"
+#include "support/instant_hints.h"
+#include "support/qt_text.h"
+
+namespace spurwerk::gui {
+
+namespace {
+
+QFont HexFont(bool italic) {
+    QFont font("Courier New");
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    font.setPixelSize(11);  // 8 pt at 96 dpi
+    font.setBold(true);
+    font.setItalic(italic);
+    return font;
+}
+
+}  // namespace
+
+HexView::HexView(const ZDTDocument& doc, int rowHeight, QLabel* labelDiffBytes, QWidget* parent)
+    : QWidget(parent), doc_(doc), rowHeight_(rowHeight), labelDiffBytes_(labelDiffBytes) {
+    setObjectName("PanelPB");
+    setAutoFillBackground(true);
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    pbAddrs_ = new QWidget(this);
+    pbAddrs_->setObjectName("PBAddrs");
+    pbAddrs_->setFont(HexFont(true));
+    pbMSOut_ = new QWidget(this);
+    pbMSOut_->setObjectName("PBMSOut");
+    pbMSOut_->setFont(HexFont(false));
+    pbMSOut_->setMouseTracking(true);
+    pbAddrs_->installEventFilter(this);
+    pbMSOut_->installEventFilter(this);
+    setFixedHeight(300);
+}
+
+bool HexView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Paint) {
+        if (watched == pbMSOut_) PaintBytes(static_cast<QPaintEvent*>(event));
+        if (watched == pbAddrs_) PaintAddresses();
+        return true;
+    }
+    if (watched == pbMSOut_ && event->type() == QEvent::MouseMove) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        MouseMoved(mouse->position().toPoint(), mouse->globalPosition().toPoint());
+        return true;
+    }
+    if (watched == pbMSOut_ && event->type() == QEvent::ToolTip) return true;  // shown by the mouse move
+    return QWidget::eventFilter(watched, event);
+}
+
+
+QRect HexView::CellRect(std::size_t index) const {
+    QFontMetrics metrics(pbMSOut_->font());
+    return QRect(HexCellX(index, FontPoints), HexCellY(index, rowHeight_), metrics.horizontalAdvance("00") + 1,
+                 rowHeight_);
+}
+
+void HexView::PaintBytes(QPaintEvent* event) {
+    QPainter painter(pbMSOut_);
+    painter.setFont(pbMSOut_->font());
+    QFontMetrics metrics(pbMSOut_->font());
+    const Bytes& data = doc_.ZDTData;
+    const Bytes& compare = doc_.CompareData;
+    QRect dirty = event->rect();
+    for (std::size_t i = 0; i < data.size(); ++i) {
+        QRect cell = CellRect(i);
+        if (!dirty.intersects(cell)) continue;
+        QColor text, back = Qt::white;
+        switch (HexCellStateAt(data, compare, i)) {
+            case HexCellState::NoCompare: text = QColor(128, 0, 128); break;
+            case HexCellState::Different: text = QColor(255, 0, 0), back = QColor(255, 255, 0); break;
+            case HexCellState::Equal: text = QColor(0, 128, 0); break;
+        }
+        painter.fillRect(cell, back);
+        painter.setPen(text);
+        painter.drawText(cell.left(), cell.top() + metrics.ascent(),
+                         QString("%1").arg(data[i], 2, 16, QChar('0')).toUpper());
+    }
+    // The count follows on every full repaint, not on the cells a write repaints.
+    if (dirty.contains(pbMSOut_->rect()))
+        labelDiffBytes_->setText(Q(DiffBytesText(CountDifferences(data, compare))));
+}
+
+void HexView::PaintAddresses() {
+    QPainter painter(pbAddrs_);
+    painter.setFont(pbAddrs_->font());
+    painter.setPen(QColor(0, 0, 255));
+    QFontMetrics metrics(pbAddrs_->font());
+    for (std::size_t i = 0; i < doc_.ZDTData.size(); i += HexBytesPerRow)
+        painter.drawText(2, HexCellY(i, rowHeight_) + metrics.ascent(), Q(HexAddressText(i)));
+}
+
+void HexView::resizeEvent(QResizeEvent*) {
+    pbAddrs_->setGeometry(0, 0, 48, height());
+    pbMSOut_->setGeometry(48, 0, std::max(width() - 48, 2 * FontPoints * HexBytesPerRow + 8), height());
+}
+
+void HexView::RepaintAll() {
+    // The panel is as high as the document needs; the window scrolls it.
+    setFixedHeight(HexPanelHeight(doc_.ZDTData.size(), rowHeight_));
+    resizeEvent(nullptr);
+    labelDiffBytes_->setText(Q(DiffBytesText(CountDifferences(doc_.ZDTData, doc_.CompareData))));
+    pbAddrs_->update();
+    pbMSOut_->update();
+}
+
+void HexView::RepaintCells(std::size_t offset, std::size_t length) {
+    for (std::size_t i = offset; i < offset + length && i < doc_.ZDTData.size(); ++i) pbMSOut_->update(CellRect(i));
+}
+
+void HexView::MouseMoved(const QPoint& pos, const QPoint& globalPos) {
+    std::size_t index = HexIndexAt(pos.x(), pos.y(), FontPoints, rowHeight_);
+    hint_ = Q(HexHintText(doc_.ZDTData, doc_.CompareData, index, trackCount ? trackCount() : 16));
+    pbMSOut_->setToolTip(hint_);
+    InstantHints::ShowHint(globalPos + QPoint(12, 16), hint_, pbMSOut_);
+}
+
+}  // namespace spurwerk::gui

@@ -1,0 +1,48 @@
+#include "support/file_action_menu.h"
+
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMessageBox>
+#include <QUrl>
+
+#include "project/wav_header.h"
+#include "support/qt_text.h"
+
+namespace spurwerk::gui {
+
+void ShowShellContextMenu(QWidget* owner, const std::string& fileName, const QPoint& globalPos) {
+    QFileInfo info(Q(fileName));
+    if (!info.exists()) return;
+    QMenu menu(owner);
+    menu.setObjectName("ShellContextMenu");
+    QAction* open = menu.addAction("Öffnen");
+    QAction* show = menu.addAction("Im Dateimanager zeigen");
+    QAction* copy = menu.addAction("Pfad kopieren");
+    QAction* wav = nullptr;
+    if (info.suffix().compare("WAV", Qt::CaseInsensitive) == 0) {
+        menu.addSeparator();
+        wav = menu.addAction("WAV-Info ...");
+    }
+    QAction* chosen = menu.exec(globalPos);
+    if (!chosen) return;
+    try {
+        if (chosen == open) {
+            QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath()));
+        } else if (chosen == show) {
+            QDesktopServices::openUrl(QUrl::fromLocalFile(info.absolutePath()));
+        } else if (chosen == copy) {
+            QGuiApplication::clipboard()->setText(QDir::toNativeSeparators(info.absoluteFilePath()));
+        } else if (chosen == wav) {
+            WavSummary summary = WavHeaderSummary(fileName, true);
+            QMessageBox::information(owner, info.fileName(), info.fileName() + ":" + Q(summary.text));
+        }
+    } catch (const std::exception&) {
+        // As the shell's menu: a failed command ends silently.
+    }
+}
+
+}  // namespace spurwerk::gui

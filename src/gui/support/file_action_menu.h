@@ -1,0 +1,17 @@
+#pragma once
+// The per-file action menu that stands in for the shell's context menu: open
+// with the associated program, show in the file manager, copy the path and,
+// for WAV files, the header summary.
+
+#include <string>
+
+class QPoint;
+class QWidget;
+
+namespace spurwerk::gui {
+
+// Shows the menu at `globalPos` and runs the command chosen; dismissing it
+// runs nothing. Failures end silently, as the shell menu's do.
+void ShowShellContextMenu(QWidget* owner, const std::string& fileName, const QPoint& globalPos);
+
+}  // namespace spurwerk::gui

@@ -1,0 +1,15 @@
+#pragma once
+// Folder selection with a prompt, a preselected start folder and the current
+// path shown while the user moves through the tree.
+
+#include <string>
+
+class QWidget;
+
+namespace spurwerk::gui {
+
+// The chosen folder without a trailing separator (except for a root), or
+// empty when cancelled.
+std::string SelectFolder(QWidget* parent, const std::string& prompt, const std::string& startFolder);
+
+}  // namespace spurwerk::gui

@@ -4,6 +4,7 @@
 
 #include "mixer_test_fixture.h"
 #include "project/project_info.h"
+#include "settings/text_table.h"
 
 namespace spurwerk::testing {
 namespace {
@@ -116,6 +117,18 @@ TEST_F(MixerControls, EffectLabelsAndInfoLineFollowTheLoadedProject) {
     EXPECT_EQ(info.loadedFile, doc.LoadedZDTFileName);
     EXPECT_EQ(info.fileLabelHint.rfind(doc.LoadedZDTFileName + "    [Total TIME", 0), 0u);
     EXPECT_NE(info.quickSaveHint.find("\"" + doc.LoadedZDTFileName + "\" unter gleichem Namen."), std::string::npos);
+}
+
+TEST_F(MixerControls, HintsFollowALanguageChange) {
+    Load(BlankProject());
+    EXPECT_EQ(C("TBPan_2").hint, "Pan:  C\n" + Txt(228) + " ");
+    SetTxt(228, "(Alt+Klick: Standard)");
+    SetTxt(235, "Phase");
+    mixer->UpdateAllHints();
+    EXPECT_EQ(C("TBPan_2").hint, "Pan:  C\n(Alt+Klick: Standard) ");
+    EXPECT_EQ(C("CBInvert_16").hint, "Phase ");
+    SetTxt(228, DefaultTxt(228));
+    SetTxt(235, DefaultTxt(235));
 }
 
 }  // namespace

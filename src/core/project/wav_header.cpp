@@ -4,7 +4,8 @@
 #include <cctype>
 #include <climits>
 #include <filesystem>
-#include <fstream>
+#include <cstdio>
+#include <sys/stat.h>
 #include <system_error>
 
 #include "files/path_text.h"
@@ -20,12 +21,31 @@ namespace {
 // keeps a hostile file of empty chunks from costing long.
 constexpr int MaxChunksSearched = 1000;
 
+// The first bytes of a file, read at once: the header and its first chunks
+// normally lie inside, so most files need a single read.
+constexpr std::size_t HeadBytes = 512;
+
+struct OpenFile {
+    std::FILE* file = nullptr;
+    Bytes head;
+    ~OpenFile() {
+        if (file) std::fclose(file);
+    }
+};
+
 // Reads out.size() bytes at `offset`; false when the file does not hold them all.
-bool ReadAt(std::ifstream& in, std::int64_t offset, Bytes& out) {
-    in.clear();
-    in.seekg(offset);
-    in.read(reinterpret_cast<char*>(out.data()), static_cast<std::streamsize>(out.size()));
-    return in.gcount() == static_cast<std::streamsize>(out.size());
+bool ReadAt(OpenFile& in, std::int64_t offset, Bytes& out) {
+    if (offset >= 0 && static_cast<std::uint64_t>(offset) + out.size() <= in.head.size()) {
+        std::copy_n(in.head.begin() + offset, out.size(), out.begin());
+        return true;
+    }
+    if (in.head.size() < HeadBytes) return false;  // the head holds the whole file
+#ifdef _WIN32
+    if (_fseeki64(in.file, offset, SEEK_SET) != 0) return false;
+#else
+    if (fseeko(in.file, static_cast<off_t>(offset), SEEK_SET) != 0) return false;
+#endif
+    return std::fread(out.data(), 1, out.size(), in.file) == out.size();
 }
 
 // Chunk identifiers are matched without regard to letter case.
@@ -39,7 +59,7 @@ bool IdIs(const Bytes& bytes, const char* id) {
 std::int64_t PaddedLength(std::uint32_t length) { return static_cast<std::int64_t>(length) + (length & 1); }
 
 // Walks the chunks after the format chunk up to the data chunk.
-void FindDataChunk(std::ifstream& in, WavHeader& header, std::int64_t position) {
+void FindDataChunk(OpenFile& in, WavHeader& header, std::int64_t position) {
     Bytes chunk(8);
     for (int n = 0; n < MaxChunksSearched && position + 8 <= header.fileSize; ++n) {
         if (!ReadAt(in, position, chunk)) return;
@@ -57,17 +77,19 @@ void FindDataChunk(std::ifstream& in, WavHeader& header, std::int64_t position) 
 
 WavHeader ReadWavHeader(const std::string& path) {
     WavHeader header;
-    std::filesystem::path file = PathFromText(path);
-    std::error_code ec;
-    if (std::filesystem::is_directory(file, ec)) return header;
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return header;
-    in.seekg(0, std::ios::end);
-    header.fileSize = static_cast<std::int64_t>(in.tellg());
-    if (header.fileSize < 0) {
-        header.fileSize = -1;
-        return header;
-    }
+    OpenFile in;
+#ifdef _WIN32
+    in.file = _wfopen(PathFromText(path).wstring().c_str(), L"rb");
+    struct _stat64 status;
+    if (!in.file || _fstat64(_fileno(in.file), &status) != 0 || (status.st_mode & _S_IFDIR)) return header;
+#else
+    in.file = std::fopen(PathFromText(path).c_str(), "rb");
+    struct stat status;
+    if (!in.file || fstat(fileno(in.file), &status) != 0 || S_ISDIR(status.st_mode)) return header;
+#endif
+    header.fileSize = static_cast<std::int64_t>(status.st_size);
+    in.head.resize(HeadBytes);
+    in.head.resize(std::fread(in.head.data(), 1, HeadBytes, in.file));
 
     Bytes form(4);
     if (!ReadAt(in, 8, form) || !IdIs(form, "WAVE")) return header;

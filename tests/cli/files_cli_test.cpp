@@ -1,0 +1,122 @@
+// The project-file commands run as a user runs them, on copies of the demo
+// card and on a card tree generated here.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "process.h"
+#include "test_files.h"
+
+namespace spurwerk {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadBytes;
+using testing::ReadText;
+using testing::RunProcess;
+using testing::TempDir;
+
+const fs::path DemoCard = fs::path(SPURWERK_BIN_DIR) / ".." / "demo-card";
+
+testing::ProcessResult Cli(const std::vector<std::string>& arguments) { return RunProcess(SPURWERK_CLI, arguments); }
+
+std::string LastLine(const std::string& out) {
+    std::string text = out;
+    while (!text.empty() && text.back() == '\n') text.pop_back();
+    return text.substr(text.rfind('\n') + 1);
+}
+
+int LineCount(const std::string& out) { return static_cast<int>(std::count(out.begin(), out.end(), '\n')); }
+
+class FilesCli : public ::testing::Test {
+protected:
+    void SetUp() override { fs::copy(DemoCard, card.path(), fs::copy_options::recursive); }
+    std::string Path(const std::string& relative) const { return (card / relative).string(); }
+    std::string Root() const { return card.path().string() + "/"; }
+    TempDir card;
+};
+
+TEST_F(FilesCli, SearchListsTheDemoProjectsButNotTheHiddenOne) {
+    auto r = Cli({"search", card.path().string(), "--record-modi", "--wav-size", "--sort", "name"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(LineCount(r.out), 5);
+    EXPECT_EQ(r.out.find("GELOESCH"), std::string::npos);
+    EXPECT_LT(r.out.find("\"ALT2024\""), r.out.find("\"BALLADE\""));
+    EXPECT_NE(r.out.find("\"SONG1\"     16B.,DRY   [t=      4s500max.]  WAV-Dat.: 5: "), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"LIVE 03\"   16B.,WET!! [t="), std::string::npos);
+    EXPECT_EQ(LastLine(r.out), "4 Dateien (v. 20) in \"" + Root() + "\" (u. Unterverz.) gefunden!");
+
+    auto wav = Cli({"search", card.path().string(), "--no-prj", "--wav", "--filter", "*vox*"});
+    ASSERT_EQ(wav.exitCode, 0) << wav.err;
+    EXPECT_EQ(LineCount(wav.out), 2);
+    EXPECT_NE(wav.out.find("PROJ003/AUDIO/VOX.WAV"), std::string::npos);
+
+    auto byName = Cli({"search", card.path().string(), "--filter", "ballade", "--groups", "Status", "--compact"});
+    EXPECT_EQ(LineCount(byName.out), 2);
+    EXPECT_NE(byName.out.find("Status=++++---"), std::string::npos) << byName.out;
+}
+
+TEST_F(FilesCli, SaveProjectAsksThenBuildsTheProjectFromTemplates) {
+    auto refused = Cli({"save-project", Path("PROJ002/PRJDATA.ZDT"), Path("PROJ005/PRJDATA.ZDT")});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.err.find("needs an answer"), std::string::npos);
+    EXPECT_FALSE(fs::exists(card / "PROJ005"));
+
+    auto r = Cli({"save-project", Path("PROJ002/PRJDATA.ZDT"), Path("PROJ005/PRJDATA.ZDT"), "--name", "NEU",
+                  "--yes", "--info-files"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(LastLine(r.out), "3584 Bytes wurden in Datei \"" + Path("PROJ005/PRJDATA.ZDT") + "\" geschrieben!");
+    EXPECT_EQ(ReadBytes(card / "PROJ005/EFXDATA.ZDT"), ReadBytes(fs::path(SPURWERK_BIN_DIR) / "EFXDATA_VorlageR16.ZDT"));
+    // A 24-bit project: its mono WAVs come from the 24-bit mono template.
+    EXPECT_EQ(ReadBytes(card / "PROJ005/AUDIO/GESANG.WAV"),
+              ReadBytes(fs::path(SPURWERK_BIN_DIR) / "WAV_Vorlage_1sec44kMONO24b.WAV"));
+    EXPECT_TRUE(fs::exists(card / "PROJ005/PRJDATA___NEU_NAME.TXT"));
+}
+
+TEST_F(FilesCli, CopyKeepsExistingFilesAndRefusesItsOwnFolder) {
+    auto same = Cli({"copy", Path("PROJ001"), Path("PROJ001/../PROJ001/")});
+    EXPECT_EQ(same.exitCode, 1);
+    EXPECT_EQ(LastLine(same.out), "Kann nicht in dasselbe Verzeichnis kopieren!");
+
+    fs::create_directories(card / "COPY/AUDIO");
+    testing::WriteText(card / "COPY/AUDIO/TRACK01.WAV", "mine");
+    auto r = Cli({"copy", Path("PROJ001"), Path("COPY"), "--yes"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("4 WAV-Audio-Dateien wurden kopiert."), std::string::npos) << r.out;
+    EXPECT_EQ(LastLine(r.out), "kopiert!");
+    EXPECT_EQ(ReadText(card / "COPY/AUDIO/TRACK01.WAV"), "mine");
+}
+
+TEST_F(FilesCli, InfoFilesEndMarksAndSeriesOnACardTree) {
+    auto update = Cli({"infofiles", "update", card.path().string()});
+    ASSERT_EQ(update.exitCode, 0) << update.err;
+    EXPECT_EQ(LastLine(update.out), "4 Pr.Name-Dateien von 4 ZDT-Dateien in \"" + Root() + "\" (u.Unterverz.) erstellt/geändert!");
+    EXPECT_TRUE(fs::exists(card / "PROJ002/PRJDATA___BALLADE_NAME.TXT"));
+    auto remove = Cli({"infofiles", "delete-all", card.path().string()});
+    EXPECT_EQ(LastLine(remove.out), "4 von 4 Pr.Name-Dateien in \"" + Root() + "\" (u.Unterverz.) gelöscht!");
+
+    // PROJ002 has marks after its end: --no keeps them and inserts the end.
+    auto noAnswer = Cli({"endmarks", card.path().string()});
+    EXPECT_EQ(noAnswer.exitCode, 1);
+    auto marks = Cli({"endmarks", card.path().string(), "--yes"});
+    ASSERT_EQ(marks.exitCode, 0) << marks.err;
+    EXPECT_EQ(LastLine(marks.out), "3 Projekt-Ende-Marken von 4  ZDT-Dateien in \"" + Root() + "\" (u.Unterverz.) gesetzt!");
+    auto info = Cli({"marks", Path("PROJ002/PRJDATA.ZDT")});
+    EXPECT_NE(info.out.find("3 Projekt-Marken"), std::string::npos) << info.out;
+
+    testing::WriteText(card / "names.txt", "EINS\r\n\r\n");
+    auto series = Cli({"series", Path("PROJ001/PRJDATA.ZDT"), Path("NEW"), "--start", "999", "--count", "3", "--names",
+                       Path("names.txt"), "--yes"});
+    ASSERT_EQ(series.exitCode, 0) << series.err;
+    EXPECT_EQ(LastLine(series.out), "3 Projekte wurden angelegt!");
+    EXPECT_TRUE(fs::exists(card / "NEW/PROJ999/AUDIO/TRACK01.WAV"));
+    EXPECT_TRUE(fs::exists(card / "NEW/PROJ1000/PRJDATA.ZDT"));
+    EXPECT_TRUE(fs::exists(card / "NEW/PROJ1001/PRJDATA.ZDT"));
+    auto list = Cli({"search", Path("NEW"), "--sort", "name"});
+    EXPECT_NE(list.out.find("\"EINS\""), std::string::npos);
+    EXPECT_NE(list.out.find("\"SONG_100\""), std::string::npos);  // SONG_1000 cut to 8 characters
+}
+
+}  // namespace
+}  // namespace spurwerk

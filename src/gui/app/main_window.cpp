@@ -124,8 +124,8 @@ MainWindow::MainWindow(AppState& state, QStringList parameters, QWidget* parent)
     } catch (...) {
         // Start-up goes on with the values it has.
     }
-    cbUseInfoFiles_->setToolTip(QLines(Txt(180)));
     state_.FinishWindowCreation(this);
+    cbUseInfoFiles_->setToolTip(QLines(Txt(180)));
 }
 
 void MainWindow::BuildControls() {
@@ -374,7 +374,8 @@ void MainWindow::showEvent(QShowEvent* event) {
 void MainWindow::FormActivate() {
     if (state_.FormActivated) return;
     MainOptions& o = state_.mainOptions;
-    if (o.LanguageIndex == 0 && language_) {
+    // Without any language file there is nothing to choose from.
+    if (o.LanguageIndex == 0 && language_ && cbLanguage_->count() > 1) {
         QRect home = cbLanguage_->geometry();
         cbLanguage_->setParent(language_->PanelCBLanguage());
         language_->PanelCBLanguage()->layout()->addWidget(cbLanguage_);

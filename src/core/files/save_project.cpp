@@ -45,15 +45,7 @@ bool SaveProject(ProjectFilesContext& context, const std::string& fileName, bool
 
     std::string file = fileName;
     if (file.empty()) {
-        HistInputRequest request;
-        request.isFileInput = true;
-        request.histFile = context.document.zdtHistoryFile;
-        request.caption = Txt(158);
-        request.prompt = Txt(159);
-        request.filter = Txt(129);
-        request.initialText = doc.LoadedZDTFileName;
-        request.showNonExistent = true;
-        file = dialogs.InputHist(request).text;
+        file = AskZDTFileName(context.document, 158, 159, doc.LoadedZDTFileName);
         if (file.empty()) return false;
     }
     file = WithZDTExtension(file);

@@ -69,6 +69,19 @@ std::string WithZDTExtension(const std::string& fileName) {
     return ExtensionDot(fileName) == std::string::npos ? fileName + ".ZDT" : fileName;
 }
 
+std::string AskZDTFileName(const DocumentContext& context, int captionText, int promptText,
+                           const std::string& initialFile) {
+    HistInputRequest request;
+    request.isFileInput = true;
+    request.histFile = context.zdtHistoryFile;
+    request.caption = Txt(captionText);
+    request.prompt = Txt(promptText);
+    request.filter = Txt(129);
+    request.initialText = initialFile;
+    request.showNonExistent = true;
+    return context.dialogs.InputHist(request).text;
+}
+
 bool LoadZDTFile(DocumentContext& context, bool askForName) {
     ZDTDocument& doc = context.doc;
     // Saving first sets ZDTFileToLoad to the saved file; the file asked for must
@@ -85,17 +98,7 @@ bool LoadZDTFile(DocumentContext& context, bool askForName) {
     }
 
     std::string name = doc.ZDTFileToLoad;
-    if (askForName) {
-        HistInputRequest request;
-        request.isFileInput = true;
-        request.histFile = context.zdtHistoryFile;
-        request.caption = Txt(127);
-        request.prompt = Txt(128);
-        request.filter = Txt(129);
-        request.initialText = doc.ZDTFileToLoad;
-        request.showNonExistent = true;
-        name = context.dialogs.InputHist(request).text;
-    }
+    if (askForName) name = AskZDTFileName(context, 127, 128, doc.ZDTFileToLoad);
     if (name.empty()) return false;
 
     FlagGuard loading(doc.IsLoadingZDT);
@@ -115,15 +118,7 @@ bool QuickSaveLoadedZDTFile(DocumentContext& context, const std::string& fileNam
     ZDTDocument& doc = context.doc;
     std::string name = fileName;
     if (name.empty()) {
-        HistInputRequest request;
-        request.isFileInput = true;
-        request.histFile = context.zdtHistoryFile;
-        request.caption = Txt(138);
-        request.prompt = Txt(139);
-        request.filter = Txt(129);
-        request.initialText = doc.LoadedZDTFileName;
-        request.showNonExistent = true;
-        name = context.dialogs.InputHist(request).text;
+        name = AskZDTFileName(context, 138, 139, doc.LoadedZDTFileName);
         if (name.empty()) return false;
     }
     name = WithZDTExtension(name);

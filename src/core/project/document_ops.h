@@ -45,6 +45,11 @@ struct DocumentContext {
     std::string zdtHistoryFile;
 };
 
+// Asks for a project file name with the ZDT history (caption and prompt are
+// text numbers); empty when cancelled.
+std::string AskZDTFileName(const DocumentContext& context, int captionText, int promptText,
+                           const std::string& initialFile);
+
 // Returns true when a file was loaded.
 bool LoadZDTFile(DocumentContext& context, bool askForName);
 // Returns true when the file was written.

@@ -109,6 +109,11 @@ TEST(TrackSummary, FormsOfEveryKindOfValue) {
               "EQMidQual=0.1,1.0,0.1,0.1, 0.1,0.1,0.1,0.1, 0.1");
     TrackSummaryOptions compact{true, {"Status", "FileAss"}, 2};
     EXPECT_EQ(BuildTrackSummary(doc.ZDTData, compact), "Status=R+ FileAss=GIT_C.WAV,");
+    // An empty first name keeps its place, so later names stay on their tracks.
+    WriteWavName(doc, 1192, "");
+    WriteWavName(doc, 1192 + 32, "VOX.WAV");
+    TrackSummaryOptions three{true, {"FileAss"}, 3};
+    EXPECT_EQ(BuildTrackSummary(doc.ZDTData, three), "FileAss=,,VOX.WAV");
     TrackSummaryOptions none{true, {"Bogus"}, 2};
     EXPECT_EQ(BuildTrackSummary(doc.ZDTData, none), "");
 }

@@ -76,7 +76,9 @@ std::string BuildTrackSummary(const Bytes& buffer, const TrackSummaryOptions& op
         std::string unitLabel;
         for (int t = 0; t < options.trackCount; ++t) {
             std::string separator = (t % 4 == 0 && !options.compact) ? ", " : ",";
-            values += FormatTrackValue(buffer, *parameter, t, options.compact, separator, values.empty());
+            // Keyed on the track, not on what was written so far: a leading empty name
+            // must not shift the names after it onto the wrong tracks.
+            values += FormatTrackValue(buffer, *parameter, t, options.compact, separator, t == 0);
             if (t == 0 && *parameter->control->unit)
                 unitLabel = std::string("[") + parameter->control->unit + "]";
         }

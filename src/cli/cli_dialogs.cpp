@@ -22,6 +22,9 @@ int CliDialogs::Message(const std::string& text, MessageButtons buttons) {
         std::cout << TerminalText(text) << "\n";
         return ResultOk;
     }
+    for (const std::string& piece : confirmedByCommand)
+        if (!piece.empty() && text.find(piece) != std::string::npos)
+            return buttons == MessageButtons::OkCancel ? ResultOk : ResultYes;
     if (!answer)
         throw CommandError("this needs an answer (give --yes or --no): " + TerminalText(text));
     switch (buttons) {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "ui/dialogs.h"
 
@@ -22,6 +23,9 @@ std::string TerminalText(const std::string& text);
 class CliDialogs : public Dialogs {
 public:
     std::optional<bool> answer;  // --yes: true, --no: false
+    // Questions that only confirm the start of what the command was asked to do
+    // (recognised by a piece of their text): running the command answers them.
+    std::vector<std::string> confirmedByCommand;
     KeyState keys;
 
     int Message(const std::string& text, MessageButtons buttons) override;

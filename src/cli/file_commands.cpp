@@ -20,6 +20,7 @@
 #include "files/project_series.h"
 #include "files/save_project.h"
 #include "project/track_layout.h"
+#include "settings/text_table.h"
 #include "ui/errors.h"
 
 namespace spurwerk::cli {
@@ -50,6 +51,13 @@ void AddAnswerFlags(CLI::App* sub, Answers& answers) {
     auto* yes = sub->add_flag("--yes", answers.yes, "answer every question with Yes (Yes to all, OK)");
     auto* no = sub->add_flag("--no", answers.no, "answer every question with No (Cancel)");
     yes->excludes(no);
+}
+
+// For walks over many projects: a question that came up half-way could not be
+// answered, and the projects before it would already be changed.
+void RequireAnswer(const Answers& answers, const std::string& command) {
+    if (!answers.yes && !answers.no)
+        throw CLI::ValidationError(command, "give --yes or --no: the run asks questions on its way");
 }
 
 struct ProjectOptions {
@@ -219,11 +227,13 @@ void AddEndMarks(CLI::App& app) {
     auto o = std::make_shared<Options>();
     auto* sub = app.add_subcommand("endmarks",
                                    "Set a play mark at the recording end of every project below a folder "
-                                   "(--yes also deletes marks after the end)");
+                                   "(--yes / --no answer whether marks after the end are deleted)");
     sub->add_option("ROOT", o->root, "the folder")->required();
     AddAnswerFlags(sub, o->answers);
     sub->callback([o] {
         Session session(o->answers, {});
+        RequireAnswer(o->answers, "endmarks");
+        session.dialogs.confirmedByCommand = {Txt(281)};
         if (!fs::is_directory(PathFromText(o->root))) throw CommandError("\"" + o->root + "\" is no folder");
         ProjectList list;
         std::string base;
@@ -250,6 +260,8 @@ void AddSeries(CLI::App& app) {
     AddProjectOptionFlags(sub, o->project);
     sub->callback([o] {
         Session session(o->answers, o->project);
+        RequireAnswer(o->answers, "series");
+        session.dialogs.confirmedByCommand = {Txt(110)};
         session.Load(o->file);
         ProjectSeries series;
         series.baseDirSerie = AddTrailingBackslash(o->baseDir);

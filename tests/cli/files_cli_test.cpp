@@ -97,8 +97,11 @@ TEST_F(FilesCli, InfoFilesEndMarksAndSeriesOnACardTree) {
     EXPECT_EQ(LastLine(remove.out), "4 von 4 Pr.Name-Dateien in \"" + Root() + "\" (u.Unterverz.) gelöscht!");
 
     // PROJ002 has marks after its end: --no keeps them and inserts the end.
+    Bytes before = testing::ReadBytes(card / "PROJ003" / "PRJDATA.ZDT");
     auto noAnswer = Cli({"endmarks", card.path().string()});
-    EXPECT_EQ(noAnswer.exitCode, 1);
+    EXPECT_EQ(noAnswer.exitCode, 2);
+    EXPECT_NE(noAnswer.err.find("--yes or --no"), std::string::npos);
+    EXPECT_EQ(testing::ReadBytes(card / "PROJ003" / "PRJDATA.ZDT"), before);
     auto marks = Cli({"endmarks", card.path().string(), "--yes"});
     ASSERT_EQ(marks.exitCode, 0) << marks.err;
     EXPECT_EQ(LastLine(marks.out), "3 Projekt-Ende-Marken von 4  ZDT-Dateien in \"" + Root() + "\" (u.Unterverz.) gesetzt!");

@@ -6,6 +6,7 @@
 #include "lists/form_file_list.h"
 #include "lists/form_proj_serie.h"
 #include "mixer/form_ctrls.h"
+#include "mixer/main_window_actions.h"
 #include "support/general_info_window.h"
 
 namespace spurwerk::gui {
@@ -20,6 +21,7 @@ SpurwerkApp::SpurwerkApp(const std::string& programFile, const QStringList& para
     generalInfo_ = std::make_unique<GeneralInfoWindow>(*state_);
     language_ = std::make_unique<LanguageWindow>();
     main_->Attach(ctrls_.get(), fileList_.get(), projSerie_.get(), generalInfo_.get(), language_.get());
+    ConnectMixerToMainWindow(*ctrls_, *state_, *main_);
 }
 
 SpurwerkApp::~SpurwerkApp() {

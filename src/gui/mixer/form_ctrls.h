@@ -1,36 +1,165 @@
 #pragma once
-// TFormCtrls, the mixer window. For now a frame with its name and caption
-// that takes part in positions, options and language files; the strips and
-// their view-model come with the mixer window itself. The main window talks to
-// it only through the methods below.
+// TFormCtrls, the mixer window "Projekt - Einstellungen": one widget per
+// control of the mixer view-model, placed and coloured as the model says.
+// Widgets only show the model's state and forward the user's input; every
+// rule lives in MixerViewModel. A change repaints the one control it concerns.
 
+#include <QStringList>
 #include <QWidget>
 
-#include "project/document_ops.h"
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "mixer/mixer_interfaces.h"
+#include "mixer/mixer_view_model.h"
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QScrollBar;
 
 namespace spurwerk::gui {
 
 struct AppState;
+class FilePickerPanel;
 
-class FormCtrls : public QWidget {
+class FormCtrls : public QWidget, public MixerObserver {
     Q_OBJECT
 public:
+    // The program's mixer window on the shared state.
     explicit FormCtrls(AppState& state, QWidget* parent = nullptr);
+    // A mixer window on any document and dialogs (tests, benchmarks).
+    FormCtrls(ZDTDocument& doc, Dialogs& dialogs, const MixerOptions& options, MixerActions* actions = nullptr,
+              QWidget* parent = nullptr);
+    ~FormCtrls() override;
 
+    MixerViewModel& Model() { return *model_; }
     // Fills the controls after a load and writes them back before a save.
-    DocumentHost& Host() { return host_; }
+    DocumentHost& Host() { return *model_; }
+    // The actions of other windows (menu, label clicks, keys); kept by the window.
+    void SetActions(std::unique_ptr<MixerActions> actions);
+    // Called after the information line changed (the main window's quick-save hints).
+    std::function<void()> infoChanged;
+    // Starts a drag of a track label or file field; tests replace it.
+    std::function<void(QWidget* source)> startDrag;
+    // Files dropped from the file manager (handled by the main window).
+    std::function<void(const QStringList& files)> filesDropped;
+
     // ButtonSetCtrlsClick: show, bring to front, fill from the document.
     void ShowAndFill();
     // After a language change: the hints composed from the text table.
-    void UpdateAllHints() {}
+    void UpdateAllHints();
     // Closing the program hides the file list panel first.
-    void HideFileListPanel() {}
+    void HideFileListPanel();
     // Multi-line captions of three buttons, at the first activation.
     void SetMultiLineButtons() {}
 
+    // The widget showing a control (by its name) or a named window part.
+    QWidget* Widget(const std::string& name) const;
+    FilePickerPanel* Picker() const { return picker_; }
+    QFrame* StripPanel(int stripIndex) const;
+    QFrame* StripsPanel() const { return panelCtrls_; }
+    QScrollBar* StripScrollBar() const { return scrollBar_; }
+    QComboBox* WavListBox() const { return wavList_; }
+    QMenu* Menu() const { return menu_; }
+    QWidget* MoreTracksPanel() const;
+
+    // Event handlers callable from the program and from tests.
+    void ButtonSetTrackCountClick();
+    void PanelAttentionMoreTracksClick();
+    void ButtonPopupMenuClick();
+    // A drag of `source` over `target` and its drop (AnyCtrlDragOver, AnyCtrlDragDrop).
+    bool DragOver(QWidget* source, QWidget* target);
+    void DragDrop(QWidget* source, QWidget* target);
+    static QString DragMimeType();
+
+    // MixerObserver
+    void ControlChanged(const MixerControl& control, unsigned aspects) override;
+    void StripChanged(int stripIndex) override;
+    void LayoutChanged(int trackCount) override;
+    void ShowHintNow(const MixerControl& control) override;
+    void WavListChanged() override;
+    void InfoChanged() override;
+    void FitWindow(int clientWidth) override;
+    void TrackCountChanged(int trackCount) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
 private:
-    AppState& state_;
-    DocumentHost host_;  // fills nothing yet
+    struct StripWidgets {
+        QFrame* panel = nullptr;
+        QFrame* top = nullptr;
+        QFrame* eq = nullptr;
+        QFrame* separator = nullptr;
+        QFrame* bottom = nullptr;
+        QLabel* bandOrder = nullptr;
+    };
+
+    void Build(const MixerOptions& options);
+    void BuildTopPanel();
+    void BuildPopupMenu();
+    void BuildStripPanels();
+    void CreateControlWidgets();
+    QWidget* CreateControlWidget(const MixerControl& control);
+    QWidget* ParentFor(const MixerControl& control) const;
+    void Render(const MixerControl& control, unsigned aspects);
+    void RenderStrip(int stripIndex);
+    void SetAllStripHints();
+    void UpdateMoreTracksPanel();
+    void ScrollStrips(int position);
+    void OpenPicker(const std::string& fieldName);
+    void ShowWavListMenu(int index);
+    void AfterInput();
+    template <class Work>
+    void Run(Work&& work);
+
+    std::unique_ptr<MixerViewModel> model_;
+    std::unique_ptr<MixerActions> ownedActions_;
+    Dialogs* dialogs_ = nullptr;
+    AppState* state_ = nullptr;
+    std::vector<QWidget*> widgets_;  // parallel to Model().Controls()
+    std::vector<StripWidgets> strips_;
+
+    QFrame* panelTop_ = nullptr;
+    QFrame* panelClient_ = nullptr;
+    QFrame* panelCtrls_ = nullptr;
+    QFrame* panelCtrlAll_ = nullptr;
+    QFrame* panelBottom_ = nullptr;
+    QFrame* panelMaster_ = nullptr;
+    QFrame* panelEfx_ = nullptr;
+    QLabel* panelMoreTracks_ = nullptr;
+    QScrollBar* scrollBar_ = nullptr;
+    QLineEdit* editProjName_ = nullptr;
+    QLabel* labelForEditProjName_ = nullptr;
+    QLabel* labelForLoadedFile_ = nullptr;
+    QLabel* labelLoadedFile_ = nullptr;
+    QLabel* labelModi_ = nullptr;
+    QLabel* labelLoadedFile2_ = nullptr;
+    QLabel* labelAudioFiles_ = nullptr;
+    QComboBox* wavList_ = nullptr;
+    QLabel* labelEfxInserts_ = nullptr;
+    QLabel* labelEfxSendCho_ = nullptr;
+    QLabel* labelEfxSendRev_ = nullptr;
+    QPushButton* buttonPopupMenu_ = nullptr;
+    QPushButton* buttonSetTrackCount_ = nullptr;
+    QMenu* menu_ = nullptr;
+    FilePickerPanel* picker_ = nullptr;
+
+    bool rendering_ = false;
+    QWidget* pressed_ = nullptr;  // a label or field the left button went down on
+    QPoint pressedAt_;
+    bool building_ = true;
 };
 
 }  // namespace spurwerk::gui

@@ -1,0 +1,13 @@
+# Qt Test suites of the mixer window (tests/gui/mixer_*.cpp), each its own program.
+find_package(Qt6 6.4 REQUIRED COMPONENTS Test)
+file(GLOB SPURWERK_MIXER_GUI_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/mixer_*.cpp)
+foreach(source ${SPURWERK_MIXER_GUI_TESTS})
+  get_filename_component(suite ${source} NAME_WE)
+  add_executable(gui_${suite} ${source})
+  target_link_libraries(gui_${suite} PRIVATE spurwerk_gui spurwerk_test_support Qt6::Test)
+  target_compile_definitions(gui_${suite} PRIVATE SPURWERK_DEMO_CARD="${CMAKE_BINARY_DIR}/demo-card")
+  add_dependencies(gui_${suite} spurwerk_generated)
+  set_target_properties(gui_${suite} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  add_test(NAME gui_${suite} COMMAND gui_${suite})
+  set_tests_properties(gui_${suite} PROPERTIES LABELS gui ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120)
+endforeach()

@@ -334,6 +334,7 @@ void FormCtrls::BuildStripPanels() {
 void FormCtrls::CreateControlWidgets() {
     const auto& controls = model_->Controls();
     widgets_.assign(controls.size(), nullptr);
+    lookAllStrip_.assign(controls.size(), -1);
     for (std::size_t i = 0; i < controls.size(); ++i) {
         QWidget* w = CreateControlWidget(controls[i]);
         w->setProperty(ControlIndexProperty, static_cast<int>(i));
@@ -450,16 +451,22 @@ void FormCtrls::Render(const MixerControl& c, unsigned aspects) {
 
     if ((aspects & AspectGeometry) && !c.isProjectName) {
         QWidget* parent = ParentFor(c);
-        if (w->parentWidget() != parent) w->setParent(parent);
+        bool moved = w->parentWidget() != parent;
+        if (moved) w->setParent(parent);
         w->setGeometry(c.geometry.left, c.geometry.top, c.geometry.width, c.geometry.height);
-        ElementLook look = StripElementLook(*c.spec, c.strip, model_->IsAllStrip(c), model_->Options().reverseEqualizerToLMH);
-        QFont font = FontFor(look.font, parent->font());
-        if (w->font() != font) w->setFont(font);
-        if (auto* box = qobject_cast<QCheckBox*>(w))
-            box->setLayoutDirection(look.captionLeft ? Qt::RightToLeft : Qt::LeftToRight);
-        if (c.IsSlider()) w->lower();
-        if (c.kind == ControlKind::StereoBox) w->raise();
-        w->setVisible(c.visible);
+        // Fonts and stacking change only when a strip becomes or stops being the all-strip.
+        signed char allStrip = model_->IsAllStrip(c) ? 1 : 0;
+        if (moved || lookAllStrip_[index] != allStrip) {
+            lookAllStrip_[index] = allStrip;
+            ElementLook look = StripElementLook(*c.spec, c.strip, allStrip, model_->Options().reverseEqualizerToLMH);
+            QFont font = FontFor(look.font, parent->font());
+            if (w->font() != font) w->setFont(font);
+            if (auto* box = qobject_cast<QCheckBox*>(w))
+                box->setLayoutDirection(look.captionLeft ? Qt::RightToLeft : Qt::LeftToRight);
+            if (c.IsSlider()) w->lower();
+            if (c.kind == ControlKind::StereoBox) w->raise();
+        }
+        if (w->isVisibleTo(parent) != c.visible) w->setVisible(c.visible);
     }
     if (aspects & AspectCaption) {
         if (auto* label = qobject_cast<QLabel*>(w)) label->setText(Q(c.caption));

@@ -129,6 +129,7 @@ private:
     Dialogs* dialogs_ = nullptr;
     AppState* state_ = nullptr;
     std::vector<QWidget*> widgets_;  // parallel to Model().Controls()
+    std::vector<signed char> lookAllStrip_;  // the all-strip state the widget's font was set for
     std::vector<StripWidgets> strips_;
 
     QFrame* panelTop_ = nullptr;

@@ -291,7 +291,9 @@ void FormCtrls::BuildPopupMenu() {
             for (const PopupEntry& entry : model_->PopupMenu()) {
                 if (entry.IsSeparator()) continue;
                 if (auto* action = menu_->findChild<QAction*>(Q(entry.name))) {
-                    action->setText(Q(entry.caption));
+                    // Only the quick-save captions name the file; the others keep their language's text.
+                    if (entry.name == "PMQuickSaveZDTFile" || entry.name == "PMQuickSaveZDTFileAs")
+                        action->setText(Q(entry.caption));
                     action->setEnabled(entry.enabled);
                 }
             }

@@ -1,8 +1,33 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Spurwerk and runs every test.
+# Installs what is missing, builds Spurwerk and runs every test: the normal
+# build (core, CLI, GUI) and the sanitizer build with the fuzz smoke runs.
+# Each part runs even when an earlier one failed.
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 ensure_packages
+ensure_packages --optional "${SPURWERK_TEST_PACKAGES[@]}"
+jobs="$(nproc 2>/dev/null || echo 2)"
+failed=()
+step_start=$SECONDS
+step_done() { echo "== $1: $((SECONDS - step_start)) s"; step_start=$SECONDS; }
+
 build_spurwerk
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir "$SPURWERK_BUILD" --output-on-failure -j "$(nproc 2>/dev/null || echo 2)"
+ctest --test-dir "$SPURWERK_BUILD" --output-on-failure -j "$jobs" || failed+=("tests")
+step_done "build and tests"
+
+if sanitizer_toolchain_present; then
+  build_sanitized
+  # Any finding stops the program with a report, so the test fails.
+  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 \
+    ctest --test-dir "$SPURWERK_ASAN_BUILD" --output-on-failure -j "$jobs" || failed+=("sanitizer and fuzz tests")
+  step_done "sanitizer build, tests and fuzz runs"
+else
+  echo "clang with libFuzzer not found: sanitizer and fuzz tests skipped" >&2
+fi
+
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "FAILED: ${failed[*]}" >&2
+  exit 1
+fi
+echo "All tests passed."

@@ -3,25 +3,39 @@
 
 SPURWERK_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 SPURWERK_BUILD="${SPURWERK_BUILD:-$SPURWERK_ROOT/build}"
+SPURWERK_ASAN_BUILD="${SPURWERK_ASAN_BUILD:-$SPURWERK_ROOT/build-asan}"
+SPURWERK_WIN_BUILD="${SPURWERK_WIN_BUILD:-$SPURWERK_ROOT/build-win}"
 
 SPURWERK_PACKAGES=(
   cmake g++ ninja-build pkg-config
   qt6-base-dev libgl-dev libcli11-dev libgtest-dev libgmock-dev
   xvfb xauth ccache
 )
+# Only test.sh needs these: the sanitizer and fuzz build (clang with its
+# runtime libraries) and the Windows build of core and CLI under Wine.
+SPURWERK_TEST_PACKAGES=(
+  clang libclang-rt-14-dev
+  g++-mingw-w64-x86-64-posix wine wine64
+)
 
 missing_packages() {
   local missing=()
-  for p in "${SPURWERK_PACKAGES[@]}"; do
+  for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   echo "${missing[@]:-}"
 }
 
+# ensure_packages [--optional] [package...]: without a list the packages every
+# build needs; with --optional a missing package is only reported when we
+# cannot install it (the steps that need it are then skipped).
 ensure_packages() {
   command -v dpkg-query >/dev/null 2>&1 || return 0   # not Debian: the user installs by hand
+  local optional=0
+  if [ "${1:-}" = "--optional" ]; then optional=1; shift; fi
+  [ $# -eq 0 ] && set -- "${SPURWERK_PACKAGES[@]}"
   local missing
-  missing="$(missing_packages)"
+  missing="$(missing_packages "$@")"
   [ -z "$missing" ] && return 0
   if [ "$(id -u)" -eq 0 ]; then
     echo "Installing: $missing"
@@ -29,6 +43,9 @@ ensure_packages() {
     apt-get update -qq
     # shellcheck disable=SC2086
     apt-get install -y -qq --no-install-recommends $missing
+  elif [ "$optional" -eq 1 ]; then
+    echo "Not installed (the tests that need them are skipped): $missing" >&2
+    echo "  sudo apt-get install $missing" >&2
   else
     echo "Missing packages. Please run:" >&2
     echo "  sudo apt-get install $missing" >&2
@@ -43,4 +60,50 @@ build_spurwerk() {
     cmake -S "$SPURWERK_ROOT" -B "$SPURWERK_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
   fi
   cmake --build "$SPURWERK_BUILD" -j "$jobs"
+}
+
+# The sanitizer build: AddressSanitizer + UndefinedBehaviorSanitizer of core,
+# CLI and their tests, and the libFuzzer targets. Needs clang.
+build_sanitized() {
+  local jobs
+  jobs="$(nproc 2>/dev/null || echo 2)"
+  if [ ! -f "$SPURWERK_ASAN_BUILD/CMakeCache.txt" ]; then
+    CC=clang CXX=clang++ cmake -S "$SPURWERK_ROOT" -B "$SPURWERK_ASAN_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DSPURWERK_GUI=OFF -DSPURWERK_BENCH=OFF -DSPURWERK_SANITIZE=ON -DSPURWERK_FUZZ=ON
+  fi
+  cmake --build "$SPURWERK_ASAN_BUILD" -j "$jobs"
+}
+
+sanitizer_toolchain_present() {
+  command -v clang++ >/dev/null 2>&1 &&
+    echo 'extern "C" int LLVMFuzzerTestOneInput(const char*, unsigned long) { return 0; }' |
+      clang++ -x c++ -fsanitize=fuzzer,address,undefined -o /dev/null - >/dev/null 2>&1
+}
+
+# The Windows build of core, CLI and their tests (MinGW-w64), run under Wine.
+build_windows() {
+  local jobs
+  jobs="$(nproc 2>/dev/null || echo 2)"
+  if [ ! -f "$SPURWERK_WIN_BUILD/CMakeCache.txt" ]; then
+    cmake -S "$SPURWERK_ROOT" -B "$SPURWERK_WIN_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE="$SPURWERK_ROOT/cmake/mingw-w64-x86_64.cmake" -DSPURWERK_GUI=OFF -DSPURWERK_BENCH=OFF
+  fi
+  cmake --build "$SPURWERK_WIN_BUILD" -j "$jobs"
+}
+
+windows_toolchain_present() {
+  command -v x86_64-w64-mingw32-g++-posix >/dev/null 2>&1 && command -v wine >/dev/null 2>&1 &&
+    { [ -x /usr/lib/wine/wine64 ] || command -v wine64 >/dev/null 2>&1; }
+}
+
+# A Wine prefix in the build tree, created quietly; its server stays up between
+# the test programs and ends by itself shortly after the last one.
+start_wine() {
+  export WINEPREFIX="$SPURWERK_WIN_BUILD/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+  mkdir -p "$WINEPREFIX"
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    wineboot --init >/dev/null 2>&1 || true
+    wineserver -w 2>/dev/null || true
+  fi
+  wineserver -p30 2>/dev/null || true
 }

@@ -32,6 +32,16 @@ void CopyProjectFile(Dialogs& dialogs, const std::string& source, const std::str
     if (answer == ResultYes) CopyFileReplacing(PathFromText(source), PathFromText(target));
 }
 
+// Copies a file the project may or may not have; a copy that fails although
+// the source is there (a full card, a read error) is an error, not a skip.
+CopyOutcome CopyIfPresent(const std::string& source, const std::string& target) {
+    std::error_code ec;
+    CopyOutcome outcome = CopyFileIfAbsent(PathFromText(source), PathFromText(target), ec);
+    if (outcome == CopyOutcome::Failed && PathExists(source))
+        throw FileError::For("Cannot copy \"" + source + "\" to", PathFromText(target), ec);
+    return outcome;
+}
+
 int CopyWavFiles(const std::string& sourceAudio, const std::string& targetAudio) {
     int copied = 0;
     std::error_code ec;
@@ -41,10 +51,9 @@ int CopyWavFiles(const std::string& sourceAudio, const std::string& targetAudio)
         std::string name = PathText(it->path().filename());
         std::string upper = UpperName(name);
         if (upper.size() < 4 || upper.compare(upper.size() - 4, 4, ".WAV") != 0) continue;
-        std::error_code copyError;
-        if (CopyFileIfAbsent(it->path(), PathFromText(targetAudio + name), copyError) == CopyOutcome::Copied)
-            ++copied;
+        if (CopyIfPresent(sourceAudio + name, targetAudio + name) == CopyOutcome::Copied) ++copied;
     }
+    if (ec) throw FileError::For("Cannot read folder", PathFromText(sourceAudio), ec);
     return copied;
 }
 
@@ -67,14 +76,13 @@ bool CopyProject(ProjectFilesContext& context, const std::string& sourceDir, con
         WriteFileAtomically(PathFromText(targetFile), doc.ZDTData);
     }
 
-    std::error_code ignored;
-    CopyFileIfAbsent(PathFromText(sourceDir + "EFXDATA.ZDT"), PathFromText(targetDir + "EFXDATA.ZDT"), ignored);
+    CopyIfPresent(sourceDir + "EFXDATA.ZDT", targetDir + "EFXDATA.ZDT");
 
     if (context.options.useInfoFiles) {
         if (copyFiles) {
             if (IsSafeInfoFileProjectName(projectName)) {
                 std::string infoName = ExtractFileName(InfoFileNameFor(targetFile, projectName));
-                CopyFileIfAbsent(PathFromText(sourceDir + infoName), PathFromText(targetDir + infoName), ignored);
+                CopyIfPresent(sourceDir + infoName, targetDir + infoName);
             }
         } else {
             CreateInfoFile(targetFile, projectName,
@@ -83,6 +91,7 @@ bool CopyProject(ProjectFilesContext& context, const std::string& sourceDir, con
     }
 
     int wavCount = 0;
+    std::error_code ignored;
     const std::string sourceAudio = sourceDir + "AUDIO" + PathSeparator();
     if (fs::is_directory(PathFromText(sourceAudio), ignored)) {
         const std::string targetAudio = targetDir + "AUDIO" + PathSeparator();

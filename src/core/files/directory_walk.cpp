@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "files/path_text.h"
+#include "ui/errors.h"
 
 namespace spurwerk {
 
@@ -24,6 +25,10 @@ void WalkDirectory(const std::string& dir, DirectoryVisitor& visitor) {
     visitor.EnterDirectory(dir);
     std::error_code ec;
     fs::directory_iterator it(PathFromText(dir), ec), end;
+    // A folder we may not read (a card's system folder) is passed over; one that
+    // vanished or broke off while listed means the card is gone: the walk ends
+    // with the error instead of reporting a partial result as complete.
+    if (ec == std::errc::permission_denied) return;
     for (; !ec && it != end; it.increment(ec)) {
         const fs::directory_entry& entry = *it;
         std::string name = PathText(entry.path().filename());
@@ -35,6 +40,7 @@ void WalkDirectory(const std::string& dir, DirectoryVisitor& visitor) {
         }
         visitor.VisitFile(dir, name);
     }
+    if (ec) throw FileError::For("Cannot read folder", PathFromText(dir), ec);
 }
 
 }  // namespace spurwerk

@@ -15,8 +15,9 @@ public:
     virtual void VisitFile(const std::string& dir, const std::string& name) = 0;
 };
 
-// `dir` ends with a separator. Folders that cannot be listed are passed over;
-// symbolic links to folders are not followed (they could form a loop).
+// `dir` ends with a separator. Folders we may not read are passed over; a
+// folder that is missing or cannot be listed to its end throws FileError.
+// Symbolic links to folders are not followed (they could form a loop).
 void WalkDirectory(const std::string& dir, DirectoryVisitor& visitor);
 
 // ASCII upper case, as file names are compared.

@@ -2,6 +2,7 @@
 
 #include <random>
 
+#include "files/file_io.h"
 #include "files/path_text.h"
 #include "ui/errors.h"
 
@@ -24,7 +25,12 @@ fs::path CopyToTemp(const fs::path& from, const fs::path& to, std::error_code& e
         return {};
     }
     fs::path temp = TempBeside(to);
-    if (!fs::copy_file(from, temp, fs::copy_options::none, ec)) {
+    bool copied = fs::copy_file(from, temp, fs::copy_options::none, ec);
+    if (std::error_code fault = InjectedWriteFault(to)) {
+        copied = false;
+        ec = fault;
+    }
+    if (!copied) {
         std::error_code ignored;
         fs::remove(temp, ignored);
         if (!ec) ec = std::make_error_code(std::errc::io_error);

@@ -23,6 +23,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
+WriteFaultHook& FaultHook() {
+    static WriteFaultHook hook;
+    return hook;
+}
+
 std::string LastSystemError() { return std::generic_category().message(errno); }
 
 void OpenForReading(std::ifstream& in, const fs::path& path) {
@@ -118,8 +123,11 @@ void WriteFileAtomically(const fs::path& path, const Bytes& data) {
     std::FILE* f = std::fopen(temp.c_str(), "wbx");
 #endif
     if (!f) throw FileError::For("Cannot write", path, LastSystemError());
-    bool written = data.empty() || std::fwrite(data.data(), 1, data.size(), f) == data.size();
-    std::string reason = written ? std::string() : LastSystemError();
+    std::error_code fault = InjectedWriteFault(path);
+    std::size_t toWrite = fault ? data.size() / 2 : data.size();
+    bool written = toWrite == 0 || std::fwrite(data.data(), 1, toWrite, f) == toWrite;
+    written = written && !fault;
+    std::string reason = fault ? fault.message() : written ? std::string() : LastSystemError();
     bool closed = SyncAndClose(f);
     if (!written || !closed) {
         if (reason.empty()) reason = LastSystemError();
@@ -139,6 +147,12 @@ void WriteFileAtomically(const fs::path& path, const Bytes& data) {
 
 void WriteFileAtomically(const fs::path& path, const std::string& data) {
     WriteFileAtomically(path, Bytes(data.begin(), data.end()));
+}
+
+void SetWriteFaultHook(WriteFaultHook hook) { FaultHook() = std::move(hook); }
+
+std::error_code InjectedWriteFault(const fs::path& target) {
+    return FaultHook() ? FaultHook()(target) : std::error_code();
 }
 
 bool IsRegularFile(const fs::path& path) {

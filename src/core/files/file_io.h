@@ -5,7 +5,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace spurwerk {
@@ -30,5 +32,12 @@ void WriteFileAtomically(const std::filesystem::path& path, const Bytes& data);
 void WriteFileAtomically(const std::filesystem::path& path, const std::string& data);
 
 bool IsRegularFile(const std::filesystem::path& path);
+
+// Failure injection for tests: when set, every atomic write and file copy asks
+// the hook about its target first; an error it returns makes that write fail
+// after part of the data went out, as a full disk does. Empty in the program.
+using WriteFaultHook = std::function<std::error_code(const std::filesystem::path& target)>;
+void SetWriteFaultHook(WriteFaultHook hook);
+std::error_code InjectedWriteFault(const std::filesystem::path& target);
 
 }  // namespace spurwerk

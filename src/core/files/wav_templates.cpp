@@ -10,6 +10,7 @@
 #include "settings/text_encoding.h"
 #include "settings/text_table.h"
 #include "ui/dialogs.h"
+#include "ui/errors.h"
 
 namespace spurwerk {
 
@@ -40,9 +41,12 @@ std::vector<std::string> AssignedWavNames(const Bytes& document, int trackCount)
 
 void EnsureEFXFile(ProjectFilesContext& context, const std::string& dir) {
     const TemplateFiles& templates = context.options.templates;
+    const std::string& source = context.options.devIsZoomR24 ? templates.efxR24 : templates.efxR16;
     std::error_code ec;
-    CopyFileIfAbsent(PathFromText(context.options.devIsZoomR24 ? templates.efxR24 : templates.efxR16),
-                     PathFromText(dir + "EFXDATA.ZDT"), ec);
+    // Without a template there is nothing to copy; a copy that fails is an error.
+    if (CopyFileIfAbsent(PathFromText(source), PathFromText(dir + "EFXDATA.ZDT"), ec) == CopyOutcome::Failed &&
+        IsRegularFile(PathFromText(source)))
+        throw FileError::For("Cannot copy", PathFromText(source), ec);
 }
 
 namespace {

@@ -1,0 +1,185 @@
+// Failures in the middle of writing: a full card, a read-only file, a folder
+// that vanished, a card pulled during a search. Nothing half-written stays
+// behind, every error is reported, and what was complete before stays so.
+
+#include "files/copy_project.h"
+#include "files/directory_search.h"
+#include "files/project_list.h"
+#include "files/project_series.h"
+#include "files/save_project.h"
+#include "files_test_fixture.h"
+#include "settings/ini_file.h"
+#include "ui/errors.h"
+
+namespace spurwerk {
+namespace {
+
+using namespace testing;
+
+// The names in a folder tree, relative to it, so leftovers show in a failure.
+std::vector<std::string> Listing(const fs::path& root) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::recursive_directory_iterator(root))
+        names.push_back(entry.path().lexically_relative(root).generic_string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A card that fills up: writes whose target path contains `marker` fail.
+struct FullCard {
+    explicit FullCard(std::string marker) {
+        SetWriteFaultHook([marker](const fs::path& target) {
+            return target.generic_string().find(marker) != std::string::npos
+                       ? std::make_error_code(std::errc::no_space_on_device)
+                       : std::error_code();
+        });
+    }
+    ~FullCard() { SetWriteFaultHook(nullptr); }
+};
+
+class FailureInjectionTest : public FilesFixture {};
+
+TEST_F(FailureInjectionTest, AFailedSaveLeavesTheOldFileByteForByte) {
+    const fs::path file = dir / "P" / "PRJDATA.ZDT";
+    MakeProject("P", ProjectSpec{.name = "ALT"}, {{"A.WAV", 10}});
+    const Bytes old = ReadBytes(file);
+    const std::vector<std::string> before = Listing(dir / "P");
+    const Bytes changed = ProjectBytes(ProjectSpec{.name = "NEU"});
+
+    {
+        FullCard full("PRJDATA.ZDT");
+        try {
+            WriteFileAtomically(file, changed);
+            ADD_FAILURE() << "a full card must fail the save";
+        } catch (const FileError& e) {
+            EXPECT_NE(std::string(e.what()).find("PRJDATA.ZDT"), std::string::npos) << e.what();
+        }
+        EXPECT_EQ(ReadBytes(file), old);
+        EXPECT_EQ(Listing(dir / "P"), before);  // no temporary file left behind
+
+        // The same through the project save.
+        doc.ZDTData = changed;
+        doc.LoadedZDTFileName = file.string();
+        doc.DataChanged = true;
+        EXPECT_THROW(SaveProject(context, file.string(), false, "NEU", 0), FileError);
+        EXPECT_EQ(ReadBytes(file), old);
+        EXPECT_EQ(Listing(dir / "P"), before);
+        EXPECT_TRUE(doc.DataChanged);  // still unsaved
+    }
+
+    // A read-only file is refused before anything is written.
+    fs::permissions(file, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    EXPECT_THROW(WriteFileAtomically(file, changed), FileError);
+    fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_EQ(ReadBytes(file), old);
+    EXPECT_EQ(Listing(dir / "P"), before);
+
+    // A folder removed meanwhile (card pulled between load and save).
+    fs::remove_all(dir / "P");
+    EXPECT_THROW(WriteFileAtomically(file, changed), FileError);
+    EXPECT_FALSE(fs::exists(dir / "P"));
+
+    // Settings files go the same way.
+    const fs::path ini = dir / "Spurwerk.INI";
+    WriteBytes(ini, TextBytes("[Options]\r\nLanguageIndex=2\r\n"));
+    IniFile settings(ini);
+    settings.WriteInteger("Options", "LanguageIndex", 3);
+    FullCard full("Spurwerk.INI");
+    EXPECT_THROW(settings.Flush(), FileError);
+    EXPECT_EQ(ReadText(ini), "[Options]\r\nLanguageIndex=2\r\n");
+}
+
+TEST_F(FailureInjectionTest, AnInterruptedCopyReportsAndLeavesNoHalfFiles) {
+    MakeProject("S", ProjectSpec{.name = "QUELLE"}, {{"A.WAV", 10}, {"B.WAV", 10}});
+    WriteBytes(dir / "S" / "EFXDATA.ZDT", TextBytes("EFX"));
+    const std::vector<std::string> source = Listing(dir / "S");
+    {
+        FullCard full("B.WAV");
+        dialogs.messageAnswers = {};
+        try {
+            CopyProjectCommand(context, Folder("S"), Folder("T"));
+            ADD_FAILURE() << "a WAV file that could not be copied must not pass as copied";
+        } catch (const FileError& e) {
+            EXPECT_NE(std::string(e.what()).find("B.WAV"), std::string::npos) << e.what();
+        }
+    }
+    EXPECT_EQ(Listing(dir / "S"), source);
+    // What was copied before the failure is whole; the failed file is not there at all.
+    EXPECT_FALSE(fs::exists(dir / "T" / "AUDIO" / "B.WAV"));
+    for (const std::string& name : Listing(dir / "T")) {
+        if (fs::is_directory(dir / "T" / name)) continue;
+        EXPECT_EQ(ReadBytes(dir / "T" / name), ReadBytes(dir / "S" / name)) << name;
+    }
+
+    // An effects file that cannot be copied is an error too, not a project without one.
+    FullCard full("U/EFXDATA.ZDT");
+    EXPECT_THROW(CopyProjectCommand(context, Folder("S"), Folder("U")), FileError);
+    EXPECT_FALSE(fs::exists(dir / "U" / "EFXDATA.ZDT"));
+}
+
+TEST_F(FailureInjectionTest, ASeriesStoppedByAFullCardKeepsEveryEarlierProjectComplete) {
+    doc.ZDTData = ProjectBytes(ProjectSpec{.name = "SERIE", .wavNames = {"A.WAV"}});
+    ProjectSeries series;
+    series.baseDirSerie = Folder("card");
+    series.serieCount = 4;
+    FullCard full("PROJ003/AUDIO/A.WAV");
+    dialogs.messageAnswers = {ResultOk,        // start
+                              ResultYes,       // create AUDIO of the first project
+                              ResultYesToAll,  // create its missing WAV from the template
+                              ResultOk,        // list of created WAVs
+                              ResultYesToAll,  // "Weiter?" after the second project
+                              ResultOk,        // the error
+                              ResultOk};       // count of projects made
+    EXPECT_EQ(series.OkClick(context), 2);
+
+    const auto& asked = dialogs.asked;
+    ASSERT_GE(asked.size(), 2u);
+    EXPECT_NE(asked[asked.size() - 2].text.find("PROJ003"), std::string::npos) << asked[asked.size() - 2].text;
+    EXPECT_EQ(asked.back().text, "2 Projekte wurden angelegt!");
+    for (const char* project : {"PROJ001", "PROJ002"}) {
+        EXPECT_EQ(Listing(dir / "card" / project),
+                  (std::vector<std::string>{"AUDIO", "AUDIO/A.WAV", "EFXDATA.ZDT", "PRJDATA.ZDT"}))
+            << project;
+        EXPECT_EQ(ReadText(dir / "card" / project / "AUDIO" / "A.WAV"), "MONO16");
+    }
+    // The third folder has its project file but not the WAV that failed, and no
+    // fourth project was started.
+    EXPECT_FALSE(fs::exists(dir / "card" / "PROJ003" / "AUDIO" / "A.WAV"));
+    EXPECT_FALSE(fs::exists(dir / "card" / "PROJ004"));
+    for (const std::string& name : Listing(dir / "card")) EXPECT_EQ(name.find(".tmp"), std::string::npos) << name;
+}
+
+// Dialogs whose abort check pulls the card out at the second folder of a walk.
+class CardPuller : public ScriptedDialogs {
+public:
+    explicit CardPuller(fs::path card) : card_(std::move(card)) {}
+    bool AskAbortOnClick(int number) override {
+        if (++folders_ == 2) fs::remove_all(card_);
+        return ScriptedDialogs::AskAbortOnClick(number);
+    }
+
+private:
+    fs::path card_;
+    int folders_ = 0;
+};
+
+TEST_F(FailureInjectionTest, ACardPulledDuringASearchEndsTheWalkWithAMessage) {
+    MakeProject("card/PROJ001", ProjectSpec{.name = "EINS"}, {{"A.WAV", 10}});
+    MakeProject("card/PROJ002", ProjectSpec{.name = "ZWEI"});
+    ZDTDocument scanDoc;
+    ProjectList list;
+    CardPuller puller(dir / "card");
+    try {
+        SearchInSubDirs(Folder("card"), "", true, true, scanDoc, list, puller);
+        ADD_FAILURE() << "a vanished card must not end as a complete search";
+    } catch (const FileError& e) {
+        EXPECT_NE(std::string(e.what()).find("card"), std::string::npos) << e.what();
+    }
+
+    // A folder that is not there at all is reported the same way.
+    EXPECT_THROW(SearchInSubDirs(Folder("nowhere"), "", true, true, scanDoc, list, dialogs), FileError);
+}
+
+}  // namespace
+}  // namespace spurwerk

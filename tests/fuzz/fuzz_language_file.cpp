@@ -1,0 +1,26 @@
+// A language file from anywhere, read into a fixed set of windows and the
+// text table, then written back and read again.
+
+#include <cstdint>
+#include <vector>
+
+#include "fuzz_support.h"
+#include "fuzz_windows.h"
+#include "settings/language_file.h"
+#include "settings/text_table.h"
+
+using namespace spurwerk;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const std::filesystem::path file = fuzz::ScratchFile("Spurwerk_GUI_Fuzz.INI");
+    static fuzz::SilentDialogs dialogs;
+    fuzz::WriteScratch(file, data, size);
+
+    std::vector<GuiForm> windows = fuzz::LanguageWindows();
+    std::vector<GuiForm*> forms;
+    for (GuiForm& form : windows) forms.push_back(&form);
+    for (bool doSave : {false, true, false}) (void)LoadSaveLanguage(doSave, file.string(), forms, dialogs);
+    (void)ListSortTypeItems();
+    (void)Txt(239);
+    return 0;
+}

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -57,6 +58,8 @@ HistInputDialog::HistInputDialog(QWidget* parent) : QDialog(parent) {
     cbInput_->setObjectName("CBInput");
     cbInput_->setEditable(true);
     cbInput_->setInsertPolicy(QComboBox::NoInsert);
+    // Text typed stays as typed: an entry equal but for case must not replace it.
+    cbInput_->completer()->setCaseSensitivity(Qt::CaseSensitive);
     cbInput_->setMaxVisibleItems(9999);
     cbInput_->setMinimumWidth(520);
     cbInput_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -172,7 +175,9 @@ HistInputResult HistInputDialog::RunInputHist(const HistInputRequest& request, b
         result.text = request.browseCaption;
         add = false;
     } else {
+        // A Cancel leaves the history as it was (no empty entry on top).
         result.cancelled = true;
+        add = false;
     }
     result.optChecked = cbOptional_->isChecked();
     result.opt2Checked = cbOptional2_->isChecked();

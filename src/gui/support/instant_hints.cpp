@@ -1,6 +1,7 @@
 #include "support/instant_hints.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QHelpEvent>
 #include <QProxyStyle>
 #include <QTextDocument>
@@ -24,6 +25,11 @@ public:
 }  // namespace
 
 void InstantHints::Install(QApplication& app) {
+    // The fonts of the window designs, mapped to the nearest ones other platforms have.
+    QFont::insertSubstitutions("MS Sans Serif", {"Microsoft Sans Serif", "Arial", "Liberation Sans", "Nimbus Sans",
+                                                 "Helvetica"});
+    QFont::insertSubstitutions("Arial", {"Liberation Sans", "Nimbus Sans", "Helvetica"});
+    QFont::insertSubstitutions("Courier New", {"Liberation Mono", "Nimbus Mono PS", "Courier", "DejaVu Sans Mono"});
     app.setStyle(new HintStyle(app.style()->name()));
     app.installEventFilter(new InstantHints);
 }

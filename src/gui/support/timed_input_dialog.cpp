@@ -233,6 +233,7 @@ bool TimedInputDialog::eventFilter(QObject* watched, QEvent* event) {
         else
             timer_->stop();
         ShowCountdown();
+        return true;  // one click, one toggle: the panel must not see the label's click again
     }
     return QDialog::eventFilter(watched, event);
 }

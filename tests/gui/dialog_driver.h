@@ -1,0 +1,54 @@
+#pragma once
+// Answers the dialogs the windows open: each step waits for a dialog with the
+// given object name (modal ones and the non-modal timed dialog) and acts on it.
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <deque>
+#include <functional>
+
+class QTimer;
+
+namespace spurwerk::testing {
+
+class DialogDriver : public QObject {
+    Q_OBJECT
+public:
+    using Action = std::function<void(QWidget*)>;
+    DialogDriver();
+
+    // When a dialog named `objectName` appears, run `action` on it.
+    DialogDriver& Then(const QString& objectName, Action action);
+
+    // Common answers.
+    static Action Click(const QString& buttonText);  // a button by its text, "&" ignored
+    static Action ClickNamed(const QString& objectName);
+    static Action EnterHist(const QString& text);   // history dialog: type and OK
+    static Action CancelDialog();                    // reject()
+    static Action ChooseLanguage(const QString& name);
+
+    bool Done() const { return steps_.empty(); }
+    QStringList Unexpected() const { return unexpected_; }
+    QStringList Seen() const { return seen_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Poll();
+
+    struct Step {
+        QString name;
+        Action action;
+    };
+    std::deque<Step> steps_;
+    QPointer<QWidget> handled_;
+    QStringList unexpected_;
+    QStringList seen_;
+    QTimer* timer_;
+};
+
+}  // namespace spurwerk::testing

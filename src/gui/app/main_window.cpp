@@ -512,15 +512,7 @@ void MainWindow::ButtonCompToZDTFileClick() {
     Run([&] {
         ZDTDocument& doc = state_.doc;
         if (doc.CompareZDTFileName.empty()) doc.CompareZDTFileName = doc.LoadedZDTFileName;
-        HistInputRequest request;
-        request.isFileInput = true;
-        request.histFile = state_.files.zdtHistory;
-        request.caption = Txt(127);
-        request.prompt = Txt(128);
-        request.filter = Txt(129);
-        request.initialText = doc.CompareZDTFileName;
-        request.showNonExistent = true;
-        std::string name = state_.dialogs.InputHist(request).text;
+        std::string name = AskZDTFileName(Context(), 127, 128, doc.CompareZDTFileName);
         if (name.empty()) return;
         doc.CompareData = ReadWholeFile(PathFromText(name));
         doc.CompareZDTFileName = name;

@@ -482,6 +482,8 @@ DocumentContext MainWindow::Context() {
     return DocumentContext{state_.doc, state_.dialogs, *this, state_.files.zdtHistory};
 }
 
+bool MainWindow::UseInfoFiles() const { return cbUseInfoFiles_->isChecked(); }
+
 void MainWindow::PanelGeneralInfoClick() {
     if (generalInfo_) generalInfo_->exec();
 }

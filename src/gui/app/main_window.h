@@ -76,6 +76,10 @@ public:
     std::function<void(QObject* sender)> searchInSubDirs;
     std::function<void()> saveProject;
     std::function<void()> copyProject;
+    // The mixer's "end marks in all projects below a folder" (the mixer's menu calls it).
+    std::function<void()> setEndMarksInSubDirs;
+    // CBUseInfoFiles: saving and copying create project-name info files.
+    bool UseInfoFiles() const;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 #include "lists/form_file_list.h"
 #include "lists/form_proj_serie.h"
+#include "lists/project_commands.h"
 #include "mixer/form_ctrls.h"
 #include "mixer/main_window_actions.h"
 #include "support/general_info_window.h"
@@ -22,10 +23,12 @@ SpurwerkApp::SpurwerkApp(const std::string& programFile, const QStringList& para
     language_ = std::make_unique<LanguageWindow>();
     main_->Attach(ctrls_.get(), fileList_.get(), projSerie_.get(), generalInfo_.get(), language_.get());
     ConnectMixerToMainWindow(*ctrls_, *state_, *main_);
+    commands_ = std::make_unique<ProjectCommands>(*state_, *main_, *ctrls_, *fileList_, *projSerie_);
 }
 
 SpurwerkApp::~SpurwerkApp() {
     // Windows go before the state they refer to.
+    commands_.reset();
     language_.reset();
     generalInfo_.reset();
     projSerie_.reset();

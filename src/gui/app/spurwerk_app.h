@@ -16,6 +16,7 @@ class FormProjSerie;
 class GeneralInfoWindow;
 class LanguageWindow;
 class MainWindow;
+class ProjectCommands;
 
 class SpurwerkApp {
 public:
@@ -33,6 +34,7 @@ public:
     FormProjSerie& ProjSerie() { return *projSerie_; }
     GeneralInfoWindow& GeneralInfo() { return *generalInfo_; }
     LanguageWindow& Language() { return *language_; }
+    ProjectCommands& Commands() { return *commands_; }
 
 private:
     std::unique_ptr<AppState> state_;
@@ -42,6 +44,7 @@ private:
     std::unique_ptr<FormProjSerie> projSerie_;
     std::unique_ptr<GeneralInfoWindow> generalInfo_;
     std::unique_ptr<LanguageWindow> language_;
+    std::unique_ptr<ProjectCommands> commands_;
 };
 
 }  // namespace spurwerk::gui

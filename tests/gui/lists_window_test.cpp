@@ -3,6 +3,8 @@
 // groups, series runs and the end-mark batch's refusal.
 
 #include <QAbstractButton>
+#include <QAction>
+#include <QMenu>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -369,8 +371,10 @@ void ListsWindowTest::EndMarkBatchRefusesUnsavedData() {
 
     DialogDriver driver;
     driver.Then("MessageBox", DialogDriver::Click("OK"));
-    QVERIFY(app.Main().setEndMarksInSubDirs);
-    app.Main().setEndMarksInSubDirs();
+    // Started from the mixer's menu, which hands it to the main window.
+    QAction* entry = app.Ctrls().Menu()->findChild<QAction*>("PMSetInSubDirsMarkAtProjEnd");
+    QVERIFY(entry);
+    entry->trigger();
     QVERIFY2(driver.Done(), qPrintable(driver.Unexpected().join("; ")));
     QVERIFY(driver.Seen().front().contains("Daten ge"));
     QVERIFY(driver.Unexpected().isEmpty());

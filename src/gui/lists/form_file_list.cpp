@@ -62,7 +62,7 @@ void FormFileList::BuildControls() {
     panelTop_ = Named(new QFrame(this), "PanelTop", QRect(0, 0, 820, 108));
     panelTop_->setFixedHeight(108);
     QWidget* top = panelTop_;
-    rgListSortType_ = Named(new QGroupBox("Sortierung:", top), "RGListSortType", QRect(4, 0, 440, 38));
+    rgListSortType_ = Named(new QGroupBox(top), "RGListSortType", QRect(4, 0, 440, 38));
     SetComponentKind(rgListSortType_, ComponentKind::RadioGroup);
     sortButtons_ = new QButtonGroup(this);
     auto* sortLayout = new QHBoxLayout(rgListSortType_);

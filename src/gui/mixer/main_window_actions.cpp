@@ -39,6 +39,10 @@ void MainWindowMixerActions::CopyProject() {
 
 void MainWindowMixerActions::CreateSeries() { main_.ButtonSaveZDTFileSerieClick(); }
 
+void MainWindowMixerActions::SetEndMarksInSubDirs() {
+    if (main_.setEndMarksInSubDirs) main_.setEndMarksInSubDirs();
+}
+
 void MainWindowMixerActions::CreateMissingWavFiles(const std::string& audioFolder) {
     DocumentContext document = main_.Context();
     MixerFieldsHost fields(state_.doc, mixer_);

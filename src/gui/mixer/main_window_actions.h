@@ -43,6 +43,7 @@ public:
     void SaveAsProject(int messageTimeMs) override;
     void CopyProject() override;
     void CreateSeries() override;
+    void SetEndMarksInSubDirs() override;
     void CreateMissingWavFiles(const std::string& audioFolder) override;
     void ShowProjectName(const std::string& name) override;
     void ShowInformation() override;

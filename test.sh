@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Spurwerk and runs every test: the normal
-# build (core, CLI, GUI) and the sanitizer build with the fuzz smoke runs.
-# Each part runs even when an earlier one failed.
+# build (core, CLI, GUI), the sanitizer build with the fuzz smoke runs, and the
+# Windows build under Wine. Each part runs even when an earlier one failed.
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 ensure_packages
@@ -17,13 +17,29 @@ ctest --test-dir "$SPURWERK_BUILD" --output-on-failure -j "$jobs" || failed+=("t
 step_done "build and tests"
 
 if sanitizer_toolchain_present; then
-  build_sanitized
-  # Any finding stops the program with a report, so the test fails.
-  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 \
-    ctest --test-dir "$SPURWERK_ASAN_BUILD" --output-on-failure -j "$jobs" || failed+=("sanitizer and fuzz tests")
+  if build_sanitized; then
+    # Any finding stops the program with a report, so the test fails.
+    UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 \
+      ctest --test-dir "$SPURWERK_ASAN_BUILD" --output-on-failure -j "$jobs" || failed+=("sanitizer and fuzz tests")
+  else
+    failed+=("sanitizer build")
+  fi
   step_done "sanitizer build, tests and fuzz runs"
 else
   echo "clang with libFuzzer not found: sanitizer and fuzz tests skipped" >&2
+fi
+
+if windows_toolchain_present; then
+  start_wine
+  if build_windows; then
+    ctest --test-dir "$SPURWERK_WIN_BUILD" --output-on-failure -j "$jobs" || failed+=("Windows tests")
+  else
+    failed+=("Windows build")
+  fi
+  stop_wine
+  step_done "Windows build and tests under Wine"
+else
+  echo "MinGW-w64 or Wine not found: Windows tests skipped" >&2
 fi
 
 if [ ${#failed[@]} -gt 0 ]; then

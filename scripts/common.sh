@@ -97,13 +97,17 @@ windows_toolchain_present() {
 }
 
 # A Wine prefix in the build tree, created quietly; its server stays up between
-# the test programs and ends by itself shortly after the last one.
+# the test programs (stop_wine ends it) and holds none of our output open.
 start_wine() {
   export WINEPREFIX="$SPURWERK_WIN_BUILD/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
   mkdir -p "$WINEPREFIX"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wineboot --init >/dev/null 2>&1 || true
+    wineboot --init </dev/null >/dev/null 2>&1 || true
     wineserver -w 2>/dev/null || true
   fi
-  wineserver -p30 2>/dev/null || true
+  wineserver -p300 </dev/null >/dev/null 2>&1 || true
+}
+
+stop_wine() {
+  wineserver -k 2>/dev/null || true
 }

@@ -3,10 +3,34 @@
 // 2 on wrong usage.
 
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include "cli_dialogs.h"
 #include "commands.h"
 #include "ui/errors.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#include <shellapi.h>
+
+#include "files/path_text.h"
+
+namespace {
+
+// The arguments as UTF-8, as everything inside takes texts: the narrow argv of
+// Windows holds the ANSI code page and loses what does not fit it.
+std::vector<std::string> Utf8Arguments() {
+    std::vector<std::string> arguments;
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    for (int i = 0; wide && i < count; ++i) arguments.push_back(spurwerk::PathText(std::filesystem::path(wide[i])));
+    LocalFree(wide);
+    return arguments;
+}
+
+}  // namespace
+#endif
 
 int main(int argc, char** argv) {
     using namespace spurwerk;
@@ -17,6 +41,16 @@ int main(int argc, char** argv) {
     cli::AddByteCommands(app);
     cli::AddFileCommands(app);
     cli::AddMixerCommands(app);
+#ifdef _WIN32
+    SetConsoleOutputCP(CP_UTF8);
+    std::vector<std::string> utf8 = Utf8Arguments();
+    std::vector<char*> utf8Argv;
+    for (std::string& argument : utf8) utf8Argv.push_back(argument.data());
+    if (!utf8Argv.empty()) {
+        argc = static_cast<int>(utf8Argv.size());
+        argv = utf8Argv.data();
+    }
+#endif
     try {
         app.parse(argc, argv);
     } catch (const CLI::Success& e) {

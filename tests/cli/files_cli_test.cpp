@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "files/path_text.h"
 #include "process.h"
 #include "test_files.h"
 
@@ -12,6 +13,7 @@ namespace spurwerk {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::NativePath;
 using testing::ReadBytes;
 using testing::ReadText;
 using testing::RunProcess;
@@ -32,8 +34,8 @@ int LineCount(const std::string& out) { return static_cast<int>(std::count(out.b
 class FilesCli : public ::testing::Test {
 protected:
     void SetUp() override { fs::copy(DemoCard, card.path(), fs::copy_options::recursive); }
-    std::string Path(const std::string& relative) const { return (card / relative).string(); }
-    std::string Root() const { return card.path().string() + "/"; }
+    std::string Path(const std::string& relative) const { return NativePath((card / relative).string()); }
+    std::string Root() const { return NativePath(card.path().string()) + PathSeparator(); }
     TempDir card;
 };
 
@@ -50,7 +52,7 @@ TEST_F(FilesCli, SearchListsTheDemoProjectsButNotTheHiddenOne) {
     auto wav = Cli({"search", card.path().string(), "--no-prj", "--wav", "--filter", "*vox*"});
     ASSERT_EQ(wav.exitCode, 0) << wav.err;
     EXPECT_EQ(LineCount(wav.out), 2);
-    EXPECT_NE(wav.out.find("PROJ003/AUDIO/VOX.WAV"), std::string::npos);
+    EXPECT_NE(wav.out.find(NativePath("PROJ003/AUDIO/VOX.WAV")), std::string::npos);
 
     auto byName = Cli({"search", card.path().string(), "--filter", "ballade", "--groups", "Status", "--compact"});
     EXPECT_EQ(LineCount(byName.out), 2);

@@ -33,7 +33,7 @@ TEST_F(DirectorySearchTest, FilterMatchesFileOrProjectNameAndSelectsKinds) {
     EXPECT_EQ(CleanSearchFilter(" *bal* "), "BAL");
     auto lines = Search("*bal*", true, false);
     ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0].rfind(Folder("card") + "PRJ001/PRJDATA.ZDT", 0), 0u);
+    EXPECT_EQ(lines[0].rfind(Folder("card") + NativePath("PRJ001/PRJDATA.ZDT"), 0), 0u);
     EXPECT_EQ(list.Message(), "1 Dateien (v. 4) in \"" + Folder("card") + "\" (u. Unterverz.) gefunden!");
 
     lines = Search("bass", false, true);  // WAV files by file name only
@@ -122,7 +122,7 @@ TEST_F(DirectorySearchTest, InfoFilesAreKeptInStepWithProjectNames) {
     EXPECT_EQ(counts.found, 2);
     EXPECT_EQ(counts.changed, 2);
     EXPECT_EQ(message, "2 Pr.Name-Dateien von 2 ZDT-Dateien in \"" + Folder("card") + "\" (u.Unterverz.) erstellt/geändert!");
-    EXPECT_EQ(ReadText(dir / "card/PRJ001/PRJDATA___ALT_NAME.TXT"), Folder("card") + "PRJ001/PRJDATA___ALT_NAME.TXT\r\n");
+    EXPECT_EQ(ReadText(dir / "card/PRJ001/PRJDATA___ALT_NAME.TXT"), Folder("card") + NativePath("PRJ001/PRJDATA___ALT_NAME.TXT") + "\r\n");
     EXPECT_EQ(labels.size(), 2u);
 
     // Renamed: the update adds the new name, delete-unassigned removes the old one.

@@ -155,7 +155,9 @@ class CardPuller : public ScriptedDialogs {
 public:
     explicit CardPuller(fs::path card) : card_(std::move(card)) {}
     bool AskAbortOnClick(int number) override {
-        if (++folders_ == 2) fs::remove_all(card_);
+        // Windows keeps a folder that is being listed; its contents go.
+        std::error_code ec;
+        if (++folders_ == 2) fs::remove_all(card_, ec);
         return ScriptedDialogs::AskAbortOnClick(number);
     }
 

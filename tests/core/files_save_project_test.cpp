@@ -34,8 +34,9 @@ TEST_F(SaveProjectTest, NewFolderGetsAudioEffectsAndTemplateWavs) {
     ASSERT_TRUE(SaveProject(context, target, true, "NEU", 3000));
 
     std::string file = target + ".ZDT";
-    EXPECT_NE(AskedText(0).find("PRJ005/AUDIO/\" existiert noch nicht! Projekt anlegen?"), std::string::npos);
-    EXPECT_NE(AskedText(1).find("WAV-Datei \"" + Folder("PRJ005") + "AUDIO/A.WAV\" existiert noch nicht!"),
+    EXPECT_NE(AskedText(0).find(NativePath("PRJ005/AUDIO/") + "\" existiert noch nicht! Projekt anlegen?"), std::string::npos);
+    EXPECT_NE(AskedText(1).find("WAV-Datei \"" + Folder("PRJ005") + NativePath("AUDIO/A.WAV") +
+                                "\" existiert noch nicht!"),
               std::string::npos);
     EXPECT_EQ(Content("PRJ005/EFXDATA.ZDT"), "EFX16");
     EXPECT_EQ(Content("PRJ005/AUDIO/A.WAV"), "STEREO16");  // pair of strips 0 and 1

@@ -27,8 +27,8 @@ TEST_F(SeriesTest, NumbersPastNineHundredNinetyNineAndDefaultNames) {
     series.serieCount = 4;
     series.projectNames = {" EINS ", "", "DREI"};
     series.AnySerieChange();
-    EXPECT_EQ(series.LabelSubDirsVon(), "Von \"" + Folder("card") + "PROJ998/\"");
-    EXPECT_EQ(series.LabelSubDirsBis(), "bis \"" + Folder("card") + "PROJ1001/\"");
+    EXPECT_EQ(series.LabelSubDirsVon(), "Von \"" + Folder("card") + NativePath("PROJ998/") + "\"");
+    EXPECT_EQ(series.LabelSubDirsBis(), "bis \"" + Folder("card") + NativePath("PROJ1001/") + "\"");
 
     // Start, then "Weiter?" after the second project: Yes to all.
     dialogs.messageAnswers = {ResultOk, ResultYes /* AUDIO */, ResultYesToAll, ResultOk /* created */};
@@ -49,7 +49,7 @@ TEST_F(SeriesTest, ExistingFoldersAreConfirmedOnceAndTheWindowsPrefixIsUsed) {
     series.AnySerieChange();
     dialogs.messageAnswers = {ResultCancel};
     EXPECT_EQ(series.OkClick(context), 0);
-    EXPECT_NE(AskedText(0).find("Folgende Verzeichnisse existieren schon:\r\n\r\n" + Folder("card") + "SONG001/"),
+    EXPECT_NE(AskedText(0).find("Folgende Verzeichnisse existieren schon:\r\n\r\n" + Folder("card") + NativePath("SONG001/")),
               std::string::npos);
 
     // Count 1: only the saved project, no copy.

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "files/path_text.h"
 #include "files/project_files_context.h"
 #include "project/track_layout.h"
 #include "project/zdt_document.h"
@@ -105,10 +106,10 @@ struct FilesFixture : ::testing::Test {
         fs::create_directories(path / "AUDIO");
         WriteBytes(path / "PRJDATA.ZDT", ProjectBytes(spec));
         for (const auto& [name, ms] : wavs) WriteBytes(path / "AUDIO" / name, WavBytes(ms));
-        return (path / "PRJDATA.ZDT").string();
+        return NativePath((path / "PRJDATA.ZDT").string());
     }
 
-    std::string Folder(const std::string& folder) const { return (dir / folder).string() + "/"; }
+    std::string Folder(const std::string& folder) const { return NativePath((dir / folder).string()) + PathSeparator(); }
 
     std::string AskedText(std::size_t i) const { return i < dialogs.asked.size() ? dialogs.asked[i].text : ""; }
 

@@ -34,15 +34,28 @@ public:
     void StartFurtherInstance(const std::string&) override {}
 };
 
-// A file of this process in the temp folder (parallel fuzz jobs do not share it).
+// The folder of this process's scratch files (parallel fuzz jobs do not share
+// it), in memory where the system offers a folder for that: the writers sync
+// every file they save. Removed when the run ends.
+struct ScratchFolder {
+    std::filesystem::path path;
+    ScratchFolder() {
+        std::error_code ec;
+        std::filesystem::path base = std::filesystem::is_directory("/dev/shm", ec)
+                                         ? std::filesystem::path("/dev/shm")
+                                         : std::filesystem::temp_directory_path();
+        path = base / ("spurwerk-fuzz-" + std::to_string(SPURWERK_FUZZ_PID));
+        std::filesystem::create_directories(path);
+    }
+    ~ScratchFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(path, ec);
+    }
+};
+
 inline std::filesystem::path ScratchFile(const std::string& name) {
-    static const std::filesystem::path folder = [] {
-        auto dir = std::filesystem::temp_directory_path() /
-                   ("spurwerk-fuzz-" + std::to_string(SPURWERK_FUZZ_PID));
-        std::filesystem::create_directories(dir);
-        return dir;
-    }();
-    return folder / name;
+    static const ScratchFolder folder;
+    return folder.path / name;
 }
 
 inline void WriteScratch(const std::filesystem::path& path, const std::uint8_t* data, std::size_t size) {

@@ -5,7 +5,9 @@
 #include "test_files.h"
 
 #ifdef _WIN32
-#include <cstdlib>
+#include <windows.h>
+
+#include "files/path_text.h"
 #else
 #include <fcntl.h>
 #include <sys/wait.h>
@@ -16,25 +18,70 @@ namespace spurwerk::testing {
 
 #ifdef _WIN32
 namespace {
-std::string Quote(const std::string& s) {
-    std::string out = "\"";
-    for (char c : s) {
-        if (c == '"') out += '\\';
+
+// One argument as the C runtime's command-line parser reads it back.
+std::wstring QuoteArgument(const std::wstring& arg) {
+    if (!arg.empty() && arg.find_first_of(L" \t\n\v\"") == std::wstring::npos) return arg;
+    std::wstring out = L"\"";
+    std::size_t backslashes = 0;
+    for (wchar_t c : arg) {
+        if (c == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        out.append(c == L'"' ? 2 * backslashes + 1 : backslashes, L'\\');
+        backslashes = 0;
         out += c;
     }
-    return out + "\"";
+    out.append(2 * backslashes, L'\\');
+    return out + L"\"";
 }
+
+// Text-mode output ends its lines with CR LF on Windows; the tests compare lines.
+std::string WithoutCarriageReturns(std::string text) {
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) text.erase(at, 1);
+    return text;
+}
+
+HANDLE InheritableFile(const std::filesystem::path& path, bool write) {
+    SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    return CreateFileW(path.wstring().c_str(), write ? GENERIC_WRITE : GENERIC_READ,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, write ? CREATE_ALWAYS : OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
 }  // namespace
 
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments) {
     TempDir dir;
-    std::string command = "\"" + Quote(program);
-    for (const auto& a : arguments) command += " " + Quote(a);
-    command += " >" + Quote((dir / "out").string()) + " 2>" + Quote((dir / "err").string()) + "\"";
+    const std::filesystem::path exe = PathFromText(program);
+    std::wstring command = QuoteArgument(exe.wstring());
+    for (const auto& a : arguments) command += L" " + QuoteArgument(PathFromText(a).wstring());
+
+    HANDLE out = InheritableFile(dir / "out", true);
+    HANDLE err = InheritableFile(dir / "err", true);
+    HANDLE in = InheritableFile("NUL", false);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = in;
+    startup.hStdOutput = out;
+    startup.hStdError = err;
+    PROCESS_INFORMATION process{};
     ProcessResult result;
-    result.exitCode = std::system(command.c_str());
-    result.out = ReadText(dir / "out");
-    result.err = ReadText(dir / "err");
+    if (CreateProcessW(exe.wstring().c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                       &process)) {
+        WaitForSingleObject(process.hProcess, INFINITE);
+        DWORD code = 0;
+        if (GetExitCodeProcess(process.hProcess, &code)) result.exitCode = static_cast<int>(code);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    CloseHandle(out);
+    CloseHandle(err);
+    CloseHandle(in);
+    result.out = WithoutCarriageReturns(ReadText(dir / "out"));
+    result.err = WithoutCarriageReturns(ReadText(dir / "err"));
     return result;
 }
 #else

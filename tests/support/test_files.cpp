@@ -41,4 +41,12 @@ std::string ReadText(const fs::path& path) {
     return std::string(b.begin(), b.end());
 }
 
+std::string NativePath(std::string text) {
+#ifdef _WIN32
+    for (char& c : text)
+        if (c == '/') c = '\\';
+#endif
+    return text;
+}
+
 }  // namespace spurwerk::testing

@@ -28,4 +28,8 @@ void WriteText(const std::filesystem::path& path, const std::string& text);
 Bytes ReadBytes(const std::filesystem::path& path);
 std::string ReadText(const std::filesystem::path& path);
 
+// The text of a path written with "/" between its parts, with the platform's
+// separator instead ("\\" on Windows), as the program shows paths.
+std::string NativePath(std::string text);
+
 }  // namespace spurwerk::testing

@@ -117,8 +117,14 @@ bool CopyProject(ProjectFilesContext& context, const std::string& sourceDir, con
 
 bool IsSameFolder(const std::string& a, const std::string& b) {
     if (a == b) return true;
+    // Without a trailing separator: the Windows runtime finds no folder
+    // equivalent to "C:\\X\\" (it never matches), though the folder is the same.
+    auto folder = [](const std::string& text) {
+        fs::path path = PathFromText(text);
+        return path.has_relative_path() && !path.has_filename() ? path.parent_path() : path;
+    };
     std::error_code ec;
-    bool same = fs::equivalent(PathFromText(a), PathFromText(b), ec);
+    bool same = fs::equivalent(folder(a), folder(b), ec);
     if (!ec) return same;
     // A folder that does not exist yet: compare the normalised spellings.
     auto normal = [](const std::string& text) {

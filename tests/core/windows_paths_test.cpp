@@ -1,0 +1,111 @@
+// What files written on Windows bring along: backslashes and drive letters in
+// paths, names that match in any letter case, Windows-1252 side files and
+// non-ASCII file names. The Windows-only parts run in the Windows build.
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+
+#include "files/copy_project.h"
+#include "files/file_copy.h"
+#include "files/path_text.h"
+#include "project/project_info.h"
+#include "settings/input_history.h"
+#include "settings/side_files.h"
+#include "settings/text_file.h"
+#include "test_files.h"
+
+namespace spurwerk {
+namespace {
+
+using namespace testing;
+namespace fs = std::filesystem;
+
+// A WAV header of `ms` milliseconds at 1000 Hz, 8-bit mono (no sample data needed).
+Bytes WavHeaderOf(std::uint32_t ms) {
+    Bytes b = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0, 0,
+               1,   0,   1,   0,   0xE8, 3, 0, 0, 0xE8, 3, 0, 0, 1, 0, 8, 0, 'd', 'a', 't', 'a'};
+    for (int i = 0; i < 4; ++i) b.push_back(static_cast<std::uint8_t>(ms >> (8 * i)));
+    return b;
+}
+
+TEST(WindowsPaths, BackslashesAndDriveLetters) {
+#ifdef _WIN32
+    EXPECT_EQ(ExtractFilePath("C:\\ZOOM\\PROJ001\\PRJDATA.ZDT"), "C:\\ZOOM\\PROJ001\\");
+    EXPECT_EQ(ExtractFileName("C:\\ZOOM/PROJ001/PRJDATA.ZDT"), "PRJDATA.ZDT");
+    EXPECT_EQ(ExtractFilePath("D:PRJDATA.ZDT"), "D:");
+    EXPECT_EQ(AddTrailingBackslash("E:\\ZOOM/"), "E:\\ZOOM/");
+    EXPECT_EQ(AddTrailingBackslash("E:"), "E:\\");
+    EXPECT_EQ(AudioFolderOf("C:\\ZOOM\\PROJ001\\PRJDATA.ZDT"), "C:\\ZOOM\\PROJ001\\AUDIO");
+    EXPECT_EQ(ResolveInProgramDir("C:\\Vorlagen\\Mono.WAV", "D:\\Spurwerk\\"), "C:\\Vorlagen\\Mono.WAV");
+#endif
+    // Whatever separators a path text mixes, reading and writing reach the same file.
+    TempDir dir;
+    std::string text = PathText(dir.path());
+    std::string mixed = text + PathSeparator() + "PROJ001/PRJDATA.ZDT";
+    fs::create_directories(dir / "PROJ001");
+    WriteFileAtomically(PathFromText(mixed), Bytes{1, 2, 3});
+    EXPECT_EQ(ReadBytes(dir / "PROJ001" / "PRJDATA.ZDT"), (Bytes{1, 2, 3}));
+    EXPECT_EQ(ExtractFileName(mixed), "PRJDATA.ZDT");
+#ifdef _WIN32
+    std::string backslashed = mixed;
+    for (char& c : backslashed)
+        if (c == '/') c = '\\';
+    ASSERT_EQ(backslashed.substr(1, 2), ":\\");  // the temp folder carries a drive letter
+    EXPECT_EQ(ReadWholeFile(PathFromText(backslashed)), (Bytes{1, 2, 3}));
+    EXPECT_EQ(ExtractFilePath(backslashed), PathText(dir.path()) + "\\PROJ001\\");
+#endif
+}
+
+TEST(WindowsPaths, NamesMatchInAnyLetterCase) {
+    TempDir dir;
+    fs::create_directories(dir / "AUDIO");
+    WriteBytes(dir / "AUDIO" / "track01.wav", WavHeaderOf(1500));
+    WriteBytes(dir / "AUDIO" / "Track02.Wav", WavHeaderOf(2500));
+    EXPECT_EQ(LongestWavDuration(PathText(dir / "AUDIO")), 2500);
+#ifdef _WIN32
+    // The file system ignores case, so the program must not tell these apart.
+    WriteBytes(dir / "PRJDATA.ZDT", Bytes{0});
+    EXPECT_TRUE(PathExists(PathText(dir / "prjdata.zdt")));
+    std::string upper = PathText(dir.path()), lower = upper;
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    EXPECT_TRUE(IsSameFolder(upper + "\\AUDIO\\", lower + "\\audio"));
+    std::error_code ec;
+    EXPECT_EQ(CopyFileIfAbsent(dir / "PRJDATA.ZDT", dir / "prjdata.ZDT", ec), CopyOutcome::TargetExists);
+#endif
+}
+
+TEST(WindowsPaths, Windows1252SideFilesAndNonAsciiNames) {
+    TempDir dir;
+    // A history from another installation, in Windows-1252, naming a project
+    // folder with an umlaut that exists.
+    fs::create_directories(PathFromText(PathText(dir.path()) + PathSeparator() + "Übung"));
+    const std::string project = PathText(dir.path()) + PathSeparator() + "Übung" + PathSeparator() + "PRJDATA.ZDT";
+    WriteBytes(PathFromText(project), Bytes(3400, 0));
+    Bytes history;
+    for (char c : PathText(dir.path()) + PathSeparator()) history.push_back(static_cast<std::uint8_t>(c));
+    const Bytes uebung = {0xDC, 'b', 'u', 'n', 'g'};  // "Übung" in Windows-1252
+    history.insert(history.end(), uebung.begin(), uebung.end());
+    for (char c : PathSeparator() + "PRJDATA.ZDT\r\nGr\xFC\xDF" "e\r\n") history.push_back(static_cast<std::uint8_t>(c));
+    const fs::path file = PathFromText(PathText(dir.path()) + PathSeparator() + "Lieder_Übung.HIS");
+    WriteBytes(file, history);
+
+    InputHistory hist;
+    hist.OpenHistory(PathText(file));
+    ASSERT_EQ(hist.Items().size(), 2u);
+    EXPECT_EQ(hist.Items()[0], project);
+    EXPECT_EQ(hist.Items()[1], "Grüße");
+    EXPECT_EQ(hist.CountNonExistent(), 1);  // only "Grüße" names no file
+
+    // Written back in Windows-1252, the format other installations read.
+    hist.AddToHistory("Straße", "");
+    Bytes written = ReadBytes(file);
+    const std::string expectedStart = "Stra\xDF" "e\r\n";
+    ASSERT_GE(written.size(), expectedStart.size());
+    EXPECT_EQ(std::string(written.begin(), written.begin() + static_cast<std::ptrdiff_t>(expectedStart.size())),
+              expectedStart);
+    EXPECT_EQ(ReadTextFile(file), "Straße\r\n" + project + "\r\nGrüße\r\n");
+}
+
+}  // namespace
+}  // namespace spurwerk

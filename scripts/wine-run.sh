@@ -13,4 +13,16 @@ fi
 # A server started by the program itself would inherit its output and keep the
 # caller (ctest) waiting for as long as the server stays up: start it apart.
 wineserver -p300 </dev/null >/dev/null 2>&1 || true
+# Listing the tests right after the link now and then fails without a word
+# (Wine meeting the freshly written program): try again before giving up.
+if [[ " $* " == *" --gtest_list_tests"* ]]; then
+  for attempt in 1 2 3; do
+    if listing="$(wine "$@")"; then
+      printf '%s\n' "$listing"
+      exit 0
+    fi
+    sleep "$attempt"
+  done
+  exit 1
+fi
 exec wine "$@"

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "files/path_text.h"
 #include "process.h"
 #include "settings/text_table.h"
 #include "test_files.h"
@@ -45,6 +46,19 @@ TEST_F(CliOnDemoCard, InfoShowsNameInfoLineEffectsAndMarks) {
     EXPECT_NE(live.out.find("EFX-Insert-Recording: WET\n(Keine EFXDATA.ZDT)\n(Keine EFXDATA.ZDT)\n(Keine EFXDATA.ZDT)\n"),
               std::string::npos);
     EXPECT_EQ(live.out.find("REC-END"), std::string::npos);
+}
+
+TEST_F(CliOnDemoCard, PathsWithUmlautsReachTheFile) {
+    // On Windows the arguments arrive in the ANSI code page unless read as UTF-8.
+    const fs::path folder = card.path() / fs::path(u8"Übung Nr. 1");
+    fs::rename(card / "PROJ001", folder);
+    const std::string project = PathText(folder / "PRJDATA.ZDT");
+    auto r = Cli({"info", project});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("Project: \"SONG1\"\n", 0), 0u) << r.out;
+    auto missing = Cli({"info", PathText(folder / fs::path(u8"FEHLT_ä.ZDT"))});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.err.find("FEHLT_ä.ZDT"), std::string::npos) << missing.err;
 }
 
 TEST_F(CliOnDemoCard, TracksPrintsTheChosenGroups) {

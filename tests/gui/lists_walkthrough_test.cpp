@@ -28,6 +28,7 @@
 
 #include "app/app_state.h"
 #include "app/main_window.h"
+#include "card_copy.h"
 #include "gui_fixture.h"
 #include "lists/form_file_list.h"
 #include "lists/form_proj_serie.h"
@@ -145,7 +146,7 @@ void ListsWalkthroughTest::FirstSession() {
     for (const char* name : {"EFXDATA_VorlageR24.ZDT", "WAV_Vorlage_1sec44kMONO16b.WAV", "WAV_Vorlage_1sec44kSTEREO16b.WAV",
                              "WAV_Vorlage_1sec44kMONO24b.WAV", "WAV_Vorlage_1sec44kSTEREO24b.WAV"})
         QFile::copy(QString(SPURWERK_BIN_DIR) + "/" + name, f.Path(name));
-    QCOMPARE(QProcess::execute("cp", {"-r", SPURWERK_DEMO_CARD, f.Path("card")}), 0);
+    QVERIFY(CopyFolder(SPURWERK_DEMO_CARD, f.Path("card")));
     const QString card = Native(f.Path("card")) + QDir::separator();
 
     Newcomer user;

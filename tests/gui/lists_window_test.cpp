@@ -13,14 +13,15 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTest>
 
 #include "app/app_state.h"
 #include "app/main_window.h"
+#include "card_copy.h"
 #include "dialog_driver.h"
 #include "files/project_list.h"
 #include "gui_fixture.h"
@@ -81,10 +82,6 @@ int RowContaining(QListWidget* list, const QString& text) {
     return -1;
 }
 
-bool CopyFolder(const QString& from, const QString& to) {
-    return QProcess::execute("cp", {"-r", from, to}) == 0;
-}
-
 // The program on a scratch folder, in German whatever the language box lists first.
 gui::SpurwerkApp& StartGerman(GuiFixture& f, const QStringList& parameters = {}) {
     f.WriteFile("Spurwerk.INI", "[Options]\r\nLanguageIndex=1\r\n[FormGeneralInfo]\r\nShowGeneralInfoAtProgStart=0\r\n");
@@ -142,6 +139,16 @@ void ListsWindowTest::SearchSortFontAndOpen() {
     byPath.sort();
     QCOMPARE(lines, byPath);
 
+    // The outer scroll bar pages through the list and moves its first line.
+    list.resize(list.width(), 220);
+    QTest::qWait(20);
+    QScrollBar* bar = list.FileScrollBar();
+    QVERIFY(bar->pageStep() >= 1 && bar->pageStep() < files->count());
+    QCOMPARE(bar->maximum(), files->count() - bar->pageStep());
+    bar->setValue(2);
+    QCOMPARE(files->indexAt(QPoint(2, 2)).row(), 2);
+    list.resize(list.width(), 500);
+
     // By project name: lines without a name first, then the names ascending.
     auto* byName = Find<QWidget>(&list, "RGListSortType")->findChildren<QRadioButton*>().at(2);
     byName->click();
@@ -186,8 +193,6 @@ void ListsWindowTest::SearchSortFontAndOpen() {
     QVERIFY(driver.Unexpected().isEmpty());
 
     // Info files for every project, then a line of one of them opens its project.
-    QCheckBox* useInfoFiles = Find<QCheckBox>(&app.Main(), "CBUseInfoFiles");
-    Q_UNUSED(useInfoFiles);
     driver.Then("FolderChooser", ChooseFolder(card)).Then("MessageBox", DialogDriver::Click("OK"));
     Find<QPushButton>(&app.Main(), "ButtonUpdateInfoFilesInSubDirs")->click();
     QVERIFY2(driver.Done(), qPrintable(driver.Unexpected().join("; ")));
@@ -292,6 +297,7 @@ void ListsWindowTest::SeriesOfThreeWithNamesAndDefaultNames() {
     Find<QSpinBox>(&serie, "SESerieStart")->setValue(7);
     QCOMPARE(Find<QLabel>(&serie, "LabelSubDirsBis")->text(), "bis \"" + base + "PROJ009" + QDir::separator() + "\"");
     Find<QPlainTextEdit>(&serie, "MemoProjNames")->setPlainText("ALPHA\n   \nGAMMA");
+    Find<QCheckBox>(&app.Main(), "CBUseInfoFiles")->setChecked(true);  // each project gets its info file
 
     DialogDriver driver;
     driver.Then("MessageBox", DialogDriver::Click("OK"))          // create PROJ007 to PROJ009?
@@ -308,6 +314,8 @@ void ListsWindowTest::SeriesOfThreeWithNamesAndDefaultNames() {
     QCOMPARE(NameInFile(f.Path("series/PROJ008/PRJDATA.ZDT")), prefix + "008");
     QCOMPARE(NameInFile(f.Path("series/PROJ009/PRJDATA.ZDT")), std::string("GAMMA"));
     QVERIFY(f.Exists("series/PROJ009/EFXDATA.ZDT"));
+    QVERIFY(f.Exists("series/PROJ007/PRJDATA___ALPHA_NAME.TXT"));
+    QVERIFY(Find<QLabel>(&app.Main(), "LabelInfoFile")->text().endsWith("PRJDATA___GAMMA_NAME.TXT"));
     QCOMPARE(Find<QPushButton>(&serie, "ButtonOk")->text(), QString("Projekte anlegen! ..."));
     QVERIFY(Find<QLabel>(&serie, "LabelMessSerie")->text().startsWith("3"));
 

@@ -11,10 +11,27 @@
 #include "lists/form_proj_serie.h"
 #include "mixer/form_ctrls.h"
 #include "mixer/main_window_actions.h"
+#include "mixer/mixer_view_model.h"
 #include "support/guarded.h"
 #include "support/qt_text.h"
 
 namespace spurwerk::gui {
+
+namespace {
+
+// The mixer's fields, and the main window's LabelInfoFile for the info file
+// a save or copy creates.
+class CommandFieldsHost : public MixerFieldsHost {
+public:
+    CommandFieldsHost(ZDTDocument& doc, MixerViewModel& mixer, InfoFileLabel label)
+        : MixerFieldsHost(doc, mixer), label_(std::move(label)) {}
+    void ShowInfoFileName(const std::string& name) override { label_(name); }
+
+private:
+    InfoFileLabel label_;
+};
+
+}  // namespace
 
 template <class Work>
 void ProjectCommands::Run(Work&& work) {
@@ -39,7 +56,7 @@ ProjectCommands::ProjectCommands(AppState& state, MainWindow& main, FormCtrls& c
 
 void ProjectCommands::WithProjectFiles(const std::function<void(ProjectFilesContext&)>& work) {
     DocumentContext document = main_.Context();
-    MixerFieldsHost fields(state_.doc, ctrls_.Model());
+    CommandFieldsHost fields(state_.doc, ctrls_.Model(), InfoFileLabelOfMain());
     ProjectFilesOptions options;
     const MainOptions& o = state_.mainOptions;
     options.devIsZoomR24 = o.DevIsZoomR24;
@@ -58,6 +75,16 @@ void ProjectCommands::WithProjectFiles(const std::function<void(ProjectFilesCont
         throw;
     }
     copyContinueAnswer_ = context.CopyContinueAnswer;
+}
+
+InfoFileLabel ProjectCommands::InfoFileLabelOfMain() {
+    auto* label = main_.findChild<QLabel*>("LabelInfoFile");
+    return [label](const std::string& file) {
+        if (!label) return;
+        label->setText(Q(file));
+        label->setToolTip(Q(file));
+        label->repaint();
+    };
 }
 
 void ProjectCommands::SearchInSubDirs(QObject* sender) {
@@ -81,13 +108,7 @@ void ProjectCommands::RunDirectoryRun(DirectoryRunKind kind, bool silentRepeat) 
     search.selectPrjFiles = o.SelectPrjFiles;
     search.selectWavFiles = o.SelectWavFiles;
     search.searchFilterHistory = state_.files.searchFilterHistory;
-    auto* label = main_.findChild<QLabel*>("LabelInfoFile");
-    InfoFileLabel showInfoFile = [label](const std::string& file) {
-        if (!label) return;
-        label->setText(Q(file));
-        label->setToolTip(Q(file));
-        label->repaint();
-    };
+    InfoFileLabel showInfoFile = InfoFileLabelOfMain();
     bool ran = false;
     Run([&] { ran = !search.Run(kind, silentRepeat, state_.doc, fileList_.List(), state_.dialogs, showInfoFile).empty(); });
     ProjectList& list = fileList_.List();

@@ -38,6 +38,8 @@ public:
 private:
     template <class Work>
     void Run(Work&& work);
+    // Shows a file in the main window's LabelInfoFile.
+    InfoFileLabel InfoFileLabelOfMain();
 
     AppState& state_;
     MainWindow& main_;

@@ -3,6 +3,11 @@
 
 SPURWERK_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 SPURWERK_BUILD="${SPURWERK_BUILD:-$SPURWERK_ROOT/build}"
+
+# Let ccache reuse objects across clones in different folders (CI builds a
+# fresh clone each time).
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$SPURWERK_ROOT}"
+export CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-true}"
 SPURWERK_ASAN_BUILD="${SPURWERK_ASAN_BUILD:-$SPURWERK_ROOT/build-asan}"
 SPURWERK_WIN_BUILD="${SPURWERK_WIN_BUILD:-$SPURWERK_ROOT/build-win}"
 

@@ -12,9 +12,9 @@ using namespace testing;
 class CopyProjectTest : public FilesFixture {};
 
 TEST_F(CopyProjectTest, CopiesOnlyMissingWavsAndSkipsFoldersNamedLikeWavs) {
-    ProjectSpec spec;
-    spec.name = "QUELLE";
-    MakeProject("S", spec, {{"A.WAV", 100}, {"B.WAV", 100}, {"c.wav", 100}});
+    ProjectSetup element;
+    element.name = "QUELLE";
+    MakeProject("S", element, {{"A.WAV", 100}, {"B.WAV", 100}, {"c.wav", 100}});
     WriteBytes(dir / "S" / "EFXDATA.ZDT", TextBytes("EFX"));
     WriteBytes(dir / "S" / "AUDIO" / "NOTES.TXT", TextBytes("n"));
     fs::create_directories(dir / "S" / "AUDIO" / "X.WAV");
@@ -41,7 +41,7 @@ TEST_F(CopyProjectTest, CopiesOnlyMissingWavsAndSkipsFoldersNamedLikeWavs) {
 }
 
 TEST_F(CopyProjectTest, RefusesTheSameFolderAlsoSpelledDifferently) {
-    MakeProject("S", ProjectSpec{});
+    MakeProject("S", ProjectSetup{});
     fs::create_directories(dir / "other");
     for (const std::string& target : {Folder("S"), Folder("S") + ".", Folder("other") + "../S"}) {
         dialogs.messageAnswers = {ResultOk};
@@ -52,7 +52,7 @@ TEST_F(CopyProjectTest, RefusesTheSameFolderAlsoSpelledDifferently) {
 }
 
 TEST_F(CopyProjectTest, AnExistingProjectFileIsReplacedOnlyOnYes) {
-    MakeProject("S", ProjectSpec{});
+    MakeProject("S", ProjectSetup{});
     fs::create_directories(dir / "T");
     WriteBytes(dir / "T" / "PRJDATA.ZDT", TextBytes("OLD"));
     context.CopyContinueAnswer = ResultYesToAll;
@@ -72,9 +72,9 @@ TEST_F(CopyProjectTest, AnExistingProjectFileIsReplacedOnlyOnYes) {
 }
 
 TEST_F(CopyProjectTest, WriteModeWritesTheDocumentUnderTheNewNameAndAsksToGoOn) {
-    MakeProject("S", ProjectSpec{}, {{"A.WAV", 100}});
+    MakeProject("S", ProjectSetup{}, {{"A.WAV", 100}});
     WriteBytes(dir / "S" / "EFXDATA.ZDT", TextBytes("EFX"));
-    doc.ZDTData = ProjectBytes(ProjectSpec{.name = "LONGNAME"});
+    doc.ZDTData = ProjectBytes(ProjectSetup{.name = "LONGNAME"});
     doc.DataChanged = true;
     context.options.useInfoFiles = true;
     context.CopyContinueAnswer = ResultYes;

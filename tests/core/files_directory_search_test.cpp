@@ -26,8 +26,8 @@ protected:
 };
 
 TEST_F(DirectorySearchTest, FilterMatchesFileOrProjectNameAndSelectsKinds) {
-    MakeProject("card/PRJ001", ProjectSpec{.name = "Ballade"}, {{"BASS.WAV", 1500}});
-    MakeProject("card/PRJ002", ProjectSpec{.name = "ROCK"});
+    MakeProject("card/PRJ001", ProjectSetup{.name = "Ballade"}, {{"BASS.WAV", 1500}});
+    MakeProject("card/PRJ002", ProjectSetup{.name = "ROCK"});
     WriteBytes(dir / "card" / "README.TXT", TextBytes("x"));
 
     EXPECT_EQ(CleanSearchFilter(" *bal* "), "BAL");
@@ -49,10 +49,10 @@ TEST_F(DirectorySearchTest, FilterMatchesFileOrProjectNameAndSelectsKinds) {
 }
 
 TEST_F(DirectorySearchTest, ProjectLinesPadShortNamesAndDescribeTheAudio) {
-    MakeProject("card/PRJ001", ProjectSpec{.name = "AB", .bits24 = true, .wet = true},
+    MakeProject("card/PRJ001", ProjectSetup{.name = "AB", .bits24 = true, .wet = true},
                 {{"T1.WAV", 2000}, {"T2.WAV", 4500}});
     fs::create_directories(dir / "card" / "PRJ001" / "AUDIO" / "X.WAV");
-    MakeProject("card/PRJ002", ProjectSpec{.name = "EMPTY"});
+    MakeProject("card/PRJ002", ProjectSetup{.name = "EMPTY"});
     list.lineOptions.trackInfos.groups = {"Status"};
     list.lineOptions.trackInfos.trackCount = 2;
     list.lineOptions.useTrackInfos = true;
@@ -76,9 +76,9 @@ TEST_F(DirectorySearchTest, ProjectLinesPadShortNamesAndDescribeTheAudio) {
 }
 
 TEST_F(DirectorySearchTest, HiddenFoldersAreNeverEnteredAndAClickCanAbort) {
-    MakeProject("card/PRJ001", ProjectSpec{});
-    MakeProject("card/.Trash/PRJ004", ProjectSpec{});
-    MakeProject("card/B/PRJ010", ProjectSpec{});
+    MakeProject("card/PRJ001", ProjectSetup{});
+    MakeProject("card/.Trash/PRJ004", ProjectSetup{});
+    MakeProject("card/B/PRJ010", ProjectSetup{});
     EXPECT_EQ(Search("", true, false).size(), 2u);
 
     dialogs.abortAnswers = {false, true};
@@ -87,8 +87,8 @@ TEST_F(DirectorySearchTest, HiddenFoldersAreNeverEnteredAndAClickCanAbort) {
 }
 
 TEST_F(DirectorySearchTest, RunAsksFolderAndFilterOnceThenRepeatsSilently) {
-    MakeProject("card/PRJ001", ProjectSpec{.name = "SONG"});
-    MakeProject("card/PRJ002", ProjectSpec{.name = "ROCK"});
+    MakeProject("card/PRJ001", ProjectSetup{.name = "SONG"});
+    MakeProject("card/PRJ002", ProjectSetup{.name = "ROCK"});
     DirectorySearch search;
     dialogs.folderAnswers = {(dir / "card").string()};
     dialogs.inputAnswers = {{"*rock", false, false, true}};
@@ -111,9 +111,9 @@ TEST_F(DirectorySearchTest, RunAsksFolderAndFilterOnceThenRepeatsSilently) {
 }
 
 TEST_F(DirectorySearchTest, InfoFilesAreKeptInStepWithProjectNames) {
-    std::string one = MakeProject("card/PRJ001", ProjectSpec{.name = "ALT"});
-    MakeProject("card/PRJ002", ProjectSpec{.name = "ZWEI"});
-    MakeProject("card/.hidden/PRJ003", ProjectSpec{.name = "DREI"});
+    std::string one = MakeProject("card/PRJ001", ProjectSetup{.name = "ALT"});
+    MakeProject("card/PRJ002", ProjectSetup{.name = "ZWEI"});
+    MakeProject("card/.hidden/PRJ003", ProjectSetup{.name = "DREI"});
     std::vector<std::string> labels;
     InfoFileLabel label = [&](const std::string& name) { labels.push_back(name); };
 
@@ -126,7 +126,7 @@ TEST_F(DirectorySearchTest, InfoFilesAreKeptInStepWithProjectNames) {
     EXPECT_EQ(labels.size(), 2u);
 
     // Renamed: the update adds the new name, delete-unassigned removes the old one.
-    WriteBytes(one, ProjectBytes(ProjectSpec{.name = "NEU"}));
+    WriteBytes(one, ProjectBytes(ProjectSetup{.name = "NEU"}));
     UpdateInfoFiles(Folder("card"), doc, list, dialogs, label, &counts);
     EXPECT_EQ(counts.changed, 1);
     WriteBytes(dir / "card/PRJ002/PRJDATA___OHNE_NAME.TXT", TextBytes("x"));

@@ -41,10 +41,10 @@ class FailureInjectionTest : public FilesFixture {};
 
 TEST_F(FailureInjectionTest, AFailedSaveLeavesTheOldFileByteForByte) {
     const fs::path file = dir / "P" / "PRJDATA.ZDT";
-    MakeProject("P", ProjectSpec{.name = "ALT"}, {{"A.WAV", 10}});
+    MakeProject("P", ProjectSetup{.name = "ALT"}, {{"A.WAV", 10}});
     const Bytes old = ReadBytes(file);
     const std::vector<std::string> before = Listing(dir / "P");
-    const Bytes changed = ProjectBytes(ProjectSpec{.name = "NEU"});
+    const Bytes changed = ProjectBytes(ProjectSetup{.name = "NEU"});
 
     {
         FullCard full("PRJDATA.ZDT");
@@ -91,7 +91,7 @@ TEST_F(FailureInjectionTest, AFailedSaveLeavesTheOldFileByteForByte) {
 }
 
 TEST_F(FailureInjectionTest, AnInterruptedCopyReportsAndLeavesNoHalfFiles) {
-    MakeProject("S", ProjectSpec{.name = "QUELLE"}, {{"A.WAV", 10}, {"B.WAV", 10}});
+    MakeProject("S", ProjectSetup{.name = "QUELLE"}, {{"A.WAV", 10}, {"B.WAV", 10}});
     WriteBytes(dir / "S" / "EFXDATA.ZDT", TextBytes("EFX"));
     const std::vector<std::string> source = Listing(dir / "S");
     {
@@ -119,7 +119,7 @@ TEST_F(FailureInjectionTest, AnInterruptedCopyReportsAndLeavesNoHalfFiles) {
 }
 
 TEST_F(FailureInjectionTest, ASeriesStoppedByAFullCardKeepsEveryEarlierProjectComplete) {
-    doc.ZDTData = ProjectBytes(ProjectSpec{.name = "SERIE", .wavNames = {"A.WAV"}});
+    doc.ZDTData = ProjectBytes(ProjectSetup{.name = "SERIE", .wavNames = {"A.WAV"}});
     ProjectSeries series;
     series.baseDirSerie = Folder("card");
     series.serieCount = 4;
@@ -167,8 +167,8 @@ private:
 };
 
 TEST_F(FailureInjectionTest, ACardPulledDuringASearchEndsTheWalkWithAMessage) {
-    MakeProject("card/PROJ001", ProjectSpec{.name = "EINS"}, {{"A.WAV", 10}});
-    MakeProject("card/PROJ002", ProjectSpec{.name = "ZWEI"});
+    MakeProject("card/PROJ001", ProjectSetup{.name = "EINS"}, {{"A.WAV", 10}});
+    MakeProject("card/PROJ002", ProjectSetup{.name = "ZWEI"});
     ZDTDocument scanDoc;
     ProjectList list;
     CardPuller puller(dir / "card");

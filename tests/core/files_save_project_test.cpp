@@ -12,8 +12,8 @@ using namespace testing;
 
 class SaveProjectTest : public FilesFixture {
 protected:
-    void LoadSpec(const ProjectSpec& spec) {
-        doc.ZDTData = ProjectBytes(spec);
+    void LoadSetup(const ProjectSetup& element) {
+        doc.ZDTData = ProjectBytes(element);
         doc.LoadedZDTFileName = (dir / "old" / "PRJDATA.ZDT").string();
         doc.DataChanged = true;
     }
@@ -21,11 +21,11 @@ protected:
 };
 
 TEST_F(SaveProjectTest, NewFolderGetsAudioEffectsAndTemplateWavs) {
-    ProjectSpec spec;
-    spec.wavNames = {"a.wav", "B.WAV", "C.WAV", "", "D"};  // tracks 1+2 linked
-    spec.stereoStrips = {0};
-    spec.masterWav = "M.WAV";
-    LoadSpec(spec);
+    ProjectSetup element;
+    element.wavNames = {"a.wav", "B.WAV", "C.WAV", "", "D"};  // tracks 1+2 linked
+    element.stereoStrips = {0};
+    element.masterWav = "M.WAV";
+    LoadSetup(element);
     dialogs.messageAnswers = {ResultYes,                       // create AUDIO
                               ResultYes, ResultNo, ResultYesToAll,  // A, B (no), C and the rest
                               ResultOk};                       // list of created files
@@ -58,11 +58,11 @@ TEST_F(SaveProjectTest, NewFolderGetsAudioEffectsAndTemplateWavs) {
 }
 
 TEST_F(SaveProjectTest, TwentyFourBitProjectsGetTwentyFourBitTemplatesAndR24Effects) {
-    ProjectSpec spec;
-    spec.wavNames = {"A.WAV", "B.WAV", "C.WAV"};
-    spec.stereoStrips = {2};  // tracks 3+4
-    spec.bits24 = true;
-    LoadSpec(spec);
+    ProjectSetup element;
+    element.wavNames = {"A.WAV", "B.WAV", "C.WAV"};
+    element.stereoStrips = {2};  // tracks 3+4
+    element.bits24 = true;
+    LoadSetup(element);
     context.options.devIsZoomR24 = true;
     fs::create_directories(dir / "P" / "AUDIO");
     dialogs.messageAnswers = {ResultYesToAll, ResultOk};
@@ -74,9 +74,9 @@ TEST_F(SaveProjectTest, TwentyFourBitProjectsGetTwentyFourBitTemplatesAndR24Effe
 }
 
 TEST_F(SaveProjectTest, NoToAllCreatesNoneAndShowsNoList) {
-    ProjectSpec spec;
-    spec.wavNames = {"A.WAV", "B.WAV"};
-    LoadSpec(spec);
+    ProjectSetup element;
+    element.wavNames = {"A.WAV", "B.WAV"};
+    LoadSetup(element);
     fs::create_directories(dir / "P" / "AUDIO");
     dialogs.messageAnswers = {ResultNoToAll};
     ASSERT_TRUE(SaveProject(context, (dir / "P" / "PRJDATA.ZDT").string(), true, "", 0));
@@ -85,11 +85,11 @@ TEST_F(SaveProjectTest, NoToAllCreatesNoneAndShowsNoList) {
 }
 
 TEST_F(SaveProjectTest, CtrlSaveLeavesAnUnchangedProjectFileButCreatesMissingWavs) {
-    ProjectSpec spec;
-    spec.wavNames = {"A.WAV"};
-    std::string file = MakeProject("P", spec);
+    ProjectSetup element;
+    element.wavNames = {"A.WAV"};
+    std::string file = MakeProject("P", element);
     WriteBytes(file, TextBytes(std::string(4000, 'X')));  // differs from the document
-    LoadSpec(spec);
+    LoadSetup(element);
     doc.DataChanged = false;
     dialogs.keys.ctrl = true;
     dialogs.messageAnswers = {ResultYes /* overwrite */, ResultYes /* A.WAV */, ResultOk};
@@ -100,20 +100,20 @@ TEST_F(SaveProjectTest, CtrlSaveLeavesAnUnchangedProjectFileButCreatesMissingWav
     EXPECT_EQ(doc.ZDTData, ReadBytes(file));  // the file on disk is loaded afterwards
 
     // Without Ctrl the file is written.
-    LoadSpec(spec);
+    LoadSetup(element);
     doc.DataChanged = false;
     dialogs.keys.ctrl = false;
     dialogs.messageAnswers = {ResultYes};
     ASSERT_TRUE(SaveProject(context, file, true, "", 0));
-    EXPECT_EQ(ReadBytes(file), ProjectBytes(spec));
+    EXPECT_EQ(ReadBytes(file), ProjectBytes(element));
 }
 
 TEST_F(SaveProjectTest, CancelAbortsSilentlyAndNoStopsWithoutWriting) {
-    ProjectSpec spec;
-    std::string file = MakeProject("P", spec);
+    ProjectSetup element;
+    std::string file = MakeProject("P", element);
     Bytes before = ReadBytes(file);
-    spec.name = "OTHER";
-    LoadSpec(spec);
+    element.name = "OTHER";
+    LoadSetup(element);
     dialogs.messageAnswers = {ResultCancel};
     EXPECT_THROW(SaveProject(context, file, true, "", 0), SilentAbort);
     dialogs.messageAnswers = {ResultNo};
@@ -135,9 +135,9 @@ TEST_F(SaveProjectTest, AShortDocumentIsFilledFromTheDeviceTemplate) {
 }
 
 TEST_F(SaveProjectTest, AMissingTemplateIsReportedOncePerRun) {
-    ProjectSpec spec;
-    spec.wavNames = {"A.WAV", "B.WAV", "C.WAV"};
-    LoadSpec(spec);
+    ProjectSetup element;
+    element.wavNames = {"A.WAV", "B.WAV", "C.WAV"};
+    LoadSetup(element);
     context.options.templates.wavMono16 = (dir / "gone.wav").string();
     fs::create_directories(dir / "P" / "AUDIO");
     dialogs.messageAnswers = {ResultYesToAll, ResultOk};
@@ -148,24 +148,24 @@ TEST_F(SaveProjectTest, AMissingTemplateIsReportedOncePerRun) {
 }
 
 TEST_F(SaveProjectTest, ReportFirstListsTheAssignments) {
-    ProjectSpec spec;
-    spec.wavNames = {"A.WAV", "LONGNAM1.WAV"};
-    std::string file = MakeProject("P", spec, {{"A.WAV", 100}});
-    LoadSpec(spec);
+    ProjectSetup element;
+    element.wavNames = {"A.WAV", "LONGNAM1.WAV"};
+    std::string file = MakeProject("P", element, {{"A.WAV", 100}});
+    LoadSetup(element);
     std::string audio = Folder("P") + "AUDIO/";
     dialogs.messageAnswers = {ResultCancel};
     EXPECT_EQ(CreateMissingWavFiles(context, audio, true), 0);
     EXPECT_EQ(AskedText(0), "\"" + audio + "A.WAV\":       \t vorhanden!  \r\n\"" + audio +
                                 "LONGNAM1.WAV\":\t NICHT  vorhanden!  \r\n\r\nFehlende 1 Zuordungen anlegen?");
 
-    doc.ZDTData = ProjectBytes(ProjectSpec{});
+    doc.ZDTData = ProjectBytes(ProjectSetup{});
     dialogs.messageAnswers = {ResultOk};
     EXPECT_EQ(CreateMissingWavFiles(context, audio, true), 0);
     EXPECT_EQ(dialogs.asked.back().text, "Keine Track-Datei-Zuordungen vorhanden!");
 
     // A name from a foreign file cannot point out of the AUDIO folder.
-    spec.wavNames = {"../X.WAV"};
-    doc.ZDTData = ProjectBytes(spec);
+    element.wavNames = {"../X.WAV"};
+    doc.ZDTData = ProjectBytes(element);
     EXPECT_EQ(AssignedWavNames(doc.ZDTData, 16)[0], "");
 }
 

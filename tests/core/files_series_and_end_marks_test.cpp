@@ -14,7 +14,7 @@ using namespace testing;
 class SeriesTest : public FilesFixture {
 protected:
     SeriesTest() {
-        doc.ZDTData = ProjectBytes(ProjectSpec{.name = "SONGTEST"});
+        doc.ZDTData = ProjectBytes(ProjectSetup{.name = "SONGTEST"});
         series.baseDirSerie = Folder("card");
     }
     ProjectSeries series;
@@ -92,10 +92,10 @@ protected:
 };
 
 TEST_F(EndMarkBatchTest, SetsTheEndMarkInEveryProjectBelowTheFolder) {
-    std::string a = MakeProject("card/PRJ001", ProjectSpec{.marks = {1000}}, {{"A.WAV", 3000}});
-    std::string b = MakeProject("card/X/PRJ002", ProjectSpec{.marks = {1000, 9000}}, {{"B.WAV", 7000}});
-    std::string c = MakeProject("card/PRJ003", ProjectSpec{.marks = {2000}}, {{"C.WAV", 2000}});  // has it already
-    std::string hidden = MakeProject("card/.Trash/PRJ004", ProjectSpec{}, {{"D.WAV", 1000}});
+    std::string a = MakeProject("card/PRJ001", ProjectSetup{.marks = {1000}}, {{"A.WAV", 3000}});
+    std::string b = MakeProject("card/X/PRJ002", ProjectSetup{.marks = {1000, 9000}}, {{"B.WAV", 7000}});
+    std::string c = MakeProject("card/PRJ003", ProjectSetup{.marks = {2000}}, {{"C.WAV", 2000}});  // has it already
+    std::string hidden = MakeProject("card/.Trash/PRJ004", ProjectSetup{}, {{"D.WAV", 1000}});
     WriteBytes(dir / "card" / "PRJ_NOTES.ZDT", TextBytes("short"));
     Bytes hiddenBefore = ReadBytes(hidden);
 

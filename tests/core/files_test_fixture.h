@@ -18,7 +18,7 @@ namespace spurwerk::testing {
 
 namespace fs = std::filesystem;
 
-struct ProjectSpec {
+struct ProjectSetup {
     std::string name = "SONG";
     std::vector<std::string> wavNames;  // tracks 1.. in order; "" = none
     std::string masterWav;
@@ -28,21 +28,21 @@ struct ProjectSpec {
     std::vector<std::int32_t> marks;
 };
 
-inline Bytes ProjectBytes(const ProjectSpec& spec) {
+inline Bytes ProjectBytes(const ProjectSetup& element) {
     ZDTDocument doc;
     doc.ZDTData.assign(MinProjectDataSize, 0);
-    std::string name = spec.name;
+    std::string name = element.name;
     name.resize(8, '\0');
     doc.WriteZDTString(layout::ProjectNameOffset, name);
-    for (std::size_t i = 0; i < spec.wavNames.size(); ++i)
-        WriteWavName(doc, layout::WavNameOffset(static_cast<int>(i)), spec.wavNames[i]);
-    if (!spec.masterWav.empty()) WriteWavName(doc, layout::MasterWavNameOffset, spec.masterWav);
-    doc.WriteZDTByte(layout::RecordingDepthOffset, spec.bits24 ? 1 : 0);
-    doc.WriteZDTByte(layout::InsertRecordingFlagOffset, spec.wet ? 1 : 0);
-    for (int strip : spec.stereoStrips) WriteStereoLink(doc, strip, true);
-    for (std::size_t i = 0; i < spec.marks.size(); ++i)
-        doc.WriteZDTLong(layout::MarkTableOffset + layout::MarkSlotSize * i, static_cast<std::uint32_t>(spec.marks[i]));
-    doc.WriteZDTByte(layout::MarkCountOffset, static_cast<std::uint8_t>(spec.marks.size()));
+    for (std::size_t i = 0; i < element.wavNames.size(); ++i)
+        WriteWavName(doc, layout::WavNameOffset(static_cast<int>(i)), element.wavNames[i]);
+    if (!element.masterWav.empty()) WriteWavName(doc, layout::MasterWavNameOffset, element.masterWav);
+    doc.WriteZDTByte(layout::RecordingDepthOffset, element.bits24 ? 1 : 0);
+    doc.WriteZDTByte(layout::InsertRecordingFlagOffset, element.wet ? 1 : 0);
+    for (int strip : element.stereoStrips) WriteStereoLink(doc, strip, true);
+    for (std::size_t i = 0; i < element.marks.size(); ++i)
+        doc.WriteZDTLong(layout::MarkTableOffset + layout::MarkSlotSize * i, static_cast<std::uint32_t>(element.marks[i]));
+    doc.WriteZDTByte(layout::MarkCountOffset, static_cast<std::uint8_t>(element.marks.size()));
     return doc.ZDTData;
 }
 
@@ -100,11 +100,11 @@ struct FilesFixture : ::testing::Test {
     }
 
     // Writes a project folder with PRJDATA.ZDT and the given WAV files in AUDIO.
-    std::string MakeProject(const std::string& folder, const ProjectSpec& spec,
+    std::string MakeProject(const std::string& folder, const ProjectSetup& element,
                             const std::vector<std::pair<std::string, std::uint32_t>>& wavs = {}) {
         fs::path path = dir / folder;
         fs::create_directories(path / "AUDIO");
-        WriteBytes(path / "PRJDATA.ZDT", ProjectBytes(spec));
+        WriteBytes(path / "PRJDATA.ZDT", ProjectBytes(element));
         for (const auto& [name, ms] : wavs) WriteBytes(path / "AUDIO" / name, WavBytes(ms));
         return NativePath((path / "PRJDATA.ZDT").string());
     }

@@ -67,7 +67,7 @@ enum ControlAspect : unsigned {
 
 struct MixerControl {
     std::string name;                 // "TBPan_3", "EditProjName"
-    const StripControlSpec* spec = nullptr;  // nullptr for EditProjName
+    const StripElement* element = nullptr;  // nullptr for EditProjName
     ControlKind kind = ControlKind::TrackLabel;
     bool isProjectName = false;
     int strip = 0;                    // strip index (EditProjName: 0)

@@ -32,21 +32,21 @@ std::string FileFieldHint(const std::string& projectName, int stripIndex, bool m
     return master ? "MASTER-" + hint : hint;
 }
 
-std::string SliderHint(const StripControlSpec& spec, int position) {
-    std::string prefix = spec.prefix;
+std::string SliderHint(const StripElement& element, int position) {
+    std::string prefix = element.prefix;
     std::string hint;
     if (prefix == "TBPan_") {
         hint = "Pan:  " + PanText(position);
-    } else if (spec.kind == ControlKind::GainSlider) {
+    } else if (element.kind == ControlKind::GainSlider) {
         hint = std::to_string(-position) + "db ";
     } else if (prefix == "TBEQMidQual_") {
-        hint = "Qual.: " + QualityText(position) + LF + "(Default: " + QualityText(spec.defaultValue) + ") ";
+        hint = "Qual.: " + QualityText(position) + LF + "(Default: " + QualityText(element.defaultValue) + ") ";
     } else if (prefix == "TBEQHighHz_" || prefix == "TBEQMidHz_" || prefix == "TBEQLowHz_") {
         const std::vector<int>& table = prefix == "TBEQHighHz_" ? HighFrequencyTable()
                                         : prefix == "TBEQMidHz_" ? MidFrequencyTable()
                                                                  : LowFrequencyTable();
         hint = "Freq.: " + std::to_string(FrequencyAt(table, position)) + " Hz " + LF + "(Default: " +
-               std::to_string(FrequencyAt(table, spec.defaultValue)) + " Hz) ";
+               std::to_string(FrequencyAt(table, element.defaultValue)) + " Hz) ";
     } else {
         hint = std::to_string(position) + "% ";
     }

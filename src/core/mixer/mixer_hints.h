@@ -17,7 +17,7 @@ std::string InvertBoxHint();
 // The file field's hint; the all-strip's (master) field is prefixed "MASTER-".
 std::string FileFieldHint(const std::string& projectName, int stripIndex, bool master, const std::string& text);
 // A slider's hint for its position, including the Alt reset line.
-std::string SliderHint(const StripControlSpec& spec, int position);
+std::string SliderHint(const StripElement& element, int position);
 // The common hint of the all-strip's panels (four lines).
 std::string AllStripHint();
 

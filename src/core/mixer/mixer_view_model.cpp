@@ -46,14 +46,14 @@ MixerViewModel::MixerViewModel(ZDTDocument& doc, Dialogs& dialogs, MixerOptions 
     name.geometry.parent = ControlParent::TopPanel;
     controls_.push_back(name);
     for (int k = 0; k <= maxStripIndex_; ++k) {
-        for (const StripControlSpec& spec : StripControls()) {
+        for (const StripElement& element : StripControls()) {
             MixerControl control;
-            control.spec = &spec;
-            control.kind = spec.kind;
+            control.element = &element;
+            control.kind = element.kind;
             control.strip = k;
-            control.name = ControlName(spec, k);
-            control.minimum = spec.minimum;
-            control.maximum = spec.maximum;
+            control.name = ControlName(element, k);
+            control.minimum = element.minimum;
+            control.maximum = element.maximum;
             controls_.push_back(control);
         }
     }
@@ -153,7 +153,7 @@ void MixerViewModel::BuildStrip(int k) {
     bool allStrip = k == trackCount_;
     for (std::size_t i = 0; i < SpecCount(); ++i) {
         MixerControl& c = Ctl(k, i);
-        ElementLook look = StripElementLook(*c.spec, k, allStrip, options_.reverseEqualizerToLMH);
+        ElementLook look = StripElementLook(*c.element, k, allStrip, options_.reverseEqualizerToLMH);
         c.geometry = look.geometry;
         c.caption = look.caption;
         c.colour = look.colour;
@@ -164,7 +164,7 @@ void MixerViewModel::BuildStrip(int k) {
         switch (c.kind) {
             case ControlKind::StatusShape: c.value = static_cast<int>(TrackStatus::Play); break;
             case ControlKind::Slider:
-            case ControlKind::GainSlider: c.value = c.spec->initialPosition; break;
+            case ControlKind::GainSlider: c.value = c.element->initialPosition; break;
             default: c.value = 0; break;
         }
         c.hint.clear();
@@ -201,7 +201,7 @@ void MixerViewModel::AssignParameterTags() {
     for (int k = 0; k <= maxStripIndex_; ++k)
         for (std::size_t i = 0; i < SpecCount(); ++i) {
             MixerControl& c = Ctl(k, i);
-            c.tag = MakeTag(k, TagOffset(*c.spec, k));
+            c.tag = MakeTag(k, TagOffset(*c.element, k));
         }
     controls_[0].tag = MakeTag(0, layout::ProjectNameOffset);
     Ctl(trackCount_, "EDFileAss_").tag = MakeTag(trackCount_, layout::MasterWavNameOffset);
@@ -276,7 +276,7 @@ void MixerViewModel::PanelClick() {
 
 int MixerViewModel::AltReset(MixerControl& slider) {
     // Only a change the user makes resets; reading or saving with Alt held must not.
-    if (!bulk_ && dialogs_.Keys().alt) SetValueRaising(slider, slider.spec->defaultValue);
+    if (!bulk_ && dialogs_.Keys().alt) SetValueRaising(slider, slider.element->defaultValue);
     return slider.value;
 }
 
@@ -398,13 +398,13 @@ void MixerViewModel::WriteAllControls() {
 void MixerViewModel::ColourCheckBox(MixerControl& box) {
     Colour on = box.kind == ControlKind::StereoBox || box.kind == ControlKind::InvertBox ? colours::Red : colours::Blue;
     SetColour(box, box.Checked() ? on : colours::Grey);
-    std::string prefix = box.spec->prefix;
+    std::string prefix = box.element->prefix;
     if (box.kind == ControlKind::BandBox) UpdateControlHint(Ctl(box.strip, "TB" + prefix.substr(2)));
     if (box.kind == ControlKind::SendBox) UpdateControlHint(Ctl(box.strip, "TB" + prefix.substr(2)));
 }
 
 void MixerViewModel::UpdateControlHint(MixerControl& c) {
-    if (c.isProjectName || !c.spec) return;
+    if (c.isProjectName || !c.element) return;
     std::string hint = c.hint;
     bool mark = c.changeMark;
     Colour colour = c.colour;
@@ -421,14 +421,14 @@ void MixerViewModel::UpdateControlHint(MixerControl& c) {
         }
         case ControlKind::Slider:
         case ControlKind::GainSlider: {
-            int reference = c.spec->defaultValue;
-            std::string prefix = c.spec->prefix;
+            int reference = c.element->defaultValue;
+            std::string prefix = c.element->prefix;
             if (c.kind == ControlKind::GainSlider && !Ctl(c.strip, "CB" + prefix.substr(2)).Checked())
                 reference = c.value;
             if ((prefix == "TBReverb_" || prefix == "TBChorus_") && !Ctl(c.strip, "CB" + prefix.substr(2)).Checked())
                 reference = c.value;
             mark = c.value != reference;
-            hint = SliderHint(*c.spec, c.value);
+            hint = SliderHint(*c.element, c.value);
             break;
         }
         default: break;

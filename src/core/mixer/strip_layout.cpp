@@ -53,11 +53,11 @@ int BandIndex(const std::string& prefix) {
 
 }  // namespace
 
-ElementLook StripElementLook(const StripControlSpec& spec, int stripIndex, bool allStrip, bool reverseEqToLMH) {
+ElementLook StripElementLook(const StripElement& element, int stripIndex, bool allStrip, bool reverseEqToLMH) {
     ElementLook look;
-    std::string prefix = spec.prefix;
+    std::string prefix = element.prefix;
     Colour stripColour = StripPanelColour(stripIndex, allStrip);
-    switch (spec.kind) {
+    switch (element.kind) {
         case ControlKind::TrackLabel:
             look.geometry = {P::TopSubPanel, 0, 0, strip::Width, strip::LabelHeight};
             look.caption = allStrip ? Txt(229) : "Track " + std::to_string(stripIndex + 1);
@@ -86,7 +86,7 @@ ElementLook StripElementLook(const StripControlSpec& spec, int stripIndex, bool 
             int band = BandIndex(prefix);
             int p = reverseEqToLMH ? 2 - band : band;
             int boxTop = strip::BandOrderLabelTop + strip::BandOrderLabelHeight + 2;
-            if (spec.kind == ControlKind::BandBox) {
+            if (element.kind == ControlKind::BandBox) {
                 look.geometry = {P::EqSubPanel, 8 + 20 * p, boxTop, 12, 12};
             } else {
                 look.geometry = {P::EqSubPanel, 20 * p - 1, boxTop + 12, 18, 164};
@@ -99,7 +99,7 @@ ElementLook StripElementLook(const StripControlSpec& spec, int stripIndex, bool 
     auto it = RowLooks().find(prefix);
     if (it == RowLooks().end()) return look;
     const RowLook& row = it->second;
-    bool slider = spec.kind == ControlKind::Slider;
+    bool slider = element.kind == ControlKind::Slider;
     look.caption = row.caption;
     look.captionLeft = row.captionLeft;
     if (slider) {

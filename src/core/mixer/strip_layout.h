@@ -44,7 +44,7 @@ struct ElementLook {
     bool vertical = false;          // band gain sliders
 };
 
-ElementLook StripElementLook(const StripControlSpec& spec, int stripIndex, bool allStrip, bool reverseEqToLMH);
+ElementLook StripElementLook(const StripElement& element, int stripIndex, bool allStrip, bool reverseEqToLMH);
 
 // Left edge of strip k in the strips panel (the all-strip sits at 0 in its own panel).
 int StripLeft(int stripIndex);

@@ -70,7 +70,7 @@ std::pair<int, int> MixerViewModel::TrackRange() {
 
 void MixerViewModel::PropagateAllStrip(MixerControl& all) {
     auto [first, last] = TrackRange();
-    std::string prefix = all.spec->prefix;
+    std::string prefix = all.element->prefix;
     for (int track = first; track <= last; ++track) {
         int k = track - 1;
         if (k == trackCount_ || k > maxStripIndex_ || !IsMarked(k)) continue;

@@ -17,9 +17,9 @@ std::string PadLeft(std::string text, std::size_t width) {
     return text;
 }
 
-std::string SliderText(const StripControlSpec& spec, std::uint8_t b) {
-    std::string prefix = spec.prefix;
-    if (spec.kind == ControlKind::GainSlider) return std::to_string(static_cast<int>(b) - GainMax);
+std::string SliderText(const StripElement& element, std::uint8_t b) {
+    std::string prefix = element.prefix;
+    if (element.kind == ControlKind::GainSlider) return std::to_string(static_cast<int>(b) - GainMax);
     if (prefix == "TBPan_") return PanText(b);
     if (prefix == "TBEQHighHz_") return std::to_string(FrequencyAt(HighFrequencyTable(), b));
     if (prefix == "TBEQMidHz_") return std::to_string(FrequencyAt(MidFrequencyTable(), b));
@@ -31,11 +31,11 @@ std::string SliderText(const StripControlSpec& spec, std::uint8_t b) {
 
 std::string FormatTrackValue(const Bytes& buffer, const TrackParameter& parameter, int stripIndex, bool compact,
                              const std::string& separator, bool valuesEmpty) {
-    const StripControlSpec& spec = *parameter.control;
-    std::size_t o = TagOffset(spec, stripIndex);
+    const StripElement& element = *parameter.control;
+    std::size_t o = TagOffset(element, stripIndex);
     std::uint8_t b = ReadZDTByte(buffer, o);
     std::string single;
-    switch (spec.kind) {
+    switch (element.kind) {
         case ControlKind::StatusShape: {
             TrackStatus status = ReadTrackStatus(buffer, stripIndex, o);
             single = status == TrackStatus::Record ? "R" : status == TrackStatus::Play ? "+" : "-";
@@ -57,7 +57,7 @@ std::string FormatTrackValue(const Bytes& buffer, const TrackParameter& paramete
         }
         case ControlKind::GainSlider:
         case ControlKind::Slider: {
-            std::string text = SliderText(spec, b);
+            std::string text = SliderText(element, b);
             if (!compact) text = PadLeft(text, 3);
             return (valuesEmpty ? "" : separator) + text;
         }

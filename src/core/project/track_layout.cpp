@@ -88,9 +88,9 @@ std::string ReadProjectName(const Bytes& buffer) {
     return TrimControlChars(ReadZDTString(buffer, ProjectNameOffset, ProjectNameLength));
 }
 
-const std::vector<StripControlSpec>& StripControls() {
+const std::vector<StripElement>& StripControls() {
     using K = ControlKind;
-    static const std::vector<StripControlSpec> controls = {
+    static const std::vector<StripElement> controls = {
         {"LabelTrackNr_", K::TrackLabel, 0, 0},
         {"ShStatus_", K::StatusShape, RecordMaskOffset, 0},
         {"EDFileAss_", K::FileField, WavNameBase, WavNameSlot},
@@ -123,19 +123,19 @@ const std::vector<StripControlSpec>& StripControls() {
     return controls;
 }
 
-const StripControlSpec* FindStripControl(const std::string& prefix) {
-    for (const auto& spec : StripControls())
-        if (prefix == spec.prefix) return &spec;
+const StripElement* FindStripControl(const std::string& prefix) {
+    for (const auto& element : StripControls())
+        if (prefix == element.prefix) return &element;
     return nullptr;
 }
 
-std::size_t TagOffset(const StripControlSpec& spec, int stripIndex) {
-    if (spec.base == 0) return 0;
-    return spec.base + spec.stride * static_cast<std::size_t>(stripIndex);
+std::size_t TagOffset(const StripElement& element, int stripIndex) {
+    if (element.base == 0) return 0;
+    return element.base + element.stride * static_cast<std::size_t>(stripIndex);
 }
 
-std::string ControlName(const StripControlSpec& spec, int stripIndex) {
-    return std::string(spec.prefix) + std::to_string(stripIndex + 1);
+std::string ControlName(const StripElement& element, int stripIndex) {
+    return std::string(element.prefix) + std::to_string(stripIndex + 1);
 }
 
 namespace {
@@ -148,12 +148,12 @@ bool IsCheckBox(ControlKind kind) {
 const std::vector<TrackParameter>& TrackParameters() {
     static const std::vector<TrackParameter> parameters = [] {
         std::vector<TrackParameter> list;
-        for (const auto& spec : StripControls()) {
-            if (spec.base == 0) continue;
-            std::string prefix = spec.prefix;
+        for (const auto& element : StripControls()) {
+            if (element.base == 0) continue;
+            std::string prefix = element.prefix;
             std::string name = prefix.substr(2, prefix.find('_') - 2);
-            if (IsCheckBox(spec.kind)) name += "[v]";
-            list.push_back({name, &spec});
+            if (IsCheckBox(element.kind)) name += "[v]";
+            list.push_back({name, &element});
         }
         return list;
     }();
@@ -174,8 +174,8 @@ std::vector<std::string> ControlsBoundTo(std::size_t offset, int trackCount) {
     if (offset == ProjectNameOffset) names.push_back("EditProjName");
     int strips = std::min(trackCount, MaxStripIndexR16);
     for (int k = 0; k < strips; ++k)
-        for (const auto& spec : StripControls())
-            if (spec.base != 0 && TagOffset(spec, k) == offset) names.push_back(ControlName(spec, k));
+        for (const auto& element : StripControls())
+            if (element.base != 0 && TagOffset(element, k) == offset) names.push_back(ControlName(element, k));
     return names;
 }
 

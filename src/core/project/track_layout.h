@@ -113,7 +113,7 @@ enum class ControlKind {
 };
 
 // One named element of a strip, in creation (component) order.
-struct StripControlSpec {
+struct StripElement {
     const char* prefix;       // "TBPan_"
     ControlKind kind;
     std::size_t base;         // tag offset for strip 0 (0 = bound to nothing)
@@ -127,20 +127,20 @@ struct StripControlSpec {
 
 // All named strip elements in creation order (band controls for the
 // high-mid-low file order; the screen order does not change component order).
-const std::vector<StripControlSpec>& StripControls();
-const StripControlSpec* FindStripControl(const std::string& prefix);
+const std::vector<StripElement>& StripControls();
+const StripElement* FindStripControl(const std::string& prefix);
 
 // The tag offset of a strip element on strip k (0 when bound to nothing).
-std::size_t TagOffset(const StripControlSpec& spec, int stripIndex);
+std::size_t TagOffset(const StripElement& element, int stripIndex);
 
 // Name of a strip element: prefix + track number.
-std::string ControlName(const StripControlSpec& spec, int stripIndex);
+std::string ControlName(const StripElement& element, int stripIndex);
 
 // The 20 parameter names of the track summary ("Status", "FileAss", "Pan",
 // "Stereo[v]", ...), in component order, each with its control.
 struct TrackParameter {
     std::string name;
-    const StripControlSpec* control;
+    const StripElement* control;
 };
 const std::vector<TrackParameter>& TrackParameters();
 const TrackParameter* FindTrackParameter(const std::string& name);  // "[v]" optional, case-insensitive

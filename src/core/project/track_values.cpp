@@ -27,8 +27,8 @@ std::string JoinTable(const std::vector<int>& table) {
     return s;
 }
 
-const std::vector<int>* FrequencyTableFor(const StripControlSpec& spec) {
-    std::string prefix = spec.prefix;
+const std::vector<int>* FrequencyTableFor(const StripElement& element) {
+    std::string prefix = element.prefix;
     if (prefix == "TBEQHighHz_") return &HighFrequencyTable();
     if (prefix == "TBEQMidHz_") return &MidFrequencyTable();
     if (prefix == "TBEQLowHz_") return &LowFrequencyTable();
@@ -49,11 +49,11 @@ std::optional<int> ParseRange(const std::string& text, int low, int high, const 
 
 std::optional<TrackValue> ParseTrackValue(const TrackParameter& parameter, const std::string& text,
                                           std::string& error) {
-    const StripControlSpec& spec = *parameter.control;
+    const StripElement& element = *parameter.control;
     const std::string& name = parameter.name;
     std::string upper = UpperAscii(text);
     TrackValue value;
-    switch (spec.kind) {
+    switch (element.kind) {
         case ControlKind::StatusShape:
             if (upper == "R") value.raw = 2;
             else if (upper == "+") value.raw = 1;
@@ -95,7 +95,7 @@ std::optional<TrackValue> ParseTrackValue(const TrackParameter& parameter, const
         default: error = name + " cannot be set"; return std::nullopt;
     }
 
-    std::string prefix = spec.prefix;
+    std::string prefix = element.prefix;
     if (prefix == "TBPan_") {
         if (upper == "C") {
             value.raw = 50;
@@ -109,7 +109,7 @@ std::optional<TrackValue> ParseTrackValue(const TrackParameter& parameter, const
         value.raw = upper[0] == 'L' ? 50 - *n / 2 : 50 + *n / 2;
         return value;
     }
-    if (const auto* table = FrequencyTableFor(spec)) {
+    if (const auto* table = FrequencyTableFor(element)) {
         auto n = ParseInt(text);
         auto it = n ? std::find(table->begin(), table->end(), *n) : table->end();
         if (it == table->end()) {
@@ -120,7 +120,7 @@ std::optional<TrackValue> ParseTrackValue(const TrackParameter& parameter, const
         return value;
     }
     if (prefix == "TBEQMidQual_") {
-        for (int raw = spec.minimum; raw <= spec.maximum; ++raw) {
+        for (int raw = element.minimum; raw <= element.maximum; ++raw) {
             // Accept the shown form with either decimal separator.
             std::string shown = std::to_string((raw + 1) / 10) + "." + std::to_string((raw + 1) % 10);
             std::string alternative = shown;
@@ -133,16 +133,16 @@ std::optional<TrackValue> ParseTrackValue(const TrackParameter& parameter, const
         error = name + " takes a quality from 0.1 to 1.0 in steps of 0.1";
         return std::nullopt;
     }
-    auto n = ParseRange(text, spec.minimum, spec.maximum, name, error);
+    auto n = ParseRange(text, element.minimum, element.maximum, name, error);
     if (!n) return std::nullopt;
     value.raw = *n;
     return value;
 }
 
 void WriteTrackValue(ZDTDocument& doc, const TrackParameter& parameter, int stripIndex, const TrackValue& value) {
-    const StripControlSpec& spec = *parameter.control;
-    std::size_t offset = TagOffset(spec, stripIndex);
-    switch (spec.kind) {
+    const StripElement& element = *parameter.control;
+    std::size_t offset = TagOffset(element, stripIndex);
+    switch (element.kind) {
         case ControlKind::StatusShape:
             WriteTrackStatus(doc, stripIndex,
                              value.raw == 2 ? TrackStatus::Record : value.raw == 1 ? TrackStatus::Play : TrackStatus::Off,

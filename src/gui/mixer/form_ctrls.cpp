@@ -460,7 +460,7 @@ void FormCtrls::Render(const MixerControl& c, unsigned aspects) {
         signed char allStrip = model_->IsAllStrip(c) ? 1 : 0;
         if (moved || lookAllStrip_[index] != allStrip) {
             lookAllStrip_[index] = allStrip;
-            ElementLook look = StripElementLook(*c.spec, c.strip, allStrip, model_->Options().reverseEqualizerToLMH);
+            ElementLook look = StripElementLook(*c.element, c.strip, allStrip, model_->Options().reverseEqualizerToLMH);
             QFont font = FontFor(look.font, parent->font());
             if (w->font() != font) w->setFont(font);
             if (auto* box = qobject_cast<QCheckBox*>(w))

@@ -112,7 +112,9 @@ start_wine() {
     wineboot --init </dev/null >/dev/null 2>&1 || true
     wineserver -w 2>/dev/null || true
   fi
-  wineserver -p300 </dev/null >/dev/null 2>&1 || true
+  if wineserver -p300 </dev/null >/dev/null 2>&1; then
+    wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true   # its services, apart from our output
+  fi
 }
 
 stop_wine() {

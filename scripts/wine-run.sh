@@ -10,9 +10,12 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot --init </dev/null >/dev/null 2>&1 || true
   wineserver -w 2>/dev/null || true
 fi
-# A server started by the program itself would inherit its output and keep the
-# caller (ctest) waiting for as long as the server stays up: start it apart.
-wineserver -p300 </dev/null >/dev/null 2>&1 || true
+# A server started by the program itself, and the services Wine starts with
+# it, would inherit the program's output and keep the caller (ninja, ctest)
+# waiting for as long as they run: start them apart.
+if wineserver -p300 </dev/null >/dev/null 2>&1; then
+  wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
+fi
 # Listing the tests right after the link now and then fails without a word
 # (Wine meeting the freshly written program): try again before giving up.
 if [[ " $* " == *" --gtest_list_tests"* ]]; then

@@ -49,7 +49,7 @@ int CopyWavFiles(const std::string& sourceAudio, const std::string& targetAudio)
         std::error_code typeError;
         if (it->is_directory(typeError)) continue;
         std::string name = PathText(it->path().filename());
-        std::string upper = UpperName(name);
+        std::string upper = UpperAscii(name);
         if (upper.size() < 4 || upper.compare(upper.size() - 4, 4, ".WAV") != 0) continue;
         if (CopyIfPresent(sourceAudio + name, targetAudio + name) == CopyOutcome::Copied) ++copied;
     }

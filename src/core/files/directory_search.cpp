@@ -15,7 +15,7 @@ namespace spurwerk {
 std::string CleanSearchFilter(const std::string& filter) {
     std::size_t begin = filter.find_first_not_of(" *");
     if (begin == std::string::npos) return "";
-    return UpperName(filter.substr(begin, filter.find_last_not_of(" *") - begin + 1));
+    return UpperAscii(filter.substr(begin, filter.find_last_not_of(" *") - begin + 1));
 }
 
 namespace {
@@ -33,7 +33,7 @@ public:
 
     void VisitFile(const std::string& dir, const std::string& name) override {
         ++counts.examined;
-        std::string upper = UpperName(name);
+        std::string upper = UpperAscii(name);
         bool filtered = !filter_.empty();
         if (!selectPrj_ && filtered && upper.find(filter_) == std::string::npos) return;
 
@@ -45,7 +45,7 @@ public:
                 project = GetZDTProjectName(doc_, dir + name, true,
                                             options.useTrackInfos ? &options.trackInfos : nullptr);
                 isProject = !filtered || upper.find(filter_) != std::string::npos ||
-                            UpperName(project.name).find(filter_) != std::string::npos;
+                            UpperAscii(project.name).find(filter_) != std::string::npos;
             }
             bool isWav = !isProject && selectWav_ && ContainsText(upper, ".WAV") &&
                          (!filtered || upper.find(filter_) != std::string::npos);

@@ -9,12 +9,6 @@ namespace spurwerk {
 
 namespace fs = std::filesystem;
 
-std::string UpperName(std::string name) {
-    for (char& c : name)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return name;
-}
-
 bool ContainsText(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
 
 bool IsProjectFileName(const std::string& upperName) {

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "text/ascii.h"
+
 namespace spurwerk {
 
 class DirectoryVisitor {
@@ -20,8 +22,6 @@ public:
 // Symbolic links to folders are not followed (they could form a loop).
 void WalkDirectory(const std::string& dir, DirectoryVisitor& visitor);
 
-// ASCII upper case, as file names are compared.
-std::string UpperName(std::string name);
 bool ContainsText(const std::string& text, const char* part);
 
 // A file name the walks treat as a project file: "PRJ" and ".ZDT" in it.

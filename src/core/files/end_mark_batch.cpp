@@ -23,7 +23,7 @@ public:
     }
 
     void VisitFile(const std::string& dir, const std::string& name) override {
-        if (!IsProjectFileName(UpperName(name))) return;
+        if (!IsProjectFileName(UpperAscii(name))) return;
         ++counts.found;
         std::string file = dir + name;
         std::string remark = Process(file);

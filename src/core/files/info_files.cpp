@@ -74,7 +74,7 @@ public:
         : InfoFileWalk(list, dialogs), doc_(doc), label_(label) {}
 
     void VisitFile(const std::string& dir, const std::string& name) override {
-        if (!IsProjectFileName(UpperName(name))) return;
+        if (!IsProjectFileName(UpperAscii(name))) return;
         ++counts.found;
         std::string file = dir + name;
         std::string projectName = GetZDTProjectName(doc_, file, false, nullptr).name;
@@ -92,7 +92,7 @@ public:
         : InfoFileWalk(list, dialogs), deleteAll_(deleteAll), doc_(doc), label_(label) {}
 
     void VisitFile(const std::string& dir, const std::string& name) override {
-        std::string upper = UpperName(name);
+        std::string upper = UpperAscii(name);
         if (!ContainsText(upper, "PRJ") || !ContainsText(upper, "_NAME.TXT")) return;
         ++counts.found;
         std::string file = dir + name;
@@ -109,7 +109,7 @@ private:
         if (project.empty() || !IsRegularFile(PathFromText(project))) return false;
         std::string projectName = GetZDTProjectName(doc_, project, false, nullptr).name;
         // Compared without regard to case, as the file names were selected.
-        return UpperName(file) == UpperName(InfoFileNameFor(project, projectName));
+        return UpperAscii(file) == UpperAscii(InfoFileNameFor(project, projectName));
     }
 
     bool deleteAll_;

@@ -48,7 +48,7 @@ WavListing ListWavFiles(const std::string& audioDir, const ListLineOptions& opti
         std::error_code typeError;
         if (it->is_directory(typeError)) continue;
         std::string name = PathText(it->path().filename());
-        if (!HasWavExtension(UpperName(name))) continue;
+        if (!HasWavExtension(UpperAscii(name))) continue;
         ++listing.count;
         std::string item = name;
         std::string path = audioDir + name;
@@ -85,7 +85,7 @@ std::string BuildListLine(const std::string& dir, const std::string& name, const
         } else {
             line += " [t=" + MillisecondsText(0) + " " + Txt(191) + ")]";
         }
-    } else if (HasWavExtension(UpperName(name))) {
+    } else if (HasWavExtension(UpperAscii(name))) {
         line += WavHeaderSummary(path, options.showListSize).text;
     }
     return line;

@@ -8,29 +8,19 @@
 #include "settings/text_table.h"
 #include "ui/errors.h"
 
+#include "text/ascii.h"
+
 namespace spurwerk {
 
 namespace {
 
-std::string Upper(std::string s) {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return s;
-}
-
-bool SameName(const std::string& a, const std::string& b) { return Upper(a) == Upper(b); }
-
-std::string TrimBlanks(const std::string& s) {
-    std::size_t b = s.find_first_not_of(' ');
-    if (b == std::string::npos) return "";
-    return s.substr(b, s.find_last_not_of(' ') - b + 1);
-}
+bool SameName(const std::string& a, const std::string& b) { return EqualsIgnoreCase(a, b); }
 
 // The name characters of the edit: at most eight characters, each one outside
 // "-", "_", blank, 0-9, A-Z, a-z (also a multi-byte one) replaced by "_".
 std::string CorrectedNameCharacters(const std::string& text) {
     std::string name = text;
-    if (name.size() >= 4 && Upper(name.substr(name.size() - 4)) == ".WAV") name.resize(name.size() - 4);
+    if (name.size() >= 4 && UpperAscii(name.substr(name.size() - 4)) == ".WAV") name.resize(name.size() - 4);
     std::string out;
     int count = 0;
     for (std::size_t i = 0; i < name.size() && count < 8; ++count) {

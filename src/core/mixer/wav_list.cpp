@@ -7,17 +7,13 @@
 #include "project/wav_header.h"
 #include "settings/text_table.h"
 
+#include "text/ascii.h"
+
 namespace spurwerk {
 
 namespace fs = std::filesystem;
 
 namespace {
-std::string Upper(std::string s) {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return s;
-}
-
 std::string ExtensionOf(const std::string& name) {
     std::size_t dot = name.rfind('.');
     return dot == std::string::npos ? "" : name.substr(dot);
@@ -29,7 +25,7 @@ std::vector<std::string> WavFilesIn(const std::string& folder) {
     std::error_code ec;
     for (fs::directory_iterator it(PathFromText(folder), ec), end; !ec && it != end; it.increment(ec)) {
         std::string name = PathText(it->path().filename());
-        if (Upper(ExtensionOf(name)) != ".WAV") continue;
+        if (UpperAscii(ExtensionOf(name)) != ".WAV") continue;
         std::error_code typeError;
         if (it->is_directory(typeError)) continue;
         files.push_back(name);
@@ -40,8 +36,8 @@ std::vector<std::string> WavFilesIn(const std::string& folder) {
 }
 
 bool ContainsFileName(const std::vector<std::string>& files, const std::string& name) {
-    std::string wanted = Upper(name);
-    return std::any_of(files.begin(), files.end(), [&](const std::string& f) { return Upper(f) == wanted; });
+    std::string wanted = UpperAscii(name);
+    return std::any_of(files.begin(), files.end(), [&](const std::string& f) { return UpperAscii(f) == wanted; });
 }
 
 WavList BuildWavList(const std::string& audioFolder, const std::vector<std::string>& assignments,
@@ -57,11 +53,11 @@ WavList BuildWavList(const std::string& audioFolder, const std::vector<std::stri
     for (const std::string& file : files) {
         std::string line = file;
         if (line.size() < 12) line.resize(12, ' ');
-        std::string upperFile = Upper(file);
+        std::string upperFile = UpperAscii(file);
         std::string noted;
         for (std::size_t s = 0; s < assignments.size(); ++s) {
-            std::string assignment = Upper(assignments[s]);
-            if (assignment.find('.') == std::string::npos) assignment += Upper(ExtensionOf(file));
+            std::string assignment = UpperAscii(assignments[s]);
+            if (assignment.find('.') == std::string::npos) assignment += UpperAscii(ExtensionOf(file));
             if (assignment != upperFile) continue;
             ++list.matchedFiles;
             list.found[s] = true;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "effects_file.h"
-#include "files/file_io.h"
+#include "io/file_io.h"
 #include "new_project.h"
 #include "project/track_layout.h"
 #include "track_mix.h"

@@ -1,7 +1,7 @@
 #include "template_files.h"
 
 #include "effects_file.h"
-#include "files/file_io.h"
+#include "io/file_io.h"
 #include "new_project.h"
 #include "wav_writer.h"
 

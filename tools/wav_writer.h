@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 
-#include "files/file_io.h"
+#include "io/file_io.h"
 
 namespace spurwerk::gen {
 

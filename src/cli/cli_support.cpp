@@ -3,7 +3,7 @@
 #include <iostream>
 
 #include "cli_dialogs.h"
-#include "files/path_text.h"
+#include "io/path_text.h"
 #include "project/document_ops.h"
 #include "project/project_info.h"
 #include "settings/text_table.h"

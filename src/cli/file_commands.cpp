@@ -15,7 +15,7 @@
 #include "files/directory_search.h"
 #include "files/end_mark_batch.h"
 #include "files/info_files.h"
-#include "files/path_text.h"
+#include "io/path_text.h"
 #include "files/project_list.h"
 #include "files/project_series.h"
 #include "files/save_project.h"

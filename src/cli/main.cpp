@@ -14,7 +14,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "files/path_text.h"
+#include "io/path_text.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "files/path_text.h"
+#include "io/path_text.h"
 #include "process.h"
 #include "test_files.h"
 

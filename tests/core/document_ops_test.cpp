@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "files/path_text.h"
+#include "io/path_text.h"
 #include "project/document_ops.h"
 #include "project/project_name.h"
 #include "project/track_layout.h"

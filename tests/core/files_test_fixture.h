@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "files/path_text.h"
+#include "io/path_text.h"
 #include "files/project_files_context.h"
 #include "project/track_layout.h"
 #include "project/zdt_document.h"

@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "files/path_text.h"
+#include "io/path_text.h"
 #include "project/link_time.h"
 #include "test_files.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "files/path_text.h"
+#include "io/path_text.h"
 #include "settings/assign_suggestions.h"
 #include "settings/text_table.h"
 #include "test_files.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "files/path_text.h"
+#include "io/path_text.h"
 #include "settings/commented_ini.h"
 #include "test_files.h"
 #include "ui/errors.h"

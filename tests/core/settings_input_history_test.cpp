@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "files/path_text.h"
+#include "io/path_text.h"
 #include "settings/input_history.h"
 #include "test_files.h"
 #include "ui/errors.h"

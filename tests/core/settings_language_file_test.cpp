@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "files/path_text.h"
+#include "io/path_text.h"
 #include "scripted_dialogs.h"
 #include "settings/ini_file.h"
 #include "settings/language_file.h"
-#include "settings/text_file.h"
+#include "io/text_file.h"
 #include "settings/text_table.h"
 #include "test_files.h"
 #include "ui/errors.h"

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "files/path_text.h"
+#include "io/path_text.h"
 #include "scripted_dialogs.h"
 #include "settings/language_choice.h"
 #include "settings/options_file.h"
-#include "settings/text_file.h"
+#include "io/text_file.h"
 #include "settings/text_table.h"
 #include "test_files.h"
 

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "files/path_text.h"
+#include "io/path_text.h"
 #include "settings/environment_text.h"
 #include "settings/side_files.h"
 #include "test_files.h"

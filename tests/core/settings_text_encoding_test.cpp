@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "settings/text_encoding.h"
-#include "settings/text_file.h"
+#include "text/text_encoding.h"
+#include "io/text_file.h"
 #include "test_files.h"
 
 namespace spurwerk {

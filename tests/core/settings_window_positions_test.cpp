@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "files/path_text.h"
+#include "io/path_text.h"
 #include "scripted_dialogs.h"
-#include "settings/text_file.h"
+#include "io/text_file.h"
 #include "settings/window_positions.h"
 #include "test_files.h"
 

@@ -7,12 +7,12 @@
 #include <cctype>
 
 #include "files/copy_project.h"
-#include "files/file_copy.h"
-#include "files/path_text.h"
+#include "io/file_copy.h"
+#include "io/path_text.h"
 #include "project/project_info.h"
 #include "settings/input_history.h"
 #include "settings/side_files.h"
-#include "settings/text_file.h"
+#include "io/text_file.h"
 #include "test_files.h"
 
 namespace spurwerk {

@@ -7,7 +7,7 @@
 #ifdef _WIN32
 #include <windows.h>
 
-#include "files/path_text.h"
+#include "io/path_text.h"
 #else
 #include <fcntl.h>
 #include <sys/wait.h>

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "files/file_io.h"
+#include "io/file_io.h"
 
 namespace spurwerk::testing {
 

@@ -14,7 +14,7 @@
 #include "demo_card.h"
 #include "effects_file.h"
 #include "files/list_line.h"
-#include "files/path_text.h"
+#include "io/path_text.h"
 #include "fuzz_support.h"
 #include "fuzz_windows.h"
 #include "new_project.h"

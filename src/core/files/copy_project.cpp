@@ -2,11 +2,11 @@
 
 #include <filesystem>
 
-#include "files/directory_walk.h"
-#include "files/file_copy.h"
-#include "files/file_io.h"
+#include "io/directory_walk.h"
+#include "io/file_copy.h"
+#include "io/file_io.h"
 #include "files/info_files.h"
-#include "files/path_text.h"
+#include "io/path_text.h"
 #include "project/project_name.h"
 #include "project/track_layout.h"
 #include "settings/side_files.h"

@@ -3,7 +3,7 @@
 #include <chrono>
 #include <filesystem>
 
-#include "files/path_text.h"
+#include "io/path_text.h"
 
 namespace spurwerk {
 

@@ -1,8 +1,8 @@
 #include "files/directory_search.h"
 
-#include "files/directory_walk.h"
+#include "io/directory_walk.h"
 #include "files/list_line.h"
-#include "files/path_text.h"
+#include "io/path_text.h"
 #include "files/project_list.h"
 #include "project/project_name.h"
 #include "settings/side_files.h"

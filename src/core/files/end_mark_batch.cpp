@@ -1,7 +1,7 @@
 #include "files/end_mark_batch.h"
 
-#include "files/directory_walk.h"
-#include "files/path_text.h"
+#include "io/directory_walk.h"
+#include "io/path_text.h"
 #include "files/project_list.h"
 #include "project/play_marks.h"
 #include "project/project_info.h"

@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
-#include "files/directory_walk.h"
-#include "files/file_io.h"
-#include "files/path_text.h"
+#include "io/directory_walk.h"
+#include "io/file_io.h"
+#include "io/path_text.h"
 #include "files/project_list.h"
 #include "project/document_ops.h"
 #include "project/project_name.h"

@@ -4,11 +4,11 @@
 #include <filesystem>
 
 #include "files/date_time_text.h"
-#include "files/directory_walk.h"
-#include "files/path_text.h"
+#include "io/directory_walk.h"
+#include "io/path_text.h"
 #include "project/value_texts.h"
 #include "project/wav_header.h"
-#include "settings/text_encoding.h"
+#include "text/text_encoding.h"
 #include "settings/text_table.h"
 
 namespace spurwerk {

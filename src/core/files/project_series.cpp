@@ -4,10 +4,10 @@
 #include <filesystem>
 
 #include "files/copy_project.h"
-#include "files/path_text.h"
+#include "io/path_text.h"
 #include "files/save_project.h"
 #include "settings/side_files.h"
-#include "settings/text_file.h"
+#include "io/text_file.h"
 #include "settings/text_table.h"
 #include "ui/dialogs.h"
 #include "ui/errors.h"

@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
-#include "files/file_copy.h"
+#include "io/file_copy.h"
 #include "files/info_files.h"
-#include "files/path_text.h"
+#include "io/path_text.h"
 #include "files/wav_templates.h"
 #include "settings/side_files.h"
 #include "settings/text_table.h"

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <set>
 
-#include "files/file_copy.h"
-#include "files/file_io.h"
-#include "files/path_text.h"
+#include "io/file_copy.h"
+#include "io/file_io.h"
+#include "io/path_text.h"
 #include "project/track_layout.h"
-#include "settings/text_encoding.h"
+#include "text/text_encoding.h"
 #include "settings/text_table.h"
 #include "ui/dialogs.h"
 #include "ui/errors.h"

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "files/path_text.h"
+#include "io/path_text.h"
 #include "mixer/mixer_view_model.h"
 #include "mixer/wav_list.h"
 #include "settings/text_table.h"

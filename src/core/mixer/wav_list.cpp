@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "files/path_text.h"
+#include "io/path_text.h"
 #include "project/wav_header.h"
 #include "settings/text_table.h"
 

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "files/path_text.h"
+#include "io/path_text.h"
 #include "project/track_layout.h"
 #include "settings/text_table.h"
 #include "text/ascii.h"

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <string>
 
-#include "files/file_io.h"
+#include "io/file_io.h"
 
 namespace spurwerk {
 

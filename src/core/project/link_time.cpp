@@ -5,7 +5,7 @@
 #include <fstream>
 #include <limits>
 
-#include "files/path_text.h"
+#include "io/path_text.h"
 #include "project/zdt_document.h"
 
 namespace spurwerk {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "files/path_text.h"
+#include "io/path_text.h"
 #include "project/track_layout.h"
 #include "project/value_texts.h"
 #include "project/wav_header.h"

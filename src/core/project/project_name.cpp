@@ -1,6 +1,6 @@
 #include "project/project_name.h"
 
-#include "files/path_text.h"
+#include "io/path_text.h"
 #include "project/track_layout.h"
 #include "project/value_texts.h"
 

@@ -3,7 +3,7 @@
 #include <atomic>
 #include <cstdlib>
 
-#include "files/path_text.h"
+#include "io/path_text.h"
 #include "project/track_layout.h"
 #include "settings/text_table.h"
 

@@ -8,7 +8,7 @@
 #include <sys/stat.h>
 #include <system_error>
 
-#include "files/path_text.h"
+#include "io/path_text.h"
 #include "project/value_texts.h"
 #include "project/zdt_document.h"
 #include "settings/text_table.h"

@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-#include "files/file_io.h"
+#include "io/file_io.h"
 
 namespace spurwerk {
 

@@ -1,7 +1,7 @@
 #include "settings/assign_suggestions.h"
 
-#include "files/path_text.h"
-#include "settings/text_file.h"
+#include "io/path_text.h"
+#include "io/text_file.h"
 #include "settings/text_table.h"
 
 namespace spurwerk {

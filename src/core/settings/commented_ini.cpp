@@ -3,8 +3,8 @@
 #include <array>
 #include <limits>
 
-#include "files/path_text.h"
-#include "settings/text_encoding.h"
+#include "io/path_text.h"
+#include "text/text_encoding.h"
 #include "settings/value_conversion.h"
 #include "text/ascii.h"
 

@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <optional>
 
-#include "files/path_text.h"
-#include "settings/text_encoding.h"
+#include "io/path_text.h"
+#include "text/text_encoding.h"
 
 namespace spurwerk {
 

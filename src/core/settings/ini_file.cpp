@@ -4,8 +4,8 @@
 #include <system_error>
 #include <utility>
 
-#include "settings/text_encoding.h"
-#include "settings/text_file.h"
+#include "text/text_encoding.h"
+#include "io/text_file.h"
 #include "settings/value_conversion.h"
 #include "text/ascii.h"
 #include "ui/errors.h"

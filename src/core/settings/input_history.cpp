@@ -3,11 +3,11 @@
 #include <filesystem>
 #include <system_error>
 
-#include "files/file_io.h"
-#include "files/path_text.h"
+#include "io/file_io.h"
+#include "io/path_text.h"
 #include "settings/environment_text.h"
 #include "settings/side_files.h"
-#include "settings/text_file.h"
+#include "io/text_file.h"
 #include "text/ascii.h"
 #include "ui/errors.h"
 

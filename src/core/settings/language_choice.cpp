@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "files/path_text.h"
+#include "io/path_text.h"
 #include "settings/side_files.h"
 #include "text/ascii.h"
 

@@ -3,9 +3,9 @@
 #include <array>
 #include <system_error>
 
-#include "files/path_text.h"
+#include "io/path_text.h"
 #include "settings/ini_file.h"
-#include "settings/text_file.h"
+#include "io/text_file.h"
 #include "settings/text_table.h"
 #include "ui/errors.h"
 

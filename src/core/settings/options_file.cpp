@@ -4,7 +4,7 @@
 #include <functional>
 #include <system_error>
 
-#include "files/path_text.h"
+#include "io/path_text.h"
 #include "settings/side_files.h"
 #include "settings/text_table.h"
 

@@ -4,8 +4,8 @@
 #include <random>
 #include <system_error>
 
-#include "files/file_io.h"
-#include "files/path_text.h"
+#include "io/file_io.h"
+#include "io/path_text.h"
 #include "settings/environment_text.h"
 
 namespace spurwerk {

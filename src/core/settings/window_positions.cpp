@@ -2,7 +2,7 @@
 
 #include <system_error>
 
-#include "files/path_text.h"
+#include "io/path_text.h"
 #include "settings/ini_file.h"
 
 namespace spurwerk {

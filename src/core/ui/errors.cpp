@@ -1,6 +1,6 @@
 #include "ui/errors.h"
 
-#include "files/path_text.h"
+#include "io/path_text.h"
 
 namespace spurwerk {
 

@@ -18,7 +18,7 @@
 
 #include "app/app_state.h"
 #include "app/language_window.h"
-#include "files/path_text.h"
+#include "io/path_text.h"
 #include "lists/form_file_list.h"
 #include "lists/form_proj_serie.h"
 #include "mainwin/hex_view.h"

@@ -7,7 +7,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 
-#include "files/path_text.h"
+#include "io/path_text.h"
 #include "mixer/mixer_view_model.h"
 #include "mixer/strip_layout.h"
 #include "support/file_action_menu.h"

@@ -21,7 +21,7 @@
 #include <QTimer>
 
 #include "app/app_state.h"
-#include "files/path_text.h"
+#include "io/path_text.h"
 #include "mixer/file_picker_panel.h"
 #include "mixer/mixer_slider.h"
 #include "mixer/status_shape.h"

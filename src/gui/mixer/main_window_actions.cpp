@@ -4,7 +4,7 @@
 
 #include "app/app_state.h"
 #include "app/main_window.h"
-#include "files/path_text.h"
+#include "io/path_text.h"
 #include "files/wav_templates.h"
 #include "mixer/form_ctrls.h"
 #include "mixer/mixer_view_model.h"

@@ -12,8 +12,8 @@
 
 #include "app/app_state.h"
 #include "project/link_time.h"
-#include "settings/text_file.h"
-#include "files/path_text.h"
+#include "io/text_file.h"
+#include "io/path_text.h"
 #include "support/guarded.h"
 #include "support/qt_text.h"
 

@@ -14,7 +14,7 @@
 
 #include <filesystem>
 
-#include "files/path_text.h"
+#include "io/path_text.h"
 #include "settings/environment_text.h"
 #include "support/qt_text.h"
 

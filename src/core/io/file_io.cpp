@@ -1,4 +1,4 @@
-#include "files/file_io.h"
+#include "io/file_io.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -7,7 +7,7 @@
 #include <random>
 #include <system_error>
 
-#include "files/path_text.h"
+#include "io/path_text.h"
 #include "ui/errors.h"
 
 #ifdef _WIN32

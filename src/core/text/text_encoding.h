@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "files/file_io.h"
+#include "text/bytes.h"
 
 namespace spurwerk {
 

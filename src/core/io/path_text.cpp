@@ -1,4 +1,4 @@
-#include "files/path_text.h"
+#include "io/path_text.h"
 
 namespace spurwerk {
 

@@ -1,7 +1,7 @@
-#include "settings/text_file.h"
+#include "io/text_file.h"
 
-#include "files/file_io.h"
-#include "settings/text_encoding.h"
+#include "io/file_io.h"
+#include "text/text_encoding.h"
 
 namespace spurwerk {
 

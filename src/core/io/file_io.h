@@ -10,9 +10,10 @@
 #include <system_error>
 #include <vector>
 
+#include "text/bytes.h"
+
 namespace spurwerk {
 
-using Bytes = std::vector<std::uint8_t>;
 
 // Largest file taken whole into memory as a project document.
 constexpr std::uintmax_t MaxDocumentFileSize = 64u * 1024u * 1024u;

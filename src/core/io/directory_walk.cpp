@@ -1,8 +1,8 @@
-#include "files/directory_walk.h"
+#include "io/directory_walk.h"
 
 #include <filesystem>
 
-#include "files/path_text.h"
+#include "io/path_text.h"
 #include "ui/errors.h"
 
 namespace spurwerk {

@@ -1,4 +1,4 @@
-#include "settings/text_encoding.h"
+#include "text/text_encoding.h"
 
 #include <array>
 #include <cstdint>

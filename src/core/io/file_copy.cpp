@@ -1,9 +1,9 @@
-#include "files/file_copy.h"
+#include "io/file_copy.h"
 
 #include <random>
 
-#include "files/file_io.h"
-#include "files/path_text.h"
+#include "io/file_io.h"
+#include "io/path_text.h"
 #include "ui/errors.h"
 
 namespace spurwerk {

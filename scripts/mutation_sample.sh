@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# Plants one-line faults in the code, one at a time, and reports which the core
+# and CLI tests catch. Every mutated file is restored, also on Ctrl+C.
+#
+# Usage: scripts/mutation_sample.sh [mutant file] [build dir]
+#   mutant file (default tests/mutants.txt): one fault per line,
+#     name @@ path @@ original text @@ replacement
+#   The original text must occur on exactly one line of the file (else the
+#   fault is reported "stale" and skipped: update its pattern). Lines starting
+#   with # and blank lines are ignored. An empty replacement drops the text.
+#   MUTANT=name runs only the faults whose name contains `name`.
+#   TEST_TIMEOUT (seconds, default 300) bounds each test program's run.
+set -uo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$root"
+list="${1:-tests/mutants.txt}"
+build="${2:-build}"
+timeout_s="${TEST_TIMEOUT:-300}"
+log="$build/mutation"
+mkdir -p "$log"
+
+backup=""
+target=""
+restore() {
+    if [ -n "$backup" ] && [ -f "$backup" ]; then
+        # A fresh time stamp: the build must see the file changed back.
+        cat "$backup" >"$target" && rm -f "$backup"
+        backup=""
+    fi
+}
+trap 'restore; echo "interrupted: restored $target" >&2; exit 130' INT TERM
+trap restore EXIT
+
+build_tests() {
+    nice cmake --build "$build" -j2 --target core_tests cli_tests >"$log/build.txt" 2>&1
+}
+
+# Each test program stops at its first failure; ctest's per-test processes are
+# far slower for this and prove the same.
+run_tests() {
+    local program
+    for program in core_tests cli_tests; do
+        if ! (cd "$build/tests" && timeout "$timeout_s" "./$program" --gtest_fail_fast --gtest_brief=1) \
+            >"$log/run.txt" 2>&1; then
+            first_failure="$(grep -m1 -o '\[  FAILED  \] [A-Za-z0-9_/.]*' "$log/run.txt" | sed 's/.*\] //')"
+            [ -z "$first_failure" ] && first_failure="$program (crash or timeout)"
+            return 1
+        fi
+    done
+    return 0
+}
+
+echo "Building the unchanged code ..."
+if ! build_tests || ! run_tests; then
+    echo "The unchanged code does not build or its tests fail: see $log" >&2
+    exit 2
+fi
+
+killed=0 survived=0 stale=0 broken=0
+survivors=()
+while IFS= read -r line || [ -n "$line" ]; do
+    [[ -z "${line//[[:space:]]/}" || "$line" =~ ^[[:space:]]*# ]] && continue
+    [[ "$line" == *" @@" ]] && line="$line "    # an empty replacement drops the text
+    name="${line%% @@ *}"; rest="${line#* @@ }"
+    path="${rest%% @@ *}"; rest="${rest#* @@ }"
+    original="${rest%% @@ *}"; replacement="${rest#* @@ }"
+    if [ -n "${MUTANT:-}" ] && [[ "$name" != *"$MUTANT"* ]]; then continue; fi
+    if [ ! -f "$path" ] || [ "$(grep -cF -- "$original" "$path")" != 1 ]; then
+        printf '%-34s STALE (pattern not found once in %s)\n' "$name" "$path"
+        stale=$((stale + 1)); continue
+    fi
+    target="$path"; backup="$(mktemp)"
+    cp "$path" "$backup"
+    content="$(cat "$path"; printf x)"; content="${content%x}"
+    printf '%s' "${content/"$original"/"$replacement"}" >"$path"
+    if ! build_tests; then
+        printf '%-34s does not compile (fix the mutant)\n' "$name"
+        broken=$((broken + 1))
+    elif run_tests; then
+        printf '%-34s SURVIVED\n' "$name"
+        survived=$((survived + 1)); survivors+=("$name")
+    else
+        printf '%-34s killed by %s\n' "$name" "$first_failure"
+        killed=$((killed + 1))
+    fi
+    restore
+done <"$list"
+
+build_tests || true
+echo
+echo "killed $killed of $((killed + survived)) (stale $stale, not compiling $broken)"
+[ ${#survivors[@]} -gt 0 ] && echo "survivors: ${survivors[*]}"
+exit 0

@@ -14,6 +14,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # packages through the small config files beside this one, never /usr/include whole.
 set(CLI11_DIR ${CMAKE_CURRENT_LIST_DIR}/cross)
 set(GTest_DIR ${CMAKE_CURRENT_LIST_DIR}/cross)
+set(nlohmann_json_DIR ${CMAKE_CURRENT_LIST_DIR}/cross)
 # GCC 12 warns about std::string internals it inlines (a known false alarm).
 set(CMAKE_CXX_FLAGS_INIT "-Wno-restrict")
 # The programs need no MinGW DLLs beside them.

@@ -6,6 +6,7 @@
 
 #include "cli_support.h"
 #include "commands.h"
+#include "json_output.h"
 #include "project/track_layout.h"
 #include "project/wav_header.h"
 
@@ -25,8 +26,17 @@ void AddHex(CLI::App& app) {
     auto file = std::make_shared<std::string>();
     auto* sub = app.add_subcommand("hex", "The bytes of a file, 16 a line, as the hex view shows them");
     sub->add_option("FILE", *file, "any file (at most 64 MiB)")->required();
+    AddJsonFlag(sub);
     sub->callback([file] {
+        SetErrorFile(*file);
         ZDTDocument doc = LoadDocument(*file, false);
+        if (JsonOutput()) {
+            PrintJson({{"file", CardText(doc.LoadedZDTFileName)},
+                       {"size", doc.ZDTData.size()},
+                       {"bytes", doc.ZDTData}},
+                      false);
+            return;
+        }
         std::string out;
         for (std::size_t i = 0; i < doc.ZDTData.size(); ++i) {
             if (i % 16 == 0) out += (i ? "\n" : "") + Address(i);
@@ -45,19 +55,33 @@ void AddDiff(CLI::App& app) {
                                            "bound to them");
     sub->add_option("FILE", options->file, "the file shown")->required();
     sub->add_option("COMPARE", options->compare, "the file compared with")->required();
+    AddJsonFlag(sub);
     sub->callback([options] {
+        SetErrorFile(options->file);
         ZDTDocument doc = LoadDocument(options->file, false);
+        SetErrorFile(options->compare);
         Bytes compare = LoadDocument(options->compare, false).ZDTData;
         std::string lines;
         std::size_t count = 0;
+        Json differences = Json::array();
         // Bytes beyond the end of COMPARE have nothing to differ from.
         for (std::size_t i = 0; i < doc.ZDTData.size() && i < compare.size(); ++i) {
             if (doc.ZDTData[i] == compare[i]) continue;
             ++count;
             lines += Address(i) + " " + Hex(doc.ZDTData[i], 2) + " " + Hex(compare[i], 2);
-            if (i > 0)
-                for (const std::string& name : ControlsBoundTo(i, layout::TrackCount)) lines += "  (" + name + ")";
+            std::vector<std::string> controls;
+            if (i > 0) controls = ControlsBoundTo(i, layout::TrackCount);
+            for (const std::string& name : controls) lines += "  (" + name + ")";
             lines += "\n";
+            differences.push_back({{"offset", i}, {"value", doc.ZDTData[i]}, {"compare", compare[i]},
+                                   {"controls", controls}});
+        }
+        if (JsonOutput()) {
+            PrintJson({{"file", CardText(options->file)},
+                       {"compare", CardText(options->compare)},
+                       {"count", count},
+                       {"differences", differences}});
+            return;
         }
         std::cout << count << " B.\n" << lines;
     });
@@ -72,7 +96,14 @@ void AddWav(CLI::App& app) {
     auto* sub = app.add_subcommand("wav", "Format, length and size of WAV files");
     sub->add_flag("--list-size", options->listSize, "also show the size of a LIST chunk");
     sub->add_option("FILE", options->files, "WAV files")->required();
+    AddJsonFlag(sub);
     sub->callback([options] {
+        if (JsonOutput()) {
+            Json files = Json::array();
+            for (const std::string& file : options->files) files.push_back(WavJson(file));
+            PrintJson({{"files", files}});
+            return;
+        }
         for (const std::string& file : options->files)
             std::cout << file << WavHeaderSummary(file, options->listSize).text << "\n";
     });

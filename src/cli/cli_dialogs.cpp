@@ -2,6 +2,8 @@
 
 #include <iostream>
 
+#include "json_output.h"
+
 namespace spurwerk::cli {
 
 std::string TerminalText(const std::string& text) {
@@ -19,7 +21,7 @@ std::string TerminalText(const std::string& text) {
 
 int CliDialogs::Message(const std::string& text, MessageButtons buttons) {
     if (buttons == MessageButtons::Ok) {
-        std::cout << TerminalText(text) << "\n";
+        ReportMessage(text);
         return ResultOk;
     }
     for (const std::string& piece : confirmedByCommand)
@@ -39,7 +41,7 @@ int CliDialogs::TimedInput(TimedInputRequest& request) {
     if (request.showInput)
         throw CommandError("this needs an answer that the command line cannot give: " +
                            TerminalText(request.message));
-    std::cout << TerminalText(request.message) << "\n";
+    ReportMessage(request.message);
     request.timeoutMs = request.timeoutMs > 0 ? 1 : 0;
     return ResultOk;
 }

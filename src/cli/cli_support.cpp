@@ -4,6 +4,7 @@
 
 #include "cli_dialogs.h"
 #include "io/path_text.h"
+#include "json_output.h"
 #include "project/document_ops.h"
 #include "project/project_info.h"
 #include "settings/text_table.h"
@@ -24,6 +25,10 @@ ZDTDocument LoadDocument(const std::string& file, bool requireProject) {
 
 void SaveDocument(const ZDTDocument& doc, const std::string& file) {
     WriteFileAtomically(PathFromText(file), doc.ZDTData);
+    if (JsonOutput()) {
+        ReportWritten(file);
+        return;
+    }
     std::cout << TerminalText(std::to_string(doc.ZDTData.size()) + " " + Txt(141) + file + Txt(142)) << "\n";
 }
 

@@ -11,6 +11,7 @@
 
 #include "cli_dialogs.h"
 #include "commands.h"
+#include "json_output.h"
 #include "files/copy_project.h"
 #include "files/directory_search.h"
 #include "files/end_mark_batch.h"
@@ -112,12 +113,17 @@ void AddSaveProject(CLI::App& app) {
                   "as with Ctrl held: leave an existing project file untouched when nothing changed");
     AddAnswerFlags(sub, o->answers);
     AddProjectOptionFlags(sub, o->project);
+    AddJsonFlag(sub);
     sub->callback([o] {
+        SetErrorFile(o->file);
         Session session(o->answers, o->project);
         session.Load(o->file);
         session.dialogs.keys.ctrl = o->keepUnchanged;
+        SetErrorFile(o->target);
+        FileSnapshot before(PathText(PathFromText(o->target).parent_path()));
         if (!SaveProject(session.context, o->target, true, o->name, 0))
             throw CommandError("nothing saved");
+        if (JsonOutput()) PrintJson(ChangeReport(before.Changes()));
     });
 }
 
@@ -133,9 +139,13 @@ void AddCopy(CLI::App& app) {
     sub->add_option("TARGET_DIR", o->target, "the folder to copy to")->required();
     AddAnswerFlags(sub, o->answers);
     AddProjectOptionFlags(sub, o->project);
+    AddJsonFlag(sub);
     sub->callback([o] {
+        SetErrorFile(o->source);
         Session session(o->answers, o->project);
+        FileSnapshot before(o->target);
         if (!CopyProjectCommand(session.context, o->source, o->target)) throw SilentAbort();
+        if (JsonOutput()) PrintJson(ChangeReport(before.Changes()));
     });
 }
 
@@ -165,7 +175,9 @@ void AddSearch(CLI::App& app) {
     sub->add_flag("--reverse", o->reverse, "reverse the order");
     sub->add_option("--min-width", o->minWidth, "width the paths are padded to (default 64)");
     sub->add_flag("--show-list-size", o->showListSize, "the LIST chunk size of WAV files");
+    AddJsonFlag(sub);
     sub->callback([o] {
+        SetErrorFile(o->root);
         ZDTDocument doc;
         CliDialogs dialogs;
         ProjectList list;
@@ -191,6 +203,16 @@ void AddSearch(CLI::App& app) {
         if (!fs::is_directory(PathFromText(o->root))) throw CommandError("\"" + o->root + "\" is no folder");
         SearchInSubDirs(AddTrailingBackslash(o->root), CleanSearchFilter(o->filter), o->prj, o->wav, doc, list,
                         dialogs);
+        if (JsonOutput()) {
+            Json entries = Json::array();
+            for (const std::string& line : list.Lines())
+                entries.push_back({{"path", CardText(ProjectList::EntryPath(line, false))}, {"line", CardText(line)}});
+            PrintJson({{"root", CardText(o->root)},
+                       {"count", list.Lines().size()},
+                       {"entries", entries},
+                       {"message", CardText(list.Message())}});
+            return;
+        }
         for (const std::string& line : list.Lines()) std::cout << line << "\n";
         std::cout << list.Message() << "\n";
     });
@@ -206,15 +228,23 @@ void AddInfoFiles(CLI::App& app) {
         ->required()
         ->check(CLI::IsMember({"update", "delete-unassigned", "delete-all"}));
     sub->add_option("ROOT", o->root, "the folder")->required();
+    AddJsonFlag(sub);
     sub->callback([o] {
+        SetErrorFile(o->root);
         ZDTDocument doc;
         CliDialogs dialogs;
         ProjectList list;
         if (!fs::is_directory(PathFromText(o->root))) throw CommandError("\"" + o->root + "\" is no folder");
         std::string root = AddTrailingBackslash(o->root);
+        FileSnapshot before(o->root);
         std::string message = o->action == "update"
                                   ? UpdateInfoFiles(root, doc, list, dialogs, {})
                                   : DeleteInfoFiles(root, o->action == "delete-all", doc, list, dialogs, {});
+        if (JsonOutput()) {
+            ReportMessage(message);
+            PrintJson(ChangeReport(before.Changes()));
+            return;
+        }
         std::cout << message << "\n";
     });
 }
@@ -230,14 +260,21 @@ void AddEndMarks(CLI::App& app) {
                                    "(--yes / --no answer whether marks after the end are deleted)");
     sub->add_option("ROOT", o->root, "the folder")->required();
     AddAnswerFlags(sub, o->answers);
+    AddJsonFlag(sub);
     sub->callback([o] {
+        SetErrorFile(o->root);
         Session session(o->answers, {});
         RequireAnswer(o->answers, "endmarks");
         session.dialogs.confirmedByCommand = {Txt(281)};
         if (!fs::is_directory(PathFromText(o->root))) throw CommandError("\"" + o->root + "\" is no folder");
         ProjectList list;
         std::string base;
+        FileSnapshot before(o->root);
         if (SetEndMarksInSubDirs(session.document, base, list, o->root).empty()) throw SilentAbort();
+        if (JsonOutput()) {
+            for (const std::string& line : list.Lines()) ReportMessage(line);
+            PrintJson(ChangeReport(before.Changes()));
+        }
     });
 }
 
@@ -258,7 +295,9 @@ void AddSeries(CLI::App& app) {
     sub->add_option("--names", o->names, "text file with one project name a line");
     AddAnswerFlags(sub, o->answers);
     AddProjectOptionFlags(sub, o->project);
+    AddJsonFlag(sub);
     sub->callback([o] {
+        SetErrorFile(o->file);
         Session session(o->answers, o->project);
         RequireAnswer(o->answers, "series");
         session.dialogs.confirmedByCommand = {Txt(110)};
@@ -270,7 +309,9 @@ void AddSeries(CLI::App& app) {
         series.serieCount = o->count;
         if (!o->names.empty()) series.LoadProjectNames(o->names);
         series.AnySerieChange();
+        FileSnapshot before(o->baseDir);
         series.OkClick(session.context);
+        if (JsonOutput()) PrintJson(ChangeReport(before.Changes()));
     });
 }
 

@@ -8,6 +8,7 @@
 
 #include "cli_dialogs.h"
 #include "commands.h"
+#include "json_output.h"
 #include "ui/errors.h"
 
 #ifdef _WIN32
@@ -56,13 +57,20 @@ int main(int argc, char** argv) {
     } catch (const CLI::Success& e) {
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
+        if (cli::JsonOutput()) {
+            std::cerr << cli::JsonErrorText(e.what()) << "\n";
+            return 2;
+        }
         app.exit(e);
         return 2;
     } catch (const SilentAbort&) {
-        std::cerr << "spurwerk-cli: cancelled\n";
+        std::cerr << (cli::JsonOutput() ? cli::JsonErrorText("cancelled") : "spurwerk-cli: cancelled") << "\n";
         return 1;
     } catch (const std::exception& e) {
-        std::cerr << "spurwerk-cli: " << cli::TerminalText(e.what()) << "\n";
+        if (cli::JsonOutput())
+            std::cerr << cli::JsonErrorText(e.what()) << "\n";
+        else
+            std::cerr << "spurwerk-cli: " << cli::TerminalText(e.what()) << "\n";
         return 1;
     }
     return 0;

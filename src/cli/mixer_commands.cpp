@@ -6,7 +6,10 @@
 
 #include "cli_dialogs.h"
 #include "commands.h"
+#include "io/path_text.h"
+#include "json_output.h"
 #include "mixer_session.h"
+#include "project/project_info.h"
 
 namespace spurwerk::cli {
 
@@ -22,7 +25,9 @@ void AddTrackTransfer(CLI::App& app, const std::string& name, const std::string&
     sub->add_option("FILE", options->file, "the project file")->required();
     sub->add_option(copy ? "FROM" : "A", options->from, "track number 1..16")->required()->check(CLI::Range(1, 16));
     sub->add_option(copy ? "TO" : "B", options->to, "track number 1..16")->required()->check(CLI::Range(1, 16));
+    AddJsonFlag(sub);
     sub->callback([options, copy] {
+        SetErrorFile(options->file);
         if (options->from == options->to) throw CommandError("the two tracks must differ");
         MixerSession session(options->file);
         std::string source = "LabelTrackNr_" + std::to_string(options->from);
@@ -34,7 +39,34 @@ void AddTrackTransfer(CLI::App& app, const std::string& name, const std::string&
         session.dialogs.answer = copy;
         session.mixer->Drop(source, target);
         session.Save();
+        if (JsonOutput()) PrintJson(ChangeReport());
     });
+}
+
+Json FilesJson(MixerSession& session) {
+    const WavList& list = session.mixer->WavFiles();
+    std::string audio = AudioFolderOf(session.doc.LoadedZDTFileName);
+    Json wavs = Json::array();
+    for (std::size_t i = 0; i < list.files.size(); ++i) {
+        Json wav = WavJson(PathText(PathFromText(audio) / PathFromText(list.files[i])));
+        wav["name"] = CardText(list.files[i]);
+        const std::string& track = i < list.tracks.size() ? list.tracks[i] : "";
+        wav["track"] = track.empty() ? Json() : track == "M" ? Json("master") : Json(std::stoi(track));
+        wavs.push_back(wav);
+    }
+    Json missing = Json::array();
+    std::vector<std::string> assignments = session.mixer->Assignments();
+    for (std::size_t s = 0; s < assignments.size() && s < list.found.size(); ++s)
+        if (!list.found[s] && !ContainsFileName(list.files, assignments[s]))
+            missing.push_back({{"track", s + 1 == assignments.size() ? Json("master") : Json(s + 1)},
+                               {"wav", CardName(assignments[s])}});
+    return {{"file", CardText(session.doc.LoadedZDTFileName)},
+            {"audioFolder", CardText(audio)},
+            {"wavCount", list.files.size()},
+            {"assignedCount", list.matchedFiles},
+            {"recordingEndMs", list.recordingEnd},
+            {"wavs", wavs},
+            {"missing", missing}};
 }
 
 void AddFiles(CLI::App& app) {
@@ -47,8 +79,14 @@ void AddFiles(CLI::App& app) {
                                             "as the mixer's list shows them (header line first)");
     sub->add_option("FILE", options->file, "the project file")->required();
     sub->add_flag("--list-size", options->listSize, "also show the size of each file's LIST chunk");
+    AddJsonFlag(sub);
     sub->callback([options] {
+        SetErrorFile(options->file);
         MixerSession session(options->file);
+        if (JsonOutput()) {
+            PrintJson(FilesJson(session));
+            return;
+        }
         if (options->listSize) {
             MixerOptions mixerOptions = session.mixer->Options();
             mixerOptions.showListSize = true;

@@ -1,23 +1,35 @@
 // info, tracks, set, marks: the mix and the play marks of one project file.
 
+#include <algorithm>
 #include <iostream>
+#include <iterator>
 #include <memory>
 
 #include "cli_dialogs.h"
 #include "cli_support.h"
 #include "mixer_session.h"
 #include "commands.h"
+#include "io/file_io.h"
+#include "io/path_text.h"
+#include "json_output.h"
 #include "project/document_ops.h"
 #include "project/play_marks.h"
 #include "project/project_info.h"
 #include "project/project_name.h"
 #include "project/track_layout.h"
+#include "project/track_record.h"
 #include "project/track_values.h"
 #include "project/value_texts.h"
 
 namespace spurwerk::cli {
 
 namespace {
+
+Json MarksJson(const Bytes& buffer, std::int32_t recordingEnd) {
+    Json marks = Json::array();
+    for (std::int32_t ms : ListMarks(buffer)) marks.push_back({{"ms", ms}, {"recordingEnd", ms == recordingEnd}});
+    return marks;
+}
 
 void PrintMarks(const ZDTDocument& doc, std::int32_t recordingEnd) {
     std::string listing = MarkListing(doc.ZDTData, recordingEnd);
@@ -28,9 +40,26 @@ void AddInfo(CLI::App& app) {
     auto file = std::make_shared<std::string>();
     auto* sub = app.add_subcommand("info", "Project name, information line, effects and play marks of a project");
     sub->add_option("FILE", *file, "the project file (PRJDATA.ZDT)")->required();
+    AddJsonFlag(sub);
     sub->callback([file] {
+        SetErrorFile(*file);
         ZDTDocument doc = LoadDocument(*file, true);
         std::int32_t recordingEnd = RecordingEndOf(doc.LoadedZDTFileName);
+        if (JsonOutput()) {
+            EffectLabels labels = ReadEffectLabels(EffectsFileNameFor(doc.LoadedZDTFileName),
+                                                   doc.ReadByte(layout::InsertPositionOffset));
+            PrintJson({{"file", CardText(doc.LoadedZDTFileName)},
+                       {"project", CardName(ReadProjectName(doc.ZDTData))},
+                       {"recordingEndMs", recordingEnd},
+                       {"bitDepth", doc.ReadByte(layout::RecordingDepthOffset) * 8 + 16},
+                       {"insertRecording", (doc.ReadByte(layout::InsertRecordingFlagOffset) & 1) ? "wet" : "dry"},
+                       {"effects",
+                        {{"insert", CardText(labels.insert)},
+                         {"chorus", CardText(labels.chorus)},
+                         {"reverb", CardText(labels.reverb)}}},
+                       {"marks", MarksJson(doc.ZDTData, recordingEnd)}});
+            return;
+        }
         std::cout << "Project: \"" << ReadProjectName(doc.ZDTData) << "\"\n";
         std::cout << ProjectInfoLine(doc.ZDTData, recordingEnd) << "\n";
         EffectLabels labels = ReadEffectLabels(EffectsFileNameFor(doc.LoadedZDTFileName),
@@ -54,7 +83,32 @@ void AddTracks(CLI::App& app) {
     sub->add_option("--groups", options->groups, "parameter groups, e.g. Status,Pan,Fader (default: all)")
         ->delimiter(',');
     sub->add_option("--track-count", options->trackCount, "tracks 1..N (default 16)")->check(CLI::Range(1, 16));
+    AddJsonFlag(sub);
     sub->callback([options] {
+        SetErrorFile(options->file);
+        if (JsonOutput()) {
+            // Every value in its unit, the stored byte beside it where the mixer clamps it.
+            ZDTDocument doc = LoadDocument(options->file, true);
+            std::vector<std::string> keys;
+            for (const auto& g : options->groups) keys.push_back(JsonKey(ParameterOrThrow(g)));
+            Json tracks = Json::array();
+            for (int t = 0; t < options->trackCount; ++t) {
+                Json track = TrackJson(doc.ZDTData, t);
+                if (!keys.empty()) {
+                    Json chosen = {{"track", t + 1}};
+                    for (const std::string& key : keys) chosen[key] = track[key];
+                    if (track.contains("raw"))
+                        for (const std::string& key : keys)
+                            if (track["raw"].contains(key)) chosen["raw"][key] = track["raw"][key];
+                    track = chosen;
+                }
+                tracks.push_back(track);
+            }
+            PrintJson({{"file", CardText(doc.LoadedZDTFileName)},
+                       {"project", CardName(ReadProjectName(doc.ZDTData))},
+                       {"tracks", tracks}});
+            return;
+        }
         // The values as the mixer shows them (out-of-range values clamped).
         MixerSession session(options->file);
         TrackSummaryOptions summary;
@@ -67,9 +121,86 @@ void AddTracks(CLI::App& app) {
     });
 }
 
+// The JSON of --from-json: a document of `tracks --json`, a list of track
+// objects, or one object (its "track" or --track naming the track).
+Json ReadJsonInput(const std::string& source) {
+    std::string text;
+    if (source == "-") {
+        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+    } else {
+        Bytes bytes = ReadWholeFile(PathFromText(source));
+        text.assign(bytes.begin(), bytes.end());
+    }
+    Json input = Json::parse(text, nullptr, false);
+    if (input.is_discarded()) throw CommandError("the input is no valid JSON");
+    return input;
+}
+
+struct TrackChange {
+    int stripIndex;
+    const TrackParameter* parameter;
+    TrackValue value;
+    std::optional<int> raw;  // the stored byte the report showed beside the value
+};
+
+std::vector<TrackChange> ChangesFromJson(const Json& input, int givenTrack) {
+    Json list = input.is_object() && input.contains("tracks") ? input["tracks"]
+                : input.is_array()                            ? input
+                                                              : Json::array({input});
+    if (!list.is_array()) throw CommandError("\"tracks\" must be a list of track objects");
+    std::vector<TrackChange> changes;
+    for (const Json& object : list) {
+        if (!object.is_object()) throw CommandError("a track must be a JSON object, not " + object.dump());
+        int track = givenTrack;
+        if (object.contains("track")) {
+            const Json& number = object["track"];
+            if (!number.is_number_integer() || number.get<int>() < 1 || number.get<int>() > layout::TrackCount)
+                throw CommandError("\"track\" takes a track number from 1 to 16, not " + number.dump());
+            track = number.get<int>();
+        }
+        if (track == 0) throw CommandError("a track object needs \"track\" (or give --track)");
+        for (const auto& [key, value] : object.items()) {
+            // "raw" shows the stored bytes; the values beside it are what is written.
+            if (key == "track" || key == "raw") continue;
+            const TrackParameter* parameter = ParameterForKey(key);
+            if (!parameter) throw CommandError("unknown parameter \"" + key + "\" for track " + std::to_string(track));
+            std::string error;
+            auto parsed = ParseTrackValue(*parameter, ValueTextFromJson(*parameter, value), error);
+            if (!parsed) throw CommandError("track " + std::to_string(track) + ": " + error);
+            std::optional<int> raw;
+            if (object.contains("raw") && object["raw"].is_object() && object["raw"].contains(key) &&
+                object["raw"][key].is_number_integer())
+                raw = object["raw"][key].get<int>();
+            changes.push_back({track - 1, parameter, *parsed, raw});
+        }
+    }
+    return changes;
+}
+
+// Writes the values as given (the recording group rule still holds); a value
+// that already reads the same is left alone, so the bytes stay as they were.
+void ApplyJsonChanges(ZDTDocument& doc, const std::vector<TrackChange>& changes) {
+    for (const TrackChange& change : changes) {
+        std::vector<TrackReading> record = ReadTrackRecord(doc.ZDTData, change.stripIndex);
+        const TrackReading& now = *std::find_if(record.begin(), record.end(), [&](const TrackReading& r) {
+            return r.parameter == change.parameter;
+        });
+        ControlKind kind = change.parameter->control->kind;
+        bool same = kind == ControlKind::FileField ? now.name == change.value.name
+                    : kind == ControlKind::BandBox || kind == ControlKind::InvertBox
+                        ? !now.outOfRange && (now.raw != 0) == (change.value.raw != 0)
+                        : now.raw == change.value.raw;
+        // An out-of-range byte reported beside its clamped value is kept, not rewritten.
+        if (same || (now.outOfRange && change.raw == now.raw && change.value.raw == now.position)) continue;
+        WriteTrackValue(doc, *change.parameter, change.stripIndex, change.value);
+        if (kind == ControlKind::StatusShape && change.value.raw == 2)
+            ApplyRecordingGroup(doc, change.stripIndex, layout::TrackCount);
+    }
+}
+
 void AddSet(CLI::App& app) {
     struct Options {
-        std::string file;
+        std::string file, fromJson;
         int track = 0;
         bool all = false, bank1 = false, bank2 = false;
         std::vector<std::string> assignments;
@@ -86,9 +217,23 @@ void AddSet(CLI::App& app) {
     track->excludes(all);
     bank1->needs(all)->excludes(bank2);
     bank2->needs(all);
-    sub->add_option("ASSIGNMENTS", options->assignments, "GROUP=VALUE in the form `tracks --compact` prints")
-        ->required();
+    auto* assignments =
+        sub->add_option("ASSIGNMENTS", options->assignments, "GROUP=VALUE in the form `tracks --compact` prints");
+    auto* fromJson = sub->add_option("--from-json", options->fromJson,
+                                     "read track values as `tracks --json` prints them from a file, or - for stdin");
+    fromJson->excludes(assignments)->excludes(all);
+    AddJsonFlag(sub);
     sub->callback([options] {
+        SetErrorFile(options->file);
+        if (!options->fromJson.empty()) {
+            std::vector<TrackChange> changes = ChangesFromJson(ReadJsonInput(options->fromJson), options->track);
+            ZDTDocument doc = LoadDocument(options->file, true);
+            ApplyJsonChanges(doc, changes);
+            if (doc.ZDTData != doc.CompareData) SaveDocument(doc, options->file);
+            if (JsonOutput()) PrintJson(ChangeReport());
+            return;
+        }
+        if (options->assignments.empty()) throw CLI::ValidationError("give GROUP=VALUE assignments or --from-json");
         if (!options->all && options->track == 0) throw CLI::ValidationError("--track or --all is required");
         // Everything is checked before anything is changed.
         std::vector<std::pair<const TrackParameter*, TrackValue>> changes;
@@ -124,6 +269,7 @@ void AddSet(CLI::App& app) {
                 session.mixer->SetTrackValue(options->track - 1, parameter->control->prefix, value.raw, value.name);
         }
         session.Save();
+        if (JsonOutput()) PrintJson(ChangeReport());
     });
 }
 
@@ -144,7 +290,9 @@ void AddMarks(CLI::App& app) {
     auto* yes = sub->add_flag("--yes", options->yes, "answer Yes to the question about marks after the end");
     auto* no = sub->add_flag("--no", options->no, "answer No to it");
     yes->excludes(no);
+    AddJsonFlag(sub);
     sub->callback([options] {
+        SetErrorFile(options->file);
         ZDTDocument doc = LoadDocument(options->file, true);
         std::int32_t recordingEnd = RecordingEndOf(doc.LoadedZDTFileName);
         bool action = options->setEnd || options->deleteAfterEnd || options->deleteAll;
@@ -163,6 +311,13 @@ void AddMarks(CLI::App& app) {
                 DeleteAllMarks(doc);
             }
             if (doc.DataChanged) SaveDocument(doc, doc.LoadedZDTFileName);
+        }
+        if (JsonOutput()) {
+            Json report = {{"file", CardText(doc.LoadedZDTFileName)},
+                           {"recordingEndMs", recordingEnd},
+                           {"marks", MarksJson(doc.ZDTData, recordingEnd)}};
+            PrintJson(action ? ChangeReport(report) : report);
+            return;
         }
         PrintMarks(doc, recordingEnd);
     });

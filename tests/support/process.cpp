@@ -52,15 +52,17 @@ HANDLE InheritableFile(const std::filesystem::path& path, bool write) {
 
 }  // namespace
 
-ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments) {
+ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
+                         const std::string& input) {
     TempDir dir;
+    WriteBytes(dir / "in", Bytes(input.begin(), input.end()));
     const std::filesystem::path exe = PathFromText(program);
     std::wstring command = QuoteArgument(exe.wstring());
     for (const auto& a : arguments) command += L" " + QuoteArgument(PathFromText(a).wstring());
 
     HANDLE out = InheritableFile(dir / "out", true);
     HANDLE err = InheritableFile(dir / "err", true);
-    HANDLE in = InheritableFile("NUL", false);
+    HANDLE in = InheritableFile(dir / "in", false);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -85,14 +87,16 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
     return result;
 }
 #else
-ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments) {
+ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
+                         const std::string& input) {
     TempDir dir;
-    std::string outPath = (dir / "out").string(), errPath = (dir / "err").string();
+    WriteBytes(dir / "in", Bytes(input.begin(), input.end()));
+    std::string outPath = (dir / "out").string(), errPath = (dir / "err").string(), inPath = (dir / "in").string();
     pid_t pid = fork();
     if (pid == 0) {
         int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        int in = open("/dev/null", O_RDONLY);
+        int in = open(inPath.c_str(), O_RDONLY);
         dup2(out, 1);
         dup2(err, 2);
         dup2(in, 0);

@@ -12,7 +12,9 @@ struct ProcessResult {
     std::string err;
 };
 
-// Runs `program` with `arguments` (no shell interpretation of their content).
-ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments);
+// Runs `program` with `arguments` (no shell interpretation of their content);
+// `input` is its standard input.
+ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
+                         const std::string& input = "");
 
 }  // namespace spurwerk::testing

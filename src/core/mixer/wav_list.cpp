@@ -65,6 +65,7 @@ WavList BuildWavList(const std::string& audioFolder, const std::vector<std::stri
             break;
         }
         line += noted.empty() ? std::string(7, ' ') : " [Tr." + noted + "]";
+        list.tracks.push_back(noted);
         WavSummary summary = WavHeaderSummary(PathText(PathFromText(audioFolder) / PathFromText(file)), showListSize);
         line += summary.text;
         list.recordingEnd = std::max(list.recordingEnd, summary.durationMs);

@@ -14,6 +14,7 @@ namespace spurwerk {
 struct WavList {
     std::vector<std::string> lines;   // [0] is the header line
     std::vector<std::string> files;   // the folder's WAV files in list order
+    std::vector<std::string> tracks;  // per file the track naming it ("3", "M" for the master) or ""
     std::vector<bool> found;          // per assignment given
     int matchedFiles = 0;
     int missing = 0;

@@ -1,0 +1,200 @@
+#include "json_output.h"
+
+#include <cmath>
+#include <cstdio>
+#include <iostream>
+
+#include "cli_dialogs.h"
+#include "io/path_text.h"
+#include "project/track_record.h"
+#include "project/wav_header.h"
+#include "text/text_encoding.h"
+#include "ui/errors.h"
+
+namespace spurwerk::cli {
+
+namespace {
+
+bool jsonOutput = false;
+std::string errorFile;
+std::vector<std::string> written, messages;
+
+struct KeyName {
+    const char* group;
+    const char* key;
+};
+constexpr KeyName KeyNames[] = {
+    {"Status", "status"},       {"FileAss", "wav"},          {"Pan", "pan"},
+    {"Stereo[v]", "stereo"},    {"EQxH[v]", "eqHighOn"},     {"EQxH", "eqHighGain"},
+    {"EQxM[v]", "eqMidOn"},     {"EQxM", "eqMidGain"},       {"EQxL[v]", "eqLowOn"},
+    {"EQxL", "eqLowGain"},      {"Reverb[v]", "reverbOn"},   {"Reverb", "reverb"},
+    {"Chorus[v]", "chorusOn"},  {"Chorus", "chorus"},        {"Fader", "fader"},
+    {"Invert[v]", "invert"},    {"EQHighHz", "eqHighHz"},    {"EQMidHz", "eqMidHz"},
+    {"EQLowHz", "eqLowHz"},     {"EQMidQual", "eqMidQuality"},
+};
+
+const char* StatusWord(int raw) { return raw == 2 ? "record" : raw == 1 ? "play" : "off"; }
+
+bool IsBox(ControlKind kind) {
+    return kind == ControlKind::StereoBox || kind == ControlKind::BandBox || kind == ControlKind::SendBox ||
+           kind == ControlKind::InvertBox;
+}
+
+}  // namespace
+
+bool JsonOutput() { return jsonOutput; }
+
+void AddJsonFlag(CLI::App* sub) {
+    sub->add_flag("--json", jsonOutput, "print one JSON document instead of the text (see the manual page)");
+}
+
+void SetErrorFile(const std::string& file) { errorFile = file; }
+
+std::string JsonErrorText(const std::string& message) {
+    return Json{{"error", CardText(message)}, {"file", CardText(errorFile)}}.dump();
+}
+
+void PrintJson(const Json& document, bool indented) {
+    std::cout << document.dump(indented ? 2 : -1, ' ', false, Json::error_handler_t::replace) << "\n";
+    std::cout.flush();
+    if (!std::cout) throw FileError("could not write the output");
+}
+
+std::string CardText(const std::string& bytes) { return SanitizeUtf8(bytes); }
+std::string CardName(const std::string& bytes) { return Windows1252ToUtf8(bytes); }
+
+void ReportMessage(const std::string& text) {
+    if (jsonOutput)
+        messages.push_back(CardText(TerminalText(text)));
+    else
+        std::cout << TerminalText(text) << "\n";
+}
+
+void ReportWritten(const std::string& file) { written.push_back(file); }
+
+Json ChangeReport(Json extra) {
+    Json report = Json::object();
+    report["written"] = Json::array();
+    for (const std::string& file : written) report["written"].push_back(CardText(file));
+    for (auto& [key, value] : extra.items()) report[key] = value;
+    report["messages"] = messages;
+    return report;
+}
+
+FileSnapshot::FileSnapshot(const std::string& root) : root_(PathFromText(root)) {
+    std::error_code ec;
+    if (!std::filesystem::is_directory(root_, ec)) return;
+    for (auto it = std::filesystem::recursive_directory_iterator(
+             root_, std::filesystem::directory_options::skip_permission_denied, ec);
+         !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
+        std::error_code entryError;
+        if (!it->is_regular_file(entryError)) continue;
+        files_[PathText(it->path())] = {it->file_size(entryError), it->last_write_time(entryError)};
+    }
+}
+
+Json FileSnapshot::Changes() const {
+    FileSnapshot now(PathText(root_));
+    Json created = Json::array(), changed = Json::array(), deleted = Json::array();
+    for (const auto& [path, state] : now.files_) {
+        auto before = files_.find(path);
+        if (before == files_.end())
+            created.push_back(CardText(path));
+        else if (before->second != state)
+            changed.push_back(CardText(path));
+    }
+    for (const auto& [path, state] : files_)
+        if (!now.files_.count(path)) deleted.push_back(CardText(path));
+    return {{"created", created}, {"changed", changed}, {"deleted", deleted}};
+}
+
+Json WavJson(const std::string& file) {
+    WavHeader header = ReadWavHeader(file);
+    Json wav = {{"file", CardText(file)}, {"exists", header.fileSize >= 0}, {"valid", header.IsValid()}};
+    if (header.fileSize >= 0) wav["fileSize"] = header.fileSize;
+    if (header.IsValid()) {
+        wav["durationMs"] = WavDurationMs(header);
+        wav["channels"] = header.channels;
+        wav["sampleRate"] = header.sampleRate;
+        wav["bitsPerSample"] = header.bitsPerSample;
+        wav["dataSize"] = header.dataSize;
+        wav["listSize"] = header.listSize;
+    }
+    return wav;
+}
+
+std::string JsonKey(const TrackParameter& parameter) {
+    for (const KeyName& k : KeyNames)
+        if (parameter.name == k.group) return k.key;
+    return parameter.name;
+}
+
+const TrackParameter* ParameterForKey(const std::string& key) {
+    for (const KeyName& k : KeyNames)
+        if (key == k.key) return FindTrackParameter(k.group);
+    return FindTrackParameter(key);
+}
+
+Json TrackJson(const Bytes& buffer, int stripIndex) {
+    Json track = {{"track", stripIndex + 1}};
+    Json raw = Json::object();
+    for (const TrackReading& reading : ReadTrackRecord(buffer, stripIndex)) {
+        const StripElement& element = *reading.parameter->control;
+        std::string key = JsonKey(*reading.parameter);
+        if (element.kind == ControlKind::StatusShape)
+            track[key] = StatusWord(reading.raw);
+        else if (element.kind == ControlKind::FileField)
+            track[key] = CardName(reading.name);
+        else if (IsBox(element.kind))
+            track[key] = reading.value != 0;
+        else if (std::string(element.prefix) == "TBEQMidQual_")
+            track[key] = reading.value;
+        else
+            track[key] = static_cast<int>(reading.value);
+        if (reading.outOfRange) raw[key] = reading.raw;
+    }
+    if (!raw.empty()) track["raw"] = raw;
+    return track;
+}
+
+std::string ValueTextFromJson(const TrackParameter& parameter, const Json& value) {
+    const StripElement& element = *parameter.control;
+    std::string key = JsonKey(parameter);
+    auto wrong = [&](const std::string& expected) {
+        return CommandError("\"" + key + "\" takes " + expected + ", not " + value.dump());
+    };
+    if (element.kind == ControlKind::StatusShape) {
+        std::string word = value.is_string() ? value.get<std::string>() : "";
+        if (word == "record") return "R";
+        if (word == "play") return "+";
+        if (word == "off") return "-";
+        throw wrong("\"record\", \"play\" or \"off\"");
+    }
+    if (element.kind == ControlKind::FileField) {
+        if (!value.is_string()) throw wrong("a WAV name");
+        return value.get<std::string>();
+    }
+    if (IsBox(element.kind)) {
+        if (!value.is_boolean()) throw wrong("true or false");
+        return value.get<bool>() ? "X" : "-";
+    }
+    if (!value.is_number()) throw wrong("a number");
+    double number = value.get<double>();
+    if (std::string(element.prefix) == "TBEQMidQual_") {
+        double tenths = std::round(number * 10);
+        if (std::fabs(number * 10 - tenths) > 1e-6 || tenths < 1 || tenths > 10)
+            throw wrong("a quality from 0.1 to 1.0 in steps of 0.1");
+        char text[32];
+        std::snprintf(text, sizeof text, "%d.%d", static_cast<int>(tenths) / 10, static_cast<int>(tenths) % 10);
+        return text;
+    }
+    if (number != std::floor(number) || std::fabs(number) > 1e6) throw wrong("a whole number");
+    int whole = static_cast<int>(number);
+    if (std::string(element.prefix) == "TBPan_") {
+        if (whole == 0) return "C";
+        return (whole < 0 ? "L" : "R") + std::to_string(std::abs(whole));
+    }
+    return std::to_string(whole);
+}
+
+}  // namespace spurwerk::cli

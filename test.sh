@@ -12,6 +12,7 @@ step_start=$SECONDS
 step_done() { echo "== $1: $((SECONDS - step_start)) s"; step_start=$SECONDS; }
 
 build_spurwerk
+package_spurwerk || failed+=("Debian package")
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$SPURWERK_BUILD" --output-on-failure -j "$jobs" || failed+=("tests")
 step_done "build and tests"

@@ -17,10 +17,12 @@ SPURWERK_PACKAGES=(
   xvfb xauth ccache
 )
 # Only test.sh needs these: the sanitizer and fuzz build (clang with its
-# runtime libraries) and the Windows build of core and CLI under Wine.
+# runtime libraries), the Windows build of core and CLI under Wine, the Debian
+# package (dpkg-shlibdeps) and the manual page check.
 SPURWERK_TEST_PACKAGES=(
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix wine wine64
+  dpkg-dev file groff man-db
 )
 
 missing_packages() {
@@ -119,4 +121,10 @@ start_wine() {
 
 stop_wine() {
   wineserver -k 2>/dev/null || true
+}
+
+# The Debian package of the normal build (build/spurwerk_<version>_amd64.deb).
+package_spurwerk() {
+  command -v dpkg-shlibdeps >/dev/null 2>&1 || { echo "dpkg-dev not found: no Debian package" >&2; return 0; }
+  (cd "$SPURWERK_BUILD" && cpack -G DEB >/dev/null) || { echo "cpack -G DEB failed" >&2; return 1; }
 }

@@ -167,13 +167,13 @@ void AddSearch(CLI::App& app) {
     sub->add_flag("--record-modi", o->recordModi, "bit depth and DRY/WET of each project");
     sub->add_flag("--wav-size", o->wavSize, "WAV sizes and the longest audio time");
     sub->add_flag("--wav-date", o->wavDate, "WAV dates");
-    sub->add_option("--date-format", o->dateFormat, "date format of the WAV dates (dd.mm.yyyy hh:nn:ss)");
+    sub->add_option("--date-format", o->dateFormat, "date format of the WAV dates, e.g. yyyy-mm-dd (default dd.mm.yyyy hh:nn:ss)");
     sub->add_option("--groups", o->groups, "track values to show, e.g. Status,Pan")->delimiter(',');
     sub->add_flag("--compact", o->compact, "compact track values");
-    sub->add_option("--sort", o->sort, "dir, date, name or time")
+    sub->add_option("--sort", o->sort, "sort by dir (folder), date, name (project name) or time (longest WAV)")
         ->check(CLI::IsMember({"dir", "date", "name", "time"}));
     sub->add_flag("--reverse", o->reverse, "reverse the order");
-    sub->add_option("--min-width", o->minWidth, "width the paths are padded to (default 64)");
+    sub->add_option("--min-width", o->minWidth, "width in characters the paths are padded to (default 64)");
     sub->add_flag("--show-list-size", o->showListSize, "the LIST chunk size of WAV files");
     AddJsonFlag(sub);
     sub->callback([o] {

@@ -9,6 +9,7 @@
 #include "cli_dialogs.h"
 #include "commands.h"
 #include "json_output.h"
+#include "project/link_time.h"
 #include "ui/errors.h"
 
 #ifdef _WIN32
@@ -33,15 +34,49 @@ std::vector<std::string> Utf8Arguments() {
 }  // namespace
 #endif
 
+namespace {
+
+void AddExamples(CLI::App& app) {
+    const std::pair<const char*, const char*> examples[] = {
+        {"info", "info /media/card/PROJ001/PRJDATA.ZDT --json"},
+        {"tracks", "tracks PRJDATA.ZDT --compact --groups Status,Pan,Fader --track-count 8"},
+        {"set", "set PRJDATA.ZDT --track 3 Fader=90 Pan=L20 EQxM[v]=X EQxM=-4 EQMidHz=800 EQMidQual=0.5\n"
+                "         spurwerk-cli set PRJDATA.ZDT --all --bank1 Reverb=30\n"
+                "         spurwerk-cli tracks A/PRJDATA.ZDT --json | spurwerk-cli set B/PRJDATA.ZDT --from-json -"},
+        {"copy-track", "copy-track PRJDATA.ZDT 1 5"},
+        {"swap-tracks", "swap-tracks PRJDATA.ZDT 1 5"},
+        {"files", "files PRJDATA.ZDT --list-size"},
+        {"marks", "marks PRJDATA.ZDT --set-end --no"},
+        {"wav", "wav PROJ001/AUDIO/*.WAV"},
+        {"hex", "hex PRJDATA.ZDT"},
+        {"diff", "diff PROJ001/PRJDATA.ZDT PROJ002/PRJDATA.ZDT"},
+        {"save-project", "save-project PRJDATA.ZDT /media/card/PROJ012/PRJDATA.ZDT --name SONG12 --yes"},
+        {"copy", "copy /media/card/PROJ001 /backup/PROJ001 --no"},
+        {"search", "search /media/card --filter SONG --wav --wav-size --sort time"},
+        {"infofiles", "infofiles update /media/card"},
+        {"endmarks", "endmarks /media/card --no"},
+        {"series", "series PRJDATA.ZDT /media/card --start 20 --count 5 --names NAMES.TXT --yes"},
+    };
+    for (const auto& [name, example] : examples)
+        app.get_subcommand(name)->footer(std::string("Example: spurwerk-cli ") + example);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     using namespace spurwerk;
     CLI::App app{"Spurwerk command line: inspect and edit Zoom R16/R24 project files", "spurwerk-cli"};
     app.require_subcommand(1);
-    app.set_version_flag("--version", "spurwerk-cli 1.0");
+    app.set_version_flag("--version", "spurwerk-cli " SPURWERK_VERSION " (built " +
+                                          DateTimeText(UnixToDateTime(BuildTimeStamp())) + ")");
     cli::AddProjectCommands(app);
     cli::AddByteCommands(app);
     cli::AddFileCommands(app);
     cli::AddMixerCommands(app);
+    app.footer("Each command's --help lists its options. --json on a command prints one JSON document "
+               "instead of the text. Exit codes: 0 success, 1 error, 2 wrong usage. See man spurwerk-cli.\n"
+               "Example: spurwerk-cli info /media/card/PROJ001/PRJDATA.ZDT");
+    AddExamples(app);
 #ifdef _WIN32
     SetConsoleOutputCP(CP_UTF8);
     std::vector<std::string> utf8 = Utf8Arguments();

@@ -80,9 +80,9 @@ void AddTracks(CLI::App& app) {
     auto* sub = app.add_subcommand("tracks", "One-line summary of the track parameters");
     sub->add_option("FILE", options->file, "the project file")->required();
     sub->add_flag("--compact", options->compact, "without padding and group blanks");
-    sub->add_option("--groups", options->groups, "parameter groups, e.g. Status,Pan,Fader (default: all)")
+    sub->add_option("--groups", options->groups, "parameter groups separated by commas, e.g. Status,Pan,Fader (default: all)")
         ->delimiter(',');
-    sub->add_option("--track-count", options->trackCount, "tracks 1..N (default 16)")->check(CLI::Range(1, 16));
+    sub->add_option("--track-count", options->trackCount, "show tracks 1..N, a number 1..16 (default 16)")->check(CLI::Range(1, 16));
     AddJsonFlag(sub);
     sub->callback([options] {
         SetErrorFile(options->file);
@@ -218,7 +218,7 @@ void AddSet(CLI::App& app) {
     bank1->needs(all)->excludes(bank2);
     bank2->needs(all);
     auto* assignments =
-        sub->add_option("ASSIGNMENTS", options->assignments, "GROUP=VALUE in the form `tracks --compact` prints");
+        sub->add_option("ASSIGNMENTS", options->assignments, "GROUP=VALUE: Status R/+/-; boxes X/-; Pan C, L2..L100, R2..R100; EQ gains -12..12 dB; Reverb, Chorus 0..100; Fader 0..127; EQ frequencies in Hz; EQMidQual 0.1..1.0; FileAss NAME.WAV");
     auto* fromJson = sub->add_option("--from-json", options->fromJson,
                                      "read track values as `tracks --json` prints them from a file, or - for stdin");
     fromJson->excludes(assignments)->excludes(all);

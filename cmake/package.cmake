@@ -1,0 +1,20 @@
+# `cpack -G DEB` in the build folder: spurwerk_<version>_amd64.deb with what
+# `cmake --install` puts under /usr, its library dependencies computed.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME spurwerk)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR Spurwerk)
+set(CPACK_PACKAGE_CONTACT "Spurwerk developers <spurwerk@users.noreply.invalid>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Editor for the project files of the Zoom R16/R24 recorders")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Spurwerk edits the mix, play marks and WAV assignments of Zoom R16/R24 projects, compares their bytes, saves, copies and finds projects on a memory card. spurwerk-cli does the same from scripts, with JSON output.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# Installed through DESTDIR, so the install step does not refresh the build
+# machine's desktop caches; the package's triggers do that on the target.
+set(CPACK_SET_DESTDIR ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION sound)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils")
+set(CPACK_STRIP_FILES ON)
+include(CPack)

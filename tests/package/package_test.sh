@@ -1,0 +1,28 @@
+#!/bin/sh
+# Unpacks the Debian package into a scratch root and runs the installed
+# command line from there on the demo card. Skips (77) when no package was made.
+set -eu
+build=$1
+deb=$(ls "$build"/spurwerk_*_amd64.deb 2>/dev/null | head -n 1)
+[ -n "$deb" ] || { echo "no package in $build (run cpack -G DEB there)"; exit 77; }
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+dpkg-deb -x "$deb" "$root"
+for f in usr/bin/spurwerk usr/bin/spurwerk-cli usr/lib/spurwerk/Spurwerk usr/lib/spurwerk/PRJDATA_VorlageR16.ZDT \
+         usr/lib/spurwerk/WAV_Vorlage_1sec44kSTEREO24b.WAV usr/lib/spurwerk/Spurwerk_GUI_English.INI \
+         usr/lib/spurwerk/Spurwerk_README_English.TXT usr/share/applications/spurwerk.desktop \
+         usr/share/mime/packages/spurwerk-zdt.xml usr/share/icons/hicolor/scalable/apps/spurwerk.svg \
+         usr/share/man/man1/spurwerk-cli.1 usr/share/man/man1/spurwerk.1; do
+  [ -e "$root/$f" ] || { echo "missing in the package: /$f"; exit 1; }
+done
+dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || { echo "Depends lacks the Qt libraries"; exit 1; }
+"$root/usr/bin/spurwerk-cli" --version | grep -q "^spurwerk-cli [0-9.]* (built 20" || { echo "bad --version"; exit 1; }
+# The installed program finds its templates: a project saved from there gets its WAV files.
+card=$(mktemp -d)
+trap 'rm -rf "$root" "$card"' EXIT
+cp -r "$build/demo-card/PROJ001" "$card/"
+"$root/usr/bin/spurwerk-cli" info "$card/PROJ001/PRJDATA.ZDT" | grep -q '^Project: "SONG1"'
+rm "$card/PROJ001/AUDIO/TRACK02.WAV"
+"$root/usr/bin/spurwerk-cli" save-project "$card/PROJ001/PRJDATA.ZDT" "$card/PROJ002/PRJDATA.ZDT" --yes >/dev/null
+[ -s "$card/PROJ002/AUDIO/TRACK02.WAV" ] || { echo "template WAV not found by the installed program"; exit 1; }
+echo "package ok: $deb"

@@ -9,6 +9,7 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Editor for the project files of the Zoom 
 set(CPACK_PACKAGE_DESCRIPTION
     "Spurwerk edits the mix, play marks and WAV assignments of Zoom R16/R24 projects, compares their bytes, saves, copies and finds projects on a memory card. spurwerk-cli does the same from scripts, with JSON output.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_INSTALL_PREFIX /usr)
 # Installed through DESTDIR, so the install step does not refresh the build
 # machine's desktop caches; the package's triggers do that on the target.
 set(CPACK_SET_DESTDIR ON)

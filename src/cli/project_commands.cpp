@@ -13,6 +13,7 @@
 #include "project/project_name.h"
 #include "project/track_layout.h"
 #include "project/track_values.h"
+#include "project/value_format.h"
 #include "project/value_texts.h"
 
 namespace spurwerk::cli {
@@ -55,15 +56,15 @@ void AddTracks(CLI::App& app) {
         ->delimiter(',');
     sub->add_option("--track-count", options->trackCount, "tracks 1..N (default 16)")->check(CLI::Range(1, 16));
     sub->callback([options] {
-        // The values as the mixer shows them (out-of-range values clamped).
-        MixerSession session(options->file);
+        // The bytes as the file holds them, not as the mixer would clamp them.
+        ZDTDocument doc = LoadDocument(options->file, true);
         TrackSummaryOptions summary;
         summary.compact = options->compact;
         summary.trackCount = options->trackCount;
         if (options->groups.empty())
             for (const auto& p : TrackParameters()) summary.groups.push_back(p.name);
         for (const auto& g : options->groups) summary.groups.push_back(ParameterOrThrow(g).name);
-        std::cout << BuildTrackSummary(session.doc.ZDTData, summary) << "\n";
+        std::cout << BuildTrackSummary(doc.ZDTData, summary) << "\n";
     });
 }
 
@@ -112,11 +113,9 @@ void AddSet(CLI::App& app) {
         if (options->all) {
             session.dialogs.keys.ctrl = options->bank1;
             session.dialogs.keys.shift = options->bank2;
-            for (const auto& [parameter, value] : changes) {
-                int position = parameter->control->kind == ControlKind::GainSlider ? layout::GainMax - value.raw
-                                                                                   : value.raw;
-                session.mixer->SetAllStripValue(parameter->control->prefix, position);
-            }
+            for (const auto& [parameter, value] : changes)
+                session.mixer->SetAllStripValue(parameter->control->prefix,
+                                                SliderPosition(*parameter->control, value.raw));
             session.dialogs.keys = {};
         } else {
             session.RequireEnabled(options->track);

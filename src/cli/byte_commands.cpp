@@ -1,25 +1,17 @@
 // hex, diff, wav: the raw bytes of project files and the headers of WAV files.
 
-#include <cstdio>
 #include <iostream>
 #include <memory>
 
 #include "cli_support.h"
 #include "commands.h"
+#include "project/hex_layout.h"
 #include "project/track_layout.h"
 #include "project/wav_header.h"
 
 namespace spurwerk::cli {
 
 namespace {
-
-std::string Hex(unsigned value, int digits) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%0*X", digits, value);
-    return buffer;
-}
-
-std::string Address(std::size_t index) { return "$" + Hex(static_cast<unsigned>(index), 4) + ":"; }
 
 void AddHex(CLI::App& app) {
     auto file = std::make_shared<std::string>();
@@ -29,8 +21,8 @@ void AddHex(CLI::App& app) {
         ZDTDocument doc = LoadDocument(*file, false);
         std::string out;
         for (std::size_t i = 0; i < doc.ZDTData.size(); ++i) {
-            if (i % 16 == 0) out += (i ? "\n" : "") + Address(i);
-            out += " " + Hex(doc.ZDTData[i], 2);
+            if (i % HexBytesPerRow == 0) out += (i ? "\n" : "") + HexAddressText(i);
+            out += " " + HexByteText(doc.ZDTData[i]);
         }
         if (!out.empty()) std::cout << out << "\n";
     });
@@ -54,12 +46,12 @@ void AddDiff(CLI::App& app) {
         for (std::size_t i = 0; i < doc.ZDTData.size() && i < compare.size(); ++i) {
             if (doc.ZDTData[i] == compare[i]) continue;
             ++count;
-            lines += Address(i) + " " + Hex(doc.ZDTData[i], 2) + " " + Hex(compare[i], 2);
+            lines += HexAddressText(i) + " " + HexByteText(doc.ZDTData[i]) + " " + HexByteText(compare[i]);
             if (i > 0)
                 for (const std::string& name : ControlsBoundTo(i, layout::TrackCount)) lines += "  (" + name + ")";
             lines += "\n";
         }
-        std::cout << count << " B.\n" << lines;
+        std::cout << DiffBytesText(count) << "\n" << lines;
     });
 }
 

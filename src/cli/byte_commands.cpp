@@ -1,26 +1,18 @@
 // hex, diff, wav: the raw bytes of project files and the headers of WAV files.
 
-#include <cstdio>
 #include <iostream>
 #include <memory>
 
 #include "cli_support.h"
 #include "commands.h"
 #include "json_output.h"
+#include "project/hex_layout.h"
 #include "project/track_layout.h"
 #include "project/wav_header.h"
 
 namespace spurwerk::cli {
 
 namespace {
-
-std::string Hex(unsigned value, int digits) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%0*X", digits, value);
-    return buffer;
-}
-
-std::string Address(std::size_t index) { return "$" + Hex(static_cast<unsigned>(index), 4) + ":"; }
 
 void AddHex(CLI::App& app) {
     auto file = std::make_shared<std::string>();
@@ -39,8 +31,8 @@ void AddHex(CLI::App& app) {
         }
         std::string out;
         for (std::size_t i = 0; i < doc.ZDTData.size(); ++i) {
-            if (i % 16 == 0) out += (i ? "\n" : "") + Address(i);
-            out += " " + Hex(doc.ZDTData[i], 2);
+            if (i % HexBytesPerRow == 0) out += (i ? "\n" : "") + HexAddressText(i);
+            out += " " + HexByteText(doc.ZDTData[i]);
         }
         if (!out.empty()) std::cout << out << "\n";
     });
@@ -68,7 +60,7 @@ void AddDiff(CLI::App& app) {
         for (std::size_t i = 0; i < doc.ZDTData.size() && i < compare.size(); ++i) {
             if (doc.ZDTData[i] == compare[i]) continue;
             ++count;
-            lines += Address(i) + " " + Hex(doc.ZDTData[i], 2) + " " + Hex(compare[i], 2);
+            lines += HexAddressText(i) + " " + HexByteText(doc.ZDTData[i]) + " " + HexByteText(compare[i]);
             std::vector<std::string> controls;
             if (i > 0) controls = ControlsBoundTo(i, layout::TrackCount);
             for (const std::string& name : controls) lines += "  (" + name + ")";
@@ -83,7 +75,7 @@ void AddDiff(CLI::App& app) {
                        {"differences", differences}});
             return;
         }
-        std::cout << count << " B.\n" << lines;
+        std::cout << DiffBytesText(count) << "\n" << lines;
     });
 }
 

@@ -19,6 +19,7 @@
 #include "project/track_layout.h"
 #include "project/track_record.h"
 #include "project/track_values.h"
+#include "project/value_format.h"
 #include "project/value_texts.h"
 
 namespace spurwerk::cli {
@@ -109,15 +110,15 @@ void AddTracks(CLI::App& app) {
                        {"tracks", tracks}});
             return;
         }
-        // The values as the mixer shows them (out-of-range values clamped).
-        MixerSession session(options->file);
+        // The bytes as the file holds them, not as the mixer would clamp them.
+        ZDTDocument doc = LoadDocument(options->file, true);
         TrackSummaryOptions summary;
         summary.compact = options->compact;
         summary.trackCount = options->trackCount;
         if (options->groups.empty())
             for (const auto& p : TrackParameters()) summary.groups.push_back(p.name);
         for (const auto& g : options->groups) summary.groups.push_back(ParameterOrThrow(g).name);
-        std::cout << BuildTrackSummary(session.doc.ZDTData, summary) << "\n";
+        std::cout << BuildTrackSummary(doc.ZDTData, summary) << "\n";
     });
 }
 
@@ -257,11 +258,9 @@ void AddSet(CLI::App& app) {
         if (options->all) {
             session.dialogs.keys.ctrl = options->bank1;
             session.dialogs.keys.shift = options->bank2;
-            for (const auto& [parameter, value] : changes) {
-                int position = parameter->control->kind == ControlKind::GainSlider ? layout::GainMax - value.raw
-                                                                                   : value.raw;
-                session.mixer->SetAllStripValue(parameter->control->prefix, position);
-            }
+            for (const auto& [parameter, value] : changes)
+                session.mixer->SetAllStripValue(parameter->control->prefix,
+                                                SliderPosition(*parameter->control, value.raw));
             session.dialogs.keys = {};
         } else {
             session.RequireEnabled(options->track);

@@ -69,6 +69,17 @@ TEST_F(CliOnDemoCard, TracksPrintsTheChosenGroups) {
     auto wide = Cli({"tracks", Project("PROJ001"), "--groups", "Status,Stereo", "--track-count", "9"});
     EXPECT_EQ(wide.out, "Status= ++++R--- - Stereo[v]= --XX---- -\n");
 
+    // The bytes as the file holds them, not as the mixer would clamp them.
+    Bytes odd = ReadBytes(Project("PROJ001"));
+    odd[160] = 150;  // pan of track 1
+    odd[96] = 200;   // fader
+    odd[428] = 30;   // high band gain
+    odd[440] = 99;   // mid quality
+    testing::WriteBytes(card / "odd.ZDT", odd);
+    auto raw = Cli({"tracks", PathText(card / "odd.ZDT"), "--compact", "--groups", "Pan,Fader,EQxH,EQMidQual",
+                    "--track-count", "1"});
+    EXPECT_EQ(raw.out, "Pan=R200 Fader[%]=200 EQxH[dB]=18 EQMidQual=10.0\n");
+
     auto bad = Cli({"tracks", Project("PROJ001"), "--groups", "Volume"});
     EXPECT_EQ(bad.exitCode, 1);
     EXPECT_NE(bad.err.find("spurwerk-cli: unknown group \"Volume\""), std::string::npos);
@@ -82,8 +93,11 @@ TEST_F(CliOnDemoCard, SetWritesOnlyTheFieldsNamed) {
     EXPECT_NE(r.out.find("Bytes wurden in Datei"), std::string::npos);
     Bytes after = ReadBytes(file);
     ASSERT_EQ(after.size(), before.size());
-    for (std::size_t i = 0; i < after.size(); ++i)
-        if (i != 104) EXPECT_EQ(after[i], before[i]) << "byte " << i;
+    for (std::size_t i = 0; i < after.size(); ++i) {
+        if (i != 104) {
+            EXPECT_EQ(after[i], before[i]) << "byte " << i;
+        }
+    }
     EXPECT_EQ(after[104], 64);
 
     auto diff = Cli({"diff", file, Project("PROJ001") + ".missing"});

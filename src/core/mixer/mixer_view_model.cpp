@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "mixer/strip_layout.h"
+#include "project/value_format.h"
 #include "settings/text_table.h"
 #include "ui/dialogs.h"
 
@@ -317,8 +318,7 @@ void MixerViewModel::WriteControlValue(MixerControl& c) {
         case ControlKind::Slider:
         case ControlKind::GainSlider: {
             int position = AltReset(c);
-            int raw = c.kind == ControlKind::GainSlider ? layout::GainMax - position : position;
-            doc_.WriteZDTByte(t, static_cast<std::uint8_t>(raw & 0xFF));
+            doc_.WriteZDTByte(t, static_cast<std::uint8_t>(SliderRaw(*c.element, position) & 0xFF));
             UpdateControlHint(c);
             if (!bulk_ && observer_) observer_->ShowHintNow(c);
             break;
@@ -351,11 +351,8 @@ void MixerViewModel::ReadControlValue(MixerControl& c) {
             break;
         case ControlKind::SendBox: SetValueRaising(c, ReadMaskBit(doc_.ZDTData, t, k)); break;
         case ControlKind::GainSlider:
-            SetValueRaising(c, layout::GainMax - b);
-            UpdateControlHint(c);
-            break;
         case ControlKind::Slider:
-            SetValueRaising(c, b);
+            SetValueRaising(c, SliderPosition(*c.element, b));
             UpdateControlHint(c);
             break;
         default: break;

@@ -6,6 +6,7 @@
 
 #include "mixer/mixer_view_model.h"
 #include "mixer/strip_layout.h"
+#include "project/value_format.h"
 #include "project/play_marks.h"
 #include "settings/text_table.h"
 #include "ui/dialogs.h"
@@ -131,8 +132,7 @@ void MixerViewModel::SetTrackValue(int k, const std::string& prefix, int raw, co
     switch (c.kind) {
         case ControlKind::StatusShape: SetStatusColour(c, static_cast<TrackStatus>(raw)); ApplyStatus(c); break;
         case ControlKind::FileField: SetTextRaising(c, text); break;
-        case ControlKind::GainSlider: SetValueRaising(c, layout::GainMax - raw); break;
-        default: SetValueRaising(c, raw); break;
+        default: SetValueRaising(c, SliderPosition(*c.element, raw)); break;
     }
 }
 

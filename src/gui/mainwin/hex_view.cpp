@@ -84,8 +84,7 @@ void HexView::PaintBytes(QPaintEvent* event) {
         }
         painter.fillRect(cell, back);
         painter.setPen(text);
-        painter.drawText(cell.left(), cell.top() + metrics.ascent(),
-                         QString("%1").arg(data[i], 2, 16, QChar('0')).toUpper());
+        painter.drawText(cell.left(), cell.top() + metrics.ascent(), Q(HexByteText(data[i])));
     }
     // The count follows on every full repaint, not on the cells a write repaints.
     if (dirty.contains(pbMSOut_->rect()))

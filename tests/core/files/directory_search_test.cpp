@@ -147,7 +147,7 @@ TEST_F(DirectorySearchTest, InfoFilesAreKeptInStepWithProjectNames) {
 TEST_F(DirectorySearchTest, UnsafeProjectNamesCreateNoInfoFile) {
     fs::create_directories(dir / "p");
     std::string project = (dir / "p" / "PRJDATA.ZDT").string();
-    for (const std::string& name : {"../../X", "A/B", "A\\B", "A:B", "..", "A?"})
+    for (const char* name : {"../../X", "A/B", "A\\B", "A:B", "..", "A?"})
         EXPECT_FALSE(CreateInfoFile(project, name, {})) << name;
     EXPECT_EQ(std::distance(fs::directory_iterator(dir / "p"), fs::directory_iterator()), 0);
     EXPECT_TRUE(CreateInfoFile(project, "OK 1", {}));

@@ -20,12 +20,12 @@ namespace fs = std::filesystem;
 
 struct ProjectSetup {
     std::string name = "SONG";
-    std::vector<std::string> wavNames;  // tracks 1.. in order; "" = none
-    std::string masterWav;
+    std::vector<std::string> wavNames{};  // tracks 1.. in order; "" = none
+    std::string masterWav{};
     bool bits24 = false;
     bool wet = false;
-    std::vector<int> stereoStrips;      // even strip indices of linked pairs
-    std::vector<std::int32_t> marks;
+    std::vector<int> stereoStrips{};     // even strip indices of linked pairs
+    std::vector<std::int32_t> marks{};
 };
 
 inline Bytes ProjectBytes(const ProjectSetup& element) {

@@ -27,7 +27,9 @@ TEST_F(MixerPopupMenu, WithoutMarksOrRecordingOnlyTheFileEntriesAreEnabled) {
     for (const PopupEntry& e : mixer->PopupMenu()) {
         bool markEntry = e.name == "PMSetMarkAtProjEnd" || e.name == "PMDeleteProjMarksGTRecEnd" ||
                          e.name == "PMDeleteAllProjMarks";
-        if (!e.IsSeparator()) EXPECT_EQ(e.enabled, !markEntry) << e.name;
+        if (!e.IsSeparator()) {
+            EXPECT_EQ(e.enabled, !markEntry) << e.name;
+        }
     }
     std::vector<PopupEntry> menu = mixer->PopupMenu();
     ASSERT_EQ(menu.size(), 14u);

@@ -3,6 +3,7 @@
 #include "project/document_ops.h"
 #include "project/track_layout.h"
 #include "settings/text_table.h"
+#include "text/ascii.h"
 #include "ui/dialogs.h"
 
 namespace spurwerk {
@@ -37,8 +38,7 @@ void ProjectList::Sort() {
 
 std::string ProjectList::EntryPath(const std::string& line, bool resolveInfoFile) {
     std::string path = line.substr(0, line.find('#'));
-    std::size_t begin = path.find_first_not_of(' ');
-    path = begin == std::string::npos ? "" : path.substr(begin, path.find_last_not_of(' ') - begin + 1);
+    path = TrimBlanks(path);
     return resolveInfoFile ? ResolveInfoFileName(path) : path;
 }
 

@@ -1,25 +1,16 @@
 #include "project/track_values.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 
 #include "project/document_ops.h"
 #include "project/value_texts.h"
 #include "text/ascii.h"
+#include "text/number_text.h"
 
 namespace spurwerk {
 
 namespace {
-
-std::optional<int> ParseInt(const std::string& text) {
-    if (text.empty() || text.size() > 9) return std::nullopt;
-    std::size_t i = (text[0] == '-' || text[0] == '+') ? 1 : 0;
-    if (i == text.size()) return std::nullopt;
-    for (std::size_t j = i; j < text.size(); ++j)
-        if (!std::isdigit(static_cast<unsigned char>(text[j]))) return std::nullopt;
-    return std::stoi(text);
-}
 
 std::string JoinTable(const std::vector<int>& table) {
     std::string s;

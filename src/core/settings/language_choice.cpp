@@ -4,7 +4,6 @@
 #include <system_error>
 
 #include "io/path_text.h"
-#include "settings/side_files.h"
 #include "text/ascii.h"
 
 namespace spurwerk {

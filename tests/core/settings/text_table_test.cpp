@@ -2,6 +2,7 @@
 
 #include "settings/text_table.h"
 #include "settings/value_conversion.h"
+#include "text/number_text.h"
 
 namespace spurwerk {
 namespace {

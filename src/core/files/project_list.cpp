@@ -1,5 +1,6 @@
 #include "files/project_list.h"
 
+#include "io/path_text.h"
 #include "project/document_ops.h"
 #include "project/track_layout.h"
 #include "settings/text_table.h"
@@ -46,8 +47,8 @@ std::string ProjectList::OpenEntry(std::size_t index, Dialogs& dialogs) const {
     if (index >= lines_.size()) return "";
     std::string path = EntryPath(lines_[index], true);
     if (path.empty()) return "";
-    // The extension compared exactly, as the recorder writes it.
-    if (path.size() >= 4 && path.compare(path.size() - 4, 4, ".ZDT") == 0) return path;
+    // In any letter case, as the search found it: a card may carry lower-case names.
+    if (HasFileExt(path, ".ZDT")) return path;
     dialogs.OpenWithAssociatedProgram(path);
     return "";
 }

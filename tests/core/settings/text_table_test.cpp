@@ -2,7 +2,6 @@
 
 #include "settings/text_table.h"
 #include "settings/value_conversion.h"
-#include "text/number_text.h"
 
 namespace spurwerk {
 namespace {
@@ -56,17 +55,6 @@ TEST(ValueConversion, ColoursByNameOrNumber) {
     EXPECT_EQ(StrToColorVal(ColorToStrVal(0xABCDEF)), 0xABCDEF);
     EXPECT_FALSE(StrToColorVal("clNoSuchColour"));
     EXPECT_FALSE(StrToColorVal("12abc"));
-}
-
-TEST(ValueConversion, IntegerTexts) {
-    EXPECT_EQ(ParseIntegerText(" 42 "), 42);
-    EXPECT_EQ(ParseIntegerText("-7"), -7);
-    EXPECT_EQ(ParseIntegerText("$1F"), 31);
-    EXPECT_EQ(ParseIntegerText("0x1f"), 31);
-    EXPECT_EQ(ParseIntegerText("0X10"), 16);
-    EXPECT_FALSE(ParseIntegerText("12x"));
-    EXPECT_FALSE(ParseIntegerText(""));
-    EXPECT_FALSE(ParseIntegerText("99999999999999999999999"));
 }
 
 }  // namespace

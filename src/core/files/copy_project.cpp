@@ -5,11 +5,12 @@
 #include "io/directory_walk.h"
 #include "io/file_copy.h"
 #include "io/file_io.h"
+#include "io/name_lookup.h"
+#include "io/wav_files.h"
 #include "files/info_files.h"
 #include "io/path_text.h"
 #include "project/project_name.h"
 #include "project/track_layout.h"
-#include "settings/side_files.h"
 #include "settings/text_table.h"
 #include "ui/dialogs.h"
 #include "ui/errors.h"
@@ -45,15 +46,10 @@ CopyOutcome CopyIfPresent(const std::string& source, const std::string& target) 
 int CopyWavFiles(const std::string& sourceAudio, const std::string& targetAudio) {
     int copied = 0;
     std::error_code ec;
-    for (fs::directory_iterator it(PathFromText(sourceAudio), ec), end; !ec && it != end; it.increment(ec)) {
-        std::error_code typeError;
-        if (it->is_directory(typeError)) continue;
-        std::string name = PathText(it->path().filename());
-        std::string upper = UpperAscii(name);
-        if (upper.size() < 4 || upper.compare(upper.size() - 4, 4, ".WAV") != 0) continue;
-        if (CopyIfPresent(sourceAudio + name, targetAudio + name) == CopyOutcome::Copied) ++copied;
-    }
+    std::vector<std::string> names = WavFilesIn(sourceAudio, ec);
     if (ec) throw FileError::For("Cannot read folder", PathFromText(sourceAudio), ec);
+    for (const std::string& name : names)
+        if (CopyIfPresent(sourceAudio + name, PathIgnoringCase(targetAudio, name)) == CopyOutcome::Copied) ++copied;
     return copied;
 }
 
@@ -63,11 +59,13 @@ bool CopyProject(ProjectFilesContext& context, const std::string& sourceDir, con
                  const std::string& projectName, int messageTimeMs, bool copyFiles) {
     ZDTDocument& doc = context.doc();
     Dialogs& dialogs = context.dialogs();
-    const std::string targetFile = targetDir + "PRJDATA.ZDT";
     CreateFolders(PathFromText(targetDir));
+    // Names already on the target in another letter case are used, not doubled.
+    const std::string targetFile = PathIgnoringCase(targetDir, "PRJDATA.ZDT");
 
     if (copyFiles) {
-        if (PathExists(sourceDir + "PRJDATA.ZDT")) CopyProjectFile(dialogs, sourceDir + "PRJDATA.ZDT", targetFile);
+        const std::string sourceFile = PathIgnoringCase(sourceDir, "PRJDATA.ZDT");
+        if (PathExists(sourceFile)) CopyProjectFile(dialogs, sourceFile, targetFile);
     } else {
         std::string padded = projectName.substr(0, layout::ProjectNameLength);
         padded.resize(layout::ProjectNameLength, '\0');
@@ -76,7 +74,7 @@ bool CopyProject(ProjectFilesContext& context, const std::string& sourceDir, con
         WriteFileAtomically(PathFromText(targetFile), doc.ZDTData);
     }
 
-    CopyIfPresent(sourceDir + "EFXDATA.ZDT", targetDir + "EFXDATA.ZDT");
+    CopyIfPresent(PathIgnoringCase(sourceDir, "EFXDATA.ZDT"), PathIgnoringCase(targetDir, "EFXDATA.ZDT"));
 
     if (context.options.useInfoFiles) {
         if (copyFiles) {
@@ -92,9 +90,9 @@ bool CopyProject(ProjectFilesContext& context, const std::string& sourceDir, con
 
     int wavCount = 0;
     std::error_code ignored;
-    const std::string sourceAudio = sourceDir + "AUDIO" + PathSeparator();
+    const std::string sourceAudio = PathIgnoringCase(sourceDir, "AUDIO") + PathSeparator();
     if (fs::is_directory(PathFromText(sourceAudio), ignored)) {
-        const std::string targetAudio = targetDir + "AUDIO" + PathSeparator();
+        const std::string targetAudio = PathIgnoringCase(targetDir, "AUDIO") + PathSeparator();
         CreateFolders(PathFromText(targetAudio));
         wavCount = CopyWavFiles(sourceAudio, targetAudio);
     }
@@ -163,7 +161,7 @@ bool CopyProjectCommand(ProjectFilesContext& context, std::string sourceDir, std
         return false;
     }
     // Read before anything is created, so a folder without a project changes nothing.
-    std::string name = GetZDTProjectName(doc, sourceDir + "PRJDATA.ZDT", false, nullptr).name;
+    std::string name = GetZDTProjectName(doc, PathIgnoringCase(sourceDir, "PRJDATA.ZDT"), false, nullptr).name;
     if (PathExists(targetDir)) {
         if (dialogs.Message("\"" + targetDir + Txt(269) + "\r\n" + Txt(270) + "\r\n" + Txt(271),
                             MessageButtons::YesNo) != ResultYes)

@@ -5,7 +5,6 @@
 #include "io/path_text.h"
 #include "files/project_list.h"
 #include "project/project_name.h"
-#include "settings/side_files.h"
 #include "settings/text_table.h"
 #include "ui/dialogs.h"
 #include "ui/errors.h"

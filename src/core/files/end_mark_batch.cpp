@@ -5,7 +5,6 @@
 #include "files/project_list.h"
 #include "project/play_marks.h"
 #include "project/project_info.h"
-#include "settings/side_files.h"
 #include "settings/text_table.h"
 #include "ui/dialogs.h"
 #include "ui/errors.h"

@@ -4,6 +4,7 @@
 
 #include "io/directory_walk.h"
 #include "io/file_io.h"
+#include "io/name_lookup.h"
 #include "io/path_text.h"
 #include "files/project_list.h"
 #include "project/document_ops.h"
@@ -106,7 +107,9 @@ private:
     // Whether the info file carries the current name of an existing project.
     bool IsAssigned(const std::string& file) {
         std::string project = ProjectFileOfInfoFile(file);
-        if (project.empty() || !IsRegularFile(PathFromText(project))) return false;
+        if (project.empty()) return false;
+        project = PathIgnoringCase(ExtractFilePath(project), ExtractFileName(project));
+        if (!IsRegularFile(PathFromText(project))) return false;
         std::string projectName = GetZDTProjectName(doc_, project, false, nullptr).name;
         // Compared without regard to case, as the file names were selected.
         return UpperAscii(file) == UpperAscii(InfoFileNameFor(project, projectName));

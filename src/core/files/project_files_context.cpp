@@ -1,6 +1,7 @@
 #include "files/project_files_context.h"
 
 #include "project/track_layout.h"
+#include "io/path_text.h"
 #include "settings/side_files.h"
 
 namespace spurwerk {

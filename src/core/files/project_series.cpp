@@ -6,9 +6,9 @@
 #include "files/copy_project.h"
 #include "io/path_text.h"
 #include "files/save_project.h"
-#include "settings/side_files.h"
 #include "io/text_file.h"
 #include "settings/text_table.h"
+#include "text/ascii.h"
 #include "ui/dialogs.h"
 #include "ui/errors.h"
 
@@ -87,9 +87,8 @@ void ProjectSeries::LoadSaveProjNames(bool save, Dialogs& dialogs, const std::st
 std::string ProjectSeries::NameFor(int n, const std::string& defaultPrefix) const {
     std::size_t line = static_cast<std::size_t>(n - serieStart);
     if (n >= serieStart && line < projectNames.size()) {
-        const std::string& text = projectNames[line];
-        std::size_t begin = text.find_first_not_of(' ');
-        if (begin != std::string::npos) return text.substr(begin, text.find_last_not_of(' ') - begin + 1);
+        std::string text = TrimBlanks(projectNames[line]);
+        if (!text.empty()) return text;
     }
     return defaultPrefix + DirectoryNumber(n);
 }

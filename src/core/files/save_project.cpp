@@ -4,9 +4,9 @@
 
 #include "io/file_copy.h"
 #include "files/info_files.h"
+#include "io/name_lookup.h"
 #include "io/path_text.h"
 #include "files/wav_templates.h"
-#include "settings/side_files.h"
 #include "settings/text_table.h"
 #include "ui/dialogs.h"
 #include "ui/errors.h"
@@ -55,7 +55,7 @@ bool SaveProject(ProjectFilesContext& context, const std::string& fileName, bool
         return false;
 
     const std::string dir = ExtractFilePath(file);
-    const std::string audioDir = dir + "AUDIO" + PathSeparator();
+    const std::string audioDir = PathIgnoringCase(dir, "AUDIO") + PathSeparator();
     if (!PathExists(audioDir)) {
         if (!AskGoOn(dialogs, Txt(162) + audioDir + Txt(163))) return false;
         CreateFolders(PathFromText(audioDir));

@@ -6,6 +6,7 @@
 #include "mixer/strip_layout.h"
 #include "project/value_format.h"
 #include "settings/text_table.h"
+#include "text/ascii.h"
 #include "ui/dialogs.h"
 
 namespace spurwerk {
@@ -21,12 +22,6 @@ std::string R24FallbackMessage() {
            "\"PRJDATA.ZDT\" für das Zoom-R16-Gerät genommen !!  (Maximal 16 Tracks!) \r\n"
            "(Setzen Sie die Geräte-Einstellung (Datei \"Spurwerk.INI\", Option \"DevIsZoomR24\"\r\n"
            " vorläufig auf 0, Sie erhalten dann diese Meldung nicht mehr.)";
-}
-
-std::string TrimBlanks(const std::string& s) {
-    std::size_t b = s.find_first_not_of(' ');
-    if (b == std::string::npos) return "";
-    return s.substr(b, s.find_last_not_of(' ') - b + 1);
 }
 
 }  // namespace

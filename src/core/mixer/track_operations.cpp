@@ -2,13 +2,13 @@
 // recording groups, drag and drop, the track count, keys and the top panel.
 
 #include <algorithm>
-#include <climits>
 
 #include "mixer/mixer_view_model.h"
 #include "mixer/strip_layout.h"
 #include "project/value_format.h"
 #include "project/play_marks.h"
 #include "settings/text_table.h"
+#include "text/number_text.h"
 #include "ui/dialogs.h"
 
 namespace spurwerk {
@@ -27,23 +27,6 @@ TrackStatus NextStatus(TrackStatus status) {
         case TrackStatus::Record: return TrackStatus::Play;
         default: return TrackStatus::Off;
     }
-}
-
-bool ParseInteger(const std::string& text, int& value) {
-    std::size_t b = text.find_first_not_of(' ');
-    if (b == std::string::npos) return false;
-    std::string s = text.substr(b, text.find_last_not_of(' ') - b + 1);
-    std::size_t i = (s[0] == '-' || s[0] == '+') ? 1 : 0;
-    if (i == s.size() || s.size() - i > 10) return false;
-    long long v = 0;
-    for (std::size_t j = i; j < s.size(); ++j) {
-        if (s[j] < '0' || s[j] > '9') return false;
-        v = v * 10 + (s[j] - '0');
-    }
-    if (s[0] == '-') v = -v;
-    if (v < INT_MIN || v > INT_MAX) return false;
-    value = static_cast<int>(v);
-    return true;
 }
 
 }  // namespace
@@ -219,12 +202,12 @@ void MixerViewModel::SetTrackCountClick() {
     request.input = std::to_string(trackCount_);
     request.defaultResult = ResultOk;
     if (dialogs_.TimedInput(request) != ResultOk) return;
-    int count = 0;
-    if (!ParseInteger(request.input, count)) {
+    std::optional<int> count = ParseInt(request.input);
+    if (!count) {
         dialogs_.Message("'" + request.input + "' is not a valid integer value", MessageButtons::Ok);
         return;
     }
-    SetTrackCount(std::clamp(count, 1, layout::TrackCount));
+    SetTrackCount(std::clamp(*count, 1, layout::TrackCount));
 }
 
 void MixerViewModel::SetTrackCount(int trackCount) {

@@ -1,11 +1,12 @@
 #include "project/document_ops.h"
 
-#include <filesystem>
-
+#include "io/file_copy.h"
+#include "io/name_lookup.h"
 #include "io/path_text.h"
 #include "project/track_layout.h"
 #include "settings/text_table.h"
 #include "text/ascii.h"
+#include "text/text_encoding.h"
 #include "ui/dialogs.h"
 #include "ui/errors.h"
 
@@ -13,36 +14,11 @@ namespace spurwerk {
 
 namespace {
 
-// Position of the extension's "." in a file name, or npos.
-std::size_t ExtensionDot(const std::string& fileName) {
-    std::size_t dot = fileName.rfind('.');
-    if (dot == std::string::npos) return dot;
-    for (std::size_t i = dot + 1; i < fileName.size(); ++i)
-        if (IsPathSeparator(fileName[i]) || fileName[i] == ':') return std::string::npos;
-    return dot;
-}
-
-std::string ChangeExtension(const std::string& fileName, const std::string& extension) {
-    std::size_t dot = ExtensionDot(fileName);
-    return (dot == std::string::npos ? fileName : fileName.substr(0, dot)) + extension;
-}
-
-std::size_t NameStart(const std::string& path) {
-    std::size_t i = path.size();
-    while (i > 0 && !IsPathSeparator(path[i - 1]) && path[i - 1] != ':') --i;
-    return i;
-}
-
 struct FlagGuard {
     bool& flag;
     explicit FlagGuard(bool& f) : flag(f) { flag = true; }
     ~FlagGuard() { flag = false; }
 };
-
-bool FileExists(const std::string& name) {
-    std::error_code ec;
-    return std::filesystem::exists(PathFromText(name), ec);
-}
 
 }  // namespace
 
@@ -51,22 +27,23 @@ std::string ResolveInfoFileName(const std::string& fileName) {
     if (upper.find("_NAME.TXT") == std::string::npos) return fileName;
     std::size_t marker = upper.find("___");
     if (marker == std::string::npos) return fileName;
-    return fileName.substr(0, marker) + ".ZDT";
+    std::string projectFile = fileName.substr(0, marker) + ".ZDT";
+    return PathIgnoringCase(ExtractFilePath(projectFile), ExtractFileName(projectFile));
 }
 
 std::string EffectsFileNameFor(const std::string& projectFile) {
-    std::size_t start = NameStart(projectFile);
-    std::string name = projectFile.substr(start);
+    std::string dir = ExtractFilePath(projectFile);
+    std::string name = ExtractFileName(projectFile);
     std::string rest = name.size() > 11 ? name.substr(11) : "";
-    return projectFile.substr(0, start) + rest + "EFXDATA.ZDT";
+    return PathIgnoringCase(dir, rest + "EFXDATA.ZDT");
 }
 
 std::string InfoFileNameFor(const std::string& projectFile, const std::string& projectName) {
-    return ChangeExtension(projectFile, "___" + projectName + "_NAME.TXT");
+    return ChangeFileExt(projectFile, "___" + projectName + "_NAME.TXT");
 }
 
 std::string WithZDTExtension(const std::string& fileName) {
-    return ExtensionDot(fileName) == std::string::npos ? fileName + ".ZDT" : fileName;
+    return ExtractFileExt(fileName).empty() ? fileName + ".ZDT" : fileName;
 }
 
 std::string AskZDTFileName(const DocumentContext& context, int captionText, int promptText,
@@ -122,7 +99,7 @@ bool QuickSaveLoadedZDTFile(DocumentContext& context, const std::string& fileNam
         if (name.empty()) return false;
     }
     name = WithZDTExtension(name);
-    if (name != doc.LoadedZDTFileName && FileExists(name)) {
+    if (name != doc.LoadedZDTFileName && PathExists(name)) {
         if (context.dialogs.Message("\"" + name + Txt(140), MessageButtons::YesNo) != ResultYes) return false;
     }
 
@@ -146,7 +123,7 @@ std::string CleanWavNameCharacters(const std::string& name) {
     for (std::size_t i = 0; i < text.size();) {
         unsigned char c = static_cast<unsigned char>(text[i]);
         // One "_" per character, also for a multi-byte UTF-8 character.
-        std::size_t length = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 1;
+        std::size_t length = Utf8SequenceLength(c);
         bool allowed = c == '.' || c == '-' || c == '_' || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
         out += allowed ? static_cast<char>(c) : '_';
         i += length;
@@ -176,15 +153,13 @@ std::vector<std::string> NormalizeTrackWavNames(const std::vector<std::string>& 
                 if (dialogs.TimedInput(request) != ResultOk) break;
                 // The entered name obeys the same character rule as the rest.
                 std::string entered = CleanWavNameCharacters(request.input);
-                std::size_t dot = ExtensionDot(entered);
-                if (dot != std::string::npos) entered.resize(dot);
-                text = entered.substr(0, 8);
+                text = ChangeFileExt(entered, "").substr(0, 8);
                 if (text.empty()) {
                     result[index] = text;
                     continue;
                 }
             }
-            text = ChangeExtension(text, ".WAV");
+            text = ChangeFileExt(text, ".WAV");
         }
         result[index] = text;
     }

@@ -5,21 +5,13 @@
 
 #include "project/value_texts.h"
 #include "text/ascii.h"
+#include "text/number_text.h"
 
 namespace spurwerk {
 
 namespace {
 
 const char LF = '\n';
-
-std::optional<int> ParseInt(const std::string& text) {
-    if (text.empty() || text.size() > 9) return std::nullopt;
-    std::size_t i = (text[0] == '-' || text[0] == '+') ? 1 : 0;
-    if (i == text.size()) return std::nullopt;
-    for (std::size_t j = i; j < text.size(); ++j)
-        if (!std::isdigit(static_cast<unsigned char>(text[j]))) return std::nullopt;
-    return std::stoi(text);
-}
 
 std::optional<int> InRange(std::optional<int> n, int low, int high) {
     if (!n || *n < low || *n > high) return std::nullopt;

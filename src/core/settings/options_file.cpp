@@ -5,7 +5,6 @@
 #include <system_error>
 
 #include "io/path_text.h"
-#include "settings/side_files.h"
 #include "settings/text_table.h"
 
 namespace spurwerk {

@@ -52,9 +52,9 @@ TEST(ProjectList, OpeningAnEntryLoadsProjectsAndHandsOtherFilesOn) {
     testing::ScriptedDialogs dialogs;
     EXPECT_EQ(list.OpenEntry(0, dialogs), "/c/PRJ001/PRJDATA.ZDT");
     EXPECT_EQ(list.OpenEntry(1, dialogs), "");
-    EXPECT_EQ(list.OpenEntry(2, dialogs), "");  // the extension is compared exactly
+    EXPECT_EQ(list.OpenEntry(2, dialogs), "/c/PRJ001/PRJDATA.zdt");
     EXPECT_EQ(list.OpenEntry(7, dialogs), "");
-    ASSERT_EQ(dialogs.CountAsked("open"), 2);
+    ASSERT_EQ(dialogs.CountAsked("open"), 1);
     EXPECT_EQ(dialogs.asked[0].text, "/c/PRJ001/AUDIO/A.WAV");
     EXPECT_EQ(ProjectList::EntryPath(list.Lines()[0], false), "/c/PRJ001/PRJDATA___SONG_NAME.TXT");
 

@@ -57,16 +57,5 @@ TEST(ValueConversion, ColoursByNameOrNumber) {
     EXPECT_FALSE(StrToColorVal("12abc"));
 }
 
-TEST(ValueConversion, IntegerTexts) {
-    EXPECT_EQ(ParseIntegerText(" 42 "), 42);
-    EXPECT_EQ(ParseIntegerText("-7"), -7);
-    EXPECT_EQ(ParseIntegerText("$1F"), 31);
-    EXPECT_EQ(ParseIntegerText("0x1f"), 31);
-    EXPECT_EQ(ParseIntegerText("0X10"), 16);
-    EXPECT_FALSE(ParseIntegerText("12x"));
-    EXPECT_FALSE(ParseIntegerText(""));
-    EXPECT_FALSE(ParseIntegerText("99999999999999999999999"));
-}
-
 }  // namespace
 }  // namespace spurwerk

@@ -4,6 +4,7 @@
 #include <iostream>
 #include <memory>
 
+#include "cli_dialogs.h"
 #include "cli_support.h"
 #include "commands.h"
 #include "project/track_layout.h"
@@ -74,7 +75,7 @@ void AddWav(CLI::App& app) {
     sub->add_option("FILE", options->files, "WAV files")->required();
     sub->callback([options] {
         for (const std::string& file : options->files)
-            std::cout << file << WavHeaderSummary(file, options->listSize).text << "\n";
+            PrintLine(file + WavHeaderSummary(file, options->listSize).text);
     });
 }
 

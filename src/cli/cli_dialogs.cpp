@@ -2,6 +2,8 @@
 
 #include <iostream>
 
+#include "text/visible_text.h"
+
 namespace spurwerk::cli {
 
 std::string TerminalText(const std::string& text) {
@@ -14,8 +16,10 @@ std::string TerminalText(const std::string& text) {
             out += text[i];
         }
     }
-    return out;
+    return EscapeControlChars(out, true);
 }
+
+void PrintLine(const std::string& text) { std::cout << TerminalText(text) << "\n"; }
 
 int CliDialogs::Message(const std::string& text, MessageButtons buttons) {
     if (buttons == MessageButtons::Ok) {
@@ -52,7 +56,7 @@ std::string CliDialogs::SelectFolder(const std::string& prompt, const std::strin
     throw CommandError("this needs a folder that the command line cannot choose: " + TerminalText(prompt));
 }
 
-void CliDialogs::OpenWithAssociatedProgram(const std::string& path) { std::cout << path << "\n"; }
-void CliDialogs::StartFurtherInstance(const std::string& argument) { std::cout << argument << "\n"; }
+void CliDialogs::OpenWithAssociatedProgram(const std::string& path) { PrintLine(path); }
+void CliDialogs::StartFurtherInstance(const std::string& argument) { PrintLine(argument); }
 
 }  // namespace spurwerk::cli

@@ -94,6 +94,15 @@ struct Session {
     ProjectFilesContext context;
 };
 
+// Entries a walk passed over, or files a save could not make, fail the
+// command at its end, after the results of the others.
+void FailOnErrors(const std::vector<std::string>& errors, const std::string& what = "entries failed") {
+    if (errors.empty()) return;
+    std::string text;
+    for (const std::string& error : errors) text += "\n" + error;
+    throw CommandError(std::to_string(errors.size()) + " " + what + ":" + text);
+}
+
 void AddSaveProject(CLI::App& app) {
     struct Options {
         std::string file, target, name;
@@ -118,6 +127,7 @@ void AddSaveProject(CLI::App& app) {
         session.dialogs.keys.ctrl = o->keepUnchanged;
         if (!SaveProject(session.context, o->target, true, o->name, 0))
             throw CommandError("nothing saved");
+        FailOnErrors(session.context.fileErrors, "files could not be made");
     });
 }
 
@@ -135,6 +145,9 @@ void AddCopy(CLI::App& app) {
     AddProjectOptionFlags(sub, o->project);
     sub->callback([o] {
         Session session(o->answers, o->project);
+        if (IsSameFolder(AddTrailingBackslash(o->source), AddTrailingBackslash(o->target)))
+            throw CommandError("\"" + o->source + "\" and \"" + o->target + "\" are the same folder: " +
+                               TerminalText(Txt(268)));
         if (!CopyProjectCommand(session.context, o->source, o->target)) throw SilentAbort();
     });
 }
@@ -189,10 +202,11 @@ void AddSearch(CLI::App& app) {
         }
         lines.useTrackInfos = !lines.trackInfos.groups.empty();
         if (!fs::is_directory(PathFromText(o->root))) throw CommandError("\"" + o->root + "\" is no folder");
-        SearchInSubDirs(AddTrailingBackslash(o->root), CleanSearchFilter(o->filter), o->prj, o->wav, doc, list,
-                        dialogs);
-        for (const std::string& line : list.Lines()) std::cout << line << "\n";
-        std::cout << list.Message() << "\n";
+        SearchCounts counts = SearchInSubDirs(AddTrailingBackslash(o->root), CleanSearchFilter(o->filter), o->prj,
+                                              o->wav, doc, list, dialogs);
+        for (const std::string& line : list.Lines()) PrintLine(line);
+        PrintLine(list.Message());
+        FailOnErrors(counts.entryErrors);
     });
 }
 
@@ -212,10 +226,12 @@ void AddInfoFiles(CLI::App& app) {
         ProjectList list;
         if (!fs::is_directory(PathFromText(o->root))) throw CommandError("\"" + o->root + "\" is no folder");
         std::string root = AddTrailingBackslash(o->root);
+        InfoFileRunCounts counts;
         std::string message = o->action == "update"
-                                  ? UpdateInfoFiles(root, doc, list, dialogs, {})
-                                  : DeleteInfoFiles(root, o->action == "delete-all", doc, list, dialogs, {});
-        std::cout << message << "\n";
+                                  ? UpdateInfoFiles(root, doc, list, dialogs, {}, &counts)
+                                  : DeleteInfoFiles(root, o->action == "delete-all", doc, list, dialogs, {}, &counts);
+        PrintLine(message);
+        FailOnErrors(counts.entryErrors);
     });
 }
 
@@ -237,7 +253,9 @@ void AddEndMarks(CLI::App& app) {
         if (!fs::is_directory(PathFromText(o->root))) throw CommandError("\"" + o->root + "\" is no folder");
         ProjectList list;
         std::string base;
-        if (SetEndMarksInSubDirs(session.document, base, list, o->root).empty()) throw SilentAbort();
+        EndMarkBatchCounts counts;
+        if (SetEndMarksInSubDirs(session.document, base, list, o->root, &counts).empty()) throw SilentAbort();
+        FailOnErrors(counts.entryErrors);
     });
 }
 
@@ -271,6 +289,7 @@ void AddSeries(CLI::App& app) {
         if (!o->names.empty()) series.LoadProjectNames(o->names);
         series.AnySerieChange();
         series.OkClick(session.context);
+        if (!series.Failure().empty()) throw CommandError(series.Failure());
     });
 }
 

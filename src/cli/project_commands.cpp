@@ -21,7 +21,7 @@ namespace {
 
 void PrintMarks(const ZDTDocument& doc, std::int32_t recordingEnd) {
     std::string listing = MarkListing(doc.ZDTData, recordingEnd);
-    if (!listing.empty()) std::cout << TerminalText(listing) << "\n";
+    if (!listing.empty()) PrintLine(listing);
 }
 
 void AddInfo(CLI::App& app) {
@@ -31,11 +31,11 @@ void AddInfo(CLI::App& app) {
     sub->callback([file] {
         ZDTDocument doc = LoadDocument(*file, true);
         std::int32_t recordingEnd = RecordingEndOf(doc.LoadedZDTFileName);
-        std::cout << "Project: \"" << ReadProjectName(doc.ZDTData) << "\"\n";
-        std::cout << ProjectInfoLine(doc.ZDTData, recordingEnd) << "\n";
+        PrintLine("Project: \"" + ReadProjectName(doc.ZDTData) + "\"");
+        PrintLine(ProjectInfoLine(doc.ZDTData, recordingEnd));
         EffectLabels labels = ReadEffectLabels(EffectsFileNameFor(doc.LoadedZDTFileName),
                                                doc.ReadByte(layout::InsertPositionOffset));
-        std::cout << labels.insert << "\n" << labels.chorus << "\n" << labels.reverb << "\n";
+        PrintLine(labels.insert + "\n" + labels.chorus + "\n" + labels.reverb);
         PrintMarks(doc, recordingEnd);
     });
 }
@@ -63,7 +63,7 @@ void AddTracks(CLI::App& app) {
         if (options->groups.empty())
             for (const auto& p : TrackParameters()) summary.groups.push_back(p.name);
         for (const auto& g : options->groups) summary.groups.push_back(ParameterOrThrow(g).name);
-        std::cout << BuildTrackSummary(session.doc.ZDTData, summary) << "\n";
+        PrintLine(BuildTrackSummary(session.doc.ZDTData, summary));
     });
 }
 

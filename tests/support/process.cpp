@@ -10,6 +10,7 @@
 #include "io/path_text.h"
 #else
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -52,7 +53,8 @@ HANDLE InheritableFile(const std::filesystem::path& path, bool write) {
 
 }  // namespace
 
-ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments) {
+ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
+                         const ProcessOptions&) {
     TempDir dir;
     const std::filesystem::path exe = PathFromText(program);
     std::wstring command = QuoteArgument(exe.wstring());
@@ -85,17 +87,20 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
     return result;
 }
 #else
-ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments) {
+ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
+                         const ProcessOptions& options) {
     TempDir dir;
     std::string outPath = (dir / "out").string(), errPath = (dir / "err").string();
     pid_t pid = fork();
     if (pid == 0) {
-        int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        int out = options.stdoutPath.empty() ? open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600)
+                                             : open(options.stdoutPath.c_str(), O_WRONLY);
         int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         int in = open("/dev/null", O_RDONLY);
         dup2(out, 1);
         dup2(err, 2);
         dup2(in, 0);
+        if (options.closeStdout) close(1);
         std::vector<char*> argv;
         argv.push_back(const_cast<char*>(program.c_str()));
         for (const auto& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
@@ -105,7 +110,16 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
     }
     ProcessResult result;
     int status = 0;
-    waitpid(pid, &status, 0);
+    for (int waited = 0; waitpid(pid, &status, WNOHANG) == 0; ++waited) {
+        if (waited >= options.timeoutSeconds * 100) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            result.exitCode = -2;
+            result.err = ReadText(errPath);
+            return result;
+        }
+        usleep(10000);
+    }
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     result.out = ReadText(outPath);
     result.err = ReadText(errPath);

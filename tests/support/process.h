@@ -12,7 +12,17 @@ struct ProcessResult {
     std::string err;
 };
 
+// Where the program's stdout goes (POSIX only): a file such as /dev/full, or
+// closed. A program still running after `timeoutSeconds` is killed and gives
+// exit code -2, so a hang fails a test instead of blocking the suite.
+struct ProcessOptions {
+    std::string stdoutPath;
+    bool closeStdout = false;
+    int timeoutSeconds = 120;
+};
+
 // Runs `program` with `arguments` (no shell interpretation of their content).
-ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments);
+ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
+                         const ProcessOptions& options = {});
 
 }  // namespace spurwerk::testing

@@ -290,6 +290,7 @@ void AddSeries(CLI::App& app) {
         series.AnySerieChange();
         series.OkClick(session.context);
         if (!series.Failure().empty()) throw CommandError(series.Failure());
+        FailOnErrors(session.context.fileErrors, "files could not be made");
     });
 }
 

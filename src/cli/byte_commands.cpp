@@ -3,6 +3,7 @@
 #include <iostream>
 #include <memory>
 
+#include "cli_dialogs.h"
 #include "cli_support.h"
 #include "commands.h"
 #include "json_output.h"
@@ -97,7 +98,7 @@ void AddWav(CLI::App& app) {
             return;
         }
         for (const std::string& file : options->files)
-            std::cout << file << WavHeaderSummary(file, options->listSize).text << "\n";
+            PrintLine(file + WavHeaderSummary(file, options->listSize).text);
     });
 }
 

@@ -92,10 +92,10 @@ void AddFiles(CLI::App& app) {
             mixerOptions.showListSize = true;
             MixerViewModel withSizes(session.doc, session.dialogs, mixerOptions);
             withSizes.ReadAllControls();
-            for (const std::string& line : withSizes.WavFiles().lines) std::cout << line << "\n";
+            for (const std::string& line : withSizes.WavFiles().lines) PrintLine(line);
             return;
         }
-        for (const std::string& line : session.mixer->WavFiles().lines) std::cout << line << "\n";
+        for (const std::string& line : session.mixer->WavFiles().lines) PrintLine(line);
     });
 }
 

@@ -34,7 +34,7 @@ Json MarksJson(const Bytes& buffer, std::int32_t recordingEnd) {
 
 void PrintMarks(const ZDTDocument& doc, std::int32_t recordingEnd) {
     std::string listing = MarkListing(doc.ZDTData, recordingEnd);
-    if (!listing.empty()) std::cout << TerminalText(listing) << "\n";
+    if (!listing.empty()) PrintLine(listing);
 }
 
 void AddInfo(CLI::App& app) {
@@ -61,11 +61,11 @@ void AddInfo(CLI::App& app) {
                        {"marks", MarksJson(doc.ZDTData, recordingEnd)}});
             return;
         }
-        std::cout << "Project: \"" << ReadProjectName(doc.ZDTData) << "\"\n";
-        std::cout << ProjectInfoLine(doc.ZDTData, recordingEnd) << "\n";
+        PrintLine("Project: \"" + ReadProjectName(doc.ZDTData) + "\"");
+        PrintLine(ProjectInfoLine(doc.ZDTData, recordingEnd));
         EffectLabels labels = ReadEffectLabels(EffectsFileNameFor(doc.LoadedZDTFileName),
                                                doc.ReadByte(layout::InsertPositionOffset));
-        std::cout << labels.insert << "\n" << labels.chorus << "\n" << labels.reverb << "\n";
+        PrintLine(labels.insert + "\n" + labels.chorus + "\n" + labels.reverb);
         PrintMarks(doc, recordingEnd);
     });
 }
@@ -118,7 +118,7 @@ void AddTracks(CLI::App& app) {
         if (options->groups.empty())
             for (const auto& p : TrackParameters()) summary.groups.push_back(p.name);
         for (const auto& g : options->groups) summary.groups.push_back(ParameterOrThrow(g).name);
-        std::cout << BuildTrackSummary(doc.ZDTData, summary) << "\n";
+        PrintLine(BuildTrackSummary(doc.ZDTData, summary));
     });
 }
 

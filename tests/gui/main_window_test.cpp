@@ -290,14 +290,19 @@ void MainWindowTest::WindowPositionsRestoredOntoTheScreen() {
     f.WriteFile("Spurwerk.INI", QuietOptions);
     f.WriteFile("Spurwerk_WindowPositions.INI",
                 "[Window_FormMain]\r\nLeft=-500\r\nTop=-10\r\nWidth=400\r\nHeight=300\r\n"
-                "[Window_FormFileList]\r\nLeft=5000\r\nTop=2000\r\nWidth=300\r\nHeight=200\r\n");
+                "[Window_FormFileList]\r\nLeft=5000\r\nTop=2000\r\nWidth=300\r\nHeight=200\r\n"
+                "[Window_FormGeneralInfo]\r\nLeft=10\r\nTop=10\r\nWidth=100000\r\nHeight=100000\r\n");
     DialogDriver driver;
     gui::SpurwerkApp& app = f.Start();
-    spurwerk::ScreenSize size = gui::PrimaryScreenSize();
-    QCOMPARE(app.Main().pos(), QPoint(32 - 400, 0));
+    spurwerk::ScreenSize area = gui::PrimaryScreenSize();
+    QCOMPARE(app.Main().pos(), QPoint(area.left, area.top));
     QCOMPARE(app.Main().size(), QSize(400, 300));
-    QCOMPARE(app.FileList().pos(), QPoint(size.width - 32, size.height - 20));
+    QCOMPARE(app.FileList().pos(), QPoint(area.left + area.width - 300, area.top + area.height - 200));
     QCOMPARE(app.FileList().size(), QSize(300, 200));
+    // A size no screen has is limited to the available area.
+    QVERIFY(app.GeneralInfo().width() <= area.width && app.GeneralInfo().height() <= area.height);
+    app.GeneralInfo().show();
+    QCoreApplication::processEvents();
     QVERIFY(driver.Unexpected().isEmpty());
 }
 

@@ -59,7 +59,8 @@ bool CopyProject(ProjectFilesContext& context, const std::string& sourceDir, con
                  const std::string& projectName, int messageTimeMs, bool copyFiles) {
     ZDTDocument& doc = context.doc();
     Dialogs& dialogs = context.dialogs();
-    CreateFolders(PathFromText(targetDir));
+    MadeFolders madeFolders;  // taken away again when the copy fails
+    madeFolders.Create(PathFromText(targetDir));
     // Names already on the target in another letter case are used, not doubled.
     const std::string targetFile = PathIgnoringCase(targetDir, "PRJDATA.ZDT");
 
@@ -93,9 +94,10 @@ bool CopyProject(ProjectFilesContext& context, const std::string& sourceDir, con
     const std::string sourceAudio = PathIgnoringCase(sourceDir, "AUDIO") + PathSeparator();
     if (fs::is_directory(PathFromText(sourceAudio), ignored)) {
         const std::string targetAudio = PathIgnoringCase(targetDir, "AUDIO") + PathSeparator();
-        CreateFolders(PathFromText(targetAudio));
+        madeFolders.Create(PathFromText(targetAudio));
         wavCount = CopyWavFiles(sourceAudio, targetAudio);
     }
+    madeFolders.Keep();
 
     if (!copyFiles) {
         doc.DataChanged = false;
@@ -162,15 +164,18 @@ bool CopyProjectCommand(ProjectFilesContext& context, std::string sourceDir, std
     }
     // Read before anything is created, so a folder without a project changes nothing.
     std::string name = GetZDTProjectName(doc, PathIgnoringCase(sourceDir, "PRJDATA.ZDT"), false, nullptr).name;
+    MadeFolders madeFolders;  // taken away again when the copy fails
     if (PathExists(targetDir)) {
         if (dialogs.Message("\"" + targetDir + Txt(269) + "\r\n" + Txt(270) + "\r\n" + Txt(271),
                             MessageButtons::YesNo) != ResultYes)
             return false;
     } else {
-        CreateFolders(PathFromText(targetDir));
+        madeFolders.Create(PathFromText(targetDir));
     }
     context.CopyContinueAnswer = ResultYesToAll;
-    if (!CopyProject(context, sourceDir, targetDir, name, 0, true)) return false;
+    bool goOn = CopyProject(context, sourceDir, targetDir, name, 0, true);
+    madeFolders.Keep();
+    if (!goOn) return false;
     dialogs.Message(Txt(272) + "\r\n\r\n  " + Txt(273) + sourceDir + "\"\r\n" + Txt(274) + targetDir + "\"\r\n\r\n" +
                         Txt(275),
                     MessageButtons::Ok);

@@ -25,7 +25,14 @@ public:
         if (!IsProjectFileName(UpperAscii(name))) return;
         ++counts.found;
         std::string file = dir + name;
-        std::string remark = Process(file);
+        std::string remark;
+        try {
+            remark = Process(file);
+        } catch (const FileError& error) {
+            list_.AddLine(file + "    ## " + error.what());
+            context_.doc.DataChanged = false;  // a mark that could not be saved is dropped
+            throw;  // the walk notes it and goes on
+        }
         list_.AddLine(remark.empty() ? file : file + "    ## " + remark);
         list_.SetMessage(std::to_string(counts.found) + " " + Txt(277), true);
     }
@@ -81,10 +88,12 @@ std::string SetEndMarksInSubDirs(DocumentContext& context, std::string& baseDirS
     EndMarkWalk walk(context, list);
     WalkDirectory(root, walk);
     list.Sort();
+    walk.counts.entryErrors = walk.entryErrors;
     if (counts) *counts = walk.counts;
     std::string message = std::to_string(walk.counts.changed) + " " + Txt(284) + " " +
                           std::to_string(walk.counts.found) + " " + Txt(285) + root + Txt(286);
     list.SetMessage(message);
+    if (!walk.entryErrors.empty()) message += "\r\n\r\n" + EntryErrorsText(walk.entryErrors);
     dialogs.Message(message, MessageButtons::Ok);
     return message;
 }

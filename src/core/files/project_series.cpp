@@ -133,12 +133,14 @@ int ProjectSeries::Run(ProjectFilesContext& context) {
     context.CopyContinueAnswer = ResultYes;
     int created = 0;
     const std::string defaultPrefix = context.fields.ProjectNameText().substr(0, 4) + "_";
+    failure_.clear();
+    std::string dir, name;
     try {
         std::string source;
         for (int n = first; n <= last; ++n) {
             if (dialogs.AskAbortOnClick(n) || !running_) break;
-            const std::string dir = DirectoryFor(n);
-            const std::string name = NameFor(n, defaultPrefix);
+            dir = DirectoryFor(n);
+            name = NameFor(n, defaultPrefix);
             if (n == first) {
                 // A save the user declined leaves no project to copy from.
                 if (!SaveProject(context, dir + "PRJDATA.ZDT", true, name, 500)) break;
@@ -156,7 +158,13 @@ int ProjectSeries::Run(ProjectFilesContext& context) {
         }
     } catch (const SilentAbort&) {
     } catch (const FileError& error) {
-        dialogs.Message(error.what(), MessageButtons::Ok);
+        // The save and the copy take away a project folder they made; one that
+        // existed before keeps what was written into it.
+        std::error_code ec;
+        failure_ = "Project \"" + name + "\" in \"" + dir + "\" failed: " + error.what() +
+                   (fs::exists(PathFromText(dir), ec) ? " (the folder is left incomplete)"
+                                                      : " (nothing of it was kept)");
+        dialogs.Message(failure_, MessageButtons::Ok);
     }
     running_ = false;
     dialogs.Message(std::to_string(created) + " " + Txt(114), MessageButtons::Ok);

@@ -60,6 +60,9 @@ public:
     // projects created), otherwise stops the running one before its next project.
     int OkClick(ProjectFilesContext& context);
     bool Running() const { return running_; }
+    // Why the last run ended early on an error (which project, what failed);
+    // empty when it did not.
+    const std::string& Failure() const { return failure_; }
     const std::string& Progress() const { return progress_; }
     std::string OkButtonCaption() const;
 
@@ -71,6 +74,7 @@ private:
     std::string labelVon_, labelBis_, startHint_;
     std::string progress_ = "(-)";
     bool running_ = false;
+    std::string failure_;
     ProjectSeriesObserver* observer_ = nullptr;
 };
 

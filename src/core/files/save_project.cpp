@@ -56,9 +56,10 @@ bool SaveProject(ProjectFilesContext& context, const std::string& fileName, bool
 
     const std::string dir = ExtractFilePath(file);
     const std::string audioDir = PathIgnoringCase(dir, "AUDIO") + PathSeparator();
+    MadeFolders madeFolders;  // taken away again when the save fails
     if (!PathExists(audioDir)) {
         if (!AskGoOn(dialogs, Txt(162) + audioDir + Txt(163))) return false;
-        CreateFolders(PathFromText(audioDir));
+        madeFolders.Create(PathFromText(audioDir));
     }
 
     if (!doc.IsProject()) {
@@ -78,6 +79,7 @@ bool SaveProject(ProjectFilesContext& context, const std::string& fileName, bool
         CreateInfoFile(file, TrimControlChars(name),
                        [&](const std::string& info) { context.fields.ShowInfoFileName(info); });
 
+    madeFolders.Keep();
     doc.DataChanged = false;
     doc.LastSavedZDTFileName = file;
     dialogs.TimedMessage(std::to_string(doc.ZDTData.size()) + " " + Txt(164) + file + Txt(165), messageTimeMs);

@@ -104,11 +104,14 @@ int CreateMissingWavFiles(ProjectFilesContext& context, const std::string& audio
         CreateFolders(PathFromText(audioDir));
         const std::string& source = WavTemplateFor(context.options.templates, document, strip, trackCount);
         std::error_code ec;
-        if (CopyFileIfAbsent(PathFromText(source), PathFromText(path), ec) == CopyOutcome::Copied) {
+        CopyOutcome outcome = CopyFileIfAbsent(PathFromText(source), PathFromText(path), ec);
+        if (outcome == CopyOutcome::Copied) {
             created += "\r\n" + path;
             ++createdCount;
             continue;
         }
+        if (outcome == CopyOutcome::TargetExists) continue;  // made meanwhile by someone else
+        context.fileErrors.push_back("Cannot copy \"" + source + "\" to \"" + path + "\": " + ec.message());
         // A missing template would fail for every track alike: one message names it.
         bool templateMissing = !IsRegularFile(PathFromText(source));
         if (templateMissing && !missingTemplatesReported.insert(source).second) continue;

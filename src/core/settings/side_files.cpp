@@ -1,7 +1,6 @@
 #include "settings/side_files.h"
 
 #include <cstdio>
-#include <random>
 #include <system_error>
 
 #include "io/file_io.h"
@@ -60,8 +59,7 @@ SideFiles DeriveSideFiles(const std::string& programFile) {
 bool IsFolderWritable(const fs::path& folder) {
     std::error_code ec;
     if (!fs::is_directory(folder, ec)) return false;
-    static std::mt19937 random{std::random_device{}()};
-    fs::path probe = folder / PathFromText(".spurwerk-write-test-" + std::to_string(random()));
+    fs::path probe = TempNameBeside(folder / "Spurwerk");
 #ifdef _WIN32
     std::FILE* f = _wfopen(probe.wstring().c_str(), L"wbx");
 #else

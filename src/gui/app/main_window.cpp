@@ -562,9 +562,9 @@ void MainWindow::PrepareSave() {
 }
 
 void MainWindow::ShowProjectName(const std::string& name) {
-    labelProjectName_->setText(Q("\"" + name + "\""));
+    labelProjectName_->setText(QVisible("\"" + name + "\""));
     labelProjectName_->setToolTip(labelProjectName_->text());
-    labelProjectFile_->setText(Q(state_.doc.LoadedZDTFileName));
+    labelProjectFile_->setText(QVisible(state_.doc.LoadedZDTFileName));
     labelProjectFile_->setToolTip(labelProjectFile_->text());
 }
 

@@ -226,7 +226,7 @@ void FormFileList::SEFontSizeChange() {
     lbFiles_->setFont(font);
     QFontMetrics metrics(font);
     int widest = 0;
-    for (const std::string& line : list_.Lines()) widest = std::max(widest, metrics.horizontalAdvance(Q(line)));
+    for (const std::string& line : list_.Lines()) widest = std::max(widest, metrics.horizontalAdvance(QVisible(line)));
     lbFiles_->setFixedWidth(std::max(widest + 40, scrollArea_->viewport()->width()));
     UpdateScrollRange();
 }
@@ -259,7 +259,7 @@ void FormFileList::ScrollBarForFileListChange(int position) {
 
 void FormFileList::LinesChanged() {
     lbFiles_->clear();
-    for (const std::string& line : list_.Lines()) lbFiles_->addItem(Q(line));
+    for (const std::string& line : list_.Lines()) lbFiles_->addItem(QVisible(line));
     scrollBar_->setValue(0);
     SEFontSizeChange();
 }
@@ -272,7 +272,7 @@ void FormFileList::MessageChanged(bool busy) {
     // Lines found so far show while the walk goes on.
     const auto& lines = list_.Lines();
     for (int i = lbFiles_->count(); i < static_cast<int>(lines.size()); ++i)
-        lbFiles_->addItem(Q(lines[static_cast<std::size_t>(i)]));
+        lbFiles_->addItem(QVisible(lines[static_cast<std::size_t>(i)]));
     labelMessList_->repaint();
 }
 

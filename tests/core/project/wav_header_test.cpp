@@ -56,6 +56,38 @@ Bytes Riff(const std::string& form, std::initializer_list<Bytes> chunks) {
     return b;
 }
 
+// WAVE_FORMAT_EXTENSIBLE as ffmpeg writes it for more than two channels or 24 bits.
+Bytes FmtExtensible(std::uint16_t channels, std::uint32_t rate, std::uint16_t bits) {
+    Bytes b = Fmt(channels, rate, bits);
+    b[4] = 40;              // chunk length
+    b[8] = 0xFE, b[9] = 0xFF;  // format tag 0xFFFE
+    PutWord(b, 22);         // extension size
+    PutWord(b, bits);       // valid bits
+    PutLong(b, 0x3F);       // channel mask
+    b.resize(b.size() + 16, 0x11);  // sub-format GUID
+    return b;
+}
+
+// RF64 (and BW64): sizes in the ds64 chunk, 0xFFFFFFFF in the RIFF and data headers.
+Bytes Rf64(const std::string& magic, const Bytes& fmt, std::uint64_t dataSize) {
+    Bytes b;
+    PutText(b, magic);
+    PutLong(b, 0xFFFFFFFF);
+    PutText(b, "WAVE");
+    PutText(b, "ds64");
+    PutLong(b, 28);
+    for (std::uint64_t v : {dataSize + 80, dataSize, dataSize / 4}) {
+        PutLong(b, static_cast<std::uint32_t>(v));
+        PutLong(b, static_cast<std::uint32_t>(v >> 32));
+    }
+    PutLong(b, 0);
+    b.insert(b.end(), fmt.begin(), fmt.end());
+    PutText(b, "data");
+    PutLong(b, 0xFFFFFFFF);
+    b.resize(b.size() + 64, 0);
+    return b;
+}
+
 class WavFiles : public ::testing::Test {
 protected:
     std::string Write(const std::string& name, const Bytes& bytes) {
@@ -85,6 +117,49 @@ TEST_F(WavFiles, PlainMonoFileGivesItsFormatLengthAndSummary) {
     EXPECT_EQ(s.text, " [t=     50s   , 1x44.1KHz, 16-Bit]   [Data: 4410000 B.] (File: 4.2Mb)");
     EXPECT_EQ(WavHeaderSummary(path, true).text,
               " [t=     50s   , 1x44.1KHz, 16-Bit]   [Data: 4410000 B.] (File: 4.2Mb) {LIST: 0 B.}");
+}
+
+TEST_F(WavFiles, FilesOfOtherProgramsReadAsWhatTheyAre) {
+    Bytes senseless = Riff("WAVE", {Fmt(1, 44100, 16), Chunk("data", 100)});
+    senseless[22] = 0;  // no channels
+    Bytes noBits = Riff("WAVE", {Fmt(1, 44100, 16), Chunk("data", 100)});
+    noBits[34] = 0;
+    struct Case {
+        const char* name;
+        Bytes bytes;
+        const char* format;  // nullptr: no WAV
+        std::uint64_t dataSize;
+    } cases[] = {
+        {"sox LIST", Riff("WAVE", {Fmt(2, 44100, 16), Chunk("LIST", 26), Chunk("data", 176400)}), "2x44.1KHz, 16-Bit",
+         176400},
+        {"bext", Riff("WAVE", {Fmt(2, 48000, 16), Chunk("bext", 602), Chunk("data", 192000)}), "2x48.0KHz, 16-Bit",
+         192000},
+        {"6 channels", Riff("WAVE", {FmtExtensible(6, 48000, 24), Chunk("data", 864000)}), "6x48.0KHz, 24-Bit",
+         864000},
+        {"8-bit", Riff("WAVE", {Fmt(1, 8000, 8), Chunk("data", 8000)}), "1x08.0KHz, 8-Bit", 8000},
+        {"float", Riff("WAVE", {Fmt(2, 96000, 32), Chunk("fact", 4), Chunk("data", 768000)}), "2x96.0KHz, 32-Bit",
+         768000},
+        {"RF64", Rf64("RF64", Fmt(2, 48000, 24), 5368709120ull), "2x48.0KHz, 24-Bit", 5368709120ull},
+        {"BW64", Rf64("BW64", FmtExtensible(6, 48000, 24), 1728000), "6x48.0KHz, 24-Bit", 1728000},
+        {"no channels", senseless, nullptr, 0},
+        {"no bits", noBits, nullptr, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string path = Write("X.WAV", c.bytes);
+        WavHeader h = ReadWavHeader(path);
+        std::string text = WavHeaderSummary(path, false).text;
+        if (!c.format) {
+            EXPECT_FALSE(h.IsValid());
+            EXPECT_EQ(text.find(" [Keine WAV-D.]"), 0u) << text;
+            continue;
+        }
+        EXPECT_NE(text.find(std::string(", ") + c.format + "]"), std::string::npos) << text;
+        EXPECT_EQ(h.dataSize, c.dataSize);
+    }
+    // 5 GiB of 24-bit stereo at 48 kHz: 5368709120 * 1000 / 6 / 48000 ms.
+    EXPECT_EQ(WavDurationMs(ReadWavHeader(Write("L.WAV", Rf64("RF64", Fmt(2, 48000, 24), 5368709120ull)))),
+              18641351);
 }
 
 TEST_F(WavFiles, SampleRateShowsWithTwoIntegerDigits) {
@@ -183,11 +258,11 @@ TEST_F(WavFiles, NoWavOrNoFileGivesNone) {
 TEST_F(WavFiles, DurationNeverDividesByZeroAndIsCapped) {
     std::string path = Write("Z.WAV", Riff("WAVE", {Fmt(1, 44100, 16, 0xFFFF), Chunk("data", 1000)}));
     Bytes bytes = testing::ReadBytes(dir / "Z.WAV");
-    bytes[32] = bytes[33] = 0;  // block align
+    bytes[32] = bytes[33] = 0;  // block align: no format a recording has
     testing::WriteBytes(dir / "Z.WAV", bytes);
     WavSummary s = WavHeaderSummary(path, false);
     EXPECT_EQ(s.durationMs, 0);
-    EXPECT_EQ(s.text.substr(0, 16), " [t=      0s   ,");
+    EXPECT_EQ(s.text.substr(0, 15), " [Keine WAV-D.]");
 
     WavHeader h;
     h.byteRate = 1;

@@ -110,7 +110,7 @@ TEST_F(LanguageFixture, TextTableExportHas201KeysAndReadsBack) {
     IniFile ini(dir / "Spurwerk_GUI.INI");
     ASSERT_GE(ini.Lines().size(), 203u);
     EXPECT_EQ(ini.Lines()[0], "[ResStrArr]");
-    EXPECT_EQ(ini.Lines()[202], "[UiTexts]");  // 201 numbered texts before it
+    EXPECT_EQ(ini.Lines()[203], "[UiTexts]");  // 201 numbered texts and a blank line before it
     EXPECT_EQ(ini.Lines()[1], "Str100=Verz./Datei<BR>Datei-Datum<BR>Projekt-Name<BR>Max. Audio-Zeit");
     EXPECT_EQ(ini.Lines()[6], "Str105=");
     EXPECT_EQ(ini.Lines()[201], "Str300=");

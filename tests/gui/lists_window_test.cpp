@@ -110,6 +110,7 @@ private slots:
     void RepeatByCheckBoxesAndTrackInfoGroups();
     void SeriesOfThreeWithNamesAndDefaultNames();
     void StoppingASeries();
+    void FirstSearchStartsAtTheProjectAndWindowsComeToTheFront();
     void EndMarkBatchRefusesUnsavedData();
 };
 
@@ -350,7 +351,8 @@ void ListsWindowTest::StoppingASeries() {
         .Then("MessageBox",
               [&](QWidget* box) {
                   captionDuringRun = ok->text();
-                  ok->click();
+                  // A real click, through the window system that blocks windows behind a modal question.
+                  QTest::mouseClick(serie.windowHandle(), Qt::LeftButton, {}, ok->mapTo(&serie, ok->rect().center()));
                   DialogDriver::Click("Ja")(box);
               })
         .Then("MessageBox", DialogDriver::Click("OK"));
@@ -362,6 +364,37 @@ void ListsWindowTest::StoppingASeries() {
     QVERIFY(!f.Exists("series/PROJ003"));
     QCOMPARE(ok->text(), QString("Projekte anlegen! ..."));
     QVERIFY(!serie.Series().Running());
+}
+
+void ListsWindowTest::FirstSearchStartsAtTheProjectAndWindowsComeToTheFront() {
+    GuiFixture f;
+    QVERIFY(CopyFolder(SPURWERK_DEMO_CARD, f.Path("card")));
+    const QString project = QDir::toNativeSeparators(f.Path("card/PROJ001/PRJDATA.ZDT"));
+    QVERIFY(QFile::exists(project));
+    gui::SpurwerkApp& app = StartGerman(f, {project});
+    QVERIFY(app.State().mainOptions.BaseDirSearch.empty());
+
+    QString startFolder;
+    DialogDriver driver;
+    driver.Then("FolderChooser",
+                [&](QWidget* dialog) {
+                    auto* chooser = qobject_cast<QFileDialog*>(dialog);
+                    if (!chooser->selectedFiles().isEmpty()) startFolder = chooser->selectedFiles().front();
+                    ChooseFolder(f.Path("card"))(dialog);
+                })
+        .Then("FormHistInput", Filter("", false, true));
+    app.Main().activateWindow();
+    Find<QPushButton>(&app.Main(), "ButtonSearchInSubDirs")->click();
+    QVERIFY2(driver.Done(), qPrintable(driver.Unexpected().join("; ")));
+    QCOMPARE(QDir::cleanPath(startFolder), QDir::cleanPath(f.Path("card/PROJ001")));
+    QVERIFY(app.FileList().Files()->count() > 0);
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&app.FileList()));
+
+    app.Main().activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&app.Main()));
+    app.Main().ButtonSaveZDTFileSerieClick();
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&app.ProjSerie()));
+    QVERIFY(driver.Unexpected().isEmpty());
 }
 
 void ListsWindowTest::EndMarkBatchRefusesUnsavedData() {

@@ -4,10 +4,17 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFrame>
 #include <QImage>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QStyle>
 #include <QTest>
 
 #include "app/app_state.h"
@@ -15,12 +22,14 @@
 #include "dialog_driver.h"
 #include "gui_fixture.h"
 #include "lists/form_file_list.h"
+#include "lists/form_proj_serie.h"
 #include "mainwin/hex_view.h"
 #include "mixer/form_ctrls.h"
 #include "project/hex_layout.h"
 #include "settings/text_table.h"
 #include "support/general_info_window.h"
 #include "support/instant_hints.h"
+#include "support/multi_line_button.h"
 #include "support/widget_components.h"
 
 using spurwerk::testing::DialogDriver;
@@ -74,6 +83,9 @@ private slots:
     void QuickSaveWithAndWithoutName();
     void ClosingWithUnsavedChanges();
     void WindowPositionsRestoredOntoTheScreen();
+    void LanguageKeepsUserDataAndReachesEveryText();
+    void HexViewOpensANewFileAtItsFirstLine();
+    void CaptionsFitTheirWidgetsInBothLanguages();
 };
 
 void MainWindowTest::FirstStartAsksLanguageAndShowsTheTemplate() {
@@ -304,6 +316,130 @@ void MainWindowTest::WindowPositionsRestoredOntoTheScreen() {
     app.GeneralInfo().show();
     QCoreApplication::processEvents();
     QVERIFY(driver.Unexpected().isEmpty());
+}
+
+namespace {
+
+void ChooseInBox(QComboBox* box, const QString& language) {
+    int index = box->findText(language);
+    box->setCurrentIndex(index);
+    emit box->activated(index);
+}
+
+// Every caption of a label, button or check box, line by line, against the
+// room its widget gives it.
+QStringList CaptionsTooWide(QWidget* window) {
+    QStringList tooWide;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(window) || w->objectName().isEmpty()) continue;
+        QString text;
+        int room = 0;
+        if (auto* label = qobject_cast<QLabel*>(w)) {
+            if (label->wordWrap()) continue;
+            text = label->text();
+            room = label->contentsRect().width();
+        } else if (auto* box = qobject_cast<QCheckBox*>(w)) {
+            text = box->text();
+            room = box->width() - box->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, box) -
+                   box->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, box);
+        } else if (auto* button = qobject_cast<QPushButton*>(w)) {
+            if (qobject_cast<gui::MultiLineButton*>(button)) continue;  // wraps its caption
+            text = button->text();
+            room = button->width() - 4;
+        } else {
+            continue;
+        }
+        for (const QString& line : text.remove('&').split('\n')) {
+            if (line.isEmpty()) continue;
+            int width = w->fontMetrics().horizontalAdvance(line);
+            if (width > room)
+                tooWide << QString("%1.%2 \"%3\" %4>%5 (%6)")
+                               .arg(window->objectName(), w->objectName(), line)
+                               .arg(width)
+                               .arg(room)
+                               .arg(QFontInfo(w->font()).family());
+        }
+    }
+    return tooWide;
+}
+
+}  // namespace
+
+void MainWindowTest::LanguageKeepsUserDataAndReachesEveryText() {
+    GuiFixture f;
+    QDir().mkpath(f.Path("card"));
+    const QString base = QDir::toNativeSeparators(f.Path("card")) + QDir::separator();
+    f.WriteFile("Spurwerk.INI", "[Options]\r\nLanguageIndex=1\r\n[FormProjSerie]\r\nBaseDirSerie=" + base.toUtf8() +
+                                    "\r\nSerieCount=3\r\nSerieStart=5\r\n"
+                                    "[FormGeneralInfo]\r\nShowGeneralInfoAtProgStart=0\r\n");
+    DialogDriver driver;
+    gui::SpurwerkApp& app = f.Start();
+    gui::FormProjSerie& serie = app.ProjSerie();
+    for (const char* language : {"English", "Deutsch", "English"}) {
+        driver.Then("FormGeneralInfo", DialogDriver::CancelDialog());
+        ChooseInBox(app.Main().LanguageBox(), language);
+        QVERIFY(driver.Done());
+    }
+    // The user's folder, prefix and numbers stay; the previews are recomputed in English.
+    QCOMPARE(Find<QLineEdit>(&serie, "EditBaseDirSerie")->text(), base);
+    QCOMPARE(Find<QLineEdit>(&serie, "EditBaseSubDirs")->text(), QString("PROJ"));
+    QCOMPARE(Find<QLineEdit>(&app.FileList(), "EditListDTFormat")->text(), QString("dd.mm.yyyy hh:nn:ss"));
+    const QString sep = QDir::separator();
+    QCOMPARE(Find<QLabel>(&serie, "LabelSubDirsVon")->text(), "From \"" + base + "PROJ005" + sep + "\"");
+    QCOMPARE(Find<QLabel>(&serie, "LabelSubDirsBis")->text(), "to \"" + base + "PROJ007" + sep + "\"");
+    app.Main().ButtonSaveZDTFileSerieClick();
+    QCOMPARE(Find<QPushButton>(&serie, "ButtonOk")->text(), QString("Create projects! ..."));
+    const std::string allStrip = "LabelTrackNr_" + std::to_string(app.State().mainOptions.ActMaxTrackIdx + 1);
+    auto* allStripLabel = qobject_cast<QLabel*>(app.Ctrls().Widget(allStrip));
+    QVERIFY(allStripLabel);
+    QCOMPARE(allStripLabel->text(), QString("All/Bk1/Bk2"));
+    QCOMPARE(Find<QLineEdit>(&serie, "EditBaseDirSerie")->text(), base);
+
+    // Message buttons and Qt's own texts follow the language.
+    driver.Then("MessageBox", DialogDriver::Click("Yes"));
+    QCOMPARE(app.State().dialogs.Message("?", spurwerk::MessageButtons::YesNo), int(spurwerk::ResultYes));
+    QVERIFY2(driver.Done(), qPrintable(driver.Unexpected().join("; ")));
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Cancel"));
+    driver.Then("FormGeneralInfo", DialogDriver::CancelDialog());
+    ChooseInBox(app.Main().LanguageBox(), "Deutsch");
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Abbrechen"));
+    QCOMPARE(Find<QPushButton>(&serie, "ButtonOk")->text(), QString("Projekte anlegen! ..."));
+    QVERIFY(driver.Unexpected().isEmpty());
+}
+
+void MainWindowTest::HexViewOpensANewFileAtItsFirstLine() {
+    GuiFixture f;
+    f.WriteFile("Spurwerk.INI", QuietOptions);
+    f.WriteFile("A.ZDT", GuiFixture::ProjectBytes(3332));
+    f.WriteFile("B.ZDT", GuiFixture::ProjectBytes(4000));
+    DialogDriver driver;
+    gui::SpurwerkApp& app = f.Start({f.Path("A.ZDT")});
+    QScrollBar* bar = app.Main().HexScrollArea()->verticalScrollBar();
+    QVERIFY(bar->maximum() > 0);
+    bar->setValue(bar->maximum());
+    app.Main().OpenFiles({f.Path("B.ZDT")}, 184);
+    QCOMPARE(QString::fromStdString(app.State().doc.LoadedZDTFileName), f.Path("B.ZDT"));
+    QCOMPARE(bar->value(), 0);
+    QVERIFY(driver.Unexpected().isEmpty());
+}
+
+void MainWindowTest::CaptionsFitTheirWidgetsInBothLanguages() {
+    GuiFixture f;
+    f.WriteFile("Spurwerk.INI", QuietOptions);
+    DialogDriver driver;
+    gui::SpurwerkApp& app = f.Start();
+    app.Main().PanelSwitchExpertFunctionsClick();  // the expert panel's captions too
+    app.Main().ButtonSetCtrlsClick();
+    QStringList tooWide;
+    for (const char* language : {"Deutsch", "English"}) {
+        driver.Then("FormGeneralInfo", DialogDriver::CancelDialog());
+        ChooseInBox(app.Main().LanguageBox(), language);
+        QVERIFY(driver.Done());
+        for (QWidget* window : std::initializer_list<QWidget*>{&app.Main(), &app.Ctrls(), &app.FileList(),
+                                                                &app.ProjSerie(), &app.GeneralInfo()})
+            tooWide << CaptionsTooWide(window);
+    }
+    QVERIFY2(tooWide.isEmpty(), qPrintable(tooWide.join("\n")));
 }
 
 QTEST_MAIN(MainWindowTest)

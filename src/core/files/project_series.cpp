@@ -93,7 +93,14 @@ std::string ProjectSeries::NameFor(int n, const std::string& defaultPrefix) cons
     return defaultPrefix + DirectoryNumber(n);
 }
 
-std::string ProjectSeries::OkButtonCaption() const { return running_ ? Txt(111) : "Projekte anlegen! ..."; }
+std::string ProjectSeries::OkButtonCaption() const { return running_ ? Txt(111) : okCaption; }
+
+bool ProjectSeries::BaseDirExists() const {
+    // The folder the numbered folders go into: the base text up to its last separator.
+    fs::path folder = PathFromText(baseDirSerie + "x").parent_path();
+    std::error_code ec;
+    return !baseDirSerie.empty() && fs::is_directory(folder, ec);
+}
 
 void ProjectSeries::SetProgress(const std::string& text) {
     progress_ = text;
@@ -111,6 +118,12 @@ int ProjectSeries::OkClick(ProjectFilesContext& context) {
 
 int ProjectSeries::Run(ProjectFilesContext& context) {
     Dialogs& dialogs = context.dialogs();
+    // A missing base folder (a typo, a card not inserted) would put the series
+    // somewhere else; nothing is created.
+    if (!BaseDirExists()) {
+        dialogs.Message(Txt(162) + baseDirSerie + Txt(103), MessageButtons::Ok);
+        return 0;
+    }
     seriesBaseDir_ = baseDirSerie;
     const int first = serieStart, last = serieStart + serieCount - 1;
 

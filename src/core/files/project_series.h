@@ -26,6 +26,8 @@ public:
     int serieStart = 1;                 // SESerieStart, 1..999
     std::vector<std::string> projectNames;  // MemoProjNames, one line each
     std::string lastNamesFile;
+    // ButtonOk's caption while no run goes on, as the window's language has it.
+    std::string okCaption = "Projekte anlegen! ...";
 
     void SetObserver(ProjectSeriesObserver* observer) { observer_ = observer; }
 
@@ -65,6 +67,8 @@ public:
     const std::string& Failure() const { return failure_; }
     const std::string& Progress() const { return progress_; }
     std::string OkButtonCaption() const;
+    // Whether the folder the numbered folders go into exists.
+    bool BaseDirExists() const;
 
 private:
     int Run(ProjectFilesContext& context);

@@ -438,6 +438,12 @@ void MixerViewModel::UpdateControlHint(MixerControl& c) {
 void MixerViewModel::UpdateAllHints() {
     for (int k = 0; k <= trackCount_; ++k)
         for (std::size_t i = 0; i < SpecCount(); ++i) UpdateControlHint(Ctl(k, i));
+    // The all-strip's label is a text of the language too.
+    MixerControl& allStripLabel = Ctl(trackCount_, "LabelTrackNr_");
+    if (allStripLabel.caption != Txt(229)) {
+        allStripLabel.caption = Txt(229);
+        Notify(allStripLabel, AspectCaption);
+    }
     RebuildInfoLine();
 }
 

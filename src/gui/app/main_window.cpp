@@ -10,6 +10,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -27,10 +28,14 @@
 #include "settings/language_choice.h"
 #include "settings/language_file.h"
 #include "settings/text_table.h"
+#include "settings/ui_texts.h"
+#include "support/design_font.h"
+#include "support/elided_path.h"
 #include "support/general_info_window.h"
 #include "support/guarded.h"
 #include "support/multi_line_button.h"
 #include "support/qt_text.h"
+#include "support/qt_translations.h"
 #include "support/widget_components.h"
 
 namespace spurwerk::gui {
@@ -64,10 +69,19 @@ Button* NewButton(const char* name, const char* caption, QWidget* parent, QRect 
     return button;
 }
 
+
 QLabel* NewLabel(const char* name, const char* caption, QWidget* parent, QRect geometry) {
     auto* label = new QLabel(QString::fromUtf8(caption), parent);
     label->setObjectName(name);
     label->setGeometry(geometry);
+    return label;
+}
+
+// A label showing the loaded project's data: no language sets its text.
+QLabel* NewDataLabel(const char* name, QWidget* parent, QRect geometry) {
+    QLabel* label = NewLabel(name, "(-)", parent, geometry);
+    label->setTextFormat(Qt::PlainText);
+    SetComponentKind(label, ComponentKind::DataText);
     return label;
 }
 
@@ -94,16 +108,14 @@ MainWindow::MainWindow(AppState& state, QStringList parameters, QWidget* parent)
     : QWidget(parent), state_(state), parameters_(std::move(parameters)) {
     setObjectName("FormMain");
     setWindowTitle("Zoom-Projekt:  Hexadezimale Ansicht");
-    QFont font("MS Sans Serif");
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSize(8);
-    setFont(font);
+    setFont(DesignFont());
     resize(355, 610);
     move(0, 0);
     setAcceptDrops(true);
 
     // Start-up: text table, language box, developer export, document, options.
     InitResStrArr();
+    UseQtTranslations(UiTxt(UiText::QtLanguage));
     BuildControls();
     Run([&] {
         cbLanguage_->addItems([&] {
@@ -132,7 +144,21 @@ void MainWindow::BuildControls() {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    layout->addWidget(BuildTopPanel());
+    layout->addWidget(BuildExpertPanel());
+    layout->addWidget(BuildStatusPanel());
+    hexScroll_ = new QScrollArea(this);
+    hexScroll_->setFrameShape(QFrame::NoFrame);
+    hexScroll_->setWidgetResizable(true);
+    hexScroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    hexView_ = new HexView(state_.doc, state_.HexRowHeight, labelDiffBytes_);
+    hexView_->trackCount = [this] { return state_.mainOptions.ActMaxTrackIdx; };
+    hexScroll_->setWidget(hexView_);
+    layout->addWidget(hexScroll_, 1);
+    ConnectControls();
+}
 
+QFrame* MainWindow::BuildTopPanel() {
     panelTop_ = NewPanel("PanelTop", this, 159);
     QWidget* top = panelTop_;
     cbLanguage_ = new QComboBox(top);
@@ -145,11 +171,9 @@ void MainWindow::BuildControls() {
     panelGeneralInfo_->setFrameShape(QFrame::Panel);
     panelGeneralInfo_->setFrameShadow(QFrame::Raised);
     panelGeneralInfo_->setAutoFillBackground(true);
-    {
-        QPalette aqua = panelGeneralInfo_->palette();
-        aqua.setColor(QPalette::Window, QColor(0, 255, 255));
-        panelGeneralInfo_->setPalette(aqua);
-    }
+    QPalette aqua = panelGeneralInfo_->palette();
+    aqua.setColor(QPalette::Window, QColor(0, 255, 255));
+    panelGeneralInfo_->setPalette(aqua);
     panelGeneralInfo_->setToolTip("Infos/Hilfe zu Spurwerk?");
     panelGeneralInfo_->setCursor(Qt::PointingHandCursor);
     buttonLoadZDTFile_ = NewButton<MultiLineButton>("ButtonLoadZDTFile", "&Öffne  Zoom-Projekt   (ZDT-Datei)", top,
@@ -159,16 +183,14 @@ void MainWindow::BuildControls() {
                                                         "Liste / Such&en nach  Dateiname/Proj.Name", top,
                                                         QRect(150, 30, 201, 40), "Suche nach Datei-/Projekt-Name ...");
     NewBar("Panel1", top, QRect(0, 74, 355, 5));
-    auto* label2 = NewLabel("Label2", "Speichern:", top, QRect(4, 86, 62, 16));
-    SetBold(label2);
+    SetBold(NewLabel("Label2", "Speichern:", top, QRect(4, 86, 62, 16)));
     buttonQuickSave_ = NewButton("ButtonQuickSaveLoadedZDTFile", "Nur ZDT-Datei", top, QRect(68, 82, 96, 24),
                                  "Speichert nur die geladene ZDT-Datei unter gleichem Namen");
     buttonQuickSaveAs_ = NewButton("ButtonQuickSaveLoadedZDTFileAs", "unter ...", top, QRect(166, 82, 62, 24),
                                    "Speichert nur die geladene ZDT-Datei unter neuem Namen");
     buttonSaveProject_ = NewButton("ButtonSaveProject", "Als &Projekt speichern unter ...", top, QRect(68, 108, 160, 24));
-    cbSaveOptionsOnExit_ = new QCheckBox("Pos.+Einstell. b. Beenden speichern", top);
-    cbSaveOptionsOnExit_->setObjectName("CBSaveOptionsOnExit");
-    cbSaveOptionsOnExit_->setGeometry(4, 136, 250, 16);
+    cbSaveOptionsOnExit_ = NewButton<QCheckBox>("CBSaveOptionsOnExit", "Pos.+Einstell. b. Beenden speichern", top,
+                                                QRect(4, 136, 250, 16));
     cbSaveOptionsOnExit_->setChecked(true);
     buttonSetCtrls_ = NewButton("ButtonSetCtrls", "(unsichtbar:)  In Mi&xer-Fenster übertragen!", top, QRect(4, 108, 60, 24));
     buttonSetCtrls_->setVisible(false);
@@ -183,46 +205,42 @@ void MainWindow::BuildControls() {
     panelSwitchExpertFunctions_ = NewBar("PanelSwitchExpertFunctions", top, QRect(0, 154, 355, 5));
     panelSwitchExpertFunctions_->setToolTip("SwitchExpertFunctions");
     panelSwitchExpertFunctions_->setCursor(Qt::PointingHandCursor);
-    layout->addWidget(panelTop_);
+    return panelTop_;
+}
 
+QFrame* MainWindow::BuildExpertPanel() {
     panelExpertFunctions_ = NewPanel("PanelExpertFunctions", this, 64);
     QWidget* expert = panelExpertFunctions_;
-    cbUseInfoFiles_ = new QCheckBox("Pr.Name-Dateien autom. anlegen + verwalten", expert);
-    cbUseInfoFiles_->setObjectName("CBUseInfoFiles");
-    cbUseInfoFiles_->setGeometry(4, 2, 340, 16);
-    buttonUpdateInfoFiles_ = NewButton("ButtonUpdateInfoFilesInSubDirs",
-                                       "Pr.Name-Dat. in Verz. erzeugen/aktualisieren ...", expert, QRect(4, 20, 171, 22));
-    buttonDeleteUnassignedInfoFiles_ = NewButton("ButtonDeleteUnassignedInfoFilesInSubDirs",
-                                                 "Nicht zugeordnete löschen ...", expert, QRect(177, 20, 104, 22));
+    // Two rows, so that each caption has the room it needs.
+    cbUseInfoFiles_ = NewButton<QCheckBox>("CBUseInfoFiles", "Pr.Name-Dateien autom. anlegen + verwalten", expert,
+                                           QRect(4, 2, 272, 16));
     buttonDeleteAllInfoFiles_ = NewButton("ButtonDeleteAllInfoFilesInSubDirs", "Alle löschen ...", expert,
-                                          QRect(283, 20, 68, 22));
-    labelInfoFile_ = NewLabel("LabelInfoFile", "(-)", expert, QRect(4, 44, 347, 16));
+                                          QRect(280, 0, 71, 20));
+    buttonUpdateInfoFiles_ = NewButton("ButtonUpdateInfoFilesInSubDirs",
+                                       "Pr.Name-Dat. in Verz. erzeugen/aktualisieren ...", expert, QRect(4, 21, 199, 22));
+    buttonDeleteUnassignedInfoFiles_ = NewButton("ButtonDeleteUnassignedInfoFilesInSubDirs",
+                                                 "Nicht zugeordnete löschen ...", expert, QRect(205, 21, 146, 22));
+    labelInfoFile_ = NewDataLabel("LabelInfoFile", expert, QRect(4, 44, 347, 16));
     panelExpertFunctions_->hide();
-    layout->addWidget(panelExpertFunctions_);
+    return panelExpertFunctions_;
+}
 
+QFrame* MainWindow::BuildStatusPanel() {
     QFrame* panel3 = NewPanel("Panel3", this, 32);
     NewLabel("Label5", "Projekt:", panel3, QRect(4, 1, 44, 15));
-    labelProjectName_ = NewLabel("LabelProjectName", "(-)", panel3, QRect(50, 1, 150, 15));
+    labelProjectName_ = NewDataLabel("LabelProjectName", panel3, QRect(50, 1, 196, 15));
     SetBold(labelProjectName_);
     NewLabel("Label4", "Datei:", panel3, QRect(4, 16, 44, 15));
-    labelProjectFile_ = NewLabel("LabelProjectFile", "(-)", panel3, QRect(50, 16, 196, 15));
+    labelProjectFile_ = NewDataLabel("LabelProjectFile", panel3, QRect(50, 16, 196, 15));
     buttonCompToZDTFile_ = NewButton("ButtonCompToZDTFile", "Ver&gleiche mit ...", panel3, QRect(250, 1, 101, 15));
     auto* label1 = NewLabel("Label1", "Unterschiede:", panel3, QRect(250, 16, 70, 15));
-    labelDiffBytes_ = NewLabel("LabelDiffBytes", "(-)", panel3, QRect(320, 16, 34, 15));
+    labelDiffBytes_ = NewDataLabel("LabelDiffBytes", panel3, QRect(320, 16, 34, 15));
     SetTextColour(label1, QColor(255, 0, 0));
     SetTextColour(labelDiffBytes_, QColor(255, 0, 0));
-    for (QLabel* label : {labelProjectName_, labelProjectFile_, labelDiffBytes_}) label->setTextFormat(Qt::PlainText);
-    layout->addWidget(panel3);
+    return panel3;
+}
 
-    auto* scroll = new QScrollArea(this);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    hexView_ = new HexView(state_.doc, state_.HexRowHeight, labelDiffBytes_);
-    hexView_->trackCount = [this] { return state_.mainOptions.ActMaxTrackIdx; };
-    scroll->setWidget(hexView_);
-    layout->addWidget(scroll, 1);
-
+void MainWindow::ConnectControls() {
     connect(cbLanguage_, &QComboBox::activated, this, [this] { CBLanguageChange(true); });
     connect(buttonLoadZDTFile_, &QPushButton::clicked, this, &MainWindow::ButtonLoadZDTFileClick);
     connect(buttonQuickSave_, &QPushButton::clicked, this, [this] { ButtonQuickSaveClick(false); });
@@ -331,8 +349,10 @@ void MainWindow::LoadLanguage(const std::string& languageFile) {
     for (QWidget* w : windows)
         if (w) ApplyComponents(w, forms[next++]);
     if (fileList_) fileList_->SetSortTypeItems(ListSortTypeItems());
-    // Texts from the table that the main window shows.
+    // Texts from the table that the main window shows, and what the windows
+    // compute from the user's values in the new language.
     cbUseInfoFiles_->setToolTip(QLines(Txt(180)));
+    if (projSerie_) projSerie_->LanguageApplied();
 }
 
 void MainWindow::CBLanguageChange(bool fromUser) {
@@ -351,6 +371,8 @@ void MainWindow::CBLanguageChange(bool fromUser) {
         if (!choice) return;
         if (generalInfo_) generalInfo_->LoadInfoText(choice->readmeFile);
         LoadLanguage(choice->languageFile);
+        std::string qtLanguage = UiTxt(UiText::QtLanguage);
+        UseQtTranslations(qtLanguage.empty() ? QtLanguageCodeFor(choice->languageName) : qtLanguage);
         state_.mainOptions.LanguageIndex = choice->LanguageIndex;
         {
             QSignalBlocker block(cbLanguage_);
@@ -546,14 +568,15 @@ void MainWindow::SetTopPanelHint(int loadedText, int compareText) {
 void MainWindow::DocumentLoaded(const std::string& projectName, const std::string& effectsFile) {
     const ZDTDocument& doc = state_.doc;
     hexView_->RepaintAll();
+    // Another file starts at its first line, not where the last one was scrolled to.
+    hexScroll_->verticalScrollBar()->setValue(0);
+    hexScroll_->horizontalScrollBar()->setValue(0);
     setWindowTitle(Q(doc.LoadedZDTFileName));
     SetTopPanelHint(130, 131);
     buttonLoadZDTFile_->setFocus();
     ButtonSetCtrlsClick();
     if (ctrls_) ctrls_->Host().DocumentLoaded(projectName, effectsFile);
-    QString infoFile = Q(InfoFileNameFor(doc.LoadedZDTFileName, projectName));
-    labelInfoFile_->setText(infoFile);
-    labelInfoFile_->setToolTip(infoFile);
+    ShowElidedPath(labelInfoFile_, Q(InfoFileNameFor(doc.LoadedZDTFileName, projectName)));
     ShowProjectName(projectName);
 }
 
@@ -564,8 +587,9 @@ void MainWindow::PrepareSave() {
 void MainWindow::ShowProjectName(const std::string& name) {
     labelProjectName_->setText(QVisible("\"" + name + "\""));
     labelProjectName_->setToolTip(labelProjectName_->text());
-    labelProjectFile_->setText(QVisible(state_.doc.LoadedZDTFileName));
-    labelProjectFile_->setToolTip(labelProjectFile_->text());
+    ShowLoadedFileName();
 }
+
+void MainWindow::ShowLoadedFileName() { ShowElidedPath(labelProjectFile_, QVisible(state_.doc.LoadedZDTFileName)); }
 
 }  // namespace spurwerk::gui

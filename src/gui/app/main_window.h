@@ -17,6 +17,7 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QPushButton;
+class QScrollArea;
 
 namespace spurwerk::gui {
 
@@ -68,6 +69,7 @@ public:
     DocumentContext Context();
 
     HexView* Hex() const { return hexView_; }
+    QScrollArea* HexScrollArea() const { return hexScroll_; }
     QComboBox* LanguageBox() const { return cbLanguage_; }
 
     // Commands of the main functions that belong to other windows: the
@@ -90,6 +92,11 @@ protected:
 
 private:
     void BuildControls();
+    QFrame* BuildTopPanel();
+    QFrame* BuildExpertPanel();
+    QFrame* BuildStatusPanel();
+    void ConnectControls();
+    void ShowLoadedFileName();
     void ControlsToOptions();
     void OptionsToControls();
     void SetTopPanelHint(int loadedText, int compareText);
@@ -130,6 +137,7 @@ private:
     QLabel* labelProjectFile_;
     QPushButton* buttonCompToZDTFile_;
     QLabel* labelDiffBytes_;
+    QScrollArea* hexScroll_;
     HexView* hexView_;
 };
 

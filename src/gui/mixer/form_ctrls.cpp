@@ -26,6 +26,7 @@
 #include "mixer/mixer_slider.h"
 #include "mixer/status_shape.h"
 #include "mixer/strip_layout.h"
+#include "support/design_font.h"
 #include "support/file_action_menu.h"
 #include "support/guarded.h"
 #include "support/instant_hints.h"
@@ -162,10 +163,7 @@ void FormCtrls::SetActions(std::unique_ptr<MixerActions> actions) {
 void FormCtrls::Build(const MixerOptions& options) {
     setObjectName("FormCtrls");
     setWindowTitle(QStringLiteral("Projekt - Einstellungen"));
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSize(8);
-    setFont(font);
+    setFont(DesignFont());
     setAcceptDrops(true);
     startDrag = [](QWidget* source) {
         auto* drag = new QDrag(source);

@@ -142,6 +142,7 @@ TEST_F(FailureInjectionTest, ASeriesStoppedByAFullCardKeepsEveryEarlierProjectCo
     doc.ZDTData = ProjectBytes(ProjectSetup{.name = "SERIE", .wavNames = {"A.WAV"}});
     ProjectSeries series;
     series.baseDirSerie = Folder("card");
+    fs::create_directories(dir / "card");
     series.serieCount = 4;
     FullCard full("PROJ003/AUDIO/A.WAV");
     dialogs.messageAnswers = {ResultOk,        // start

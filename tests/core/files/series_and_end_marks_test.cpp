@@ -16,6 +16,7 @@ protected:
     SeriesTest() {
         doc.ZDTData = ProjectBytes(ProjectSetup{.name = "SONGTEST"});
         series.baseDirSerie = Folder("card");
+        fs::create_directories(dir / "card");
     }
     ProjectSeries series;
 };
@@ -70,9 +71,24 @@ TEST_F(SeriesTest, AClickStopsBeforeTheNextProjectAndCancelEndsQuietly) {
 
     // Cancel in the save's question ends the run; the final message still comes.
     fs::remove_all(dir / "card");
+    fs::create_directories(dir / "card");
     dialogs.messageAnswers = {ResultOk, ResultCancel, ResultOk};
     EXPECT_EQ(series.OkClick(context), 0);
     EXPECT_EQ(dialogs.asked.back().text, "0 Projekte wurden angelegt!");
+}
+
+TEST_F(SeriesTest, AMissingBaseFolderIsRefusedBeforeAnythingIsCreated) {
+    for (const std::string& base : {Folder("nocard"), std::string("C:\\"), std::string()}) {
+        series.baseDirSerie = base;
+        dialogs.asked.clear();
+        dialogs.messageAnswers = {ResultOk, ResultOk, ResultOk};
+        EXPECT_EQ(series.OkClick(context), 0) << base;
+        ASSERT_EQ(dialogs.asked.size(), 1u) << base;
+        EXPECT_EQ(AskedText(0), "Verzeichnis \"" + base + "\" nicht gefunden !!");
+        EXPECT_FALSE(series.Running());
+    }
+    EXPECT_FALSE(fs::exists(dir / "nocard"));
+    EXPECT_FALSE(fs::exists("C:\\PROJ001"));
 }
 
 TEST_F(SeriesTest, NamesListFileRoundTrip) {

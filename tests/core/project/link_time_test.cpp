@@ -100,6 +100,8 @@ TEST_F(LinkTime, FixedStampStaysWhenTheResourceTimeCannotBeHad) {
     PeImage badDate = image;
     badDate.dosStamp = DosStamp & ~(0x0Fu << 21);  // month 0
     EXPECT_EQ(StampOf(badDate.Build()), FixedStamp);
+    badDate.dosStamp = (DosStamp & ~(0x1Fu << 11)) | (24u << 11);  // hour 24
+    EXPECT_EQ(StampOf(badDate.Build()), FixedStamp);
 
     Bytes truncated = image.Build();
     truncated.resize(0x80 + 248 + 50);  // section table cut short

@@ -24,6 +24,9 @@ TEST(WindowPositions, PullBackExamples) {
     PullOntoScreen(g, FullHd);
     EXPECT_EQ(g.left, 1888);
     EXPECT_EQ(g.top, 1060);
+    g = {0, 1070, 400, 300};  // less than 20 pixels left at the bottom
+    PullOntoScreen(g, FullHd);
+    EXPECT_EQ(g.top, 1060);
     g = {-368, 1060, 400, 300};  // exactly at the limits: unchanged
     PullOntoScreen(g, FullHd);
     EXPECT_EQ(g.left, -368);

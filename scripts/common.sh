@@ -65,6 +65,9 @@ build_spurwerk() {
   jobs="$(nproc 2>/dev/null || echo 2)"
   if [ ! -f "$SPURWERK_BUILD/CMakeCache.txt" ]; then
     cmake -S "$SPURWERK_ROOT" -B "$SPURWERK_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+  elif [ $# -gt 0 ]; then
+    # Options reach an existing build too; nothing is rebuilt when they are unchanged.
+    cmake -S "$SPURWERK_ROOT" -B "$SPURWERK_BUILD" "$@" >/dev/null
   fi
   cmake --build "$SPURWERK_BUILD" -j "$jobs"
 }

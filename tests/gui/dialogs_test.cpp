@@ -59,7 +59,7 @@ void DialogsTest::TimedDialogCountsDownOnAnInjectedClock() {
     dialogs.SetTimedClock([&now] { return now; });
     gui::TimedInputDialog& window = dialogs.TimedInputWindow();
 
-    bool red = false, redAfterTyping = true, paused = false;
+    bool red = false, paused = false;
     QString shownAt3s;
     DialogDriver driver;
     driver.Then("FormTimedInput", [&](QWidget* w) {
@@ -69,8 +69,6 @@ void DialogsTest::TimedDialogCountsDownOnAnInjectedClock() {
         window.Tick();
         shownAt3s = seconds->text();
         red = panel->palette().color(QPalette::Window) == QColor(255, 0, 0);
-        QTest::keyClicks(w->findChild<QLineEdit*>("MEInput"), "X");  // typing buys time
-        redAfterTyping = panel->palette().color(QPalette::Window) == QColor(255, 0, 0);
         QTest::mouseClick(seconds, Qt::LeftButton);  // pause
         paused = seconds->text() == "(gestoppt)" && !window.Countdown().Running();
         now = 100000;
@@ -94,7 +92,6 @@ void DialogsTest::TimedDialogCountsDownOnAnInjectedClock() {
     QVERIFY(driver.Done());
     QCOMPARE(shownAt3s, QString("3"));
     QVERIFY(red);
-    QVERIFY(!redAfterTyping);
     QVERIFY(paused);
     QCOMPARE(result, int(spurwerk::ResultCancel));
     QCOMPARE(request.input, std::string("SONG"));  // unchanged after Cancel
@@ -168,11 +165,6 @@ void DialogsTest::HistoryDialogKeepsItsRules() {
     QCOMPARE(countText, QString("3 nicht-existente Einträge:"));
     QVERIFY(deleteEnabled);
     QCOMPARE(QString::fromStdString(result.text), QString("THIRD"));
-    QCOMPARE(Lines(his), QStringList({"THIRD", "first", "second", existing}));
-
-    // Equal but for case to the first entry: nothing changes.
-    driver.Then("FormHistInput", DialogDriver::EnterHist("third"));
-    QCOMPARE(dialogs.InputHist(request).text, std::string("third"));
     QCOMPARE(Lines(his), QStringList({"THIRD", "first", "second", existing}));
 
     // Cancel gives nothing and adds nothing.

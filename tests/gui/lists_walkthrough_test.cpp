@@ -124,13 +124,6 @@ std::string NameInFile(const QString& file) {
     return GetZDTProjectName(doc, QDir::toNativeSeparators(file).toStdString(), false, nullptr).name;
 }
 
-template <class T>
-T* Find(QWidget* window, const char* name) {
-    T* widget = window->findChild<T*>(name);
-    if (!widget) qFatal("no widget %s", name);
-    return widget;
-}
-
 QString Native(const QString& path) { return QDir::toNativeSeparators(path); }
 
 }  // namespace

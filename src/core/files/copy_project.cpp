@@ -68,9 +68,7 @@ bool CopyProject(ProjectFilesContext& context, const std::string& sourceDir, con
         const std::string sourceFile = PathIgnoringCase(sourceDir, "PRJDATA.ZDT");
         if (PathExists(sourceFile)) CopyProjectFile(dialogs, sourceFile, targetFile);
     } else {
-        std::string padded = projectName.substr(0, layout::ProjectNameLength);
-        padded.resize(layout::ProjectNameLength, '\0');
-        doc.WriteZDTString(layout::ProjectNameOffset, padded);
+        // The name field writes the name into the document, NUL-padded.
         context.fields.SetProjectNameText(projectName);
         WriteFileAtomically(PathFromText(targetFile), doc.ZDTData);
     }

@@ -130,6 +130,13 @@ TEST_F(EndMarkBatchTest, SetsTheEndMarkInEveryProjectBelowTheFolder) {
     ASSERT_EQ(list.Lines().size(), 4u);
     EXPECT_EQ(list.Lines()[0], a + "    ## (Marke gesetzt.)");
 
+    // A file shorter than a project is left alone even where a WAV gives an end.
+    std::string shortFile = MakeProject("card/PRJ005", ProjectSetup{.size = 3000}, {{"E.WAV", 4000}});
+    Bytes shortBefore = ReadBytes(shortFile);
+    dialogs.messageAnswers = {ResultOk, ResultOk};
+    SetEndMarksInSubDirs(document, base, list, (dir / "card").string());
+    EXPECT_EQ(ReadBytes(shortFile), shortBefore);
+
     // Unsaved changes refuse the batch.
     doc.DataChanged = true;
     dialogs.messageAnswers = {ResultOk};

@@ -97,6 +97,12 @@ TEST_F(MixerCtrlAction, StereoLinkDisablesThePartnerAndColoursItsFieldLilac) {
     EXPECT_TRUE(mixer->Strip(3).enabled);
     EXPECT_EQ(mixer->Strip(3).panelColour, colours::Black);
     EXPECT_EQ(C("EDFileAss_4").colour, colours::Red);  // B.WAV does not exist
+
+    // With three tracks the partner of track 3 would be the all-strip: it stays usable.
+    mixer->Relayout(3);
+    mixer->SetChecked("CBStereo_3", true);
+    EXPECT_TRUE(mixer->Strip(3).enabled);
+    EXPECT_TRUE(C("EDFileAss_4").enabled);
 }
 
 TEST_F(MixerCtrlAction, ProjectNameFieldWritesPaddedNameAndTellsTheMainWindow) {

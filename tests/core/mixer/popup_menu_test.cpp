@@ -14,12 +14,6 @@ protected:
         ADD_FAILURE() << "no entry " << entry;
         return false;
     }
-    static void SetMarks(Bytes& data, const std::vector<std::int32_t>& marks) {
-        for (std::size_t i = 0; i < marks.size(); ++i)
-            for (int b = 0; b < 4; ++b)
-                data[layout::MarkTableOffset + 8 * i + b] = static_cast<std::uint8_t>(marks[i] >> (8 * b));
-        data[layout::MarkCountOffset] = static_cast<std::uint8_t>(marks.size());
-    }
 };
 
 TEST_F(MixerPopupMenu, WithoutMarksOrRecordingOnlyTheFileEntriesAreEnabled) {
@@ -41,8 +35,7 @@ TEST_F(MixerPopupMenu, WithoutMarksOrRecordingOnlyTheFileEntriesAreEnabled) {
 }
 
 TEST_F(MixerPopupMenu, MarksAfterTheRecordingEndEnableBothMarkEntries) {
-    Bytes data = BlankProject();
-    SetMarks(data, {1000, 9000});
+    Bytes data = ProjectBytes({.name = "", .marks = {1000, 9000}, .deviceDefaults = true, .size = 3400});
     std::filesystem::create_directories(Audio());
     WriteWav(Audio() / "LONG.WAV", 7000);
     Load(data);

@@ -6,12 +6,14 @@
 #include "project/track_layout.h"
 #include "scripted_dialogs.h"
 #include "settings/text_table.h"
+#include "test_bytes.h"
 #include "test_files.h"
 #include "ui/errors.h"
 
 namespace spurwerk {
 namespace {
 
+using testing::ProjectBytes;
 using testing::ReadBytes;
 using testing::ScriptedDialogs;
 using testing::TempDir;
@@ -28,12 +30,6 @@ struct RecordingHost : DocumentHost {
     void PrepareSave() override { events.push_back("prepare"); }
 };
 
-Bytes Project(const std::string& name) {
-    Bytes data(MinProjectDataSize, 0);
-    for (std::size_t i = 0; i < name.size(); ++i) data[52 + i] = static_cast<std::uint8_t>(name[i]);
-    return data;
-}
-
 class DocumentOps : public ::testing::Test {
 protected:
     ZDTDocument doc;
@@ -46,7 +42,7 @@ protected:
 };
 
 TEST_F(DocumentOps, LoadReadsTheFileAndAnInfoFileOpensItsProject) {
-    WriteBytes(dir / "PRJ001" / "PRJDATA.ZDT", Project(" SONG\0"));
+    WriteBytes(dir / "PRJ001" / "PRJDATA.ZDT", ProjectBytes({.name = " SONG\0"}));
     doc.ZDTFileToLoad = PathText(dir / "PRJ001" / "PRJDATA___SONG_name.txt");
     host.markChangedWhileFilling = true;
     ASSERT_TRUE(LoadZDTFile(context, false));
@@ -82,8 +78,8 @@ TEST_F(DocumentOps, AFailedLoadChangesNothing) {
 }
 
 TEST_F(DocumentOps, UnsavedChangesAreOfferedBeforeLoading) {
-    WriteBytes(dir / "a.ZDT", Project("A"));
-    WriteBytes(dir / "b.ZDT", Project("B"));
+    WriteBytes(dir / "a.ZDT", ProjectBytes({.name = "A"}));
+    WriteBytes(dir / "b.ZDT", ProjectBytes({.name = "B"}));
     doc.ZDTFileToLoad = Path("a.ZDT");
     ASSERT_TRUE(LoadZDTFile(context, false));
     doc.WriteZDTByte(104, 77);
@@ -102,7 +98,7 @@ TEST_F(DocumentOps, UnsavedChangesAreOfferedBeforeLoading) {
 }
 
 TEST_F(DocumentOps, QuickSaveAppendsTheExtensionAndAsksBeforeOverwritingAnotherFile) {
-    WriteBytes(dir / "a.ZDT", Project("A"));
+    WriteBytes(dir / "a.ZDT", ProjectBytes({.name = "A"}));
     WriteBytes(dir / "taken.ZDT", Bytes{1});
     doc.ZDTFileToLoad = Path("a.ZDT");
     ASSERT_TRUE(LoadZDTFile(context, false));
@@ -127,7 +123,7 @@ TEST_F(DocumentOps, QuickSaveAppendsTheExtensionAndAsksBeforeOverwritingAnotherF
 }
 
 TEST_F(DocumentOps, AFailedSaveKeepsTheChangeFlagAndTheOldFile) {
-    WriteBytes(dir / "a.ZDT", Project("A"));
+    WriteBytes(dir / "a.ZDT", ProjectBytes({.name = "A"}));
     doc.ZDTFileToLoad = Path("a.ZDT");
     ASSERT_TRUE(LoadZDTFile(context, false));
     doc.WriteZDTByte(104, 5);
@@ -177,7 +173,7 @@ TEST(NormalizeTrackWavNames, TheEnteredNameIsCleanedAndCancelStopsTheRun) {
 TEST(GetZDTProjectName, ReadsOnlyWhatItNeedsAndEmptiesTheScanBuffer) {
     TempDir dir;
     ZDTDocument doc;
-    Bytes project = Project("\tLIVE 03");
+    Bytes project = ProjectBytes({.name = "\tLIVE 03"});
     project[layout::RecordingDepthOffset] = 1;
     project[layout::InsertRecordingFlagOffset] = 3;
     project[layout::InsertPositionOffset] = 9;

@@ -3,6 +3,7 @@
 #include "project/play_marks.h"
 #include "project/track_layout.h"
 #include "scripted_dialogs.h"
+#include "test_bytes.h"
 #include "settings/text_table.h"
 
 namespace spurwerk {
@@ -12,16 +13,14 @@ using testing::ScriptedDialogs;
 
 ZDTDocument ProjectWithMarks(const std::vector<std::int32_t>& marks) {
     ZDTDocument doc;
-    doc.ZDTData.assign(MinProjectDataSize, 0);
-    for (std::size_t i = 0; i < marks.size(); ++i)
-        doc.WriteZDTLong(layout::MarkTableOffset + 8 * i, static_cast<std::uint32_t>(marks[i]));
-    doc.WriteZDTByte(layout::MarkCountOffset, static_cast<std::uint8_t>(marks.size()));
+    doc.ZDTData = testing::ProjectBytes({.marks = marks});
     return doc;
 }
 
 TEST(SetEndMark, MarksAfterTheEndAreKeptOnNoAndDroppedOnYes) {
     for (bool yes : {false, true}) {
         ZDTDocument doc = ProjectWithMarks({1000, 5000, 9000});
+        doc.WriteZDTLong(layout::MarkTableOffset + 10 * layout::MarkSlotSize, 12345);  // stale, behind the count
         ScriptedDialogs dialogs;
         dialogs.messageAnswers = {yes ? ResultYes : ResultNo};
         EXPECT_EQ(SetEndMark(doc, 7000, dialogs), SetEndMarkResult::Inserted);
@@ -30,6 +29,7 @@ TEST(SetEndMark, MarksAfterTheEndAreKeptOnNoAndDroppedOnYes) {
         if (yes) {
             EXPECT_EQ(ListMarks(doc.ZDTData), (std::vector<std::int32_t>{1000, 5000, 7000}));
             EXPECT_EQ(MarkAt(doc.ZDTData, 3), 0);  // the displaced 9000 is gone from the table
+            EXPECT_EQ(MarkAt(doc.ZDTData, 10), 0);  // and every slot behind the end mark is cleared
         } else {
             EXPECT_EQ(ListMarks(doc.ZDTData), (std::vector<std::int32_t>{1000, 5000, 7000, 9000}));
         }
@@ -54,6 +54,16 @@ TEST(SetEndMark, AppendsWithoutQuestionAndLeavesAnExistingEndMarkAlone) {
     EXPECT_EQ(present.ZDTData, before);
     EXPECT_FALSE(present.DataChanged);
     EXPECT_TRUE(dialogs.asked.empty());
+}
+
+TEST(SetEndMark, NinetyEightMarksTakeOneMore) {
+    std::vector<std::int32_t> marks;
+    for (int i = 1; i <= 98; ++i) marks.push_back(i * 1000);
+    ZDTDocument doc = ProjectWithMarks(marks);
+    ScriptedDialogs dialogs;
+    EXPECT_EQ(SetEndMark(doc, 200000, dialogs), SetEndMarkResult::Inserted);
+    EXPECT_EQ(MarkCount(doc.ZDTData), 99);
+    EXPECT_EQ(MarkAt(doc.ZDTData, 98), 200000);
 }
 
 TEST(SetEndMark, AFullTableIsRefusedWithoutTouchingTheMarkCount) {

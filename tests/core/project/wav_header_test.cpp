@@ -6,55 +6,15 @@
 #include "io/path_text.h"
 #include "project/wav_header.h"
 #include "settings/text_table.h"
+#include "test_bytes.h"
 #include "test_files.h"
 
 namespace spurwerk {
 namespace {
 
-// --- WAV bytes built in place -----------------------------------------------------
-
-void PutLong(Bytes& b, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-}
-void PutWord(Bytes& b, std::uint16_t v) { b.insert(b.end(), {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8)}); }
-void PutText(Bytes& b, const std::string& s) { b.insert(b.end(), s.begin(), s.end()); }
-
-// A chunk declaring `length` bytes and holding `bodyBytes` of them (all of them,
-// plus the pad byte of an odd length, by default).
-Bytes Chunk(const std::string& id, std::uint32_t length, std::int64_t bodyBytes = -1) {
-    Bytes b;
-    PutText(b, id);
-    PutLong(b, length);
-    std::size_t body = bodyBytes < 0 ? length + (length & 1) : static_cast<std::size_t>(bodyBytes);
-    b.resize(b.size() + body, 0);
-    return b;
-}
-
-Bytes Fmt(std::uint16_t channels, std::uint32_t rate, std::uint16_t bits, std::uint16_t blockAlign = 0) {
-    if (blockAlign == 0) blockAlign = static_cast<std::uint16_t>(channels * bits / 8);
-    Bytes b;
-    PutText(b, "fmt ");
-    PutLong(b, 16);
-    PutWord(b, 1);
-    PutWord(b, channels);
-    PutLong(b, rate);
-    PutLong(b, rate * blockAlign);
-    PutWord(b, blockAlign);
-    PutWord(b, bits);
-    return b;
-}
-
-Bytes Riff(const std::string& form, std::initializer_list<Bytes> chunks) {
-    Bytes b;
-    PutText(b, "RIFF");
-    std::size_t sizeAt = b.size();
-    PutLong(b, 0);
-    PutText(b, form);
-    for (const Bytes& c : chunks) b.insert(b.end(), c.begin(), c.end());
-    std::uint32_t riffSize = static_cast<std::uint32_t>(b.size() - 8);
-    for (int i = 0; i < 4; ++i) b[sizeAt + i] = static_cast<std::uint8_t>(riffSize >> (8 * i));
-    return b;
-}
+using testing::Chunk;
+using testing::Riff;
+using testing::FmtChunk;
 
 // WAVE_FORMAT_EXTENSIBLE as ffmpeg writes it for more than two channels or 24 bits.
 Bytes FmtExtensible(std::uint16_t channels, std::uint32_t rate, std::uint16_t bits) {
@@ -100,7 +60,7 @@ protected:
 // --- reading -------------------------------------------------------------------
 
 TEST_F(WavFiles, PlainMonoFileGivesItsFormatLengthAndSummary) {
-    std::string path = Write("TAKE1.WAV", Riff("WAVE", {Fmt(1, 44100, 16), Chunk("data", 4410000)}));
+    std::string path = Write("TAKE1.WAV", Riff("WAVE", {FmtChunk(1, 44100, 16), Chunk("data", 4410000)}));
     WavHeader h = ReadWavHeader(path);
     ASSERT_TRUE(h.IsValid());
     EXPECT_EQ(h.channels, 1);
@@ -163,16 +123,16 @@ TEST_F(WavFiles, FilesOfOtherProgramsReadAsWhatTheyAre) {
 }
 
 TEST_F(WavFiles, SampleRateShowsWithTwoIntegerDigits) {
-    std::string stereo = Write("A.WAV", Riff("WAVE", {Fmt(2, 48000, 24), Chunk("data", 6 * 48000 * 3 / 2)}));
+    std::string stereo = Write("A.WAV", Riff("WAVE", {FmtChunk(2, 48000, 24), Chunk("data", 6 * 48000 * 3 / 2)}));
     EXPECT_EQ(WavHeaderSummary(stereo, false).text,
               " [t=      1s500, 2x48.0KHz, 24-Bit]   [Data: 432000 B.] (File: 421.9kb)");
-    std::string low = Write("B.WAV", Riff("WAVE", {Fmt(1, 8000, 8), Chunk("data", 8000)}));
+    std::string low = Write("B.WAV", Riff("WAVE", {FmtChunk(1, 8000, 8), Chunk("data", 8000)}));
     EXPECT_NE(WavHeaderSummary(low, false).text.find(", 1x08.0KHz, 8-Bit]"), std::string::npos);
 }
 
 TEST_F(WavFiles, ChunksBeforeTheDataAreSkippedByTheirLength) {
     // A LIST chunk: its size is kept for the summary.
-    std::string list = Write("L.WAV", Riff("WAVE", {Fmt(1, 44100, 16), Chunk("LIST", 26), Chunk("data", 88200)}));
+    std::string list = Write("L.WAV", Riff("WAVE", {FmtChunk(1, 44100, 16), Chunk("LIST", 26), Chunk("data", 88200)}));
     WavHeader h = ReadWavHeader(list);
     EXPECT_EQ(h.listSize, 26u);
     EXPECT_EQ(WavDurationMs(h), 1000);
@@ -180,12 +140,12 @@ TEST_F(WavFiles, ChunksBeforeTheDataAreSkippedByTheirLength) {
 
     // Broadcast Wave: a long bext chunk, then fact, then data.
     std::string bext =
-        Write("B.WAV", Riff("WAVE", {Fmt(2, 48000, 16), Chunk("bext", 602), Chunk("fact", 4), Chunk("data", 192000)}));
+        Write("B.WAV", Riff("WAVE", {FmtChunk(2, 48000, 16), Chunk("bext", 602), Chunk("fact", 4), Chunk("data", 192000)}));
     EXPECT_EQ(ReadWavHeader(bext).dataSize, 192000u);
     EXPECT_EQ(WavDurationMs(ReadWavHeader(bext)), 1000);
 
     // Odd lengths are followed by one pad byte, for unknown chunks and LIST alike.
-    std::string odd = Write("O.WAV", Riff("WAVE", {Fmt(1, 44100, 16), Chunk("junk", 3), Chunk("LIST", 5),
+    std::string odd = Write("O.WAV", Riff("WAVE", {FmtChunk(1, 44100, 16), Chunk("junk", 3), Chunk("LIST", 5),
                                                    Chunk("data", 44100)}));
     h = ReadWavHeader(odd);
     EXPECT_EQ(h.dataSize, 44100u);
@@ -194,7 +154,7 @@ TEST_F(WavFiles, ChunksBeforeTheDataAreSkippedByTheirLength) {
 }
 
 TEST_F(WavFiles, LowerCaseIdentifiersAreRecognised) {
-    Bytes bytes = Riff("wave", {Fmt(1, 44100, 16), Chunk("list", 10), Chunk("DaTa", 44100)});
+    Bytes bytes = Riff("wave", {FmtChunk(1, 44100, 16), Chunk("list", 10), Chunk("DaTa", 44100)});
     WavHeader h = ReadWavHeader(Write("LOWER.WAV", bytes));
     ASSERT_TRUE(h.IsValid());
     EXPECT_EQ(h.listSize, 10u);
@@ -202,20 +162,20 @@ TEST_F(WavFiles, LowerCaseIdentifiersAreRecognised) {
 }
 
 TEST_F(WavFiles, WithoutDataChunkTheLengthIsZero) {
-    WavHeader h = ReadWavHeader(Write("NODATA.WAV", Riff("WAVE", {Fmt(1, 44100, 16), Chunk("LIST", 12)})));
+    WavHeader h = ReadWavHeader(Write("NODATA.WAV", Riff("WAVE", {FmtChunk(1, 44100, 16), Chunk("LIST", 12)})));
     ASSERT_TRUE(h.IsValid());
     EXPECT_EQ(h.listSize, 12u);
     EXPECT_EQ(h.dataSize, 0u);
     EXPECT_EQ(WavDurationMs(h), 0);
 
     // A chunk claiming more than the file holds ends the search at the file's end.
-    h = ReadWavHeader(Write("HUGE.WAV", Riff("WAVE", {Fmt(1, 44100, 16), Chunk("junk", 0xFFFFFFFF, 4),
+    h = ReadWavHeader(Write("HUGE.WAV", Riff("WAVE", {FmtChunk(1, 44100, 16), Chunk("junk", 0xFFFFFFFF, 4),
                                                       Chunk("data", 100)})));
     EXPECT_EQ(h.dataSize, 0u);
 }
 
 TEST_F(WavFiles, TruncatedFilesGiveWhatTheyHold) {
-    Bytes full = Riff("WAVE", {Fmt(1, 44100, 16), Chunk("data", 88200)});
+    Bytes full = Riff("WAVE", {FmtChunk(1, 44100, 16), Chunk("data", 88200)});
     auto cut = [&](std::size_t n) { return Bytes(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(n)); };
 
     // Ends inside the format fields: no usable header, but the real size.
@@ -256,7 +216,7 @@ TEST_F(WavFiles, NoWavOrNoFileGivesNone) {
 }
 
 TEST_F(WavFiles, DurationNeverDividesByZeroAndIsCapped) {
-    std::string path = Write("Z.WAV", Riff("WAVE", {Fmt(1, 44100, 16, 0xFFFF), Chunk("data", 1000)}));
+    std::string path = Write("Z.WAV", Riff("WAVE", {FmtChunk(1, 44100, 16, 0xFFFF), Chunk("data", 1000)}));
     Bytes bytes = testing::ReadBytes(dir / "Z.WAV");
     bytes[32] = bytes[33] = 0;  // block align: no format a recording has
     testing::WriteBytes(dir / "Z.WAV", bytes);
@@ -281,7 +241,7 @@ TEST_F(WavFiles, DurationNeverDividesByZeroAndIsCapped) {
 }
 
 TEST_F(WavFiles, SizesBeyondTwoGigabytes) {
-    std::string path = Write("BIG.WAV", Riff("WAVE", {Fmt(2, 48000, 24), Chunk("data", 0xC0000000, 0)}));
+    std::string path = Write("BIG.WAV", Riff("WAVE", {FmtChunk(2, 48000, 24), Chunk("data", 0xC0000000, 0)}));
     std::error_code ec;
     std::filesystem::resize_file(dir / "BIG.WAV", 0xC0000000ull + 44, ec);  // sparse where possible
     if (ec) GTEST_SKIP() << "no room for a 3 GiB file: " << ec.message();

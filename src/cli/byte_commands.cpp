@@ -32,15 +32,15 @@ void AddHex(CLI::App& app) {
         ZDTDocument doc = LoadDocument(*file, false);
         if (JsonOutput()) {
             PrintJson({{"file", CardText(doc.LoadedZDTFileName)},
-                       {"size", doc.ZDTData.size()},
-                       {"bytes", doc.ZDTData}},
+                       {"size", doc.ZDTData().size()},
+                       {"bytes", doc.ZDTData()}},
                       false);
             return;
         }
         std::string out;
-        for (std::size_t i = 0; i < doc.ZDTData.size(); ++i) {
+        for (std::size_t i = 0; i < doc.ZDTData().size(); ++i) {
             if (i % 16 == 0) out += (i ? "\n" : "") + Address(i);
-            out += " " + Hex(doc.ZDTData[i], 2);
+            out += " " + Hex(doc.ZDTData()[i], 2);
         }
         if (!out.empty()) std::cout << out << "\n";
     });
@@ -60,20 +60,20 @@ void AddDiff(CLI::App& app) {
         SetErrorFile(options->file);
         ZDTDocument doc = LoadDocument(options->file, false);
         SetErrorFile(options->compare);
-        Bytes compare = LoadDocument(options->compare, false).ZDTData;
+        Bytes compare = LoadDocument(options->compare, false).ZDTData();
         std::string lines;
         std::size_t count = 0;
         Json differences = Json::array();
         // Bytes beyond the end of COMPARE have nothing to differ from.
-        for (std::size_t i = 0; i < doc.ZDTData.size() && i < compare.size(); ++i) {
-            if (doc.ZDTData[i] == compare[i]) continue;
+        for (std::size_t i = 0; i < doc.ZDTData().size() && i < compare.size(); ++i) {
+            if (doc.ZDTData()[i] == compare[i]) continue;
             ++count;
-            lines += Address(i) + " " + Hex(doc.ZDTData[i], 2) + " " + Hex(compare[i], 2);
+            lines += Address(i) + " " + Hex(doc.ZDTData()[i], 2) + " " + Hex(compare[i], 2);
             std::vector<std::string> controls;
             if (i > 0) controls = ControlsBoundTo(i, layout::TrackCount);
             for (const std::string& name : controls) lines += "  (" + name + ")";
             lines += "\n";
-            differences.push_back({{"offset", i}, {"value", doc.ZDTData[i]}, {"compare", compare[i]},
+            differences.push_back({{"offset", i}, {"value", doc.ZDTData()[i]}, {"compare", compare[i]},
                                    {"controls", controls}});
         }
         if (JsonOutput()) {

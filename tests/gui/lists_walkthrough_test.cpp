@@ -183,7 +183,7 @@ void ListsWalkthroughTest::FirstSession() {
     projectName->selectAll();
     QTest::keyClicks(projectName, "MYSONG");
     QTest::keyClick(projectName, Qt::Key_Return);
-    QVERIFY(app.State().doc.DataChanged);
+    QVERIFY(app.State().doc.DataChanged());
     Shot("04-mixed");
     QString mixerShot = qEnvironmentVariable("SPURWERK_MIXER_SHOT");
     if (!mixerShot.isEmpty()) mixer.grab().save(mixerShot);
@@ -193,7 +193,7 @@ void ListsWalkthroughTest::FirstSession() {
     user.inputs = {saved};
     Find<QPushButton>(&main, "ButtonSaveProject")->click();
     QTRY_COMPARE(QString::fromStdString(app.State().doc.LoadedZDTFileName), saved);
-    QVERIFY(!app.State().doc.DataChanged);
+    QVERIFY(!app.State().doc.DataChanged());
     QCOMPARE(NameInFile(saved), std::string("MYSONG"));
     QVERIFY(QFile::exists(f.Path("card/PROJ004/EFXDATA.ZDT")));
     QVERIFY(!QDir(f.Path("card/PROJ004/AUDIO")).entryList({"*.WAV"}).isEmpty());

@@ -87,7 +87,7 @@ void MainWindowTest::FirstStartAsksLanguageAndShowsTheTemplate() {
 
     gui::AppState& state = app.State();
     QVERIFY(state.doc.IsProject());
-    QCOMPARE(state.doc.ZDTData.size(), f.ReadFile("PRJDATA_VorlageR16.ZDT").size());
+    QCOMPARE(state.doc.ZDTData().size(), f.ReadFile("PRJDATA_VorlageR16.ZDT").size());
     QVERIFY(state.doc.LoadedZDTFileName.empty());
     QVERIFY(app.Main().windowTitle().endsWith("PRJDATA_VorlageR16.ZDT"));
     auto* languageBox = app.Main().LanguageBox();
@@ -125,8 +125,8 @@ void MainWindowTest::R24OptionLoadsTheR24Template() {
     driver.Then("MessageBox", DialogDriver::Click("OK"));  // the mixer's warning: R24 with the R16 layout
     gui::SpurwerkApp& app = f.Start();
     QVERIFY2(driver.Unexpected().isEmpty(), qPrintable(driver.Unexpected().join("; ")));
-    QCOMPARE(app.State().doc.ZDTData.size(), std::size_t(3400));
-    QCOMPARE(app.State().doc.ZDTData[0], std::uint8_t(0x24));
+    QCOMPARE(app.State().doc.ZDTData().size(), std::size_t(3400));
+    QCOMPARE(app.State().doc.ZDTData()[0], std::uint8_t(0x24));
     QVERIFY(app.State().doc.LoadedZDTFileName.empty());
 }
 
@@ -171,7 +171,7 @@ void MainWindowTest::LoadCompareAndColours() {
     app.Main().ButtonCompToZDTFileClick();
     QVERIFY(driver.Done());
     QCOMPARE(QString::fromStdString(app.State().doc.CompareZDTFileName), f.Path("B.ZDT"));
-    QCOMPARE(app.State().doc.CompareData.size(), std::size_t(100));
+    QCOMPARE(app.State().doc.CompareData().size(), std::size_t(100));
     QVERIFY(driver.Unexpected().isEmpty());
 }
 
@@ -185,7 +185,7 @@ void MainWindowTest::HintAtFirstAndLastByte() {
     QVERIFY(hex->CurrentHint().startsWith("Idx=0 ($0000):      1B. = "));
     QVERIFY(!hex->CurrentHint().contains("(TB"));
     QCOMPARE(hex->ByteBox()->toolTip(), hex->CurrentHint());
-    std::size_t last = app.State().doc.ZDTData.size() - 1;
+    std::size_t last = app.State().doc.ZDTData().size() - 1;
     Hover(hex, last);
     QVERIFY(hex->CurrentHint().startsWith(QString("Idx=%1 ").arg(last)));
     QVERIFY(hex->CurrentHint().contains("2B. = 0 ($0000)      4B. = 0 ($00000000)"));
@@ -202,7 +202,7 @@ void MainWindowTest::QuickSaveWithAndWithoutName() {
     DialogDriver driver;
     gui::SpurwerkApp& app = f.Start();  // the template: no name to save under
     app.State().doc.WriteZDTByte(60, 0x42);
-    app.State().doc.DataChanged = true;
+    app.State().doc.MarkChanged();
 
     // Without a name it asks; an existing other file needs a Yes.
     driver.Then("FormHistInput", DialogDriver::EnterHist(f.Path("Other.ZDT")))
@@ -210,16 +210,16 @@ void MainWindowTest::QuickSaveWithAndWithoutName() {
     app.Main().ButtonQuickSaveClick(false);
     QVERIFY(driver.Done());
     QCOMPARE(f.ReadFile("Other.ZDT"), QByteArray("other"));
-    QVERIFY(app.State().doc.DataChanged);
+    QVERIFY(app.State().doc.DataChanged());
 
     driver.Then("FormHistInput", DialogDriver::EnterHist(f.Path("Other.ZDT")))
         .Then("MessageBox", DialogDriver::Click("Ja"))
         .Then("FormTimedInput", DialogDriver::ClickNamed("ButtonOk"));
     app.Main().ButtonQuickSaveClick(true);
     QVERIFY(driver.Done());
-    QCOMPARE(f.ReadFile("Other.ZDT").size(), qsizetype(app.State().doc.ZDTData.size()));
+    QCOMPARE(f.ReadFile("Other.ZDT").size(), qsizetype(app.State().doc.ZDTData().size()));
     QCOMPARE(f.ReadFile("Other.ZDT")[60], char(0x42));
-    QVERIFY(!app.State().doc.DataChanged);
+    QVERIFY(!app.State().doc.DataChanged());
     QVERIFY(driver.Seen().join("|").contains(QString::fromStdString(spurwerk::Txt(140))));
 
     // The saved name is now the quick-save target: no question; a name
@@ -248,7 +248,7 @@ void MainWindowTest::ClosingWithUnsavedChanges() {
     gui::SpurwerkApp& app = f.Start({f.Path("A.ZDT")});
     QVERIFY(driver.Done());
     app.State().doc.WriteZDTByte(10, 1);
-    app.State().doc.DataChanged = true;
+    app.State().doc.MarkChanged();
     Find<QCheckBox>(&app.Main(), "CBSaveOptionsOnExit")->setChecked(false);
 
     driver.Then("MessageBox", DialogDriver::Click("Abbrechen"));

@@ -148,16 +148,16 @@ void MixerWindowTest::FaderDragWritesItsByteAndMarksTheSlider() {
     auto* fader = m.As<sp::gui::MixerSlider>("TBFader_2");
     int before = fader->value();
     QCOMPARE(m.Byte("TBFader_2"), before);
-    QVERIFY(!m.doc.DataChanged);
+    QVERIFY(!m.doc.DataChanged());
     QPoint handle = HandleCentre(fader);
     QTest::mousePress(fader, Qt::LeftButton, {}, handle);
     QTest::mouseMove(fader, handle + QPoint(-25, 0));
     QTest::mouseRelease(fader, Qt::LeftButton, {}, handle + QPoint(-25, 0));
     QVERIFY2(fader->value() < before, "the drag moved the fader");
     QCOMPARE(m.Byte("TBFader_2"), fader->value());
-    QVERIFY(m.doc.DataChanged);
+    QVERIFY(m.doc.DataChanged());
     QCOMPARE(fader->ChangeMark(), fader->value() != 0);
-    QVERIFY(m.doc.ZDTData != m.doc.CompareData);
+    QVERIFY(m.doc.ZDTData() != m.doc.CompareData());
 
     // Keys move it too, one step at a time.
     int value = fader->value();

@@ -44,9 +44,9 @@ private:
         std::int32_t recordingEnd = LongestWavDuration(AudioFolderOf(doc.LoadedZDTFileName));
         if (SetEndMark(doc, recordingEnd, context_.dialogs) == SetEndMarkResult::TableFull)
             return MarkTableFullMessage();
-        if (!doc.DataChanged) return "";
+        if (!doc.DataChanged()) return "";
         QuickSaveLoadedZDTFile(context_, doc.LoadedZDTFileName, 100);
-        if (doc.DataChanged) return "";
+        if (doc.DataChanged()) return "";
         ++counts.changed;
         return Txt(276);
     }
@@ -60,7 +60,7 @@ private:
 std::string SetEndMarksInSubDirs(DocumentContext& context, std::string& baseDirSearch, ProjectList& list,
                                  const std::string& chosenRoot, EndMarkBatchCounts* counts) {
     Dialogs& dialogs = context.dialogs;
-    if (context.doc.DataChanged) {
+    if (context.doc.DataChanged()) {
         dialogs.Message(Txt(278), MessageButtons::Ok);
         return "";
     }

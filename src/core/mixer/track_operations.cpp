@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "mixer/edit_steps.h"
 #include "mixer/mixer_view_model.h"
 #include "mixer/strip_layout.h"
 #include "project/play_marks.h"
@@ -93,12 +94,14 @@ void MixerViewModel::PropagateAllStrip(MixerControl& all) {
 void MixerViewModel::SetAllStripValue(const std::string& prefix, int value) {
     MixerControl& all = Ctl(trackCount_, prefix);
     if (!CarriesAllStripOperation(all)) throw std::invalid_argument("\"" + prefix + "\" is no all-strip operation");
+    DocumentStep step(doc_);
     if (all.kind == ControlKind::StatusShape) {
         SetStatusColour(all, static_cast<TrackStatus>(value));
         CtrlAction(all);
-        return;
+    } else if (!SetValueRaising(all, value)) {
+        PropagateAllStrip(all);
     }
-    if (!SetValueRaising(all, value)) PropagateAllStrip(all);
+    doc_.NameStep(AllStripStepName(all));
 }
 
 void MixerViewModel::ApplyRecordingGroup(MixerControl& status) {
@@ -121,6 +124,8 @@ void MixerViewModel::ApplyStatus(MixerControl& status) {
 void MixerViewModel::StatusMouseDown(const std::string& name) {
     MixerControl& shape = Named(name);
     if (shape.kind != ControlKind::StatusShape) return;
+    // The recording group's other track turns to play in the same step.
+    DocumentStep step(doc_);
     SetStatusColour(shape, NextStatus(shape.Status()));
     if (IsAllStrip(shape)) CtrlAction(shape);
     else ApplyStatus(shape);
@@ -175,6 +180,7 @@ void MixerViewModel::Drop(const std::string& source, const std::string& target) 
     MixerControl& to = Named(target);
     if (to.kind == ControlKind::FileField) {
         bool copy = dialogs_.Keys().ctrl;
+        DocumentStep step(doc_, TransferStepName(from.strip, to.strip, !copy, true));
         std::string former = to.text;
         SetTextRaising(to, from.text);
         if (!copy) SetTextRaising(from, former);
@@ -186,6 +192,7 @@ void MixerViewModel::Drop(const std::string& source, const std::string& target) 
 }
 
 void MixerViewModel::TransferTrack(int source, int destination, bool exchange) {
+    DocumentStep step(doc_, TransferStepName(source, destination, exchange, false));
     for (const std::string& prefix : TrackTransferOrder()) {
         MixerControl& from = Ctl(source, prefix);
         MixerControl& to = Ctl(destination, prefix);
@@ -228,6 +235,8 @@ void MixerViewModel::SetTrackCountClick() {
 }
 
 void MixerViewModel::SetTrackCount(int trackCount) {
+    // Values clamped for the new layout are written back: one step.
+    DocumentStep step(doc_, TrackCountStepName(trackCount_, trackCount));
     Relayout(trackCount);
     if (doc_.IsProject()) ReadAllControls();
     else RebuildInfoLine();
@@ -259,7 +268,12 @@ void MixerViewModel::LoadedFileLabelClick() {
 void MixerViewModel::LoadedFileLabelDoubleClick() { actions_->SearchInSubDirs(); }
 
 std::vector<PopupEntry> MixerViewModel::PopupMenu() const {
-    std::vector<PopupEntry> entries = BuildPopupMenu(doc_.ZDTData, doc_.LoadedZDTFileName, recordingEnd_);
+    std::vector<PopupEntry> entries = BuildPopupMenu(doc_.ZDTData(), doc_.LoadedZDTFileName, recordingEnd_);
+    auto historyEntry = [](const char* name, int text, const std::string& step) {
+        return PopupEntry{name, step.empty() ? Txt(text) : Txt(text) + ": " + step, !step.empty()};
+    };
+    entries.insert(entries.begin(), {historyEntry("PMUndo", 296, doc_.UndoText()),
+                                     historyEntry("PMRedo", 297, doc_.RedoText()), PopupEntry{}});
     // Mark operations need a project; they would otherwise grow a short file.
     if (!doc_.IsProject())
         for (PopupEntry& e : entries)
@@ -272,7 +286,9 @@ void MixerViewModel::PopupMenuClick(const std::string& entry) {
     std::vector<PopupEntry> entries = PopupMenu();
     auto it = std::find_if(entries.begin(), entries.end(), [&](const PopupEntry& e) { return e.name == entry; });
     if (it == entries.end() || !it->enabled) return;
-    if (entry == "PMLoadZDTFile") actions_->OpenProjectFile();
+    if (entry == "PMUndo") doc_.Undo();
+    else if (entry == "PMRedo") doc_.Redo();
+    else if (entry == "PMLoadZDTFile") actions_->OpenProjectFile();
     else if (entry == "PMSearchZDTFile") actions_->SearchInSubDirs();
     else if (entry == "PMQuickSaveZDTFile") actions_->QuickSave(doc_.LoadedZDTFileName, 3000);
     else if (entry == "PMQuickSaveZDTFileAs") actions_->QuickSave("", 3000);
@@ -282,15 +298,18 @@ void MixerViewModel::PopupMenuClick(const std::string& entry) {
     else if (entry == "PMSetInSubDirsMarkAtProjEnd") actions_->SetEndMarksInSubDirs();
     else if (entry == "PMSetMarkAtProjEnd") {
         if (dialogs_.Message(Txt(287), MessageButtons::OkCancel) != ResultOk) return;
+        DocumentStep step(doc_, CommandStepName(287));
         if (SetEndMark(doc_, recordingEnd_, dialogs_) == SetEndMarkResult::TableFull)
             dialogs_.Message(MarkTableFullMessage(), MessageButtons::Ok);
         RebuildInfoLine();
     } else if (entry == "PMDeleteProjMarksGTRecEnd") {
         if (dialogs_.Message(Txt(288), MessageButtons::OkCancel) != ResultOk) return;
+        DocumentStep step(doc_, CommandStepName(288));
         DeleteMarksAfter(doc_, recordingEnd_);
         RebuildInfoLine();
     } else if (entry == "PMDeleteAllProjMarks") {
         if (dialogs_.Message(Txt(289), MessageButtons::OkCancel) != ResultOk) return;
+        DocumentStep step(doc_, CommandStepName(289));
         DeleteAllMarks(doc_);
         RebuildInfoLine();
     }

@@ -30,7 +30,7 @@ struct ProjectSetup {
 
 inline Bytes ProjectBytes(const ProjectSetup& element) {
     ZDTDocument doc;
-    doc.ZDTData.assign(MinProjectDataSize, 0);
+    doc.ReplaceZDTData(Bytes(MinProjectDataSize, 0));
     std::string name = element.name;
     name.resize(8, '\0');
     doc.WriteZDTString(layout::ProjectNameOffset, name);
@@ -43,7 +43,7 @@ inline Bytes ProjectBytes(const ProjectSetup& element) {
     for (std::size_t i = 0; i < element.marks.size(); ++i)
         doc.WriteZDTLong(layout::MarkTableOffset + layout::MarkSlotSize * i, static_cast<std::uint32_t>(element.marks[i]));
     doc.WriteZDTByte(layout::MarkCountOffset, static_cast<std::uint8_t>(element.marks.size()));
-    return doc.ZDTData;
+    return doc.ZDTData();
 }
 
 // A PCM WAV file of the given length (silence).

@@ -127,12 +127,12 @@ TEST(UndoHistoryGrouping, NestedStepsAreOneAndTheOutermostNameWins) {
         written += change.event == DocumentEvent::Written;
     });
     {
-        DocumentStep outer(doc, StepName{"outer"});
+        DocumentStep outer(doc, StepName{"outer", "", "", false});
         doc.WriteZDTByte(10, 1);  // grows the buffer
         {
-            DocumentStep inner(doc, StepName{"inner"});
+            DocumentStep inner(doc, StepName{"inner", "", "", false});
             doc.WriteZDTWord(2, 0x0302);
-            doc.NameStep(StepName{"late inner"});
+            doc.NameStep(StepName{"late inner", "", "", false});
         }
         EXPECT_FALSE(doc.CanUndo());  // nothing recorded while a step is open
         EXPECT_FALSE(doc.Undo());

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QSlider>
 #include <QTest>
 
 #include "app/app_state.h"
@@ -73,6 +74,8 @@ private slots:
     void HintAtFirstAndLastByte();
     void QuickSaveWithAndWithoutName();
     void ClosingWithUnsavedChanges();
+    void CtrlZAfterAFaderDragPutsFaderAndDifferenceCountBack();
+    void AFileThatIsNoProjectIsShownWithAWarning();
     void WindowPositionsRestoredOntoTheScreen();
 };
 
@@ -163,7 +166,8 @@ void MainWindowTest::LoadCompareAndColours() {
     QVERIFY(CellShows(hex, 3331, Purple, White));
     QString hint = Find<QFrame>(&app.Main(), "PanelTop")->toolTip();
     QCOMPARE(hint, QString::fromStdString(spurwerk::Txt(132)) + "   " + f.Path("A.ZDT") + "\n" +
-                       QString::fromStdString(spurwerk::Txt(133)) + "   " + f.Path("B.ZDT"));
+                       QString::fromStdString(spurwerk::Txt(133)) + "   " + f.Path("B.ZDT") + "\n" +
+                       QString::fromStdString(spurwerk::Txt(296)));  // the write can be undone
 
     // An unreadable comparison file keeps the old comparison.
     driver.Then("FormHistInput", DialogDriver::EnterHist(f.Path("missing.ZDT")))
@@ -172,6 +176,53 @@ void MainWindowTest::LoadCompareAndColours() {
     QVERIFY(driver.Done());
     QCOMPARE(QString::fromStdString(app.State().doc.CompareZDTFileName), f.Path("B.ZDT"));
     QCOMPARE(app.State().doc.CompareData().size(), std::size_t(100));
+    QVERIFY(driver.Unexpected().isEmpty());
+}
+
+void MainWindowTest::CtrlZAfterAFaderDragPutsFaderAndDifferenceCountBack() {
+    GuiFixture f;
+    f.WriteFile("Spurwerk.INI", QuietOptions);
+    f.WriteFile("A.ZDT", GuiFixture::ProjectBytes(3332));
+    DialogDriver driver;
+    gui::SpurwerkApp& app = f.Start({f.Path("A.ZDT")});
+    auto* diff = Find<QLabel>(&app.Main(), "LabelDiffBytes");
+    auto* fader = Find<QSlider>(&app.Ctrls(), "TBFader_2");
+    int before = fader->value();
+    app.Ctrls().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&app.Ctrls()));
+    QTest::mousePress(fader, Qt::LeftButton, {}, QPoint(fader->width() / 2, fader->height() / 2));
+    QTest::mouseRelease(fader, Qt::LeftButton, {}, QPoint(fader->width() / 2, fader->height() / 2));
+    QVERIFY(fader->value() != before);
+    app.Main().Hex()->RepaintAll();
+    QCOMPARE(diff->text(), QString("1 B."));
+    QVERIFY(Find<QFrame>(&app.Main(), "PanelTop")->toolTip().contains("Fader Track 2"));
+
+    QTest::keyClick(fader, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(fader->value(), before);
+    QCOMPARE(diff->text(), QString("0 B."));
+    QVERIFY(!app.State().doc.DataChanged());
+    QTest::keyClick(fader, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(fader->value() != before);
+    QCOMPARE(diff->text(), QString("1 B."));
+    QVERIFY(driver.Unexpected().isEmpty());
+}
+
+void MainWindowTest::AFileThatIsNoProjectIsShownWithAWarning() {
+    GuiFixture f;
+    f.WriteFile("Spurwerk.INI", QuietOptions);
+    QByteArray wav = GuiFixture::ProjectBytes(4000);
+    wav.replace(0, 4, "RIFF");
+    f.WriteFile("SONG.WAV", wav);
+    DialogDriver driver;
+    gui::SpurwerkApp& app = f.Start({f.Path("SONG.WAV")});
+    QCOMPARE(app.State().doc.ZDTData().size(), std::size_t(4000));  // shown all the same
+    QLabel* warning = app.Main().NotAProjectLabel();
+    QVERIFY(warning->isVisibleTo(&app.Main()));
+    QCOMPARE(warning->text(), QString::fromStdString(spurwerk::Txt(300)));
+    QCOMPARE(warning->palette().color(QPalette::WindowText), Red);
+    auto* infoLine = Find<QLabel>(&app.Ctrls(), "LabelLoadedZDTFile2");
+    QCOMPARE(infoLine->text(), warning->text());
+    QCOMPARE(infoLine->palette().color(QPalette::WindowText), Red);
     QVERIFY(driver.Unexpected().isEmpty());
 }
 

@@ -471,6 +471,21 @@ void MixerWindowTest::PopupMenuEnablesByMarksAndRecordingEnd() {
     QVERIFY(action("PMDeleteAllProjMarks")->isEnabled());
     menu->hide();
     QVERIFY(m.dialogs.messageAnswers.empty());
+
+    // Undo and redo name the step, and are disabled with nothing to do.
+    QVERIFY(action("PMUndo")->isEnabled());
+    menu->popup(QPoint(0, 0));
+    QCOMPARE(action("PMUndo")->text(), QString::fromStdString(sp::UndoCaption(m.doc)));
+    QVERIFY(action("PMUndo")->text().startsWith(QString::fromUtf8("Rückgängig: Eine Marke")));
+    QVERIFY(!action("PMRedo")->isEnabled());
+    menu->hide();
+    action("PMUndo")->trigger();
+    action("PMUndo")->trigger();
+    menu->popup(QPoint(0, 0));
+    QVERIFY(!action("PMUndo")->isEnabled());
+    QCOMPARE(action("PMRedo")->text(), QString::fromStdString(sp::RedoCaption(m.doc)));
+    QVERIFY(action("PMRedo")->text().startsWith(QString::fromUtf8("Wiederholen: ")));
+    menu->hide();
 }
 
 QTEST_MAIN(MixerWindowTest)

@@ -269,11 +269,9 @@ void MixerViewModel::LoadedFileLabelDoubleClick() { actions_->SearchInSubDirs();
 
 std::vector<PopupEntry> MixerViewModel::PopupMenu() const {
     std::vector<PopupEntry> entries = BuildPopupMenu(doc_.ZDTData(), doc_.LoadedZDTFileName, recordingEnd_);
-    auto historyEntry = [](const char* name, int text, const std::string& step) {
-        return PopupEntry{name, step.empty() ? Txt(text) : Txt(text) + ": " + step, !step.empty()};
-    };
-    entries.insert(entries.begin(), {historyEntry("PMUndo", 296, doc_.UndoText()),
-                                     historyEntry("PMRedo", 297, doc_.RedoText()), PopupEntry{}});
+    std::string undo = UndoCaption(doc_), redo = RedoCaption(doc_);
+    entries.insert(entries.begin(), {PopupEntry{"PMUndo", undo.empty() ? Txt(296) : undo, !undo.empty()},
+                                     PopupEntry{"PMRedo", redo.empty() ? Txt(297) : redo, !redo.empty()}, PopupEntry{}});
     // Mark operations need a project; they would otherwise grow a short file.
     if (!doc_.IsProject())
         for (PopupEntry& e : entries)

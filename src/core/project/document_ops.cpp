@@ -192,6 +192,17 @@ bool QuickSaveLoadedZDTFile(DocumentContext& context, const std::string& fileNam
     return true;
 }
 
+namespace {
+std::string HistoryCaption(bool possible, int text, const std::string& step) {
+    if (!possible) return "";
+    return step.empty() ? Txt(text) : Txt(text) + ": " + step;
+}
+}  // namespace
+
+std::string UndoCaption(const ZDTDocument& doc) { return HistoryCaption(doc.CanUndo(), 296, doc.UndoText()); }
+
+std::string RedoCaption(const ZDTDocument& doc) { return HistoryCaption(doc.CanRedo(), 297, doc.RedoText()); }
+
 std::string CleanWavNameCharacters(const std::string& name) {
     std::string text = UpperAscii(TrimBlanks(name));
     std::string out;

@@ -72,6 +72,11 @@ bool ChooseCompareFile(DocumentContext& context);
 // Returns true when the file was written.
 bool QuickSaveLoadedZDTFile(DocumentContext& context, const std::string& fileName, int messageTimeMs);
 
+// "Rückgängig: <step>" and "Wiederholen: <step>" in the language in use; the
+// bare word for a step without a name, empty when there is nothing to do.
+std::string UndoCaption(const ZDTDocument& doc);
+std::string RedoCaption(const ZDTDocument& doc);
+
 // Cleans WAV names as before every save: trim, upper-case, characters outside
 // . - _ A-Z 0-9 become "_", ".WAV" set as extension; a name longer than 8
 // characters without ".WAV" is offered for shortening (track number = index + 1).

@@ -107,7 +107,7 @@ void ZDTDocument::WriteBytes(std::size_t offset, const std::uint8_t* bytes, std:
     Touch(offset, offset + count);
     if (offset + count > data_.size()) data_.resize(offset + count, 0);
     for (std::size_t i = 0; i < count; ++i) data_[offset + i] = bytes[i];
-    Notify({DocumentEvent::Written, offset, count});
+    Notify({DocumentEvent::Written, offset, count, false});
 }
 
 void ZDTDocument::WriteZDTByte(std::size_t offset, std::uint8_t value) { WriteBytes(offset, &value, 1); }
@@ -133,23 +133,23 @@ void ZDTDocument::ReplaceZDTData(Bytes data) {
         Touch(0, std::max(data.size(), data_.size()));
         data_ = std::move(data);
     }
-    Notify({DocumentEvent::Replaced, 0, data_.size()});
+    Notify({DocumentEvent::Replaced, 0, data_.size(), false});
 }
 
 void ZDTDocument::ReplaceCompareData(Bytes data) {
     compare_ = std::move(data);
-    Notify({DocumentEvent::CompareReplaced, 0, compare_.size()});
+    Notify({DocumentEvent::CompareReplaced, 0, compare_.size(), false});
 }
 
 void ZDTDocument::HistoryMoved(bool wasChanged) {
-    Notify({DocumentEvent::History});
-    if (DataChanged() != wasChanged) Notify({DocumentEvent::ChangedMark});
+    Notify({DocumentEvent::History, 0, 0, false});
+    if (DataChanged() != wasChanged) Notify({DocumentEvent::ChangedMark, 0, 0, false});
 }
 
 void ZDTDocument::MarkChanged() {
     bool wasChanged = DataChanged();
     markedChanged_ = true;
-    if (!wasChanged) Notify({DocumentEvent::ChangedMark});
+    if (!wasChanged) Notify({DocumentEvent::ChangedMark, 0, 0, false});
 }
 
 void ZDTDocument::MarkSaved() {
@@ -181,29 +181,22 @@ void ZDTDocument::Apply(const Bytes& span, std::size_t offset, std::size_t size)
     std::copy(span.begin(), span.end(), data_.begin() + static_cast<std::ptrdiff_t>(offset));
 }
 
-bool ZDTDocument::Undo() {
+bool ZDTDocument::MoveInHistory(bool forward) {
     if (depth_ > 0) return false;
     bool wasChanged = DataChanged();
-    const UndoStep* step = history_.Undo();
+    const UndoStep* step = forward ? history_.Redo() : history_.Undo();
     if (!step) return false;
-    Apply(step->before, step->offset, step->sizeBefore);
+    if (forward) Apply(step->after, step->offset, step->sizeAfter);
+    else Apply(step->before, step->offset, step->sizeBefore);
     markedChanged_ = false;
     Notify({DocumentEvent::Replaced, 0, data_.size(), true});
     HistoryMoved(wasChanged);
     return true;
 }
 
-bool ZDTDocument::Redo() {
-    if (depth_ > 0) return false;
-    bool wasChanged = DataChanged();
-    const UndoStep* step = history_.Redo();
-    if (!step) return false;
-    Apply(step->after, step->offset, step->sizeAfter);
-    markedChanged_ = false;
-    Notify({DocumentEvent::Replaced, 0, data_.size(), true});
-    HistoryMoved(wasChanged);
-    return true;
-}
+bool ZDTDocument::Undo() { return MoveInHistory(false); }
+
+bool ZDTDocument::Redo() { return MoveInHistory(true); }
 
 std::string TrimControlChars(const std::string& text) {
     std::size_t begin = 0, end = text.size();

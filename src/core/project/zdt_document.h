@@ -116,6 +116,7 @@ private:
     void WriteBytes(std::size_t offset, const std::uint8_t* bytes, std::size_t count);
     void Touch(std::size_t begin, std::size_t end);
     void Apply(const Bytes& span, std::size_t offset, std::size_t size);
+    bool MoveInHistory(bool forward);
     void Notify(const DocumentChange& change);
     void HistoryMoved(bool wasChanged);
 

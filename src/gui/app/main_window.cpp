@@ -568,8 +568,8 @@ void MainWindow::SetTopPanelHint(int loadedText, int compareText) {
     std::string hint = Txt(loadedText) + "   " + doc.LoadedZDTFileName;
     if (!doc.CompareZDTFileName.empty() || loadedText == 132) hint += "\n" + Txt(compareText) + "   " + doc.CompareZDTFileName;
     // What Ctrl+Z and Ctrl+Y would do.
-    if (doc.CanUndo()) hint += "\n" + Txt(296) + ": " + doc.UndoText();
-    if (doc.CanRedo()) hint += "\n" + Txt(297) + ": " + doc.RedoText();
+    for (const std::string& step : {UndoCaption(doc), RedoCaption(doc)})
+        if (!step.empty()) hint += "\n" + step;
     panelTop_->setToolTip(Q(hint));
 }
 

@@ -171,7 +171,6 @@ void MainWindow::DocumentChanged(const DocumentChange& change) {
 
 void MainWindow::ShowDocumentState() {
     if (!labelNotAProject_) return;
-    setWindowModified(state_.doc.DataChanged());
     SetTopPanelHint(topPanelHintTexts_.first, topPanelHintTexts_.second);
     std::string warning = NotAProjectWarning(state_.doc.ZDTData());
     labelNotAProject_->setText(Q(warning));

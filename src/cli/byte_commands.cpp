@@ -25,15 +25,15 @@ void AddHex(CLI::App& app) {
         ZDTDocument doc = LoadDocument(*file, false);
         if (JsonOutput()) {
             PrintJson({{"file", CardText(doc.LoadedZDTFileName)},
-                       {"size", doc.ZDTData.size()},
-                       {"bytes", doc.ZDTData}},
+                       {"size", doc.ZDTData().size()},
+                       {"bytes", doc.ZDTData()}},
                       false);
             return;
         }
         std::string out;
-        for (std::size_t i = 0; i < doc.ZDTData.size(); ++i) {
+        for (std::size_t i = 0; i < doc.ZDTData().size(); ++i) {
             if (i % HexBytesPerRow == 0) out += (i ? "\n" : "") + HexAddressText(i);
-            out += " " + HexByteText(doc.ZDTData[i]);
+            out += " " + HexByteText(doc.ZDTData()[i]);
         }
         if (!out.empty()) std::cout << out << "\n";
     });
@@ -53,20 +53,20 @@ void AddDiff(CLI::App& app) {
         SetErrorFile(options->file);
         ZDTDocument doc = LoadDocument(options->file, false);
         SetErrorFile(options->compare);
-        Bytes compare = LoadDocument(options->compare, false).ZDTData;
+        Bytes compare = LoadDocument(options->compare, false).ZDTData();
         std::string lines;
         std::size_t count = 0;
         Json differences = Json::array();
         // Bytes beyond the end of COMPARE have nothing to differ from.
-        for (std::size_t i = 0; i < doc.ZDTData.size() && i < compare.size(); ++i) {
-            if (doc.ZDTData[i] == compare[i]) continue;
+        for (std::size_t i = 0; i < doc.ZDTData().size() && i < compare.size(); ++i) {
+            if (doc.ZDTData()[i] == compare[i]) continue;
             ++count;
-            lines += HexAddressText(i) + " " + HexByteText(doc.ZDTData[i]) + " " + HexByteText(compare[i]);
+            lines += HexAddressText(i) + " " + HexByteText(doc.ZDTData()[i]) + " " + HexByteText(compare[i]);
             std::vector<std::string> controls;
             if (i > 0) controls = ControlsBoundTo(i, layout::TrackCount);
             for (const std::string& name : controls) lines += "  (" + name + ")";
             lines += "\n";
-            differences.push_back({{"offset", i}, {"value", doc.ZDTData[i]}, {"compare", compare[i]},
+            differences.push_back({{"offset", i}, {"value", doc.ZDTData()[i]}, {"compare", compare[i]},
                                    {"controls", controls}});
         }
         if (JsonOutput()) {

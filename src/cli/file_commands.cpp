@@ -85,7 +85,7 @@ struct Session {
         LoadZDTFile(document, false);
         if (!doc.IsProject())
             throw CommandError("\"" + doc.LoadedZDTFileName + "\" is not a project file (" +
-                               std::to_string(doc.ZDTData.size()) + " bytes)");
+                               std::to_string(doc.ZDTData().size()) + " bytes)");
     }
 
     ZDTDocument doc;

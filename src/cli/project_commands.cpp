@@ -33,7 +33,7 @@ Json MarksJson(const Bytes& buffer, std::int32_t recordingEnd) {
 }
 
 void PrintMarks(const ZDTDocument& doc, std::int32_t recordingEnd) {
-    std::string listing = MarkListing(doc.ZDTData, recordingEnd);
+    std::string listing = MarkListing(doc.ZDTData(), recordingEnd);
     if (!listing.empty()) PrintLine(listing);
 }
 
@@ -50,7 +50,7 @@ void AddInfo(CLI::App& app) {
             EffectLabels labels = ReadEffectLabels(EffectsFileNameFor(doc.LoadedZDTFileName),
                                                    doc.ReadByte(layout::InsertPositionOffset));
             PrintJson({{"file", CardText(doc.LoadedZDTFileName)},
-                       {"project", CardName(ReadProjectName(doc.ZDTData))},
+                       {"project", CardName(ReadProjectName(doc.ZDTData()))},
                        {"recordingEndMs", recordingEnd},
                        {"bitDepth", doc.ReadByte(layout::RecordingDepthOffset) * 8 + 16},
                        {"insertRecording", (doc.ReadByte(layout::InsertRecordingFlagOffset) & 1) ? "wet" : "dry"},
@@ -58,11 +58,11 @@ void AddInfo(CLI::App& app) {
                         {{"insert", CardText(labels.insert)},
                          {"chorus", CardText(labels.chorus)},
                          {"reverb", CardText(labels.reverb)}}},
-                       {"marks", MarksJson(doc.ZDTData, recordingEnd)}});
+                       {"marks", MarksJson(doc.ZDTData(), recordingEnd)}});
             return;
         }
-        PrintLine("Project: \"" + ReadProjectName(doc.ZDTData) + "\"");
-        PrintLine(ProjectInfoLine(doc.ZDTData, recordingEnd));
+        PrintLine("Project: \"" + ReadProjectName(doc.ZDTData()) + "\"");
+        PrintLine(ProjectInfoLine(doc.ZDTData(), recordingEnd));
         EffectLabels labels = ReadEffectLabels(EffectsFileNameFor(doc.LoadedZDTFileName),
                                                doc.ReadByte(layout::InsertPositionOffset));
         PrintLine(labels.insert + "\n" + labels.chorus + "\n" + labels.reverb);
@@ -94,7 +94,7 @@ void AddTracks(CLI::App& app) {
             for (const auto& g : options->groups) keys.push_back(JsonKey(ParameterOrThrow(g)));
             Json tracks = Json::array();
             for (int t = 0; t < options->trackCount; ++t) {
-                Json track = TrackJson(doc.ZDTData, t);
+                Json track = TrackJson(doc.ZDTData(), t);
                 if (!keys.empty()) {
                     Json chosen = {{"track", t + 1}};
                     for (const std::string& key : keys) chosen[key] = track[key];
@@ -106,7 +106,7 @@ void AddTracks(CLI::App& app) {
                 tracks.push_back(track);
             }
             PrintJson({{"file", CardText(doc.LoadedZDTFileName)},
-                       {"project", CardName(ReadProjectName(doc.ZDTData))},
+                       {"project", CardName(ReadProjectName(doc.ZDTData()))},
                        {"tracks", tracks}});
             return;
         }
@@ -118,7 +118,7 @@ void AddTracks(CLI::App& app) {
         if (options->groups.empty())
             for (const auto& p : TrackParameters()) summary.groups.push_back(p.name);
         for (const auto& g : options->groups) summary.groups.push_back(ParameterOrThrow(g).name);
-        PrintLine(BuildTrackSummary(doc.ZDTData, summary));
+        PrintLine(BuildTrackSummary(doc.ZDTData(), summary));
     });
 }
 
@@ -182,7 +182,7 @@ std::vector<TrackChange> ChangesFromJson(const Json& input, int givenTrack) {
 // that already reads the same is left alone, so the bytes stay as they were.
 void ApplyJsonChanges(ZDTDocument& doc, const std::vector<TrackChange>& changes) {
     for (const TrackChange& change : changes) {
-        std::vector<TrackReading> record = ReadTrackRecord(doc.ZDTData, change.stripIndex);
+        std::vector<TrackReading> record = ReadTrackRecord(doc.ZDTData(), change.stripIndex);
         const TrackReading& now = *std::find_if(record.begin(), record.end(), [&](const TrackReading& r) {
             return r.parameter == change.parameter;
         });
@@ -230,7 +230,7 @@ void AddSet(CLI::App& app) {
             std::vector<TrackChange> changes = ChangesFromJson(ReadJsonInput(options->fromJson), options->track);
             ZDTDocument doc = LoadDocument(options->file, true);
             ApplyJsonChanges(doc, changes);
-            if (doc.ZDTData != doc.CompareData) SaveDocument(doc, options->file);
+            if (doc.ZDTData() != doc.CompareData()) SaveDocument(doc, options->file);
             if (JsonOutput()) PrintJson(ChangeReport());
             return;
         }
@@ -309,12 +309,12 @@ void AddMarks(CLI::App& app) {
             } else {
                 DeleteAllMarks(doc);
             }
-            if (doc.DataChanged) SaveDocument(doc, doc.LoadedZDTFileName);
+            if (doc.DataChanged()) SaveDocument(doc, doc.LoadedZDTFileName);
         }
         if (JsonOutput()) {
             Json report = {{"file", CardText(doc.LoadedZDTFileName)},
                            {"recordingEndMs", recordingEnd},
-                           {"marks", MarksJson(doc.ZDTData, recordingEnd)}};
+                           {"marks", MarksJson(doc.ZDTData(), recordingEnd)}};
             PrintJson(action ? ChangeReport(report) : report);
             return;
         }

@@ -102,7 +102,8 @@ TEST_F(FaultsCli, ControlCharactersInNamesAreShownEscaped) {
 }
 
 TEST_F(FaultsCli, AFailedSeriesSaysWhichProjectAndWhy) {
-    WriteText(card / "BLOCKED", "a file where the base folder should be");
+    fs::create_directories(card / "BLOCKED");
+    WriteText(card / "BLOCKED" / "PROJ001", "a file where the project folder should be");
     auto r = Cli({"series", Path("PROJ001/PRJDATA.ZDT"), Path("BLOCKED"), "--start", "1", "--count", "2", "--yes"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("in \"" + Path("BLOCKED/PROJ001/") + "\" failed: Cannot create folder"), std::string::npos)

@@ -116,6 +116,7 @@ TEST_F(FilesCli, InfoFilesEndMarksAndSeriesOnACardTree) {
     EXPECT_NE(info.out.find("3 Projekt-Marken"), std::string::npos) << info.out;
 
     testing::WriteText(card / "names.txt", "EINS\r\n\r\n");
+    fs::create_directories(card / "NEW");
     auto series = Cli({"series", Path("PROJ001/PRJDATA.ZDT"), Path("NEW"), "--start", "999", "--count", "3", "--names",
                        Path("names.txt"), "--yes"});
     ASSERT_EQ(series.exitCode, 0) << series.err;

@@ -366,7 +366,7 @@ void ListsWindowTest::EndMarkBatchRefusesUnsavedData() {
     QVERIFY(!projects.isEmpty());
     gui::SpurwerkApp& app = StartGerman(f, {QDir::toNativeSeparators(projects.front())});
     QVERIFY(app.State().doc.IsProject());
-    app.State().doc.DataChanged = true;
+    app.State().doc.MarkChanged();
     QByteArray before = f.ReadFile("card/" + card.relativeFilePath(projects.front()));
 
     DialogDriver driver;
@@ -379,7 +379,7 @@ void ListsWindowTest::EndMarkBatchRefusesUnsavedData() {
     QVERIFY(driver.Seen().front().contains("Daten ge"));
     QVERIFY(driver.Unexpected().isEmpty());
     QCOMPARE(f.ReadFile("card/" + card.relativeFilePath(projects.front())), before);
-    app.State().doc.DataChanged = false;
+    app.State().doc.MarkSaved();
 }
 
 QTEST_MAIN(ListsWindowTest)

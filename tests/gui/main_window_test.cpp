@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSlider>
 #include <QSpinBox>
 #include <QStyle>
 #include <QTest>
@@ -76,6 +77,8 @@ private slots:
     void HintAtFirstAndLastByte();
     void QuickSaveWithAndWithoutName();
     void ClosingWithUnsavedChanges();
+    void CtrlZAfterAFaderDragPutsFaderAndDifferenceCountBack();
+    void AFileThatIsNoProjectIsShownWithAWarning();
     void WindowPositionsRestoredOntoTheScreen();
     void LanguageKeepsUserDataAndReachesEveryText();
     void HexViewOpensANewFileAtItsFirstLine();
@@ -93,7 +96,7 @@ void MainWindowTest::FirstStartAsksLanguageAndShowsTheTemplate() {
 
     gui::AppState& state = app.State();
     QVERIFY(state.doc.IsProject());
-    QCOMPARE(state.doc.ZDTData.size(), f.ReadFile("PRJDATA_VorlageR16.ZDT").size());
+    QCOMPARE(state.doc.ZDTData().size(), f.ReadFile("PRJDATA_VorlageR16.ZDT").size());
     QVERIFY(state.doc.LoadedZDTFileName.empty());
     QVERIFY(app.Main().windowTitle().endsWith("PRJDATA_VorlageR16.ZDT"));
     auto* languageBox = app.Main().LanguageBox();
@@ -131,8 +134,8 @@ void MainWindowTest::R24OptionLoadsTheR24Template() {
     driver.Then("MessageBox", DialogDriver::Click("OK"));  // the mixer's warning: R24 with the R16 layout
     gui::SpurwerkApp& app = f.Start();
     QVERIFY2(driver.Unexpected().isEmpty(), qPrintable(driver.Unexpected().join("; ")));
-    QCOMPARE(app.State().doc.ZDTData.size(), std::size_t(3400));
-    QCOMPARE(app.State().doc.ZDTData[0], std::uint8_t(0x24));
+    QCOMPARE(app.State().doc.ZDTData().size(), std::size_t(3400));
+    QCOMPARE(app.State().doc.ZDTData()[0], std::uint8_t(0x24));
     QVERIFY(app.State().doc.LoadedZDTFileName.empty());
 }
 
@@ -168,7 +171,8 @@ void MainWindowTest::LoadCompareAndColours() {
     QVERIFY(CellShows(hex, 3331, Purple, White));
     QString hint = Find<QFrame>(&app.Main(), "PanelTop")->toolTip();
     QCOMPARE(hint, QString::fromStdString(spurwerk::Txt(132)) + "   " + f.Path("A.ZDT") + "\n" +
-                       QString::fromStdString(spurwerk::Txt(133)) + "   " + f.Path("B.ZDT"));
+                       QString::fromStdString(spurwerk::Txt(133)) + "   " + f.Path("B.ZDT") + "\n" +
+                       QString::fromStdString(spurwerk::Txt(296)));  // the write can be undone
 
     // An unreadable comparison file keeps the old comparison.
     driver.Then("FormHistInput", DialogDriver::EnterHist(f.Path("missing.ZDT")))
@@ -176,7 +180,57 @@ void MainWindowTest::LoadCompareAndColours() {
     app.Main().ButtonCompToZDTFileClick();
     QVERIFY(driver.Done());
     QCOMPARE(QString::fromStdString(app.State().doc.CompareZDTFileName), f.Path("B.ZDT"));
-    QCOMPARE(app.State().doc.CompareData.size(), std::size_t(100));
+    QCOMPARE(app.State().doc.CompareData().size(), std::size_t(100));
+    QVERIFY(driver.Unexpected().isEmpty());
+}
+
+void MainWindowTest::CtrlZAfterAFaderDragPutsFaderAndDifferenceCountBack() {
+    GuiFixture f;
+    f.WriteFile("Spurwerk.INI", QuietOptions);
+    f.WriteFile("A.ZDT", GuiFixture::ProjectBytes(3332));
+    DialogDriver driver;
+    gui::SpurwerkApp& app = f.Start({f.Path("A.ZDT")});
+    auto* diff = Find<QLabel>(&app.Main(), "LabelDiffBytes");
+    auto* fader = Find<QSlider>(&app.Ctrls(), "TBFader_2");
+    int before = fader->value();
+    app.Main().Hex()->RepaintAll();
+    QString loaded = diff->text();  // filling the mixer may already have written clamped values
+    QString oneMore = QString("%1 B.").arg(loaded.split(' ').first().toInt() + 1);
+    app.Ctrls().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&app.Ctrls()));
+    QTest::mousePress(fader, Qt::LeftButton, {}, QPoint(fader->width() / 2, fader->height() / 2));
+    QTest::mouseRelease(fader, Qt::LeftButton, {}, QPoint(fader->width() / 2, fader->height() / 2));
+    QVERIFY(fader->value() != before);
+    app.Main().Hex()->RepaintAll();
+    QCOMPARE(diff->text(), oneMore);
+    QVERIFY(Find<QFrame>(&app.Main(), "PanelTop")->toolTip().contains("Fader Track 2"));
+
+    QTest::keyClick(fader, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(fader->value(), before);
+    QCOMPARE(diff->text(), loaded);
+    QVERIFY(!app.State().doc.DataChanged());
+    QTest::keyClick(fader, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(fader->value() != before);
+    QCOMPARE(diff->text(), oneMore);
+    QVERIFY(driver.Unexpected().isEmpty());
+}
+
+void MainWindowTest::AFileThatIsNoProjectIsShownWithAWarning() {
+    GuiFixture f;
+    f.WriteFile("Spurwerk.INI", QuietOptions);
+    QByteArray wav = GuiFixture::ProjectBytes(4000);
+    wav.replace(0, 4, "RIFF");
+    f.WriteFile("SONG.WAV", wav);
+    DialogDriver driver;
+    gui::SpurwerkApp& app = f.Start({f.Path("SONG.WAV")});
+    QCOMPARE(app.State().doc.ZDTData().size(), std::size_t(4000));  // shown all the same
+    QLabel* warning = app.Main().NotAProjectLabel();
+    QVERIFY(warning->isVisibleTo(&app.Main()));
+    QCOMPARE(warning->text(), QString::fromStdString(spurwerk::Txt(300)));
+    QCOMPARE(warning->palette().color(QPalette::WindowText), Red);
+    auto* infoLine = Find<QLabel>(&app.Ctrls(), "LabelLoadedZDTFile2");
+    QCOMPARE(infoLine->text(), warning->text());
+    QCOMPARE(infoLine->palette().color(QPalette::WindowText), Red);
     QVERIFY(driver.Unexpected().isEmpty());
 }
 
@@ -190,7 +244,7 @@ void MainWindowTest::HintAtFirstAndLastByte() {
     QVERIFY(hex->CurrentHint().startsWith("Idx=0 ($0000):      1B. = "));
     QVERIFY(!hex->CurrentHint().contains("(TB"));
     QCOMPARE(hex->ByteBox()->toolTip(), hex->CurrentHint());
-    std::size_t last = app.State().doc.ZDTData.size() - 1;
+    std::size_t last = app.State().doc.ZDTData().size() - 1;
     Hover(hex, last);
     QVERIFY(hex->CurrentHint().startsWith(QString("Idx=%1 ").arg(last)));
     QVERIFY(hex->CurrentHint().contains("2B. = 0 ($0000)      4B. = 0 ($00000000)"));
@@ -207,7 +261,7 @@ void MainWindowTest::QuickSaveWithAndWithoutName() {
     DialogDriver driver;
     gui::SpurwerkApp& app = f.Start();  // the template: no name to save under
     app.State().doc.WriteZDTByte(60, 0x42);
-    app.State().doc.DataChanged = true;
+    app.State().doc.MarkChanged();
 
     // Without a name it asks; an existing other file needs a Yes.
     driver.Then("FormHistInput", DialogDriver::EnterHist(f.Path("Other.ZDT")))
@@ -215,16 +269,16 @@ void MainWindowTest::QuickSaveWithAndWithoutName() {
     app.Main().ButtonQuickSaveClick(false);
     QVERIFY(driver.Done());
     QCOMPARE(f.ReadFile("Other.ZDT"), QByteArray("other"));
-    QVERIFY(app.State().doc.DataChanged);
+    QVERIFY(app.State().doc.DataChanged());
 
     driver.Then("FormHistInput", DialogDriver::EnterHist(f.Path("Other.ZDT")))
         .Then("MessageBox", DialogDriver::Click("Ja"))
         .Then("FormTimedInput", DialogDriver::ClickNamed("ButtonOk"));
     app.Main().ButtonQuickSaveClick(true);
     QVERIFY(driver.Done());
-    QCOMPARE(f.ReadFile("Other.ZDT").size(), qsizetype(app.State().doc.ZDTData.size()));
+    QCOMPARE(f.ReadFile("Other.ZDT").size(), qsizetype(app.State().doc.ZDTData().size()));
     QCOMPARE(f.ReadFile("Other.ZDT")[60], char(0x42));
-    QVERIFY(!app.State().doc.DataChanged);
+    QVERIFY(!app.State().doc.DataChanged());
     QVERIFY(driver.Seen().join("|").contains(QString::fromStdString(spurwerk::Txt(140))));
 
     // The saved name is now the quick-save target: no question; a name
@@ -253,7 +307,7 @@ void MainWindowTest::ClosingWithUnsavedChanges() {
     gui::SpurwerkApp& app = f.Start({f.Path("A.ZDT")});
     QVERIFY(driver.Done());
     app.State().doc.WriteZDTByte(10, 1);
-    app.State().doc.DataChanged = true;
+    app.State().doc.MarkChanged();
     Find<QCheckBox>(&app.Main(), "CBSaveOptionsOnExit")->setChecked(false);
 
     driver.Then("MessageBox", DialogDriver::Click("Abbrechen"));

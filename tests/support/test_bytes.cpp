@@ -73,7 +73,7 @@ void WriteWav(const std::filesystem::path& path, std::uint32_t durationMs) {
 Bytes ProjectBytes(const ProjectSetup& setup) {
     ZDTDocument doc;
     // Built full size, then cut: a short file keeps the head of a project.
-    doc.ZDTData.assign(std::max(setup.size, MinProjectDataSize), 0);
+    doc.ReplaceZDTData(Bytes(std::max(setup.size, MinProjectDataSize), 0));
     if (setup.deviceDefaults) {
         for (int k = 0; k < 16; ++k) {
             doc.WriteZDTByte(layout::PanBase + 4 * static_cast<std::size_t>(k), 50);
@@ -97,8 +97,9 @@ Bytes ProjectBytes(const ProjectSetup& setup) {
     for (std::size_t i = 0; i < setup.marks.size(); ++i)
         doc.WriteZDTLong(layout::MarkTableOffset + layout::MarkSlotSize * i, static_cast<std::uint32_t>(setup.marks[i]));
     doc.WriteZDTByte(layout::MarkCountOffset, static_cast<std::uint8_t>(setup.marks.size()));
-    doc.ZDTData.resize(setup.size);
-    return doc.ZDTData;
+    Bytes bytes = doc.ZDTData();
+    bytes.resize(setup.size);
+    return bytes;
 }
 
 Bytes BlankProject() { return ProjectBytes({.name = "", .deviceDefaults = true, .size = 3400}); }

@@ -70,7 +70,7 @@ bool CopyProject(ProjectFilesContext& context, const std::string& sourceDir, con
     } else {
         // The name field writes the name into the document, NUL-padded.
         context.fields.SetProjectNameText(projectName);
-        WriteFileAtomically(PathFromText(targetFile), doc.ZDTData);
+        WriteFileAtomically(PathFromText(targetFile), doc.ZDTData());
     }
 
     CopyIfPresent(PathIgnoringCase(sourceDir, "EFXDATA.ZDT"), PathIgnoringCase(targetDir, "EFXDATA.ZDT"));
@@ -98,13 +98,13 @@ bool CopyProject(ProjectFilesContext& context, const std::string& sourceDir, con
     madeFolders.Keep();
 
     if (!copyFiles) {
-        doc.DataChanged = false;
+        doc.MarkSaved();
         doc.LastSavedZDTFileName = targetFile;
     }
 
     std::string message = copyFiles ? "PRJDATA.ZDT + EFXDATA.ZDT " + Txt(172) + "\r\n" + Txt(173) + targetDir +
                                           "\"\r\n " + Txt(174) + "\r\n"
-                                    : std::to_string(doc.ZDTData.size()) + " " + Txt(175) + targetFile + "\" !\r\n";
+                                    : std::to_string(doc.ZDTData().size()) + " " + Txt(175) + targetFile + "\" !\r\n";
     message += std::to_string(wavCount) + " " + Txt(176) + "\r\n\r\n";
     if (context.CopyContinueAnswer != ResultYesToAll)
         context.CopyContinueAnswer = dialogs.Message(message + Txt(177), MessageButtons::YesNoYesToAll);

@@ -30,7 +30,7 @@ public:
             remark = Process(file);
         } catch (const FileError& error) {
             list_.AddLine(file + "    ## " + error.what());
-            context_.doc.DataChanged = false;  // a mark that could not be saved is dropped
+            context_.doc.MarkLoaded();  // a mark that could not be saved is dropped
             throw;  // the walk notes it and goes on
         }
         list_.AddLine(remark.empty() ? file : file + "    ## " + remark);
@@ -50,9 +50,9 @@ private:
         std::int32_t recordingEnd = LongestWavDuration(AudioFolderOf(doc.LoadedZDTFileName));
         if (SetEndMark(doc, recordingEnd, context_.dialogs) == SetEndMarkResult::TableFull)
             return MarkTableFullMessage();
-        if (!doc.DataChanged) return "";
+        if (!doc.DataChanged()) return "";
         QuickSaveLoadedZDTFile(context_, doc.LoadedZDTFileName, 100);
-        if (doc.DataChanged) return "";
+        if (doc.DataChanged()) return "";
         ++counts.changed;
         return Txt(276);
     }
@@ -66,7 +66,7 @@ private:
 std::string SetEndMarksInSubDirs(DocumentContext& context, std::string& baseDirSearch, ProjectList& list,
                                  const std::string& chosenRoot, EndMarkBatchCounts* counts) {
     Dialogs& dialogs = context.dialogs;
-    if (context.doc.DataChanged) {
+    if (context.doc.DataChanged()) {
         dialogs.Message(Txt(278), MessageButtons::Ok);
         return "";
     }

@@ -121,7 +121,8 @@ int ProjectSeries::Run(ProjectFilesContext& context) {
     // A missing base folder (a typo, a card not inserted) would put the series
     // somewhere else; nothing is created.
     if (!BaseDirExists()) {
-        dialogs.Message(Txt(162) + baseDirSerie + Txt(103), MessageButtons::Ok);
+        failure_ = Txt(162) + baseDirSerie + Txt(103);
+        dialogs.Message(failure_, MessageButtons::Ok);
         return 0;
     }
     seriesBaseDir_ = baseDirSerie;

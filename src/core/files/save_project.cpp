@@ -65,13 +65,13 @@ bool SaveProject(ProjectFilesContext& context, const std::string& fileName, bool
     if (!doc.IsProject()) {
         const TemplateFiles& templates = context.options.templates;
         std::string source = PathExists(file) ? file : (context.options.devIsZoomR24 ? templates.prjR24 : templates.prjR16);
-        doc.ZDTData = ReadWholeFile(PathFromText(source));
+        doc.ReplaceZDTData(ReadWholeFile(PathFromText(source)));
         context.document.host.PrepareSave();
     }
 
-    if (!(keys.ctrl && !doc.DataChanged)) {
+    if (!(keys.ctrl && !doc.DataChanged())) {
         SavingFlag saving(doc.IsSavingZDT);
-        WriteFileAtomically(PathFromText(file), doc.ZDTData);
+        WriteFileAtomically(PathFromText(file), doc.ZDTData());
     }
     EnsureEFXFile(context, dir);
     CreateMissingWavFiles(context, audioDir, false);
@@ -80,9 +80,9 @@ bool SaveProject(ProjectFilesContext& context, const std::string& fileName, bool
                        [&](const std::string& info) { context.fields.ShowInfoFileName(info); });
 
     madeFolders.Keep();
-    doc.DataChanged = false;
+    doc.MarkSaved();
     doc.LastSavedZDTFileName = file;
-    dialogs.TimedMessage(std::to_string(doc.ZDTData.size()) + " " + Txt(164) + file + Txt(165), messageTimeMs);
+    dialogs.TimedMessage(std::to_string(doc.ZDTData().size()) + " " + Txt(164) + file + Txt(165), messageTimeMs);
     doc.ZDTFileToLoad = file;
     LoadZDTFile(context.document, false);
     return true;

@@ -81,7 +81,7 @@ bool ReportAssignments(Dialogs& dialogs, const std::vector<std::string>& names, 
 int CreateMissingWavFiles(ProjectFilesContext& context, const std::string& audioDir, bool reportFirst) {
     Dialogs& dialogs = context.dialogs();
     const int trackCount = context.fields.TrackCount();
-    const Bytes& document = context.doc().ZDTData;
+    const Bytes& document = context.doc().ZDTData();
     std::vector<std::string> names = AssignedWavNames(document, trackCount);
     if (reportFirst && !ReportAssignments(dialogs, names, audioDir)) return 0;
 

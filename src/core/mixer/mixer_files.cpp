@@ -53,7 +53,7 @@ void MixerViewModel::PrepareSave() {
 }
 
 void MixerViewModel::RebuildInfoLine() {
-    infoTexts_ = BuildProjectInfoTexts(doc_.ZDTData, doc_.LoadedZDTFileName, recordingEnd_);
+    infoTexts_ = BuildProjectInfoTexts(doc_.ZDTData(), doc_.LoadedZDTFileName, recordingEnd_);
     if (observer_) observer_->InfoChanged();
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "mixer/edit_steps.h"
 #include "mixer/strip_layout.h"
 #include "project/value_format.h"
 #include "settings/text_table.h"
@@ -62,7 +63,21 @@ MixerViewModel::MixerViewModel(ZDTDocument& doc, Dialogs& dialogs, MixerOptions 
         maxStripIndex_ = layout::MaxStripIndexR16;
     }
     AssignParameterTags();
-    doc_.DataChanged = false;
+    doc_.MarkLoaded();
+    RebuildInfoLine();
+    // An undo or redo puts other bytes under every control.
+    documentToken_ = doc_.Subscribe([this](const DocumentChange& change) {
+        if (change.event == DocumentEvent::Replaced && change.fromHistory) ShowRestoredDocument();
+    });
+}
+
+MixerViewModel::~MixerViewModel() { doc_.Unsubscribe(documentToken_); }
+
+void MixerViewModel::ShowRestoredDocument() {
+    // The controls follow the bytes; nothing is written back.
+    changeHandling_ = false;
+    ReadAllControls();
+    changeHandling_ = true;
     RebuildInfoLine();
 }
 
@@ -257,17 +272,21 @@ bool MixerViewModel::SetText(const std::string& name, const std::string& text) {
 // --- The change handler ---------------------------------------------------------------
 
 void MixerViewModel::CtrlAction(MixerControl& c) {
+    // One change, with all it propagates to, is one undo step.
+    DocumentStep step(doc_);
     if (IsAllStrip(c) && CarriesAllStripOperation(c)) {
         PropagateAllStrip(c);
+        doc_.NameStep(AllStripStepName(c));
         return;
     }
     if (!changeHandling_) return;
+    std::string from = StepValueText(doc_.ZDTData(), c);
     WriteControlValue(c);
-    doc_.DataChanged = true;
+    doc_.NameStep(ControlStepName(c, from, StepValueText(doc_.ZDTData(), c)));
 }
 
 void MixerViewModel::PanelClick() {
-    if (changeHandling_) doc_.DataChanged = true;
+    if (changeHandling_) doc_.MarkChanged();
 }
 
 int MixerViewModel::AltReset(MixerControl& slider) {
@@ -328,11 +347,11 @@ void MixerViewModel::ReadControlValue(MixerControl& c) {
     int b = doc_.ReadByte(t);
     switch (c.kind) {
         case ControlKind::StatusShape:
-            SetStatusColour(c, ReadTrackStatus(doc_.ZDTData, k, t));
+            SetStatusColour(c, ReadTrackStatus(doc_.ZDTData(), k, t));
             UpdateControlHint(c);
             break;
         case ControlKind::FileField:
-            SetTextRaising(c, ReadWavName(doc_.ZDTData, t));
+            SetTextRaising(c, ReadWavName(doc_.ZDTData(), t));
             UpdateControlHint(c);
             break;
         case ControlKind::StereoBox:
@@ -344,7 +363,7 @@ void MixerViewModel::ReadControlValue(MixerControl& c) {
             SetValueRaising(c, b != 0);
             SetColour(c, c.Checked() ? colours::Red : colours::Grey);
             break;
-        case ControlKind::SendBox: SetValueRaising(c, ReadMaskBit(doc_.ZDTData, t, k)); break;
+        case ControlKind::SendBox: SetValueRaising(c, ReadMaskBit(doc_.ZDTData(), t, k)); break;
         case ControlKind::GainSlider:
         case ControlKind::Slider:
             SetValueRaising(c, SliderPosition(*c.element, b));
@@ -356,19 +375,17 @@ void MixerViewModel::ReadControlValue(MixerControl& c) {
 
 void MixerViewModel::ReadAllControls() {
     if (!doc_.IsProject()) return;
-    bool remembered = doc_.DataChanged;
     bulk_ = true;
     for (int k = 0; k < trackCount_; ++k)
         for (const std::string& prefix : TrackTransferOrder()) ReadControlValue(Ctl(k, prefix));
     // The master name is shown, never written back.
     MixerControl& master = Ctl(trackCount_, "EDFileAss_");
-    master.text = ReadWavName(doc_.ZDTData, master.Offset());
+    master.text = ReadWavName(doc_.ZDTData(), master.Offset());
     UpdateControlHint(master);
     Notify(master, AspectValue);
     SetTextRaising(controls_[0], TrimControlChars(doc_.ReadString(layout::ProjectNameOffset, layout::ProjectNameLength)));
     bulk_ = false;
     BuildWavList();
-    doc_.DataChanged = remembered;
     for (int k = 0; k < trackCount_; ++k)
         if (Ctl(k, "CBStereo_").Checked()) ApplyStereoLink(k, true, false);
     RebuildInfoLine();

@@ -35,6 +35,9 @@ public:
     // Creates the window's controls: strips 0 .. maximum strip index, the R24
     // fallback (its message through dialogs), parameter tags, info line.
     MixerViewModel(ZDTDocument& doc, Dialogs& dialogs, MixerOptions options, MixerActions* actions = nullptr);
+    ~MixerViewModel() override;
+    MixerViewModel(const MixerViewModel&) = delete;
+    MixerViewModel& operator=(const MixerViewModel&) = delete;
 
     void SetObserver(MixerObserver* observer) { observer_ = observer; }
     void SetActions(MixerActions* actions);
@@ -92,6 +95,8 @@ public:
     void PrepareSave() override;
     void Relayout(int trackCount);
     void UpdateAllHints();
+    // After an undo or redo: every control, the WAV list and the info line from the bytes.
+    void ShowRestoredDocument();
 
     // --- WAV list, info line, effect labels ------------------------------------------
     void BuildWavList();
@@ -154,6 +159,7 @@ private:
     std::int32_t recordingEnd_ = 0;
     ProjectInfoTexts infoTexts_;
     EffectLabels effects_;
+    int documentToken_ = 0;
 };
 
 }  // namespace spurwerk

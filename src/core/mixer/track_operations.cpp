@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "mixer/edit_steps.h"
 #include "mixer/mixer_view_model.h"
 #include "mixer/strip_layout.h"
 #include "project/value_format.h"
@@ -77,12 +78,14 @@ void MixerViewModel::PropagateAllStrip(MixerControl& all) {
 void MixerViewModel::SetAllStripValue(const std::string& prefix, int value) {
     MixerControl& all = Ctl(trackCount_, prefix);
     if (!CarriesAllStripOperation(all)) throw std::invalid_argument("\"" + prefix + "\" is no all-strip operation");
+    DocumentStep step(doc_);
     if (all.kind == ControlKind::StatusShape) {
         SetStatusColour(all, static_cast<TrackStatus>(value));
         CtrlAction(all);
-        return;
+    } else if (!SetValueRaising(all, value)) {
+        PropagateAllStrip(all);
     }
-    if (!SetValueRaising(all, value)) PropagateAllStrip(all);
+    doc_.NameStep(AllStripStepName(all));
 }
 
 void MixerViewModel::ApplyRecordingGroup(MixerControl& status) {
@@ -105,6 +108,8 @@ void MixerViewModel::ApplyStatus(MixerControl& status) {
 void MixerViewModel::StatusMouseDown(const std::string& name) {
     MixerControl& shape = Named(name);
     if (shape.kind != ControlKind::StatusShape) return;
+    // The recording group's other track turns to play in the same step.
+    DocumentStep step(doc_);
     SetStatusColour(shape, NextStatus(shape.Status()));
     if (IsAllStrip(shape)) CtrlAction(shape);
     else ApplyStatus(shape);
@@ -158,6 +163,7 @@ void MixerViewModel::Drop(const std::string& source, const std::string& target) 
     MixerControl& to = Named(target);
     if (to.kind == ControlKind::FileField) {
         bool copy = dialogs_.Keys().ctrl;
+        DocumentStep step(doc_, TransferStepName(from.strip, to.strip, !copy, true));
         std::string former = to.text;
         SetTextRaising(to, from.text);
         if (!copy) SetTextRaising(from, former);
@@ -169,6 +175,7 @@ void MixerViewModel::Drop(const std::string& source, const std::string& target) 
 }
 
 void MixerViewModel::TransferTrack(int source, int destination, bool exchange) {
+    DocumentStep step(doc_, TransferStepName(source, destination, exchange, false));
     for (const std::string& prefix : TrackTransferOrder()) {
         MixerControl& from = Ctl(source, prefix);
         MixerControl& to = Ctl(destination, prefix);
@@ -211,6 +218,8 @@ void MixerViewModel::SetTrackCountClick() {
 }
 
 void MixerViewModel::SetTrackCount(int trackCount) {
+    // Values clamped for the new layout are written back: one step.
+    DocumentStep step(doc_, TrackCountStepName(trackCount_, trackCount));
     Relayout(trackCount);
     if (doc_.IsProject()) ReadAllControls();
     else RebuildInfoLine();
@@ -242,7 +251,10 @@ void MixerViewModel::LoadedFileLabelClick() {
 void MixerViewModel::LoadedFileLabelDoubleClick() { actions_->SearchInSubDirs(); }
 
 std::vector<PopupEntry> MixerViewModel::PopupMenu() const {
-    std::vector<PopupEntry> entries = BuildPopupMenu(doc_.ZDTData, doc_.LoadedZDTFileName, recordingEnd_);
+    std::vector<PopupEntry> entries = BuildPopupMenu(doc_.ZDTData(), doc_.LoadedZDTFileName, recordingEnd_);
+    std::string undo = UndoCaption(doc_), redo = RedoCaption(doc_);
+    entries.insert(entries.begin(), {PopupEntry{"PMUndo", undo.empty() ? Txt(296) : undo, !undo.empty()},
+                                     PopupEntry{"PMRedo", redo.empty() ? Txt(297) : redo, !redo.empty()}, PopupEntry{}});
     // Mark operations need a project; they would otherwise grow a short file.
     if (!doc_.IsProject())
         for (PopupEntry& e : entries)
@@ -255,7 +267,9 @@ void MixerViewModel::PopupMenuClick(const std::string& entry) {
     std::vector<PopupEntry> entries = PopupMenu();
     auto it = std::find_if(entries.begin(), entries.end(), [&](const PopupEntry& e) { return e.name == entry; });
     if (it == entries.end() || !it->enabled) return;
-    if (entry == "PMLoadZDTFile") actions_->OpenProjectFile();
+    if (entry == "PMUndo") doc_.Undo();
+    else if (entry == "PMRedo") doc_.Redo();
+    else if (entry == "PMLoadZDTFile") actions_->OpenProjectFile();
     else if (entry == "PMSearchZDTFile") actions_->SearchInSubDirs();
     else if (entry == "PMQuickSaveZDTFile") actions_->QuickSave(doc_.LoadedZDTFileName, 3000);
     else if (entry == "PMQuickSaveZDTFileAs") actions_->QuickSave("", 3000);
@@ -265,15 +279,18 @@ void MixerViewModel::PopupMenuClick(const std::string& entry) {
     else if (entry == "PMSetInSubDirsMarkAtProjEnd") actions_->SetEndMarksInSubDirs();
     else if (entry == "PMSetMarkAtProjEnd") {
         if (dialogs_.Message(Txt(287), MessageButtons::OkCancel) != ResultOk) return;
+        DocumentStep step(doc_, CommandStepName(287));
         if (SetEndMark(doc_, recordingEnd_, dialogs_) == SetEndMarkResult::TableFull)
             dialogs_.Message(MarkTableFullMessage(), MessageButtons::Ok);
         RebuildInfoLine();
     } else if (entry == "PMDeleteProjMarksGTRecEnd") {
         if (dialogs_.Message(Txt(288), MessageButtons::OkCancel) != ResultOk) return;
+        DocumentStep step(doc_, CommandStepName(288));
         DeleteMarksAfter(doc_, recordingEnd_);
         RebuildInfoLine();
     } else if (entry == "PMDeleteAllProjMarks") {
         if (dialogs_.Message(Txt(289), MessageButtons::OkCancel) != ResultOk) return;
+        DocumentStep step(doc_, CommandStepName(289));
         DeleteAllMarks(doc_);
         RebuildInfoLine();
     }

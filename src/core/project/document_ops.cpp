@@ -59,20 +59,27 @@ std::string AskZDTFileName(const DocumentContext& context, int captionText, int 
     return context.dialogs.InputHist(request).text;
 }
 
+bool SaveChangesFirst(DocumentContext& context, int questionText, int closingText) {
+    ZDTDocument& doc = context.doc;
+    if (!doc.DataChanged()) return true;
+    int answer = context.dialogs.Message(Txt(questionText) + doc.LoadedZDTFileName + Txt(closingText),
+                                         MessageButtons::YesNoCancel);
+    if (answer == ResultCancel) return false;
+    if (answer == ResultYes) {
+        QuickSaveLoadedZDTFile(context, doc.LoadedZDTFileName, 3000);
+        // A save that did not happen keeps the changes and stops the command.
+        if (doc.DataChanged()) return false;
+    }
+    return true;
+}
+
 bool LoadZDTFile(DocumentContext& context, bool askForName) {
     ZDTDocument& doc = context.doc;
     // Saving first sets ZDTFileToLoad to the saved file; the file asked for must
     // still be the one that is loaded.
     const std::string wanted = doc.ZDTFileToLoad;
-    if (doc.DataChanged) {
-        int answer = context.dialogs.Message(Txt(125) + doc.LoadedZDTFileName + Txt(126), MessageButtons::YesNoCancel);
-        if (answer == ResultCancel) return false;
-        if (answer == ResultYes) {
-            QuickSaveLoadedZDTFile(context, doc.LoadedZDTFileName, 3000);
-            if (doc.DataChanged) return false;
-            doc.ZDTFileToLoad = wanted;
-        }
-    }
+    if (!SaveChangesFirst(context, 125, 126)) return false;
+    doc.ZDTFileToLoad = wanted;
 
     std::string name = doc.ZDTFileToLoad;
     if (askForName) name = AskZDTFileName(context, 127, 128, doc.ZDTFileToLoad);
@@ -81,13 +88,58 @@ bool LoadZDTFile(DocumentContext& context, bool askForName) {
     FlagGuard loading(doc.IsLoadingZDT);
     name = ResolveInfoFileName(name);
     Bytes data = ReadWholeFile(PathFromText(name));  // throws; the document stays as it was
-    doc.ZDTData = std::move(data);
+    // Reading back what was just saved (a project save reloads it) keeps the history.
+    bool sameBytes = data == doc.ZDTData() && !doc.DataChanged();
+    doc.ReplaceZDTData(std::move(data));
     doc.LoadedZDTFileName = name;
-    if (doc.CompareZDTFileName.empty()) doc.CompareData = doc.ZDTData;
+    if (doc.CompareZDTFileName.empty()) doc.ReplaceCompareData(doc.ZDTData());
 
-    std::string projectName = ReadProjectName(doc.ZDTData);
+    std::string projectName = ReadProjectName(doc.ZDTData());
     context.host.DocumentLoaded(projectName, EffectsFileNameFor(name));
-    doc.DataChanged = false;
+    if (sameBytes) doc.MarkSaved();
+    else doc.MarkLoaded();
+    return true;
+}
+
+bool ConfirmClose(DocumentContext& context) { return SaveChangesFirst(context, 181, 182); }
+
+void OpenFiles(DocumentContext& context, const std::vector<std::string>& files, int questionText) {
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        // One file that cannot be read does not keep the others from being offered.
+        try {
+            if (i == 0) {
+                context.doc.ZDTFileToLoad = files[i];
+                LoadZDTFile(context, false);
+            } else if (context.dialogs.AskIfCtrlHeld("\"" + files[i] + Txt(questionText)) == ResultYes) {
+                context.dialogs.StartFurtherInstance(files[i]);
+            }
+        } catch (const SilentAbort&) {
+        } catch (const std::exception& e) {
+            context.dialogs.Message(e.what(), MessageButtons::Ok);
+        }
+    }
+}
+
+void ShowTemplateUnlessProject(DocumentContext& context, const std::string& templateFile) {
+    ZDTDocument& doc = context.doc;
+    if (doc.IsProject()) return;
+    doc.ZDTFileToLoad = templateFile;
+    try {
+        LoadZDTFile(context, false);
+    } catch (const std::exception& e) {
+        context.dialogs.Message(e.what(), MessageButtons::Ok);
+    }
+    // Shown, but a quick save must ask for a name instead of overwriting the template.
+    doc.LoadedZDTFileName.clear();
+}
+
+bool ChooseCompareFile(DocumentContext& context) {
+    ZDTDocument& doc = context.doc;
+    if (doc.CompareZDTFileName.empty()) doc.CompareZDTFileName = doc.LoadedZDTFileName;
+    std::string name = AskZDTFileName(context, 127, 128, doc.CompareZDTFileName);
+    if (name.empty()) return false;
+    doc.ReplaceCompareData(ReadWholeFile(PathFromText(name)));  // throws; the comparison stays as it was
+    doc.CompareZDTFileName = name;
     return true;
 }
 
@@ -106,16 +158,27 @@ bool QuickSaveLoadedZDTFile(DocumentContext& context, const std::string& fileNam
     {
         FlagGuard saving(doc.IsSavingZDT);
         context.host.PrepareSave();
-        WriteFileAtomically(PathFromText(name), doc.ZDTData);
-        doc.DataChanged = false;
+        WriteFileAtomically(PathFromText(name), doc.ZDTData());
+        doc.MarkSaved();
         doc.LastSavedZDTFileName = name;
         context.dialogs.TimedMessage(
-            std::to_string(doc.ZDTData.size()) + " " + Txt(141) + name + Txt(142), messageTimeMs);
+            std::to_string(doc.ZDTData().size()) + " " + Txt(141) + name + Txt(142), messageTimeMs);
         doc.ZDTFileToLoad = name;
         doc.LoadedZDTFileName = name;
     }
     return true;
 }
+
+namespace {
+std::string HistoryCaption(bool possible, int text, const std::string& step) {
+    if (!possible) return "";
+    return step.empty() ? Txt(text) : Txt(text) + ": " + step;
+}
+}  // namespace
+
+std::string UndoCaption(const ZDTDocument& doc) { return HistoryCaption(doc.CanUndo(), 296, doc.UndoText()); }
+
+std::string RedoCaption(const ZDTDocument& doc) { return HistoryCaption(doc.CanRedo(), 297, doc.RedoText()); }
 
 std::string CleanWavNameCharacters(const std::string& name) {
     std::string text = UpperAscii(TrimBlanks(name));

@@ -73,23 +73,23 @@ std::string BuildTrackSummary(const Bytes& buffer, const TrackSummaryOptions& op
 ProjectNameInfo GetZDTProjectName(ZDTDocument& doc, const std::string& fileName, bool withListValues,
                                   const TrackSummaryOptions* withTrackSummary) {
     struct ScanGuard {
-        Bytes& scan;
-        ~ScanGuard() { Bytes().swap(scan); }
-    } guard{doc.ScanData};
+        ZDTDocument& doc;
+        ~ScanGuard() { doc.ReplaceScanData({}); }
+    } guard{doc};
 
     bool wantsMore = withListValues || withTrackSummary;
-    doc.ScanData = ReadFileHead(PathFromText(fileName), wantsMore ? MinProjectDataSize : NameBytes);
+    doc.ReplaceScanData(ReadFileHead(PathFromText(fileName), wantsMore ? MinProjectDataSize : NameBytes));
 
     ProjectNameInfo info;
-    info.name = ReadProjectName(doc.ScanData);
-    info.nameRead = doc.ScanData.size() >= NameBytes;
+    info.name = ReadProjectName(doc.ScanData());
+    info.nameRead = doc.ScanData().size() >= NameBytes;
     if (!info.nameRead) return info;
     if (withListValues) {
-        info.listValues.recordingBitDepth = ReadZDTByte(doc.ScanData, RecordingDepthOffset) * 8 + 16;
-        info.listValues.insertRecordingWet = (ReadZDTByte(doc.ScanData, InsertRecordingFlagOffset) & 1) != 0;
-        info.listValues.insertPosition = ReadZDTByte(doc.ScanData, InsertPositionOffset);
+        info.listValues.recordingBitDepth = ReadZDTByte(doc.ScanData(), RecordingDepthOffset) * 8 + 16;
+        info.listValues.insertRecordingWet = (ReadZDTByte(doc.ScanData(), InsertRecordingFlagOffset) & 1) != 0;
+        info.listValues.insertPosition = ReadZDTByte(doc.ScanData(), InsertPositionOffset);
     }
-    if (withTrackSummary) info.trackSummary = BuildTrackSummary(doc.ScanData, *withTrackSummary);
+    if (withTrackSummary) info.trackSummary = BuildTrackSummary(doc.ScanData(), *withTrackSummary);
     return info;
 }
 

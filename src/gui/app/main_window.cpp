@@ -25,6 +25,8 @@
 #include "mainwin/hex_view.h"
 #include "mixer/form_ctrls.h"
 #include "project/hex_layout.h"
+#include "project/project_check.h"
+#include "project/track_layout.h"
 #include "settings/language_choice.h"
 #include "settings/language_file.h"
 #include "settings/text_table.h"
@@ -127,9 +129,7 @@ MainWindow::MainWindow(AppState& state, QStringList parameters, QWidget* parent)
     std::error_code ec;
     state_.DoSaveAllGUIs = std::filesystem::exists(PathFromText(state_.files.doSaveAllGUIsMarker), ec);
     if (state_.DoSaveAllGUIs) Run([&] { LoadSaveResStrArr(true, state_.files.GuiFileName, state_.dialogs); });
-    state_.doc.SetWriteObserver([this](std::size_t offset, std::size_t length) {
-        hexView_->RepaintCells(offset, length);
-    });
+    documentToken_ = state_.doc.Subscribe([this](const DocumentChange& change) { DocumentChanged(change); });
     state_.HexRowHeight = HexRowHeightFor(HexView::FontPoints);
     try {
         LoadSaveIniFile(false);
@@ -138,6 +138,55 @@ MainWindow::MainWindow(AppState& state, QStringList parameters, QWidget* parent)
     }
     state_.FinishWindowCreation(this);
     cbUseInfoFiles_->setToolTip(QLines(Txt(180)));
+
+    labelNotAProject_ = new QLabel(this);
+    labelNotAProject_->setObjectName("LabelNotAProject");
+    labelNotAProject_->setWordWrap(true);
+    labelNotAProject_->setTextFormat(Qt::PlainText);
+    SetTextColour(labelNotAProject_, QColor(255, 0, 0));
+    SetBold(labelNotAProject_);
+    labelNotAProject_->hide();
+    // Between the status strip and the hex view.
+    static_cast<QVBoxLayout*>(layout())->insertWidget(3, labelNotAProject_);
+    for (auto [keys, undo] : {std::pair{QKeySequence(Qt::CTRL | Qt::Key_Z), true},
+                              std::pair{QKeySequence(Qt::CTRL | Qt::Key_Y), false},
+                              std::pair{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), false}}) {
+        auto* shortcut = new QShortcut(keys, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, undo ? &MainWindow::Undo : &MainWindow::Redo);
+    }
+}
+
+MainWindow::~MainWindow() { state_.doc.Unsubscribe(documentToken_); }
+
+void MainWindow::Undo() {
+    Run([&] { state_.doc.Undo(); });
+}
+
+void MainWindow::Redo() {
+    Run([&] { state_.doc.Redo(); });
+}
+
+void MainWindow::DocumentChanged(const DocumentChange& change) {
+    switch (change.event) {
+        case DocumentEvent::Written: hexView_->RepaintCells(change.offset, change.length); break;
+        case DocumentEvent::Replaced:
+            hexView_->RepaintAll();
+            if (change.fromHistory) ShowProjectName(ReadProjectName(state_.doc.ZDTData()));
+            ShowDocumentState();
+            break;
+        case DocumentEvent::CompareReplaced: hexView_->RepaintAll(); break;
+        case DocumentEvent::ChangedMark:
+        case DocumentEvent::History: ShowDocumentState(); break;
+    }
+}
+
+void MainWindow::ShowDocumentState() {
+    if (!labelNotAProject_) return;
+    SetTopPanelHint(topPanelHintTexts_.first, topPanelHintTexts_.second);
+    std::string warning = NotAProjectWarning(state_.doc.ZDTData());
+    labelNotAProject_->setText(Q(warning));
+    labelNotAProject_->setVisible(!warning.empty());
 }
 
 void MainWindow::BuildControls() {
@@ -421,46 +470,28 @@ void MainWindow::FormActivate() {
     if (projSerie_) projSerie_->UpdateDerivedFields();
     if (ctrls_) ctrls_->SetMultiLineButtons();
     OpenFiles(parameters_, 184);
-    if (!state_.doc.IsProject()) {
-        state_.doc.ZDTFileToLoad = o.DevIsZoomR24 ? state_.files.prjTemplateR24 : state_.files.prjTemplateR16;
-        Run([&] {
-            DocumentContext context = Context();
-            LoadZDTFile(context, false);
-        });
-        state_.doc.LoadedZDTFileName.clear();
-    }
+    Run([&] {
+        DocumentContext context = Context();
+        ShowTemplateUnlessProject(context, o.DevIsZoomR24 ? state_.files.prjTemplateR24 : state_.files.prjTemplateR16);
+    });
     if (generalInfo_ && generalInfo_->ShowAtProgStart()) generalInfo_->exec();
     buttonSearchInSubDirs_->setFocus();
 }
 
 void MainWindow::OpenFiles(const QStringList& files, int textNumber) {
-    for (int i = 0; i < files.size(); ++i) {
-        std::string name = S(files[i]);
-        Run([&] {
-            if (i == 0) {
-                state_.doc.ZDTFileToLoad = name;
-                DocumentContext context = Context();
-                LoadZDTFile(context, false);
-            } else if (state_.dialogs.AskIfCtrlHeld("\"" + name + Txt(textNumber)) == ResultYes) {
-                state_.dialogs.StartFurtherInstance(name);
-            }
-        });
-    }
+    std::vector<std::string> names;
+    for (const QString& file : files) names.push_back(S(file));
+    Run([&] {
+        DocumentContext context = Context();
+        spurwerk::OpenFiles(context, names, textNumber);
+    });
 }
 
 bool MainWindow::FormCloseQuery() {
     bool canClose = false;
     Run([&] {
-        ZDTDocument& doc = state_.doc;
-        if (doc.DataChanged) {
-            int answer = state_.dialogs.Message(Txt(181) + doc.LoadedZDTFileName + Txt(182), MessageButtons::YesNoCancel);
-            if (answer == ResultCancel) return;
-            if (answer == ResultYes) {
-                DocumentContext context = Context();
-                QuickSaveLoadedZDTFile(context, doc.LoadedZDTFileName, 3000);
-                if (doc.DataChanged) return;
-            }
-        }
+        DocumentContext context = Context();
+        if (!ConfirmClose(context)) return;
         if (ctrls_) ctrls_->HideFileListPanel();
         if (isMinimized()) showNormal();
         if (cbSaveOptionsOnExit_->isChecked()) {
@@ -534,14 +565,8 @@ void MainWindow::ButtonQuickSaveClick(bool askForName) {
 
 void MainWindow::ButtonCompToZDTFileClick() {
     Run([&] {
-        ZDTDocument& doc = state_.doc;
-        if (doc.CompareZDTFileName.empty()) doc.CompareZDTFileName = doc.LoadedZDTFileName;
-        std::string name = AskZDTFileName(Context(), 127, 128, doc.CompareZDTFileName);
-        if (name.empty()) return;
-        doc.CompareData = ReadWholeFile(PathFromText(name));
-        doc.CompareZDTFileName = name;
-        hexView_->RepaintAll();
-        SetTopPanelHint(132, 133);
+        DocumentContext context = Context();
+        if (ChooseCompareFile(context)) SetTopPanelHint(132, 133);
     });
 }
 
@@ -560,8 +585,12 @@ void MainWindow::CBSaveOptionsOnExitClick() {
 
 void MainWindow::SetTopPanelHint(int loadedText, int compareText) {
     const ZDTDocument& doc = state_.doc;
+    topPanelHintTexts_ = {loadedText, compareText};
     std::string hint = Txt(loadedText) + "   " + doc.LoadedZDTFileName;
     if (!doc.CompareZDTFileName.empty() || loadedText == 132) hint += "\n" + Txt(compareText) + "   " + doc.CompareZDTFileName;
+    // What Ctrl+Z and Ctrl+Y would do.
+    for (const std::string& step : {UndoCaption(doc), RedoCaption(doc)})
+        if (!step.empty()) hint += "\n" + step;
     panelTop_->setToolTip(Q(hint));
 }
 

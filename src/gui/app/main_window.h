@@ -34,6 +34,7 @@ class MainWindow : public QWidget, public DocumentHost {
 public:
     // FormCreate. `parameters` are the command line's file names.
     MainWindow(AppState& state, QStringList parameters, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // The windows created after this one, in their order.
     void Attach(FormCtrls* ctrls, FormFileList* fileList, FormProjSerie* projSerie, GeneralInfoWindow* generalInfo,
@@ -62,6 +63,12 @@ public:
     void LoadSaveAllWindowPos(bool doSave);
     // Loads a language file into the five windows and the text table.
     void LoadLanguage(const std::string& languageFile);
+
+    // Undo and redo of the document (Ctrl+Z; Ctrl+Y, Ctrl+Shift+Z).
+    void Undo();
+    void Redo();
+    // The red line that says the loaded file does not look like a project.
+    QLabel* NotAProjectLabel() const { return labelNotAProject_; }
 
     // DocumentHost
     void DocumentLoaded(const std::string& projectName, const std::string& effectsFile) override;
@@ -100,12 +107,16 @@ private:
     void ControlsToOptions();
     void OptionsToControls();
     void SetTopPanelHint(int loadedText, int compareText);
+    void DocumentChanged(const DocumentChange& change);
+    void ShowDocumentState();
     template <class Work>
     void Run(Work&& work);
 
     AppState& state_;
     QStringList parameters_;
     bool activationScheduled_ = false;
+    int documentToken_ = 0;
+    std::pair<int, int> topPanelHintTexts_{130, 131};
     GeneralInfoOptions generalInfoOptions_;
 
     FormCtrls* ctrls_ = nullptr;
@@ -139,6 +150,7 @@ private:
     QLabel* labelDiffBytes_;
     QScrollArea* hexScroll_;
     HexView* hexView_;
+    QLabel* labelNotAProject_ = nullptr;
 };
 
 }  // namespace spurwerk::gui

@@ -25,6 +25,7 @@
 #include "mixer/file_picker_panel.h"
 #include "mixer/mixer_slider.h"
 #include "mixer/status_shape.h"
+#include "project/project_check.h"
 #include "mixer/strip_layout.h"
 #include "support/design_font.h"
 #include "support/file_action_menu.h"
@@ -210,6 +211,14 @@ void FormCtrls::Build(const MixerOptions& options) {
         MixerKey mixerKey = key;
         connect(shortcut, &QShortcut::activated, this, [this, mixerKey] { Run([&] { model_->KeyDown(mixerKey); }); });
     }
+    for (auto [keys, undo] : {std::pair{QKeySequence(Qt::CTRL | Qt::Key_Z), true},
+                              std::pair{QKeySequence(Qt::CTRL | Qt::Key_Y), false},
+                              std::pair{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), false}}) {
+        auto* shortcut = new QShortcut(keys, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        const char* entry = undo ? "PMUndo" : "PMRedo";
+        connect(shortcut, &QShortcut::activated, this, [this, entry] { Run([&] { model_->PopupMenuClick(entry); }); });
+    }
     resize(FittedClientWidth(model_->TrackCount()), TopPanelHeight + strip::Height + BottomPanelHeight);
     move(370, 0);
     building_ = false;
@@ -290,7 +299,8 @@ void FormCtrls::BuildPopupMenu() {
                 if (entry.IsSeparator()) continue;
                 if (auto* action = menu_->findChild<QAction*>(Q(entry.name))) {
                     // Only the quick-save captions name the file; the others keep their language's text.
-                    if (entry.name == "PMQuickSaveZDTFile" || entry.name == "PMQuickSaveZDTFileAs")
+                    if (entry.name == "PMQuickSaveZDTFile" || entry.name == "PMQuickSaveZDTFileAs" ||
+                        entry.name == "PMUndo" || entry.name == "PMRedo")
                         action->setText(Q(entry.caption));
                     action->setEnabled(entry.enabled);
                 }
@@ -404,6 +414,8 @@ QWidget* FormCtrls::CreateControlWidget(const MixerControl& c) {
                 const MixerControl& now = model_->Control(name);
                 if (slider->value() != now.value) Render(now, AspectValue);
             });
+            // A drag is one undo step, the next one another.
+            connect(slider, &QSlider::sliderReleased, this, [this] { model_->Document().SealStep(); });
             w = slider;
             break;
         }
@@ -563,7 +575,10 @@ void FormCtrls::WavListChanged() {
 void FormCtrls::InfoChanged() {
     const ProjectInfoTexts& info = model_->InfoTexts();
     labelLoadedFile_->setText(Q(info.loadedFile));
-    labelLoadedFile2_->setText(Q(info.infoLine));
+    // A file that is no project says so instead of its modes.
+    std::string warning = NotAProjectWarning(model_->Document().ZDTData());
+    labelLoadedFile2_->setText(Q(warning.empty() ? info.infoLine : warning));
+    SetTextColour(labelLoadedFile2_, warning.empty() ? Qt::magenta : Qt::red);
     QString fileHint = InstantHints::PlainHint(QLines(info.fileLabelHint));
     QString nameHint = InstantHints::PlainHint(QLines(info.nameLabelHint));
     labelLoadedFile_->setToolTip(fileHint);

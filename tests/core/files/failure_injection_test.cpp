@@ -58,13 +58,13 @@ TEST_F(FailureInjectionTest, AFailedSaveLeavesTheOldFileByteForByte) {
         EXPECT_EQ(Listing(dir / "P"), before);  // no temporary file left behind
 
         // The same through the project save.
-        doc.ZDTData = changed;
+        doc.ReplaceZDTData(changed);
         doc.LoadedZDTFileName = file.string();
-        doc.DataChanged = true;
+        doc.MarkChanged();
         EXPECT_THROW(SaveProject(context, file.string(), false, "NEU", 0), FileError);
         EXPECT_EQ(ReadBytes(file), old);
         EXPECT_EQ(Listing(dir / "P"), before);
-        EXPECT_TRUE(doc.DataChanged);  // still unsaved
+        EXPECT_TRUE(doc.DataChanged());  // still unsaved
     }
 
     // A read-only file is refused before anything is written.
@@ -118,8 +118,8 @@ TEST_F(FailureInjectionTest, AnInterruptedCopyReportsAndLeavesNoHalfFiles) {
 }
 
 TEST_F(FailureInjectionTest, ASaveAsProjectReportsEveryFileItCouldNotMake) {
-    doc.ZDTData = ProjectBytes(ProjectSetup{.name = "NEU", .wavNames = {"A.WAV", "B.WAV"}});
-    doc.DataChanged = true;
+    doc.ReplaceZDTData(ProjectBytes(ProjectSetup{.name = "NEU", .wavNames = {"A.WAV", "B.WAV"}}));
+    doc.MarkChanged();
     {
         FullCard full("B.WAV");
         dialogs.messageAnswers = {ResultYes, ResultYesToAll, ResultOk, ResultOk};
@@ -139,7 +139,7 @@ TEST_F(FailureInjectionTest, ASaveAsProjectReportsEveryFileItCouldNotMake) {
 }
 
 TEST_F(FailureInjectionTest, ASeriesStoppedByAFullCardKeepsEveryEarlierProjectComplete) {
-    doc.ZDTData = ProjectBytes(ProjectSetup{.name = "SERIE", .wavNames = {"A.WAV"}});
+    doc.ReplaceZDTData(ProjectBytes(ProjectSetup{.name = "SERIE", .wavNames = {"A.WAV"}}));
     ProjectSeries series;
     series.baseDirSerie = Folder("card");
     fs::create_directories(dir / "card");

@@ -69,7 +69,7 @@ TEST_F(LowerCaseCardTest, DeleteUnassignedKeepsTheCurrentInfoFile) {
 }
 
 TEST_F(LowerCaseCardTest, SavingAndCopyingUseTheExistingSpellings) {
-    doc.ZDTData = ReadBytes(project);
+    doc.ReplaceZDTData(ReadBytes(project));
     doc.LoadedZDTFileName = project;
     ASSERT_TRUE(SaveProject(context, project, false, "SONG", 0));
     EXPECT_EQ(dialogs.CountAsked("message"), 0);  // nothing missing, nothing to create

@@ -14,7 +14,7 @@ using namespace testing;
 class SeriesTest : public FilesFixture {
 protected:
     SeriesTest() {
-        doc.ZDTData = ProjectBytes(ProjectSetup{.name = "SONGTEST"});
+        doc.ReplaceZDTData(ProjectBytes(ProjectSetup{.name = "SONGTEST"}));
         series.baseDirSerie = Folder("card");
         fs::create_directories(dir / "card");
     }
@@ -138,7 +138,7 @@ TEST_F(EndMarkBatchTest, SetsTheEndMarkInEveryProjectBelowTheFolder) {
     EXPECT_EQ(ReadBytes(shortFile), shortBefore);
 
     // Unsaved changes refuse the batch.
-    doc.DataChanged = true;
+    doc.MarkChanged();
     dialogs.messageAnswers = {ResultOk};
     EXPECT_EQ(SetEndMarksInSubDirs(document, base, list, (dir / "card").string()), "");
     EXPECT_EQ(dialogs.asked.back().text, "Daten geändert!  Speichern Sie erst die Änderungen!");

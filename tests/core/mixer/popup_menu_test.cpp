@@ -20,16 +20,17 @@ TEST_F(MixerPopupMenu, WithoutMarksOrRecordingOnlyTheFileEntriesAreEnabled) {
     Load(BlankProject());
     for (const PopupEntry& e : mixer->PopupMenu()) {
         bool markEntry = e.name == "PMSetMarkAtProjEnd" || e.name == "PMDeleteProjMarksGTRecEnd" ||
-                         e.name == "PMDeleteAllProjMarks";
+                         e.name == "PMDeleteAllProjMarks" || e.name == "PMUndo" || e.name == "PMRedo";
         if (!e.IsSeparator()) {
             EXPECT_EQ(e.enabled, !markEntry) << e.name;
         }
     }
     std::vector<PopupEntry> menu = mixer->PopupMenu();
-    ASSERT_EQ(menu.size(), 14u);
-    EXPECT_EQ(menu[3].caption, "Schnellspeichern (nur Datei \"" + doc.LoadedZDTFileName + "\")");
-    EXPECT_EQ(menu[4].caption, menu[3].caption + " unter ...");
-    EXPECT_TRUE(menu[2].IsSeparator());
+    ASSERT_EQ(menu.size(), 17u);
+    EXPECT_EQ(menu[0].caption, "Rückgängig");
+    EXPECT_EQ(menu[6].caption, "Schnellspeichern (nur Datei \"" + doc.LoadedZDTFileName + "\")");
+    EXPECT_EQ(menu[7].caption, menu[6].caption + " unter ...");
+    EXPECT_TRUE(menu[5].IsSeparator());
     mixer->PopupMenuClick("PMDeleteAllProjMarks");   // disabled: nothing asked
     EXPECT_EQ(dialogs.CountAsked("message"), 0);
 }
@@ -45,20 +46,20 @@ TEST_F(MixerPopupMenu, MarksAfterTheRecordingEndEnableBothMarkEntries) {
 
     dialogs.messageAnswers = {ResultOk, ResultNo};  // confirm, keep marks after the end
     mixer->PopupMenuClick("PMSetMarkAtProjEnd");
-    EXPECT_EQ(ListMarks(doc.ZDTData), (std::vector<std::int32_t>{1000, 7000, 9000}));
+    EXPECT_EQ(ListMarks(doc.ZDTData()), (std::vector<std::int32_t>{1000, 7000, 9000}));
     EXPECT_FALSE(Enabled("PMSetMarkAtProjEnd"));
-    EXPECT_TRUE(doc.DataChanged);
+    EXPECT_TRUE(doc.DataChanged());
     EXPECT_NE(mixer->InfoTexts().nameLabelHint.find("(REC-END)"), std::string::npos);
 
     dialogs.messageAnswers = {ResultCancel};
     mixer->PopupMenuClick("PMDeleteProjMarksGTRecEnd");
-    EXPECT_EQ(MarkCount(doc.ZDTData), 3);
+    EXPECT_EQ(MarkCount(doc.ZDTData()), 3);
     dialogs.messageAnswers = {ResultOk};
     mixer->PopupMenuClick("PMDeleteProjMarksGTRecEnd");
-    EXPECT_EQ(ListMarks(doc.ZDTData), (std::vector<std::int32_t>{1000, 7000}));
+    EXPECT_EQ(ListMarks(doc.ZDTData()), (std::vector<std::int32_t>{1000, 7000}));
     dialogs.messageAnswers = {ResultOk};
     mixer->PopupMenuClick("PMDeleteAllProjMarks");
-    EXPECT_EQ(MarkCount(doc.ZDTData), 0);
+    EXPECT_EQ(MarkCount(doc.ZDTData()), 0);
 }
 
 TEST_F(MixerPopupMenu, FileEntriesCallTheMainWindow) {

@@ -76,7 +76,7 @@ TEST_F(MixerWavAssignment, SavingOffersToShortenALongNameAndStopsCleaningOnCance
     mixer->NormalizeTrackWavNames();
     EXPECT_EQ(C("EDFileAss_1").text, "SCHLAGZE.WAV");
     EXPECT_EQ(C("EDFileAss_2").text, "GITARRE.WAV");
-    EXPECT_EQ(ReadWavName(doc.ZDTData, layout::WavNameOffset(1)), "GITARRE.WAV");
+    EXPECT_EQ(ReadWavName(doc.ZDTData(), layout::WavNameOffset(1)), "GITARRE.WAV");
 
     mixer->SetText("EDFileAss_1", "Schlagzeug");
     mixer->SetText("EDFileAss_2", "Gitarre");

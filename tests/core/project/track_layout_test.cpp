@@ -9,7 +9,7 @@ namespace {
 
 ZDTDocument EmptyProject() {
     ZDTDocument doc;
-    doc.ZDTData.assign(MinProjectDataSize, 0);
+    doc.ReplaceZDTData(Bytes(MinProjectDataSize, 0));
     return doc;
 }
 
@@ -21,7 +21,7 @@ TEST(TrackLayout, MasksStatusAndStereoPairs) {
 
     ZDTDocument doc = EmptyProject();
     doc.WriteZDTWord(layout::RecordMaskOffset, 0x0002);  // record bit without play bit
-    EXPECT_EQ(ReadTrackStatus(doc.ZDTData, 1), TrackStatus::Record);
+    EXPECT_EQ(ReadTrackStatus(doc.ZDTData(), 1), TrackStatus::Record);
     WriteTrackStatus(doc, 1, TrackStatus::Play);
     EXPECT_EQ(doc.ReadWord(layout::RecordMaskOffset), 0);
     EXPECT_EQ(doc.ReadWord(layout::PlayMaskOffset), 0x0002);
@@ -33,8 +33,8 @@ TEST(TrackLayout, MasksStatusAndStereoPairs) {
 
     WriteStereoLink(doc, 15, true);  // tracks 15 and 16 share bit 7
     EXPECT_EQ(doc.ReadByte(layout::StereoLinkOffset), 128);
-    EXPECT_TRUE(ReadStereoLink(doc.ZDTData, 14));
-    EXPECT_FALSE(ReadStereoLink(doc.ZDTData, 13));
+    EXPECT_TRUE(ReadStereoLink(doc.ZDTData(), 14));
+    EXPECT_FALSE(ReadStereoLink(doc.ZDTData(), 13));
 }
 
 TEST(TrackLayout, WavNamesArePaddedAndEndAtTheFirstNul) {
@@ -42,7 +42,7 @@ TEST(TrackLayout, WavNamesArePaddedAndEndAtTheFirstNul) {
     doc.WriteZDTByte(1192 + 12, 0x77);  // the 16-byte slot's tail is not touched
     WriteWavName(doc, 1192, "GIT_C");
     EXPECT_EQ(doc.ReadString(1192, 13), std::string("GIT_C\0\0\0\0\0\0\0\x77", 13));
-    EXPECT_EQ(ReadWavName(doc.ZDTData, 1192), "GIT_C");
+    EXPECT_EQ(ReadWavName(doc.ZDTData(), 1192), "GIT_C");
     EXPECT_EQ(ReadWavName(Bytes(100), 1192), "            ");  // beyond the end: 12 blanks
 }
 
@@ -80,29 +80,29 @@ TEST(TrackSummary, FormsOfEveryKindOfValue) {
     doc.WriteZDTByte(TagOffset(*FindStripControl("TBEQMidQual_"), 1), 9);
 
     TrackSummaryOptions wide{false, {"Status", "Pan", "FileAss", "EQxH", "EQMidQual"}, 9};
-    EXPECT_EQ(BuildTrackSummary(doc.ZDTData, wide),
+    EXPECT_EQ(BuildTrackSummary(doc.ZDTData(), wide),
               "Status= R+------ + Pan=  C,R20,L100,L100, L100,L100,L100,L100, L100 "
               "FileAss=GIT_C.WAV~~~,~~~~~~~~~~~~,~~~~~~~~~~~~,~~~~~~~~~~~~, ~~~~~~~~~~~~,~~~~~~~~~~~~,~~~~~~~~~~~~,"
               "~~~~~~~~~~~~, ~~~~~~~~~~~~ "
               "EQxH[dB]= 12,-12,-12,-12, -12,-12,-12,-12, -12 "
               "EQMidQual=0.1,1.0,0.1,0.1, 0.1,0.1,0.1,0.1, 0.1");
     TrackSummaryOptions compact{true, {"Status", "FileAss"}, 2};
-    EXPECT_EQ(BuildTrackSummary(doc.ZDTData, compact), "Status=R+ FileAss=GIT_C.WAV,");
+    EXPECT_EQ(BuildTrackSummary(doc.ZDTData(), compact), "Status=R+ FileAss=GIT_C.WAV,");
     // An empty first name keeps its place, so later names stay on their tracks.
     WriteWavName(doc, 1192, "");
     WriteWavName(doc, 1192 + 32, "VOX.WAV");
     TrackSummaryOptions three{true, {"FileAss"}, 3};
-    EXPECT_EQ(BuildTrackSummary(doc.ZDTData, three), "FileAss=,,VOX.WAV");
+    EXPECT_EQ(BuildTrackSummary(doc.ZDTData(), three), "FileAss=,,VOX.WAV");
     TrackSummaryOptions none{true, {"Bogus"}, 2};
-    EXPECT_EQ(BuildTrackSummary(doc.ZDTData, none), "");
+    EXPECT_EQ(BuildTrackSummary(doc.ZDTData(), none), "");
     // Bytes the mixer would clamp show as they stand; a frequency index past its table at the table's end.
     doc.WriteZDTByte(layout::PanBase, 150);
     doc.WriteZDTByte(TagOffset(*FindStripControl("TBEQHighHz_"), 0), 40);
     TrackSummaryOptions raw{true, {"Pan", "EQxH", "EQHighHz"}, 1};
-    EXPECT_EQ(BuildTrackSummary(doc.ZDTData, raw), "Pan=R200 EQxH[dB]=12 EQHighHz[Hz]=18000");
+    EXPECT_EQ(BuildTrackSummary(doc.ZDTData(), raw), "Pan=R200 EQxH[dB]=12 EQHighHz[Hz]=18000");
     // A name ends at its first NUL, whatever bytes follow it.
     doc.WriteZDTString(1192 + 32, std::string("AB\0XYZ", 6));
-    EXPECT_EQ(BuildTrackSummary(doc.ZDTData, three), "FileAss=,,AB");
+    EXPECT_EQ(BuildTrackSummary(doc.ZDTData(), three), "FileAss=,,AB");
 }
 
 TEST(TrackValues, ParsesWavNamesAndNamesTheAcceptedValuesOnError) {
@@ -115,6 +115,18 @@ TEST(TrackValues, ParsesWavNamesAndNamesTheAcceptedValuesOnError) {
     EXPECT_EQ(error, "FileAss takes a WAV name of at most 8 characters before \".WAV\"");
     EXPECT_FALSE(ParseTrackValue(*FindTrackParameter("EQxH"), "13", error));
     EXPECT_EQ(error, "EQxH (dB) takes a whole number from -12 to 12");
+}
+
+TEST(TrackValues, RecordingGroupLeavesOnlyOneTrackArmed) {
+    ZDTDocument doc = EmptyProject();
+    WriteTrackStatus(doc, 0, TrackStatus::Record);
+    WriteTrackStatus(doc, 1, TrackStatus::Record);
+    ApplyRecordingGroup(doc, 8, 16);  // track 9 is in the group of track 1
+    EXPECT_EQ(ReadTrackStatus(doc.ZDTData(), 0), TrackStatus::Play);
+    EXPECT_EQ(ReadTrackStatus(doc.ZDTData(), 1), TrackStatus::Record);
+    WriteTrackStatus(doc, 0, TrackStatus::Record);
+    ApplyRecordingGroup(doc, 8, 8);  // track 1 is below the count, so it is still turned
+    EXPECT_EQ(ReadTrackStatus(doc.ZDTData(), 0), TrackStatus::Play);
 }
 
 }  // namespace

@@ -15,10 +15,13 @@ namespace {
 using testing::Chunk;
 using testing::Riff;
 using testing::FmtChunk;
+using testing::PutLong;
+using testing::PutText;
+using testing::PutWord;
 
 // WAVE_FORMAT_EXTENSIBLE as ffmpeg writes it for more than two channels or 24 bits.
 Bytes FmtExtensible(std::uint16_t channels, std::uint32_t rate, std::uint16_t bits) {
-    Bytes b = Fmt(channels, rate, bits);
+    Bytes b = FmtChunk(channels, rate, bits);
     b[4] = 40;              // chunk length
     b[8] = 0xFE, b[9] = 0xFF;  // format tag 0xFFFE
     PutWord(b, 22);         // extension size
@@ -80,9 +83,9 @@ TEST_F(WavFiles, PlainMonoFileGivesItsFormatLengthAndSummary) {
 }
 
 TEST_F(WavFiles, FilesOfOtherProgramsReadAsWhatTheyAre) {
-    Bytes senseless = Riff("WAVE", {Fmt(1, 44100, 16), Chunk("data", 100)});
+    Bytes senseless = Riff("WAVE", {FmtChunk(1, 44100, 16), Chunk("data", 100)});
     senseless[22] = 0;  // no channels
-    Bytes noBits = Riff("WAVE", {Fmt(1, 44100, 16), Chunk("data", 100)});
+    Bytes noBits = Riff("WAVE", {FmtChunk(1, 44100, 16), Chunk("data", 100)});
     noBits[34] = 0;
     struct Case {
         const char* name;
@@ -90,16 +93,16 @@ TEST_F(WavFiles, FilesOfOtherProgramsReadAsWhatTheyAre) {
         const char* format;  // nullptr: no WAV
         std::uint64_t dataSize;
     } cases[] = {
-        {"sox LIST", Riff("WAVE", {Fmt(2, 44100, 16), Chunk("LIST", 26), Chunk("data", 176400)}), "2x44.1KHz, 16-Bit",
+        {"sox LIST", Riff("WAVE", {FmtChunk(2, 44100, 16), Chunk("LIST", 26), Chunk("data", 176400)}), "2x44.1KHz, 16-Bit",
          176400},
-        {"bext", Riff("WAVE", {Fmt(2, 48000, 16), Chunk("bext", 602), Chunk("data", 192000)}), "2x48.0KHz, 16-Bit",
+        {"bext", Riff("WAVE", {FmtChunk(2, 48000, 16), Chunk("bext", 602), Chunk("data", 192000)}), "2x48.0KHz, 16-Bit",
          192000},
         {"6 channels", Riff("WAVE", {FmtExtensible(6, 48000, 24), Chunk("data", 864000)}), "6x48.0KHz, 24-Bit",
          864000},
-        {"8-bit", Riff("WAVE", {Fmt(1, 8000, 8), Chunk("data", 8000)}), "1x08.0KHz, 8-Bit", 8000},
-        {"float", Riff("WAVE", {Fmt(2, 96000, 32), Chunk("fact", 4), Chunk("data", 768000)}), "2x96.0KHz, 32-Bit",
+        {"8-bit", Riff("WAVE", {FmtChunk(1, 8000, 8), Chunk("data", 8000)}), "1x08.0KHz, 8-Bit", 8000},
+        {"float", Riff("WAVE", {FmtChunk(2, 96000, 32), Chunk("fact", 4), Chunk("data", 768000)}), "2x96.0KHz, 32-Bit",
          768000},
-        {"RF64", Rf64("RF64", Fmt(2, 48000, 24), 5368709120ull), "2x48.0KHz, 24-Bit", 5368709120ull},
+        {"RF64", Rf64("RF64", FmtChunk(2, 48000, 24), 5368709120ull), "2x48.0KHz, 24-Bit", 5368709120ull},
         {"BW64", Rf64("BW64", FmtExtensible(6, 48000, 24), 1728000), "6x48.0KHz, 24-Bit", 1728000},
         {"no channels", senseless, nullptr, 0},
         {"no bits", noBits, nullptr, 0},
@@ -118,7 +121,7 @@ TEST_F(WavFiles, FilesOfOtherProgramsReadAsWhatTheyAre) {
         EXPECT_EQ(h.dataSize, c.dataSize);
     }
     // 5 GiB of 24-bit stereo at 48 kHz: 5368709120 * 1000 / 6 / 48000 ms.
-    EXPECT_EQ(WavDurationMs(ReadWavHeader(Write("L.WAV", Rf64("RF64", Fmt(2, 48000, 24), 5368709120ull)))),
+    EXPECT_EQ(WavDurationMs(ReadWavHeader(Write("L.WAV", Rf64("RF64", FmtChunk(2, 48000, 24), 5368709120ull)))),
               18641351);
 }
 

@@ -83,7 +83,9 @@ TEST(FileFaults, ASaveKeepsOwnerGroupAndMode) {
     WriteText(file, "old");
     ASSERT_EQ(chmod(file.c_str(), 0640), 0);
     const bool root = geteuid() == 0;
-    if (root) ASSERT_EQ(chown(file.c_str(), 1234, 1234), 0);
+    if (root) {
+        ASSERT_EQ(chown(file.c_str(), 1234, 1234), 0);
+    }
     WriteFileAtomically(file, std::string("new"));
     struct stat info;
     ASSERT_EQ(stat(file.c_str(), &info), 0);

@@ -34,10 +34,10 @@ void AddTrackTransfer(CLI::App& app, const std::string& name, const std::string&
         std::string target = "LabelTrackNr_" + std::to_string(options->to);
         session.RequireEnabled(options->from);
         session.RequireEnabled(options->to);
-        if (!session.mixer->AcceptsDrop(source, target)) throw CommandError("the window refuses this drop");
+        if (!session.mixer->Tracks().AcceptsDrop(source, target)) throw CommandError("the window refuses this drop");
         // The drop asks "copy (Yes) or exchange (No)"; the command gives the answer.
         session.dialogs.answer = copy;
-        session.mixer->Drop(source, target);
+        session.mixer->Tracks().Drop(source, target);
         session.Save();
         if (JsonOutput()) PrintJson(ChangeReport());
     });
@@ -91,11 +91,11 @@ void AddFiles(CLI::App& app) {
             MixerOptions mixerOptions = session.mixer->Options();
             mixerOptions.showListSize = true;
             MixerViewModel withSizes(session.doc, session.dialogs, mixerOptions);
-            withSizes.ReadAllControls();
-            for (const std::string& line : withSizes.WavFiles().lines) std::cout << line << "\n";
+            withSizes.Controls().ReadAll();
+            for (const std::string& line : withSizes.Files().WavFiles().lines) std::cout << line << "\n";
             return;
         }
-        for (const std::string& line : session.mixer->WavFiles().lines) std::cout << line << "\n";
+        for (const std::string& line : session.mixer->Files().WavFiles().lines) std::cout << line << "\n";
     });
 }
 

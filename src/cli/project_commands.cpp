@@ -260,13 +260,13 @@ void AddSet(CLI::App& app) {
             for (const auto& [parameter, value] : changes) {
                 int position = parameter->control->kind == ControlKind::GainSlider ? layout::GainMax - value.raw
                                                                                    : value.raw;
-                session.mixer->SetAllStripValue(parameter->control->prefix, position);
+                session.mixer->Tracks().SetAllStripValue(parameter->control->prefix, position);
             }
             session.dialogs.keys = {};
         } else {
             session.RequireEnabled(options->track);
             for (const auto& [parameter, value] : changes)
-                session.mixer->SetTrackValue(options->track - 1, parameter->control->prefix, value.raw, value.name);
+                session.mixer->Tracks().SetTrackValue(options->track - 1, parameter->control->prefix, value.raw, value.name);
         }
         session.Save();
         if (JsonOutput()) PrintJson(ChangeReport());

@@ -287,7 +287,7 @@ void ListsWindowTest::SeriesOfThreeWithNamesAndDefaultNames() {
     QDir().mkpath(f.Path("series"));
     gui::SpurwerkApp& app = StartGerman(f);
     gui::FormProjSerie& serie = app.ProjSerie();
-    const std::string prefix = app.Ctrls().Model().Control("EditProjName").text.substr(0, 4) + "_";
+    const std::string prefix = app.Ctrls().Model().Controls().Control("EditProjName").text.substr(0, 4) + "_";
 
     Find<QPushButton>(&app.Main(), "ButtonSaveZDTFileSerie")->click();
     QVERIFY(serie.isVisible());

@@ -28,21 +28,21 @@ struct ProjectSetup {
     std::vector<std::int32_t> marks;
 };
 
-inline Bytes ProjectBytes(const ProjectSetup& element) {
+inline Bytes ProjectBytes(const ProjectSetup& setup) {
     ZDTDocument doc;
     doc.ZDTData.assign(MinProjectDataSize, 0);
-    std::string name = element.name;
+    std::string name = setup.name;
     name.resize(8, '\0');
     doc.WriteZDTString(layout::ProjectNameOffset, name);
-    for (std::size_t i = 0; i < element.wavNames.size(); ++i)
-        WriteWavName(doc, layout::WavNameOffset(static_cast<int>(i)), element.wavNames[i]);
-    if (!element.masterWav.empty()) WriteWavName(doc, layout::MasterWavNameOffset, element.masterWav);
-    doc.WriteZDTByte(layout::RecordingDepthOffset, element.bits24 ? 1 : 0);
-    doc.WriteZDTByte(layout::InsertRecordingFlagOffset, element.wet ? 1 : 0);
-    for (int strip : element.stereoStrips) WriteStereoLink(doc, strip, true);
-    for (std::size_t i = 0; i < element.marks.size(); ++i)
-        doc.WriteZDTLong(layout::MarkTableOffset + layout::MarkSlotSize * i, static_cast<std::uint32_t>(element.marks[i]));
-    doc.WriteZDTByte(layout::MarkCountOffset, static_cast<std::uint8_t>(element.marks.size()));
+    for (std::size_t i = 0; i < setup.wavNames.size(); ++i)
+        WriteWavName(doc, layout::WavNameOffset(static_cast<int>(i)), setup.wavNames[i]);
+    if (!setup.masterWav.empty()) WriteWavName(doc, layout::MasterWavNameOffset, setup.masterWav);
+    doc.WriteZDTByte(layout::RecordingDepthOffset, setup.bits24 ? 1 : 0);
+    doc.WriteZDTByte(layout::InsertRecordingFlagOffset, setup.wet ? 1 : 0);
+    for (int strip : setup.stereoStrips) WriteStereoLink(doc, strip, true);
+    for (std::size_t i = 0; i < setup.marks.size(); ++i)
+        doc.WriteZDTLong(layout::MarkTableOffset + layout::MarkSlotSize * i, static_cast<std::uint32_t>(setup.marks[i]));
+    doc.WriteZDTByte(layout::MarkCountOffset, static_cast<std::uint8_t>(setup.marks.size()));
     return doc.ZDTData;
 }
 
@@ -100,11 +100,11 @@ struct FilesFixture : ::testing::Test {
     }
 
     // Writes a project folder with PRJDATA.ZDT and the given WAV files in AUDIO.
-    std::string MakeProject(const std::string& folder, const ProjectSetup& element,
+    std::string MakeProject(const std::string& folder, const ProjectSetup& setup,
                             const std::vector<std::pair<std::string, std::uint32_t>>& wavs = {}) {
         fs::path path = dir / folder;
         fs::create_directories(path / "AUDIO");
-        WriteBytes(path / "PRJDATA.ZDT", ProjectBytes(element));
+        WriteBytes(path / "PRJDATA.ZDT", ProjectBytes(setup));
         for (const auto& [name, ms] : wavs) WriteBytes(path / "AUDIO" / name, WavBytes(ms));
         return NativePath((path / "PRJDATA.ZDT").string());
     }

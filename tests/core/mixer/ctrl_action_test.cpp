@@ -19,7 +19,9 @@ TEST_F(MixerCtrlAction, TheFaderOfTrackThreeWritesOnlyByte104) {
     EXPECT_TRUE(mixer->Controls().SetPosition("TBFader_3", 100));
     EXPECT_EQ(observer.valueChanges["TBFader_3"], 1);
     for (std::size_t i = 0; i < before.size(); ++i) {
-        if (i != 104) ASSERT_EQ(doc.ZDTData[i], before[i]) << "byte " << i;
+        if (i != 104) {
+            ASSERT_EQ(doc.ZDTData[i], before[i]) << "byte " << i;
+        }
     }
     EXPECT_EQ(doc.ReadByte(104), 100);
     EXPECT_TRUE(doc.DataChanged);

@@ -44,7 +44,7 @@ void AddTrackTransfer(CLI::App& app, const std::string& name, const std::string&
 }
 
 Json FilesJson(MixerSession& session) {
-    const WavList& list = session.mixer->WavFiles();
+    const WavList& list = session.mixer->Files().WavFiles();
     std::string audio = AudioFolderOf(session.doc.LoadedZDTFileName);
     Json wavs = Json::array();
     for (std::size_t i = 0; i < list.files.size(); ++i) {
@@ -55,7 +55,7 @@ Json FilesJson(MixerSession& session) {
         wavs.push_back(wav);
     }
     Json missing = Json::array();
-    std::vector<std::string> assignments = session.mixer->Assignments();
+    std::vector<std::string> assignments = session.mixer->Files().Assignments();
     for (std::size_t s = 0; s < assignments.size() && s < list.found.size(); ++s)
         if (!list.found[s] && !ContainsFileName(list.files, assignments[s]))
             missing.push_back({{"track", s + 1 == assignments.size() ? Json("master") : Json(s + 1)},

@@ -13,7 +13,7 @@ SPURWERK_WIN_BUILD="${SPURWERK_WIN_BUILD:-$SPURWERK_ROOT/build-win}"
 
 SPURWERK_PACKAGES=(
   cmake g++ ninja-build pkg-config
-  qt6-base-dev libgl-dev libcli11-dev nlohmann-json3-dev libgtest-dev libgmock-dev
+  qt6-base-dev qt6-translations-l10n libgl-dev libcli11-dev nlohmann-json3-dev libgtest-dev libgmock-dev
   xvfb xauth ccache
 )
 # Only test.sh needs these: the sanitizer and fuzz build (clang with its
@@ -65,6 +65,9 @@ build_spurwerk() {
   jobs="$(nproc 2>/dev/null || echo 2)"
   if [ ! -f "$SPURWERK_BUILD/CMakeCache.txt" ]; then
     cmake -S "$SPURWERK_ROOT" -B "$SPURWERK_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+  elif [ $# -gt 0 ]; then
+    # Options reach an existing build too; nothing is rebuilt when they are unchanged.
+    cmake -S "$SPURWERK_ROOT" -B "$SPURWERK_BUILD" "$@" >/dev/null
   fi
   cmake --build "$SPURWERK_BUILD" -j "$jobs"
 }

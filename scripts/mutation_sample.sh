@@ -32,26 +32,32 @@ trap 'restore; echo "interrupted: restored $target" >&2; exit 130' INT TERM
 trap restore EXIT
 
 build_tests() {
-    nice cmake --build "$build" -j2 --target core_tests cli_tests >"$log/build.txt" 2>&1
+    nice cmake --build "$build" -j2 --target "$@" >"$log/build.txt" 2>&1
 }
 
-# Each test program stops at its first failure; ctest's per-test processes are
-# far slower for this and prove the same.
-run_tests() {
-    local program
-    for program in core_tests cli_tests; do
-        if ! (cd "$build/tests" && timeout "$timeout_s" "./$program" --gtest_fail_fast --gtest_brief=1) \
-            >"$log/run.txt" 2>&1; then
-            first_failure="$(grep -m1 -o '\[  FAILED  \] [A-Za-z0-9_/.]*' "$log/run.txt" | sed 's/.*\] //')"
-            [ -z "$first_failure" ] && first_failure="$program (crash or timeout)"
-            return 1
-        fi
-    done
+# Runs one test program; it stops at its first failure. ctest's process per
+# test is far slower for this and proves the same.
+run_program() {
+    if ! (cd "$build/tests" && timeout "$timeout_s" "./$1" --gtest_fail_fast --gtest_brief=1) >"$log/run.txt" 2>&1; then
+        first_failure="$(grep -m1 -o '\[  FAILED  \] [A-Za-z0-9_/.]*' "$log/run.txt" | sed 's/.*\] //')"
+        [ -z "$first_failure" ] && first_failure="$1 (crash or timeout)"
+        return 1
+    fi
+}
+
+# The CLI and its tests are linked only when the core tests let the fault pass.
+# Returns 0 when the fault survives, 1 when a test catches it, 2 when it does not build.
+try_mutant() {
+    build_tests core_tests || return 2
+    run_program core_tests || return 1
+    build_tests cli_tests || return 2
+    run_program cli_tests || return 1
     return 0
 }
 
 echo "Building the unchanged code ..."
-if ! build_tests || ! run_tests; then
+try_mutant; status=$?
+if [ $status -ne 0 ]; then
     echo "The unchanged code does not build or its tests fail: see $log" >&2
     exit 2
 fi
@@ -73,10 +79,11 @@ while IFS= read -r line || [ -n "$line" ]; do
     cp "$path" "$backup"
     content="$(cat "$path"; printf x)"; content="${content%x}"
     printf '%s' "${content/"$original"/"$replacement"}" >"$path"
-    if ! build_tests; then
+    try_mutant; status=$?
+    if [ $status -eq 2 ]; then
         printf '%-34s does not compile (fix the mutant)\n' "$name"
         broken=$((broken + 1))
-    elif run_tests; then
+    elif [ $status -eq 0 ]; then
         printf '%-34s SURVIVED\n' "$name"
         survived=$((survived + 1)); survivors+=("$name")
     else
@@ -86,7 +93,7 @@ while IFS= read -r line || [ -n "$line" ]; do
     restore
 done <"$list"
 
-build_tests || true
+build_tests core_tests cli_tests || true
 echo
 echo "killed $killed of $((killed + survived)) (stale $stale, not compiling $broken)"
 [ ${#survivors[@]} -gt 0 ] && echo "survivors: ${survivors[*]}"

@@ -164,7 +164,7 @@ void WriteProject(const fs::path& cardDir, const DemoProject& project) {
     doc.WriteZDTByte(layout::InsertPositionOffset, project.insertPosition);
     doc.WriteZDTByte(layout::InsertRecordingFlagOffset, project.insertRecordingWet ? 1 : 0);
     WritePlayMarks(doc, project.marks);
-    WriteFileAtomically(folder / "PRJDATA.ZDT", doc.ZDTData);
+    WriteFileAtomically(folder / "PRJDATA.ZDT", doc.ZDTData());
 
     if (project.effects) WriteFileAtomically(folder / "EFXDATA.ZDT", BuildEffectsFile(*project.effects));
 

@@ -8,7 +8,7 @@ namespace spurwerk::gen {
 
 Bytes BuildEffectsFile(const EffectsSetup& setup) {
     ZDTDocument doc;
-    doc.ZDTData.assign(EffectsFileSize, 0);
+    doc.ReplaceZDTData(Bytes(EffectsFileSize, 0));
     doc.WriteZDTByte(layout::EfxInsertOffOffset, setup.insertOff ? 1 : 0);
     doc.WriteZDTByte(layout::EfxSendOffOffset,
                      static_cast<std::uint8_t>((setup.chorusOff ? 1 : 0) | (setup.reverbOff ? 2 : 0)));
@@ -18,7 +18,7 @@ Bytes BuildEffectsFile(const EffectsSetup& setup) {
     WriteTextField(doc, layout::EfxChorusNameOffset, layout::EfxNameLength, setup.chorusName);
     doc.WriteZDTByte(layout::EfxReverbNumberOffset, setup.reverbNumber);
     WriteTextField(doc, layout::EfxReverbNameOffset, layout::EfxNameLength, setup.reverbName);
-    return doc.ZDTData;
+    return doc.ZDTData();
 }
 
 }  // namespace spurwerk::gen

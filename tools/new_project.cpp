@@ -12,7 +12,7 @@ static_assert(NewProjectSize >= MinProjectDataSize);
 
 ZDTDocument NewProjectDocument(const std::string& projectName, int bitsPerSample) {
     ZDTDocument doc;
-    doc.ZDTData.assign(NewProjectSize, 0);
+    doc.ReplaceZDTData(Bytes(NewProjectSize, 0));
     WriteTextField(doc, layout::ProjectNameOffset, layout::ProjectNameLength, projectName);
     for (int strip = 0; strip < layout::TrackCount; ++strip) WriteTrackMix(doc, strip, TrackMix{});
     doc.WriteZDTByte(layout::RecordingDepthOffset, static_cast<std::uint8_t>((bitsPerSample - 16) / 8));

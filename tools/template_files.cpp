@@ -10,7 +10,7 @@ namespace spurwerk::gen {
 void WriteTemplateFiles(const std::filesystem::path& binDir) {
     std::filesystem::create_directories(binDir);
     // The R24 has no layout of its own, so both devices get the same new project.
-    const Bytes project = NewProjectDocument("NEWPROJ").ZDTData;
+    const Bytes project = NewProjectDocument("NEWPROJ").ZDTData();
     WriteFileAtomically(binDir / "PRJDATA_VorlageR16.ZDT", project);
     WriteFileAtomically(binDir / "PRJDATA_VorlageR24.ZDT", project);
 

@@ -1,26 +1,19 @@
 // hex, diff, wav: the raw bytes of project files and the headers of WAV files.
 
-#include <cstdio>
 #include <iostream>
 #include <memory>
 
+#include "cli_dialogs.h"
 #include "cli_support.h"
 #include "commands.h"
 #include "json_output.h"
+#include "project/hex_layout.h"
 #include "project/track_layout.h"
 #include "project/wav_header.h"
 
 namespace spurwerk::cli {
 
 namespace {
-
-std::string Hex(unsigned value, int digits) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%0*X", digits, value);
-    return buffer;
-}
-
-std::string Address(std::size_t index) { return "$" + Hex(static_cast<unsigned>(index), 4) + ":"; }
 
 void AddHex(CLI::App& app) {
     auto file = std::make_shared<std::string>();
@@ -32,15 +25,15 @@ void AddHex(CLI::App& app) {
         ZDTDocument doc = LoadDocument(*file, false);
         if (JsonOutput()) {
             PrintJson({{"file", CardText(doc.LoadedZDTFileName)},
-                       {"size", doc.ZDTData.size()},
-                       {"bytes", doc.ZDTData}},
+                       {"size", doc.ZDTData().size()},
+                       {"bytes", doc.ZDTData()}},
                       false);
             return;
         }
         std::string out;
-        for (std::size_t i = 0; i < doc.ZDTData.size(); ++i) {
-            if (i % 16 == 0) out += (i ? "\n" : "") + Address(i);
-            out += " " + Hex(doc.ZDTData[i], 2);
+        for (std::size_t i = 0; i < doc.ZDTData().size(); ++i) {
+            if (i % HexBytesPerRow == 0) out += (i ? "\n" : "") + HexAddressText(i);
+            out += " " + HexByteText(doc.ZDTData()[i]);
         }
         if (!out.empty()) std::cout << out << "\n";
     });
@@ -60,20 +53,20 @@ void AddDiff(CLI::App& app) {
         SetErrorFile(options->file);
         ZDTDocument doc = LoadDocument(options->file, false);
         SetErrorFile(options->compare);
-        Bytes compare = LoadDocument(options->compare, false).ZDTData;
+        Bytes compare = LoadDocument(options->compare, false).ZDTData();
         std::string lines;
         std::size_t count = 0;
         Json differences = Json::array();
         // Bytes beyond the end of COMPARE have nothing to differ from.
-        for (std::size_t i = 0; i < doc.ZDTData.size() && i < compare.size(); ++i) {
-            if (doc.ZDTData[i] == compare[i]) continue;
+        for (std::size_t i = 0; i < doc.ZDTData().size() && i < compare.size(); ++i) {
+            if (doc.ZDTData()[i] == compare[i]) continue;
             ++count;
-            lines += Address(i) + " " + Hex(doc.ZDTData[i], 2) + " " + Hex(compare[i], 2);
+            lines += HexAddressText(i) + " " + HexByteText(doc.ZDTData()[i]) + " " + HexByteText(compare[i]);
             std::vector<std::string> controls;
             if (i > 0) controls = ControlsBoundTo(i, layout::TrackCount);
             for (const std::string& name : controls) lines += "  (" + name + ")";
             lines += "\n";
-            differences.push_back({{"offset", i}, {"value", doc.ZDTData[i]}, {"compare", compare[i]},
+            differences.push_back({{"offset", i}, {"value", doc.ZDTData()[i]}, {"compare", compare[i]},
                                    {"controls", controls}});
         }
         if (JsonOutput()) {
@@ -83,7 +76,7 @@ void AddDiff(CLI::App& app) {
                        {"differences", differences}});
             return;
         }
-        std::cout << count << " B.\n" << lines;
+        std::cout << DiffBytesText(count) << "\n" << lines;
     });
 }
 
@@ -105,7 +98,7 @@ void AddWav(CLI::App& app) {
             return;
         }
         for (const std::string& file : options->files)
-            std::cout << file << WavHeaderSummary(file, options->listSize).text << "\n";
+            PrintLine(file + WavHeaderSummary(file, options->listSize).text);
     });
 }
 

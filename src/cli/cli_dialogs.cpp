@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "json_output.h"
+#include "text/visible_text.h"
 
 namespace spurwerk::cli {
 
@@ -16,8 +17,10 @@ std::string TerminalText(const std::string& text) {
             out += text[i];
         }
     }
-    return out;
+    return EscapeControlChars(out, true);
 }
+
+void PrintLine(const std::string& text) { std::cout << TerminalText(text) << "\n"; }
 
 int CliDialogs::Message(const std::string& text, MessageButtons buttons) {
     if (buttons == MessageButtons::Ok) {
@@ -54,7 +57,7 @@ std::string CliDialogs::SelectFolder(const std::string& prompt, const std::strin
     throw CommandError("this needs a folder that the command line cannot choose: " + TerminalText(prompt));
 }
 
-void CliDialogs::OpenWithAssociatedProgram(const std::string& path) { std::cout << path << "\n"; }
-void CliDialogs::StartFurtherInstance(const std::string& argument) { std::cout << argument << "\n"; }
+void CliDialogs::OpenWithAssociatedProgram(const std::string& path) { PrintLine(path); }
+void CliDialogs::StartFurtherInstance(const std::string& argument) { PrintLine(argument); }
 
 }  // namespace spurwerk::cli

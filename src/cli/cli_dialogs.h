@@ -17,8 +17,13 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// CR LF and lone CR become newlines for the terminal.
+// CR LF and lone CR become newlines for the terminal; other control
+// characters are shown escaped ("\x1B"), so names read from files cannot
+// drive the terminal.
 std::string TerminalText(const std::string& text);
+
+// One line of results on stdout, as TerminalText shows it.
+void PrintLine(const std::string& text);
 
 class CliDialogs : public Dialogs {
 public:

@@ -14,22 +14,23 @@ namespace spurwerk::cli {
 ZDTDocument LoadDocument(const std::string& file, bool requireProject) {
     ZDTDocument doc;
     doc.LoadedZDTFileName = ResolveInfoFileName(file);
-    doc.ZDTData = ReadWholeFile(PathFromText(doc.LoadedZDTFileName));
+    doc.ReplaceZDTData(ReadWholeFile(PathFromText(doc.LoadedZDTFileName)));
     if (requireProject && !doc.IsProject())
         throw CommandError("\"" + doc.LoadedZDTFileName + "\" is not a project file (" +
-                           std::to_string(doc.ZDTData.size()) + " bytes; a project file has at least " +
+                           std::to_string(doc.ZDTData().size()) + " bytes; a project file has at least " +
                            std::to_string(MinProjectDataSize) + ")");
-    doc.CompareData = doc.ZDTData;
+    doc.ReplaceCompareData(doc.ZDTData());
+    doc.MarkLoaded();
     return doc;
 }
 
 void SaveDocument(const ZDTDocument& doc, const std::string& file) {
-    WriteFileAtomically(PathFromText(file), doc.ZDTData);
+    WriteFileAtomically(PathFromText(file), doc.ZDTData());
     if (JsonOutput()) {
         ReportWritten(file);
         return;
     }
-    std::cout << TerminalText(std::to_string(doc.ZDTData.size()) + " " + Txt(141) + file + Txt(142)) << "\n";
+    std::cout << TerminalText(std::to_string(doc.ZDTData().size()) + " " + Txt(141) + file + Txt(142)) << "\n";
 }
 
 std::int32_t RecordingEndOf(const std::string& projectFile) {

@@ -85,7 +85,7 @@ struct Session {
         LoadZDTFile(document, false);
         if (!doc.IsProject())
             throw CommandError("\"" + doc.LoadedZDTFileName + "\" is not a project file (" +
-                               std::to_string(doc.ZDTData.size()) + " bytes)");
+                               std::to_string(doc.ZDTData().size()) + " bytes)");
     }
 
     ZDTDocument doc;
@@ -94,6 +94,15 @@ struct Session {
     DocumentContext document;
     ProjectFilesContext context;
 };
+
+// Entries a walk passed over, or files a save could not make, fail the
+// command at its end, after the results of the others.
+void FailOnErrors(const std::vector<std::string>& errors, const std::string& what = "entries failed") {
+    if (errors.empty()) return;
+    std::string text;
+    for (const std::string& error : errors) text += "\n" + error;
+    throw CommandError(std::to_string(errors.size()) + " " + what + ":" + text);
+}
 
 void AddSaveProject(CLI::App& app) {
     struct Options {
@@ -124,6 +133,7 @@ void AddSaveProject(CLI::App& app) {
         if (!SaveProject(session.context, o->target, true, o->name, 0))
             throw CommandError("nothing saved");
         if (JsonOutput()) PrintJson(ChangeReport(before.Changes()));
+        FailOnErrors(session.context.fileErrors, "files could not be made");
     });
 }
 
@@ -143,6 +153,9 @@ void AddCopy(CLI::App& app) {
     sub->callback([o] {
         SetErrorFile(o->source);
         Session session(o->answers, o->project);
+        if (IsSameFolder(AddTrailingBackslash(o->source), AddTrailingBackslash(o->target)))
+            throw CommandError("\"" + o->source + "\" and \"" + o->target + "\" are the same folder: " +
+                               TerminalText(Txt(268)));
         FileSnapshot before(o->target);
         if (!CopyProjectCommand(session.context, o->source, o->target)) throw SilentAbort();
         if (JsonOutput()) PrintJson(ChangeReport(before.Changes()));
@@ -201,8 +214,8 @@ void AddSearch(CLI::App& app) {
         }
         lines.useTrackInfos = !lines.trackInfos.groups.empty();
         if (!fs::is_directory(PathFromText(o->root))) throw CommandError("\"" + o->root + "\" is no folder");
-        SearchInSubDirs(AddTrailingBackslash(o->root), CleanSearchFilter(o->filter), o->prj, o->wav, doc, list,
-                        dialogs);
+        SearchCounts counts = SearchInSubDirs(AddTrailingBackslash(o->root), CleanSearchFilter(o->filter), o->prj,
+                                              o->wav, doc, list, dialogs);
         if (JsonOutput()) {
             Json entries = Json::array();
             for (const std::string& line : list.Lines())
@@ -211,10 +224,11 @@ void AddSearch(CLI::App& app) {
                        {"count", list.Lines().size()},
                        {"entries", entries},
                        {"message", CardText(list.Message())}});
-            return;
+        } else {
+            for (const std::string& line : list.Lines()) PrintLine(line);
+            PrintLine(list.Message());
         }
-        for (const std::string& line : list.Lines()) std::cout << line << "\n";
-        std::cout << list.Message() << "\n";
+        FailOnErrors(counts.entryErrors);
     });
 }
 
@@ -237,15 +251,17 @@ void AddInfoFiles(CLI::App& app) {
         if (!fs::is_directory(PathFromText(o->root))) throw CommandError("\"" + o->root + "\" is no folder");
         std::string root = AddTrailingBackslash(o->root);
         FileSnapshot before(o->root);
+        InfoFileRunCounts counts;
         std::string message = o->action == "update"
-                                  ? UpdateInfoFiles(root, doc, list, dialogs, {})
-                                  : DeleteInfoFiles(root, o->action == "delete-all", doc, list, dialogs, {});
+                                  ? UpdateInfoFiles(root, doc, list, dialogs, {}, &counts)
+                                  : DeleteInfoFiles(root, o->action == "delete-all", doc, list, dialogs, {}, &counts);
         if (JsonOutput()) {
             ReportMessage(message);
             PrintJson(ChangeReport(before.Changes()));
-            return;
+        } else {
+            PrintLine(message);
         }
-        std::cout << message << "\n";
+        FailOnErrors(counts.entryErrors);
     });
 }
 
@@ -270,11 +286,13 @@ void AddEndMarks(CLI::App& app) {
         ProjectList list;
         std::string base;
         FileSnapshot before(o->root);
-        if (SetEndMarksInSubDirs(session.document, base, list, o->root).empty()) throw SilentAbort();
+        EndMarkBatchCounts counts;
+        if (SetEndMarksInSubDirs(session.document, base, list, o->root, &counts).empty()) throw SilentAbort();
         if (JsonOutput()) {
             for (const std::string& line : list.Lines()) ReportMessage(line);
             PrintJson(ChangeReport(before.Changes()));
         }
+        FailOnErrors(counts.entryErrors);
     });
 }
 
@@ -312,6 +330,8 @@ void AddSeries(CLI::App& app) {
         FileSnapshot before(o->baseDir);
         series.OkClick(session.context);
         if (JsonOutput()) PrintJson(ChangeReport(before.Changes()));
+        if (!series.Failure().empty()) throw CommandError(series.Failure());
+        FailOnErrors(session.context.fileErrors, "files could not be made");
     });
 }
 

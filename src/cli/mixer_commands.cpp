@@ -92,10 +92,10 @@ void AddFiles(CLI::App& app) {
             mixerOptions.showListSize = true;
             MixerViewModel withSizes(session.doc, session.dialogs, mixerOptions);
             withSizes.Controls().ReadAll();
-            for (const std::string& line : withSizes.Files().WavFiles().lines) std::cout << line << "\n";
+            for (const std::string& line : withSizes.Files().WavFiles().lines) PrintLine(line);
             return;
         }
-        for (const std::string& line : session.mixer->Files().WavFiles().lines) std::cout << line << "\n";
+        for (const std::string& line : session.mixer->Files().WavFiles().lines) PrintLine(line);
     });
 }
 

@@ -11,9 +11,9 @@ MixerSession::MixerSession(const std::string& file) {
     options.trackCount = layout::TrackCount;
     mixer = std::make_unique<MixerViewModel>(doc, dialogs, options);
     doc.IsLoadingZDT = true;
-    mixer->DocumentLoaded(ReadProjectName(doc.ZDTData), EffectsFileNameFor(doc.LoadedZDTFileName));
+    mixer->DocumentLoaded(ReadProjectName(doc.ZDTData()), EffectsFileNameFor(doc.LoadedZDTFileName));
     doc.IsLoadingZDT = false;
-    doc.DataChanged = false;
+    doc.MarkLoaded();
 }
 
 void MixerSession::RequireEnabled(int track) const {
@@ -33,7 +33,7 @@ void MixerSession::Save() {
     }
     doc.IsSavingZDT = false;
     SaveDocument(doc, doc.LoadedZDTFileName);
-    doc.DataChanged = false;
+    doc.MarkSaved();
 }
 
 const TrackParameter& ParameterOrThrow(const std::string& group) {

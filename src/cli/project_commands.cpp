@@ -19,6 +19,7 @@
 #include "project/track_layout.h"
 #include "project/track_record.h"
 #include "project/track_values.h"
+#include "project/value_format.h"
 #include "project/value_texts.h"
 
 namespace spurwerk::cli {
@@ -32,8 +33,8 @@ Json MarksJson(const Bytes& buffer, std::int32_t recordingEnd) {
 }
 
 void PrintMarks(const ZDTDocument& doc, std::int32_t recordingEnd) {
-    std::string listing = MarkListing(doc.ZDTData, recordingEnd);
-    if (!listing.empty()) std::cout << TerminalText(listing) << "\n";
+    std::string listing = MarkListing(doc.ZDTData(), recordingEnd);
+    if (!listing.empty()) PrintLine(listing);
 }
 
 void AddInfo(CLI::App& app) {
@@ -49,7 +50,7 @@ void AddInfo(CLI::App& app) {
             EffectLabels labels = ReadEffectLabels(EffectsFileNameFor(doc.LoadedZDTFileName),
                                                    doc.ReadByte(layout::InsertPositionOffset));
             PrintJson({{"file", CardText(doc.LoadedZDTFileName)},
-                       {"project", CardName(ReadProjectName(doc.ZDTData))},
+                       {"project", CardName(ReadProjectName(doc.ZDTData()))},
                        {"recordingEndMs", recordingEnd},
                        {"bitDepth", doc.ReadByte(layout::RecordingDepthOffset) * 8 + 16},
                        {"insertRecording", (doc.ReadByte(layout::InsertRecordingFlagOffset) & 1) ? "wet" : "dry"},
@@ -57,14 +58,14 @@ void AddInfo(CLI::App& app) {
                         {{"insert", CardText(labels.insert)},
                          {"chorus", CardText(labels.chorus)},
                          {"reverb", CardText(labels.reverb)}}},
-                       {"marks", MarksJson(doc.ZDTData, recordingEnd)}});
+                       {"marks", MarksJson(doc.ZDTData(), recordingEnd)}});
             return;
         }
-        std::cout << "Project: \"" << ReadProjectName(doc.ZDTData) << "\"\n";
-        std::cout << ProjectInfoLine(doc.ZDTData, recordingEnd) << "\n";
+        PrintLine("Project: \"" + ReadProjectName(doc.ZDTData()) + "\"");
+        PrintLine(ProjectInfoLine(doc.ZDTData(), recordingEnd));
         EffectLabels labels = ReadEffectLabels(EffectsFileNameFor(doc.LoadedZDTFileName),
                                                doc.ReadByte(layout::InsertPositionOffset));
-        std::cout << labels.insert << "\n" << labels.chorus << "\n" << labels.reverb << "\n";
+        PrintLine(labels.insert + "\n" + labels.chorus + "\n" + labels.reverb);
         PrintMarks(doc, recordingEnd);
     });
 }
@@ -93,7 +94,7 @@ void AddTracks(CLI::App& app) {
             for (const auto& g : options->groups) keys.push_back(JsonKey(ParameterOrThrow(g)));
             Json tracks = Json::array();
             for (int t = 0; t < options->trackCount; ++t) {
-                Json track = TrackJson(doc.ZDTData, t);
+                Json track = TrackJson(doc.ZDTData(), t);
                 if (!keys.empty()) {
                     Json chosen = {{"track", t + 1}};
                     for (const std::string& key : keys) chosen[key] = track[key];
@@ -105,19 +106,19 @@ void AddTracks(CLI::App& app) {
                 tracks.push_back(track);
             }
             PrintJson({{"file", CardText(doc.LoadedZDTFileName)},
-                       {"project", CardName(ReadProjectName(doc.ZDTData))},
+                       {"project", CardName(ReadProjectName(doc.ZDTData()))},
                        {"tracks", tracks}});
             return;
         }
-        // The values as the mixer shows them (out-of-range values clamped).
-        MixerSession session(options->file);
+        // The bytes as the file holds them, not as the mixer would clamp them.
+        ZDTDocument doc = LoadDocument(options->file, true);
         TrackSummaryOptions summary;
         summary.compact = options->compact;
         summary.trackCount = options->trackCount;
         if (options->groups.empty())
             for (const auto& p : TrackParameters()) summary.groups.push_back(p.name);
         for (const auto& g : options->groups) summary.groups.push_back(ParameterOrThrow(g).name);
-        std::cout << BuildTrackSummary(session.doc.ZDTData, summary) << "\n";
+        PrintLine(BuildTrackSummary(doc.ZDTData(), summary));
     });
 }
 
@@ -181,7 +182,7 @@ std::vector<TrackChange> ChangesFromJson(const Json& input, int givenTrack) {
 // that already reads the same is left alone, so the bytes stay as they were.
 void ApplyJsonChanges(ZDTDocument& doc, const std::vector<TrackChange>& changes) {
     for (const TrackChange& change : changes) {
-        std::vector<TrackReading> record = ReadTrackRecord(doc.ZDTData, change.stripIndex);
+        std::vector<TrackReading> record = ReadTrackRecord(doc.ZDTData(), change.stripIndex);
         const TrackReading& now = *std::find_if(record.begin(), record.end(), [&](const TrackReading& r) {
             return r.parameter == change.parameter;
         });
@@ -229,7 +230,7 @@ void AddSet(CLI::App& app) {
             std::vector<TrackChange> changes = ChangesFromJson(ReadJsonInput(options->fromJson), options->track);
             ZDTDocument doc = LoadDocument(options->file, true);
             ApplyJsonChanges(doc, changes);
-            if (doc.ZDTData != doc.CompareData) SaveDocument(doc, options->file);
+            if (doc.ZDTData() != doc.CompareData()) SaveDocument(doc, options->file);
             if (JsonOutput()) PrintJson(ChangeReport());
             return;
         }
@@ -257,11 +258,9 @@ void AddSet(CLI::App& app) {
         if (options->all) {
             session.dialogs.keys.ctrl = options->bank1;
             session.dialogs.keys.shift = options->bank2;
-            for (const auto& [parameter, value] : changes) {
-                int position = parameter->control->kind == ControlKind::GainSlider ? layout::GainMax - value.raw
-                                                                                   : value.raw;
-                session.mixer->Tracks().SetAllStripValue(parameter->control->prefix, position);
-            }
+            for (const auto& [parameter, value] : changes)
+                session.mixer->Tracks().SetAllStripValue(parameter->control->prefix,
+                                                         SliderPosition(*parameter->control, value.raw));
             session.dialogs.keys = {};
         } else {
             session.RequireEnabled(options->track);
@@ -310,12 +309,12 @@ void AddMarks(CLI::App& app) {
             } else {
                 DeleteAllMarks(doc);
             }
-            if (doc.DataChanged) SaveDocument(doc, doc.LoadedZDTFileName);
+            if (doc.DataChanged()) SaveDocument(doc, doc.LoadedZDTFileName);
         }
         if (JsonOutput()) {
             Json report = {{"file", CardText(doc.LoadedZDTFileName)},
                            {"recordingEndMs", recordingEnd},
-                           {"marks", MarksJson(doc.ZDTData, recordingEnd)}};
+                           {"marks", MarksJson(doc.ZDTData(), recordingEnd)}};
             PrintJson(action ? ChangeReport(report) : report);
             return;
         }

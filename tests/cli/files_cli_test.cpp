@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
+#include <vector>
 
 #include "io/path_text.h"
 #include "process.h"
@@ -79,7 +82,9 @@ TEST_F(FilesCli, SaveProjectAsksThenBuildsTheProjectFromTemplates) {
 TEST_F(FilesCli, CopyKeepsExistingFilesAndRefusesItsOwnFolder) {
     auto same = Cli({"copy", Path("PROJ001"), Path("PROJ001/../PROJ001/")});
     EXPECT_EQ(same.exitCode, 1);
-    EXPECT_EQ(LastLine(same.out), "Kann nicht in dasselbe Verzeichnis kopieren!");
+    EXPECT_NE(same.err.find("are the same folder: Kann nicht in dasselbe Verzeichnis kopieren!"), std::string::npos)
+        << same.err;
+    EXPECT_EQ(same.out, "");
 
     fs::create_directories(card / "COPY/AUDIO");
     testing::WriteText(card / "COPY/AUDIO/TRACK01.WAV", "mine");
@@ -111,16 +116,68 @@ TEST_F(FilesCli, InfoFilesEndMarksAndSeriesOnACardTree) {
     EXPECT_NE(info.out.find("3 Projekt-Marken"), std::string::npos) << info.out;
 
     testing::WriteText(card / "names.txt", "EINS\r\n\r\n");
+    fs::create_directories(card / "NEW");
     auto series = Cli({"series", Path("PROJ001/PRJDATA.ZDT"), Path("NEW"), "--start", "999", "--count", "3", "--names",
                        Path("names.txt"), "--yes"});
     ASSERT_EQ(series.exitCode, 0) << series.err;
     EXPECT_EQ(LastLine(series.out), "3 Projekte wurden angelegt!");
     EXPECT_TRUE(fs::exists(card / "NEW/PROJ999/AUDIO/TRACK01.WAV"));
-    EXPECT_TRUE(fs::exists(card / "NEW/PROJ1000/PRJDATA.ZDT"));
-    EXPECT_TRUE(fs::exists(card / "NEW/PROJ1001/PRJDATA.ZDT"));
     auto list = Cli({"search", Path("NEW"), "--sort", "name"});
     EXPECT_NE(list.out.find("\"EINS\""), std::string::npos);
-    EXPECT_NE(list.out.find("\"SONG_100\""), std::string::npos);  // SONG_1000 cut to 8 characters
+}
+
+// The demo card as a card mounted with lower-case names: every command finds
+// the recorder's names in any letter case and gives what it gives on the card
+// as written.
+TEST_F(FilesCli, ALowerCaseCardWorksLikeTheRecordersOwn) {
+    TempDir lower;
+    fs::copy(DemoCard, lower.path(), fs::copy_options::recursive);
+    std::vector<fs::path> all;
+    for (const auto& entry : fs::recursive_directory_iterator(lower.path())) all.push_back(entry.path());
+    for (auto p = all.rbegin(); p != all.rend(); ++p) {  // deepest first, so parents rename last
+        std::string name = p->filename().string();
+        std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+        fs::rename(*p, p->parent_path() / name);
+    }
+    auto lowered = [](std::string text) {
+        std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+        return text;
+    };
+    const std::string project = NativePath((lower / "proj002/prjdata.zdt").string());
+    for (const char* command : {"files", "info"}) {
+        auto expected = Cli({command, Path("PROJ002/PRJDATA.ZDT")});
+        auto r = Cli({command, project});
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(lowered(r.out), lowered(expected.out)) << command;
+    }
+    auto search = Cli({"search", NativePath(lower.path().string()), "--wav", "--wav-size"});
+    auto searchExpected = Cli({"search", card.path().string(), "--wav", "--wav-size"});
+    auto count = [](const std::string& out, const std::string& part) {
+        int n = 0;
+        for (std::size_t at = out.find(part); at != std::string::npos; at = out.find(part, at + 1)) ++n;
+        return n;
+    };
+    EXPECT_EQ(count(search.out, "WAV-Dat."), count(searchExpected.out, "WAV-Dat."));
+    EXPECT_EQ(count(search.out, ".wav "), count(searchExpected.out, ".WAV "));
+
+    ASSERT_EQ(Cli({"marks", project, "--set-end", "--yes"}).exitCode, 0);
+    ASSERT_EQ(Cli({"marks", Path("PROJ002/PRJDATA.ZDT"), "--set-end", "--yes"}).exitCode, 0);
+    EXPECT_EQ(ReadBytes(lower / "proj002/prjdata.zdt"), ReadBytes(card / "PROJ002/PRJDATA.ZDT"));
+
+    ASSERT_EQ(Cli({"infofiles", "update", NativePath(lower.path().string())}).exitCode, 0);
+    ASSERT_EQ(Cli({"infofiles", "delete-unassigned", NativePath(lower.path().string())}).exitCode, 0);
+    EXPECT_TRUE(fs::exists(lower / "proj002/prjdata___BALLADE_NAME.TXT"));
+
+    auto saved = Cli({"save-project", project, project, "--yes"});
+    ASSERT_EQ(saved.exitCode, 0) << saved.err;
+    std::vector<std::string> folder, audio;
+    for (const auto& entry : fs::directory_iterator(lower / "proj002")) folder.push_back(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(lower / "proj002/audio")) audio.push_back(entry.path().filename().string());
+    std::sort(folder.begin(), folder.end());
+    std::sort(audio.begin(), audio.end());
+    EXPECT_EQ(folder, (std::vector<std::string>{"audio", "efxdata.zdt", "prjdata.zdt", "prjdata___BALLADE_NAME.TXT"}));
+    // Only the assigned file that is missing on both cards comes from a template.
+    EXPECT_EQ(audio, (std::vector<std::string>{"BASS.WAV", "gesang.wav", "gitarre.wav", "piano.wav"}));
 }
 
 }  // namespace

@@ -55,14 +55,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     {
         // Inserting the end mark works on whatever mark table the file holds.
         ZDTDocument marks;
-        marks.ZDTData = buffer;
+        marks.ReplaceZDTData(buffer);
         (void)SetEndMark(marks, recordingEnd, dialogs);
-        (void)ListMarks(marks.ZDTData);
+        (void)ListMarks(marks.ZDTData());
     }
     for (std::size_t offset = 0; offset < 64; ++offset) (void)ControlsBoundTo(offset * 53, trackCount);
 
     for (MixerViewModel* mixer : {r16.get(), r24.get()}) {
-        doc.ZDTData = buffer;
+        doc.ReplaceZDTData(buffer);
         mixer->Controls().ReadAll();
     }
     return 0;

@@ -66,6 +66,16 @@ DialogDriver::Action DialogDriver::Click(const QString& buttonText) {
                 b->click();
                 return;
             }
+        // A message box button named by its German caption, whatever language it shows.
+        static const QList<QPair<QString, QMessageBox::StandardButton>> german{
+            {"OK", QMessageBox::Ok},  {"Abbrechen", QMessageBox::Cancel},  {"Ja", QMessageBox::Yes},
+            {"Nein", QMessageBox::No}, {"Ja, alle", QMessageBox::YesToAll}, {"Nein, keine", QMessageBox::NoToAll}};
+        if (auto* box = qobject_cast<QMessageBox*>(dialog))
+            for (const auto& [caption, standard] : german)
+                if (caption == buttonText && box->button(standard)) {
+                    box->button(standard)->click();
+                    return;
+                }
         qWarning("button %s not found", qPrintable(buttonText));
     };
 }

@@ -40,7 +40,8 @@ QByteArray GuiFixture::ProjectBytes(int size) {
 gui::SpurwerkApp& GuiFixture::Start(const QStringList& parameters) {
     app_ = std::make_unique<gui::SpurwerkApp>(QDir::toNativeSeparators(Path("Spurwerk")).toStdString(), parameters);
     app_->Show();
-    QTest::qWaitFor([this] { return app_->State().FormActivated; }, 10000);
+    if (!QTest::qWaitFor([this] { return app_->State().FormActivated; }, 10000))
+        qWarning("the program was not activated within 10 s");
     return *app_;
 }
 

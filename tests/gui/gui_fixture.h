@@ -6,12 +6,21 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QWidget>
 
 #include <memory>
 
 #include "app/spurwerk_app.h"
 
 namespace spurwerk::testing {
+
+// The window's child of that object name; stops the test when there is none.
+template <class T>
+T* Find(QWidget* window, const char* name) {
+    T* widget = window->findChild<T*>(name);
+    if (!widget) qFatal("no widget %s", name);
+    return widget;
+}
 
 class GuiFixture {
 public:

@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -124,13 +125,6 @@ std::string NameInFile(const QString& file) {
     return GetZDTProjectName(doc, QDir::toNativeSeparators(file).toStdString(), false, nullptr).name;
 }
 
-template <class T>
-T* Find(QWidget* window, const char* name) {
-    T* widget = window->findChild<T*>(name);
-    if (!widget) qFatal("no widget %s", name);
-    return widget;
-}
-
 QString Native(const QString& path) { return QDir::toNativeSeparators(path); }
 
 }  // namespace
@@ -183,7 +177,7 @@ void ListsWalkthroughTest::FirstSession() {
     projectName->selectAll();
     QTest::keyClicks(projectName, "MYSONG");
     QTest::keyClick(projectName, Qt::Key_Return);
-    QVERIFY(app.State().doc.DataChanged);
+    QVERIFY(app.State().doc.DataChanged());
     Shot("04-mixed");
     QString mixerShot = qEnvironmentVariable("SPURWERK_MIXER_SHOT");
     if (!mixerShot.isEmpty()) mixer.grab().save(mixerShot);
@@ -193,7 +187,7 @@ void ListsWalkthroughTest::FirstSession() {
     user.inputs = {saved};
     Find<QPushButton>(&main, "ButtonSaveProject")->click();
     QTRY_COMPARE(QString::fromStdString(app.State().doc.LoadedZDTFileName), saved);
-    QVERIFY(!app.State().doc.DataChanged);
+    QVERIFY(!app.State().doc.DataChanged());
     QCOMPARE(NameInFile(saved), std::string("MYSONG"));
     QVERIFY(QFile::exists(f.Path("card/PROJ004/EFXDATA.ZDT")));
     QVERIFY(!QDir(f.Path("card/PROJ004/AUDIO")).entryList({"*.WAV"}).isEmpty());
@@ -252,10 +246,16 @@ void ListsWalkthroughTest::FirstSession() {
     Shot("10-end-marks");
 
     // Put the windows somewhere and quit.
-    main.move(30, 40);
-    mixer.move(400, 120);
-    list.move(60, 560);
-    serie.move(700, 480);
+    // Places that lie fully on the screen, since a restored window is pulled onto it.
+    const QRect screen = main.screen()->availableGeometry();
+    auto place = [&](QWidget& w, int x, int y) {
+        w.move(std::max(0, std::min(x, screen.right() + 1 - w.frameGeometry().width())),
+               std::max(0, std::min(y, screen.bottom() + 1 - w.frameGeometry().height())));
+    };
+    place(main, 30, 40);
+    place(mixer, 400, 120);
+    place(list, 60, 560);
+    place(serie, 700, 480);
     QTest::qWait(300);
     // Outer positions and client sizes, the pair the position file keeps.
     auto placeOf = [](QWidget& w) { return QRect(w.pos(), w.size()); };

@@ -4,10 +4,18 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFrame>
 #include <QImage>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSlider>
+#include <QSpinBox>
+#include <QStyle>
 #include <QTest>
 
 #include "app/app_state.h"
@@ -15,15 +23,18 @@
 #include "dialog_driver.h"
 #include "gui_fixture.h"
 #include "lists/form_file_list.h"
+#include "lists/form_proj_serie.h"
 #include "mainwin/hex_view.h"
 #include "mixer/form_ctrls.h"
 #include "project/hex_layout.h"
 #include "settings/text_table.h"
 #include "support/general_info_window.h"
 #include "support/instant_hints.h"
+#include "support/multi_line_button.h"
 #include "support/widget_components.h"
 
 using spurwerk::testing::DialogDriver;
+using spurwerk::testing::Find;
 using spurwerk::testing::GuiFixture;
 namespace gui = spurwerk::gui;
 
@@ -31,13 +42,6 @@ namespace {
 
 const char* QuietOptions =
     "[Options]\r\nLanguageIndex=1\r\n[FormGeneralInfo]\r\nShowGeneralInfoAtProgStart=0\r\n";
-
-template <class T>
-T* Find(QWidget* window, const char* name) {
-    T* widget = window->findChild<T*>(name);
-    if (!widget) qFatal("no %s", name);
-    return widget;
-}
 
 // Whether the cell of byte i shows `text` colour somewhere and has `back` as background.
 bool CellShows(gui::HexView* view, std::size_t i, QColor text, QColor back) {
@@ -73,7 +77,12 @@ private slots:
     void HintAtFirstAndLastByte();
     void QuickSaveWithAndWithoutName();
     void ClosingWithUnsavedChanges();
+    void CtrlZAfterAFaderDragPutsFaderAndDifferenceCountBack();
+    void AFileThatIsNoProjectIsShownWithAWarning();
     void WindowPositionsRestoredOntoTheScreen();
+    void LanguageKeepsUserDataAndReachesEveryText();
+    void HexViewOpensANewFileAtItsFirstLine();
+    void CaptionsFitTheirWidgetsInBothLanguages();
 };
 
 void MainWindowTest::FirstStartAsksLanguageAndShowsTheTemplate() {
@@ -87,7 +96,7 @@ void MainWindowTest::FirstStartAsksLanguageAndShowsTheTemplate() {
 
     gui::AppState& state = app.State();
     QVERIFY(state.doc.IsProject());
-    QCOMPARE(state.doc.ZDTData.size(), f.ReadFile("PRJDATA_VorlageR16.ZDT").size());
+    QCOMPARE(state.doc.ZDTData().size(), f.ReadFile("PRJDATA_VorlageR16.ZDT").size());
     QVERIFY(state.doc.LoadedZDTFileName.empty());
     QVERIFY(app.Main().windowTitle().endsWith("PRJDATA_VorlageR16.ZDT"));
     auto* languageBox = app.Main().LanguageBox();
@@ -125,8 +134,8 @@ void MainWindowTest::R24OptionLoadsTheR24Template() {
     driver.Then("MessageBox", DialogDriver::Click("OK"));  // the mixer's warning: R24 with the R16 layout
     gui::SpurwerkApp& app = f.Start();
     QVERIFY2(driver.Unexpected().isEmpty(), qPrintable(driver.Unexpected().join("; ")));
-    QCOMPARE(app.State().doc.ZDTData.size(), std::size_t(3400));
-    QCOMPARE(app.State().doc.ZDTData[0], std::uint8_t(0x24));
+    QCOMPARE(app.State().doc.ZDTData().size(), std::size_t(3400));
+    QCOMPARE(app.State().doc.ZDTData()[0], std::uint8_t(0x24));
     QVERIFY(app.State().doc.LoadedZDTFileName.empty());
 }
 
@@ -143,7 +152,6 @@ void MainWindowTest::LoadCompareAndColours() {
     auto* diff = Find<QLabel>(&app.Main(), "LabelDiffBytes");
     QCOMPARE(QString::fromStdString(app.State().doc.LoadedZDTFileName), f.Path("A.ZDT"));
     QCOMPARE(diff->text(), QString("0 B."));
-    QCOMPARE(hex->height(), 3332 / 16 * 12 + 40);
     QVERIFY(CellShows(hex, 7, Green, White));
     QCOMPARE(Find<QFrame>(&app.Main(), "PanelTop")->toolTip(),
              QString::fromStdString(spurwerk::Txt(130)) + "   " + f.Path("A.ZDT"));
@@ -163,7 +171,8 @@ void MainWindowTest::LoadCompareAndColours() {
     QVERIFY(CellShows(hex, 3331, Purple, White));
     QString hint = Find<QFrame>(&app.Main(), "PanelTop")->toolTip();
     QCOMPARE(hint, QString::fromStdString(spurwerk::Txt(132)) + "   " + f.Path("A.ZDT") + "\n" +
-                       QString::fromStdString(spurwerk::Txt(133)) + "   " + f.Path("B.ZDT"));
+                       QString::fromStdString(spurwerk::Txt(133)) + "   " + f.Path("B.ZDT") + "\n" +
+                       QString::fromStdString(spurwerk::Txt(296)));  // the write can be undone
 
     // An unreadable comparison file keeps the old comparison.
     driver.Then("FormHistInput", DialogDriver::EnterHist(f.Path("missing.ZDT")))
@@ -171,7 +180,57 @@ void MainWindowTest::LoadCompareAndColours() {
     app.Main().ButtonCompToZDTFileClick();
     QVERIFY(driver.Done());
     QCOMPARE(QString::fromStdString(app.State().doc.CompareZDTFileName), f.Path("B.ZDT"));
-    QCOMPARE(app.State().doc.CompareData.size(), std::size_t(100));
+    QCOMPARE(app.State().doc.CompareData().size(), std::size_t(100));
+    QVERIFY(driver.Unexpected().isEmpty());
+}
+
+void MainWindowTest::CtrlZAfterAFaderDragPutsFaderAndDifferenceCountBack() {
+    GuiFixture f;
+    f.WriteFile("Spurwerk.INI", QuietOptions);
+    f.WriteFile("A.ZDT", GuiFixture::ProjectBytes(3332));
+    DialogDriver driver;
+    gui::SpurwerkApp& app = f.Start({f.Path("A.ZDT")});
+    auto* diff = Find<QLabel>(&app.Main(), "LabelDiffBytes");
+    auto* fader = Find<QSlider>(&app.Ctrls(), "TBFader_2");
+    int before = fader->value();
+    app.Main().Hex()->RepaintAll();
+    QString loaded = diff->text();  // filling the mixer may already have written clamped values
+    QString oneMore = QString("%1 B.").arg(loaded.split(' ').first().toInt() + 1);
+    app.Ctrls().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&app.Ctrls()));
+    QTest::mousePress(fader, Qt::LeftButton, {}, QPoint(fader->width() / 2, fader->height() / 2));
+    QTest::mouseRelease(fader, Qt::LeftButton, {}, QPoint(fader->width() / 2, fader->height() / 2));
+    QVERIFY(fader->value() != before);
+    app.Main().Hex()->RepaintAll();
+    QCOMPARE(diff->text(), oneMore);
+    QVERIFY(Find<QFrame>(&app.Main(), "PanelTop")->toolTip().contains("Fader Track 2"));
+
+    QTest::keyClick(fader, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(fader->value(), before);
+    QCOMPARE(diff->text(), loaded);
+    QVERIFY(!app.State().doc.DataChanged());
+    QTest::keyClick(fader, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(fader->value() != before);
+    QCOMPARE(diff->text(), oneMore);
+    QVERIFY(driver.Unexpected().isEmpty());
+}
+
+void MainWindowTest::AFileThatIsNoProjectIsShownWithAWarning() {
+    GuiFixture f;
+    f.WriteFile("Spurwerk.INI", QuietOptions);
+    QByteArray wav = GuiFixture::ProjectBytes(4000);
+    wav.replace(0, 4, "RIFF");
+    f.WriteFile("SONG.WAV", wav);
+    DialogDriver driver;
+    gui::SpurwerkApp& app = f.Start({f.Path("SONG.WAV")});
+    QCOMPARE(app.State().doc.ZDTData().size(), std::size_t(4000));  // shown all the same
+    QLabel* warning = app.Main().NotAProjectLabel();
+    QVERIFY(warning->isVisibleTo(&app.Main()));
+    QCOMPARE(warning->text(), QString::fromStdString(spurwerk::Txt(300)));
+    QCOMPARE(warning->palette().color(QPalette::WindowText), Red);
+    auto* infoLine = Find<QLabel>(&app.Ctrls(), "LabelLoadedZDTFile2");
+    QCOMPARE(infoLine->text(), warning->text());
+    QCOMPARE(infoLine->palette().color(QPalette::WindowText), Red);
     QVERIFY(driver.Unexpected().isEmpty());
 }
 
@@ -185,7 +244,7 @@ void MainWindowTest::HintAtFirstAndLastByte() {
     QVERIFY(hex->CurrentHint().startsWith("Idx=0 ($0000):      1B. = "));
     QVERIFY(!hex->CurrentHint().contains("(TB"));
     QCOMPARE(hex->ByteBox()->toolTip(), hex->CurrentHint());
-    std::size_t last = app.State().doc.ZDTData.size() - 1;
+    std::size_t last = app.State().doc.ZDTData().size() - 1;
     Hover(hex, last);
     QVERIFY(hex->CurrentHint().startsWith(QString("Idx=%1 ").arg(last)));
     QVERIFY(hex->CurrentHint().contains("2B. = 0 ($0000)      4B. = 0 ($00000000)"));
@@ -202,7 +261,7 @@ void MainWindowTest::QuickSaveWithAndWithoutName() {
     DialogDriver driver;
     gui::SpurwerkApp& app = f.Start();  // the template: no name to save under
     app.State().doc.WriteZDTByte(60, 0x42);
-    app.State().doc.DataChanged = true;
+    app.State().doc.MarkChanged();
 
     // Without a name it asks; an existing other file needs a Yes.
     driver.Then("FormHistInput", DialogDriver::EnterHist(f.Path("Other.ZDT")))
@@ -210,16 +269,16 @@ void MainWindowTest::QuickSaveWithAndWithoutName() {
     app.Main().ButtonQuickSaveClick(false);
     QVERIFY(driver.Done());
     QCOMPARE(f.ReadFile("Other.ZDT"), QByteArray("other"));
-    QVERIFY(app.State().doc.DataChanged);
+    QVERIFY(app.State().doc.DataChanged());
 
     driver.Then("FormHistInput", DialogDriver::EnterHist(f.Path("Other.ZDT")))
         .Then("MessageBox", DialogDriver::Click("Ja"))
         .Then("FormTimedInput", DialogDriver::ClickNamed("ButtonOk"));
     app.Main().ButtonQuickSaveClick(true);
     QVERIFY(driver.Done());
-    QCOMPARE(f.ReadFile("Other.ZDT").size(), qsizetype(app.State().doc.ZDTData.size()));
+    QCOMPARE(f.ReadFile("Other.ZDT").size(), qsizetype(app.State().doc.ZDTData().size()));
     QCOMPARE(f.ReadFile("Other.ZDT")[60], char(0x42));
-    QVERIFY(!app.State().doc.DataChanged);
+    QVERIFY(!app.State().doc.DataChanged());
     QVERIFY(driver.Seen().join("|").contains(QString::fromStdString(spurwerk::Txt(140))));
 
     // The saved name is now the quick-save target: no question; a name
@@ -248,7 +307,7 @@ void MainWindowTest::ClosingWithUnsavedChanges() {
     gui::SpurwerkApp& app = f.Start({f.Path("A.ZDT")});
     QVERIFY(driver.Done());
     app.State().doc.WriteZDTByte(10, 1);
-    app.State().doc.DataChanged = true;
+    app.State().doc.MarkChanged();
     Find<QCheckBox>(&app.Main(), "CBSaveOptionsOnExit")->setChecked(false);
 
     driver.Then("MessageBox", DialogDriver::Click("Abbrechen"));
@@ -290,15 +349,144 @@ void MainWindowTest::WindowPositionsRestoredOntoTheScreen() {
     f.WriteFile("Spurwerk.INI", QuietOptions);
     f.WriteFile("Spurwerk_WindowPositions.INI",
                 "[Window_FormMain]\r\nLeft=-500\r\nTop=-10\r\nWidth=400\r\nHeight=300\r\n"
-                "[Window_FormFileList]\r\nLeft=5000\r\nTop=2000\r\nWidth=300\r\nHeight=200\r\n");
+                "[Window_FormFileList]\r\nLeft=5000\r\nTop=2000\r\nWidth=300\r\nHeight=200\r\n"
+                "[Window_FormGeneralInfo]\r\nLeft=10\r\nTop=10\r\nWidth=100000\r\nHeight=100000\r\n");
     DialogDriver driver;
     gui::SpurwerkApp& app = f.Start();
-    spurwerk::ScreenSize size = gui::PrimaryScreenSize();
-    QCOMPARE(app.Main().pos(), QPoint(32 - 400, 0));
+    spurwerk::ScreenSize area = gui::PrimaryScreenSize();
+    QCOMPARE(app.Main().pos(), QPoint(area.left, area.top));
     QCOMPARE(app.Main().size(), QSize(400, 300));
-    QCOMPARE(app.FileList().pos(), QPoint(size.width - 32, size.height - 20));
+    QCOMPARE(app.FileList().pos(), QPoint(area.left + area.width - 300, area.top + area.height - 200));
     QCOMPARE(app.FileList().size(), QSize(300, 200));
+    // A size no screen has is limited to the available area.
+    QVERIFY(app.GeneralInfo().width() <= area.width && app.GeneralInfo().height() <= area.height);
+    app.GeneralInfo().show();
+    QCoreApplication::processEvents();
     QVERIFY(driver.Unexpected().isEmpty());
+}
+
+namespace {
+
+void ChooseInBox(QComboBox* box, const QString& language) {
+    int index = box->findText(language);
+    box->setCurrentIndex(index);
+    emit box->activated(index);
+}
+
+// Every caption of a label, button or check box, line by line, against the
+// room its widget gives it.
+QStringList CaptionsTooWide(QWidget* window) {
+    QStringList tooWide;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(window) || w->objectName().isEmpty()) continue;
+        QString text;
+        int room = 0;
+        if (auto* label = qobject_cast<QLabel*>(w)) {
+            if (label->wordWrap()) continue;
+            text = label->text();
+            room = label->contentsRect().width();
+        } else if (auto* box = qobject_cast<QCheckBox*>(w)) {
+            text = box->text();
+            room = box->width() - box->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, box) -
+                   box->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, box);
+        } else if (auto* button = qobject_cast<QPushButton*>(w)) {
+            if (qobject_cast<gui::MultiLineButton*>(button)) continue;  // wraps its caption
+            text = button->text();
+            room = button->width() - 4;
+        } else {
+            continue;
+        }
+        for (const QString& line : text.remove('&').split('\n')) {
+            if (line.isEmpty()) continue;
+            int width = w->fontMetrics().horizontalAdvance(line);
+            if (width > room)
+                tooWide << QString("%1.%2 \"%3\" %4>%5 (%6)")
+                               .arg(window->objectName(), w->objectName(), line)
+                               .arg(width)
+                               .arg(room)
+                               .arg(QFontInfo(w->font()).family());
+        }
+    }
+    return tooWide;
+}
+
+}  // namespace
+
+void MainWindowTest::LanguageKeepsUserDataAndReachesEveryText() {
+    GuiFixture f;
+    QDir().mkpath(f.Path("card"));
+    const QString base = QDir::toNativeSeparators(f.Path("card")) + QDir::separator();
+    f.WriteFile("Spurwerk.INI", "[Options]\r\nLanguageIndex=1\r\n[FormProjSerie]\r\nBaseDirSerie=" + base.toUtf8() +
+                                    "\r\nSerieCount=3\r\nSerieStart=5\r\n"
+                                    "[FormGeneralInfo]\r\nShowGeneralInfoAtProgStart=0\r\n");
+    DialogDriver driver;
+    gui::SpurwerkApp& app = f.Start();
+    gui::FormProjSerie& serie = app.ProjSerie();
+    for (const char* language : {"English", "Deutsch", "English"}) {
+        driver.Then("FormGeneralInfo", DialogDriver::CancelDialog());
+        ChooseInBox(app.Main().LanguageBox(), language);
+        QVERIFY(driver.Done());
+    }
+    // The user's folder, prefix and numbers stay; the previews are recomputed in English.
+    QCOMPARE(Find<QLineEdit>(&serie, "EditBaseDirSerie")->text(), base);
+    QCOMPARE(Find<QLineEdit>(&serie, "EditBaseSubDirs")->text(), QString("PROJ"));
+    QCOMPARE(Find<QLineEdit>(&app.FileList(), "EditListDTFormat")->text(), QString("dd.mm.yyyy hh:nn:ss"));
+    const QString sep = QDir::separator();
+    QCOMPARE(Find<QLabel>(&serie, "LabelSubDirsVon")->text(), "From \"" + base + "PROJ005" + sep + "\"");
+    QCOMPARE(Find<QLabel>(&serie, "LabelSubDirsBis")->text(), "to \"" + base + "PROJ007" + sep + "\"");
+    app.Main().ButtonSaveZDTFileSerieClick();
+    QCOMPARE(Find<QPushButton>(&serie, "ButtonOk")->text(), QString("Create projects! ..."));
+    const std::string allStrip = "LabelTrackNr_" + std::to_string(app.State().mainOptions.ActMaxTrackIdx + 1);
+    auto* allStripLabel = qobject_cast<QLabel*>(app.Ctrls().Widget(allStrip));
+    QVERIFY(allStripLabel);
+    QCOMPARE(allStripLabel->text(), QString("All/Bk1/Bk2"));
+    QCOMPARE(Find<QLineEdit>(&serie, "EditBaseDirSerie")->text(), base);
+
+    // Message buttons and Qt's own texts follow the language.
+    driver.Then("MessageBox", DialogDriver::Click("Yes"));
+    QCOMPARE(app.State().dialogs.Message("?", spurwerk::MessageButtons::YesNo), int(spurwerk::ResultYes));
+    QVERIFY2(driver.Done(), qPrintable(driver.Unexpected().join("; ")));
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Cancel"));
+    driver.Then("FormGeneralInfo", DialogDriver::CancelDialog());
+    ChooseInBox(app.Main().LanguageBox(), "Deutsch");
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Abbrechen"));
+    QCOMPARE(Find<QPushButton>(&serie, "ButtonOk")->text(), QString("Projekte anlegen! ..."));
+    QVERIFY(driver.Unexpected().isEmpty());
+}
+
+void MainWindowTest::HexViewOpensANewFileAtItsFirstLine() {
+    GuiFixture f;
+    f.WriteFile("Spurwerk.INI", QuietOptions);
+    f.WriteFile("A.ZDT", GuiFixture::ProjectBytes(3332));
+    f.WriteFile("B.ZDT", GuiFixture::ProjectBytes(4000));
+    DialogDriver driver;
+    gui::SpurwerkApp& app = f.Start({f.Path("A.ZDT")});
+    QScrollBar* bar = app.Main().HexScrollArea()->verticalScrollBar();
+    QVERIFY(bar->maximum() > 0);
+    bar->setValue(bar->maximum());
+    app.Main().OpenFiles({f.Path("B.ZDT")}, 184);
+    QCOMPARE(QString::fromStdString(app.State().doc.LoadedZDTFileName), f.Path("B.ZDT"));
+    QCOMPARE(bar->value(), 0);
+    QVERIFY(driver.Unexpected().isEmpty());
+}
+
+void MainWindowTest::CaptionsFitTheirWidgetsInBothLanguages() {
+    GuiFixture f;
+    f.WriteFile("Spurwerk.INI", QuietOptions);
+    DialogDriver driver;
+    gui::SpurwerkApp& app = f.Start();
+    app.Main().PanelSwitchExpertFunctionsClick();  // the expert panel's captions too
+    app.Main().ButtonSetCtrlsClick();
+    QStringList tooWide;
+    for (const char* language : {"Deutsch", "English"}) {
+        driver.Then("FormGeneralInfo", DialogDriver::CancelDialog());
+        ChooseInBox(app.Main().LanguageBox(), language);
+        QVERIFY(driver.Done());
+        for (QWidget* window : std::initializer_list<QWidget*>{&app.Main(), &app.Ctrls(), &app.FileList(),
+                                                                &app.ProjSerie(), &app.GeneralInfo()})
+            tooWide << CaptionsTooWide(window);
+    }
+    QVERIFY2(tooWide.isEmpty(), qPrintable(tooWide.join("\n")));
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -162,16 +162,16 @@ void MixerWindowTest::FaderDragWritesItsByteAndMarksTheSlider() {
     auto* fader = m.As<sp::gui::MixerSlider>("TBFader_2");
     int before = fader->value();
     QCOMPARE(m.Byte("TBFader_2"), before);
-    QVERIFY(!m.doc.DataChanged);
+    QVERIFY(!m.doc.DataChanged());
     QPoint handle = HandleCentre(fader);
     QTest::mousePress(fader, Qt::LeftButton, {}, handle);
     QTest::mouseMove(fader, handle + QPoint(-25, 0));
     QTest::mouseRelease(fader, Qt::LeftButton, {}, handle + QPoint(-25, 0));
     QVERIFY2(fader->value() < before, "the drag moved the fader");
     QCOMPARE(m.Byte("TBFader_2"), fader->value());
-    QVERIFY(m.doc.DataChanged);
+    QVERIFY(m.doc.DataChanged());
     QCOMPARE(fader->ChangeMark(), fader->value() != 0);
-    QVERIFY(m.doc.ZDTData != m.doc.CompareData);
+    QVERIFY(m.doc.ZDTData() != m.doc.CompareData());
 
     // Keys move it too, one step at a time.
     int value = fader->value();
@@ -228,10 +228,10 @@ void MixerWindowTest::CtrlClickUnmarksATrackForTheAllStrip() {
     // Marks live in the window only; nor does a click on a strip's empty area write anything.
     QTest::mouseClick(label3, Qt::LeftButton);
     QTest::mouseClick(m.form->StripPanel(3), Qt::LeftButton, {}, QPoint(36, 570));
-    QVERIFY(!m.doc.DataChanged);
+    QVERIFY(!m.doc.DataChanged());
     QWidget* bottom = m.form->findChild<QWidget*>("PanelBottom");
     QTest::mouseClick(bottom, Qt::LeftButton, {}, QPoint(bottom->width() - 10, 8));
-    QVERIFY(m.doc.DataChanged);
+    QVERIFY(m.doc.DataChanged());
     int fader3 = m.Byte("TBFader_3");
 
     auto* all = m.As<QSlider>("TBFader_17");
@@ -518,6 +518,21 @@ void MixerWindowTest::PopupMenuEnablesByMarksAndRecordingEnd() {
     QVERIFY(action("PMDeleteAllProjMarks")->isEnabled());
     menu->hide();
     QVERIFY(m.dialogs.messageAnswers.empty());
+
+    // Undo and redo name the step, and are disabled with nothing to do.
+    QVERIFY(action("PMUndo")->isEnabled());
+    menu->popup(QPoint(0, 0));
+    QCOMPARE(action("PMUndo")->text(), QString::fromStdString(sp::UndoCaption(m.doc)));
+    QVERIFY(action("PMUndo")->text().startsWith(QString::fromUtf8("Rückgängig: Eine Marke")));
+    QVERIFY(!action("PMRedo")->isEnabled());
+    menu->hide();
+    action("PMUndo")->trigger();
+    action("PMUndo")->trigger();
+    menu->popup(QPoint(0, 0));
+    QVERIFY(!action("PMUndo")->isEnabled());
+    QCOMPARE(action("PMRedo")->text(), QString::fromStdString(sp::RedoCaption(m.doc)));
+    QVERIFY(action("PMRedo")->text().startsWith(QString::fromUtf8("Wiederholen: ")));
+    menu->hide();
 }
 
 void MixerWindowTest::ChoosingAWavListLineOpensItsFileMenu() {

@@ -10,6 +10,7 @@
 #include "io/path_text.h"
 #else
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -53,9 +54,9 @@ HANDLE InheritableFile(const std::filesystem::path& path, bool write) {
 }  // namespace
 
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
-                         const std::string& input) {
+                         const ProcessOptions& options) {
     TempDir dir;
-    WriteBytes(dir / "in", Bytes(input.begin(), input.end()));
+    WriteBytes(dir / "in", Bytes(options.input.begin(), options.input.end()));
     const std::filesystem::path exe = PathFromText(program);
     std::wstring command = QuoteArgument(exe.wstring());
     for (const auto& a : arguments) command += L" " + QuoteArgument(PathFromText(a).wstring());
@@ -88,18 +89,20 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
 }
 #else
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
-                         const std::string& input) {
+                         const ProcessOptions& options) {
     TempDir dir;
-    WriteBytes(dir / "in", Bytes(input.begin(), input.end()));
+    WriteBytes(dir / "in", Bytes(options.input.begin(), options.input.end()));
     std::string outPath = (dir / "out").string(), errPath = (dir / "err").string(), inPath = (dir / "in").string();
     pid_t pid = fork();
     if (pid == 0) {
-        int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        int out = options.stdoutPath.empty() ? open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600)
+                                             : open(options.stdoutPath.c_str(), O_WRONLY);
         int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         int in = open(inPath.c_str(), O_RDONLY);
         dup2(out, 1);
         dup2(err, 2);
         dup2(in, 0);
+        if (options.closeStdout) close(1);
         std::vector<char*> argv;
         argv.push_back(const_cast<char*>(program.c_str()));
         for (const auto& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
@@ -109,12 +112,28 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
     }
     ProcessResult result;
     int status = 0;
-    waitpid(pid, &status, 0);
+    for (int waited = 0; waitpid(pid, &status, WNOHANG) == 0; ++waited) {
+        if (waited >= options.timeoutSeconds * 100) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            result.exitCode = -2;
+            result.err = ReadText(errPath);
+            return result;
+        }
+        usleep(10000);
+    }
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     result.out = ReadText(outPath);
     result.err = ReadText(errPath);
     return result;
 }
 #endif
+
+ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
+                         const std::string& input) {
+    ProcessOptions options;
+    options.input = input;
+    return RunProcess(program, arguments, options);
+}
 
 }  // namespace spurwerk::testing

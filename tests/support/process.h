@@ -12,9 +12,21 @@ struct ProcessResult {
     std::string err;
 };
 
-// Runs `program` with `arguments` (no shell interpretation of their content);
-// `input` is its standard input.
+// Where the program's stdout goes (POSIX only): a file such as /dev/full, or
+// closed. A program still running after `timeoutSeconds` is killed and gives
+// exit code -2, so a hang fails a test instead of blocking the suite.
+struct ProcessOptions {
+    std::string stdoutPath;
+    bool closeStdout = false;
+    int timeoutSeconds = 120;
+    std::string input;  // its standard input
+};
+
+// Runs `program` with `arguments` (no shell interpretation of their content).
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
-                         const std::string& input = "");
+                         const ProcessOptions& options = {});
+// The same with `input` as its standard input.
+ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
+                         const std::string& input);
 
 }  // namespace spurwerk::testing

@@ -1,8 +1,20 @@
 #include "test_files.h"
 
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
 #include <fstream>
+#include <future>
 #include <iterator>
 #include <random>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace spurwerk::testing {
 namespace fs = std::filesystem;
@@ -40,6 +52,45 @@ std::string ReadText(const fs::path& path) {
     Bytes b = ReadBytes(path);
     return std::string(b.begin(), b.end());
 }
+
+#ifndef _WIN32
+void MakeFifo(const fs::path& path) { ASSERT_EQ(mkfifo(path.c_str(), 0644), 0) << path; }
+
+void ExpectNoBlockOnFifo(const fs::path& fifo, const std::function<void()>& read) {
+    auto done = std::async(std::launch::async, read);
+    if (done.wait_for(std::chrono::seconds(5)) == std::future_status::timeout) {
+        ADD_FAILURE() << "blocked on the FIFO " << fifo;
+        // A writer that comes and goes ends the reader's wait with end of file.
+        int fd = open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0) close(fd);
+    }
+    done.get();
+}
+
+SmallTmpfs::SmallTmpfs(std::size_t kibibytes) {
+    std::string options = "size=" + std::to_string(kibibytes) + "k";
+    mounted_ = geteuid() == 0 && mount("tmpfs", dir_.path().c_str(), "tmpfs", 0, options.c_str()) == 0;
+}
+
+SmallTmpfs::~SmallTmpfs() {
+    if (mounted_) umount2(dir_.path().c_str(), MNT_DETACH);
+}
+
+void SmallTmpfs::Fill() {
+    std::FILE* f = std::fopen((dir_.path() / "filler").c_str(), "wb");
+    if (!f) return;
+    std::vector<char> block(4096, 0);
+    while (std::fwrite(block.data(), 1, block.size(), f) == block.size() && std::fflush(f) == 0) {
+    }
+    std::fclose(f);
+}
+#else
+void MakeFifo(const fs::path&) {}
+void ExpectNoBlockOnFifo(const fs::path&, const std::function<void()>& read) { read(); }
+SmallTmpfs::SmallTmpfs(std::size_t) {}
+SmallTmpfs::~SmallTmpfs() {}
+void SmallTmpfs::Fill() {}
+#endif
 
 std::string NativePath(std::string text) {
 #ifdef _WIN32

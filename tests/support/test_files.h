@@ -2,6 +2,7 @@
 // Scratch folders and small files for tests.
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "io/file_io.h"
@@ -27,6 +28,30 @@ void WriteBytes(const std::filesystem::path& path, const Bytes& data);
 void WriteText(const std::filesystem::path& path, const std::string& text);
 Bytes ReadBytes(const std::filesystem::path& path);
 std::string ReadText(const std::filesystem::path& path);
+
+// POSIX only (tests skip elsewhere): makes a FIFO, then runs `read`; a read
+// that blocks on the FIFO is released after a few seconds and fails the test,
+// so a regression cannot hang the suite.
+void MakeFifo(const std::filesystem::path& path);
+void ExpectNoBlockOnFifo(const std::filesystem::path& fifo, const std::function<void()>& read);
+
+// A small real tmpfs mounted on a fresh folder, for a card that fills up;
+// mounted() is false when that is not allowed (not root), and the test skips.
+class SmallTmpfs {
+public:
+    explicit SmallTmpfs(std::size_t kibibytes);
+    ~SmallTmpfs();
+    SmallTmpfs(const SmallTmpfs&) = delete;
+    SmallTmpfs& operator=(const SmallTmpfs&) = delete;
+    bool mounted() const { return mounted_; }
+    const std::filesystem::path& path() const { return dir_.path(); }
+    // Fills it up to the last few bytes with one file.
+    void Fill();
+
+private:
+    TempDir dir_;
+    bool mounted_ = false;
+};
 
 // The text of a path written with "/" between its parts, with the platform's
 // separator instead ("\\" on Windows), as the program shows paths.

@@ -42,9 +42,9 @@ Bytes Concat(std::uint8_t first, const Bytes& rest) {
 void ProjectSeeds(const fs::path& card, const fs::path& out) {
     for (const char* project : {"PROJ001", "PROJ002", "PROJ003"})
         Put(out, std::string(project) + ".ZDT", ReadWholeFile(card / project / "PRJDATA.ZDT"));
-    Put(out, "new16.ZDT", gen::NewProjectDocument("NEW16", 16).ZDTData);
-    Put(out, "new24.ZDT", gen::NewProjectDocument("NEW24", 24).ZDTData);
-    Bytes shortest = gen::NewProjectDocument("SHORT").ZDTData;
+    Put(out, "new16.ZDT", gen::NewProjectDocument("NEW16", 16).ZDTData());
+    Put(out, "new24.ZDT", gen::NewProjectDocument("NEW24", 24).ZDTData());
+    Bytes shortest = gen::NewProjectDocument("SHORT").ZDTData();
     shortest.resize(MinProjectDataSize);
     Put(out, "shortest.ZDT", shortest);
     shortest.resize(60);

@@ -5,11 +5,12 @@
 #include "io/directory_walk.h"
 #include "io/file_copy.h"
 #include "io/file_io.h"
+#include "io/name_lookup.h"
+#include "io/wav_files.h"
 #include "files/info_files.h"
 #include "io/path_text.h"
 #include "project/project_name.h"
 #include "project/track_layout.h"
-#include "settings/side_files.h"
 #include "settings/text_table.h"
 #include "ui/dialogs.h"
 #include "ui/errors.h"
@@ -45,15 +46,10 @@ CopyOutcome CopyIfPresent(const std::string& source, const std::string& target) 
 int CopyWavFiles(const std::string& sourceAudio, const std::string& targetAudio) {
     int copied = 0;
     std::error_code ec;
-    for (fs::directory_iterator it(PathFromText(sourceAudio), ec), end; !ec && it != end; it.increment(ec)) {
-        std::error_code typeError;
-        if (it->is_directory(typeError)) continue;
-        std::string name = PathText(it->path().filename());
-        std::string upper = UpperAscii(name);
-        if (upper.size() < 4 || upper.compare(upper.size() - 4, 4, ".WAV") != 0) continue;
-        if (CopyIfPresent(sourceAudio + name, targetAudio + name) == CopyOutcome::Copied) ++copied;
-    }
+    std::vector<std::string> names = WavFilesIn(sourceAudio, ec);
     if (ec) throw FileError::For("Cannot read folder", PathFromText(sourceAudio), ec);
+    for (const std::string& name : names)
+        if (CopyIfPresent(sourceAudio + name, PathIgnoringCase(targetAudio, name)) == CopyOutcome::Copied) ++copied;
     return copied;
 }
 
@@ -63,20 +59,21 @@ bool CopyProject(ProjectFilesContext& context, const std::string& sourceDir, con
                  const std::string& projectName, int messageTimeMs, bool copyFiles) {
     ZDTDocument& doc = context.doc();
     Dialogs& dialogs = context.dialogs();
-    const std::string targetFile = targetDir + "PRJDATA.ZDT";
-    CreateFolders(PathFromText(targetDir));
+    MadeFolders madeFolders;  // taken away again when the copy fails
+    madeFolders.Create(PathFromText(targetDir));
+    // Names already on the target in another letter case are used, not doubled.
+    const std::string targetFile = PathIgnoringCase(targetDir, "PRJDATA.ZDT");
 
     if (copyFiles) {
-        if (PathExists(sourceDir + "PRJDATA.ZDT")) CopyProjectFile(dialogs, sourceDir + "PRJDATA.ZDT", targetFile);
+        const std::string sourceFile = PathIgnoringCase(sourceDir, "PRJDATA.ZDT");
+        if (PathExists(sourceFile)) CopyProjectFile(dialogs, sourceFile, targetFile);
     } else {
-        std::string padded = projectName.substr(0, layout::ProjectNameLength);
-        padded.resize(layout::ProjectNameLength, '\0');
-        doc.WriteZDTString(layout::ProjectNameOffset, padded);
+        // The name field writes the name into the document, NUL-padded.
         context.fields.SetProjectNameText(projectName);
-        WriteFileAtomically(PathFromText(targetFile), doc.ZDTData);
+        WriteFileAtomically(PathFromText(targetFile), doc.ZDTData());
     }
 
-    CopyIfPresent(sourceDir + "EFXDATA.ZDT", targetDir + "EFXDATA.ZDT");
+    CopyIfPresent(PathIgnoringCase(sourceDir, "EFXDATA.ZDT"), PathIgnoringCase(targetDir, "EFXDATA.ZDT"));
 
     if (context.options.useInfoFiles) {
         if (copyFiles) {
@@ -92,21 +89,22 @@ bool CopyProject(ProjectFilesContext& context, const std::string& sourceDir, con
 
     int wavCount = 0;
     std::error_code ignored;
-    const std::string sourceAudio = sourceDir + "AUDIO" + PathSeparator();
+    const std::string sourceAudio = PathIgnoringCase(sourceDir, "AUDIO") + PathSeparator();
     if (fs::is_directory(PathFromText(sourceAudio), ignored)) {
-        const std::string targetAudio = targetDir + "AUDIO" + PathSeparator();
-        CreateFolders(PathFromText(targetAudio));
+        const std::string targetAudio = PathIgnoringCase(targetDir, "AUDIO") + PathSeparator();
+        madeFolders.Create(PathFromText(targetAudio));
         wavCount = CopyWavFiles(sourceAudio, targetAudio);
     }
+    madeFolders.Keep();
 
     if (!copyFiles) {
-        doc.DataChanged = false;
+        doc.MarkSaved();
         doc.LastSavedZDTFileName = targetFile;
     }
 
     std::string message = copyFiles ? "PRJDATA.ZDT + EFXDATA.ZDT " + Txt(172) + "\r\n" + Txt(173) + targetDir +
                                           "\"\r\n " + Txt(174) + "\r\n"
-                                    : std::to_string(doc.ZDTData.size()) + " " + Txt(175) + targetFile + "\" !\r\n";
+                                    : std::to_string(doc.ZDTData().size()) + " " + Txt(175) + targetFile + "\" !\r\n";
     message += std::to_string(wavCount) + " " + Txt(176) + "\r\n\r\n";
     if (context.CopyContinueAnswer != ResultYesToAll)
         context.CopyContinueAnswer = dialogs.Message(message + Txt(177), MessageButtons::YesNoYesToAll);
@@ -163,16 +161,19 @@ bool CopyProjectCommand(ProjectFilesContext& context, std::string sourceDir, std
         return false;
     }
     // Read before anything is created, so a folder without a project changes nothing.
-    std::string name = GetZDTProjectName(doc, sourceDir + "PRJDATA.ZDT", false, nullptr).name;
+    std::string name = GetZDTProjectName(doc, PathIgnoringCase(sourceDir, "PRJDATA.ZDT"), false, nullptr).name;
+    MadeFolders madeFolders;  // taken away again when the copy fails
     if (PathExists(targetDir)) {
         if (dialogs.Message("\"" + targetDir + Txt(269) + "\r\n" + Txt(270) + "\r\n" + Txt(271),
                             MessageButtons::YesNo) != ResultYes)
             return false;
     } else {
-        CreateFolders(PathFromText(targetDir));
+        madeFolders.Create(PathFromText(targetDir));
     }
     context.CopyContinueAnswer = ResultYesToAll;
-    if (!CopyProject(context, sourceDir, targetDir, name, 0, true)) return false;
+    bool goOn = CopyProject(context, sourceDir, targetDir, name, 0, true);
+    madeFolders.Keep();
+    if (!goOn) return false;
     dialogs.Message(Txt(272) + "\r\n\r\n  " + Txt(273) + sourceDir + "\"\r\n" + Txt(274) + targetDir + "\"\r\n\r\n" +
                         Txt(275),
                     MessageButtons::Ok);

@@ -5,7 +5,6 @@
 #include "io/path_text.h"
 #include "files/project_list.h"
 #include "project/project_name.h"
-#include "settings/side_files.h"
 #include "settings/text_table.h"
 #include "ui/dialogs.h"
 #include "ui/errors.h"
@@ -81,6 +80,7 @@ SearchCounts SearchInSubDirs(const std::string& root, const std::string& filter,
     list.SetMessage(std::to_string(walk.counts.listed) + " " + Txt(197) + " " + std::to_string(walk.counts.examined) +
                     ") in \"" + root + Txt(198));
     list.Sort();
+    walk.counts.entryErrors = walk.entryErrors;
     return walk.counts;
 }
 
@@ -140,7 +140,8 @@ std::string DirectorySearch::Run(DirectoryRunKind kind, bool silentRepeat, ZDTDo
     }
     if (filterCancelled_) return "";
     filter = CleanSearchFilter(filter);
-    SearchInSubDirs(root, filter, selectPrjFiles, selectWavFiles, doc, list, dialogs);
+    SearchCounts counts = SearchInSubDirs(root, filter, selectPrjFiles, selectWavFiles, doc, list, dialogs);
+    if (!counts.entryErrors.empty()) dialogs.Message(EntryErrorsText(counts.entryErrors), MessageButtons::Ok);
     return list.Message();
 }
 

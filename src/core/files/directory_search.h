@@ -3,6 +3,7 @@
 // folder, and the info-file runs that share its folder question.
 
 #include <string>
+#include <vector>
 
 #include "files/info_files.h"
 
@@ -25,6 +26,7 @@ std::string CleanSearchFilter(const std::string& filter);
 struct SearchCounts {
     int examined = 0;  // files met
     int listed = 0;
+    std::vector<std::string> entryErrors;  // entries passed over on an error
 };
 
 // The search walk over `root` (with trailing separator), filling the list with

@@ -5,7 +5,6 @@
 #include "files/project_list.h"
 #include "project/play_marks.h"
 #include "project/project_info.h"
-#include "settings/side_files.h"
 #include "settings/text_table.h"
 #include "ui/dialogs.h"
 #include "ui/errors.h"
@@ -26,7 +25,14 @@ public:
         if (!IsProjectFileName(UpperAscii(name))) return;
         ++counts.found;
         std::string file = dir + name;
-        std::string remark = Process(file);
+        std::string remark;
+        try {
+            remark = Process(file);
+        } catch (const FileError& error) {
+            list_.AddLine(file + "    ## " + error.what());
+            context_.doc.MarkLoaded();  // a mark that could not be saved is dropped
+            throw;  // the walk notes it and goes on
+        }
         list_.AddLine(remark.empty() ? file : file + "    ## " + remark);
         list_.SetMessage(std::to_string(counts.found) + " " + Txt(277), true);
     }
@@ -44,9 +50,9 @@ private:
         std::int32_t recordingEnd = LongestWavDuration(AudioFolderOf(doc.LoadedZDTFileName));
         if (SetEndMark(doc, recordingEnd, context_.dialogs) == SetEndMarkResult::TableFull)
             return MarkTableFullMessage();
-        if (!doc.DataChanged) return "";
+        if (!doc.DataChanged()) return "";
         QuickSaveLoadedZDTFile(context_, doc.LoadedZDTFileName, 100);
-        if (doc.DataChanged) return "";
+        if (doc.DataChanged()) return "";
         ++counts.changed;
         return Txt(276);
     }
@@ -60,7 +66,7 @@ private:
 std::string SetEndMarksInSubDirs(DocumentContext& context, std::string& baseDirSearch, ProjectList& list,
                                  const std::string& chosenRoot, EndMarkBatchCounts* counts) {
     Dialogs& dialogs = context.dialogs;
-    if (context.doc.DataChanged) {
+    if (context.doc.DataChanged()) {
         dialogs.Message(Txt(278), MessageButtons::Ok);
         return "";
     }
@@ -82,10 +88,12 @@ std::string SetEndMarksInSubDirs(DocumentContext& context, std::string& baseDirS
     EndMarkWalk walk(context, list);
     WalkDirectory(root, walk);
     list.Sort();
+    walk.counts.entryErrors = walk.entryErrors;
     if (counts) *counts = walk.counts;
     std::string message = std::to_string(walk.counts.changed) + " " + Txt(284) + " " +
                           std::to_string(walk.counts.found) + " " + Txt(285) + root + Txt(286);
     list.SetMessage(message);
+    if (!walk.entryErrors.empty()) message += "\r\n\r\n" + EntryErrorsText(walk.entryErrors);
     dialogs.Message(message, MessageButtons::Ok);
     return message;
 }

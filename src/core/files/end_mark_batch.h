@@ -3,6 +3,7 @@
 // mark set in every project below a folder, each changed project quick-saved.
 
 #include <string>
+#include <vector>
 
 #include "project/document_ops.h"
 
@@ -13,6 +14,7 @@ class ProjectList;
 struct EndMarkBatchCounts {
     int found = 0;
     int changed = 0;
+    std::vector<std::string> entryErrors;  // projects passed over on an error
 };
 
 // `baseDirSearch` is the search root shared with the directory search; it

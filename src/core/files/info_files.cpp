@@ -4,10 +4,12 @@
 
 #include "io/directory_walk.h"
 #include "io/file_io.h"
+#include "io/name_lookup.h"
 #include "io/path_text.h"
 #include "files/project_list.h"
 #include "project/document_ops.h"
 #include "project/project_name.h"
+#include "settings/side_files.h"
 #include "settings/text_table.h"
 #include "ui/dialogs.h"
 #include "ui/errors.h"
@@ -26,6 +28,9 @@ bool IsSafeInfoFileProjectName(const std::string& projectName) {
 }
 
 bool CreateInfoFile(const std::string& projectFile, const std::string& projectName, const InfoFileLabel& label) {
+    // Only a project file has an info file: never a backup, a temporary file
+    // or an info file, whose names would grow with every run.
+    if (!IsProjectFileName(UpperAscii(ExtractFileName(projectFile)))) return false;
     std::string infoFile = InfoFileNameFor(projectFile, projectName);
     if (label) label(infoFile);
     if (!IsSafeInfoFileProjectName(projectName)) return false;
@@ -106,7 +111,9 @@ private:
     // Whether the info file carries the current name of an existing project.
     bool IsAssigned(const std::string& file) {
         std::string project = ProjectFileOfInfoFile(file);
-        if (project.empty() || !IsRegularFile(PathFromText(project))) return false;
+        if (project.empty()) return false;
+        project = PathIgnoringCase(ExtractFilePath(project), ExtractFileName(project));
+        if (!IsRegularFile(PathFromText(project))) return false;
         std::string projectName = GetZDTProjectName(doc_, project, false, nullptr).name;
         // Compared without regard to case, as the file names were selected.
         return UpperAscii(file) == UpperAscii(InfoFileNameFor(project, projectName));
@@ -125,6 +132,8 @@ std::string UpdateInfoFiles(const std::string& root, ZDTDocument& doc, ProjectLi
     WalkDirectory(root, walk);
     std::string message = std::to_string(walk.counts.changed) + " " + Txt(199) + " " +
                           std::to_string(walk.counts.found) + " " + Txt(200) + root + Txt(201);
+    walk.counts.entryErrors = walk.entryErrors;
+    if (!walk.entryErrors.empty()) message += "\r\n\r\n" + EntryErrorsText(walk.entryErrors);
     if (counts) *counts = walk.counts;
     return message;
 }
@@ -135,6 +144,8 @@ std::string DeleteInfoFiles(const std::string& root, bool deleteAll, ZDTDocument
     WalkDirectory(root, walk);
     std::string message = std::to_string(walk.counts.changed) + " " + Txt(202) + " " +
                           std::to_string(walk.counts.found) + " " + Txt(203) + root + Txt(204);
+    walk.counts.entryErrors = walk.entryErrors;
+    if (!walk.entryErrors.empty()) message += "\r\n\r\n" + EntryErrorsText(walk.entryErrors);
     if (counts) *counts = walk.counts;
     return message;
 }

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace spurwerk {
 
@@ -31,11 +32,12 @@ std::string ProjectFileOfInfoFile(const std::string& infoFile);
 struct InfoFileRunCounts {
     int found = 0;    // project files (update) or info files (deletion) met
     int changed = 0;  // info files created or deleted
+    std::vector<std::string> entryErrors;  // entries passed over on an error
 };
 
 // Both runs walk `root` (with trailing separator); a click offers to abort
 // (SilentAbort). They show progress in the list's message line and return the
-// result message.
+// result message, followed by the entries that failed.
 std::string UpdateInfoFiles(const std::string& root, ZDTDocument& doc, ProjectList& list, Dialogs& dialogs,
                             const InfoFileLabel& label, InfoFileRunCounts* counts = nullptr);
 std::string DeleteInfoFiles(const std::string& root, bool deleteAll, ZDTDocument& doc, ProjectList& list,

@@ -1,19 +1,18 @@
 #include "files/list_line.h"
 
 #include <algorithm>
-#include <filesystem>
 
 #include "files/date_time_text.h"
 #include "io/directory_walk.h"
 #include "io/path_text.h"
+#include "io/wav_files.h"
+#include "project/project_info.h"
 #include "project/value_texts.h"
 #include "project/wav_header.h"
 #include "text/text_encoding.h"
 #include "settings/text_table.h"
 
 namespace spurwerk {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -25,10 +24,6 @@ void PadRight(std::string& text, std::size_t width) {
 std::string PadLeft(const std::string& text, std::size_t width) {
     std::size_t length = Utf8Length(text);
     return length < width ? std::string(width - length, ' ') + text : text;
-}
-
-bool HasWavExtension(const std::string& upperName) {
-    return upperName.size() >= 4 && upperName.compare(upperName.size() - 4, 4, ".WAV") == 0;
 }
 
 std::string FileDateText(const std::string& path, const std::string& format) {
@@ -43,12 +38,7 @@ WavListing ListWavFiles(const std::string& audioDir, const ListLineOptions& opti
     if (options.listWavFileDate) width += Utf8Length(options.dateFormat) + 2;
     if (options.listWavFileSize) width += 8;
 
-    std::error_code ec;
-    for (fs::directory_iterator it(PathFromText(audioDir), ec), end; !ec && it != end; it.increment(ec)) {
-        std::error_code typeError;
-        if (it->is_directory(typeError)) continue;
-        std::string name = PathText(it->path().filename());
-        if (!HasWavExtension(UpperAscii(name))) continue;
+    for (const std::string& name : WavFilesIn(audioDir)) {
         ++listing.count;
         std::string item = name;
         std::string path = audioDir + name;
@@ -78,14 +68,14 @@ std::string BuildListLine(const std::string& dir, const std::string& name, const
             line += "  " + std::to_string(project->listValues.recordingBitDepth) + "B.," +
                     (project->listValues.insertRecordingWet ? "WET!!" : "DRY  ");
         if (options.useTrackInfos) line += "  " + project->trackSummary;
-        WavListing wavs = ListWavFiles(dir + "AUDIO" + PathSeparator(), options);
+        WavListing wavs = ListWavFiles(AddTrailingBackslash(AudioFolderOf(dir + name)), options);
         if (wavs.count > 0) {
             if (wavs.longestMs > 0) line += " [t=" + MillisecondsText(wavs.longestMs) + "max.]";
             line += "  " + Txt(192) + PadLeft(std::to_string(wavs.count), 2) + ": " + wavs.text;
         } else {
             line += " [t=" + MillisecondsText(0) + " " + Txt(191) + ")]";
         }
-    } else if (HasWavExtension(UpperAscii(name))) {
+    } else if (HasFileExt(name, ".WAV")) {
         line += WavHeaderSummary(path, options.showListSize).text;
     }
     return line;

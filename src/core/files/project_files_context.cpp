@@ -1,6 +1,7 @@
 #include "files/project_files_context.h"
 
 #include "project/track_layout.h"
+#include "io/path_text.h"
 #include "settings/side_files.h"
 
 namespace spurwerk {
@@ -12,7 +13,7 @@ TemplateFiles TemplateFilesIn(const std::string& programDir) {
             in(WavTemplateMono24Name),   in(WavTemplateStereo24Name)};
 }
 
-std::string ProjectFieldsHost::ProjectNameText() { return ReadProjectName(doc_.ZDTData); }
+std::string ProjectFieldsHost::ProjectNameText() { return ReadProjectName(doc_.ZDTData()); }
 
 void ProjectFieldsHost::SetProjectNameText(const std::string& name) {
     // As the field's change handling does: trimmed, NUL-padded to 8 bytes.
@@ -27,7 +28,7 @@ void DocumentOnlyHost::PrepareSave() {
     auto offsetOf = [&](int strip) {
         return strip < trackCount_ ? layout::WavNameOffset(strip) : layout::MasterWavNameOffset;
     };
-    for (int strip = 0; strip <= trackCount_; ++strip) names.push_back(ReadWavName(doc_.ZDTData, offsetOf(strip)));
+    for (int strip = 0; strip <= trackCount_; ++strip) names.push_back(ReadWavName(doc_.ZDTData(), offsetOf(strip)));
     std::vector<std::string> cleaned = NormalizeTrackWavNames(names, dialogs_);
     for (int strip = 0; strip <= trackCount_; ++strip) {
         const std::string& name = cleaned[static_cast<std::size_t>(strip)];

@@ -4,6 +4,7 @@
 // mixer window knows (its project name field, the track count it shows).
 
 #include <string>
+#include <vector>
 
 #include "project/document_ops.h"
 
@@ -71,6 +72,10 @@ struct ProjectFilesContext {
     // The last answer to the "Weiter?" question of a project copy; while it is
     // Yes to all the question is not asked again.
     int CopyContinueAnswer = 6;
+    // Files that could not be made while the operation went on (a WAV file
+    // from its template), each with the system's reason, for the caller to
+    // report as a failure.
+    std::vector<std::string> fileErrors{};
 
     ZDTDocument& doc() { return document.doc; }
     Dialogs& dialogs() { return document.dialogs; }

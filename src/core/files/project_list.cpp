@@ -1,8 +1,10 @@
 #include "files/project_list.h"
 
+#include "io/path_text.h"
 #include "project/document_ops.h"
 #include "project/track_layout.h"
 #include "settings/text_table.h"
+#include "text/ascii.h"
 #include "ui/dialogs.h"
 
 namespace spurwerk {
@@ -37,8 +39,7 @@ void ProjectList::Sort() {
 
 std::string ProjectList::EntryPath(const std::string& line, bool resolveInfoFile) {
     std::string path = line.substr(0, line.find('#'));
-    std::size_t begin = path.find_first_not_of(' ');
-    path = begin == std::string::npos ? "" : path.substr(begin, path.find_last_not_of(' ') - begin + 1);
+    path = TrimBlanks(path);
     return resolveInfoFile ? ResolveInfoFileName(path) : path;
 }
 
@@ -46,8 +47,8 @@ std::string ProjectList::OpenEntry(std::size_t index, Dialogs& dialogs) const {
     if (index >= lines_.size()) return "";
     std::string path = EntryPath(lines_[index], true);
     if (path.empty()) return "";
-    // The extension compared exactly, as the recorder writes it.
-    if (path.size() >= 4 && path.compare(path.size() - 4, 4, ".ZDT") == 0) return path;
+    // In any letter case, as the search found it: a card may carry lower-case names.
+    if (HasFileExt(path, ".ZDT")) return path;
     dialogs.OpenWithAssociatedProgram(path);
     return "";
 }

@@ -6,9 +6,9 @@
 #include "files/copy_project.h"
 #include "io/path_text.h"
 #include "files/save_project.h"
-#include "settings/side_files.h"
 #include "io/text_file.h"
 #include "settings/text_table.h"
+#include "text/ascii.h"
 #include "ui/dialogs.h"
 #include "ui/errors.h"
 
@@ -87,14 +87,20 @@ void ProjectSeries::LoadSaveProjNames(bool save, Dialogs& dialogs, const std::st
 std::string ProjectSeries::NameFor(int n, const std::string& defaultPrefix) const {
     std::size_t line = static_cast<std::size_t>(n - serieStart);
     if (n >= serieStart && line < projectNames.size()) {
-        const std::string& text = projectNames[line];
-        std::size_t begin = text.find_first_not_of(' ');
-        if (begin != std::string::npos) return text.substr(begin, text.find_last_not_of(' ') - begin + 1);
+        std::string text = TrimBlanks(projectNames[line]);
+        if (!text.empty()) return text;
     }
     return defaultPrefix + DirectoryNumber(n);
 }
 
-std::string ProjectSeries::OkButtonCaption() const { return running_ ? Txt(111) : "Projekte anlegen! ..."; }
+std::string ProjectSeries::OkButtonCaption() const { return running_ ? Txt(111) : okCaption; }
+
+bool ProjectSeries::BaseDirExists() const {
+    // The folder the numbered folders go into: the base text up to its last separator.
+    fs::path folder = PathFromText(baseDirSerie + "x").parent_path();
+    std::error_code ec;
+    return !baseDirSerie.empty() && fs::is_directory(folder, ec);
+}
 
 void ProjectSeries::SetProgress(const std::string& text) {
     progress_ = text;
@@ -112,6 +118,13 @@ int ProjectSeries::OkClick(ProjectFilesContext& context) {
 
 int ProjectSeries::Run(ProjectFilesContext& context) {
     Dialogs& dialogs = context.dialogs();
+    // A missing base folder (a typo, a card not inserted) would put the series
+    // somewhere else; nothing is created.
+    if (!BaseDirExists()) {
+        failure_ = Txt(162) + baseDirSerie + Txt(103);
+        dialogs.Message(failure_, MessageButtons::Ok);
+        return 0;
+    }
     seriesBaseDir_ = baseDirSerie;
     const int first = serieStart, last = serieStart + serieCount - 1;
 
@@ -134,12 +147,14 @@ int ProjectSeries::Run(ProjectFilesContext& context) {
     context.CopyContinueAnswer = ResultYes;
     int created = 0;
     const std::string defaultPrefix = context.fields.ProjectNameText().substr(0, 4) + "_";
+    failure_.clear();
+    std::string dir, name;
     try {
         std::string source;
         for (int n = first; n <= last; ++n) {
             if (dialogs.AskAbortOnClick(n) || !running_) break;
-            const std::string dir = DirectoryFor(n);
-            const std::string name = NameFor(n, defaultPrefix);
+            dir = DirectoryFor(n);
+            name = NameFor(n, defaultPrefix);
             if (n == first) {
                 // A save the user declined leaves no project to copy from.
                 if (!SaveProject(context, dir + "PRJDATA.ZDT", true, name, 500)) break;
@@ -157,7 +172,13 @@ int ProjectSeries::Run(ProjectFilesContext& context) {
         }
     } catch (const SilentAbort&) {
     } catch (const FileError& error) {
-        dialogs.Message(error.what(), MessageButtons::Ok);
+        // The save and the copy take away a project folder they made; one that
+        // existed before keeps what was written into it.
+        std::error_code ec;
+        failure_ = "Project \"" + name + "\" in \"" + dir + "\" failed: " + error.what() +
+                   (fs::exists(PathFromText(dir), ec) ? " (the folder is left incomplete)"
+                                                      : " (nothing of it was kept)");
+        dialogs.Message(failure_, MessageButtons::Ok);
     }
     running_ = false;
     dialogs.Message(std::to_string(created) + " " + Txt(114), MessageButtons::Ok);

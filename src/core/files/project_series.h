@@ -26,6 +26,8 @@ public:
     int serieStart = 1;                 // SESerieStart, 1..999
     std::vector<std::string> projectNames;  // MemoProjNames, one line each
     std::string lastNamesFile;
+    // ButtonOk's caption while no run goes on, as the window's language has it.
+    std::string okCaption = "Projekte anlegen! ...";
 
     void SetObserver(ProjectSeriesObserver* observer) { observer_ = observer; }
 
@@ -60,8 +62,13 @@ public:
     // projects created), otherwise stops the running one before its next project.
     int OkClick(ProjectFilesContext& context);
     bool Running() const { return running_; }
+    // Why the last run ended early on an error (which project, what failed);
+    // empty when it did not.
+    const std::string& Failure() const { return failure_; }
     const std::string& Progress() const { return progress_; }
     std::string OkButtonCaption() const;
+    // Whether the folder the numbered folders go into exists.
+    bool BaseDirExists() const;
 
 private:
     int Run(ProjectFilesContext& context);
@@ -71,6 +78,7 @@ private:
     std::string labelVon_, labelBis_, startHint_;
     std::string progress_ = "(-)";
     bool running_ = false;
+    std::string failure_;
     ProjectSeriesObserver* observer_ = nullptr;
 };
 

@@ -4,9 +4,9 @@
 
 #include "io/file_copy.h"
 #include "files/info_files.h"
+#include "io/name_lookup.h"
 #include "io/path_text.h"
 #include "files/wav_templates.h"
-#include "settings/side_files.h"
 #include "settings/text_table.h"
 #include "ui/dialogs.h"
 #include "ui/errors.h"
@@ -55,22 +55,23 @@ bool SaveProject(ProjectFilesContext& context, const std::string& fileName, bool
         return false;
 
     const std::string dir = ExtractFilePath(file);
-    const std::string audioDir = dir + "AUDIO" + PathSeparator();
+    const std::string audioDir = PathIgnoringCase(dir, "AUDIO") + PathSeparator();
+    MadeFolders madeFolders;  // taken away again when the save fails
     if (!PathExists(audioDir)) {
         if (!AskGoOn(dialogs, Txt(162) + audioDir + Txt(163))) return false;
-        CreateFolders(PathFromText(audioDir));
+        madeFolders.Create(PathFromText(audioDir));
     }
 
     if (!doc.IsProject()) {
         const TemplateFiles& templates = context.options.templates;
         std::string source = PathExists(file) ? file : (context.options.devIsZoomR24 ? templates.prjR24 : templates.prjR16);
-        doc.ZDTData = ReadWholeFile(PathFromText(source));
+        doc.ReplaceZDTData(ReadWholeFile(PathFromText(source)));
         context.document.host.PrepareSave();
     }
 
-    if (!(keys.ctrl && !doc.DataChanged)) {
+    if (!(keys.ctrl && !doc.DataChanged())) {
         SavingFlag saving(doc.IsSavingZDT);
-        WriteFileAtomically(PathFromText(file), doc.ZDTData);
+        WriteFileAtomically(PathFromText(file), doc.ZDTData());
     }
     EnsureEFXFile(context, dir);
     CreateMissingWavFiles(context, audioDir, false);
@@ -78,9 +79,10 @@ bool SaveProject(ProjectFilesContext& context, const std::string& fileName, bool
         CreateInfoFile(file, TrimControlChars(name),
                        [&](const std::string& info) { context.fields.ShowInfoFileName(info); });
 
-    doc.DataChanged = false;
+    madeFolders.Keep();
+    doc.MarkSaved();
     doc.LastSavedZDTFileName = file;
-    dialogs.TimedMessage(std::to_string(doc.ZDTData.size()) + " " + Txt(164) + file + Txt(165), messageTimeMs);
+    dialogs.TimedMessage(std::to_string(doc.ZDTData().size()) + " " + Txt(164) + file + Txt(165), messageTimeMs);
     doc.ZDTFileToLoad = file;
     LoadZDTFile(context.document, false);
     return true;

@@ -5,10 +5,12 @@
 
 #include "io/file_copy.h"
 #include "io/file_io.h"
+#include "io/name_lookup.h"
 #include "io/path_text.h"
 #include "project/track_layout.h"
 #include "text/text_encoding.h"
 #include "settings/text_table.h"
+#include "text/ascii.h"
 #include "ui/dialogs.h"
 #include "ui/errors.h"
 
@@ -30,8 +32,7 @@ std::vector<std::string> AssignedWavNames(const Bytes& document, int trackCount)
     for (int strip = 0; strip <= trackCount; ++strip) {
         std::size_t offset = strip < trackCount ? layout::WavNameOffset(strip) : layout::MasterWavNameOffset;
         std::string name = ReadWavName(document, offset);
-        std::size_t begin = name.find_first_not_of(' ');
-        name = begin == std::string::npos ? "" : name.substr(begin, name.find_last_not_of(' ') - begin + 1);
+        name = TrimBlanks(name);
         // A name from a foreign file must not point out of the AUDIO folder.
         if (name.find_first_of("/\\:") != std::string::npos) name.clear();
         names.push_back(name);
@@ -44,7 +45,7 @@ void EnsureEFXFile(ProjectFilesContext& context, const std::string& dir) {
     const std::string& source = context.options.devIsZoomR24 ? templates.efxR24 : templates.efxR16;
     std::error_code ec;
     // Without a template there is nothing to copy; a copy that fails is an error.
-    if (CopyFileIfAbsent(PathFromText(source), PathFromText(dir + "EFXDATA.ZDT"), ec) == CopyOutcome::Failed &&
+    if (CopyFileIfAbsent(PathFromText(source), PathFromText(PathIgnoringCase(dir, "EFXDATA.ZDT")), ec) == CopyOutcome::Failed &&
         IsRegularFile(PathFromText(source)))
         throw FileError::For("Cannot copy", PathFromText(source), ec);
 }
@@ -57,7 +58,7 @@ bool ReportAssignments(Dialogs& dialogs, const std::vector<std::string>& names, 
     std::string list;
     for (const std::string& name : names) {
         if (name.empty()) continue;
-        std::string path = audioDir + name;
+        std::string path = PathIgnoringCase(audioDir, name);
         bool exists = PathExists(path);
         (exists ? existing : missing)++;
         std::string padding(Utf8Length(name) < 12 ? 12 - Utf8Length(name) : 0, ' ');
@@ -80,7 +81,7 @@ bool ReportAssignments(Dialogs& dialogs, const std::vector<std::string>& names, 
 int CreateMissingWavFiles(ProjectFilesContext& context, const std::string& audioDir, bool reportFirst) {
     Dialogs& dialogs = context.dialogs();
     const int trackCount = context.fields.TrackCount();
-    const Bytes& document = context.doc().ZDTData;
+    const Bytes& document = context.doc().ZDTData();
     std::vector<std::string> names = AssignedWavNames(document, trackCount);
     if (reportFirst && !ReportAssignments(dialogs, names, audioDir)) return 0;
 
@@ -91,7 +92,7 @@ int CreateMissingWavFiles(ProjectFilesContext& context, const std::string& audio
     for (int strip = 0; strip <= trackCount; ++strip) {
         const std::string& name = names[static_cast<std::size_t>(strip)];
         if (name.empty()) continue;
-        std::string path = audioDir + name;
+        std::string path = PathIgnoringCase(audioDir, name);
         if (PathExists(path)) continue;
         if (answer != ResultYesToAll) {
             answer = dialogs.Message(Txt(150) + path + Txt(151) + "\r\n" + Txt(152) + audioDir + Txt(153),
@@ -103,11 +104,14 @@ int CreateMissingWavFiles(ProjectFilesContext& context, const std::string& audio
         CreateFolders(PathFromText(audioDir));
         const std::string& source = WavTemplateFor(context.options.templates, document, strip, trackCount);
         std::error_code ec;
-        if (CopyFileIfAbsent(PathFromText(source), PathFromText(path), ec) == CopyOutcome::Copied) {
+        CopyOutcome outcome = CopyFileIfAbsent(PathFromText(source), PathFromText(path), ec);
+        if (outcome == CopyOutcome::Copied) {
             created += "\r\n" + path;
             ++createdCount;
             continue;
         }
+        if (outcome == CopyOutcome::TargetExists) continue;  // made meanwhile by someone else
+        context.fileErrors.push_back("Cannot copy \"" + source + "\" to \"" + path + "\": " + ec.message());
         // A missing template would fail for every track alike: one message names it.
         bool templateMissing = !IsRegularFile(PathFromText(source));
         if (templateMissing && !missingTemplatesReported.insert(source).second) continue;

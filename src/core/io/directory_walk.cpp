@@ -12,10 +12,15 @@ namespace fs = std::filesystem;
 bool ContainsText(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
 
 bool IsProjectFileName(const std::string& upperName) {
-    return ContainsText(upperName, "PRJ") && ContainsText(upperName, ".ZDT");
+    const std::string extension = ".ZDT";
+    return !upperName.empty() && upperName[0] != '.' && upperName.size() > extension.size() &&
+           upperName.compare(upperName.size() - extension.size(), extension.size(), extension) == 0 &&
+           ContainsText(upperName, "PRJ");
 }
 
-void WalkDirectory(const std::string& dir, DirectoryVisitor& visitor) {
+namespace {
+
+void Walk(const std::string& dir, DirectoryVisitor& visitor, int depth) {
     visitor.EnterDirectory(dir);
     std::error_code ec;
     fs::directory_iterator it(PathFromText(dir), ec), end;
@@ -27,14 +32,37 @@ void WalkDirectory(const std::string& dir, DirectoryVisitor& visitor) {
         const fs::directory_entry& entry = *it;
         std::string name = PathText(entry.path().filename());
         std::error_code typeError;
-        bool isLink = entry.is_symlink(typeError);
-        if (entry.is_directory(typeError)) {
-            if (!isLink && !name.empty() && name[0] != '.') WalkDirectory(dir + name + PathSeparator(), visitor);
+        fs::file_status status = entry.status(typeError);
+        if (fs::is_directory(status)) {
+            if (entry.is_symlink(typeError) || name.empty() || name[0] == '.') continue;
+            if (depth >= MaxWalkDepth) {
+                visitor.entryErrors.push_back("Cannot search \"" + dir + name + "\": more than " +
+                                              std::to_string(MaxWalkDepth) + " folder levels");
+                continue;
+            }
+            Walk(dir + name + PathSeparator(), visitor, depth + 1);
             continue;
         }
-        visitor.VisitFile(dir, name);
+        // FIFOs, devices and sockets are no files to read (a FIFO would block).
+        if (!typeError && fs::exists(status) && !fs::is_regular_file(status)) continue;
+        try {
+            visitor.VisitFile(dir, name);
+        } catch (const FileError& error) {
+            visitor.entryErrors.push_back(error.what());
+        }
     }
     if (ec) throw FileError::For("Cannot read folder", PathFromText(dir), ec);
+}
+
+}  // namespace
+
+void WalkDirectory(const std::string& dir, DirectoryVisitor& visitor) { Walk(dir, visitor, 0); }
+
+std::string EntryErrorsText(const std::vector<std::string>& errors, std::size_t most) {
+    std::string text;
+    for (std::size_t i = 0; i < errors.size() && i < most; ++i) text += errors[i] + "\r\n";
+    if (errors.size() > most) text += "... (" + std::to_string(errors.size() - most) + " more)\r\n";
+    return text;
 }
 
 }  // namespace spurwerk

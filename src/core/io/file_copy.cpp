@@ -1,6 +1,7 @@
 #include "io/file_copy.h"
 
-#include <random>
+#include <cerrno>
+#include <cstdio>
 
 #include "io/file_io.h"
 #include "io/path_text.h"
@@ -12,31 +13,20 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path TempBeside(const fs::path& target) {
-    static std::mt19937 random{std::random_device{}()};
-    return target.parent_path() /
-           PathFromText("." + PathText(target.filename()) + ".tmp" + std::to_string(random() % 1000000));
-}
-
-// Copies into a temporary file beside `to`; returns its path, or empty with ec set.
-fs::path CopyToTemp(const fs::path& from, const fs::path& to, std::error_code& ec) {
-    if (!fs::is_regular_file(from, ec)) {
-        if (!ec) ec = std::make_error_code(std::errc::no_such_file_or_directory);
-        return {};
+// Copies the regular file `from` into `temp` (created beside `to`) and closes it.
+std::error_code CopyToTemp(const fs::path& from, const fs::path& to, TempFile& temp) {
+    std::error_code ec;
+    InputFile in = InputFile::Open(from, ec);
+    if (!in) return ec;
+    if ((ec = temp.Create(to))) return ec;
+    Bytes buffer(1 << 16);
+    for (;;) {
+        std::size_t read = std::fread(buffer.data(), 1, buffer.size(), in.get());
+        if (read < buffer.size() && std::ferror(in.get())) return std::error_code(errno, std::generic_category());
+        if ((ec = temp.Write(buffer.data(), read))) return ec;
+        if (read < buffer.size()) break;
     }
-    fs::path temp = TempBeside(to);
-    bool copied = fs::copy_file(from, temp, fs::copy_options::none, ec);
-    if (std::error_code fault = InjectedWriteFault(to)) {
-        copied = false;
-        ec = fault;
-    }
-    if (!copied) {
-        std::error_code ignored;
-        fs::remove(temp, ignored);
-        if (!ec) ec = std::make_error_code(std::errc::io_error);
-        return {};
-    }
-    return temp;
+    return temp.Close();
 }
 
 }  // namespace
@@ -44,34 +34,19 @@ fs::path CopyToTemp(const fs::path& from, const fs::path& to, std::error_code& e
 CopyOutcome CopyFileIfAbsent(const fs::path& from, const fs::path& to, std::error_code& ec) {
     ec.clear();
     if (fs::exists(fs::symlink_status(to, ec))) return CopyOutcome::TargetExists;
-    ec.clear();
-    fs::path temp = CopyToTemp(from, to, ec);
-    if (temp.empty()) return CopyOutcome::Failed;
-    // Checked again right before the move, so a file that appeared meanwhile survives.
-    std::error_code ignored;
-    if (fs::exists(fs::symlink_status(to, ignored))) {
-        fs::remove(temp, ignored);
-        return CopyOutcome::TargetExists;
-    }
-    fs::rename(temp, to, ec);
-    if (ec) {
-        fs::remove(temp, ignored);
-        return CopyOutcome::Failed;
-    }
-    return CopyOutcome::Copied;
+    TempFile temp;
+    if ((ec = CopyToTemp(from, to, temp))) return CopyOutcome::Failed;
+    if (temp.MoveOntoTarget(false, ec)) return CopyOutcome::Copied;
+    return ec ? CopyOutcome::Failed : CopyOutcome::TargetExists;
 }
 
-void CopyFileReplacing(const fs::path& from, const fs::path& to) {
+void CopyFileReplacing(const fs::path& from, const fs::path& requested) {
+    const fs::path to = ResolveWriteTarget(requested);
     std::error_code ec;
     if (fs::is_directory(to, ec)) throw FileError::For("Cannot write", to, "is a folder, not a file");
-    fs::path temp = CopyToTemp(from, to, ec);
-    if (temp.empty()) throw FileError::For("Cannot copy", from, ec);
-    std::error_code ignored;
-    fs::rename(temp, to, ec);
-    if (ec) {
-        fs::remove(temp, ignored);
-        throw FileError::For("Cannot write", to, ec);
-    }
+    TempFile temp;
+    if ((ec = CopyToTemp(from, to, temp))) throw FileError::For("Cannot copy \"" + PathText(from) + "\" to", to, ec);
+    if (!temp.MoveOntoTarget(true, ec)) throw FileError::For("Cannot write", to, ec);
 }
 
 bool PathExists(const std::string& path) {
@@ -79,13 +54,32 @@ bool PathExists(const std::string& path) {
     return fs::exists(PathFromText(path), ec);
 }
 
-void CreateFolders(const fs::path& folder) {
+void CreateFolders(const fs::path& folder, std::vector<fs::path>* created) {
+    // The missing folders from the outermost in, so that each one made is known.
+    std::vector<fs::path> missing, made;
     std::error_code ec;
-    fs::create_directories(folder, ec);
+    const fs::path start = folder.has_filename() ? folder : folder.parent_path();
+    for (fs::path p = start; !p.empty() && !fs::exists(fs::symlink_status(p, ec)); p = p.parent_path()) {
+        if (!missing.empty() && p == missing.back()) break;  // a root that does not exist
+        missing.push_back(p);
+    }
+    for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
+        if (fs::create_directory(*it, ec)) made.push_back(*it);
+        if (ec) break;
+    }
     if (ec || !fs::is_directory(folder, ec)) {
         if (!ec) ec = std::make_error_code(std::errc::not_a_directory);
+        // A failed creation leaves none of the folders it made.
+        std::error_code ignored;
+        for (auto it = made.rbegin(); it != made.rend(); ++it) fs::remove(*it, ignored);
         throw FileError::For("Cannot create folder", folder, ec);
     }
+    if (created) created->insert(created->end(), made.begin(), made.end());
+}
+
+MadeFolders::~MadeFolders() {
+    std::error_code ignored;
+    if (!folders_.empty()) fs::remove_all(folders_.front(), ignored);
 }
 
 }  // namespace spurwerk

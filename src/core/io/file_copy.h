@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <vector>
 
 namespace spurwerk {
 
@@ -22,7 +23,24 @@ void CopyFileReplacing(const std::filesystem::path& from, const std::filesystem:
 // Whether anything exists under the path text; errors count as not existing.
 bool PathExists(const std::string& path);
 
-// Creates the folder with all missing parents; throws FileError.
-void CreateFolders(const std::filesystem::path& folder);
+// Creates the folder with all missing parents; throws FileError. Appends
+// every folder it made, outermost first, to `created`.
+void CreateFolders(const std::filesystem::path& folder, std::vector<std::filesystem::path>* created = nullptr);
+
+// The folders an operation made: unless kept, they are removed again (the
+// outermost with all it holds by then), so a failed operation leaves nothing
+// half-made behind.
+class MadeFolders {
+public:
+    MadeFolders() = default;
+    MadeFolders(const MadeFolders&) = delete;
+    MadeFolders& operator=(const MadeFolders&) = delete;
+    ~MadeFolders();
+    void Create(const std::filesystem::path& folder) { CreateFolders(folder, &folders_); }
+    void Keep() { folders_.clear(); }
+
+private:
+    std::vector<std::filesystem::path> folders_;
+};
 
 }  // namespace spurwerk

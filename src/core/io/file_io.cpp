@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <random>
 #include <system_error>
 
@@ -12,9 +11,11 @@
 
 #ifdef _WIN32
 #include <io.h>
+#include <sys/stat.h>
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -28,30 +29,13 @@ WriteFaultHook& FaultHook() {
     return hook;
 }
 
-std::string LastSystemError() { return std::generic_category().message(errno); }
+std::error_code LastError() { return std::error_code(errno, std::generic_category()); }
 
-void OpenForReading(std::ifstream& in, const fs::path& path) {
-    std::error_code ec;
-    if (fs::is_directory(path, ec)) throw FileError::For("Cannot read", path, "is a folder, not a file");
-    in.open(path, std::ios::binary);
-    if (!in) {
-        std::error_code exists;
-        if (!fs::exists(path, exists)) throw FileError::For("Cannot read", path, "file not found");
-        throw FileError::For("Cannot read", path, LastSystemError());
-    }
-}
-
-#ifdef _WIN32
-bool SyncAndClose(std::FILE* f) {
-    bool ok = std::fflush(f) == 0 && _commit(_fileno(f)) == 0;
-    return std::fclose(f) == 0 && ok;
-}
-#else
-bool SyncAndClose(std::FILE* f) {
-    bool ok = std::fflush(f) == 0 && fsync(fileno(f)) == 0;
-    return std::fclose(f) == 0 && ok;
-}
-#endif
+class NotARegularFileCategory : public std::error_category {
+public:
+    const char* name() const noexcept override { return "spurwerk.file"; }
+    std::string message(int) const override { return "not a regular file (a FIFO, a device or a socket)"; }
+};
 
 bool TargetIsReadOnly(const fs::path& path) {
 #ifdef _WIN32
@@ -68,81 +52,265 @@ bool TargetIsReadOnly(const fs::path& path) {
 #endif
 }
 
-void ReplaceFile(const fs::path& from, const fs::path& to) {
-#ifdef _WIN32
-    if (!MoveFileExW(from.wstring().c_str(), to.wstring().c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        throw std::system_error(static_cast<int>(GetLastError()), std::system_category());
-#else
-    fs::rename(from, to);
-#endif
+std::string ReadReason(const std::error_code& ec) {
+    if (ec == std::errc::is_a_directory) return "is a folder, not a file";
+    if (ec == std::errc::no_such_file_or_directory) return "file not found";
+    return ec.message();
 }
 
 }  // namespace
 
+std::error_code NotARegularFileError() {
+    static const NotARegularFileCategory category;
+    return std::error_code(1, category);
+}
+
+// --- reading --------------------------------------------------------------------
+
+InputFile::InputFile(InputFile&& other) noexcept : file_(other.file_), size_(other.size_) { other.file_ = nullptr; }
+
+InputFile& InputFile::operator=(InputFile&& other) noexcept {
+    if (this != &other) {
+        if (file_) std::fclose(file_);
+        file_ = other.file_;
+        size_ = other.size_;
+        other.file_ = nullptr;
+    }
+    return *this;
+}
+
+InputFile::~InputFile() {
+    if (file_) std::fclose(file_);
+}
+
+InputFile InputFile::Open(const fs::path& path, std::error_code& ec) {
+    ec.clear();
+    InputFile in;
+#ifdef _WIN32
+    std::error_code statusError;
+    fs::file_status status = fs::status(path, statusError);
+    if (fs::is_directory(status)) {
+        ec = std::make_error_code(std::errc::is_a_directory);
+        return in;
+    }
+    if (fs::exists(status) && !fs::is_regular_file(status)) {
+        ec = NotARegularFileError();
+        return in;
+    }
+    in.file_ = _wfopen(path.wstring().c_str(), L"rb");
+    struct _stat64 info;
+    if (!in.file_ || _fstat64(_fileno(in.file_), &info) != 0) {
+        ec = LastError();
+        return InputFile();
+    }
+#else
+    // O_NONBLOCK: opening a FIFO without a writer returns at once instead of
+    // waiting for one; the type check then refuses it.
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        ec = LastError();
+        return in;
+    }
+    struct stat info;
+    if (fstat(fd, &info) != 0) {
+        ec = LastError();
+        ::close(fd);
+        return in;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        ec = S_ISDIR(info.st_mode) ? std::make_error_code(std::errc::is_a_directory) : NotARegularFileError();
+        ::close(fd);
+        return in;
+    }
+    int flags = fcntl(fd, F_GETFL);
+    if (flags >= 0) fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    in.file_ = fdopen(fd, "rb");
+    if (!in.file_) {
+        ec = LastError();
+        ::close(fd);
+        return in;
+    }
+#endif
+    in.size_ = static_cast<std::int64_t>(info.st_size);
+    return in;
+}
+
+InputFile InputFile::OpenOrThrow(const fs::path& path) {
+    std::error_code ec;
+    InputFile in = Open(path, ec);
+    if (!in) throw FileError::For("Cannot read", path, ReadReason(ec));
+    return in;
+}
+
 Bytes ReadWholeFile(const fs::path& path, std::uintmax_t maxSize) {
-    std::ifstream in;
-    OpenForReading(in, path);
-    in.seekg(0, std::ios::end);
-    std::streamoff size = in.tellg();
-    if (size < 0) throw FileError::For("Cannot read", path, LastSystemError());
-    if (static_cast<std::uintmax_t>(size) > maxSize)
+    InputFile in = InputFile::OpenOrThrow(path);
+    std::uintmax_t size = static_cast<std::uintmax_t>(in.Size());
+    if (size > maxSize)
         throw FileError::For("Cannot open", path,
                              "file is too large (" + std::to_string(size) + " bytes; at most " +
                                  std::to_string(maxSize) + " are accepted)");
-    in.seekg(0);
     Bytes data(static_cast<std::size_t>(size));
-    if (size > 0 && !in.read(reinterpret_cast<char*>(data.data()), size))
-        throw FileError::For("Cannot read", path, LastSystemError());
+    std::size_t read = data.empty() ? 0 : std::fread(data.data(), 1, data.size(), in.get());
+    if (read < data.size() && std::ferror(in.get())) throw FileError::For("Cannot read", path, LastError());
+    data.resize(read);
     return data;
 }
 
 Bytes ReadFileHead(const fs::path& path, std::size_t count) {
-    std::ifstream in;
-    OpenForReading(in, path);
+    InputFile in = InputFile::OpenOrThrow(path);
     Bytes data(count);
-    in.read(reinterpret_cast<char*>(data.data()), static_cast<std::streamsize>(count));
-    data.resize(static_cast<std::size_t>(in.gcount()));
+    std::size_t read = count == 0 ? 0 : std::fread(data.data(), 1, count, in.get());
+    if (read < count && std::ferror(in.get())) throw FileError::For("Cannot read", path, LastError());
+    data.resize(read);
     return data;
 }
 
-void WriteFileAtomically(const fs::path& path, const Bytes& data) {
+// --- writing --------------------------------------------------------------------
+
+fs::path TempNameBeside(const fs::path& target) {
+    static std::mt19937 random{std::random_device{}()};
+    return target.parent_path() /
+           PathFromText("." + PathText(target.filename()) + ".tmp" + std::to_string(random() % 1000000));
+}
+
+fs::path ResolveWriteTarget(const fs::path& path) {
+    fs::path current = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(current, ec))) return current;
+        fs::path target = fs::read_symlink(current, ec);
+        if (ec) return current;
+        current = target.is_absolute() ? target : current.parent_path() / target;
+    }
+    throw FileError::For("Cannot write", path, std::make_error_code(std::errc::too_many_symbolic_link_levels));
+}
+
+TempFile::~TempFile() {
+#ifdef _WIN32
+    if (file_) std::fclose(file_);
+#else
+    if (fd_ >= 0) ::close(fd_);
+#endif
+    std::error_code ignored;
+    if (!temp_.empty() && !moved_) fs::remove(temp_, ignored);
+}
+
+std::error_code TempFile::Create(const fs::path& target) {
+    target_ = target;
+    fault_ = InjectedWriteFault(target);
+#ifdef _WIN32
+    for (int attempt = 0; attempt < 100 && !file_; ++attempt) {
+        temp_ = TempNameBeside(target);
+        file_ = _wfopen(temp_.wstring().c_str(), L"wbx");
+        if (!file_ && errno != EEXIST) break;
+    }
+    if (!file_) {
+        std::error_code ec = LastError();
+        temp_.clear();
+        return ec;
+    }
+#else
+    struct stat old;
+    bool replaces = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
+        temp_ = TempNameBeside(target);
+        fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd_ < 0 && errno != EEXIST) break;
+    }
+    if (fd_ < 0) {
+        std::error_code ec = LastError();
+        temp_.clear();
+        return ec;
+    }
+    if (replaces) {
+        // The new file is the old one's: a save run by root must not give the
+        // user's file to root. Owner first, as a change of owner clears set-id bits.
+        if ((old.st_uid != geteuid() || old.st_gid != getegid()) && fchown(fd_, old.st_uid, old.st_gid) != 0 &&
+            fchown(fd_, static_cast<uid_t>(-1), old.st_gid) != 0) {
+            // Not allowed to give it away: it stays ours, as any copy would.
+        }
+        if (fchmod(fd_, old.st_mode & 07777) != 0) return LastError();
+    }
+#endif
+    return {};
+}
+
+std::error_code TempFile::Write(const std::uint8_t* data, std::size_t size) {
+    // An injected fault fails half-way, as a card that fills up does.
+    std::size_t toWrite = fault_ ? size / 2 : size;
+#ifdef _WIN32
+    if (toWrite > 0 && std::fwrite(data, 1, toWrite, file_) != toWrite) return LastError();
+#else
+    while (toWrite > 0) {
+        ssize_t written = ::write(fd_, data, toWrite);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return LastError();
+        }
+        data += written;
+        toWrite -= static_cast<std::size_t>(written);
+    }
+#endif
+    return fault_;
+}
+
+std::error_code TempFile::Close() {
+    if (fault_) return fault_;
     std::error_code ec;
-    if (fs::is_directory(path, ec)) throw FileError::For("Cannot write", path, "is a folder, not a file");
+#ifdef _WIN32
+    if (std::fflush(file_) != 0 || _commit(_fileno(file_)) != 0) ec = LastError();
+    if (std::fclose(file_) != 0 && !ec) ec = LastError();
+    file_ = nullptr;
+    if (ec) return ec;
+    // Keep the read-only state and other attributes the old file had.
+    std::error_code ignored;
+    auto status = fs::status(target_, ignored);
+    if (!ignored && fs::exists(status)) fs::permissions(temp_, status.permissions(), ignored);
+#else
+    if (fsync(fd_) != 0) ec = LastError();
+    if (::close(fd_) != 0 && !ec) ec = LastError();
+    fd_ = -1;
+#endif
+    return ec;
+}
+
+bool TempFile::MoveOntoTarget(bool replace, std::error_code& ec) {
+    ec.clear();
+#ifdef _WIN32
+    DWORD flags = MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
+    if (!MoveFileExW(temp_.wstring().c_str(), target_.wstring().c_str(), flags)) {
+        DWORD error = GetLastError();
+        if (!replace && (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS)) return false;
+        ec = std::error_code(static_cast<int>(error), std::system_category());
+        return false;
+    }
+#else
+    // Checked right before the move, so a file that appeared meanwhile survives.
+    std::error_code ignored;
+    if (!replace && fs::exists(fs::symlink_status(target_, ignored))) return false;
+    fs::rename(temp_, target_, ec);
+    if (ec) return false;
+#endif
+    moved_ = true;
+    return true;
+}
+
+void WriteFileAtomically(const fs::path& requested, const Bytes& data) {
+    const fs::path path = ResolveWriteTarget(requested);
+    std::error_code ec;
+    fs::file_status status = fs::status(path, ec);
+    if (fs::is_directory(status)) throw FileError::For("Cannot write", path, "is a folder, not a file");
+    // A FIFO or device in the file's place is not replaced by a file.
+    if (fs::exists(status) && !fs::is_regular_file(status)) throw FileError::For("Cannot write", path, NotARegularFileError());
     if (TargetIsReadOnly(path)) throw FileError::For("Cannot write", path, "the file is read-only");
     fs::path folder = path.parent_path();
-    if (folder.empty()) folder = ".";
-    if (!fs::is_directory(folder, ec)) throw FileError::For("Cannot write", path, "folder not found");
+    if (!fs::is_directory(folder.empty() ? fs::path(".") : folder, ec))
+        throw FileError::For("Cannot write", path, "folder not found");
 
-    static std::mt19937 random{std::random_device{}()};
-    fs::path temp = folder / PathFromText("." + PathText(path.filename()) + ".tmp" +
-                                          std::to_string(random() % 1000000));
-#ifdef _WIN32
-    std::FILE* f = _wfopen(temp.wstring().c_str(), L"wbx");
-#else
-    std::FILE* f = std::fopen(temp.c_str(), "wbx");
-#endif
-    if (!f) throw FileError::For("Cannot write", path, LastSystemError());
-    std::error_code fault = InjectedWriteFault(path);
-    std::size_t toWrite = fault ? data.size() / 2 : data.size();
-    bool written = toWrite == 0 || std::fwrite(data.data(), 1, toWrite, f) == toWrite;
-    written = written && !fault;
-    std::string reason = fault ? fault.message() : written ? std::string() : LastSystemError();
-    bool closed = SyncAndClose(f);
-    if (!written || !closed) {
-        if (reason.empty()) reason = LastSystemError();
-        fs::remove(temp, ec);
-        throw FileError::For("Cannot write", path, reason);
-    }
-    // Keep the permissions the old file had.
-    auto status = fs::status(path, ec);
-    if (!ec && fs::exists(status)) fs::permissions(temp, status.permissions(), ec);
-    try {
-        ReplaceFile(temp, path);
-    } catch (const std::system_error& e) {
-        fs::remove(temp, ec);
-        throw FileError::For("Cannot write", path, e.code().message());
-    }
+    TempFile temp;
+    if (!(ec = temp.Create(path)) && !(ec = temp.Write(data.data(), data.size())) && !(ec = temp.Close()))
+        temp.MoveOntoTarget(true, ec);
+    if (ec) throw FileError::For("Cannot write", path, ec);
 }
 
 void WriteFileAtomically(const fs::path& path, const std::string& data) {

@@ -4,6 +4,7 @@
 // old file exactly as it was.
 
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -17,6 +18,73 @@ namespace spurwerk {
 
 // Largest file taken whole into memory as a project document.
 constexpr std::uintmax_t MaxDocumentFileSize = 64u * 1024u * 1024u;
+
+// A regular file opened for reading. Opening never waits: a FIFO or a device
+// named like a project or WAV file would otherwise hang the program, so
+// anything that is not a regular file after following links is refused.
+class InputFile {
+public:
+    InputFile() = default;
+    InputFile(InputFile&& other) noexcept;
+    InputFile& operator=(InputFile&& other) noexcept;
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+    ~InputFile();
+
+    // An unopened InputFile on failure, with `ec` telling why.
+    static InputFile Open(const std::filesystem::path& path, std::error_code& ec);
+    // Throws FileError "Cannot read ..." on failure.
+    static InputFile OpenOrThrow(const std::filesystem::path& path);
+
+    explicit operator bool() const { return file_ != nullptr; }
+    std::FILE* get() const { return file_; }
+    std::int64_t Size() const { return size_; }
+
+private:
+    std::FILE* file_ = nullptr;
+    std::int64_t size_ = 0;
+};
+
+// The reason given for a path that is neither a regular file nor missing
+// (a FIFO, a device, a socket).
+std::error_code NotARegularFileError();
+
+// The name of a temporary file beside `target` (".NAME.tmpNNNNNN"): hidden, and
+// never taken for a project file by the walks.
+std::filesystem::path TempNameBeside(const std::filesystem::path& target);
+
+// The file a write to `path` changes: symbolic links followed to their end, so
+// a save through a link reaches the real file.
+std::filesystem::path ResolveWriteTarget(const std::filesystem::path& path);
+
+// A new temporary file beside a target, moved onto it when complete. It takes
+// the mode, owner and group of the file it replaces; it is removed unless moved.
+// Errors carry the system's reason (a full card says "No space left on device").
+class TempFile {
+public:
+    TempFile() = default;
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+    ~TempFile();
+
+    std::error_code Create(const std::filesystem::path& target);
+    std::error_code Write(const std::uint8_t* data, std::size_t size);
+    // Flushes to the medium and closes.
+    std::error_code Close();
+    // Moves the closed file onto the target. Without `replace` an existing
+    // target is kept: the result is then false with `ec` clear.
+    bool MoveOntoTarget(bool replace, std::error_code& ec);
+
+private:
+    std::filesystem::path target_, temp_;
+    std::error_code fault_;
+    bool moved_ = false;
+#ifdef _WIN32
+    std::FILE* file_ = nullptr;
+#else
+    int fd_ = -1;
+#endif
+};
 
 // Reads the whole file; throws FileError when it cannot be read or is larger
 // than maxSize bytes.

@@ -1,5 +1,6 @@
 #include "mixer/file_picker.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "io/path_text.h"
@@ -10,6 +11,7 @@
 #include "ui/errors.h"
 
 #include "text/ascii.h"
+#include "text/text_encoding.h"
 
 namespace spurwerk {
 
@@ -21,12 +23,12 @@ bool SameName(const std::string& a, const std::string& b) { return EqualsIgnoreC
 // "-", "_", blank, 0-9, A-Z, a-z (also a multi-byte one) replaced by "_".
 std::string CorrectedNameCharacters(const std::string& text) {
     std::string name = text;
-    if (name.size() >= 4 && UpperAscii(name.substr(name.size() - 4)) == ".WAV") name.resize(name.size() - 4);
+    if (HasFileExt(name, ".WAV")) name.resize(name.size() - 4);
     std::string out;
     int count = 0;
     for (std::size_t i = 0; i < name.size() && count < 8; ++count) {
         unsigned char c = static_cast<unsigned char>(name[i]);
-        std::size_t length = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 1;
+        std::size_t length = Utf8SequenceLength(c);
         bool allowed = c == '-' || c == '_' || c == ' ' || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') ||
                        (c >= 'a' && c <= 'z');
         out += allowed ? static_cast<char>(c) : '_';
@@ -36,6 +38,8 @@ std::string CorrectedNameCharacters(const std::string& text) {
 }
 
 std::string ActualName(const std::vector<std::string>& files, const std::string& name) {
+    // Where several spellings exist, the exact one is the file meant.
+    if (std::find(files.begin(), files.end(), name) != files.end()) return name;
     for (const std::string& f : files)
         if (SameName(f, name)) return f;
     return "";

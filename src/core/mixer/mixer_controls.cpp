@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "mixer/edit_steps.h"
 #include "mixer/mixer_hints.h"
 #include "mixer/mixer_view_model.h"
 #include "mixer/strip_layout.h"
+#include "project/value_format.h"
+#include "settings/text_table.h"
 #include "text/ascii.h"
 #include "ui/dialogs.h"
 
@@ -220,17 +223,22 @@ bool MixerControls::ResetToDefault(const std::string& name) {
 // --- The change handler ---------------------------------------------------------------
 
 void MixerControls::CtrlAction(MixerControl& c) {
+    ZDTDocument& doc = mixer_.Document();
+    // One change, with all it propagates to, is one undo step.
+    DocumentStep step(doc);
     if (IsAllStrip(c) && mixer_.Tracks().CarriesAllStripOperation(c)) {
         mixer_.Tracks().PropagateAllStrip(c);
+        doc.NameStep(AllStripStepName(c));
         return;
     }
     if (!changeHandling_) return;
+    std::string from = StepValueText(doc.ZDTData(), c);
     WriteValue(c);
-    mixer_.Document().DataChanged = true;
+    doc.NameStep(ControlStepName(c, from, StepValueText(doc.ZDTData(), c)));
 }
 
 void MixerControls::PanelClick() {
-    if (changeHandling_) mixer_.Document().DataChanged = true;
+    if (changeHandling_) mixer_.Document().MarkChanged();
 }
 
 int MixerControls::AltReset(MixerControl& slider) {
@@ -277,8 +285,7 @@ void MixerControls::WriteValue(MixerControl& c) {
         case ControlKind::Slider:
         case ControlKind::GainSlider: {
             int position = AltReset(c);
-            int raw = c.kind == ControlKind::GainSlider ? layout::GainMax - position : position;
-            doc.WriteZDTByte(t, static_cast<std::uint8_t>(raw & 0xFF));
+            doc.WriteZDTByte(t, static_cast<std::uint8_t>(SliderRaw(*c.element, position) & 0xFF));
             UpdateHint(c);
             if (!bulk_)
                 if (MixerObserver* observer = mixer_.Observer()) observer->ShowHintNow(c);
@@ -295,11 +302,11 @@ void MixerControls::ReadValue(MixerControl& c) {
     int b = doc.ReadByte(t);
     switch (c.kind) {
         case ControlKind::StatusShape:
-            SetStatusColour(c, ReadTrackStatus(doc.ZDTData, k, t));
+            SetStatusColour(c, ReadTrackStatus(doc.ZDTData(), k, t));
             UpdateHint(c);
             break;
         case ControlKind::FileField:
-            SetTextRaising(c, ReadWavName(doc.ZDTData, t));
+            SetTextRaising(c, ReadWavName(doc.ZDTData(), t));
             UpdateHint(c);
             break;
         case ControlKind::StereoBox:
@@ -311,13 +318,10 @@ void MixerControls::ReadValue(MixerControl& c) {
             SetValueRaising(c, b != 0);
             SetColour(c, c.Checked() ? colours::Red : colours::Grey);
             break;
-        case ControlKind::SendBox: SetValueRaising(c, ReadMaskBit(doc.ZDTData, t, k)); break;
+        case ControlKind::SendBox: SetValueRaising(c, ReadMaskBit(doc.ZDTData(), t, k)); break;
         case ControlKind::GainSlider:
-            SetValueRaising(c, layout::GainMax - b);
-            UpdateHint(c);
-            break;
         case ControlKind::Slider:
-            SetValueRaising(c, b);
+            SetValueRaising(c, SliderPosition(*c.element, b));
             UpdateHint(c);
             break;
         default: break;
@@ -327,22 +331,26 @@ void MixerControls::ReadValue(MixerControl& c) {
 void MixerControls::ReadAll() {
     ZDTDocument& doc = mixer_.Document();
     if (!doc.IsProject()) return;
-    bool remembered = doc.DataChanged;
     bulk_ = true;
     for (int k = 0; k < trackCount_; ++k)
         for (const std::string& prefix : TrackTransferOrder()) ReadValue(At(k, prefix));
     // The master name is shown, never written back.
     MixerControl& master = At(trackCount_, "EDFileAss_");
-    master.text = ReadWavName(doc.ZDTData, master.Offset());
+    master.text = ReadWavName(doc.ZDTData(), master.Offset());
     UpdateHint(master);
     Notify(master, AspectValue);
     SetTextRaising(controls_[0], TrimControlChars(doc.ReadString(layout::ProjectNameOffset, layout::ProjectNameLength)));
     bulk_ = false;
     mixer_.Files().BuildWavList();
-    doc.DataChanged = remembered;
     for (int k = 0; k < trackCount_; ++k)
         if (At(k, "CBStereo_").Checked()) mixer_.Files().ApplyStereoLink(k, true, false);
     mixer_.Menu().RebuildInfoLine();
+}
+
+void MixerControls::ReadAllWithoutWriting() {
+    changeHandling_ = false;
+    ReadAll();
+    changeHandling_ = true;
 }
 
 void MixerControls::WriteAll() {
@@ -410,6 +418,12 @@ void MixerControls::UpdateHint(MixerControl& c) {
 void MixerControls::UpdateAllHints() {
     for (int k = 0; k <= trackCount_; ++k)
         for (const StripElement& element : StripControls()) UpdateHint(At(k, element.prefix));
+    // The all-strip's label is a text of the language too.
+    MixerControl& allStripLabel = At(trackCount_, "LabelTrackNr_");
+    if (allStripLabel.caption != Txt(229)) {
+        allStripLabel.caption = Txt(229);
+        Notify(allStripLabel, AspectCaption);
+    }
     mixer_.Menu().RebuildInfoLine();
 }
 

@@ -54,6 +54,8 @@ public:
     void PanelClick();
 
     void ReadAll();
+    // The controls follow the bytes (after an undo or redo); nothing is written back.
+    void ReadAllWithoutWriting();
     void WriteAll();
     void Relayout(int trackCount);
     void UpdateAllHints();

@@ -2,7 +2,7 @@
 
 #include "project/play_marks.h"
 #include "project/project_info.h"
-#include "project/value_texts.h"
+#include "project/value_format.h"
 #include "settings/text_table.h"
 
 namespace spurwerk {
@@ -33,24 +33,7 @@ std::string FileFieldHint(const std::string& projectName, int stripIndex, bool m
 }
 
 std::string SliderHint(const StripElement& element, int position) {
-    std::string prefix = element.prefix;
-    std::string hint;
-    if (prefix == "TBPan_") {
-        hint = "Pan:  " + PanText(position);
-    } else if (element.kind == ControlKind::GainSlider) {
-        hint = std::to_string(-position) + "db ";
-    } else if (prefix == "TBEQMidQual_") {
-        hint = "Qual.: " + QualityText(position) + LF + "(Default: " + QualityText(element.defaultValue) + ") ";
-    } else if (prefix == "TBEQHighHz_" || prefix == "TBEQMidHz_" || prefix == "TBEQLowHz_") {
-        const std::vector<int>& table = prefix == "TBEQHighHz_" ? HighFrequencyTable()
-                                        : prefix == "TBEQMidHz_" ? MidFrequencyTable()
-                                                                 : LowFrequencyTable();
-        hint = "Freq.: " + std::to_string(FrequencyAt(table, position)) + " Hz " + LF + "(Default: " +
-               std::to_string(FrequencyAt(table, element.defaultValue)) + " Hz) ";
-    } else {
-        hint = std::to_string(position) + "% ";
-    }
-    return hint + LF + Txt(228) + " ";
+    return SliderValueHint(element, position) + LF + Txt(228) + " ";
 }
 
 std::string AllStripHint() {

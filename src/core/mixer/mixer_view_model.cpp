@@ -30,7 +30,18 @@ MixerViewModel::MixerViewModel(ZDTDocument& doc, Dialogs& dialogs, MixerOptions 
         dialogs_.Message(R24FallbackMessage(), MessageButtons::Ok);
         controls_.LimitMaxStripIndex(layout::MaxStripIndexR16);
     }
-    doc_.DataChanged = false;
+    doc_.MarkLoaded();
+    menu_.RebuildInfoLine();
+    // An undo or redo puts other bytes under every control.
+    documentToken_ = doc_.Subscribe([this](const DocumentChange& change) {
+        if (change.event == DocumentEvent::Replaced && change.fromHistory) ShowRestoredDocument();
+    });
+}
+
+MixerViewModel::~MixerViewModel() { doc_.Unsubscribe(documentToken_); }
+
+void MixerViewModel::ShowRestoredDocument() {
+    controls_.ReadAllWithoutWriting();
     menu_.RebuildInfoLine();
 }
 

@@ -23,6 +23,9 @@ public:
     // Creates the window's controls: strips 0 .. maximum strip index, the R24
     // fallback (its message through dialogs), parameter tags, info line.
     MixerViewModel(ZDTDocument& doc, Dialogs& dialogs, MixerOptions options, MixerActions* actions = nullptr);
+    ~MixerViewModel() override;
+    MixerViewModel(const MixerViewModel&) = delete;
+    MixerViewModel& operator=(const MixerViewModel&) = delete;
 
     void SetObserver(MixerObserver* observer) { observer_ = observer; }
     MixerObserver* Observer() const { return observer_; }
@@ -43,6 +46,8 @@ public:
 
     void DocumentLoaded(const std::string& projectName, const std::string& effectsFile) override;
     void PrepareSave() override;
+    // After an undo or redo: every control, the WAV list and the info line from the bytes.
+    void ShowRestoredDocument();
 
 private:
     ZDTDocument& doc_;
@@ -56,6 +61,7 @@ private:
     TrackOperations tracks_{*this, controls_};
     FileAssignment files_{*this, controls_};
     MixerMenu menu_{*this};
+    int documentToken_ = 0;
 };
 
 }  // namespace spurwerk

@@ -4,12 +4,14 @@
 #include "mixer/track_operations.h"
 
 #include <algorithm>
-#include <climits>
 #include <stdexcept>
 
+#include "mixer/edit_steps.h"
 #include "mixer/mixer_view_model.h"
 #include "mixer/strip_layout.h"
+#include "project/value_format.h"
 #include "settings/text_table.h"
+#include "text/number_text.h"
 #include "ui/dialogs.h"
 
 namespace spurwerk {
@@ -28,23 +30,6 @@ TrackStatus NextStatus(TrackStatus status) {
         case TrackStatus::Record: return TrackStatus::Play;
         default: return TrackStatus::Off;
     }
-}
-
-bool ParseInteger(const std::string& text, int& value) {
-    std::size_t b = text.find_first_not_of(' ');
-    if (b == std::string::npos) return false;
-    std::string s = text.substr(b, text.find_last_not_of(' ') - b + 1);
-    std::size_t i = (s[0] == '-' || s[0] == '+') ? 1 : 0;
-    if (i == s.size() || s.size() - i > 10) return false;
-    long long v = 0;
-    for (std::size_t j = i; j < s.size(); ++j) {
-        if (s[j] < '0' || s[j] > '9') return false;
-        v = v * 10 + (s[j] - '0');
-    }
-    if (s[0] == '-') v = -v;
-    if (v < INT_MIN || v > INT_MAX) return false;
-    value = static_cast<int>(v);
-    return true;
 }
 
 }  // namespace
@@ -95,12 +80,15 @@ void TrackOperations::PropagateAllStrip(MixerControl& all) {
 void TrackOperations::SetAllStripValue(const std::string& prefix, int value) {
     MixerControl& all = controls_.At(controls_.TrackCount(), prefix);
     if (!CarriesAllStripOperation(all)) throw std::invalid_argument("\"" + prefix + "\" is no all-strip operation");
+    ZDTDocument& doc = mixer_.Document();
+    DocumentStep step(doc);
     if (all.kind == ControlKind::StatusShape) {
         controls_.SetStatusColour(all, static_cast<TrackStatus>(value));
         controls_.CtrlAction(all);
-        return;
+    } else if (!controls_.SetValueRaising(all, value)) {
+        PropagateAllStrip(all);
     }
-    if (!controls_.SetValueRaising(all, value)) PropagateAllStrip(all);
+    doc.NameStep(AllStripStepName(all));
 }
 
 void TrackOperations::ApplyRecordingGroup(MixerControl& status) {
@@ -123,6 +111,8 @@ void TrackOperations::ApplyStatus(MixerControl& status) {
 void TrackOperations::StatusMouseDown(const std::string& name) {
     MixerControl& shape = controls_.Named(name);
     if (shape.kind != ControlKind::StatusShape) return;
+    // The recording group's other track turns to play in the same step.
+    DocumentStep step(mixer_.Document());
     controls_.SetStatusColour(shape, NextStatus(shape.Status()));
     if (controls_.IsAllStrip(shape)) controls_.CtrlAction(shape);
     else ApplyStatus(shape);
@@ -133,8 +123,7 @@ void TrackOperations::SetTrackValue(int k, const std::string& prefix, int raw, c
     switch (c.kind) {
         case ControlKind::StatusShape: controls_.SetStatusColour(c, static_cast<TrackStatus>(raw)); ApplyStatus(c); break;
         case ControlKind::FileField: controls_.SetTextRaising(c, text); break;
-        case ControlKind::GainSlider: controls_.SetValueRaising(c, layout::GainMax - raw); break;
-        default: controls_.SetValueRaising(c, raw); break;
+        default: controls_.SetValueRaising(c, SliderPosition(*c.element, raw)); break;
     }
 }
 
@@ -177,6 +166,7 @@ void TrackOperations::Drop(const std::string& source, const std::string& target)
     MixerControl& to = controls_.Named(target);
     if (to.kind == ControlKind::FileField) {
         bool copy = mixer_.DialogsUsed().Keys().ctrl;
+        DocumentStep step(mixer_.Document(), TransferStepName(from.strip, to.strip, !copy, true));
         std::string former = to.text;
         controls_.SetTextRaising(to, from.text);
         if (!copy) controls_.SetTextRaising(from, former);
@@ -188,6 +178,7 @@ void TrackOperations::Drop(const std::string& source, const std::string& target)
 }
 
 void TrackOperations::TransferTrack(int source, int destination, bool exchange) {
+    DocumentStep step(mixer_.Document(), TransferStepName(source, destination, exchange, false));
     for (const std::string& prefix : TrackTransferOrder()) {
         MixerControl& from = controls_.At(source, prefix);
         MixerControl& to = controls_.At(destination, prefix);
@@ -223,15 +214,17 @@ void TrackOperations::SetTrackCountClick() {
     // Typing replaces the count at once, as in every input box of the program.
     request.focusInput = true;
     if (mixer_.DialogsUsed().TimedInput(request) != ResultOk) return;
-    int count = 0;
-    if (!ParseInteger(request.input, count)) {
+    std::optional<int> count = ParseInt(request.input);
+    if (!count) {
         mixer_.DialogsUsed().Message("'" + request.input + "' is not a valid integer value", MessageButtons::Ok);
         return;
     }
-    SetTrackCount(std::clamp(count, 1, layout::TrackCount));
+    SetTrackCount(std::clamp(*count, 1, layout::TrackCount));
 }
 
 void TrackOperations::SetTrackCount(int trackCount) {
+    // Values clamped for the new layout are written back: one step.
+    DocumentStep step(mixer_.Document(), TrackCountStepName(controls_.TrackCount(), trackCount));
     controls_.Relayout(trackCount);
     if (mixer_.Document().IsProject()) controls_.ReadAll();
     else mixer_.Menu().RebuildInfoLine();

@@ -1,7 +1,6 @@
 #include "mixer/wav_list.h"
 
 #include <algorithm>
-#include <filesystem>
 
 #include "io/path_text.h"
 #include "project/wav_header.h"
@@ -10,35 +9,6 @@
 #include "text/ascii.h"
 
 namespace spurwerk {
-
-namespace fs = std::filesystem;
-
-namespace {
-std::string ExtensionOf(const std::string& name) {
-    std::size_t dot = name.rfind('.');
-    return dot == std::string::npos ? "" : name.substr(dot);
-}
-}  // namespace
-
-std::vector<std::string> WavFilesIn(const std::string& folder) {
-    std::vector<std::string> files;
-    std::error_code ec;
-    for (fs::directory_iterator it(PathFromText(folder), ec), end; !ec && it != end; it.increment(ec)) {
-        std::string name = PathText(it->path().filename());
-        if (UpperAscii(ExtensionOf(name)) != ".WAV") continue;
-        std::error_code typeError;
-        if (it->is_directory(typeError)) continue;
-        files.push_back(name);
-    }
-    // Windows lists a folder sorted; other file systems do not, so sort.
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
-bool ContainsFileName(const std::vector<std::string>& files, const std::string& name) {
-    std::string wanted = UpperAscii(name);
-    return std::any_of(files.begin(), files.end(), [&](const std::string& f) { return UpperAscii(f) == wanted; });
-}
 
 WavList BuildWavList(const std::string& audioFolder, const std::vector<std::string>& assignments,
                      bool showListSize) {
@@ -57,7 +27,7 @@ WavList BuildWavList(const std::string& audioFolder, const std::vector<std::stri
         std::string noted;
         for (std::size_t s = 0; s < assignments.size(); ++s) {
             std::string assignment = UpperAscii(assignments[s]);
-            if (assignment.find('.') == std::string::npos) assignment += UpperAscii(ExtensionOf(file));
+            if (assignment.find('.') == std::string::npos) assignment += UpperAscii(ExtractFileExt(file));
             if (assignment != upperFile) continue;
             ++list.matchedFiles;
             list.found[s] = true;

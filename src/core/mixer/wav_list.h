@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "io/wav_files.h"
 #include "mixer/mixer_control.h"
 
 namespace spurwerk {
@@ -20,11 +21,6 @@ struct WavList {
     int missing = 0;
     std::int32_t recordingEnd = 0;    // longest duration of the listed files
 };
-
-// The *.WAV files of a folder (extension in any letter case), sorted by name.
-std::vector<std::string> WavFilesIn(const std::string& folder);
-// Whether `name` is one of `files`, ignoring letter case.
-bool ContainsFileName(const std::vector<std::string>& files, const std::string& name);
 
 // `assignments` are the fields of strips 0 .. track count, the master's last.
 // An empty `audioFolder` (no project loaded) gives only the empty first line.

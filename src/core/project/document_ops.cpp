@@ -1,11 +1,12 @@
 #include "project/document_ops.h"
 
-#include <filesystem>
-
+#include "io/file_copy.h"
+#include "io/name_lookup.h"
 #include "io/path_text.h"
 #include "project/track_layout.h"
 #include "settings/text_table.h"
 #include "text/ascii.h"
+#include "text/text_encoding.h"
 #include "ui/dialogs.h"
 #include "ui/errors.h"
 
@@ -13,36 +14,11 @@ namespace spurwerk {
 
 namespace {
 
-// Position of the extension's "." in a file name, or npos.
-std::size_t ExtensionDot(const std::string& fileName) {
-    std::size_t dot = fileName.rfind('.');
-    if (dot == std::string::npos) return dot;
-    for (std::size_t i = dot + 1; i < fileName.size(); ++i)
-        if (IsPathSeparator(fileName[i]) || fileName[i] == ':') return std::string::npos;
-    return dot;
-}
-
-std::string ChangeExtension(const std::string& fileName, const std::string& extension) {
-    std::size_t dot = ExtensionDot(fileName);
-    return (dot == std::string::npos ? fileName : fileName.substr(0, dot)) + extension;
-}
-
-std::size_t NameStart(const std::string& path) {
-    std::size_t i = path.size();
-    while (i > 0 && !IsPathSeparator(path[i - 1]) && path[i - 1] != ':') --i;
-    return i;
-}
-
 struct FlagGuard {
     bool& flag;
     explicit FlagGuard(bool& f) : flag(f) { flag = true; }
     ~FlagGuard() { flag = false; }
 };
-
-bool FileExists(const std::string& name) {
-    std::error_code ec;
-    return std::filesystem::exists(PathFromText(name), ec);
-}
 
 }  // namespace
 
@@ -51,22 +27,23 @@ std::string ResolveInfoFileName(const std::string& fileName) {
     if (upper.find("_NAME.TXT") == std::string::npos) return fileName;
     std::size_t marker = upper.find("___");
     if (marker == std::string::npos) return fileName;
-    return fileName.substr(0, marker) + ".ZDT";
+    std::string projectFile = fileName.substr(0, marker) + ".ZDT";
+    return PathIgnoringCase(ExtractFilePath(projectFile), ExtractFileName(projectFile));
 }
 
 std::string EffectsFileNameFor(const std::string& projectFile) {
-    std::size_t start = NameStart(projectFile);
-    std::string name = projectFile.substr(start);
+    std::string dir = ExtractFilePath(projectFile);
+    std::string name = ExtractFileName(projectFile);
     std::string rest = name.size() > 11 ? name.substr(11) : "";
-    return projectFile.substr(0, start) + rest + "EFXDATA.ZDT";
+    return PathIgnoringCase(dir, rest + "EFXDATA.ZDT");
 }
 
 std::string InfoFileNameFor(const std::string& projectFile, const std::string& projectName) {
-    return ChangeExtension(projectFile, "___" + projectName + "_NAME.TXT");
+    return ChangeFileExt(projectFile, "___" + projectName + "_NAME.TXT");
 }
 
 std::string WithZDTExtension(const std::string& fileName) {
-    return ExtensionDot(fileName) == std::string::npos ? fileName + ".ZDT" : fileName;
+    return ExtractFileExt(fileName).empty() ? fileName + ".ZDT" : fileName;
 }
 
 std::string AskZDTFileName(const DocumentContext& context, int captionText, int promptText,
@@ -82,20 +59,27 @@ std::string AskZDTFileName(const DocumentContext& context, int captionText, int 
     return context.dialogs.InputHist(request).text;
 }
 
+bool SaveChangesFirst(DocumentContext& context, int questionText, int closingText) {
+    ZDTDocument& doc = context.doc;
+    if (!doc.DataChanged()) return true;
+    int answer = context.dialogs.Message(Txt(questionText) + doc.LoadedZDTFileName + Txt(closingText),
+                                         MessageButtons::YesNoCancel);
+    if (answer == ResultCancel) return false;
+    if (answer == ResultYes) {
+        QuickSaveLoadedZDTFile(context, doc.LoadedZDTFileName, 3000);
+        // A save that did not happen keeps the changes and stops the command.
+        if (doc.DataChanged()) return false;
+    }
+    return true;
+}
+
 bool LoadZDTFile(DocumentContext& context, bool askForName) {
     ZDTDocument& doc = context.doc;
     // Saving first sets ZDTFileToLoad to the saved file; the file asked for must
     // still be the one that is loaded.
     const std::string wanted = doc.ZDTFileToLoad;
-    if (doc.DataChanged) {
-        int answer = context.dialogs.Message(Txt(125) + doc.LoadedZDTFileName + Txt(126), MessageButtons::YesNoCancel);
-        if (answer == ResultCancel) return false;
-        if (answer == ResultYes) {
-            QuickSaveLoadedZDTFile(context, doc.LoadedZDTFileName, 3000);
-            if (doc.DataChanged) return false;
-            doc.ZDTFileToLoad = wanted;
-        }
-    }
+    if (!SaveChangesFirst(context, 125, 126)) return false;
+    doc.ZDTFileToLoad = wanted;
 
     std::string name = doc.ZDTFileToLoad;
     if (askForName) name = AskZDTFileName(context, 127, 128, doc.ZDTFileToLoad);
@@ -104,13 +88,58 @@ bool LoadZDTFile(DocumentContext& context, bool askForName) {
     FlagGuard loading(doc.IsLoadingZDT);
     name = ResolveInfoFileName(name);
     Bytes data = ReadWholeFile(PathFromText(name));  // throws; the document stays as it was
-    doc.ZDTData = std::move(data);
+    // Reading back what was just saved (a project save reloads it) keeps the history.
+    bool sameBytes = data == doc.ZDTData() && !doc.DataChanged();
+    doc.ReplaceZDTData(std::move(data));
     doc.LoadedZDTFileName = name;
-    if (doc.CompareZDTFileName.empty()) doc.CompareData = doc.ZDTData;
+    if (doc.CompareZDTFileName.empty()) doc.ReplaceCompareData(doc.ZDTData());
 
-    std::string projectName = ReadProjectName(doc.ZDTData);
+    std::string projectName = ReadProjectName(doc.ZDTData());
     context.host.DocumentLoaded(projectName, EffectsFileNameFor(name));
-    doc.DataChanged = false;
+    if (sameBytes) doc.MarkSaved();
+    else doc.MarkLoaded();
+    return true;
+}
+
+bool ConfirmClose(DocumentContext& context) { return SaveChangesFirst(context, 181, 182); }
+
+void OpenFiles(DocumentContext& context, const std::vector<std::string>& files, int questionText) {
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        // One file that cannot be read does not keep the others from being offered.
+        try {
+            if (i == 0) {
+                context.doc.ZDTFileToLoad = files[i];
+                LoadZDTFile(context, false);
+            } else if (context.dialogs.AskIfCtrlHeld("\"" + files[i] + Txt(questionText)) == ResultYes) {
+                context.dialogs.StartFurtherInstance(files[i]);
+            }
+        } catch (const SilentAbort&) {
+        } catch (const std::exception& e) {
+            context.dialogs.Message(e.what(), MessageButtons::Ok);
+        }
+    }
+}
+
+void ShowTemplateUnlessProject(DocumentContext& context, const std::string& templateFile) {
+    ZDTDocument& doc = context.doc;
+    if (doc.IsProject()) return;
+    doc.ZDTFileToLoad = templateFile;
+    try {
+        LoadZDTFile(context, false);
+    } catch (const std::exception& e) {
+        context.dialogs.Message(e.what(), MessageButtons::Ok);
+    }
+    // Shown, but a quick save must ask for a name instead of overwriting the template.
+    doc.LoadedZDTFileName.clear();
+}
+
+bool ChooseCompareFile(DocumentContext& context) {
+    ZDTDocument& doc = context.doc;
+    if (doc.CompareZDTFileName.empty()) doc.CompareZDTFileName = doc.LoadedZDTFileName;
+    std::string name = AskZDTFileName(context, 127, 128, doc.CompareZDTFileName);
+    if (name.empty()) return false;
+    doc.ReplaceCompareData(ReadWholeFile(PathFromText(name)));  // throws; the comparison stays as it was
+    doc.CompareZDTFileName = name;
     return true;
 }
 
@@ -122,23 +151,34 @@ bool QuickSaveLoadedZDTFile(DocumentContext& context, const std::string& fileNam
         if (name.empty()) return false;
     }
     name = WithZDTExtension(name);
-    if (name != doc.LoadedZDTFileName && FileExists(name)) {
+    if (name != doc.LoadedZDTFileName && PathExists(name)) {
         if (context.dialogs.Message("\"" + name + Txt(140), MessageButtons::YesNo) != ResultYes) return false;
     }
 
     {
         FlagGuard saving(doc.IsSavingZDT);
         context.host.PrepareSave();
-        WriteFileAtomically(PathFromText(name), doc.ZDTData);
-        doc.DataChanged = false;
+        WriteFileAtomically(PathFromText(name), doc.ZDTData());
+        doc.MarkSaved();
         doc.LastSavedZDTFileName = name;
         context.dialogs.TimedMessage(
-            std::to_string(doc.ZDTData.size()) + " " + Txt(141) + name + Txt(142), messageTimeMs);
+            std::to_string(doc.ZDTData().size()) + " " + Txt(141) + name + Txt(142), messageTimeMs);
         doc.ZDTFileToLoad = name;
         doc.LoadedZDTFileName = name;
     }
     return true;
 }
+
+namespace {
+std::string HistoryCaption(bool possible, int text, const std::string& step) {
+    if (!possible) return "";
+    return step.empty() ? Txt(text) : Txt(text) + ": " + step;
+}
+}  // namespace
+
+std::string UndoCaption(const ZDTDocument& doc) { return HistoryCaption(doc.CanUndo(), 296, doc.UndoText()); }
+
+std::string RedoCaption(const ZDTDocument& doc) { return HistoryCaption(doc.CanRedo(), 297, doc.RedoText()); }
 
 std::string CleanWavNameCharacters(const std::string& name) {
     std::string text = UpperAscii(TrimBlanks(name));
@@ -146,7 +186,7 @@ std::string CleanWavNameCharacters(const std::string& name) {
     for (std::size_t i = 0; i < text.size();) {
         unsigned char c = static_cast<unsigned char>(text[i]);
         // One "_" per character, also for a multi-byte UTF-8 character.
-        std::size_t length = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 1;
+        std::size_t length = Utf8SequenceLength(c);
         bool allowed = c == '.' || c == '-' || c == '_' || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
         out += allowed ? static_cast<char>(c) : '_';
         i += length;
@@ -176,15 +216,13 @@ std::vector<std::string> NormalizeTrackWavNames(const std::vector<std::string>& 
                 if (dialogs.TimedInput(request) != ResultOk) break;
                 // The entered name obeys the same character rule as the rest.
                 std::string entered = CleanWavNameCharacters(request.input);
-                std::size_t dot = ExtensionDot(entered);
-                if (dot != std::string::npos) entered.resize(dot);
-                text = entered.substr(0, 8);
+                text = ChangeFileExt(entered, "").substr(0, 8);
                 if (text.empty()) {
                     result[index] = text;
                     continue;
                 }
             }
-            text = ChangeExtension(text, ".WAV");
+            text = ChangeFileExt(text, ".WAV");
         }
         result[index] = text;
     }

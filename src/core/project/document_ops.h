@@ -52,8 +52,30 @@ std::string AskZDTFileName(const DocumentContext& context, int captionText, int 
 
 // Returns true when a file was loaded.
 bool LoadZDTFile(DocumentContext& context, bool askForName);
+// With unsaved changes, asks (texts questionText + file + closingText) whether
+// to save them: Cancel, or a save that did not happen, gives false; Yes saves
+// under the loaded name; No goes on without saving.
+bool SaveChangesFirst(DocumentContext& context, int questionText, int closingText);
+// Closing the program: true when it may close.
+bool ConfirmClose(DocumentContext& context);
+// Files from the command line or a drop: the first is loaded, each further one
+// offered to a new instance (question text `questionText`). An error is shown
+// and the next file is offered all the same.
+void OpenFiles(DocumentContext& context, const std::vector<std::string>& files, int questionText);
+// At start, when no project was loaded: the device's template is shown, with
+// no file name, so that a quick save asks where to write.
+void ShowTemplateUnlessProject(DocumentContext& context, const std::string& templateFile);
+// Asks for the comparison file and reads it into CompareData; false when
+// cancelled. The first call fixes the comparison name to the loaded file even
+// when cancelled.
+bool ChooseCompareFile(DocumentContext& context);
 // Returns true when the file was written.
 bool QuickSaveLoadedZDTFile(DocumentContext& context, const std::string& fileName, int messageTimeMs);
+
+// "Rückgängig: <step>" and "Wiederholen: <step>" in the language in use; the
+// bare word for a step without a name, empty when there is nothing to do.
+std::string UndoCaption(const ZDTDocument& doc);
+std::string RedoCaption(const ZDTDocument& doc);
 
 // Cleans WAV names as before every save: trim, upper-case, characters outside
 // . - _ A-Z 0-9 become "_", ".WAV" set as extension; a name longer than 8

@@ -78,9 +78,11 @@ std::string DiffBytesText(std::size_t count) { return std::to_string(count) + " 
 
 std::string HexAddressText(std::size_t index) { return "$" + Hex(static_cast<std::uint32_t>(index), 4) + ":"; }
 
+std::string HexByteText(std::uint8_t byte) { return Hex(byte, 2); }
+
 std::string CompareBytesText(const Bytes& compare, std::size_t index, std::size_t count) {
     std::string text;
-    for (std::size_t i = index; i < compare.size() && i < index + count; ++i) text += Hex(compare[i], 2) + " ";
+    for (std::size_t i = index; i < compare.size() && i < index + count; ++i) text += HexByteText(compare[i]) + " ";
     return text;
 }
 

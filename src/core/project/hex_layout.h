@@ -4,6 +4,7 @@
 // under the mouse. The widget only paints what this computes.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "io/file_io.h"
@@ -40,6 +41,8 @@ std::string DiffBytesText(std::size_t count);
 
 // "$0010:"
 std::string HexAddressText(std::size_t index);
+// Two upper-case hex digits: "0A".
+std::string HexByteText(std::uint8_t byte);
 // Two upper-case hex digits and a blank per byte of `compare` from i, at most
 // n, stopping at its end.
 std::string CompareBytesText(const Bytes& compare, std::size_t index, std::size_t count);

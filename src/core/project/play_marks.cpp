@@ -61,22 +61,20 @@ int MarksAfter(const Bytes& buffer, std::int32_t position) {
 }
 
 bool DeleteMarksAfter(ZDTDocument& doc, std::int32_t position) {
-    int count = std::min(MarkCount(doc.ZDTData), MarkSlots);
+    int count = std::min(MarkCount(doc.ZDTData()), MarkSlots);
     int newCount = count;
-    while (newCount > 0 && MarkAt(doc.ZDTData, newCount - 1) > position) {
+    while (newCount > 0 && MarkAt(doc.ZDTData(), newCount - 1) > position) {
         WriteMark(doc, newCount - 1, 0);
         --newCount;
     }
     if (newCount == count) return false;
     doc.WriteZDTByte(MarkCountOffset, static_cast<std::uint8_t>(newCount));
-    doc.DataChanged = true;
     return true;
 }
 
 bool DeleteAllMarks(ZDTDocument& doc) {
     doc.WriteZDTByte(MarkCountOffset, 0);
     for (int slot = 0; slot < MarkSlots; ++slot) WriteMark(doc, slot, 0);
-    doc.DataChanged = true;
     return true;
 }
 
@@ -87,7 +85,7 @@ std::string MarkTableFullMessage() {
 
 SetEndMarkResult SetEndMark(ZDTDocument& doc, std::int32_t recordingEnd, Dialogs& dialogs) {
     if (recordingEnd <= 0) return SetEndMarkResult::Nothing;
-    std::vector<std::int32_t> marks = ListMarks(doc.ZDTData);
+    std::vector<std::int32_t> marks = ListMarks(doc.ZDTData());
     for (std::int32_t m : marks)
         if (m == recordingEnd) return SetEndMarkResult::Nothing;
 
@@ -114,7 +112,6 @@ SetEndMarkResult SetEndMark(ZDTDocument& doc, std::int32_t recordingEnd, Dialogs
     std::size_t clearTo = droppedLater ? static_cast<std::size_t>(MarkSlots) : marks.size();
     for (std::size_t slot = result.size(); slot < clearTo; ++slot) WriteMark(doc, static_cast<int>(slot), 0);
     doc.WriteZDTByte(MarkCountOffset, static_cast<std::uint8_t>(result.size()));
-    doc.DataChanged = true;
     return SetEndMarkResult::Inserted;
 }
 

@@ -25,7 +25,7 @@ bool HasEndMark(const Bytes& buffer, std::int32_t position);
 // Marks greater than position, counted from the last one down.
 int MarksAfter(const Bytes& buffer, std::int32_t position);
 
-// Each returns true when the table changed; they set doc.DataChanged then.
+// Each returns true when the table changed.
 bool DeleteMarksAfter(ZDTDocument& doc, std::int32_t position);
 bool DeleteAllMarks(ZDTDocument& doc);
 

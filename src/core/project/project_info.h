@@ -12,9 +12,10 @@ namespace spurwerk {
 // "[Total TIME = ...]       (16-bit f. neue WAVs)               EFX-Insert-Recording: DRY"
 std::string ProjectInfoLine(const Bytes& buffer, std::int32_t recordingEnd);
 
-// The AUDIO folder beside a project file.
+// The AUDIO folder beside a project file, in the spelling it has there
+// (without a trailing separator).
 std::string AudioFolderOf(const std::string& projectFile);
-// The longest duration of the *.WAV files (any letter case) in a folder, 0 when
+// The longest duration of the folder's WAV files, 0 when
 // there are none or the folder is missing.
 std::int32_t LongestWavDuration(const std::string& audioFolder);
 

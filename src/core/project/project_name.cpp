@@ -2,7 +2,8 @@
 
 #include "io/path_text.h"
 #include "project/track_layout.h"
-#include "project/value_texts.h"
+#include "project/track_values.h"
+#include "project/value_format.h"
 
 namespace spurwerk {
 
@@ -17,54 +18,34 @@ std::string PadLeft(std::string text, std::size_t width) {
     return text;
 }
 
-std::string SliderText(const StripElement& element, std::uint8_t b) {
-    std::string prefix = element.prefix;
-    if (element.kind == ControlKind::GainSlider) return std::to_string(static_cast<int>(b) - GainMax);
-    if (prefix == "TBPan_") return PanText(b);
-    if (prefix == "TBEQHighHz_") return std::to_string(FrequencyAt(HighFrequencyTable(), b));
-    if (prefix == "TBEQMidHz_") return std::to_string(FrequencyAt(MidFrequencyTable(), b));
-    if (prefix == "TBEQLowHz_") return std::to_string(FrequencyAt(LowFrequencyTable(), b));
-    if (prefix == "TBEQMidQual_") return QualityText(b);
-    return std::to_string(b);
+// The 12 bytes with NULs shown as "~"; compact: the name before the first NUL.
+std::string WavNameText(const Bytes& buffer, std::size_t offset, bool compact) {
+    if (compact) return TrimControlChars(ReadWavName(buffer, offset));
+    std::string name = ReadZDTString(buffer, offset, WavNameLength);
+    for (char& c : name)
+        if (c == '\0') c = '~';
+    return name;
 }
 }  // namespace
 
 std::string FormatTrackValue(const Bytes& buffer, const TrackParameter& parameter, int stripIndex, bool compact,
                              const std::string& separator, bool valuesEmpty) {
     const StripElement& element = *parameter.control;
-    std::size_t o = TagOffset(element, stripIndex);
-    std::uint8_t b = ReadZDTByte(buffer, o);
-    std::string single;
-    switch (element.kind) {
-        case ControlKind::StatusShape: {
-            TrackStatus status = ReadTrackStatus(buffer, stripIndex, o);
-            single = status == TrackStatus::Record ? "R" : status == TrackStatus::Play ? "+" : "-";
-            break;
+    switch (element.format) {
+        case ValueFormat::None: return "";
+        case ValueFormat::WavName:
+            return (valuesEmpty ? "" : separator) + WavNameText(buffer, TagOffset(element, stripIndex), compact);
+        case ValueFormat::Status:
+        case ValueFormat::Box: {
+            // One letter a track, in groups of eight.
+            std::string single = ValueText(element.format, ReadTrackRaw(buffer, element, stripIndex));
+            return (!compact && stripIndex % 8 == 0 ? " " : "") + single;
         }
-        case ControlKind::StereoBox: single = (b & TrackBitMask(stripIndex / 2)) ? "X" : "-"; break;
-        case ControlKind::BandBox:
-        case ControlKind::InvertBox: single = b != 0 ? "X" : "-"; break;
-        case ControlKind::SendBox: single = ReadMaskBit(buffer, o, stripIndex) ? "X" : "-"; break;
-        case ControlKind::FileField: {
-            std::string name = ReadZDTString(buffer, o, WavNameLength);
-            if (compact) {
-                name = TrimControlChars(name);
-            } else {
-                for (char& c : name)
-                    if (c == '\0') c = '~';
-            }
-            return (valuesEmpty ? "" : separator) + name;
+        default: {
+            std::string text = ValueText(element.format, ReadTrackRaw(buffer, element, stripIndex));
+            return (valuesEmpty ? "" : separator) + (compact ? text : PadLeft(text, 3));
         }
-        case ControlKind::GainSlider:
-        case ControlKind::Slider: {
-            std::string text = SliderText(element, b);
-            if (!compact) text = PadLeft(text, 3);
-            return (valuesEmpty ? "" : separator) + text;
-        }
-        default: return "";
     }
-    if (!compact && stripIndex % 8 == 0) return " " + single;
-    return single;
 }
 
 std::string BuildTrackSummary(const Bytes& buffer, const TrackSummaryOptions& options) {
@@ -79,8 +60,8 @@ std::string BuildTrackSummary(const Bytes& buffer, const TrackSummaryOptions& op
             // Keyed on the track, not on what was written so far: a leading empty name
             // must not shift the names after it onto the wrong tracks.
             values += FormatTrackValue(buffer, *parameter, t, options.compact, separator, t == 0);
-            if (t == 0 && *parameter->control->unit)
-                unitLabel = std::string("[") + parameter->control->unit + "]";
+            if (t == 0 && *UnitText(parameter->control->format))
+                unitLabel = std::string("[") + UnitText(parameter->control->format) + "]";
         }
         if (values.empty()) continue;
         if (!summary.empty()) summary += " ";
@@ -92,23 +73,23 @@ std::string BuildTrackSummary(const Bytes& buffer, const TrackSummaryOptions& op
 ProjectNameInfo GetZDTProjectName(ZDTDocument& doc, const std::string& fileName, bool withListValues,
                                   const TrackSummaryOptions* withTrackSummary) {
     struct ScanGuard {
-        Bytes& scan;
-        ~ScanGuard() { Bytes().swap(scan); }
-    } guard{doc.ScanData};
+        ZDTDocument& doc;
+        ~ScanGuard() { doc.ReplaceScanData({}); }
+    } guard{doc};
 
     bool wantsMore = withListValues || withTrackSummary;
-    doc.ScanData = ReadFileHead(PathFromText(fileName), wantsMore ? MinProjectDataSize : NameBytes);
+    doc.ReplaceScanData(ReadFileHead(PathFromText(fileName), wantsMore ? MinProjectDataSize : NameBytes));
 
     ProjectNameInfo info;
-    info.name = ReadProjectName(doc.ScanData);
-    info.nameRead = doc.ScanData.size() >= NameBytes;
+    info.name = ReadProjectName(doc.ScanData());
+    info.nameRead = doc.ScanData().size() >= NameBytes;
     if (!info.nameRead) return info;
     if (withListValues) {
-        info.listValues.recordingBitDepth = ReadZDTByte(doc.ScanData, RecordingDepthOffset) * 8 + 16;
-        info.listValues.insertRecordingWet = (ReadZDTByte(doc.ScanData, InsertRecordingFlagOffset) & 1) != 0;
-        info.listValues.insertPosition = ReadZDTByte(doc.ScanData, InsertPositionOffset);
+        info.listValues.recordingBitDepth = ReadZDTByte(doc.ScanData(), RecordingDepthOffset) * 8 + 16;
+        info.listValues.insertRecordingWet = (ReadZDTByte(doc.ScanData(), InsertRecordingFlagOffset) & 1) != 0;
+        info.listValues.insertPosition = ReadZDTByte(doc.ScanData(), InsertPositionOffset);
     }
-    if (withTrackSummary) info.trackSummary = BuildTrackSummary(doc.ScanData, *withTrackSummary);
+    if (withTrackSummary) info.trackSummary = BuildTrackSummary(doc.ScanData(), *withTrackSummary);
     return info;
 }
 

@@ -29,7 +29,7 @@ struct TrackSummaryOptions {
     int trackCount = 16;
 };
 
-// Reads the file named into doc.ScanData and empties it again before returning.
+// Reads the file named into the document's ScanData and empties it again before returning.
 // Throws FileError when the file cannot be read.
 ProjectNameInfo GetZDTProjectName(ZDTDocument& doc, const std::string& fileName, bool withListValues,
                                   const TrackSummaryOptions* withTrackSummary);

@@ -25,11 +25,6 @@ const std::vector<int>& LowFrequencyTable() {
     return table;
 }
 
-int FrequencyAt(const std::vector<int>& table, int index) {
-    if (index < 0 || index >= static_cast<int>(table.size())) return 0;
-    return table[static_cast<std::size_t>(index)];
-}
-
 std::uint16_t TrackBitMask(int n) {
     if (n < 1) return 1;
     if (n >= 16) return 0;
@@ -90,35 +85,53 @@ std::string ReadProjectName(const Bytes& buffer) {
 
 const std::vector<StripElement>& StripControls() {
     using K = ControlKind;
+    using F = ValueFormat;
+    constexpr std::size_t Mid = EqBandSize, Low = 2 * EqBandSize;
     static const std::vector<StripElement> controls = {
-        {"LabelTrackNr_", K::TrackLabel, 0, 0},
-        {"ShStatus_", K::StatusShape, RecordMaskOffset, 0},
-        {"EDFileAss_", K::FileField, WavNameBase, WavNameSlot},
-        {"CBPan_", K::RowBox, 0, 0},
-        {"TBPan_", K::Slider, PanBase, 4, 0, 100, 50, 50},
-        {"CBStereo_", K::StereoBox, StereoLinkOffset, 0},
-        {"CBEQTitle_", K::RowBox, 0, 0},
-        {"CBEQxH_", K::BandBox, EqBlockBase + BandOnOffset, EqBlockSize},
-        {"TBEQxH_", K::GainSlider, EqBlockBase + BandGainOffset, EqBlockSize, -12, 12, 0, 0, "dB"},
-        {"CBEQxM_", K::BandBox, EqBlockBase + EqBandSize + BandOnOffset, EqBlockSize},
-        {"TBEQxM_", K::GainSlider, EqBlockBase + EqBandSize + BandGainOffset, EqBlockSize, -12, 12, 0, 0, "dB"},
-        {"CBEQxL_", K::BandBox, EqBlockBase + 2 * EqBandSize + BandOnOffset, EqBlockSize},
-        {"TBEQxL_", K::GainSlider, EqBlockBase + 2 * EqBandSize + BandGainOffset, EqBlockSize, -12, 12, 0, 0, "dB"},
-        {"CBReverb_", K::SendBox, ReverbOnMaskOffset, 0},
-        {"TBReverb_", K::Slider, ReverbLevelBase, 4, 0, 100, 0, 0, "%"},
-        {"CBChorus_", K::SendBox, ChorusOnMaskOffset, 0},
-        {"TBChorus_", K::Slider, ChorusLevelBase, 4, 0, 100, 0, 0, "%"},
-        {"CBFader_", K::RowBox, 0, 0},
-        {"TBFader_", K::Slider, FaderBase, 4, 0, 127, 0, 0, "%"},
-        {"CBInvert_", K::InvertBox, InvertBase, 4},
-        {"CBEQHighHz_", K::RowBox, 0, 0},
-        {"TBEQHighHz_", K::Slider, EqBlockBase + BandFrequencyOffset, EqBlockSize, 0, 16, 12, 12, "Hz"},
-        {"CBEQMidHz_", K::RowBox, 0, 0},
-        {"TBEQMidHz_", K::Slider, EqBlockBase + EqBandSize + BandFrequencyOffset, EqBlockSize, 0, 27, 14, 14, "Hz"},
-        {"CBEQLowHz_", K::RowBox, 0, 0},
-        {"TBEQLowHz_", K::Slider, EqBlockBase + 2 * EqBandSize + BandFrequencyOffset, EqBlockSize, 0, 16, 5, 5, "Hz"},
-        {"CBEQMidQual_", K::RowBox, 0, 0},
-        {"TBEQMidQual_", K::Slider, EqBlockBase + EqBandSize + BandQualityOffset, EqBlockSize, 0, 9, 4, 4},
+        {.prefix = "LabelTrackNr_", .kind = K::TrackLabel},
+        {.prefix = "ShStatus_", .kind = K::StatusShape, .format = F::Status, .base = RecordMaskOffset},
+        {.prefix = "EDFileAss_", .kind = K::FileField, .format = F::WavName, .base = WavNameBase, .stride = WavNameSlot},
+        {.prefix = "CBPan_"},
+        {.prefix = "TBPan_", .kind = K::Slider, .format = F::Pan, .base = PanBase, .stride = 4, .maximum = 100,
+         .initialPosition = 50, .defaultValue = 50},
+        {.prefix = "CBStereo_", .kind = K::StereoBox, .format = F::Box, .base = StereoLinkOffset},
+        {.prefix = "CBEQTitle_"},
+        {.prefix = "CBEQxH_", .kind = K::BandBox, .format = F::Box, .base = EqBlockBase + BandOnOffset,
+         .stride = EqBlockSize},
+        {.prefix = "TBEQxH_", .kind = K::GainSlider, .format = F::Gain, .base = EqBlockBase + BandGainOffset,
+         .stride = EqBlockSize, .minimum = -GainMax, .maximum = GainMax},
+        {.prefix = "CBEQxM_", .kind = K::BandBox, .format = F::Box, .base = EqBlockBase + Mid + BandOnOffset,
+         .stride = EqBlockSize},
+        {.prefix = "TBEQxM_", .kind = K::GainSlider, .format = F::Gain, .base = EqBlockBase + Mid + BandGainOffset,
+         .stride = EqBlockSize, .minimum = -GainMax, .maximum = GainMax},
+        {.prefix = "CBEQxL_", .kind = K::BandBox, .format = F::Box, .base = EqBlockBase + Low + BandOnOffset,
+         .stride = EqBlockSize},
+        {.prefix = "TBEQxL_", .kind = K::GainSlider, .format = F::Gain, .base = EqBlockBase + Low + BandGainOffset,
+         .stride = EqBlockSize, .minimum = -GainMax, .maximum = GainMax},
+        {.prefix = "CBReverb_", .kind = K::SendBox, .format = F::Box, .base = ReverbOnMaskOffset},
+        {.prefix = "TBReverb_", .kind = K::Slider, .format = F::Level, .base = ReverbLevelBase, .stride = 4,
+         .maximum = 100},
+        {.prefix = "CBChorus_", .kind = K::SendBox, .format = F::Box, .base = ChorusOnMaskOffset},
+        {.prefix = "TBChorus_", .kind = K::Slider, .format = F::Level, .base = ChorusLevelBase, .stride = 4,
+         .maximum = 100},
+        {.prefix = "CBFader_"},
+        {.prefix = "TBFader_", .kind = K::Slider, .format = F::Level, .base = FaderBase, .stride = 4, .maximum = 127},
+        {.prefix = "CBInvert_", .kind = K::InvertBox, .format = F::Box, .base = InvertBase, .stride = 4},
+        {.prefix = "CBEQHighHz_"},
+        {.prefix = "TBEQHighHz_", .kind = K::Slider, .format = F::HighFrequency,
+         .base = EqBlockBase + BandFrequencyOffset, .stride = EqBlockSize, .maximum = 16, .initialPosition = 12,
+         .defaultValue = 12},
+        {.prefix = "CBEQMidHz_"},
+        {.prefix = "TBEQMidHz_", .kind = K::Slider, .format = F::MidFrequency,
+         .base = EqBlockBase + Mid + BandFrequencyOffset, .stride = EqBlockSize, .maximum = 27, .initialPosition = 14,
+         .defaultValue = 14},
+        {.prefix = "CBEQLowHz_"},
+        {.prefix = "TBEQLowHz_", .kind = K::Slider, .format = F::LowFrequency,
+         .base = EqBlockBase + Low + BandFrequencyOffset, .stride = EqBlockSize, .maximum = 16, .initialPosition = 5,
+         .defaultValue = 5},
+        {.prefix = "CBEQMidQual_"},
+        {.prefix = "TBEQMidQual_", .kind = K::Slider, .format = F::Quality, .base = EqBlockBase + Mid + BandQualityOffset,
+         .stride = EqBlockSize, .maximum = 9, .initialPosition = 4, .defaultValue = 4},
     };
     return controls;
 }

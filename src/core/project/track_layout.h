@@ -72,8 +72,6 @@ constexpr std::size_t WavNameOffset(int stripIndex) {
 const std::vector<int>& HighFrequencyTable();
 const std::vector<int>& MidFrequencyTable();
 const std::vector<int>& LowFrequencyTable();
-// Entry `index` of the table, or 0 outside it.
-int FrequencyAt(const std::vector<int>& table, int index);
 
 // 1 for n < 1, otherwise 1 shifted left by n within 16 bits (0 from n = 16 on).
 std::uint16_t TrackBitMask(int n);
@@ -112,17 +110,32 @@ enum class ControlKind {
     Slider,       // TBPan_, TBReverb_, TBChorus_, TBFader_, frequency and quality
 };
 
+// How a control's value is shown, parsed, clamped and hinted (project/value_format).
+enum class ValueFormat {
+    None,           // bound to nothing
+    Status,         // record / play / off: "R", "+", "-"
+    Box,            // on / off: "X", "-"
+    WavName,        // file name of up to 8 characters + ".WAV"
+    Pan,            // "C", "L100".."R100"
+    Gain,           // dB = raw - 12
+    Level,          // raw value in percent (fader and sends)
+    HighFrequency,  // index into the band's frequency table
+    MidFrequency,
+    LowFrequency,
+    Quality,        // (raw + 1) / 10
+};
+
 // One named element of a strip, in creation (component) order.
 struct StripElement {
-    const char* prefix;       // "TBPan_"
-    ControlKind kind;
-    std::size_t base;         // tag offset for strip 0 (0 = bound to nothing)
-    std::size_t stride;       // added per strip index
-    int minimum = 0;          // sliders only
+    const char* prefix = "";  // "TBPan_"
+    ControlKind kind = ControlKind::RowBox;
+    ValueFormat format = ValueFormat::None;
+    std::size_t base = 0;     // tag offset for strip 0 (0 = bound to nothing)
+    std::size_t stride = 0;   // added per strip index
+    int minimum = 0;          // slider positions; sliders only
     int maximum = 0;
     int initialPosition = 0;  // position after (re)building a strip
-    int defaultValue = 0;     // Alt reset target; raw value
-    const char* unit = "";    // unit label of the track summary
+    int defaultValue = 0;     // slider position of the Alt reset
 };
 
 // All named strip elements in creation order (band controls for the

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "project/value_format.h"
+
 namespace spurwerk {
 
 namespace {
@@ -11,17 +13,6 @@ std::pair<int, int> StoredRange(const StripElement& element) {
     if (element.kind == ControlKind::GainSlider) return {0, 2 * layout::GainMax};
     if (element.kind == ControlKind::BandBox || element.kind == ControlKind::InvertBox) return {0, 1};
     return {element.minimum, element.maximum};
-}
-
-double UnitValue(const StripElement& element, int position) {
-    std::string prefix = element.prefix;
-    if (element.kind == ControlKind::GainSlider) return position - layout::GainMax;
-    if (prefix == "TBPan_") return 2 * (position - 50);
-    if (prefix == "TBEQHighHz_") return FrequencyAt(HighFrequencyTable(), position);
-    if (prefix == "TBEQMidHz_") return FrequencyAt(MidFrequencyTable(), position);
-    if (prefix == "TBEQLowHz_") return FrequencyAt(LowFrequencyTable(), position);
-    if (prefix == "TBEQMidQual_") return (position + 1) / 10.0;
-    return position;
 }
 
 }  // namespace
@@ -52,7 +43,7 @@ std::vector<TrackReading> ReadTrackRecord(const Bytes& buffer, int stripIndex) {
             reading.outOfRange = position != reading.raw;
             reading.value = element.kind == ControlKind::BandBox || element.kind == ControlKind::InvertBox
                                 ? position
-                                : UnitValue(element, position);
+                                : UnitValue(element.format, position);
         } else {
             reading.position = reading.raw;
             reading.value = reading.raw;

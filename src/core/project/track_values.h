@@ -1,6 +1,7 @@
 #pragma once
-// Track parameter values in the text form the compact track summary shows
-// ("R", "X", "L20", "-6", "8000", "0.5", "GIT_C.WAV"), parsed and written.
+// A track's parameter values as the file holds them, and the text forms of
+// the compact track summary ("R", "X", "L20", "-6", "8000", "0.5",
+// "GIT_C.WAV") parsed back into them.
 
 #include <optional>
 #include <string>
@@ -10,9 +11,13 @@
 namespace spurwerk {
 
 struct TrackValue {
-    int raw = 0;            // byte value; status 0 off, 1 play, 2 record; boxes 0/1
+    int raw = 0;            // see value_format.h
     std::string name;       // file assignment only
 };
+
+// The raw value of the parameter on strip k, as the file holds it (not
+// clamped); 0 for a file name.
+int ReadTrackRaw(const Bytes& buffer, const StripElement& element, int stripIndex);
 
 // Parses `text` for the parameter; on failure returns nullopt and sets `error`
 // to a message naming the accepted values.

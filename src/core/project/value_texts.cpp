@@ -1,6 +1,5 @@
 #include "project/value_texts.h"
 
-#include <atomic>
 #include <cstdlib>
 
 #include "io/path_text.h"
@@ -10,8 +9,6 @@
 namespace spurwerk {
 
 namespace {
-
-std::atomic<char> decimalSeparator{'.'};
 
 std::string TwoDigits(std::int64_t n) {
     std::string s = std::to_string(n);
@@ -44,16 +41,13 @@ std::string InsertPositionText(int v) {
 
 }  // namespace
 
-void SetDecimalSeparator(char separator) { decimalSeparator = separator; }
-char DecimalSeparator() { return decimalSeparator; }
-
 std::string FormatTenths(std::int64_t tenths, int integerDigits) {
     // Written from the magnitude so that a value rounding to zero never reads "-0.0".
     std::uint64_t magnitude = tenths < 0 ? 0 - static_cast<std::uint64_t>(tenths) : static_cast<std::uint64_t>(tenths);
     std::string whole = std::to_string(magnitude / 10);
     if (static_cast<int>(whole.size()) < integerDigits)
         whole.insert(0, static_cast<std::size_t>(integerDigits) - whole.size(), '0');
-    return (tenths < 0 ? "-" : "") + whole + DecimalSeparator() + std::to_string(magnitude % 10);
+    return (tenths < 0 ? "-" : "") + whole + '.' + std::to_string(magnitude % 10);
 }
 
 std::string PanText(int raw) {

@@ -8,10 +8,6 @@
 
 namespace spurwerk {
 
-// Decimal separator of shown numbers ("0.0" patterns). The GUI sets the user's
-// locale separator; the CLI keeps ".".
-void SetDecimalSeparator(char separator);
-char DecimalSeparator();
 // One decimal from a count of tenths, the integer part zero-padded to
 // `integerDigits` ("0.0" pattern: 5 -> "0.5"; "00.0": 80 -> "08.0").
 std::string FormatTenths(std::int64_t tenths, int integerDigits = 1);

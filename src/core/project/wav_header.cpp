@@ -4,10 +4,11 @@
 #include <cctype>
 #include <climits>
 #include <filesystem>
+#include <optional>
 #include <cstdio>
-#include <sys/stat.h>
 #include <system_error>
 
+#include "io/file_io.h"
 #include "io/path_text.h"
 #include "project/value_texts.h"
 #include "project/zdt_document.h"
@@ -26,11 +27,8 @@ constexpr int MaxChunksSearched = 1000;
 constexpr std::size_t HeadBytes = 512;
 
 struct OpenFile {
-    std::FILE* file = nullptr;
+    InputFile file;
     Bytes head;
-    ~OpenFile() {
-        if (file) std::fclose(file);
-    }
 };
 
 // Reads out.size() bytes at `offset`; false when the file does not hold them all.
@@ -41,11 +39,11 @@ bool ReadAt(OpenFile& in, std::int64_t offset, Bytes& out) {
     }
     if (in.head.size() < HeadBytes) return false;  // the head holds the whole file
 #ifdef _WIN32
-    if (_fseeki64(in.file, offset, SEEK_SET) != 0) return false;
+    if (_fseeki64(in.file.get(), offset, SEEK_SET) != 0) return false;
 #else
-    if (fseeko(in.file, static_cast<off_t>(offset), SEEK_SET) != 0) return false;
+    if (fseeko(in.file.get(), static_cast<off_t>(offset), SEEK_SET) != 0) return false;
 #endif
-    return std::fread(out.data(), 1, out.size(), in.file) == out.size();
+    return std::fread(out.data(), 1, out.size(), in.file.get()) == out.size();
 }
 
 // Chunk identifiers are matched without regard to letter case.
@@ -58,19 +56,44 @@ bool IdIs(const Bytes& bytes, const char* id) {
 // The chunk's body length as stored, plus the pad byte that follows an odd one.
 std::int64_t PaddedLength(std::uint32_t length) { return static_cast<std::int64_t>(length) + (length & 1); }
 
-// Walks the chunks after the format chunk up to the data chunk.
-void FindDataChunk(OpenFile& in, WavHeader& header, std::int64_t position) {
+std::uint64_t ReadLong64(const Bytes& bytes, std::size_t offset) {
+    return ReadZDTLong(bytes, offset) | static_cast<std::uint64_t>(ReadZDTLong(bytes, offset + 4)) << 32;
+}
+
+void ReadFormat(const Bytes& format, WavHeader& header) {
+    header.channels = ReadZDTWord(format, 2);
+    header.sampleRate = ReadZDTLong(format, 4);
+    header.byteRate = ReadZDTLong(format, 8);
+    header.blockAlign = ReadZDTWord(format, 12);
+    header.bitsPerSample = ReadZDTWord(format, 14);
+}
+
+// Walks the chunks from `position` up to the data chunk. RF64 files (`ds64Size`
+// set) keep the real data size in their ds64 chunk and 0xFFFFFFFF in the data
+// chunk; their format chunk follows ds64 instead of standing at offset 12.
+void FindDataChunk(OpenFile& in, WavHeader& header, std::int64_t position, std::optional<std::uint64_t> ds64Size) {
     Bytes chunk(8);
     for (int n = 0; n < MaxChunksSearched && position + 8 <= header.fileSize; ++n) {
         if (!ReadAt(in, position, chunk)) return;
         std::uint32_t length = ReadZDTLong(chunk, 4);
         if (IdIs(chunk, "DATA")) {
-            header.dataSize = length;
+            header.dataSize = ds64Size && length == 0xFFFFFFFF ? *ds64Size : length;
             return;
         }
         if (IdIs(chunk, "LIST")) header.listSize = length;
+        if (ds64Size && IdIs(chunk, "FMT ")) {
+            Bytes format(16);
+            if (!ReadAt(in, position + 8, format)) return;
+            ReadFormat(format, header);
+        }
         position += 8 + PaddedLength(length);
     }
+}
+
+// A format no recording has (no channels, no bits, no rate) is no WAV file.
+void DropSenselessFormat(WavHeader& header) {
+    if (header.channels == 0 || header.bitsPerSample == 0 || header.sampleRate == 0 || header.blockAlign == 0)
+        header.byteRate = 0;
 }
 
 }  // namespace
@@ -78,37 +101,44 @@ void FindDataChunk(OpenFile& in, WavHeader& header, std::int64_t position) {
 WavHeader ReadWavHeader(const std::string& path) {
     WavHeader header;
     OpenFile in;
-#ifdef _WIN32
-    in.file = _wfopen(PathFromText(path).wstring().c_str(), L"rb");
-    struct _stat64 status;
-    if (!in.file || _fstat64(_fileno(in.file), &status) != 0 || (status.st_mode & _S_IFDIR)) return header;
-#else
-    in.file = std::fopen(PathFromText(path).c_str(), "rb");
-    struct stat status;
-    if (!in.file || fstat(fileno(in.file), &status) != 0 || S_ISDIR(status.st_mode)) return header;
-#endif
-    header.fileSize = static_cast<std::int64_t>(status.st_size);
+    std::error_code ec;
+    // Never blocks on a FIFO; a folder or device named *.WAV is no WAV file.
+    in.file = InputFile::Open(PathFromText(path), ec);
+    if (!in.file) return header;
+    header.fileSize = in.file.Size();
     in.head.resize(HeadBytes);
-    in.head.resize(std::fread(in.head.data(), 1, HeadBytes, in.file));
+    in.head.resize(std::fread(in.head.data(), 1, HeadBytes, in.file.get()));
 
     Bytes form(4);
     if (!ReadAt(in, 8, form) || !IdIs(form, "WAVE")) return header;
+    Bytes riff(4);
+    ReadAt(in, 0, riff);
+    if (IdIs(riff, "RF64") || IdIs(riff, "BW64")) {
+        Bytes ds64(8 + 16);
+        if (!ReadAt(in, 12, ds64) || !IdIs(ds64, "DS64")) return header;
+        FindDataChunk(in, header, 12, ReadLong64(ds64, 16));
+        DropSenselessFormat(header);
+        return header;
+    }
     // Format chunk length at 16, its fields from 22 to 35.
     Bytes format(20);
     if (!ReadAt(in, 16, format)) return header;
-    header.channels = ReadZDTWord(format, 6);
-    header.sampleRate = ReadZDTLong(format, 8);
-    header.byteRate = ReadZDTLong(format, 12);
-    header.blockAlign = ReadZDTWord(format, 16);
-    header.bitsPerSample = ReadZDTWord(format, 18);
-    FindDataChunk(in, header, 20 + PaddedLength(ReadZDTLong(format, 0)));
+    ReadFormat(Bytes(format.begin() + 4, format.end()), header);
+    FindDataChunk(in, header, 20 + PaddedLength(ReadZDTLong(format, 0)), std::nullopt);
+    DropSenselessFormat(header);
     return header;
 }
 
 std::int32_t WavDurationMs(const WavHeader& header) {
     if (header.blockAlign == 0 || header.sampleRate == 0) return 0;
-    std::int64_t ms = static_cast<std::int64_t>(header.dataSize) * 1000 / header.blockAlign / header.sampleRate;
-    return static_cast<std::int32_t>(std::min<std::int64_t>(ms, INT32_MAX));
+    // data * 1000 / blockAlign / sampleRate, each division truncating, is
+    // data * 1000 / (blockAlign * sampleRate); split so a 64-bit size cannot overflow.
+    std::uint64_t bytesPerSecond = static_cast<std::uint64_t>(header.blockAlign) * header.sampleRate;
+    std::uint64_t seconds = header.dataSize / bytesPerSecond;
+    std::uint64_t rest = header.dataSize % bytesPerSecond;
+    if (seconds > static_cast<std::uint64_t>(INT32_MAX) / 1000) return INT32_MAX;
+    std::uint64_t ms = seconds * 1000 + rest * 1000 / bytesPerSecond;
+    return static_cast<std::int32_t>(std::min<std::uint64_t>(ms, INT32_MAX));
 }
 
 WavSummary WavHeaderSummary(const std::string& path, bool showListSize) {

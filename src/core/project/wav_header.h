@@ -9,10 +9,10 @@ namespace spurwerk {
 struct WavHeader {
     std::uint16_t channels = 0;
     std::uint32_t sampleRate = 0;
-    std::uint32_t byteRate = 0;     // 0: no usable WAV header
+    std::uint32_t byteRate = 0;     // 0: no usable WAV header (also for a senseless format)
     std::uint16_t blockAlign = 0;
     std::uint16_t bitsPerSample = 0;
-    std::uint32_t dataSize = 0;
+    std::uint64_t dataSize = 0;     // 64 bit: RF64 files go beyond 4 GiB
     std::uint32_t listSize = 0;
     std::int64_t fileSize = -1;     // -1: the file could not be opened
 

@@ -6,6 +6,7 @@
 #include "io/path_text.h"
 #include "text/text_encoding.h"
 #include "settings/value_conversion.h"
+#include "text/number_text.h"
 #include "text/ascii.h"
 
 namespace spurwerk {

@@ -13,9 +13,22 @@ bool IsLanguageComponent(const GuiComponent& component) {
         case ComponentKind::ComboBox:
         case ComponentKind::Edit:
         case ComponentKind::MaskEdit:
+        case ComponentKind::DataText:
             return true;
         default:
             return false;
+    }
+}
+
+bool HasLanguageText(const GuiComponent& component) {
+    switch (component.kind) {
+        case ComponentKind::ComboBox:
+        case ComponentKind::Edit:
+        case ComponentKind::MaskEdit:
+        case ComponentKind::DataText:
+            return false;
+        default:
+            return IsLanguageComponent(component);
     }
 }
 

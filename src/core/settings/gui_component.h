@@ -19,6 +19,7 @@ enum class ComponentKind {
     ComboBox,  // text is its current content
     Edit,      // single-line edit field
     MaskEdit,
+    DataText,  // a label showing data or what is computed from it (a folder, a count, a preview)
     // Do not:
     SpinEdit,
     Memo,
@@ -45,5 +46,9 @@ struct GuiForm {
 // Names with "_" (the per-track controls built at run time) and the kinds
 // that have no text of their own to translate are left out.
 bool IsLanguageComponent(const GuiComponent& component);
+// Whether the language file carries the component's text: never what the
+// user entered or chose (edit fields, combo boxes) nor a data label; their
+// hints it does carry.
+bool HasLanguageText(const GuiComponent& component);
 
 }  // namespace spurwerk

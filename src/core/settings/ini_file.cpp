@@ -7,6 +7,7 @@
 #include "text/text_encoding.h"
 #include "io/text_file.h"
 #include "settings/value_conversion.h"
+#include "text/number_text.h"
 #include "text/ascii.h"
 #include "ui/errors.h"
 

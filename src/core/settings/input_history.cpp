@@ -6,7 +6,6 @@
 #include "io/file_io.h"
 #include "io/path_text.h"
 #include "settings/environment_text.h"
-#include "settings/side_files.h"
 #include "io/text_file.h"
 #include "text/ascii.h"
 #include "ui/errors.h"

@@ -4,20 +4,11 @@
 #include <system_error>
 
 #include "io/path_text.h"
-#include "settings/side_files.h"
 #include "text/ascii.h"
 
 namespace spurwerk {
 
 namespace fs = std::filesystem;
-
-namespace {
-
-bool EndsWithIni(const std::string& name) {
-    return name.size() >= 4 && StartsWithIgnoreCase(name.substr(name.size() - 4), ".INI");
-}
-
-}  // namespace
 
 std::vector<std::string> InitCBLanguage(const std::string& guiFileName) {
     std::vector<std::string> entries = {LanguageBoxTitle};
@@ -30,7 +21,7 @@ std::vector<std::string> InitCBLanguage(const std::string& guiFileName) {
         std::error_code typeError;
         if (it->is_directory(typeError)) continue;
         std::string name = PathText(it->path().filename());
-        if (name.size() < prefixName.size() + 4 || !StartsWithIgnoreCase(name, prefixName) || !EndsWithIni(name))
+        if (name.size() < prefixName.size() + 4 || !StartsWithIgnoreCase(name, prefixName) || !HasFileExt(name, ".INI"))
             continue;
         std::string rest = name.substr(prefixName.size());
         std::string language = rest.substr(0, rest.rfind('.'));

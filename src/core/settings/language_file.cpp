@@ -7,6 +7,7 @@
 #include "settings/ini_file.h"
 #include "io/text_file.h"
 #include "settings/text_table.h"
+#include "settings/ui_texts.h"
 #include "ui/errors.h"
 
 namespace spurwerk {
@@ -45,6 +46,28 @@ void ResStrArrIn(IniFile& ini, bool doSave) {
     for (int n = FirstTextNumber; n <= LastTextNumber; ++n) SetTxt(n, texts[static_cast<std::size_t>(n - FirstTextNumber)]);
 }
 
+// Unlike the numbered texts, a missing key keeps the German default.
+void UiTextsIn(IniFile& ini, bool doSave) {
+    for (int i = 0; i < static_cast<int>(UiText::Count); ++i) {
+        const auto text = static_cast<UiText>(i);
+        if (doSave) {
+            ini.WriteString(UiTextsSection, UiTextKey(text), UiTxt(text));
+            continue;
+        }
+        std::string value = ini.ReadString(UiTextsSection, UiTextKey(text), "");
+        if (!value.empty()) SetUiTxt(text, value);
+    }
+}
+
+void TextsIn(IniFile& ini, bool doSave) {
+    ResStrArrIn(ini, doSave);
+    if (!doSave) {
+        InitUiTexts();
+        SetUiTxt(UiText::QtLanguage, "");  // without the key the language's name decides
+    }
+    UiTextsIn(ini, doSave);
+}
+
 void GuiTextsIn(IniFile& ini, GuiForm& form, bool doSave, const std::string& sectionName) {
     const std::string section = sectionName.empty() ? "GUI_" + form.name : sectionName;
     for (GuiComponent& c : form.components) {
@@ -53,11 +76,12 @@ void GuiTextsIn(IniFile& ini, GuiForm& form, bool doSave, const std::string& sec
         const std::string textKey = c.name + ".Text";
         const std::string hintKey = c.name + ".Hint";
         if (doSave) {
-            if (!c.text.empty() && c.text != "(-)") ini.WriteString(section, textKey, EncodeBR(c.text, CrLf));
+            if (HasLanguageText(c) && !c.text.empty() && c.text != "(-)")
+                ini.WriteString(section, textKey, EncodeBR(c.text, CrLf));
             if (!c.hint.empty()) ini.WriteString(section, hintKey, EncodeBR(c.hint, Lf));
             continue;
         }
-        std::string text = ini.ReadString(section, textKey, "");
+        std::string text = HasLanguageText(c) ? ini.ReadString(section, textKey, "") : "";
         if (!text.empty()) c.text = DecodeBR(text, CrLf);
         std::string hint = ini.ReadString(section, hintKey, "");
         if (!hint.empty()) c.hint = DecodeBR(hint, Lf);
@@ -70,7 +94,7 @@ void LoadSaveResStrArr(bool doSave, const std::string& fileName, Dialogs& dialog
     AnnounceNewFile(doSave, fileName, dialogs);
     IniFile ini(PathFromText(fileName));
     if (!doSave) ThrowIfUnreadable(ini);
-    ResStrArrIn(ini, doSave);
+    TextsIn(ini, doSave);
     if (doSave) ini.Flush();
 }
 
@@ -104,12 +128,12 @@ bool LoadSaveLanguage(bool doSave, const std::string& fileName, const std::vecto
         GuiTextsIn(ini, results.back(), doSave, "");
     }
     if (doSave) {
-        ResStrArrIn(ini, true);
+        TextsIn(ini, true);
         ini.Flush();
         return true;
     }
     for (std::size_t i = 0; i < forms.size(); ++i) *forms[i] = std::move(results[i]);
-    ResStrArrIn(ini, false);
+    TextsIn(ini, false);
     return true;
 }
 

@@ -9,7 +9,7 @@
 
 namespace spurwerk {
 
-// Start folder of searches and series before the user chose one.
+// Start folder of a series before the user chose one.
 #ifdef _WIN32
 inline constexpr const char* DefaultBaseDir = "C:\\";
 #else
@@ -31,11 +31,19 @@ struct MainOptions {
     bool SaveOptionsOnExit = true;  // CBSaveOptionsOnExit
     bool ExpertFunctions = false;   // visibility of PanelExpertFunctions
     bool UseInfoFiles = false;      // CBUseInfoFiles
-    std::string BaseDirSearch = DefaultBaseDir;
+    // Empty until the user chose one: the search then starts at the loaded project's folder.
+    std::string BaseDirSearch;
     bool SelectPrjFiles = true;
     bool SelectWavFiles = true;
     bool ShowListSize = false;
 };
+
+// The ranges of the spin edits and the radio group; the options file keeps
+// values read within them.
+inline constexpr int SerieCountMin = 1, SerieCountMax = 99;
+inline constexpr int SerieStartMin = 1, SerieStartMax = 999;
+inline constexpr int ListSortTypeMin = 0, ListSortTypeMax = 3;
+inline constexpr int FontSizeMin = 1, FontSizeMax = 99;
 
 // Section "FormProjSerie".
 struct ProjSerieOptions {

@@ -5,7 +5,6 @@
 #include <system_error>
 
 #include "io/path_text.h"
-#include "settings/side_files.h"
 #include "settings/text_table.h"
 
 namespace spurwerk {
@@ -94,19 +93,19 @@ void OptionsFile::ProjSerieSection(ProjSerieOptions& o) {
     const std::string& S = SectionProjSerie;
     o.BaseSubDirs = ini_.IniString(S, "BaseSubDirs", o.BaseSubDirs, "", "");
     o.BaseDirSerie = ini_.IniString(S, "BaseDirSerie", o.BaseDirSerie, "", "");
-    o.SerieCount = std::clamp(ini_.IniInteger(S, "SerieCount", o.SerieCount, "", ""), 1, 99);
-    o.SerieStart = std::clamp(ini_.IniInteger(S, "SerieStart", o.SerieStart, "", ""), 1, 999);
+    o.SerieCount = std::clamp(ini_.IniInteger(S, "SerieCount", o.SerieCount, "", ""), SerieCountMin, SerieCountMax);
+    o.SerieStart = std::clamp(ini_.IniInteger(S, "SerieStart", o.SerieStart, "", ""), SerieStartMin, SerieStartMax);
 }
 
 void OptionsFile::FileListSection(FileListOptions& o) {
     const std::string& S = SectionFileList;
-    o.ListSortType = std::clamp(ini_.IniInteger(S, "ListSortType", o.ListSortType, "", ""), 0, 3);
+    o.ListSortType = std::clamp(ini_.IniInteger(S, "ListSortType", o.ListSortType, "", ""), ListSortTypeMin, ListSortTypeMax);
     o.SortReverse = ini_.IniBool(S, "SortReverse", o.SortReverse, "", "");
     o.ListRecordModi = ini_.IniBool(S, "ListRecordModi", o.ListRecordModi, "", "");
     o.TrackInfosCompact = ini_.IniBool(S, "TrackInfosCompact", o.TrackInfosCompact, "", "");
     o.ListWAVFileDate = ini_.IniBool(S, "ListWAVFileDate", o.ListWAVFileDate, "", "");
     o.ListWAVFileSize = ini_.IniBool(S, "ListWAVFileSize", o.ListWAVFileSize, "", "");
-    o.FontSize = std::clamp(ini_.IniInteger(S, "FontSize", o.FontSize, "", ""), 1, 99);
+    o.FontSize = std::clamp(ini_.IniInteger(S, "FontSize", o.FontSize, "", ""), FontSizeMin, FontSizeMax);
     o.ListDTFormat = ini_.IniString(S, "ListDTFormat", o.ListDTFormat, "", "");
 }
 

@@ -1,7 +1,6 @@
 #include "settings/side_files.h"
 
 #include <cstdio>
-#include <random>
 #include <system_error>
 
 #include "io/file_io.h"
@@ -11,46 +10,6 @@
 namespace spurwerk {
 
 namespace fs = std::filesystem;
-
-namespace {
-
-bool IsDelimiter(char c) {
-#ifdef _WIN32
-    if (c == ':') return true;
-#endif
-    return IsPathSeparator(c);
-}
-
-std::size_t LastDelimiter(const std::string& name) {
-    for (std::size_t i = name.size(); i > 0; --i)
-        if (IsDelimiter(name[i - 1])) return i - 1;
-    return std::string::npos;
-}
-
-}  // namespace
-
-std::string ChangeFileExt(const std::string& fileName, const std::string& extension) {
-    std::size_t dot = fileName.rfind('.');
-    std::size_t delimiter = LastDelimiter(fileName);
-    if (dot == std::string::npos || (delimiter != std::string::npos && dot < delimiter)) return fileName + extension;
-    return fileName.substr(0, dot) + extension;
-}
-
-std::string ExtractFilePath(const std::string& fileName) {
-    std::size_t delimiter = LastDelimiter(fileName);
-    return delimiter == std::string::npos ? std::string() : fileName.substr(0, delimiter + 1);
-}
-
-std::string ExtractFileName(const std::string& fileName) {
-    std::size_t delimiter = LastDelimiter(fileName);
-    return delimiter == std::string::npos ? fileName : fileName.substr(delimiter + 1);
-}
-
-bool HasDirectoryPart(const std::string& fileName) { return LastDelimiter(fileName) != std::string::npos; }
-
-std::string ResolveInProgramDir(const std::string& fileName, const std::string& programDir) {
-    return HasDirectoryPart(fileName) ? fileName : programDir + fileName;
-}
 
 SideFiles DeriveSideFiles(const std::string& programFile, bool programDirWritable, const std::string& configDir) {
     SideFiles s;
@@ -100,8 +59,7 @@ SideFiles DeriveSideFiles(const std::string& programFile) {
 bool IsFolderWritable(const fs::path& folder) {
     std::error_code ec;
     if (!fs::is_directory(folder, ec)) return false;
-    static std::mt19937 random{std::random_device{}()};
-    fs::path probe = folder / PathFromText(".spurwerk-write-test-" + std::to_string(random()));
+    fs::path probe = TempNameBeside(folder / "Spurwerk");
 #ifdef _WIN32
     std::FILE* f = _wfopen(probe.wstring().c_str(), L"wbx");
 #else

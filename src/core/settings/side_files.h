@@ -10,20 +10,6 @@
 
 namespace spurwerk {
 
-// Replaces the extension (from the last "." after the last separator) by
-// `extension`, or appends it when the name has none.
-std::string ChangeFileExt(const std::string& fileName, const std::string& extension);
-// The folder part with its trailing separator; empty for a bare name.
-std::string ExtractFilePath(const std::string& fileName);
-// The name without its folder part.
-std::string ExtractFileName(const std::string& fileName);
-// True when the name contains a separator (or, on Windows, a drive colon).
-bool HasDirectoryPart(const std::string& fileName);
-
-// A name without a folder part is put into `programDir` (which ends with a
-// separator); any other name stays as it is.
-std::string ResolveInProgramDir(const std::string& fileName, const std::string& programDir);
-
 // Default template names (before resolving).
 inline constexpr const char* PrjTemplateR16Name = "PRJDATA_VorlageR16.ZDT";
 inline constexpr const char* PrjTemplateR24Name = "PRJDATA_VorlageR24.ZDT";

@@ -1,5 +1,7 @@
 #include "settings/text_table.h"
 
+#include "settings/ui_texts.h"
+
 #include <cctype>
 
 namespace spurwerk {
@@ -24,7 +26,10 @@ const std::string& Empty() {
 }
 }  // namespace
 
-void InitResStrArr() { Table() = Defaults(); }
+void InitResStrArr() {
+    Table() = Defaults();
+    InitUiTexts();
+}
 
 const std::string& Txt(int number) {
     return Valid(number) ? Table()[static_cast<std::size_t>(number - FirstTextNumber)] : Empty();

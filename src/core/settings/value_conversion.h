@@ -17,8 +17,4 @@ std::string ColorToStrVal(std::int32_t colour);
 // Empty -> 0; a colour name; decimal; "$" hexadecimal. nullopt for anything else.
 std::optional<std::int32_t> StrToColorVal(const std::string& text);
 
-// Parses a decimal integer, or hexadecimal after "$" or "0x"/"0X", with
-// surrounding blanks; nullopt when it is none or out of range.
-std::optional<std::int64_t> ParseIntegerText(const std::string& text);
-
 }  // namespace spurwerk

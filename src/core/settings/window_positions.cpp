@@ -1,5 +1,6 @@
 #include "settings/window_positions.h"
 
+#include <algorithm>
 #include <system_error>
 
 #include "io/path_text.h"
@@ -8,16 +9,11 @@
 namespace spurwerk {
 
 void PullOntoScreen(WindowGeometry& g, ScreenSize screen) {
-    if (g.left < 32 - g.width) {
-        g.left = 32 - g.width;
-    } else if (g.left > screen.width - 32) {
-        g.left = screen.width - 32;
-    }
-    if (g.top < 0) {
-        g.top = 0;
-    } else if (g.top > screen.height - 20) {
-        g.top = screen.height - 20;
-    }
+    if (screen.width <= 0 || screen.height <= 0) return;  // no screen known: nothing to fit
+    g.width = std::clamp(g.width, std::min(MinWindowWidth, screen.width), screen.width);
+    g.height = std::clamp(g.height, std::min(MinWindowHeight, screen.height), screen.height);
+    g.left = std::clamp(g.left, screen.left, screen.left + screen.width - g.width);
+    g.top = std::clamp(g.top, screen.top, screen.top + screen.height - g.height);
 }
 
 WindowPositions::WindowPositions(std::string defaultFileName, Dialogs& dialogs)

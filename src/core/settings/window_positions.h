@@ -18,18 +18,28 @@ struct WindowGeometry {
     int height = 0;
 };
 
+// The screen's available area (without task bars and panels).
 struct ScreenSize {
     int width = 0;
     int height = 0;
+    int left = 0;
+    int top = 0;
 };
+
+// Smallest size a restored window gets: a stored 0 or a stray value must not
+// make a window that cannot be seen or grabbed.
+constexpr int MinWindowWidth = 120;
+constexpr int MinWindowHeight = 80;
 
 struct PlacedWindow {
     std::string name;  // component name, e.g. "FormMain"
     WindowGeometry* geometry = nullptr;
 };
 
-// Keeps at least 32 pixels of the window on the screen at either side and its
-// top edge on the screen.
+// Limits the size to the screen's available area (and to the minimums) and
+// moves the window fully onto it. A stored size of 100000 x 100000 would
+// otherwise make a window no system can paint; one that hangs off the edge
+// hides its buttons.
 void PullOntoScreen(WindowGeometry& geometry, ScreenSize screen);
 
 class WindowPositions {

@@ -6,7 +6,6 @@ namespace spurwerk {
 
 namespace {
 char Up(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-char Down(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 std::string Trim(std::string_view text, std::string_view blanks) {
     std::size_t begin = text.find_first_not_of(blanks);
@@ -20,21 +19,12 @@ std::string UpperAscii(std::string text) {
     return text;
 }
 
-std::string LowerAscii(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), Down);
-    return text;
-}
-
 bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Up(x) == Up(y); });
 }
 
 bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && EqualsIgnoreCase(text.substr(0, prefix.size()), prefix);
-}
-
-bool ContainsIgnoreCase(std::string_view text, std::string_view part) {
-    return UpperAscii(std::string(text)).find(UpperAscii(std::string(part))) != std::string::npos;
 }
 
 std::string TrimBlanks(std::string_view text) { return Trim(text, " "); }

@@ -9,10 +9,8 @@
 namespace spurwerk {
 
 std::string UpperAscii(std::string text);
-std::string LowerAscii(std::string text);
 bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix);
-bool ContainsIgnoreCase(std::string_view text, std::string_view part);
 
 // Without blanks (only ' ') at both ends.
 std::string TrimBlanks(std::string_view text);

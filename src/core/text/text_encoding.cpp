@@ -45,17 +45,12 @@ std::size_t DecodeOne(std::string_view s, std::size_t pos, char32_t& cp) {
         cp = b0;
         return 1;
     }
-    std::size_t length;
-    char32_t min;
-    if ((b0 & 0xE0) == 0xC0) {
-        length = 2, cp = b0 & 0x1F, min = 0x80;
-    } else if ((b0 & 0xF0) == 0xE0) {
-        length = 3, cp = b0 & 0x0F, min = 0x800;
-    } else if ((b0 & 0xF8) == 0xF0) {
-        length = 4, cp = b0 & 0x07, min = 0x10000;
-    } else {
-        return 0;
-    }
+    static constexpr char32_t LeadBits[] = {0, 0, 0x1F, 0x0F, 0x07};
+    static constexpr char32_t Shortest[] = {0, 0, 0x80, 0x800, 0x10000};
+    std::size_t length = Utf8SequenceLength(b0);
+    if (length == 1) return 0;
+    cp = b0 & LeadBits[length];
+    const char32_t min = Shortest[length];
     if (pos + length > s.size()) return 0;
     for (std::size_t i = 1; i < length; ++i) {
         unsigned char b = byte(pos + i);
@@ -142,6 +137,13 @@ Bytes EncodeTextBytes(std::string_view text) {
     Bytes out = {0xEF, 0xBB, 0xBF};
     out.insert(out.end(), valid.begin(), valid.end());
     return out;
+}
+
+std::size_t Utf8SequenceLength(unsigned char leadByte) {
+    if ((leadByte & 0xE0) == 0xC0) return 2;
+    if ((leadByte & 0xF0) == 0xE0) return 3;
+    if ((leadByte & 0xF8) == 0xF0) return 4;
+    return 1;
 }
 
 std::size_t Utf8Length(std::string_view utf8) {

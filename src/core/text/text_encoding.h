@@ -34,6 +34,9 @@ std::string DecodeTextBytes(const Bytes& bytes);
 // UTF-8 with BOM.
 Bytes EncodeTextBytes(std::string_view text);
 
+// Bytes of the UTF-8 sequence a lead byte starts: 2 to 4, or 1 for an ASCII
+// byte and for a byte that starts no sequence.
+std::size_t Utf8SequenceLength(unsigned char leadByte);
 // Number of characters (code points) of a UTF-8 text.
 std::size_t Utf8Length(std::string_view utf8);
 // The first `count` characters, never cutting a character in two.

@@ -10,6 +10,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -24,13 +25,19 @@
 #include "mainwin/hex_view.h"
 #include "mixer/form_ctrls.h"
 #include "project/hex_layout.h"
+#include "project/project_check.h"
+#include "project/track_layout.h"
 #include "settings/language_choice.h"
 #include "settings/language_file.h"
 #include "settings/text_table.h"
+#include "settings/ui_texts.h"
+#include "support/design_font.h"
+#include "support/elided_path.h"
 #include "support/general_info_window.h"
 #include "support/guarded.h"
 #include "support/multi_line_button.h"
 #include "support/qt_text.h"
+#include "support/qt_translations.h"
 #include "support/widget_components.h"
 
 namespace spurwerk::gui {
@@ -64,10 +71,19 @@ Button* NewButton(const char* name, const char* caption, QWidget* parent, QRect 
     return button;
 }
 
+
 QLabel* NewLabel(const char* name, const char* caption, QWidget* parent, QRect geometry) {
     auto* label = new QLabel(QString::fromUtf8(caption), parent);
     label->setObjectName(name);
     label->setGeometry(geometry);
+    return label;
+}
+
+// A label showing the loaded project's data: no language sets its text.
+QLabel* NewDataLabel(const char* name, QWidget* parent, QRect geometry) {
+    QLabel* label = NewLabel(name, "(-)", parent, geometry);
+    label->setTextFormat(Qt::PlainText);
+    SetComponentKind(label, ComponentKind::DataText);
     return label;
 }
 
@@ -94,16 +110,14 @@ MainWindow::MainWindow(AppState& state, QStringList parameters, QWidget* parent)
     : QWidget(parent), state_(state), parameters_(std::move(parameters)) {
     setObjectName("FormMain");
     setWindowTitle("Zoom-Projekt:  Hexadezimale Ansicht");
-    QFont font("MS Sans Serif");
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSize(8);
-    setFont(font);
+    setFont(DesignFont());
     resize(355, 610);
     move(0, 0);
     setAcceptDrops(true);
 
     // Start-up: text table, language box, developer export, document, options.
     InitResStrArr();
+    UseQtTranslations(UiTxt(UiText::QtLanguage));
     BuildControls();
     Run([&] {
         cbLanguage_->addItems([&] {
@@ -115,9 +129,7 @@ MainWindow::MainWindow(AppState& state, QStringList parameters, QWidget* parent)
     std::error_code ec;
     state_.DoSaveAllGUIs = std::filesystem::exists(PathFromText(state_.files.doSaveAllGUIsMarker), ec);
     if (state_.DoSaveAllGUIs) Run([&] { LoadSaveResStrArr(true, state_.files.GuiFileName, state_.dialogs); });
-    state_.doc.SetWriteObserver([this](std::size_t offset, std::size_t length) {
-        hexView_->RepaintCells(offset, length);
-    });
+    documentToken_ = state_.doc.Subscribe([this](const DocumentChange& change) { DocumentChanged(change); });
     state_.HexRowHeight = HexRowHeightFor(HexView::FontPoints);
     try {
         LoadSaveIniFile(false);
@@ -126,13 +138,76 @@ MainWindow::MainWindow(AppState& state, QStringList parameters, QWidget* parent)
     }
     state_.FinishWindowCreation(this);
     cbUseInfoFiles_->setToolTip(QLines(Txt(180)));
+
+    labelNotAProject_ = new QLabel(this);
+    labelNotAProject_->setObjectName("LabelNotAProject");
+    labelNotAProject_->setWordWrap(true);
+    labelNotAProject_->setTextFormat(Qt::PlainText);
+    SetTextColour(labelNotAProject_, QColor(255, 0, 0));
+    SetBold(labelNotAProject_);
+    labelNotAProject_->hide();
+    // Between the status strip and the hex view.
+    static_cast<QVBoxLayout*>(layout())->insertWidget(3, labelNotAProject_);
+    for (auto [keys, undo] : {std::pair{QKeySequence(Qt::CTRL | Qt::Key_Z), true},
+                              std::pair{QKeySequence(Qt::CTRL | Qt::Key_Y), false},
+                              std::pair{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), false}}) {
+        auto* shortcut = new QShortcut(keys, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, undo ? &MainWindow::Undo : &MainWindow::Redo);
+    }
+}
+
+MainWindow::~MainWindow() { state_.doc.Unsubscribe(documentToken_); }
+
+void MainWindow::Undo() {
+    Run([&] { state_.doc.Undo(); });
+}
+
+void MainWindow::Redo() {
+    Run([&] { state_.doc.Redo(); });
+}
+
+void MainWindow::DocumentChanged(const DocumentChange& change) {
+    switch (change.event) {
+        case DocumentEvent::Written: hexView_->RepaintCells(change.offset, change.length); break;
+        case DocumentEvent::Replaced:
+            hexView_->RepaintAll();
+            if (change.fromHistory) ShowProjectName(ReadProjectName(state_.doc.ZDTData()));
+            ShowDocumentState();
+            break;
+        case DocumentEvent::CompareReplaced: hexView_->RepaintAll(); break;
+        case DocumentEvent::ChangedMark:
+        case DocumentEvent::History: ShowDocumentState(); break;
+    }
+}
+
+void MainWindow::ShowDocumentState() {
+    if (!labelNotAProject_) return;
+    SetTopPanelHint(topPanelHintTexts_.first, topPanelHintTexts_.second);
+    std::string warning = NotAProjectWarning(state_.doc.ZDTData());
+    labelNotAProject_->setText(Q(warning));
+    labelNotAProject_->setVisible(!warning.empty());
 }
 
 void MainWindow::BuildControls() {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    layout->addWidget(BuildTopPanel());
+    layout->addWidget(BuildExpertPanel());
+    layout->addWidget(BuildStatusPanel());
+    hexScroll_ = new QScrollArea(this);
+    hexScroll_->setFrameShape(QFrame::NoFrame);
+    hexScroll_->setWidgetResizable(true);
+    hexScroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    hexView_ = new HexView(state_.doc, state_.HexRowHeight, labelDiffBytes_);
+    hexView_->trackCount = [this] { return state_.mainOptions.ActMaxTrackIdx; };
+    hexScroll_->setWidget(hexView_);
+    layout->addWidget(hexScroll_, 1);
+    ConnectControls();
+}
 
+QFrame* MainWindow::BuildTopPanel() {
     panelTop_ = NewPanel("PanelTop", this, 159);
     QWidget* top = panelTop_;
     cbLanguage_ = new QComboBox(top);
@@ -145,11 +220,9 @@ void MainWindow::BuildControls() {
     panelGeneralInfo_->setFrameShape(QFrame::Panel);
     panelGeneralInfo_->setFrameShadow(QFrame::Raised);
     panelGeneralInfo_->setAutoFillBackground(true);
-    {
-        QPalette aqua = panelGeneralInfo_->palette();
-        aqua.setColor(QPalette::Window, QColor(0, 255, 255));
-        panelGeneralInfo_->setPalette(aqua);
-    }
+    QPalette aqua = panelGeneralInfo_->palette();
+    aqua.setColor(QPalette::Window, QColor(0, 255, 255));
+    panelGeneralInfo_->setPalette(aqua);
     panelGeneralInfo_->setToolTip("Infos/Hilfe zu Spurwerk?");
     panelGeneralInfo_->setCursor(Qt::PointingHandCursor);
     buttonLoadZDTFile_ = NewButton<MultiLineButton>("ButtonLoadZDTFile", "&Öffne  Zoom-Projekt   (ZDT-Datei)", top,
@@ -159,16 +232,14 @@ void MainWindow::BuildControls() {
                                                         "Liste / Such&en nach  Dateiname/Proj.Name", top,
                                                         QRect(150, 30, 201, 40), "Suche nach Datei-/Projekt-Name ...");
     NewBar("Panel1", top, QRect(0, 74, 355, 5));
-    auto* label2 = NewLabel("Label2", "Speichern:", top, QRect(4, 86, 62, 16));
-    SetBold(label2);
+    SetBold(NewLabel("Label2", "Speichern:", top, QRect(4, 86, 62, 16)));
     buttonQuickSave_ = NewButton("ButtonQuickSaveLoadedZDTFile", "Nur ZDT-Datei", top, QRect(68, 82, 96, 24),
                                  "Speichert nur die geladene ZDT-Datei unter gleichem Namen");
     buttonQuickSaveAs_ = NewButton("ButtonQuickSaveLoadedZDTFileAs", "unter ...", top, QRect(166, 82, 62, 24),
                                    "Speichert nur die geladene ZDT-Datei unter neuem Namen");
     buttonSaveProject_ = NewButton("ButtonSaveProject", "Als &Projekt speichern unter ...", top, QRect(68, 108, 160, 24));
-    cbSaveOptionsOnExit_ = new QCheckBox("Pos.+Einstell. b. Beenden speichern", top);
-    cbSaveOptionsOnExit_->setObjectName("CBSaveOptionsOnExit");
-    cbSaveOptionsOnExit_->setGeometry(4, 136, 250, 16);
+    cbSaveOptionsOnExit_ = NewButton<QCheckBox>("CBSaveOptionsOnExit", "Pos.+Einstell. b. Beenden speichern", top,
+                                                QRect(4, 136, 250, 16));
     cbSaveOptionsOnExit_->setChecked(true);
     buttonSetCtrls_ = NewButton("ButtonSetCtrls", "(unsichtbar:)  In Mi&xer-Fenster übertragen!", top, QRect(4, 108, 60, 24));
     buttonSetCtrls_->setVisible(false);
@@ -183,46 +254,42 @@ void MainWindow::BuildControls() {
     panelSwitchExpertFunctions_ = NewBar("PanelSwitchExpertFunctions", top, QRect(0, 154, 355, 5));
     panelSwitchExpertFunctions_->setToolTip("SwitchExpertFunctions");
     panelSwitchExpertFunctions_->setCursor(Qt::PointingHandCursor);
-    layout->addWidget(panelTop_);
+    return panelTop_;
+}
 
+QFrame* MainWindow::BuildExpertPanel() {
     panelExpertFunctions_ = NewPanel("PanelExpertFunctions", this, 64);
     QWidget* expert = panelExpertFunctions_;
-    cbUseInfoFiles_ = new QCheckBox("Pr.Name-Dateien autom. anlegen + verwalten", expert);
-    cbUseInfoFiles_->setObjectName("CBUseInfoFiles");
-    cbUseInfoFiles_->setGeometry(4, 2, 340, 16);
-    buttonUpdateInfoFiles_ = NewButton("ButtonUpdateInfoFilesInSubDirs",
-                                       "Pr.Name-Dat. in Verz. erzeugen/aktualisieren ...", expert, QRect(4, 20, 171, 22));
-    buttonDeleteUnassignedInfoFiles_ = NewButton("ButtonDeleteUnassignedInfoFilesInSubDirs",
-                                                 "Nicht zugeordnete löschen ...", expert, QRect(177, 20, 104, 22));
+    // Two rows, so that each caption has the room it needs.
+    cbUseInfoFiles_ = NewButton<QCheckBox>("CBUseInfoFiles", "Pr.Name-Dateien autom. anlegen + verwalten", expert,
+                                           QRect(4, 2, 272, 16));
     buttonDeleteAllInfoFiles_ = NewButton("ButtonDeleteAllInfoFilesInSubDirs", "Alle löschen ...", expert,
-                                          QRect(283, 20, 68, 22));
-    labelInfoFile_ = NewLabel("LabelInfoFile", "(-)", expert, QRect(4, 44, 347, 16));
+                                          QRect(280, 0, 71, 20));
+    buttonUpdateInfoFiles_ = NewButton("ButtonUpdateInfoFilesInSubDirs",
+                                       "Pr.Name-Dat. in Verz. erzeugen/aktualisieren ...", expert, QRect(4, 21, 199, 22));
+    buttonDeleteUnassignedInfoFiles_ = NewButton("ButtonDeleteUnassignedInfoFilesInSubDirs",
+                                                 "Nicht zugeordnete löschen ...", expert, QRect(205, 21, 146, 22));
+    labelInfoFile_ = NewDataLabel("LabelInfoFile", expert, QRect(4, 44, 347, 16));
     panelExpertFunctions_->hide();
-    layout->addWidget(panelExpertFunctions_);
+    return panelExpertFunctions_;
+}
 
+QFrame* MainWindow::BuildStatusPanel() {
     QFrame* panel3 = NewPanel("Panel3", this, 32);
     NewLabel("Label5", "Projekt:", panel3, QRect(4, 1, 44, 15));
-    labelProjectName_ = NewLabel("LabelProjectName", "(-)", panel3, QRect(50, 1, 150, 15));
+    labelProjectName_ = NewDataLabel("LabelProjectName", panel3, QRect(50, 1, 196, 15));
     SetBold(labelProjectName_);
     NewLabel("Label4", "Datei:", panel3, QRect(4, 16, 44, 15));
-    labelProjectFile_ = NewLabel("LabelProjectFile", "(-)", panel3, QRect(50, 16, 196, 15));
+    labelProjectFile_ = NewDataLabel("LabelProjectFile", panel3, QRect(50, 16, 196, 15));
     buttonCompToZDTFile_ = NewButton("ButtonCompToZDTFile", "Ver&gleiche mit ...", panel3, QRect(250, 1, 101, 15));
     auto* label1 = NewLabel("Label1", "Unterschiede:", panel3, QRect(250, 16, 70, 15));
-    labelDiffBytes_ = NewLabel("LabelDiffBytes", "(-)", panel3, QRect(320, 16, 34, 15));
+    labelDiffBytes_ = NewDataLabel("LabelDiffBytes", panel3, QRect(320, 16, 34, 15));
     SetTextColour(label1, QColor(255, 0, 0));
     SetTextColour(labelDiffBytes_, QColor(255, 0, 0));
-    for (QLabel* label : {labelProjectName_, labelProjectFile_, labelDiffBytes_}) label->setTextFormat(Qt::PlainText);
-    layout->addWidget(panel3);
+    return panel3;
+}
 
-    auto* scroll = new QScrollArea(this);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    hexView_ = new HexView(state_.doc, state_.HexRowHeight, labelDiffBytes_);
-    hexView_->trackCount = [this] { return state_.mainOptions.ActMaxTrackIdx; };
-    scroll->setWidget(hexView_);
-    layout->addWidget(scroll, 1);
-
+void MainWindow::ConnectControls() {
     connect(cbLanguage_, &QComboBox::activated, this, [this] { CBLanguageChange(true); });
     connect(buttonLoadZDTFile_, &QPushButton::clicked, this, &MainWindow::ButtonLoadZDTFileClick);
     connect(buttonQuickSave_, &QPushButton::clicked, this, [this] { ButtonQuickSaveClick(false); });
@@ -331,8 +398,10 @@ void MainWindow::LoadLanguage(const std::string& languageFile) {
     for (QWidget* w : windows)
         if (w) ApplyComponents(w, forms[next++]);
     if (fileList_) fileList_->SetSortTypeItems(ListSortTypeItems());
-    // Texts from the table that the main window shows.
+    // Texts from the table that the main window shows, and what the windows
+    // compute from the user's values in the new language.
     cbUseInfoFiles_->setToolTip(QLines(Txt(180)));
+    if (projSerie_) projSerie_->LanguageApplied();
 }
 
 void MainWindow::CBLanguageChange(bool fromUser) {
@@ -351,6 +420,8 @@ void MainWindow::CBLanguageChange(bool fromUser) {
         if (!choice) return;
         if (generalInfo_) generalInfo_->LoadInfoText(choice->readmeFile);
         LoadLanguage(choice->languageFile);
+        std::string qtLanguage = UiTxt(UiText::QtLanguage);
+        UseQtTranslations(qtLanguage.empty() ? QtLanguageCodeFor(choice->languageName) : qtLanguage);
         state_.mainOptions.LanguageIndex = choice->LanguageIndex;
         {
             QSignalBlocker block(cbLanguage_);
@@ -399,46 +470,28 @@ void MainWindow::FormActivate() {
     if (projSerie_) projSerie_->UpdateDerivedFields();
     if (ctrls_) ctrls_->SetMultiLineButtons();
     OpenFiles(parameters_, 184);
-    if (!state_.doc.IsProject()) {
-        state_.doc.ZDTFileToLoad = o.DevIsZoomR24 ? state_.files.prjTemplateR24 : state_.files.prjTemplateR16;
-        Run([&] {
-            DocumentContext context = Context();
-            LoadZDTFile(context, false);
-        });
-        state_.doc.LoadedZDTFileName.clear();
-    }
+    Run([&] {
+        DocumentContext context = Context();
+        ShowTemplateUnlessProject(context, o.DevIsZoomR24 ? state_.files.prjTemplateR24 : state_.files.prjTemplateR16);
+    });
     if (generalInfo_ && generalInfo_->ShowAtProgStart()) generalInfo_->exec();
     buttonSearchInSubDirs_->setFocus();
 }
 
 void MainWindow::OpenFiles(const QStringList& files, int textNumber) {
-    for (int i = 0; i < files.size(); ++i) {
-        std::string name = S(files[i]);
-        Run([&] {
-            if (i == 0) {
-                state_.doc.ZDTFileToLoad = name;
-                DocumentContext context = Context();
-                LoadZDTFile(context, false);
-            } else if (state_.dialogs.AskIfCtrlHeld("\"" + name + Txt(textNumber)) == ResultYes) {
-                state_.dialogs.StartFurtherInstance(name);
-            }
-        });
-    }
+    std::vector<std::string> names;
+    for (const QString& file : files) names.push_back(S(file));
+    Run([&] {
+        DocumentContext context = Context();
+        spurwerk::OpenFiles(context, names, textNumber);
+    });
 }
 
 bool MainWindow::FormCloseQuery() {
     bool canClose = false;
     Run([&] {
-        ZDTDocument& doc = state_.doc;
-        if (doc.DataChanged) {
-            int answer = state_.dialogs.Message(Txt(181) + doc.LoadedZDTFileName + Txt(182), MessageButtons::YesNoCancel);
-            if (answer == ResultCancel) return;
-            if (answer == ResultYes) {
-                DocumentContext context = Context();
-                QuickSaveLoadedZDTFile(context, doc.LoadedZDTFileName, 3000);
-                if (doc.DataChanged) return;
-            }
-        }
+        DocumentContext context = Context();
+        if (!ConfirmClose(context)) return;
         if (ctrls_) ctrls_->HideFileListPanel();
         if (isMinimized()) showNormal();
         if (cbSaveOptionsOnExit_->isChecked()) {
@@ -512,14 +565,8 @@ void MainWindow::ButtonQuickSaveClick(bool askForName) {
 
 void MainWindow::ButtonCompToZDTFileClick() {
     Run([&] {
-        ZDTDocument& doc = state_.doc;
-        if (doc.CompareZDTFileName.empty()) doc.CompareZDTFileName = doc.LoadedZDTFileName;
-        std::string name = AskZDTFileName(Context(), 127, 128, doc.CompareZDTFileName);
-        if (name.empty()) return;
-        doc.CompareData = ReadWholeFile(PathFromText(name));
-        doc.CompareZDTFileName = name;
-        hexView_->RepaintAll();
-        SetTopPanelHint(132, 133);
+        DocumentContext context = Context();
+        if (ChooseCompareFile(context)) SetTopPanelHint(132, 133);
     });
 }
 
@@ -538,22 +585,27 @@ void MainWindow::CBSaveOptionsOnExitClick() {
 
 void MainWindow::SetTopPanelHint(int loadedText, int compareText) {
     const ZDTDocument& doc = state_.doc;
+    topPanelHintTexts_ = {loadedText, compareText};
     std::string hint = Txt(loadedText) + "   " + doc.LoadedZDTFileName;
     if (!doc.CompareZDTFileName.empty() || loadedText == 132) hint += "\n" + Txt(compareText) + "   " + doc.CompareZDTFileName;
+    // What Ctrl+Z and Ctrl+Y would do.
+    for (const std::string& step : {UndoCaption(doc), RedoCaption(doc)})
+        if (!step.empty()) hint += "\n" + step;
     panelTop_->setToolTip(Q(hint));
 }
 
 void MainWindow::DocumentLoaded(const std::string& projectName, const std::string& effectsFile) {
     const ZDTDocument& doc = state_.doc;
     hexView_->RepaintAll();
+    // Another file starts at its first line, not where the last one was scrolled to.
+    hexScroll_->verticalScrollBar()->setValue(0);
+    hexScroll_->horizontalScrollBar()->setValue(0);
     setWindowTitle(Q(doc.LoadedZDTFileName));
     SetTopPanelHint(130, 131);
     buttonLoadZDTFile_->setFocus();
     ButtonSetCtrlsClick();
     if (ctrls_) ctrls_->Host().DocumentLoaded(projectName, effectsFile);
-    QString infoFile = Q(InfoFileNameFor(doc.LoadedZDTFileName, projectName));
-    labelInfoFile_->setText(infoFile);
-    labelInfoFile_->setToolTip(infoFile);
+    ShowElidedPath(labelInfoFile_, Q(InfoFileNameFor(doc.LoadedZDTFileName, projectName)));
     ShowProjectName(projectName);
 }
 
@@ -562,10 +614,11 @@ void MainWindow::PrepareSave() {
 }
 
 void MainWindow::ShowProjectName(const std::string& name) {
-    labelProjectName_->setText(Q("\"" + name + "\""));
+    labelProjectName_->setText(QVisible("\"" + name + "\""));
     labelProjectName_->setToolTip(labelProjectName_->text());
-    labelProjectFile_->setText(Q(state_.doc.LoadedZDTFileName));
-    labelProjectFile_->setToolTip(labelProjectFile_->text());
+    ShowLoadedFileName();
 }
+
+void MainWindow::ShowLoadedFileName() { ShowElidedPath(labelProjectFile_, QVisible(state_.doc.LoadedZDTFileName)); }
 
 }  // namespace spurwerk::gui

@@ -17,6 +17,7 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QPushButton;
+class QScrollArea;
 
 namespace spurwerk::gui {
 
@@ -33,6 +34,7 @@ class MainWindow : public QWidget, public DocumentHost {
 public:
     // FormCreate. `parameters` are the command line's file names.
     MainWindow(AppState& state, QStringList parameters, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // The windows created after this one, in their order.
     void Attach(FormCtrls* ctrls, FormFileList* fileList, FormProjSerie* projSerie, GeneralInfoWindow* generalInfo,
@@ -62,12 +64,19 @@ public:
     // Loads a language file into the five windows and the text table.
     void LoadLanguage(const std::string& languageFile);
 
+    // Undo and redo of the document (Ctrl+Z; Ctrl+Y, Ctrl+Shift+Z).
+    void Undo();
+    void Redo();
+    // The red line that says the loaded file does not look like a project.
+    QLabel* NotAProjectLabel() const { return labelNotAProject_; }
+
     // DocumentHost
     void DocumentLoaded(const std::string& projectName, const std::string& effectsFile) override;
     void PrepareSave() override;
     DocumentContext Context();
 
     HexView* Hex() const { return hexView_; }
+    QScrollArea* HexScrollArea() const { return hexScroll_; }
     QComboBox* LanguageBox() const { return cbLanguage_; }
 
     // Commands of the main functions that belong to other windows: the
@@ -90,15 +99,24 @@ protected:
 
 private:
     void BuildControls();
+    QFrame* BuildTopPanel();
+    QFrame* BuildExpertPanel();
+    QFrame* BuildStatusPanel();
+    void ConnectControls();
+    void ShowLoadedFileName();
     void ControlsToOptions();
     void OptionsToControls();
     void SetTopPanelHint(int loadedText, int compareText);
+    void DocumentChanged(const DocumentChange& change);
+    void ShowDocumentState();
     template <class Work>
     void Run(Work&& work);
 
     AppState& state_;
     QStringList parameters_;
     bool activationScheduled_ = false;
+    int documentToken_ = 0;
+    std::pair<int, int> topPanelHintTexts_{130, 131};
     GeneralInfoOptions generalInfoOptions_;
 
     FormCtrls* ctrls_ = nullptr;
@@ -130,7 +148,9 @@ private:
     QLabel* labelProjectFile_;
     QPushButton* buttonCompToZDTFile_;
     QLabel* labelDiffBytes_;
+    QScrollArea* hexScroll_;
     HexView* hexView_;
+    QLabel* labelNotAProject_ = nullptr;
 };
 
 }  // namespace spurwerk::gui

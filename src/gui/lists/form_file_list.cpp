@@ -58,7 +58,13 @@ void FormFileList::BuildControls() {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    layout->addWidget(BuildTopPanel());
+    layout->addLayout(BuildListRow(), 1);
+    BuildTrackInfoPanel();
+    ConnectControls();
+}
 
+QFrame* FormFileList::BuildTopPanel() {
     panelTop_ = Named(new QFrame(this), "PanelTop", QRect(0, 0, 820, 108));
     panelTop_->setFixedHeight(108);
     QWidget* top = panelTop_;
@@ -82,7 +88,7 @@ void FormFileList::BuildControls() {
     editListDTFormat_ = Named(new QLineEdit(DefaultListDateFormat, top), "EditListDTFormat", QRect(340, 40, 130, 22));
     Named(new QLabel("Schriftgröße:", top), "LabelFontSize", QRect(480, 42, 72, 18));
     seFontSize_ = Named(new QSpinBox(top), "SEFontSize", QRect(554, 40, 48, 22));
-    seFontSize_->setRange(1, 99);
+    seFontSize_->setRange(FontSizeMin, FontSizeMax);
     seFontSize_->setValue(8);
 
     Named(new QLabel("Track-Infos:", top), "LabelTrackInfos", QRect(4, 66, 70, 18));
@@ -91,8 +97,11 @@ void FormFileList::BuildControls() {
     labelMessList_ = Named(new QLabel("(-)", top), "LabelMessList", QRect(4, 88, 812, 18));
     labelMessList_->setTextFormat(Qt::PlainText);
     labelMessList_->setAutoFillBackground(true);
-    layout->addWidget(panelTop_);
+    SetComponentKind(labelMessList_, ComponentKind::DataText);
+    return panelTop_;
+}
 
+QHBoxLayout* FormFileList::BuildListRow() {
     auto* row = new QHBoxLayout;
     row->setSpacing(0);
     scrollArea_ = new QScrollArea(this);
@@ -114,8 +123,10 @@ void FormFileList::BuildControls() {
     scrollBar_->setObjectName("ScrollBarForFileList");
     scrollBar_->setRange(0, 0);
     row->addWidget(scrollBar_);
-    layout->addLayout(row, 1);
+    return row;
+}
 
+void FormFileList::BuildTrackInfoPanel() {
     // The group panel lies over the list while it is open, so it is no part of the layout.
     panelLBTrackInfos_ = Named(new QFrame(this), "PanelLBTrackInfos", QRect(160, 64, 206, 22));
     panelLBTrackInfos_->setFrameShape(QFrame::Panel);
@@ -128,7 +139,9 @@ void FormFileList::BuildControls() {
     lbTrackInfos_->setSelectionMode(QAbstractItemView::MultiSelection);
     lbTrackInfos_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     panelLBTrackInfos_->raise();
+}
 
+void FormFileList::ConnectControls() {
     connect(sortButtons_, &QButtonGroup::idClicked, this, [this] { RGListSortTypeClick(); });
     connect(cbSortReverse_, &QCheckBox::clicked, this, [this] { RGListSortTypeClick(); });
     connect(seFontSize_, &QSpinBox::valueChanged, this, [this] { SEFontSizeChange(); });
@@ -171,14 +184,14 @@ void FormFileList::SetSortTypeItems(const std::vector<std::string>& items) {
 void FormFileList::OptionsToControls() {
     updatingControls_ = true;
     const FileListOptions& o = options_;
-    if (QAbstractButton* b = sortButtons_->button(std::clamp(o.ListSortType, 0, 3))) b->setChecked(true);
+    if (QAbstractButton* b = sortButtons_->button(o.ListSortType)) b->setChecked(true);
     cbSortReverse_->setChecked(o.SortReverse);
     cbListRecordModi_->setChecked(o.ListRecordModi);
     cbTrackInfosCompact_->setChecked(o.TrackInfosCompact);
     cbListWAVFileDate_->setChecked(o.ListWAVFileDate);
     cbListWAVFileSize_->setChecked(o.ListWAVFileSize);
     editListDTFormat_->setText(Q(o.ListDTFormat.empty() ? std::string(DefaultListDateFormat) : o.ListDTFormat));
-    seFontSize_->setValue(std::clamp(o.FontSize, 1, 99));
+    seFontSize_->setValue(o.FontSize);
     updatingControls_ = false;
     ControlsToLineOptions();
     SEFontSizeChange();
@@ -226,7 +239,7 @@ void FormFileList::SEFontSizeChange() {
     lbFiles_->setFont(font);
     QFontMetrics metrics(font);
     int widest = 0;
-    for (const std::string& line : list_.Lines()) widest = std::max(widest, metrics.horizontalAdvance(Q(line)));
+    for (const std::string& line : list_.Lines()) widest = std::max(widest, metrics.horizontalAdvance(QVisible(line)));
     lbFiles_->setFixedWidth(std::max(widest + 40, scrollArea_->viewport()->width()));
     UpdateScrollRange();
 }
@@ -259,7 +272,7 @@ void FormFileList::ScrollBarForFileListChange(int position) {
 
 void FormFileList::LinesChanged() {
     lbFiles_->clear();
-    for (const std::string& line : list_.Lines()) lbFiles_->addItem(Q(line));
+    for (const std::string& line : list_.Lines()) lbFiles_->addItem(QVisible(line));
     scrollBar_->setValue(0);
     SEFontSizeChange();
 }
@@ -272,7 +285,7 @@ void FormFileList::MessageChanged(bool busy) {
     // Lines found so far show while the walk goes on.
     const auto& lines = list_.Lines();
     for (int i = lbFiles_->count(); i < static_cast<int>(lines.size()); ++i)
-        lbFiles_->addItem(Q(lines[static_cast<std::size_t>(i)]));
+        lbFiles_->addItem(QVisible(lines[static_cast<std::size_t>(i)]));
     labelMessList_->repaint();
 }
 
@@ -280,6 +293,7 @@ void FormFileList::ShowWindow() {
     FillTrackInfoGroups();
     show();
     raise();
+    activateWindow();
 }
 
 // --- opening an entry ---------------------------------------------------------------

@@ -18,6 +18,7 @@ class QButtonGroup;
 class QCheckBox;
 class QFrame;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -81,6 +82,10 @@ protected:
 
 private:
     void BuildControls();
+    QFrame* BuildTopPanel();
+    QHBoxLayout* BuildListRow();
+    void BuildTrackInfoPanel();
+    void ConnectControls();
     void ControlsToLineOptions();
     void UpdateScrollRange();
     template <class Work>

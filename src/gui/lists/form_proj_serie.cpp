@@ -41,7 +41,6 @@ FormProjSerie::FormProjSerie(AppState& state, QWidget* parent) : QWidget(parent,
     BuildControls();
     series_.SetObserver(this);
     state.FinishWindowCreation(this);
-    okCaption_ = buttonOk_->text();
     OptionsToControls();
 }
 
@@ -51,24 +50,29 @@ void FormProjSerie::BuildControls() {
     buttonOpenFolder_ = Named(new QPushButton("...", this), "ButtonOpenFolder", QRect(444, 6, 28, 22));
     labelSerieCount_ = NewLabel("LabelSerieCount", "Anzahl Projekte:", this, QRect(8, 37, 100, 16));
     seSerieCount_ = Named(new QSpinBox(this), "SESerieCount", QRect(110, 34, 56, 22));
-    seSerieCount_->setRange(1, 99);
+    seSerieCount_->setRange(SerieCountMin, SerieCountMax);
     seSerieCount_->setValue(10);
     labelSerieStart_ = NewLabel("LabelSerieStart", "Start-Nr.:", this, QRect(190, 37, 60, 16));
     seSerieStart_ = Named(new QSpinBox(this), "SESerieStart", QRect(250, 34, 62, 22));
-    seSerieStart_->setRange(1, 999);
+    seSerieStart_->setRange(SerieStartMin, SerieStartMax);
     seSerieStart_->setValue(1);
-    QLabel* heading = NewLabel("LabelNewAs", "neu anlegen als \"\\          nnn\\\"    in:", this, QRect(8, 65, 300, 16));
-    // The prefix field fills the room the heading leaves for it.
-    int fieldLeft = 8 + heading->fontMetrics().horizontalAdvance("neu anlegen als \"\\");
-    editBaseSubDirs_ = Named(new QLineEdit("PROJ", this), "EditBaseSubDirs", QRect(fieldLeft, 62, 44, 20));
-    labelSubDirsVon_ = NewLabel("LabelSubDirsVon", "Von \"C:\\PROJ001\\\"", this, QRect(8, 88, 464, 16));
-    labelSubDirsBis_ = NewLabel("LabelSubDirsBis", "Bis \"C:\\PROJ010\\\"", this, QRect(8, 106, 464, 16));
+    labelNewAs_ = NewLabel("LabelNewAs", "neu anlegen als \"\\          nnn\\\"    in:", this, QRect(8, 65, 300, 16));
+    editBaseSubDirs_ = Named(new QLineEdit("PROJ", this), "EditBaseSubDirs", QRect(8, 62, 44, 20));
+    // Frameless, so that the prefix fits the blanks the heading leaves for it.
+    editBaseSubDirs_->setFrame(false);
+    editBaseSubDirs_->setTextMargins(0, 0, 0, 0);
+    PlacePrefixField();
+    // The previews are computed from the fields, never taken from a language.
+    labelSubDirsVon_ = NewLabel("LabelSubDirsVon", "", this, QRect(8, 88, 464, 16));
+    labelSubDirsBis_ = NewLabel("LabelSubDirsBis", "", this, QRect(8, 106, 464, 16));
     NewLabel("LabelProjNames", "Eingabe Liste der Projekt-Namen (max. 8 Zch.):", this, QRect(8, 132, 280, 16));
     buttonLoadProjNames_ = Named(new QPushButton("Laden ...", this), "ButtonLoadProjNames", QRect(296, 128, 84, 22));
     buttonSaveProjNames_ =
         Named(new QPushButton("Speichern ...", this), "ButtonSaveProjNames", QRect(384, 128, 88, 22));
     memoProjNames_ = Named(new QPlainTextEdit(this), "MemoProjNames", QRect(8, 154, 464, 176));
     labelMessSerie_ = NewLabel("LabelMessSerie", "(-)", this, QRect(8, 336, 464, 18));
+    for (QLabel* data : {labelSubDirsVon_, labelSubDirsBis_, labelMessSerie_})
+        SetComponentKind(data, ComponentKind::DataText);
     {
         QFont bold = labelMessSerie_->font();
         bold.setBold(true);
@@ -100,8 +104,8 @@ void FormProjSerie::OptionsToControls() {
     updating_ = true;
     editBaseDirSerie_->setText(Q(options_.BaseDirSerie));
     editBaseSubDirs_->setText(Q(options_.BaseSubDirs));
-    seSerieCount_->setValue(std::clamp(options_.SerieCount, 1, 99));
-    seSerieStart_->setValue(std::clamp(options_.SerieStart, 1, 999));
+    seSerieCount_->setValue(options_.SerieCount);
+    seSerieStart_->setValue(options_.SerieStart);
     updating_ = false;
     AnySerieChange();
 }
@@ -170,8 +174,30 @@ void FormProjSerie::PreviewChanged() {
 
 void FormProjSerie::ProgressChanged() {
     labelMessSerie_->setText(Q(series_.Progress()));
-    buttonOk_->setText(series_.Running() ? Q(Txt(111)) : okCaption_);
+    buttonOk_->setText(Q(series_.OkButtonCaption()));
     labelMessSerie_->repaint();
+}
+
+void FormProjSerie::PlacePrefixField() {
+    // The heading leaves blanks after its first backslash for the field.
+    const QString heading = labelNewAs_->text();
+    const int slash = heading.indexOf('\\');
+    if (slash < 0) return;
+    int blanks = 0;
+    while (slash + 1 + blanks < heading.size() && heading[slash + 1 + blanks] == ' ') ++blanks;
+    const QFontMetrics metrics = labelNewAs_->fontMetrics();
+    const int left = labelNewAs_->x() + labelNewAs_->contentsRect().left() + metrics.horizontalAdvance(heading.left(slash + 1));
+    const int width = std::max(metrics.horizontalAdvance(QString(blanks, ' ')), editBaseSubDirs_->fontMetrics().horizontalAdvance("PROJ") + 2);
+    editBaseSubDirs_->setGeometry(left, labelNewAs_->y() - 2, width, labelNewAs_->height() + 2);
+    editBaseSubDirs_->raise();
+}
+
+void FormProjSerie::LanguageApplied() {
+    PlacePrefixField();
+    // The language set ButtonOk's idle caption; a running series keeps "Abbrechen".
+    series_.okCaption = S(buttonOk_->text());
+    ProgressChanged();
+    AnySerieChange();
 }
 
 void FormProjSerie::ButtonOpenFolderClick() {
@@ -192,13 +218,14 @@ void FormProjSerie::ButtonLoadSaveProjNamesClick(bool save) {
 
 void FormProjSerie::ButtonOkClick() {
     if (!withProjectFiles) return;
+    // A click while the run waits in a question arrives here too and stops it.
+    const bool starting = !series_.Running();
+    if (starting) state_.dialogs.KeepUsableDuringQuestions(this);
     Run([&] {
-        if (!series_.Running()) {
-            okCaption_ = buttonOk_->text();
-            FieldsToSeries();
-        }
+        if (starting) FieldsToSeries();
         withProjectFiles([&](ProjectFilesContext& context) { series_.OkClick(context); });
     });
+    if (starting) state_.dialogs.KeepUsableDuringQuestions(nullptr);
     ProgressChanged();
 }
 

@@ -31,6 +31,8 @@ public:
     void ControlsToOptions();
     // The derived fields, recomputed at the first activation.
     void UpdateDerivedFields() { AnySerieChange(); }
+    // After a language load: ButtonOk's caption and the previews in the new language.
+    void LanguageApplied();
 
     ProjectSeries& Series() { return series_; }
 
@@ -55,6 +57,7 @@ protected:
 
 private:
     void BuildControls();
+    void PlacePrefixField();
     void FieldsToSeries();
     void SeriesToFields();
     template <class Work>
@@ -63,11 +66,11 @@ private:
     AppState& state_;
     ProjSerieOptions options_;
     ProjectSeries series_;
-    QString okCaption_;
     bool updating_ = false;
 
     QLineEdit* editBaseDirSerie_;
     QPushButton* buttonOpenFolder_;
+    QLabel* labelNewAs_;
     QLineEdit* editBaseSubDirs_;
     QSpinBox* seSerieCount_;
     QSpinBox* seSerieStart_;

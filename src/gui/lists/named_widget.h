@@ -5,6 +5,8 @@
 #include <QRect>
 #include <QWidget>
 
+#include "support/design_font.h"
+
 namespace spurwerk::gui {
 
 // The widget with its object name (the key of language and position files) and place.
@@ -16,11 +18,6 @@ Widget* Named(Widget* widget, const char* name, QRect geometry) {
 }
 
 // The windows' design font, with a substitute where it is missing.
-inline void SetDesignFont(QWidget* window) {
-    QFont font("MS Sans Serif");
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSize(8);
-    window->setFont(font);
-}
+inline void SetDesignFont(QWidget* window) { window->setFont(DesignFont()); }
 
 }  // namespace spurwerk::gui

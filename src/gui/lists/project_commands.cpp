@@ -12,6 +12,7 @@
 #include "mixer/form_ctrls.h"
 #include "mixer/main_window_actions.h"
 #include "mixer/mixer_view_model.h"
+#include "support/elided_path.h"
 #include "support/guarded.h"
 #include "support/qt_text.h"
 
@@ -81,8 +82,7 @@ InfoFileLabel ProjectCommands::InfoFileLabelOfMain() {
     auto* label = main_.findChild<QLabel*>("LabelInfoFile");
     return [label](const std::string& file) {
         if (!label) return;
-        label->setText(Q(file));
-        label->setToolTip(Q(file));
+        ShowElidedPath(label, Q(file));
         label->repaint();
     };
 }
@@ -118,6 +118,8 @@ void ProjectCommands::RunDirectoryRun(DirectoryRunKind kind, bool silentRepeat) 
     o.SelectWavFiles = search.selectWavFiles;
     if (ran && kind == DirectoryRunKind::Search) searched_ = true;
     walking_ = false;
+    // The folder and filter dialogs took the focus; the result comes to the front.
+    if (ran && kind == DirectoryRunKind::Search) fileList_.ShowWindow();
 }
 
 void ProjectCommands::SaveProject() {

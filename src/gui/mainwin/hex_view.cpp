@@ -70,8 +70,8 @@ void HexView::PaintBytes(QPaintEvent* event) {
     QPainter painter(pbMSOut_);
     painter.setFont(pbMSOut_->font());
     QFontMetrics metrics(pbMSOut_->font());
-    const Bytes& data = doc_.ZDTData;
-    const Bytes& compare = doc_.CompareData;
+    const Bytes& data = doc_.ZDTData();
+    const Bytes& compare = doc_.CompareData();
     QRect dirty = event->rect();
     for (std::size_t i = 0; i < data.size(); ++i) {
         QRect cell = CellRect(i);
@@ -84,8 +84,7 @@ void HexView::PaintBytes(QPaintEvent* event) {
         }
         painter.fillRect(cell, back);
         painter.setPen(text);
-        painter.drawText(cell.left(), cell.top() + metrics.ascent(),
-                         QString("%1").arg(data[i], 2, 16, QChar('0')).toUpper());
+        painter.drawText(cell.left(), cell.top() + metrics.ascent(), Q(HexByteText(data[i])));
     }
     // The count follows on every full repaint, not on the cells a write repaints.
     if (dirty.contains(pbMSOut_->rect()))
@@ -97,7 +96,7 @@ void HexView::PaintAddresses() {
     painter.setFont(pbAddrs_->font());
     painter.setPen(QColor(0, 0, 255));
     QFontMetrics metrics(pbAddrs_->font());
-    for (std::size_t i = 0; i < doc_.ZDTData.size(); i += HexBytesPerRow)
+    for (std::size_t i = 0; i < doc_.ZDTData().size(); i += HexBytesPerRow)
         painter.drawText(2, HexCellY(i, rowHeight_) + metrics.ascent(), Q(HexAddressText(i)));
 }
 
@@ -108,20 +107,20 @@ void HexView::resizeEvent(QResizeEvent*) {
 
 void HexView::RepaintAll() {
     // The panel is as high as the document needs; the window scrolls it.
-    setFixedHeight(HexPanelHeight(doc_.ZDTData.size(), rowHeight_));
+    setFixedHeight(HexPanelHeight(doc_.ZDTData().size(), rowHeight_));
     resizeEvent(nullptr);
-    labelDiffBytes_->setText(Q(DiffBytesText(CountDifferences(doc_.ZDTData, doc_.CompareData))));
+    labelDiffBytes_->setText(Q(DiffBytesText(CountDifferences(doc_.ZDTData(), doc_.CompareData()))));
     pbAddrs_->update();
     pbMSOut_->update();
 }
 
 void HexView::RepaintCells(std::size_t offset, std::size_t length) {
-    for (std::size_t i = offset; i < offset + length && i < doc_.ZDTData.size(); ++i) pbMSOut_->update(CellRect(i));
+    for (std::size_t i = offset; i < offset + length && i < doc_.ZDTData().size(); ++i) pbMSOut_->update(CellRect(i));
 }
 
 void HexView::MouseMoved(const QPoint& pos, const QPoint& globalPos) {
     std::size_t index = HexIndexAt(pos.x(), pos.y(), FontPoints, rowHeight_);
-    hint_ = Q(HexHintText(doc_.ZDTData, doc_.CompareData, index, trackCount ? trackCount() : 16));
+    hint_ = Q(HexHintText(doc_.ZDTData(), doc_.CompareData(), index, trackCount ? trackCount() : 16));
     pbMSOut_->setToolTip(hint_);
     InstantHints::ShowHint(globalPos + QPoint(12, 16), hint_, pbMSOut_);
 }

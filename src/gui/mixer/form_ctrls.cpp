@@ -22,6 +22,7 @@
 #include "mixer/mixer_widgets.h"
 #include "mixer/strip_layout.h"
 #include "settings/assign_suggestions.h"
+#include "support/design_font.h"
 #include "support/qt_text.h"
 
 namespace spurwerk::gui {
@@ -80,10 +81,7 @@ void FormCtrls::SetActions(std::unique_ptr<MixerActions> actions) {
 void FormCtrls::Build(const MixerOptions& options) {
     setObjectName("FormCtrls");
     setWindowTitle(QStringLiteral("Projekt - Einstellungen"));
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSize(8);
-    setFont(font);
+    setFont(DesignFont());
     setAcceptDrops(true);
     startDrag = [](QWidget* source) {
         auto* drag = new QDrag(source);
@@ -147,6 +145,14 @@ void FormCtrls::Build(const MixerOptions& options) {
         shortcut->setContext(Qt::WindowShortcut);
         MixerKey mixerKey = key;
         connect(shortcut, &QShortcut::activated, this, [this, mixerKey] { Run([&] { model_->Menu().KeyDown(mixerKey); }); });
+    }
+    for (auto [keys, undo] : {std::pair{QKeySequence(Qt::CTRL | Qt::Key_Z), true},
+                              std::pair{QKeySequence(Qt::CTRL | Qt::Key_Y), false},
+                              std::pair{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), false}}) {
+        auto* shortcut = new QShortcut(keys, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        const char* entry = undo ? "PMUndo" : "PMRedo";
+        connect(shortcut, &QShortcut::activated, this, [this, entry] { Run([&] { model_->Menu().Click(entry); }); });
     }
     ResizeWithin(FittedClientWidth(model_->Controls().TrackCount()), CanvasHeight);
     move(370, 0);

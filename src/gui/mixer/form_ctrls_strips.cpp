@@ -118,6 +118,8 @@ QWidget* FormCtrls::CreateControlWidget(const MixerControl& c) {
             // Double click and context entry reset like Alt+click, also where the desktop takes Alt.
             connect(slider, &MixerSlider::ResetRequested, this, [this, name, slider] {
                 Run([&] { model_->Controls().ResetToDefault(name); });
+                // A reset is a step of its own, not part of a drag before or after it.
+                model_->Document().SealStep();
                 const MixerControl& now = model_->Controls().Control(name);
                 if (slider->value() != now.value) Render(now, AspectValue);
             });
@@ -128,6 +130,8 @@ QWidget* FormCtrls::CreateControlWidget(const MixerControl& c) {
                 const MixerControl& now = model_->Controls().Control(name);
                 if (slider->value() != now.value) Render(now, AspectValue);
             });
+            // A drag is one undo step, the next one another.
+            connect(slider, &QSlider::sliderReleased, this, [this] { model_->Document().SealStep(); });
             w = slider;
             break;
         }

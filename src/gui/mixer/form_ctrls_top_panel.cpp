@@ -15,6 +15,7 @@
 #include "mixer/file_picker_panel.h"
 #include "mixer/form_ctrls.h"
 #include "mixer/mixer_widgets.h"
+#include "project/project_check.h"
 #include "support/file_action_menu.h"
 #include "support/instant_hints.h"
 #include "support/multi_line_button.h"
@@ -108,7 +109,8 @@ void FormCtrls::BuildPopupMenu() {
                 if (entry.IsSeparator()) continue;
                 if (auto* action = menu_->findChild<QAction*>(Q(entry.name))) {
                     // Only the quick-save captions name the file; the others keep their language's text.
-                    if (entry.name == "PMQuickSaveZDTFile" || entry.name == "PMQuickSaveZDTFileAs")
+                    if (entry.name == "PMQuickSaveZDTFile" || entry.name == "PMQuickSaveZDTFileAs" ||
+                        entry.name == "PMUndo" || entry.name == "PMRedo")
                         action->setText(Q(entry.caption));
                     action->setEnabled(entry.enabled);
                 }
@@ -131,7 +133,10 @@ void FormCtrls::WavListChanged() {
 void FormCtrls::InfoChanged() {
     const ProjectInfoTexts& info = model_->Menu().InfoTexts();
     labelLoadedFile_->setText(Q(info.loadedFile));
-    labelLoadedFile2_->setText(Q(info.infoLine));
+    // A file that is no project says so instead of its modes.
+    std::string warning = NotAProjectWarning(model_->Document().ZDTData());
+    labelLoadedFile2_->setText(Q(warning.empty() ? info.infoLine : warning));
+    SetTextColour(labelLoadedFile2_, warning.empty() ? Qt::magenta : Qt::red);
     QString fileHint = InstantHints::PlainHint(QLines(info.fileLabelHint));
     QString nameHint = InstantHints::PlainHint(QLines(info.nameLabelHint));
     labelLoadedFile_->setToolTip(fileHint);

@@ -10,6 +10,7 @@
 #include <QUrl>
 
 #include "project/wav_header.h"
+#include "settings/ui_texts.h"
 #include "support/qt_text.h"
 
 namespace spurwerk::gui {
@@ -19,13 +20,13 @@ void ShowShellContextMenu(QWidget* owner, const std::string& fileName, const QPo
     if (!info.exists()) return;
     QMenu menu(owner);
     menu.setObjectName("ShellContextMenu");
-    QAction* open = menu.addAction("Öffnen");
-    QAction* show = menu.addAction("Im Dateimanager zeigen");
-    QAction* copy = menu.addAction("Pfad kopieren");
+    QAction* open = menu.addAction(Q(UiTxt(UiText::MenuOpen)));
+    QAction* show = menu.addAction(Q(UiTxt(UiText::MenuShowInFileManager)));
+    QAction* copy = menu.addAction(Q(UiTxt(UiText::MenuCopyPath)));
     QAction* wav = nullptr;
     if (info.suffix().compare("WAV", Qt::CaseInsensitive) == 0) {
         menu.addSeparator();
-        wav = menu.addAction("WAV-Info ...");
+        wav = menu.addAction(Q(UiTxt(UiText::MenuWavInfo)));
     }
     QAction* chosen = menu.exec(globalPos);
     if (!chosen) return;

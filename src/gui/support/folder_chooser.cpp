@@ -2,15 +2,46 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QLabel>
-#include <QLayout>
+
+#include <algorithm>
+#include <tuple>
+#include <vector>
 
 #include "support/qt_text.h"
 
 namespace spurwerk::gui {
 
+namespace {
+
+// Qt's dialog lays itself out in a grid: move its rows down one and put `top`
+// above them, `bottom` below, both across the whole width.
+void FrameGrid(QFileDialog& dialog, QWidget* top, QWidget* bottom) {
+    auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
+    if (!grid) {
+        if (dialog.layout()) dialog.layout()->addWidget(bottom);
+        return;
+    }
+    std::vector<std::tuple<QLayoutItem*, int, int, int, int>> items;
+    int rows = 0, columns = std::max(1, grid->columnCount());
+    while (grid->count() > 0) {
+        int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+        grid->getItemPosition(0, &row, &column, &rowSpan, &columnSpan);
+        rows = std::max(rows, row + rowSpan);
+        items.emplace_back(grid->takeAt(0), row, column, rowSpan, columnSpan);
+    }
+    grid->addWidget(top, 0, 0, 1, columns);
+    for (auto& [item, row, column, rowSpan, columnSpan] : items) grid->addItem(item, row + 1, column, rowSpan, columnSpan);
+    grid->addWidget(bottom, rows + 1, 0, 1, columns);
+}
+
+}  // namespace
+
 std::string SelectFolder(QWidget* parent, const std::string& prompt, const std::string& startFolder) {
-    QFileDialog dialog(parent, Q(prompt));
+    // The title shows the prompt's first line; the whole prompt stands above the folders.
+    QString promptText = QLines(prompt);
+    QFileDialog dialog(parent, promptText.section(QLatin1Char('\n'), 0, 0));
     dialog.setObjectName("FolderChooser");
     // The Qt dialog can preselect the start folder and show the path as it changes.
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
@@ -28,9 +59,16 @@ std::string SelectFolder(QWidget* parent, const std::string& prompt, const std::
     } else {
         dialog.setDirectory(QDir::rootPath());
     }
+    auto* promptLabel = new QLabel(promptText, &dialog);
+    promptLabel->setObjectName("LabelPrompt");
+    promptLabel->setTextFormat(Qt::PlainText);
+    promptLabel->setWordWrap(true);
+    QFont bold = promptLabel->font();
+    bold.setBold(true);
+    promptLabel->setFont(bold);
     auto* status = new QLabel(&dialog);
     status->setObjectName("LabelCurrentPath");
-    if (dialog.layout()) dialog.layout()->addWidget(status);
+    FrameGrid(dialog, promptLabel, status);
     QObject::connect(&dialog, &QFileDialog::currentChanged, status,
                      [status](const QString& path) { status->setText(QDir::toNativeSeparators(path)); });
     status->setText(QDir::toNativeSeparators(start));

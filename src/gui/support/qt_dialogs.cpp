@@ -9,6 +9,7 @@
 #include <QUrl>
 
 #include "settings/text_table.h"
+#include "settings/ui_texts.h"
 #include "support/folder_chooser.h"
 #include "support/hist_input_dialog.h"
 #include "support/qt_text.h"
@@ -31,7 +32,10 @@ QWidget* QtDialogs::ActiveWindow() const {
 }
 
 int QtDialogs::Message(const std::string& text, MessageButtons buttons) {
-    QMessageBox box(ActiveWindow());
+    // While a window stays usable (a running series with its stop button), the
+    // question blocks no window; otherwise it blocks the whole program.
+    QMessageBox box(keepUsable_ ? nullptr : ActiveWindow());
+    if (keepUsable_) box.setWindowModality(Qt::WindowModal);
     box.setObjectName("MessageBox");
     box.setWindowTitle("Spurwerk");
     box.setText(QLines(text));
@@ -39,31 +43,25 @@ int QtDialogs::Message(const std::string& text, MessageButtons buttons) {
     struct Choice {
         QMessageBox::StandardButton button;
         int result;
-        const char* caption;
+        UiText caption;
     };
+    const Choice ok{QMessageBox::Ok, ResultOk, UiText::MessageOk};
+    const Choice cancel{QMessageBox::Cancel, ResultCancel, UiText::MessageCancel};
+    const Choice yes{QMessageBox::Yes, ResultYes, UiText::MessageYes};
+    const Choice no{QMessageBox::No, ResultNo, UiText::MessageNo};
+    const Choice yesToAll{QMessageBox::YesToAll, ResultYesToAll, UiText::MessageYesToAll};
+    const Choice noToAll{QMessageBox::NoToAll, ResultNoToAll, UiText::MessageNoToAll};
     std::vector<Choice> choices;
     switch (buttons) {
-        case MessageButtons::Ok: choices = {{QMessageBox::Ok, ResultOk, "OK"}}; break;
-        case MessageButtons::OkCancel:
-            choices = {{QMessageBox::Ok, ResultOk, "OK"}, {QMessageBox::Cancel, ResultCancel, "Abbrechen"}};
-            break;
-        case MessageButtons::YesNo: choices = {{QMessageBox::Yes, ResultYes, "&Ja"}, {QMessageBox::No, ResultNo, "&Nein"}}; break;
-        case MessageButtons::YesNoCancel:
-            choices = {{QMessageBox::Yes, ResultYes, "&Ja"}, {QMessageBox::No, ResultNo, "&Nein"},
-                       {QMessageBox::Cancel, ResultCancel, "Abbrechen"}};
-            break;
-        case MessageButtons::YesNoYesToAll:
-            choices = {{QMessageBox::Yes, ResultYes, "&Ja"}, {QMessageBox::No, ResultNo, "&Nein"},
-                       {QMessageBox::YesToAll, ResultYesToAll, "Ja, &alle"}};
-            break;
-        case MessageButtons::YesNoNoToAllYesToAll:
-            choices = {{QMessageBox::Yes, ResultYes, "&Ja"}, {QMessageBox::No, ResultNo, "&Nein"},
-                       {QMessageBox::NoToAll, ResultNoToAll, "N&ein, keine"},
-                       {QMessageBox::YesToAll, ResultYesToAll, "Ja, &alle"}};
-            break;
+        case MessageButtons::Ok: choices = {ok}; break;
+        case MessageButtons::OkCancel: choices = {ok, cancel}; break;
+        case MessageButtons::YesNo: choices = {yes, no}; break;
+        case MessageButtons::YesNoCancel: choices = {yes, no, cancel}; break;
+        case MessageButtons::YesNoYesToAll: choices = {yes, no, yesToAll}; break;
+        case MessageButtons::YesNoNoToAllYesToAll: choices = {yes, no, noToAll, yesToAll}; break;
     }
     box.setIcon(choices.size() > 1 ? QMessageBox::Question : QMessageBox::Information);
-    for (const Choice& c : choices) box.addButton(c.button)->setText(QString::fromUtf8(c.caption));
+    for (const Choice& c : choices) box.addButton(c.button)->setText(Q(UiTxt(c.caption)));
     box.setDefaultButton(choices.front().button);
     box.setEscapeButton(choices.size() > 1 ? choices.back().button : choices.front().button);
     box.exec();

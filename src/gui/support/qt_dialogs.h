@@ -36,6 +36,9 @@ public:
     TimedInputDialog& TimedInputWindow();
     // For tests: the clock of the timed dialog (before its first use).
     void SetTimedClock(TimedCountdown::Clock clock) { timedClock_ = std::move(clock); }
+    // While set, questions block no window, so `window` (a running series)
+    // still takes the click that stops it.
+    void KeepUsableDuringQuestions(QWidget* window) { keepUsable_ = window; }
     // The program started for further files (tests replace it).
     void SetProgramFile(const QString& programFile);
 
@@ -49,6 +52,7 @@ private:
     std::unique_ptr<TimedInputDialog> timedInput_;
     TimedCountdown::Clock timedClock_;
     QString programFile_;
+    QWidget* keepUsable_ = nullptr;
     bool clicked_ = false;
     bool polling_ = false;
 };

@@ -6,10 +6,16 @@
 
 #include <string>
 
+#include "text/visible_text.h"
+
 namespace spurwerk::gui {
 
 inline QString Q(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 inline std::string S(const QString& text) { return text.toUtf8().toStdString(); }
+
+// A name read from a file, for a label or list: control characters as visible
+// escapes ("\x1B") instead of invisible or layout-breaking ones.
+inline QString QVisible(const std::string& text) { return Q(EscapeControlChars(text)); }
 
 // A core text (CR LF or LF breaks) for a widget.
 inline QString QLines(const std::string& text) { return Q(text).replace(QLatin1String("\r\n"), QLatin1String("\n")).remove(QLatin1Char('\r')); }

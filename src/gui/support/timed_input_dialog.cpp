@@ -33,7 +33,7 @@ QFrame* NewPanel(const char* name, QWidget* parent) {
 }  // namespace
 
 TimedInputDialog::TimedInputDialog(TimedCountdown::Clock clock, QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       countdown_(clock ? std::move(clock) : TimedCountdown::Clock(SteadyMs)) {
     setObjectName("FormTimedInput");
     setWindowTitle("Eingabe:");

@@ -142,8 +142,8 @@ void ApplyGeometry(QWidget* window, const WindowGeometry& geometry) {
 ScreenSize PrimaryScreenSize() {
     QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen) return {1024, 768};
-    QRect r = screen->geometry();
-    return {r.width(), r.height()};
+    QRect r = screen->availableGeometry();
+    return {r.width(), r.height(), r.x(), r.y()};
 }
 
 }  // namespace spurwerk::gui

@@ -37,7 +37,7 @@ TEST_F(CopyProjectTest, CopiesOnlyMissingWavsAndSkipsFoldersNamedLikeWavs) {
     EXPECT_FALSE(fs::exists(dir / "T" / "AUDIO" / "NOTES.TXT"));
     EXPECT_EQ(ReadText(dir / "T" / "EFXDATA.ZDT"), "EFX");
     EXPECT_EQ(ReadBytes(dir / "T" / "PRJDATA.ZDT"), ReadBytes(dir / "S" / "PRJDATA.ZDT"));
-    EXPECT_TRUE(doc.ZDTData.empty());  // copying files leaves the document alone
+    EXPECT_TRUE(doc.ZDTData().empty());  // copying files leaves the document alone
 }
 
 TEST_F(CopyProjectTest, RefusesTheSameFolderAlsoSpelledDifferently) {
@@ -74,8 +74,8 @@ TEST_F(CopyProjectTest, AnExistingProjectFileIsReplacedOnlyOnYes) {
 TEST_F(CopyProjectTest, WriteModeWritesTheDocumentUnderTheNewNameAndAsksToGoOn) {
     MakeProject("S", ProjectSetup{}, {{"A.WAV", 100}});
     WriteBytes(dir / "S" / "EFXDATA.ZDT", TextBytes("EFX"));
-    doc.ZDTData = ProjectBytes(ProjectSetup{.name = "LONGNAME"});
-    doc.DataChanged = true;
+    doc.ReplaceZDTData(ProjectBytes(ProjectSetup{.name = "LONGNAME"}));
+    doc.MarkChanged();
     context.options.useInfoFiles = true;
     context.CopyContinueAnswer = ResultYes;
 
@@ -85,7 +85,7 @@ TEST_F(CopyProjectTest, WriteModeWritesTheDocumentUnderTheNewNameAndAsksToGoOn) 
     EXPECT_EQ(ReadZDTString(written, layout::ProjectNameOffset, 8), std::string("AB\0\0\0\0\0\0", 8));
     EXPECT_EQ(AskedText(0), "3332 Bytes wurden geschrieben in Datei \"" + Folder("T") +
                                 "PRJDATA.ZDT\" !\r\n1 WAV-Audio-Dateien wurden kopiert.\r\n\r\nWeiter?");
-    EXPECT_FALSE(doc.DataChanged);
+    EXPECT_FALSE(doc.DataChanged());
     EXPECT_EQ(doc.LastSavedZDTFileName, Folder("T") + "PRJDATA.ZDT");
     EXPECT_EQ(ReadText(dir / "T" / "PRJDATA___AB_NAME.TXT"), Folder("T") + "PRJDATA___AB_NAME.TXT\r\n");
     EXPECT_EQ(ReadText(dir / "T" / "EFXDATA.ZDT"), "EFX");

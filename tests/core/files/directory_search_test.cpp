@@ -1,9 +1,12 @@
 // The search walk, its filter rules and list lines, and the info-file runs.
 
+#include <algorithm>
+
 #include "files/directory_search.h"
 #include "files/info_files.h"
 #include "files/project_list.h"
 #include "files_test_fixture.h"
+#include "io/directory_walk.h"
 #include "project/value_texts.h"
 #include "ui/errors.h"
 
@@ -147,7 +150,7 @@ TEST_F(DirectorySearchTest, InfoFilesAreKeptInStepWithProjectNames) {
 TEST_F(DirectorySearchTest, UnsafeProjectNamesCreateNoInfoFile) {
     fs::create_directories(dir / "p");
     std::string project = (dir / "p" / "PRJDATA.ZDT").string();
-    for (const std::string& name : {"../../X", "A/B", "A\\B", "A:B", "..", "A?"})
+    for (const char* name : {"../../X", "A/B", "A\\B", "A:B", "..", "A?"})
         EXPECT_FALSE(CreateInfoFile(project, name, {})) << name;
     EXPECT_EQ(std::distance(fs::directory_iterator(dir / "p"), fs::directory_iterator()), 0);
     EXPECT_TRUE(CreateInfoFile(project, "OK 1", {}));
@@ -155,6 +158,81 @@ TEST_F(DirectorySearchTest, UnsafeProjectNamesCreateNoInfoFile) {
 
     EXPECT_EQ(ProjectFileOfInfoFile("/a___b/PRJ1/PRJDATA___X_NAME.TXT"), "/a___b/PRJ1/PRJDATA.ZDT");
     EXPECT_EQ(ProjectFileOfInfoFile("/a/PRJDATA_NAME.TXT"), "");
+}
+
+}  // namespace
+}  // namespace spurwerk
+
+namespace spurwerk {
+namespace {
+
+using namespace testing;
+
+TEST(ProjectFileRule, OnlyVisibleZdtFilesWithPrjAreProjects) {
+    struct Case {
+        const char* upperName;
+        bool project;
+    } cases[] = {
+        {"PRJDATA.ZDT", true},         {"MYPRJ.ZDT", true},
+        {"PRJDATA.ZDT.BAK", false},    {".PRJDATA.ZDT.TMP123456", false},
+        {".PRJDATA.ZDT", false},       {"PRJDATA___SONG_NAME.TXT", false},
+        {"PRJDATA.ZDT___X_NAME.TXT", false}, {"EFXDATA.ZDT", false},
+        {"PRJ.ZDT.ZDT", true},         {".ZDT", false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(IsProjectFileName(c.upperName), c.project) << c.upperName;
+}
+
+class WalkFaultsTest : public FilesFixture {
+protected:
+    ProjectList list;
+};
+
+TEST_F(WalkFaultsTest, BadEntriesAreReportedAndTheWalkGoesOn) {
+#ifdef _WIN32
+    GTEST_SKIP() << "links and FIFOs as POSIX has them";
+#endif
+    MakeProject("card/PROJ001", ProjectSetup{.name = "GOOD"});
+    MakeProject("card/PROJ002", ProjectSetup{.name = "OTHER"});
+    WriteBytes(dir / "card" / "PROJ001" / "PRJDATA.ZDT.BAK", ProjectBytes(ProjectSetup{.name = "BAK"}));
+    WriteBytes(dir / "card" / "PROJ001" / ".PRJDATA.ZDT.tmp123", ProjectBytes(ProjectSetup{.name = "TMP"}));
+    fs::create_directories(dir / "card" / "LINKS");
+    fs::create_symlink("nowhere.ZDT", dir / "card" / "LINKS" / "PRJDATA.ZDT");
+    fs::create_symlink("PRJLOOP.ZDT", dir / "card" / "LINKS" / "PRJLOOP.ZDT");
+#ifndef _WIN32
+    MakeFifo(dir / "card" / "PROJ002" / "PRJFIFO.ZDT");
+#endif
+    // Deeper than any card: reported, not followed.
+    fs::path deep = dir / "card";
+    for (int level = 0; level <= MaxWalkDepth + 1; ++level) deep /= "d";
+    fs::create_directories(deep);
+
+    SearchCounts counts;
+    ExpectNoBlockOnFifo(dir / "card" / "PROJ002" / "PRJFIFO.ZDT", [&] {
+        counts = SearchInSubDirs(Folder("card"), "", true, false, doc, list, dialogs);
+    });
+    std::vector<std::string> lines = list.Lines();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_NE(lines[0].find("\"GOOD\""), std::string::npos);
+    EXPECT_NE(lines[1].find("\"OTHER\""), std::string::npos);
+    ASSERT_EQ(counts.entryErrors.size(), 3u);
+    std::string errors = EntryErrorsText(counts.entryErrors);
+    EXPECT_NE(errors.find(NativePath("LINKS/PRJDATA.ZDT\": file not found")), std::string::npos) << errors;
+    EXPECT_NE(errors.find("PRJLOOP.ZDT\": Too many levels of symbolic links"), std::string::npos) << errors;
+    EXPECT_NE(errors.find("more than " + std::to_string(MaxWalkDepth) + " folder levels"), std::string::npos);
+
+    // The info-file run takes the same projects, never a backup or a temporary file.
+    InfoFileRunCounts infoCounts;
+    UpdateInfoFiles(Folder("card"), doc, list, dialogs, {}, &infoCounts);
+    EXPECT_EQ(infoCounts.found, 4);  // the two projects and the two broken links
+    EXPECT_EQ(infoCounts.changed, 2);
+    EXPECT_EQ(infoCounts.entryErrors.size(), 3u);
+    EXPECT_FALSE(CreateInfoFile(PathText(dir / "card" / "PROJ001" / "PRJDATA.ZDT.BAK"), "BAK", {}));
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir / "card" / "PROJ001"))
+        names.push_back(PathText(entry.path().filename()));
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{".PRJDATA.ZDT.tmp123", "AUDIO", "PRJDATA.ZDT", "PRJDATA.ZDT.BAK",
+                                               "PRJDATA___GOOD_NAME.TXT"}));
 }
 
 }  // namespace

@@ -58,13 +58,13 @@ TEST_F(FailureInjectionTest, AFailedSaveLeavesTheOldFileByteForByte) {
         EXPECT_EQ(Listing(dir / "P"), before);  // no temporary file left behind
 
         // The same through the project save.
-        doc.ZDTData = changed;
+        doc.ReplaceZDTData(changed);
         doc.LoadedZDTFileName = file.string();
-        doc.DataChanged = true;
+        doc.MarkChanged();
         EXPECT_THROW(SaveProject(context, file.string(), false, "NEU", 0), FileError);
         EXPECT_EQ(ReadBytes(file), old);
         EXPECT_EQ(Listing(dir / "P"), before);
-        EXPECT_TRUE(doc.DataChanged);  // still unsaved
+        EXPECT_TRUE(doc.DataChanged());  // still unsaved
     }
 
     // A read-only file is refused before anything is written.
@@ -105,23 +105,44 @@ TEST_F(FailureInjectionTest, AnInterruptedCopyReportsAndLeavesNoHalfFiles) {
         }
     }
     EXPECT_EQ(Listing(dir / "S"), source);
-    // What was copied before the failure is whole; the failed file is not there at all.
-    EXPECT_FALSE(fs::exists(dir / "T" / "AUDIO" / "B.WAV"));
-    for (const std::string& name : Listing(dir / "T")) {
-        if (fs::is_directory(dir / "T" / name)) continue;
-        EXPECT_EQ(ReadBytes(dir / "T" / name), ReadBytes(dir / "S" / name)) << name;
-    }
+    // The target folder the copy made is taken away again: nothing half-made stays.
+    EXPECT_FALSE(fs::exists(dir / "T"));
 
     // An effects file that cannot be copied is an error too, not a project without one.
     FullCard full("U/EFXDATA.ZDT");
+    fs::create_directories(dir / "U");
+    dialogs.messageAnswers = {ResultYes};  // copy into the existing folder
     EXPECT_THROW(CopyProjectCommand(context, Folder("S"), Folder("U")), FileError);
+    EXPECT_TRUE(fs::is_directory(dir / "U"));  // it was there before
     EXPECT_FALSE(fs::exists(dir / "U" / "EFXDATA.ZDT"));
 }
 
+TEST_F(FailureInjectionTest, ASaveAsProjectReportsEveryFileItCouldNotMake) {
+    doc.ReplaceZDTData(ProjectBytes(ProjectSetup{.name = "NEU", .wavNames = {"A.WAV", "B.WAV"}}));
+    doc.MarkChanged();
+    {
+        FullCard full("B.WAV");
+        dialogs.messageAnswers = {ResultYes, ResultYesToAll, ResultOk, ResultOk};
+        ASSERT_TRUE(SaveProject(context, (dir / "P" / "PRJDATA.ZDT").string(), true, "NEU", 0));
+    }
+    ASSERT_EQ(context.fileErrors.size(), 1u);
+    EXPECT_NE(context.fileErrors[0].find("B.WAV\": No space left on device"), std::string::npos)
+        << context.fileErrors[0];
+    EXPECT_TRUE(fs::exists(dir / "P" / "AUDIO" / "A.WAV"));
+
+    // A save into a new folder that fails takes the folder away again.
+    context.fileErrors.clear();
+    FullCard full("Q/PRJDATA.ZDT");
+    dialogs.messageAnswers = {ResultYes};
+    EXPECT_THROW(SaveProject(context, (dir / "Q" / "PRJDATA.ZDT").string(), true, "NEU", 0), FileError);
+    EXPECT_FALSE(fs::exists(dir / "Q"));
+}
+
 TEST_F(FailureInjectionTest, ASeriesStoppedByAFullCardKeepsEveryEarlierProjectComplete) {
-    doc.ZDTData = ProjectBytes(ProjectSetup{.name = "SERIE", .wavNames = {"A.WAV"}});
+    doc.ReplaceZDTData(ProjectBytes(ProjectSetup{.name = "SERIE", .wavNames = {"A.WAV"}}));
     ProjectSeries series;
     series.baseDirSerie = Folder("card");
+    fs::create_directories(dir / "card");
     series.serieCount = 4;
     FullCard full("PROJ003/AUDIO/A.WAV");
     dialogs.messageAnswers = {ResultOk,        // start
@@ -132,10 +153,13 @@ TEST_F(FailureInjectionTest, ASeriesStoppedByAFullCardKeepsEveryEarlierProjectCo
                               ResultOk,        // the error
                               ResultOk};       // count of projects made
     EXPECT_EQ(series.OkClick(context), 2);
+    EXPECT_NE(series.Failure().find(NativePath("PROJ003/\" failed: ")), std::string::npos) << series.Failure();
+    EXPECT_NE(series.Failure().find("No space left on device (nothing of it was kept)"), std::string::npos)
+        << series.Failure();
 
     const auto& asked = dialogs.asked;
     ASSERT_GE(asked.size(), 2u);
-    EXPECT_NE(asked[asked.size() - 2].text.find("PROJ003"), std::string::npos) << asked[asked.size() - 2].text;
+    EXPECT_EQ(asked[asked.size() - 2].text, series.Failure());
     EXPECT_EQ(asked.back().text, "2 Projekte wurden angelegt!");
     for (const char* project : {"PROJ001", "PROJ002"}) {
         EXPECT_EQ(Listing(dir / "card" / project),
@@ -143,9 +167,8 @@ TEST_F(FailureInjectionTest, ASeriesStoppedByAFullCardKeepsEveryEarlierProjectCo
             << project;
         EXPECT_EQ(ReadText(dir / "card" / project / "AUDIO" / "A.WAV"), "MONO16");
     }
-    // The third folder has its project file but not the WAV that failed, and no
-    // fourth project was started.
-    EXPECT_FALSE(fs::exists(dir / "card" / "PROJ003" / "AUDIO" / "A.WAV"));
+    // The third, half-made project is taken away, and no fourth one was started.
+    EXPECT_FALSE(fs::exists(dir / "card" / "PROJ003"));
     EXPECT_FALSE(fs::exists(dir / "card" / "PROJ004"));
     for (const std::string& name : Listing(dir / "card")) EXPECT_EQ(name.find(".tmp"), std::string::npos) << name;
 }

@@ -12,73 +12,12 @@
 #include "project/track_layout.h"
 #include "project/zdt_document.h"
 #include "scripted_dialogs.h"
+#include "test_bytes.h"
 #include "test_files.h"
 
 namespace spurwerk::testing {
 
 namespace fs = std::filesystem;
-
-struct ProjectSetup {
-    std::string name = "SONG";
-    std::vector<std::string> wavNames;  // tracks 1.. in order; "" = none
-    std::string masterWav;
-    bool bits24 = false;
-    bool wet = false;
-    std::vector<int> stereoStrips;      // even strip indices of linked pairs
-    std::vector<std::int32_t> marks;
-};
-
-inline Bytes ProjectBytes(const ProjectSetup& setup) {
-    ZDTDocument doc;
-    doc.ZDTData.assign(MinProjectDataSize, 0);
-    std::string name = setup.name;
-    name.resize(8, '\0');
-    doc.WriteZDTString(layout::ProjectNameOffset, name);
-    for (std::size_t i = 0; i < setup.wavNames.size(); ++i)
-        WriteWavName(doc, layout::WavNameOffset(static_cast<int>(i)), setup.wavNames[i]);
-    if (!setup.masterWav.empty()) WriteWavName(doc, layout::MasterWavNameOffset, setup.masterWav);
-    doc.WriteZDTByte(layout::RecordingDepthOffset, setup.bits24 ? 1 : 0);
-    doc.WriteZDTByte(layout::InsertRecordingFlagOffset, setup.wet ? 1 : 0);
-    for (int strip : setup.stereoStrips) WriteStereoLink(doc, strip, true);
-    for (std::size_t i = 0; i < setup.marks.size(); ++i)
-        doc.WriteZDTLong(layout::MarkTableOffset + layout::MarkSlotSize * i, static_cast<std::uint32_t>(setup.marks[i]));
-    doc.WriteZDTByte(layout::MarkCountOffset, static_cast<std::uint8_t>(setup.marks.size()));
-    return doc.ZDTData;
-}
-
-// A PCM WAV file of the given length (silence).
-inline Bytes WavBytes(std::uint32_t durationMs, std::uint16_t channels = 1, std::uint16_t bits = 16) {
-    const std::uint32_t rate = 44100;
-    const std::uint16_t blockAlign = static_cast<std::uint16_t>(channels * bits / 8);
-    const std::uint32_t dataSize = static_cast<std::uint32_t>(static_cast<std::uint64_t>(rate) * durationMs / 1000) *
-                                   blockAlign;
-    Bytes b;
-    auto text = [&](const char* s) { b.insert(b.end(), s, s + 4); };
-    auto u32 = [&](std::uint32_t v) {
-        for (int i = 0; i < 4; ++i) b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-    };
-    auto u16 = [&](std::uint16_t v) {
-        b.push_back(static_cast<std::uint8_t>(v));
-        b.push_back(static_cast<std::uint8_t>(v >> 8));
-    };
-    text("RIFF");
-    u32(36 + dataSize);
-    text("WAVE");
-    text("fmt ");
-    u32(16);
-    u16(1);
-    u16(channels);
-    u32(rate);
-    u32(rate * blockAlign);
-    u16(blockAlign);
-    u16(bits);
-    text("data");
-    u32(dataSize);
-    b.resize(b.size() + dataSize, 0);
-    return b;
-}
-
-inline Bytes TextBytes(const std::string& text) { return Bytes(text.begin(), text.end()); }
 
 // A document with its dialogs, hosts and templates in a temp folder.
 struct FilesFixture : ::testing::Test {

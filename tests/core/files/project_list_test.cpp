@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "files/date_time_text.h"
 #include "files/project_list.h"
 #include "scripted_dialogs.h"
@@ -39,6 +41,11 @@ TEST(ProjectListSort, ListDatesParseOnlyTheirOwnFormat) {
     EXPECT_LT(*ParseListDateTime("31.12.99 23:59:59", 2026), *ParseListDateTime("01.01.00 00:00:00", 2026));
     EXPECT_FALSE(ParseListDateTime("(Marke gesetzt.)", 2026));
     EXPECT_FALSE(ParseListDateTime("32.01.24 00:00:00", 2026));
+    // A two-digit year lies from 50 years before to 49 years after the reference year.
+    const std::tuple<const char*, int, std::int64_t> years[] = {
+        {"75", 2026, 2075}, {"76", 2026, 1976}, {"30", 2080, 2030}, {"29", 2080, 2129}};
+    for (const auto& [yy, reference, year] : years)
+        EXPECT_EQ(*ParseListDateTime(std::string("01.01.") + yy + " 00:00:00", reference) / 10000000000, year) << yy;
     LocalDateTime t{2024, 3, 7, 9, 5, 4, 12};
     EXPECT_EQ(FormatDateTimeText("dd.mm.yyyy hh:nn:ss", t), "07.03.2024 09:05:04");
     EXPECT_EQ(FormatDateTimeText("d.m.yy h:mm 'Uhr' zzz", t), "7.3.24 9:05 Uhr 012");
@@ -52,9 +59,9 @@ TEST(ProjectList, OpeningAnEntryLoadsProjectsAndHandsOtherFilesOn) {
     testing::ScriptedDialogs dialogs;
     EXPECT_EQ(list.OpenEntry(0, dialogs), "/c/PRJ001/PRJDATA.ZDT");
     EXPECT_EQ(list.OpenEntry(1, dialogs), "");
-    EXPECT_EQ(list.OpenEntry(2, dialogs), "");  // the extension is compared exactly
+    EXPECT_EQ(list.OpenEntry(2, dialogs), "/c/PRJ001/PRJDATA.zdt");
     EXPECT_EQ(list.OpenEntry(7, dialogs), "");
-    ASSERT_EQ(dialogs.CountAsked("open"), 2);
+    ASSERT_EQ(dialogs.CountAsked("open"), 1);
     EXPECT_EQ(dialogs.asked[0].text, "/c/PRJ001/AUDIO/A.WAV");
     EXPECT_EQ(ProjectList::EntryPath(list.Lines()[0], false), "/c/PRJ001/PRJDATA___SONG_NAME.TXT");
 

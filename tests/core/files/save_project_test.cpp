@@ -13,9 +13,9 @@ using namespace testing;
 class SaveProjectTest : public FilesFixture {
 protected:
     void LoadSetup(const ProjectSetup& element) {
-        doc.ZDTData = ProjectBytes(element);
+        doc.ReplaceZDTData(ProjectBytes(element));
         doc.LoadedZDTFileName = (dir / "old" / "PRJDATA.ZDT").string();
-        doc.DataChanged = true;
+        doc.MarkChanged();
     }
     std::string Content(const std::string& relative) { return ReadText(dir / relative); }
 };
@@ -51,8 +51,8 @@ TEST_F(SaveProjectTest, NewFolderGetsAudioEffectsAndTemplateWavs) {
     EXPECT_EQ(ReadWavName(saved, layout::WavNameOffset(0)), "A.WAV");
     // The saved project is the loaded document now.
     EXPECT_EQ(doc.LoadedZDTFileName, file);
-    EXPECT_EQ(doc.ZDTData, saved);
-    EXPECT_FALSE(doc.DataChanged);
+    EXPECT_EQ(doc.ZDTData(), saved);
+    EXPECT_FALSE(doc.DataChanged());
     EXPECT_EQ(dialogs.asked.back().kind, "timed");
     EXPECT_EQ(dialogs.asked.back().text, "3332 Bytes wurden in Datei \"" + file + "\" geschrieben!");
 }
@@ -70,7 +70,7 @@ TEST_F(SaveProjectTest, TwentyFourBitProjectsGetTwentyFourBitTemplatesAndR24Effe
     EXPECT_EQ(Content("P/AUDIO/A.WAV"), "MONO24");
     EXPECT_EQ(Content("P/AUDIO/C.WAV"), "STEREO24");
     EXPECT_EQ(Content("P/EFXDATA.ZDT"), "EFX24");
-    EXPECT_EQ(ReadProjectName(doc.ZDTData), "SONG");  // no name given: the field's name stays
+    EXPECT_EQ(ReadProjectName(doc.ZDTData()), "SONG");  // no name given: the field's name stays
 }
 
 TEST_F(SaveProjectTest, NoToAllCreatesNoneAndShowsNoList) {
@@ -90,18 +90,18 @@ TEST_F(SaveProjectTest, CtrlSaveLeavesAnUnchangedProjectFileButCreatesMissingWav
     std::string file = MakeProject("P", element);
     WriteBytes(file, TextBytes(std::string(4000, 'X')));  // differs from the document
     LoadSetup(element);
-    doc.DataChanged = false;
+    doc.MarkSaved();
     dialogs.keys.ctrl = true;
     dialogs.messageAnswers = {ResultYes /* overwrite */, ResultYes /* A.WAV */, ResultOk};
     ASSERT_TRUE(SaveProject(context, file, true, "", 0));
     EXPECT_EQ(ReadText(file), std::string(4000, 'X'));
     EXPECT_EQ(Content("P/AUDIO/A.WAV"), "MONO16");
 
-    EXPECT_EQ(doc.ZDTData, ReadBytes(file));  // the file on disk is loaded afterwards
+    EXPECT_EQ(doc.ZDTData(), ReadBytes(file));  // the file on disk is loaded afterwards
 
     // Without Ctrl the file is written.
     LoadSetup(element);
-    doc.DataChanged = false;
+    doc.MarkSaved();
     dialogs.keys.ctrl = false;
     dialogs.messageAnswers = {ResultYes};
     ASSERT_TRUE(SaveProject(context, file, true, "", 0));
@@ -127,8 +127,8 @@ TEST_F(SaveProjectTest, CancelAbortsSilentlyAndNoStopsWithoutWriting) {
 }
 
 TEST_F(SaveProjectTest, AShortDocumentIsFilledFromTheDeviceTemplate) {
-    doc.ZDTData = Bytes(10, 1);
-    doc.DataChanged = true;
+    doc.ReplaceZDTData(Bytes(10, 1));
+    doc.MarkChanged();
     fs::create_directories(dir / "P" / "AUDIO");
     ASSERT_TRUE(SaveProject(context, (dir / "P" / "PRJDATA.ZDT").string(), false, "", 0));
     EXPECT_EQ(ReadText(dir / "P" / "PRJDATA.ZDT"), "P" + std::string(MinProjectDataSize - 1, '\0'));
@@ -158,15 +158,15 @@ TEST_F(SaveProjectTest, ReportFirstListsTheAssignments) {
     EXPECT_EQ(AskedText(0), "\"" + audio + "A.WAV\":       \t vorhanden!  \r\n\"" + audio +
                                 "LONGNAM1.WAV\":\t NICHT  vorhanden!  \r\n\r\nFehlende 1 Zuordungen anlegen?");
 
-    doc.ZDTData = ProjectBytes(ProjectSetup{});
+    doc.ReplaceZDTData(ProjectBytes(ProjectSetup{}));
     dialogs.messageAnswers = {ResultOk};
     EXPECT_EQ(CreateMissingWavFiles(context, audio, true), 0);
     EXPECT_EQ(dialogs.asked.back().text, "Keine Track-Datei-Zuordungen vorhanden!");
 
     // A name from a foreign file cannot point out of the AUDIO folder.
     element.wavNames = {"../X.WAV"};
-    doc.ZDTData = ProjectBytes(element);
-    EXPECT_EQ(AssignedWavNames(doc.ZDTData, 16)[0], "");
+    doc.ReplaceZDTData(ProjectBytes(element));
+    EXPECT_EQ(AssignedWavNames(doc.ZDTData(), 16)[0], "");
 }
 
 }  // namespace

@@ -14,8 +14,9 @@ using namespace testing;
 class SeriesTest : public FilesFixture {
 protected:
     SeriesTest() {
-        doc.ZDTData = ProjectBytes(ProjectSetup{.name = "SONGTEST"});
+        doc.ReplaceZDTData(ProjectBytes(ProjectSetup{.name = "SONGTEST"}));
         series.baseDirSerie = Folder("card");
+        fs::create_directories(dir / "card");
     }
     ProjectSeries series;
 };
@@ -70,9 +71,24 @@ TEST_F(SeriesTest, AClickStopsBeforeTheNextProjectAndCancelEndsQuietly) {
 
     // Cancel in the save's question ends the run; the final message still comes.
     fs::remove_all(dir / "card");
+    fs::create_directories(dir / "card");
     dialogs.messageAnswers = {ResultOk, ResultCancel, ResultOk};
     EXPECT_EQ(series.OkClick(context), 0);
     EXPECT_EQ(dialogs.asked.back().text, "0 Projekte wurden angelegt!");
+}
+
+TEST_F(SeriesTest, AMissingBaseFolderIsRefusedBeforeAnythingIsCreated) {
+    for (const std::string& base : {Folder("nocard"), std::string("C:\\"), std::string()}) {
+        series.baseDirSerie = base;
+        dialogs.asked.clear();
+        dialogs.messageAnswers = {ResultOk, ResultOk, ResultOk};
+        EXPECT_EQ(series.OkClick(context), 0) << base;
+        ASSERT_EQ(dialogs.asked.size(), 1u) << base;
+        EXPECT_EQ(AskedText(0), "Verzeichnis \"" + base + "\" nicht gefunden !!");
+        EXPECT_FALSE(series.Running());
+    }
+    EXPECT_FALSE(fs::exists(dir / "nocard"));
+    EXPECT_FALSE(fs::exists("C:\\PROJ001"));
 }
 
 TEST_F(SeriesTest, NamesListFileRoundTrip) {
@@ -114,8 +130,15 @@ TEST_F(EndMarkBatchTest, SetsTheEndMarkInEveryProjectBelowTheFolder) {
     ASSERT_EQ(list.Lines().size(), 4u);
     EXPECT_EQ(list.Lines()[0], a + "    ## (Marke gesetzt.)");
 
+    // A file shorter than a project is left alone even where a WAV gives an end.
+    std::string shortFile = MakeProject("card/PRJ005", ProjectSetup{.size = 3000}, {{"E.WAV", 4000}});
+    Bytes shortBefore = ReadBytes(shortFile);
+    dialogs.messageAnswers = {ResultOk, ResultOk};
+    SetEndMarksInSubDirs(document, base, list, (dir / "card").string());
+    EXPECT_EQ(ReadBytes(shortFile), shortBefore);
+
     // Unsaved changes refuse the batch.
-    doc.DataChanged = true;
+    doc.MarkChanged();
     dialogs.messageAnswers = {ResultOk};
     EXPECT_EQ(SetEndMarksInSubDirs(document, base, list, (dir / "card").string()), "");
     EXPECT_EQ(dialogs.asked.back().text, "Daten geändert!  Speichern Sie erst die Änderungen!");

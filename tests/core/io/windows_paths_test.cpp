@@ -13,6 +13,7 @@
 #include "settings/input_history.h"
 #include "settings/side_files.h"
 #include "io/text_file.h"
+#include "test_bytes.h"
 #include "test_files.h"
 
 namespace spurwerk {
@@ -20,14 +21,6 @@ namespace {
 
 using namespace testing;
 namespace fs = std::filesystem;
-
-// A WAV header of `ms` milliseconds at 1000 Hz, 8-bit mono (no sample data needed).
-Bytes WavHeaderOf(std::uint32_t ms) {
-    Bytes b = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0, 0,
-               1,   0,   1,   0,   0xE8, 3, 0, 0, 0xE8, 3, 0, 0, 1, 0, 8, 0, 'd', 'a', 't', 'a'};
-    for (int i = 0; i < 4; ++i) b.push_back(static_cast<std::uint8_t>(ms >> (8 * i)));
-    return b;
-}
 
 TEST(WindowsPaths, BackslashesAndDriveLetters) {
 #ifdef _WIN32
@@ -60,8 +53,8 @@ TEST(WindowsPaths, BackslashesAndDriveLetters) {
 TEST(WindowsPaths, NamesMatchInAnyLetterCase) {
     TempDir dir;
     fs::create_directories(dir / "AUDIO");
-    WriteBytes(dir / "AUDIO" / "track01.wav", WavHeaderOf(1500));
-    WriteBytes(dir / "AUDIO" / "Track02.Wav", WavHeaderOf(2500));
+    WriteWav(dir / "AUDIO" / "track01.wav", 1500);
+    WriteWav(dir / "AUDIO" / "Track02.Wav", 2500);
     EXPECT_EQ(LongestWavDuration(PathText(dir / "AUDIO")), 2500);
 #ifdef _WIN32
     // The file system ignores case, so the program must not tell these apart.

@@ -24,11 +24,11 @@ TEST_F(MixerControls, ReadingClampsOutOfRangeValuesWithoutMarkingTheDocumentChan
     EXPECT_EQ(C("TBEQxH_2").value, -12);
     EXPECT_EQ(doc.ReadByte(layout::BandBlock(1, 0) + layout::BandGainOffset), 24);
     EXPECT_EQ(C("EDFileAss_3").text, "");
-    EXPECT_FALSE(doc.DataChanged);
+    EXPECT_FALSE(doc.DataChanged());
     // Nothing else was touched: only the two clamped bytes differ from the file.
     Bytes file = ReadBytes(ProjectFile());
     int differences = 0;
-    for (std::size_t i = 0; i < file.size(); ++i) differences += file[i] != doc.ZDTData[i];
+    for (std::size_t i = 0; i < file.size(); ++i) differences += file[i] != doc.ZDTData()[i];
     EXPECT_EQ(differences, 2);
 }
 
@@ -43,7 +43,7 @@ TEST_F(MixerControls, AFieldThatShowedANameWritesTwelveNulsBackWhenItsBytesStart
     Load(second);
     EXPECT_EQ(C("EDFileAss_1").text, "");
     EXPECT_EQ(doc.ReadString(layout::WavNameOffset(0), 12), std::string(12, '\0'));
-    EXPECT_FALSE(doc.DataChanged);
+    EXPECT_FALSE(doc.DataChanged());
 }
 
 TEST_F(MixerControls, StatusesAndBoxesShowTheirColoursAfterReading) {
@@ -64,13 +64,13 @@ TEST_F(MixerControls, StatusesAndBoxesShowTheirColoursAfterReading) {
     EXPECT_FALSE(mixer->Controls().Strip(15).enabled);
     EXPECT_EQ(mixer->Controls().Strip(15).panelColour, colours::Maroon);
     EXPECT_FALSE(C("EDFileAss_16").enabled);
-    EXPECT_FALSE(doc.DataChanged);
+    EXPECT_FALSE(doc.DataChanged());
 
     // Clicking track 2's status (red -> green) writes record 0, play 1 for bit 1.
     mixer->Tracks().StatusMouseDown("ShStatus_2");
     EXPECT_EQ(doc.ReadWord(layout::RecordMaskOffset) & 2, 0);
     EXPECT_EQ(doc.ReadWord(layout::PlayMaskOffset) & 2, 2);
-    EXPECT_TRUE(doc.DataChanged);
+    EXPECT_TRUE(doc.DataChanged());
 }
 
 TEST_F(MixerControls, SavingCleansNamesAndWritesEveryControl) {
@@ -83,7 +83,7 @@ TEST_F(MixerControls, SavingCleansNamesAndWritesEveryControl) {
     dialogs.keys.alt = false;
     EXPECT_EQ(C("TBFader_1").value, 0);   // a user change with Alt resets
     mixer->Controls().SetPosition("TBFader_1", 77);
-    doc.ZDTData[layout::FaderBase] = 5;   // the controls win on saving
+    doc.WriteZDTByte(layout::FaderBase, 5);   // the controls win on saving
     dialogs.keys.alt = true;
     DocumentContext context{doc, dialogs, *mixer, ""};
     ASSERT_TRUE(QuickSaveLoadedZDTFile(context, doc.LoadedZDTFileName, 100));
@@ -91,7 +91,7 @@ TEST_F(MixerControls, SavingCleansNamesAndWritesEveryControl) {
     EXPECT_EQ(saved[layout::FaderBase], 77);
     EXPECT_EQ(ReadWavName(saved, layout::WavNameOffset(1)), "MY_SONG.WAV");
     EXPECT_EQ(C("EDFileAss_2").text, "MY_SONG.WAV");
-    EXPECT_FALSE(doc.DataChanged);
+    EXPECT_FALSE(doc.DataChanged());
 }
 
 TEST_F(MixerControls, AShortFileIsNeitherFilledIntoNorGrownByTheControls) {

@@ -14,24 +14,24 @@ TEST_F(MixerCtrlAction, TheFaderOfTrackThreeWritesOnlyByte104) {
     Bytes data = BlankProject();
     for (int i = 104; i < 108; ++i) data[i] = 0xAA;
     Load(data);
-    Bytes before = doc.ZDTData;
+    Bytes before = doc.ZDTData();
     observer.valueChanges.clear();
     EXPECT_TRUE(mixer->Controls().SetPosition("TBFader_3", 100));
     EXPECT_EQ(observer.valueChanges["TBFader_3"], 1);
     for (std::size_t i = 0; i < before.size(); ++i) {
         if (i != 104) {
-            ASSERT_EQ(doc.ZDTData[i], before[i]) << "byte " << i;
+            ASSERT_EQ(doc.ZDTData()[i], before[i]) << "byte " << i;
         }
     }
     EXPECT_EQ(doc.ReadByte(104), 100);
-    EXPECT_TRUE(doc.DataChanged);
+    EXPECT_TRUE(doc.DataChanged());
     EXPECT_TRUE(C("TBFader_3").changeMark);
     EXPECT_EQ(C("TBFader_3").hint.rfind("100% ", 0), 0u);
 
     // The same value again raises nothing and writes nothing.
-    doc.DataChanged = false;
+    doc.MarkSaved();
     EXPECT_FALSE(mixer->Controls().SetPosition("TBFader_3", 100));
-    EXPECT_FALSE(doc.DataChanged);
+    EXPECT_FALSE(doc.DataChanged());
     // Positions are clamped to the range.
     mixer->Controls().SetPosition("TBFader_3", 500);
     EXPECT_EQ(doc.ReadByte(104), 127);
@@ -106,6 +106,12 @@ TEST_F(MixerCtrlAction, StereoLinkDisablesThePartnerAndColoursItsFieldLilac) {
     EXPECT_TRUE(mixer->Controls().Strip(3).enabled);
     EXPECT_EQ(mixer->Controls().Strip(3).panelColour, colours::Black);
     EXPECT_EQ(C("EDFileAss_4").colour, colours::Red);  // B.WAV does not exist
+
+    // With three tracks the partner of track 3 would be the all-strip: it stays usable.
+    mixer->Controls().Relayout(3);
+    mixer->Controls().SetChecked("CBStereo_3", true);
+    EXPECT_TRUE(mixer->Controls().Strip(3).enabled);
+    EXPECT_TRUE(C("EDFileAss_4").enabled);
 }
 
 TEST_F(MixerCtrlAction, ProjectNameFieldWritesPaddedNameAndTellsTheMainWindow) {
@@ -118,7 +124,7 @@ TEST_F(MixerCtrlAction, ProjectNameFieldWritesPaddedNameAndTellsTheMainWindow) {
     mixer->Controls().SetText("EditProjName", " ABC ");
     EXPECT_EQ(names.shown, "ABC");
     EXPECT_EQ(doc.ReadString(52, 8), std::string("ABC\0\0\0\0\0", 8));
-    EXPECT_TRUE(doc.DataChanged);
+    EXPECT_TRUE(doc.DataChanged());
     EXPECT_NE(C("EDFileAss_1").hint.find("Projekt \""), std::string::npos);
 }
 

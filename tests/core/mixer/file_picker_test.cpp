@@ -34,7 +34,7 @@ TEST_F(MixerFilePicker, RenamesFileAndAssignmentTogether) {
     EXPECT_TRUE(std::filesystem::exists(Audio() / "SOLO.WAV"));
     EXPECT_FALSE(std::filesystem::exists(Audio() / "TAKE1.WAV"));
     EXPECT_EQ(C("EDFileAss_3").text, "SOLO.WAV");
-    EXPECT_EQ(ReadWavName(doc.ZDTData, layout::WavNameOffset(2)), "SOLO.WAV");
+    EXPECT_EQ(ReadWavName(doc.ZDTData(), layout::WavNameOffset(2)), "SOLO.WAV");
     EXPECT_EQ(C("EDFileAss_3").colour, colours::Window);
 }
 

@@ -12,6 +12,7 @@
 #include "mixer/mixer_view_model.h"
 #include "project/document_ops.h"
 #include "scripted_dialogs.h"
+#include "test_bytes.h"
 #include "test_files.h"
 
 namespace spurwerk::testing {
@@ -42,36 +43,6 @@ struct RecordingActions : MixerActions {
         calls.push_back(reportFirst ? "create after report" : "create");
     }
 };
-
-// A project of 3400 zero bytes with the device's usual defaults on 16 tracks.
-inline Bytes BlankProject() {
-    Bytes data(3400, 0);
-    for (int k = 0; k < 16; ++k) {
-        data[layout::PanBase + 4 * k] = 50;
-        for (int band = 0; band < 3; ++band) data[layout::BandBlock(k, band) + layout::BandGainOffset] = 12;
-        data[layout::BandBlock(k, 0) + layout::BandFrequencyOffset] = 12;
-        data[layout::BandBlock(k, 1) + layout::BandFrequencyOffset] = 14;
-        data[layout::BandBlock(k, 1) + layout::BandQualityOffset] = 4;
-        data[layout::BandBlock(k, 2) + layout::BandFrequencyOffset] = 5;
-    }
-    data[layout::PlayMaskOffset] = 0xFF;
-    data[layout::PlayMaskOffset + 1] = 0xFF;
-    return data;
-}
-
-// A WAV file of `ms` milliseconds of 16-bit mono silence at 1000 Hz.
-inline void WriteWav(const std::filesystem::path& path, std::uint32_t ms) {
-    std::uint32_t dataSize = ms * 2;
-    Bytes b;
-    auto put32 = [&](std::uint32_t v) { for (int i = 0; i < 4; ++i) b.push_back(static_cast<std::uint8_t>(v >> (8 * i))); };
-    auto put16 = [&](std::uint16_t v) { b.push_back(v & 0xFF); b.push_back(static_cast<std::uint8_t>(v >> 8)); };
-    auto text = [&](const char* s) { for (int i = 0; i < 4; ++i) b.push_back(static_cast<std::uint8_t>(s[i])); };
-    text("RIFF"); put32(36 + dataSize); text("WAVE");
-    text("fmt "); put32(16); put16(1); put16(1); put32(1000); put32(2000); put16(2); put16(16);
-    text("data"); put32(dataSize);
-    b.resize(b.size() + dataSize, 0);
-    WriteBytes(path, b);
-}
 
 class MixerTest : public ::testing::Test {
 protected:

@@ -10,7 +10,7 @@ namespace {
 
 class MixerTrackOperations : public MixerTest {
 protected:
-    TrackStatus StatusOf(int track) const { return ReadTrackStatus(doc.ZDTData, track - 1); }
+    TrackStatus StatusOf(int track) const { return ReadTrackStatus(doc.ZDTData(), track - 1); }
 };
 
 TEST_F(MixerTrackOperations, RecordOnTheAllStripArmsBankOneAndShiftArmsBankTwo) {
@@ -105,11 +105,11 @@ TEST_F(MixerTrackOperations, DraggingTrackTwoOntoFiveCopiesExchangesOrDoesNothin
     EXPECT_FALSE(mixer->Tracks().AcceptsDrop("LabelTrackNr_2", "LabelTrackNr_17"));  // the all-strip
     EXPECT_FALSE(mixer->Tracks().AcceptsDrop("EditProjName", "EDFileAss_5"));
 
-    Bytes original = doc.ZDTData;
+    Bytes original = doc.ZDTData();
     dialogs.messageAnswers = {ResultCancel};
     mixer->Tracks().Drop("LabelTrackNr_2", "LabelTrackNr_5");
-    EXPECT_EQ(doc.ZDTData, original);
-    EXPECT_FALSE(doc.DataChanged);
+    EXPECT_EQ(doc.ZDTData(), original);
+    EXPECT_FALSE(doc.DataChanged());
 
     dialogs.messageAnswers = {ResultNo};
     mixer->Tracks().Drop("LabelTrackNr_2", "LabelTrackNr_5");
@@ -125,7 +125,7 @@ TEST_F(MixerTrackOperations, DraggingTrackTwoOntoFiveCopiesExchangesOrDoesNothin
     EXPECT_EQ(doc.ReadByte(layout::BandBlock(1, 2)), 0);
     EXPECT_EQ(doc.ReadByte(layout::BandBlock(4, 1) + layout::BandQualityOffset), 9);
     EXPECT_EQ(doc.ReadWord(layout::ChorusOnMaskOffset), 0x02);
-    EXPECT_TRUE(doc.DataChanged);
+    EXPECT_TRUE(doc.DataChanged());
 
     // Copy back: track 5 (now holding track 2's old settings) onto track 2.
     dialogs.messageAnswers = {ResultYes};
@@ -152,11 +152,11 @@ TEST_F(MixerTrackOperations, FileFieldDropExchangesOrCopiesWithCtrl) {
     mixer->Tracks().Drop("EDFileAss_1", "EDFileAss_2");
     EXPECT_EQ(C("EDFileAss_1").text, "B");
     EXPECT_EQ(C("EDFileAss_2").text, "A");
-    EXPECT_EQ(ReadWavName(doc.ZDTData, layout::WavNameOffset(0)), "B");
+    EXPECT_EQ(ReadWavName(doc.ZDTData(), layout::WavNameOffset(0)), "B");
     dialogs.keys.ctrl = true;
     mixer->Tracks().Drop("EDFileAss_1", "EDFileAss_17");   // onto the master field
     EXPECT_EQ(C("EDFileAss_1").text, "B");
-    EXPECT_EQ(ReadWavName(doc.ZDTData, layout::MasterWavNameOffset), "B");
+    EXPECT_EQ(ReadWavName(doc.ZDTData(), layout::MasterWavNameOffset), "B");
 }
 
 TEST_F(MixerTrackOperations, TrackCountEntriesAreClampedAndTheProjectIsReadAgain) {
@@ -166,12 +166,12 @@ TEST_F(MixerTrackOperations, TrackCountEntriesAreClampedAndTheProjectIsReadAgain
     dialogs.messageAnswers = {ResultOk};
     dialogs.timedAnswers = {ResultOk};
     dialogs.timedInputs = {"0"};
-    doc.DataChanged = true;
+    doc.MarkChanged();
     mixer->Tracks().SetTrackCountClick();
     EXPECT_EQ(mixer->Controls().TrackCount(), 1);
     EXPECT_TRUE(dialogs.lastTimed.focusInput);  // typing replaces the count
     EXPECT_EQ(C("TBFader_1").value, 64);
-    EXPECT_TRUE(doc.DataChanged);   // kept as it was
+    EXPECT_TRUE(doc.DataChanged());   // kept as it was
     EXPECT_EQ(observer.fitWidth, 72 + 72 + 8);
     EXPECT_EQ(C("EDFileAss_2").Offset(), 1448u);
 

@@ -82,7 +82,7 @@ TEST_F(MixerWavAssignment, SavingOffersToShortenALongNameAndStopsCleaningOnCance
     mixer->Files().NormalizeTrackWavNames();
     EXPECT_EQ(C("EDFileAss_1").text, "SCHLAGZE.WAV");
     EXPECT_EQ(C("EDFileAss_2").text, "GITARRE.WAV");
-    EXPECT_EQ(ReadWavName(doc.ZDTData, layout::WavNameOffset(1)), "GITARRE.WAV");
+    EXPECT_EQ(ReadWavName(doc.ZDTData(), layout::WavNameOffset(1)), "GITARRE.WAV");
 
     mixer->Controls().SetText("EDFileAss_1", "Schlagzeug");
     mixer->Controls().SetText("EDFileAss_2", "Gitarre");

@@ -6,12 +6,14 @@
 #include "project/track_layout.h"
 #include "scripted_dialogs.h"
 #include "settings/text_table.h"
+#include "test_bytes.h"
 #include "test_files.h"
 #include "ui/errors.h"
 
 namespace spurwerk {
 namespace {
 
+using testing::ProjectBytes;
 using testing::ReadBytes;
 using testing::ScriptedDialogs;
 using testing::TempDir;
@@ -23,16 +25,10 @@ struct RecordingHost : DocumentHost {
     ZDTDocument* doc = nullptr;
     void DocumentLoaded(const std::string& name, const std::string& efx) override {
         events.push_back("loaded " + name + " " + efx);
-        if (markChangedWhileFilling) doc->DataChanged = true;
+        if (markChangedWhileFilling) doc->MarkChanged();
     }
     void PrepareSave() override { events.push_back("prepare"); }
 };
-
-Bytes Project(const std::string& name) {
-    Bytes data(MinProjectDataSize, 0);
-    for (std::size_t i = 0; i < name.size(); ++i) data[52 + i] = static_cast<std::uint8_t>(name[i]);
-    return data;
-}
 
 class DocumentOps : public ::testing::Test {
 protected:
@@ -46,31 +42,32 @@ protected:
 };
 
 TEST_F(DocumentOps, LoadReadsTheFileAndAnInfoFileOpensItsProject) {
-    WriteBytes(dir / "PRJ001" / "PRJDATA.ZDT", Project(" SONG\0"));
+    WriteBytes(dir / "PRJ001" / "PRJDATA.ZDT", ProjectBytes({.name = " SONG\0"}));
     doc.ZDTFileToLoad = PathText(dir / "PRJ001" / "PRJDATA___SONG_name.txt");
     host.markChangedWhileFilling = true;
     ASSERT_TRUE(LoadZDTFile(context, false));
     EXPECT_EQ(doc.LoadedZDTFileName, PathText(dir / "PRJ001" / "PRJDATA.ZDT"));
-    EXPECT_EQ(doc.ZDTData.size(), MinProjectDataSize);
-    EXPECT_EQ(doc.CompareData, doc.ZDTData);
-    EXPECT_FALSE(doc.DataChanged);  // filling the controls is no change
+    EXPECT_EQ(doc.ZDTData().size(), MinProjectDataSize);
+    EXPECT_EQ(doc.CompareData(), doc.ZDTData());
+    EXPECT_FALSE(doc.DataChanged());  // filling the controls is no change
     EXPECT_FALSE(doc.IsLoadingZDT);
     ASSERT_EQ(host.events.size(), 1u);
     EXPECT_EQ(host.events[0], "loaded SONG " + PathText(dir / "PRJ001") + PathSeparator() + "EFXDATA.ZDT");
 
     // A fixed comparison file keeps its bytes across loads.
     doc.CompareZDTFileName = "other";
-    doc.CompareData = {1, 2, 3};
+    doc.ReplaceCompareData({1, 2, 3});
     ASSERT_TRUE(LoadZDTFile(context, false));
-    EXPECT_EQ(doc.CompareData, (Bytes{1, 2, 3}));
+    EXPECT_EQ(doc.CompareData(), (Bytes{1, 2, 3}));
 }
 
 TEST_F(DocumentOps, AFailedLoadChangesNothing) {
-    doc.ZDTData = {9, 9};
+    doc.ReplaceZDTData({9, 9});
+    doc.MarkLoaded();
     doc.LoadedZDTFileName = "old";
     doc.ZDTFileToLoad = Path("missing.ZDT");
     EXPECT_THROW(LoadZDTFile(context, false), FileError);
-    EXPECT_EQ(doc.ZDTData, (Bytes{9, 9}));
+    EXPECT_EQ(doc.ZDTData(), (Bytes{9, 9}));
     EXPECT_EQ(doc.LoadedZDTFileName, "old");
     EXPECT_FALSE(doc.IsLoadingZDT);
 
@@ -78,16 +75,16 @@ TEST_F(DocumentOps, AFailedLoadChangesNothing) {
     EXPECT_FALSE(LoadZDTFile(context, false));
     dialogs.inputAnswers = {{"", true}};
     EXPECT_FALSE(LoadZDTFile(context, true));  // cancelled prompt
-    EXPECT_EQ(doc.ZDTData, (Bytes{9, 9}));
+    EXPECT_EQ(doc.ZDTData(), (Bytes{9, 9}));
 }
 
 TEST_F(DocumentOps, UnsavedChangesAreOfferedBeforeLoading) {
-    WriteBytes(dir / "a.ZDT", Project("A"));
-    WriteBytes(dir / "b.ZDT", Project("B"));
+    WriteBytes(dir / "a.ZDT", ProjectBytes({.name = "A"}));
+    WriteBytes(dir / "b.ZDT", ProjectBytes({.name = "B"}));
     doc.ZDTFileToLoad = Path("a.ZDT");
     ASSERT_TRUE(LoadZDTFile(context, false));
     doc.WriteZDTByte(104, 77);
-    doc.DataChanged = true;
+    doc.MarkChanged();
 
     doc.ZDTFileToLoad = Path("b.ZDT");
     dialogs.messageAnswers = {ResultCancel};
@@ -101,12 +98,73 @@ TEST_F(DocumentOps, UnsavedChangesAreOfferedBeforeLoading) {
     EXPECT_EQ(doc.LoadedZDTFileName, Path("b.ZDT"));
 }
 
+TEST_F(DocumentOps, ClosingAsksAboutUnsavedChangesAndStaysOpenOnCancelOrAFailedSave) {
+    WriteBytes(dir / "a.ZDT", ProjectBytes({.name = "A"}));
+    doc.ZDTFileToLoad = Path("a.ZDT");
+    ASSERT_TRUE(LoadZDTFile(context, false));
+    EXPECT_TRUE(ConfirmClose(context));  // unchanged: no question
+    EXPECT_EQ(dialogs.CountAsked("message"), 0);
+
+    struct Case { int answer; std::string file; bool closes; std::uint8_t saved; };
+    for (const Case& c : {Case{ResultCancel, Path("a.ZDT"), false, 0}, Case{ResultNo, Path("a.ZDT"), true, 0},
+                          Case{ResultYes, Path("gone/a.ZDT"), false, 0}, Case{ResultYes, Path("a.ZDT"), true, 9}}) {
+        doc.LoadedZDTFileName = c.file;
+        doc.WriteZDTByte(104, 9);
+        dialogs.messageAnswers = {c.answer};
+        dialogs.asked.clear();
+        bool closes = false;
+        try {
+            closes = ConfirmClose(context);
+        } catch (const FileError&) {
+        }
+        EXPECT_EQ(closes, c.closes) << c.answer << c.file;
+        EXPECT_EQ(dialogs.asked.front().text, Txt(181) + c.file + Txt(182));
+        EXPECT_EQ(ReadBytes(dir / "a.ZDT")[104], c.saved);
+        doc.WriteZDTByte(104, 0);
+    }
+}
+
+TEST_F(DocumentOps, StartOpensTheFirstFileOffersTheOthersAndFallsBackToTheTemplate) {
+    WriteBytes(dir / "short.ZDT", Bytes(50, 1));
+    WriteBytes(dir / "template.ZDT", ProjectBytes({.name = "NEW"}));
+    dialogs.keys.ctrl = true;
+    dialogs.messageAnswers = {ResultOk, ResultNo, ResultYes};  // the read error, b, c
+    OpenFiles(context, {Path("missing.ZDT"), Path("b.ZDT"), Path("c.ZDT")}, 184);
+    EXPECT_EQ(dialogs.asked.back().kind, "start");  // the read error did not stop the offers
+    EXPECT_EQ(dialogs.asked.back().text, Path("c.ZDT"));
+    EXPECT_EQ(dialogs.CountAsked("start"), 1);
+
+    OpenFiles(context, {Path("short.ZDT")}, 184);
+    EXPECT_EQ(doc.ZDTData().size(), 50u);
+    ShowTemplateUnlessProject(context, Path("template.ZDT"));
+    EXPECT_EQ(ReadProjectName(doc.ZDTData()), "NEW");
+    EXPECT_EQ(doc.LoadedZDTFileName, "");  // a quick save must ask
+    ShowTemplateUnlessProject(context, Path("missing.ZDT"));
+    EXPECT_EQ(ReadProjectName(doc.ZDTData()), "NEW");  // a project stays
+}
+
+TEST_F(DocumentOps, TheCompareFileIsFixedOnFirstUseAndAFailedReadKeepsTheOldBytes) {
+    WriteBytes(dir / "a.ZDT", ProjectBytes({.name = "A"}));
+    WriteBytes(dir / "b.ZDT", ProjectBytes({.name = "B"}));
+    doc.ZDTFileToLoad = Path("a.ZDT");
+    ASSERT_TRUE(LoadZDTFile(context, false));
+    dialogs.inputAnswers = {{"", true}};
+    EXPECT_FALSE(ChooseCompareFile(context));
+    EXPECT_EQ(doc.CompareZDTFileName, Path("a.ZDT"));  // fixed even when cancelled
+    dialogs.inputAnswers = {{Path("b.ZDT"), false}, {Path("missing.ZDT"), false}};
+    EXPECT_TRUE(ChooseCompareFile(context));
+    EXPECT_EQ(ReadProjectName(doc.CompareData()), "B");
+    EXPECT_THROW(ChooseCompareFile(context), FileError);
+    EXPECT_EQ(ReadProjectName(doc.CompareData()), "B");
+    EXPECT_EQ(doc.CompareZDTFileName, Path("b.ZDT"));
+}
+
 TEST_F(DocumentOps, QuickSaveAppendsTheExtensionAndAsksBeforeOverwritingAnotherFile) {
-    WriteBytes(dir / "a.ZDT", Project("A"));
+    WriteBytes(dir / "a.ZDT", ProjectBytes({.name = "A"}));
     WriteBytes(dir / "taken.ZDT", Bytes{1});
     doc.ZDTFileToLoad = Path("a.ZDT");
     ASSERT_TRUE(LoadZDTFile(context, false));
-    doc.DataChanged = true;
+    doc.MarkChanged();
 
     EXPECT_TRUE(QuickSaveLoadedZDTFile(context, Path("a.ZDT"), 3000));  // own name: no question
     EXPECT_EQ(dialogs.CountAsked("message"), 0);
@@ -127,13 +185,13 @@ TEST_F(DocumentOps, QuickSaveAppendsTheExtensionAndAsksBeforeOverwritingAnotherF
 }
 
 TEST_F(DocumentOps, AFailedSaveKeepsTheChangeFlagAndTheOldFile) {
-    WriteBytes(dir / "a.ZDT", Project("A"));
+    WriteBytes(dir / "a.ZDT", ProjectBytes({.name = "A"}));
     doc.ZDTFileToLoad = Path("a.ZDT");
     ASSERT_TRUE(LoadZDTFile(context, false));
     doc.WriteZDTByte(104, 5);
-    doc.DataChanged = true;
+    doc.MarkChanged();
     EXPECT_THROW(QuickSaveLoadedZDTFile(context, Path("no-folder/x.ZDT"), 3000), FileError);
-    EXPECT_TRUE(doc.DataChanged);
+    EXPECT_TRUE(doc.DataChanged());
     EXPECT_FALSE(doc.IsSavingZDT);
     EXPECT_EQ(doc.LoadedZDTFileName, Path("a.ZDT"));
 }
@@ -177,7 +235,7 @@ TEST(NormalizeTrackWavNames, TheEnteredNameIsCleanedAndCancelStopsTheRun) {
 TEST(GetZDTProjectName, ReadsOnlyWhatItNeedsAndEmptiesTheScanBuffer) {
     TempDir dir;
     ZDTDocument doc;
-    Bytes project = Project("\tLIVE 03");
+    Bytes project = ProjectBytes({.name = "\tLIVE 03"});
     project[layout::RecordingDepthOffset] = 1;
     project[layout::InsertRecordingFlagOffset] = 3;
     project[layout::InsertPositionOffset] = 9;
@@ -189,7 +247,7 @@ TEST(GetZDTProjectName, ReadsOnlyWhatItNeedsAndEmptiesTheScanBuffer) {
     EXPECT_TRUE(info.listValues.insertRecordingWet);
     EXPECT_EQ(info.listValues.insertPosition, 9);
     EXPECT_EQ(info.trackSummary, "Fader[%]=0,0");
-    EXPECT_TRUE(doc.ScanData.empty());
+    EXPECT_TRUE(doc.ScanData().empty());
 
     WriteBytes(dir / "short.ZDT", Bytes(59, 'A'));
     info = GetZDTProjectName(doc, PathText(dir / "short.ZDT"), true, &summary);
@@ -198,7 +256,7 @@ TEST(GetZDTProjectName, ReadsOnlyWhatItNeedsAndEmptiesTheScanBuffer) {
     EXPECT_EQ(info.trackSummary, "");
 
     EXPECT_THROW(GetZDTProjectName(doc, PathText(dir / "none.ZDT"), false, nullptr), FileError);
-    EXPECT_TRUE(doc.ScanData.empty());
+    EXPECT_TRUE(doc.ScanData().empty());
 }
 
 }  // namespace

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "project/track_layout.h"
-
 namespace spurwerk {
 namespace {
 
@@ -18,8 +16,8 @@ TEST(HexLayout, CellsPairUpAndPointerPositionsCountOnIntoTheNextRow) {
     EXPECT_EQ(HexCellY(17, 12), 12);
     EXPECT_EQ(HexIndexAt(0, 0, 8, 12), 0u);
     EXPECT_EQ(HexIndexAt(33, 13, 8, 12), 18u);
-    EXPECT_EQ(HexIndexAt(16 * 16 + 3, 0, 8, 12), 16u);  // right of the last column
-    EXPECT_EQ(HexPanelHeight(3332, 12), 208 * 12 + 40);
+    EXPECT_EQ(HexIndexAt(259, 0, 8, 12), 16u);  // right of the last column
+    EXPECT_EQ(HexPanelHeight(3332, 12), 2536);
     EXPECT_EQ(HexPanelHeight(0, 12), 40);
 }
 
@@ -36,6 +34,7 @@ TEST(HexLayout, ColoursCountAndCompareTextAgainstAShorterFile) {
     EXPECT_EQ(CompareBytesText(compare, 7, 8), "");
     EXPECT_EQ(HexAddressText(16), "$0010:");
     EXPECT_EQ(HexAddressText(0xABC0), "$ABC0:");
+    EXPECT_EQ(HexByteText(0x0A), "0A");
 }
 
 TEST(HexLayout, HintDecodesValuesAndNamesBoundControls) {
@@ -56,9 +55,9 @@ TEST(HexLayout, HintDecodesValuesAndNamesBoundControls) {
     EXPECT_EQ(end.substr(end.find('\n')), "\nByte-Compare.: ...");
 
     // The fader of track 3 lies at 104; track 16's is named only with 16 strips.
-    std::string fader = HexHintText(data, data, layout::FaderBase + 8, 16);
+    std::string fader = HexHintText(data, data, 104, 16);
     EXPECT_NE(fader.find("...\n\n(TBFader_3)"), std::string::npos);
-    std::size_t fader16 = layout::FaderBase + 60;
+    std::size_t fader16 = 156;
     EXPECT_NE(HexHintText(data, data, fader16, 16).find("(TBFader_16)"), std::string::npos);
     EXPECT_EQ(HexHintText(data, data, fader16, 15).find("(TBFader_16)"), std::string::npos);
 }

@@ -4,6 +4,7 @@
 
 #include "io/path_text.h"
 #include "project/link_time.h"
+#include "test_bytes.h"
 #include "test_files.h"
 
 namespace spurwerk {
@@ -13,13 +14,8 @@ constexpr std::uint32_t FixedStamp = 0x2A425E19;   // 1992-06-19 22:22:17
 constexpr std::uint32_t DosStamp = 0x446573CB;     // 2014-03-05 14:30:22
 constexpr std::uint32_t DosStampSeconds = 1394029822;
 
-void PutLong(Bytes& b, std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
-}
-void PutWord(Bytes& b, std::size_t at, std::uint16_t v) {
-    b[at] = static_cast<std::uint8_t>(v);
-    b[at + 1] = static_cast<std::uint8_t>(v >> 8);
-}
+using testing::SetLong;
+using testing::SetWord;
 
 // A minimal PE file: DOS header, PE header at 0x80, a .text and a .rsrc section;
 // the resource table (RVA 0x2010) lies at file offset 0x610.
@@ -37,23 +33,23 @@ struct PeImage {
         if (dosHeader) {
             b[0] = 'M';
             b[1] = 'Z';
-            PutLong(b, 60, static_cast<std::uint32_t>(pe));
+            SetLong(b, 60, static_cast<std::uint32_t>(pe));
         }
-        PutLong(b, pe, 0x00004550);
-        PutWord(b, pe + 6, 2);
-        PutLong(b, pe + 8, stamp);
-        PutWord(b, pe + 20, optionalSize);
-        PutWord(b, pe + 24, magic);
-        PutLong(b, pe + 136, resourceAddress);
-        PutLong(b, pe + 140, 0x100);
+        SetLong(b, pe, 0x00004550);
+        SetWord(b, pe + 6, 2);
+        SetLong(b, pe + 8, stamp);
+        SetWord(b, pe + 20, optionalSize);
+        SetWord(b, pe + 24, magic);
+        SetLong(b, pe + 136, resourceAddress);
+        SetLong(b, pe + 140, 0x100);
         std::size_t sections = pe + 24 + optionalSize;
         for (std::uint32_t i = 0; i < 2; ++i) {
             std::size_t entry = sections + 40 * i;
-            PutLong(b, entry + 12, 0x1000 * (i + 1));  // VirtualAddress
-            PutLong(b, entry + 16, 0x200);             // SizeOfRawData
-            PutLong(b, entry + 20, 0x400 + 0x200 * i);  // PointerToRawData
+            SetLong(b, entry + 12, 0x1000 * (i + 1));  // VirtualAddress
+            SetLong(b, entry + 16, 0x200);             // SizeOfRawData
+            SetLong(b, entry + 20, 0x400 + 0x200 * i);  // PointerToRawData
         }
-        PutLong(b, 0x610 + 4, dosStamp);
+        SetLong(b, 0x610 + 4, dosStamp);
         return b;
     }
 };
@@ -103,6 +99,8 @@ TEST_F(LinkTime, FixedStampStaysWhenTheResourceTimeCannotBeHad) {
 
     PeImage badDate = image;
     badDate.dosStamp = DosStamp & ~(0x0Fu << 21);  // month 0
+    EXPECT_EQ(StampOf(badDate.Build()), FixedStamp);
+    badDate.dosStamp = (DosStamp & ~(0x1Fu << 11)) | (24u << 11);  // hour 24
     EXPECT_EQ(StampOf(badDate.Build()), FixedStamp);
 
     Bytes truncated = image.Build();

@@ -6,53 +6,48 @@
 #include "io/path_text.h"
 #include "project/wav_header.h"
 #include "settings/text_table.h"
+#include "test_bytes.h"
 #include "test_files.h"
 
 namespace spurwerk {
 namespace {
 
-// --- WAV bytes built in place -----------------------------------------------------
+using testing::Chunk;
+using testing::Riff;
+using testing::FmtChunk;
+using testing::PutLong;
+using testing::PutText;
+using testing::PutWord;
 
-void PutLong(Bytes& b, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-}
-void PutWord(Bytes& b, std::uint16_t v) { b.insert(b.end(), {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8)}); }
-void PutText(Bytes& b, const std::string& s) { b.insert(b.end(), s.begin(), s.end()); }
-
-// A chunk declaring `length` bytes and holding `bodyBytes` of them (all of them,
-// plus the pad byte of an odd length, by default).
-Bytes Chunk(const std::string& id, std::uint32_t length, std::int64_t bodyBytes = -1) {
-    Bytes b;
-    PutText(b, id);
-    PutLong(b, length);
-    std::size_t body = bodyBytes < 0 ? length + (length & 1) : static_cast<std::size_t>(bodyBytes);
-    b.resize(b.size() + body, 0);
+// WAVE_FORMAT_EXTENSIBLE as ffmpeg writes it for more than two channels or 24 bits.
+Bytes FmtExtensible(std::uint16_t channels, std::uint32_t rate, std::uint16_t bits) {
+    Bytes b = FmtChunk(channels, rate, bits);
+    b[4] = 40;              // chunk length
+    b[8] = 0xFE, b[9] = 0xFF;  // format tag 0xFFFE
+    PutWord(b, 22);         // extension size
+    PutWord(b, bits);       // valid bits
+    PutLong(b, 0x3F);       // channel mask
+    b.resize(b.size() + 16, 0x11);  // sub-format GUID
     return b;
 }
 
-Bytes Fmt(std::uint16_t channels, std::uint32_t rate, std::uint16_t bits, std::uint16_t blockAlign = 0) {
-    if (blockAlign == 0) blockAlign = static_cast<std::uint16_t>(channels * bits / 8);
+// RF64 (and BW64): sizes in the ds64 chunk, 0xFFFFFFFF in the RIFF and data headers.
+Bytes Rf64(const std::string& magic, const Bytes& fmt, std::uint64_t dataSize) {
     Bytes b;
-    PutText(b, "fmt ");
-    PutLong(b, 16);
-    PutWord(b, 1);
-    PutWord(b, channels);
-    PutLong(b, rate);
-    PutLong(b, rate * blockAlign);
-    PutWord(b, blockAlign);
-    PutWord(b, bits);
-    return b;
-}
-
-Bytes Riff(const std::string& form, std::initializer_list<Bytes> chunks) {
-    Bytes b;
-    PutText(b, "RIFF");
-    std::size_t sizeAt = b.size();
+    PutText(b, magic);
+    PutLong(b, 0xFFFFFFFF);
+    PutText(b, "WAVE");
+    PutText(b, "ds64");
+    PutLong(b, 28);
+    for (std::uint64_t v : {dataSize + 80, dataSize, dataSize / 4}) {
+        PutLong(b, static_cast<std::uint32_t>(v));
+        PutLong(b, static_cast<std::uint32_t>(v >> 32));
+    }
     PutLong(b, 0);
-    PutText(b, form);
-    for (const Bytes& c : chunks) b.insert(b.end(), c.begin(), c.end());
-    std::uint32_t riffSize = static_cast<std::uint32_t>(b.size() - 8);
-    for (int i = 0; i < 4; ++i) b[sizeAt + i] = static_cast<std::uint8_t>(riffSize >> (8 * i));
+    b.insert(b.end(), fmt.begin(), fmt.end());
+    PutText(b, "data");
+    PutLong(b, 0xFFFFFFFF);
+    b.resize(b.size() + 64, 0);
     return b;
 }
 
@@ -68,7 +63,7 @@ protected:
 // --- reading -------------------------------------------------------------------
 
 TEST_F(WavFiles, PlainMonoFileGivesItsFormatLengthAndSummary) {
-    std::string path = Write("TAKE1.WAV", Riff("WAVE", {Fmt(1, 44100, 16), Chunk("data", 4410000)}));
+    std::string path = Write("TAKE1.WAV", Riff("WAVE", {FmtChunk(1, 44100, 16), Chunk("data", 4410000)}));
     WavHeader h = ReadWavHeader(path);
     ASSERT_TRUE(h.IsValid());
     EXPECT_EQ(h.channels, 1);
@@ -87,17 +82,60 @@ TEST_F(WavFiles, PlainMonoFileGivesItsFormatLengthAndSummary) {
               " [t=     50s   , 1x44.1KHz, 16-Bit]   [Data: 4410000 B.] (File: 4.2Mb) {LIST: 0 B.}");
 }
 
+TEST_F(WavFiles, FilesOfOtherProgramsReadAsWhatTheyAre) {
+    Bytes senseless = Riff("WAVE", {FmtChunk(1, 44100, 16), Chunk("data", 100)});
+    senseless[22] = 0;  // no channels
+    Bytes noBits = Riff("WAVE", {FmtChunk(1, 44100, 16), Chunk("data", 100)});
+    noBits[34] = 0;
+    struct Case {
+        const char* name;
+        Bytes bytes;
+        const char* format;  // nullptr: no WAV
+        std::uint64_t dataSize;
+    } cases[] = {
+        {"sox LIST", Riff("WAVE", {FmtChunk(2, 44100, 16), Chunk("LIST", 26), Chunk("data", 176400)}), "2x44.1KHz, 16-Bit",
+         176400},
+        {"bext", Riff("WAVE", {FmtChunk(2, 48000, 16), Chunk("bext", 602), Chunk("data", 192000)}), "2x48.0KHz, 16-Bit",
+         192000},
+        {"6 channels", Riff("WAVE", {FmtExtensible(6, 48000, 24), Chunk("data", 864000)}), "6x48.0KHz, 24-Bit",
+         864000},
+        {"8-bit", Riff("WAVE", {FmtChunk(1, 8000, 8), Chunk("data", 8000)}), "1x08.0KHz, 8-Bit", 8000},
+        {"float", Riff("WAVE", {FmtChunk(2, 96000, 32), Chunk("fact", 4), Chunk("data", 768000)}), "2x96.0KHz, 32-Bit",
+         768000},
+        {"RF64", Rf64("RF64", FmtChunk(2, 48000, 24), 5368709120ull), "2x48.0KHz, 24-Bit", 5368709120ull},
+        {"BW64", Rf64("BW64", FmtExtensible(6, 48000, 24), 1728000), "6x48.0KHz, 24-Bit", 1728000},
+        {"no channels", senseless, nullptr, 0},
+        {"no bits", noBits, nullptr, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string path = Write("X.WAV", c.bytes);
+        WavHeader h = ReadWavHeader(path);
+        std::string text = WavHeaderSummary(path, false).text;
+        if (!c.format) {
+            EXPECT_FALSE(h.IsValid());
+            EXPECT_EQ(text.find(" [Keine WAV-D.]"), 0u) << text;
+            continue;
+        }
+        EXPECT_NE(text.find(std::string(", ") + c.format + "]"), std::string::npos) << text;
+        EXPECT_EQ(h.dataSize, c.dataSize);
+    }
+    // 5 GiB of 24-bit stereo at 48 kHz: 5368709120 * 1000 / 6 / 48000 ms.
+    EXPECT_EQ(WavDurationMs(ReadWavHeader(Write("L.WAV", Rf64("RF64", FmtChunk(2, 48000, 24), 5368709120ull)))),
+              18641351);
+}
+
 TEST_F(WavFiles, SampleRateShowsWithTwoIntegerDigits) {
-    std::string stereo = Write("A.WAV", Riff("WAVE", {Fmt(2, 48000, 24), Chunk("data", 6 * 48000 * 3 / 2)}));
+    std::string stereo = Write("A.WAV", Riff("WAVE", {FmtChunk(2, 48000, 24), Chunk("data", 6 * 48000 * 3 / 2)}));
     EXPECT_EQ(WavHeaderSummary(stereo, false).text,
               " [t=      1s500, 2x48.0KHz, 24-Bit]   [Data: 432000 B.] (File: 421.9kb)");
-    std::string low = Write("B.WAV", Riff("WAVE", {Fmt(1, 8000, 8), Chunk("data", 8000)}));
+    std::string low = Write("B.WAV", Riff("WAVE", {FmtChunk(1, 8000, 8), Chunk("data", 8000)}));
     EXPECT_NE(WavHeaderSummary(low, false).text.find(", 1x08.0KHz, 8-Bit]"), std::string::npos);
 }
 
 TEST_F(WavFiles, ChunksBeforeTheDataAreSkippedByTheirLength) {
     // A LIST chunk: its size is kept for the summary.
-    std::string list = Write("L.WAV", Riff("WAVE", {Fmt(1, 44100, 16), Chunk("LIST", 26), Chunk("data", 88200)}));
+    std::string list = Write("L.WAV", Riff("WAVE", {FmtChunk(1, 44100, 16), Chunk("LIST", 26), Chunk("data", 88200)}));
     WavHeader h = ReadWavHeader(list);
     EXPECT_EQ(h.listSize, 26u);
     EXPECT_EQ(WavDurationMs(h), 1000);
@@ -105,12 +143,12 @@ TEST_F(WavFiles, ChunksBeforeTheDataAreSkippedByTheirLength) {
 
     // Broadcast Wave: a long bext chunk, then fact, then data.
     std::string bext =
-        Write("B.WAV", Riff("WAVE", {Fmt(2, 48000, 16), Chunk("bext", 602), Chunk("fact", 4), Chunk("data", 192000)}));
+        Write("B.WAV", Riff("WAVE", {FmtChunk(2, 48000, 16), Chunk("bext", 602), Chunk("fact", 4), Chunk("data", 192000)}));
     EXPECT_EQ(ReadWavHeader(bext).dataSize, 192000u);
     EXPECT_EQ(WavDurationMs(ReadWavHeader(bext)), 1000);
 
     // Odd lengths are followed by one pad byte, for unknown chunks and LIST alike.
-    std::string odd = Write("O.WAV", Riff("WAVE", {Fmt(1, 44100, 16), Chunk("junk", 3), Chunk("LIST", 5),
+    std::string odd = Write("O.WAV", Riff("WAVE", {FmtChunk(1, 44100, 16), Chunk("junk", 3), Chunk("LIST", 5),
                                                    Chunk("data", 44100)}));
     h = ReadWavHeader(odd);
     EXPECT_EQ(h.dataSize, 44100u);
@@ -119,7 +157,7 @@ TEST_F(WavFiles, ChunksBeforeTheDataAreSkippedByTheirLength) {
 }
 
 TEST_F(WavFiles, LowerCaseIdentifiersAreRecognised) {
-    Bytes bytes = Riff("wave", {Fmt(1, 44100, 16), Chunk("list", 10), Chunk("DaTa", 44100)});
+    Bytes bytes = Riff("wave", {FmtChunk(1, 44100, 16), Chunk("list", 10), Chunk("DaTa", 44100)});
     WavHeader h = ReadWavHeader(Write("LOWER.WAV", bytes));
     ASSERT_TRUE(h.IsValid());
     EXPECT_EQ(h.listSize, 10u);
@@ -127,20 +165,20 @@ TEST_F(WavFiles, LowerCaseIdentifiersAreRecognised) {
 }
 
 TEST_F(WavFiles, WithoutDataChunkTheLengthIsZero) {
-    WavHeader h = ReadWavHeader(Write("NODATA.WAV", Riff("WAVE", {Fmt(1, 44100, 16), Chunk("LIST", 12)})));
+    WavHeader h = ReadWavHeader(Write("NODATA.WAV", Riff("WAVE", {FmtChunk(1, 44100, 16), Chunk("LIST", 12)})));
     ASSERT_TRUE(h.IsValid());
     EXPECT_EQ(h.listSize, 12u);
     EXPECT_EQ(h.dataSize, 0u);
     EXPECT_EQ(WavDurationMs(h), 0);
 
     // A chunk claiming more than the file holds ends the search at the file's end.
-    h = ReadWavHeader(Write("HUGE.WAV", Riff("WAVE", {Fmt(1, 44100, 16), Chunk("junk", 0xFFFFFFFF, 4),
+    h = ReadWavHeader(Write("HUGE.WAV", Riff("WAVE", {FmtChunk(1, 44100, 16), Chunk("junk", 0xFFFFFFFF, 4),
                                                       Chunk("data", 100)})));
     EXPECT_EQ(h.dataSize, 0u);
 }
 
 TEST_F(WavFiles, TruncatedFilesGiveWhatTheyHold) {
-    Bytes full = Riff("WAVE", {Fmt(1, 44100, 16), Chunk("data", 88200)});
+    Bytes full = Riff("WAVE", {FmtChunk(1, 44100, 16), Chunk("data", 88200)});
     auto cut = [&](std::size_t n) { return Bytes(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(n)); };
 
     // Ends inside the format fields: no usable header, but the real size.
@@ -181,13 +219,13 @@ TEST_F(WavFiles, NoWavOrNoFileGivesNone) {
 }
 
 TEST_F(WavFiles, DurationNeverDividesByZeroAndIsCapped) {
-    std::string path = Write("Z.WAV", Riff("WAVE", {Fmt(1, 44100, 16, 0xFFFF), Chunk("data", 1000)}));
+    std::string path = Write("Z.WAV", Riff("WAVE", {FmtChunk(1, 44100, 16, 0xFFFF), Chunk("data", 1000)}));
     Bytes bytes = testing::ReadBytes(dir / "Z.WAV");
-    bytes[32] = bytes[33] = 0;  // block align
+    bytes[32] = bytes[33] = 0;  // block align: no format a recording has
     testing::WriteBytes(dir / "Z.WAV", bytes);
     WavSummary s = WavHeaderSummary(path, false);
     EXPECT_EQ(s.durationMs, 0);
-    EXPECT_EQ(s.text.substr(0, 16), " [t=      0s   ,");
+    EXPECT_EQ(s.text.substr(0, 15), " [Keine WAV-D.]");
 
     WavHeader h;
     h.byteRate = 1;
@@ -206,7 +244,7 @@ TEST_F(WavFiles, DurationNeverDividesByZeroAndIsCapped) {
 }
 
 TEST_F(WavFiles, SizesBeyondTwoGigabytes) {
-    std::string path = Write("BIG.WAV", Riff("WAVE", {Fmt(2, 48000, 24), Chunk("data", 0xC0000000, 0)}));
+    std::string path = Write("BIG.WAV", Riff("WAVE", {FmtChunk(2, 48000, 24), Chunk("data", 0xC0000000, 0)}));
     std::error_code ec;
     std::filesystem::resize_file(dir / "BIG.WAV", 0xC0000000ull + 44, ec);  // sparse where possible
     if (ec) GTEST_SKIP() << "no room for a 3 GiB file: " << ec.message();

@@ -26,22 +26,30 @@ TEST(ZDTAccessors, StringKeepsZeroBytes) {
 
 TEST(ZDTDocument, WritesAreLittleEndianAndReportTheirBytes) {
     ZDTDocument doc;
-    doc.ZDTData.assign(8, 0xEE);
-    std::vector<std::pair<std::size_t, std::size_t>> writes;
-    doc.SetWriteObserver([&](std::size_t o, std::size_t n) { writes.emplace_back(o, n); });
+    doc.ReplaceZDTData(Bytes(8, 0xEE));
+    // Two listeners both hear every write; one that unsubscribed hears nothing more.
+    std::vector<std::pair<std::size_t, std::size_t>> writes, others;
+    doc.Subscribe([&](const DocumentChange& c) {
+        if (c.event == DocumentEvent::Written) writes.emplace_back(c.offset, c.length);
+    });
+    int token = doc.Subscribe([&](const DocumentChange& c) {
+        if (c.event == DocumentEvent::Written) others.emplace_back(c.offset, c.length);
+    });
     doc.WriteZDTWord(1, 0x1234);
+    doc.Unsubscribe(token);
     doc.WriteZDTLong(4, 0xA1B2C3D4);
-    EXPECT_EQ(doc.ZDTData, (Bytes{0xEE, 0x34, 0x12, 0xEE, 0xD4, 0xC3, 0xB2, 0xA1}));
+    EXPECT_EQ(doc.ZDTData(), (Bytes{0xEE, 0x34, 0x12, 0xEE, 0xD4, 0xC3, 0xB2, 0xA1}));
     ASSERT_EQ(writes.size(), 2u);
     EXPECT_EQ(writes[1], std::make_pair(std::size_t{4}, std::size_t{4}));
+    EXPECT_EQ(others.size(), 1u);
     EXPECT_EQ(doc.ReadLong(4), 0xA1B2C3D4u);
 }
 
 TEST(ZDTDocument, WriteBeyondTheEndGrowsWithZeros) {
     ZDTDocument doc;
-    doc.ZDTData = {1, 2};
+    doc.ReplaceZDTData({1, 2});
     doc.WriteZDTString(5, "AB");
-    EXPECT_EQ(doc.ZDTData, (Bytes{1, 2, 0, 0, 0, 'A', 'B'}));
+    EXPECT_EQ(doc.ZDTData(), (Bytes{1, 2, 0, 0, 0, 'A', 'B'}));
 }
 
 TEST(TrimControlChars, RemovesCodesUpTo32AtBothEnds) {

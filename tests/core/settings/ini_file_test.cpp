@@ -37,7 +37,9 @@ TEST(IniFile, ReadsWithPrivateProfileRules) {
               "Number=$1F\n"
               "Hex=0x10\n"
               "Junk=12abc\n"
-              "Huge=99999999999\n");
+              "Huge=99999999999\n"
+              "Max=2147483647\n"
+              "EmptyQuotes=\"\"\n");
     IniFile ini(dir / "a.ini");
     EXPECT_EQ(ini.ReadString("OPTIONS", "NAME", "d"), "C:\\Tools");
     EXPECT_EQ(ini.ReadString("Options", "quoted", "d"), "  padded  ");
@@ -51,6 +53,8 @@ TEST(IniFile, ReadsWithPrivateProfileRules) {
     EXPECT_EQ(ini.ReadInteger("Other", "Hex", 0), 16);
     EXPECT_EQ(ini.ReadInteger("Other", "Junk", 7), 7);
     EXPECT_EQ(ini.ReadInteger("Other", "Huge", 7), 7);
+    EXPECT_EQ(ini.ReadInteger("Other", "Max", 7), 2147483647);
+    EXPECT_EQ(ini.ReadString("Other", "EmptyQuotes", "d"), "");
     EXPECT_TRUE(ini.KeyExists("other", "NUMBER"));
     EXPECT_FALSE(ini.KeyExists("Other", "Name"));
 }

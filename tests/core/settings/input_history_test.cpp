@@ -78,18 +78,6 @@ TEST_F(HistoryFixture, NewHistoryFileIsCreatedWithTheOneEntry) {
     EXPECT_EQ(ReadText(dir / "Spurwerk_ZDTFile.HIS"), "two lines\r\nX\r\n");
 }
 
-TEST_F(HistoryFixture, ThousandsOfEntries) {
-    std::string text;
-    for (int i = 0; i < 5000; ++i) text += "entry" + std::to_string(i) + "\r\n";
-    WriteText(dir / "Spurwerk_ZDTFile.HIS", text);
-    history.OpenHistory(file);
-    ASSERT_EQ(history.Items().size(), 5000u);
-    history.AddToCurrentHistory("ENTRY4999");
-    EXPECT_EQ(history.Items().size(), 5000u);
-    EXPECT_EQ(history.Items().front(), "ENTRY4999");
-    EXPECT_EQ(history.Items().back(), "entry4998");
-}
-
 TEST_F(HistoryFixture, RelativeAndEnvironmentNames) {
     WriteText(dir / "rel.HIS", "from cwd\r\n");
     fs::path old = fs::current_path();

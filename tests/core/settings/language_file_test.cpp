@@ -6,6 +6,7 @@
 #include "settings/language_file.h"
 #include "io/text_file.h"
 #include "settings/text_table.h"
+#include "settings/ui_texts.h"
 #include "test_files.h"
 #include "ui/errors.h"
 
@@ -34,9 +35,11 @@ GuiForm MainForm() {
                        {"PanelGeneralInfo", ComponentKind::Panel, "Infos", "Zeile 1\nZeile 2\r\nZeile 3"},
                        {"N1", ComponentKind::MenuItem, "-", "separator hint"},
                        {"PMCopy", ComponentKind::MenuItem, "Kopieren", ""},
-                       {"EditListDTFormat", ComponentKind::Edit, "dd.mm.yyyy", ""},
+                       {"EditListDTFormat", ComponentKind::Edit, "dd.mm.yyyy", "Format"},
                        {"SEFontSize", ComponentKind::SpinEdit, "8", "not exported"},
                        {"TBFader_3", ComponentKind::Label, "built at run time", "x"},
+                       {"CBLanguage", ComponentKind::ComboBox, "Sprache / language", ""},
+                       {"LabelSubDirsVon", ComponentKind::DataText, "Von \"/card/PROJ001/\"", "Vorschau"},
                    }};
 }
 
@@ -53,7 +56,8 @@ TEST_F(LanguageFixture, ExportWritesEligibleTextsAndHints) {
               "PanelGeneralInfo.Text=Infos\r\n"
               "PanelGeneralInfo.Hint=Zeile 1<BR>Zeile 2\r<BR>Zeile 3\r\n"
               "PMCopy.Text=Kopieren\r\n"
-              "EditListDTFormat.Text=dd.mm.yyyy\r\n");
+              "EditListDTFormat.Hint=Format\r\n"
+              "LabelSubDirsVon.Hint=Vorschau\r\n");
 
     // Reading it back changes nothing; the hint keeps its CR.
     GuiForm back = MainForm();
@@ -64,7 +68,7 @@ TEST_F(LanguageFixture, ExportWritesEligibleTextsAndHints) {
     EXPECT_EQ(back.components[3].hint, "Zeile 1\nZeile 2\r\nZeile 3");
     EXPECT_EQ(back.components[4].text, "-");
     EXPECT_EQ(back.components[4].hint, "");
-    EXPECT_EQ(back.components[6].text, "dd.mm.yyyy");
+    EXPECT_EQ(back.components[6].hint, "Format");
     EXPECT_EQ(back.components[7].hint, "");  // spin edits take no part
     EXPECT_EQ(back.components[8].text, "");   // nor names with "_"
 }
@@ -77,8 +81,11 @@ TEST_F(LanguageFixture, ImportChangesOnlyWhatTheFileHolds) {
               "LabelProjectName.Text=\r\n"
               "N1.Text=Never\r\n"
               "EditListDTFormat.Text=yyyy-mm-dd\r\n"
+              "EditListDTFormat.Hint=date format\r\n"
               "TBFader_3.Text=never\r\n"
-              "SEFontSize.Hint=never\r\n");
+              "SEFontSize.Hint=never\r\n"
+              "CBLanguage.Text=never\r\n"
+              "LabelSubDirsVon.Text=From \"C:\\PROJ001\\\"\r\n");
     GuiForm form = MainForm();
     ASSERT_TRUE(LoadSaveGuiTexts(form, false, file, "", dialogs));
     EXPECT_EQ(form.components[3].text, "Info\r\nand help");
@@ -87,9 +94,13 @@ TEST_F(LanguageFixture, ImportChangesOnlyWhatTheFileHolds) {
     EXPECT_EQ(form.components[1].hint, "Projektname");
     EXPECT_EQ(form.components[0].text, MainForm().components[0].text);  // missing key
     EXPECT_EQ(form.components[4].text, "-");    // separators never change
-    EXPECT_EQ(form.components[6].text, "yyyy-mm-dd");
+    // What the user entered or what is computed from it never comes from a language.
+    EXPECT_EQ(form.components[6].text, "dd.mm.yyyy");
+    EXPECT_EQ(form.components[6].hint, "date format");
     EXPECT_EQ(form.components[7].hint, "not exported");
     EXPECT_EQ(form.components[8].text, "built at run time");
+    EXPECT_EQ(form.components[9].text, "Sprache / language");
+    EXPECT_EQ(form.components[10].text, MainForm().components[10].text);
     EXPECT_TRUE(dialogs.asked.empty());
 }
 
@@ -97,12 +108,11 @@ TEST_F(LanguageFixture, TextTableExportHas201KeysAndReadsBack) {
     dialogs.messageAnswers = {ResultOk};
     LoadSaveResStrArr(true, file, dialogs);
     IniFile ini(dir / "Spurwerk_GUI.INI");
-    ASSERT_EQ(ini.Lines().size(), 202u);
+    ASSERT_GE(ini.Lines().size(), 203u);
     EXPECT_EQ(ini.Lines()[0], "[ResStrArr]");
+    EXPECT_EQ(ini.Lines()[203], "[UiTexts]");  // 201 numbered texts and a blank line before it
     EXPECT_EQ(ini.Lines()[1], "Str100=Verz./Datei<BR>Datei-Datum<BR>Projekt-Name<BR>Max. Audio-Zeit");
     EXPECT_EQ(ini.Lines()[6], "Str105=");
-    EXPECT_EQ(ini.Lines()[201], "Str300=");
-    for (int n : {296, 297, 298, 299}) EXPECT_EQ(ini.ReadString("ResStrArr", "Str" + std::to_string(n), "x"), "");
     // Blanks at the ends of a text survive the round trip.
     EXPECT_EQ(ini.ReadString("ResStrArr", "Str109", ""), "anlegen! ");
 
@@ -129,6 +139,26 @@ TEST_F(LanguageFixture, MissingKeysEmptyTheirTexts) {
     EXPECT_EQ(form.components[3].text, "Info");
     for (int n = FirstTextNumber; n <= LastTextNumber; ++n) EXPECT_EQ(Txt(n), "") << n;
     EXPECT_TRUE(ListSortTypeItems().empty());
+}
+
+TEST_F(LanguageFixture, UiTextsFollowTheLanguageAndKeepGermanForMissingKeys) {
+    const std::string english = PathText(dir / "Spurwerk_GUI_English.INI");
+    WriteText(dir / "Spurwerk_GUI_English.INI",
+              "[UiTexts]\r\nMessageYes=&Yes\r\nMenuCopyPath=Copy path\r\nQtLanguage=en\r\n");
+    ASSERT_TRUE(LoadSaveLanguage(false, english, {}, dialogs));
+    EXPECT_EQ(UiTxt(UiText::MessageYes), "&Yes");
+    EXPECT_EQ(UiTxt(UiText::MenuCopyPath), "Copy path");
+    EXPECT_EQ(UiTxt(UiText::MessageNo), "&Nein");
+    EXPECT_EQ(UiTxt(UiText::QtLanguage), "en");
+
+    // A file written before these keys existed: German buttons, Qt's language by the name.
+    WriteText(dir / "Spurwerk_GUI_English.INI", "[ResStrArr]\r\nStr101=x\r\n");
+    ASSERT_TRUE(LoadSaveLanguage(false, english, {}, dialogs));
+    EXPECT_EQ(UiTxt(UiText::MessageYes), "&Ja");
+    EXPECT_EQ(UiTxt(UiText::QtLanguage), "");
+    EXPECT_EQ(QtLanguageCodeFor("english"), "en");
+    EXPECT_EQ(QtLanguageCodeFor("Deutsch"), "de");
+    EXPECT_EQ(QtLanguageCodeFor("Klingon"), "");
 }
 
 TEST_F(LanguageFixture, MissingLanguageFileChangesNothing) {

@@ -59,7 +59,7 @@ TEST_F(OptionsFixture, FirstSaveWritesEveryKeyWithItsDefaultAndComment) {
         Line("SaveOptionsOnExit", "1", 20, "(BOOL)") +
         Line("ExpertFunctions", "0", 22, "(BOOL)") +
         Line("UseInfoFiles", "0", 25, "(BOOL)") +
-        "BaseDirSearch=" + base + "\r\n" +
+        "BaseDirSearch=\r\n" +  // not chosen yet
         Line("SelectPrjFiles", "1", 23, "(BOOL)") +
         Line("SelectWavFiles", "1", 23, "(BOOL)") +
         Line("ShowListSize", "0", 25, "(BOOL) // # Unwichtig, muß hier manuell gesetzt werden") +
@@ -183,7 +183,7 @@ TEST_F(OptionsFixture, GarbageGivesDefaultsOrControlLimits) {
     EXPECT_EQ(main.MinListFileLength, 64);       // empty: default
     EXPECT_FALSE(main.SaveOptionsOnExit);        // any other text is false
     EXPECT_TRUE(main.SelectWavFiles);            // the single letter N counts as true
-    EXPECT_EQ(main.BaseDirSearch, DefaultBaseDir);  // line without "="
+    EXPECT_EQ(main.BaseDirSearch, "");           // line without "=": not chosen
     EXPECT_EQ(serie.SerieCount, 99);
     EXPECT_EQ(serie.SerieStart, 1);
     EXPECT_EQ(list.ListSortType, 3);

@@ -15,25 +15,6 @@ using testing::WriteText;
 
 const std::string Sep = PathSeparator();
 
-TEST(SideFiles, ExtensionRule) {
-    EXPECT_EQ(ChangeFileExt("dir" + Sep + "Spurwerk.exe", "_GUI.INI"), "dir" + Sep + "Spurwerk_GUI.INI");
-    EXPECT_EQ(ChangeFileExt("dir" + Sep + "Spurwerk", "_GUI.INI"), "dir" + Sep + "Spurwerk_GUI.INI");
-    // A dot in a folder name is no extension.
-    EXPECT_EQ(ChangeFileExt("a.b" + Sep + "prog", ".X"), "a.b" + Sep + "prog.X");
-    EXPECT_EQ(ChangeFileExt("x.tar.gz", ".Y"), "x.tar.Y");
-    EXPECT_EQ(ChangeFileExt("Spurwerk_GUI.INI", "_"), "Spurwerk_GUI_");
-}
-
-TEST(SideFiles, ResolveInProgramDir) {
-    const std::string dir = "base" + Sep;
-    EXPECT_EQ(ResolveInProgramDir("MyMono.WAV", dir), dir + "MyMono.WAV");
-    EXPECT_EQ(ResolveInProgramDir("x" + Sep + "MyMono.WAV", dir), "x" + Sep + "MyMono.WAV");
-    EXPECT_EQ(ResolveInProgramDir(Sep + "abs.WAV", dir), Sep + "abs.WAV");
-#ifdef _WIN32
-    EXPECT_EQ(ResolveInProgramDir("D:file.WAV", dir), "D:file.WAV");
-#endif
-}
-
 TEST(SideFiles, NamesFollowTheProgramFileButOptionsStaySpurwerk) {
     const std::string dir = Sep + "opt" + Sep + "tools" + Sep;
     SideFiles s = DeriveSideFiles(dir + "Other.exe", true, "");

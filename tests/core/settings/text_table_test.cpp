@@ -10,13 +10,8 @@ TEST(TextTable, HoldsTheGermanDefaultsAndResets) {
     InitResStrArr();
     int empty = 0;
     for (int n = FirstTextNumber; n <= LastTextNumber; ++n) empty += Txt(n).empty();
-    EXPECT_EQ(empty, 6);  // 105 and 296..300
+    EXPECT_EQ(empty, 1);  // 105
     EXPECT_TRUE(Txt(105).empty());
-    EXPECT_EQ(Txt(100), "Verz./Datei\r\nDatei-Datum\r\nProjekt-Name\r\nMax. Audio-Zeit");
-    EXPECT_EQ(Txt(115), "Projekt-Serie erstellen in Unterverzeichnissen \"...\\");
-    EXPECT_EQ(Txt(140), "\" existiert schon! Überschreiben?");
-    EXPECT_EQ(Txt(255), "Dateien in Verz. \"\\AUDIO\" vorhanden!");
-    EXPECT_EQ(Txt(295), "Datei und Zuordnung umbenennen:");
     EXPECT_EQ(Txt(99), "");
     EXPECT_EQ(Txt(301), "");
 
@@ -55,17 +50,6 @@ TEST(ValueConversion, ColoursByNameOrNumber) {
     EXPECT_EQ(StrToColorVal(ColorToStrVal(0xABCDEF)), 0xABCDEF);
     EXPECT_FALSE(StrToColorVal("clNoSuchColour"));
     EXPECT_FALSE(StrToColorVal("12abc"));
-}
-
-TEST(ValueConversion, IntegerTexts) {
-    EXPECT_EQ(ParseIntegerText(" 42 "), 42);
-    EXPECT_EQ(ParseIntegerText("-7"), -7);
-    EXPECT_EQ(ParseIntegerText("$1F"), 31);
-    EXPECT_EQ(ParseIntegerText("0x1f"), 31);
-    EXPECT_EQ(ParseIntegerText("0X10"), 16);
-    EXPECT_FALSE(ParseIntegerText("12x"));
-    EXPECT_FALSE(ParseIntegerText(""));
-    EXPECT_FALSE(ParseIntegerText("99999999999999999999999"));
 }
 
 }  // namespace

@@ -15,19 +15,29 @@ using testing::WriteText;
 
 const ScreenSize FullHd{1920, 1080};
 
-TEST(WindowPositions, PullBackExamples) {
-    WindowGeometry g{-500, -10, 400, 300};
-    PullOntoScreen(g, FullHd);
-    EXPECT_EQ(g.left, -368);
-    EXPECT_EQ(g.top, 0);
-    g = {5000, 2000, 400, 300};
-    PullOntoScreen(g, FullHd);
-    EXPECT_EQ(g.left, 1888);
-    EXPECT_EQ(g.top, 1060);
-    g = {-368, 1060, 400, 300};  // exactly at the limits: unchanged
-    PullOntoScreen(g, FullHd);
-    EXPECT_EQ(g.left, -368);
-    EXPECT_EQ(g.top, 1060);
+TEST(WindowPositions, RestoredWindowsFitFullyOntoTheAvailableArea) {
+    const ScreenSize laptop{1366, 738, 0, 30};  // a panel of 30 pixels at the top
+    struct Case {
+        WindowGeometry stored;
+        ScreenSize screen;
+        WindowGeometry used;
+    } cases[] = {
+        {{-500, -10, 400, 300}, FullHd, {0, 0, 400, 300}},
+        {{5000, 2000, 400, 300}, FullHd, {1520, 780, 400, 300}},
+        {{1520, 780, 400, 300}, FullHd, {1520, 780, 400, 300}},  // exactly at the limits: unchanged
+        {{10, 20, 100000, 100000}, FullHd, {0, 0, 1920, 1080}},
+        {{100, 0, 800, 700}, laptop, {100, 30, 800, 700}},
+        {{900, 200, 800, 700}, laptop, {566, 68, 800, 700}},
+        {{50, 50, 0, -5}, FullHd, {50, 50, MinWindowWidth, MinWindowHeight}},
+        {{50, 50, 400, 300}, ScreenSize{}, {50, 50, 400, 300}},  // no screen known
+    };
+    for (const Case& c : cases) {
+        WindowGeometry g = c.stored;
+        PullOntoScreen(g, c.screen);
+        EXPECT_EQ((std::vector<int>{g.left, g.top, g.width, g.height}),
+                  (std::vector<int>{c.used.left, c.used.top, c.used.width, c.used.height}))
+            << c.stored.left << "," << c.stored.top << " " << c.stored.width << "x" << c.stored.height;
+    }
 }
 
 struct PositionsFixture : ::testing::Test {
@@ -72,23 +82,23 @@ TEST_F(PositionsFixture, RestoreReadsIntegerFormsAndPullsBack) {
     ASSERT_TRUE(positions.LoadSaveWindowPos("FormMain", g, false, true, FullHd));
     EXPECT_EQ(g.width, 400);
     EXPECT_EQ(g.height, 610);   // no integer: the current value
-    EXPECT_EQ(g.left, -368);    // -500 pulled back for a width of 400
-    EXPECT_EQ(g.top, 1060);     // $7D0 = 2000
+    EXPECT_EQ(g.left, 0);       // -500 pulled fully onto the screen
+    EXPECT_EQ(g.top, 470);      // $7D0 = 2000, pulled up by the height of 610
     // Without size, Width and Height are neither read nor written.
     WindowGeometry noSize{10, 20, 355, 610};
     ASSERT_TRUE(positions.LoadSaveWindowPos("FormMain", noSize, false, false, FullHd));
     EXPECT_EQ(noSize.width, 355);
-    EXPECT_EQ(noSize.left, -323);  // pulled back for its own width
+    EXPECT_EQ(noSize.left, 0);
     ASSERT_TRUE(positions.LoadSaveWindowPos("FormMain", noSize, true, false, FullHd));
     std::string text = ReadTextFile(dir / "Spurwerk_WindowPositions.INI");
-    EXPECT_EQ(text, "; positions\r\n[window_formmain]\r\nLeft=-323\r\nTop=1060\r\nWidth=0x190\r\nHeight=junk\r\n"
+    EXPECT_EQ(text, "; positions\r\n[window_formmain]\r\nLeft=0\r\nTop=470\r\nWidth=0x190\r\nHeight=junk\r\n"
                     "Extra=kept\r\n");
 }
 
 TEST_F(PositionsFixture, MissingFileKeepsDesignedValuesOnScreen) {
     WindowGeometry g{3000, 5, 355, 610};
     ASSERT_TRUE(positions.LoadSaveWindowPos("FormMain", g, false, true, FullHd));
-    EXPECT_EQ(g.left, 1888);
+    EXPECT_EQ(g.left, 1920 - 355);
     EXPECT_EQ(g.width, 355);
     EXPECT_FALSE(std::filesystem::exists(dir / "Spurwerk_WindowPositions.INI"));
     EXPECT_TRUE(dialogs.asked.empty());

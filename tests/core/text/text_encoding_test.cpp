@@ -23,6 +23,14 @@ TEST(TextEncoding, Windows1252RoundTripsEveryByte) {
     EXPECT_EQ(Windows1252ToUtf8("\x80\xE4\x9F"), "\u20AC\u00E4\u0178");
 }
 
+TEST(TextEncoding, CodePointsOfTheC1RangeAreWrittenOnlyWhereTheyReadBack) {
+    for (unsigned cp = 0x80; cp <= 0x9F; ++cp) {
+        std::string utf8 = {static_cast<char>(0xC2), static_cast<char>(cp)};
+        auto bytes = Utf8ToWindows1252(utf8);
+        EXPECT_TRUE(!bytes || Windows1252ToUtf8(*bytes) == utf8) << cp;
+    }
+}
+
 TEST(TextEncoding, ReadsUtf8WhenValidElseWindows1252) {
     EXPECT_EQ(DecodeTextBytes(Bytes{0xC3, 0xA4}), "\u00E4");                    // UTF-8 ä
     EXPECT_EQ(DecodeTextBytes(Bytes{0xEF, 0xBB, 0xBF, 'a', 0xC3, 0x9F}), "a\u00DF");  // BOM removed

@@ -1,0 +1,154 @@
+// Undo and redo: the document's steps over real mixer operations, the
+// changed mark, grouping, merging and the history's limits.
+
+#include <gtest/gtest.h>
+
+#include "mixer_test_fixture.h"
+#include "project/undo_history.h"
+
+namespace spurwerk::testing {
+namespace {
+
+class UndoRedo : public MixerTest {};
+
+TEST_F(UndoRedo, EditsUndoneStepByStepGiveTheLoadedBytesAndRedoneTheEditedOnes) {
+    std::filesystem::create_directories(Audio());
+    WriteWav(Audio() / "LONG.WAV", 7000);
+    Load(BlankProject());
+    std::vector<Bytes> states{doc.ZDTData()};
+    std::vector<std::string> names;
+    auto step = [&](auto&& edit) {
+        edit();
+        states.push_back(doc.ZDTData());
+        names.push_back(doc.UndoText());
+        EXPECT_TRUE(doc.DataChanged());
+    };
+    step([&] { mixer->Controls().SetPosition("TBFader_2", 90); });
+    step([&] {
+        dialogs.keys.ctrl = true;
+        mixer->Tracks().SetAllStripValue("ShStatus_", static_cast<int>(TrackStatus::Record));
+        dialogs.keys.ctrl = false;
+    });
+    step([&] {
+        dialogs.messageAnswers = {ResultNo};  // No exchanges the tracks
+        mixer->Tracks().Drop("LabelTrackNr_2", "LabelTrackNr_5");
+    });
+    step([&] {
+        dialogs.messageAnswers = {ResultOk};
+        mixer->Menu().Click("PMSetMarkAtProjEnd");
+    });
+    EXPECT_EQ(names[0], "Fader Track 2: 0 \u2192 90");
+    EXPECT_EQ(names[1], "Alle Tracks: Status R");
+    EXPECT_EQ(names[2], "Track 2 \u2194 Track 5");
+    EXPECT_EQ(names[3], "Eine Marke am Projekt-Ende setzen");
+    for (std::size_t i = 1; i < states.size(); ++i) ASSERT_NE(states[i], states[i - 1]) << i;
+
+    for (std::size_t i = states.size() - 1; i > 0; --i) {
+        ASSERT_TRUE(doc.Undo());
+        EXPECT_EQ(doc.ZDTData(), states[i - 1]) << i;
+        EXPECT_EQ(doc.DataChanged(), i > 1) << i;
+    }
+    EXPECT_FALSE(doc.Undo());
+    // The controls show the restored bytes.
+    EXPECT_EQ(C("TBFader_2").value, 0);
+    EXPECT_EQ(C("ShStatus_1").Status(), TrackStatus::Play);
+    for (std::size_t i = 1; i < states.size(); ++i) {
+        EXPECT_EQ(doc.RedoText(), names[i - 1]);
+        ASSERT_TRUE(doc.Redo());
+        EXPECT_EQ(doc.ZDTData(), states[i]) << i;
+        EXPECT_TRUE(doc.DataChanged());
+    }
+    EXPECT_FALSE(doc.Redo());
+    EXPECT_EQ(C("TBFader_5").value, 90);
+    EXPECT_EQ(C("ShStatus_1").Status(), TrackStatus::Record);
+}
+
+TEST_F(UndoRedo, ANewEditAfterUndoDropsRedoAndSavingMovesTheCleanPoint) {
+    Load(BlankProject());
+    mixer->Controls().SetPosition("TBPan_1", 20);
+    mixer->Controls().SetPosition("TBReverb_1", 30);
+    ASSERT_TRUE(doc.Undo());
+    mixer->Controls().SetPosition("TBChorus_1", 40);
+    EXPECT_FALSE(doc.CanRedo());
+    EXPECT_EQ(doc.ReadByte(layout::ReverbLevelBase), 0);
+
+    doc.MarkSaved();  // saving keeps the history
+    EXPECT_FALSE(doc.DataChanged());
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_TRUE(doc.DataChanged());
+    ASSERT_TRUE(doc.Redo());
+    EXPECT_FALSE(doc.DataChanged());
+
+    // Loading another file clears it.
+    Load(BlankProject());
+    EXPECT_FALSE(doc.CanUndo());
+    EXPECT_FALSE(doc.DataChanged());
+}
+
+TEST_F(UndoRedo, ASliderDragIsOneStepUntilReleasedAndADragBackLeavesNothing) {
+    Load(BlankProject());
+    for (int position = 91; position <= 100; ++position) mixer->Controls().SetPosition("TBFader_1", position);
+    EXPECT_EQ(doc.History().StepCount(), 1u);
+    EXPECT_EQ(doc.UndoText(), "Fader Track 1: 0 \u2192 100");
+    doc.SealStep();
+    mixer->Controls().SetPosition("TBFader_1", 50);
+    mixer->Controls().SetPosition("TBFader_1", 100);
+    EXPECT_EQ(doc.History().StepCount(), 1u);
+    EXPECT_FALSE(doc.CanRedo());
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_FALSE(doc.DataChanged());
+    EXPECT_EQ(C("TBFader_1").value, 0);
+}
+
+TEST(UndoHistoryLimits, AThousandWholeProjectStepsFitAndTheBytesStayBounded) {
+    ZDTDocument doc;
+    doc.ReplaceZDTData(Bytes(MinProjectDataSize, 0));
+    doc.MarkLoaded();
+    for (int i = 1; i <= 3000; ++i) doc.ReplaceZDTData(Bytes(MinProjectDataSize, static_cast<std::uint8_t>(i)));
+    EXPECT_GE(doc.History().StepCount(), 1000u);
+    EXPECT_LE(doc.History().ByteCount(), doc.History().MaxBytes());
+    EXPECT_LE(doc.History().MaxBytes(), 10u * 1024 * 1024);
+    // The oldest are gone: the loaded state cannot be reached, so undoing never clears the mark.
+    while (doc.Undo()) EXPECT_TRUE(doc.DataChanged());
+    EXPECT_NE(doc.ZDTData(), Bytes(MinProjectDataSize, 0));
+
+    // A change larger than the whole history is kept as bytes but cannot be undone.
+    UndoHistory small(100);
+    small.Record(UndoStep{{}, 0, Bytes(200, 1), Bytes(200, 2), 200, 200});
+    EXPECT_EQ(small.StepCount(), 0u);
+    EXPECT_FALSE(small.AtClean());
+}
+
+TEST(UndoHistoryGrouping, NestedStepsAreOneAndTheOutermostNameWins) {
+    ZDTDocument doc;
+    int replaced = 0, written = 0;
+    int token = doc.Subscribe([&](const DocumentChange& change) {
+        replaced += change.event == DocumentEvent::Replaced && change.fromHistory;
+        written += change.event == DocumentEvent::Written;
+    });
+    {
+        DocumentStep outer(doc, StepName{"outer", "", "", false});
+        doc.WriteZDTByte(10, 1);  // grows the buffer
+        {
+            DocumentStep inner(doc, StepName{"inner", "", "", false});
+            doc.WriteZDTWord(2, 0x0302);
+            doc.NameStep(StepName{"late inner", "", "", false});
+        }
+        EXPECT_FALSE(doc.CanUndo());  // nothing recorded while a step is open
+        EXPECT_FALSE(doc.Undo());
+    }
+    EXPECT_EQ(doc.History().StepCount(), 1u);
+    EXPECT_EQ(doc.UndoText(), "outer");
+    EXPECT_EQ(written, 2);
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_TRUE(doc.ZDTData().empty());
+    ASSERT_TRUE(doc.Redo());
+    EXPECT_EQ(doc.ZDTData(), (Bytes{0, 0, 2, 3, 0, 0, 0, 0, 0, 0, 1}));
+    EXPECT_EQ(replaced, 2);
+    doc.Unsubscribe(token);
+    doc.Undo();
+    EXPECT_EQ(replaced, 2);
+}
+
+}  // namespace
+}  // namespace spurwerk::testing

@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
     int count = 16;
     auto relayout = [&] {
         count = count == 16 ? 8 : 16;
-        form.Model().SetTrackCount(count);
+        form.Model().Tracks().SetTrackCount(count);
         form.repaint();
     };
     load();

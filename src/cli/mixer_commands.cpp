@@ -34,17 +34,17 @@ void AddTrackTransfer(CLI::App& app, const std::string& name, const std::string&
         std::string target = "LabelTrackNr_" + std::to_string(options->to);
         session.RequireEnabled(options->from);
         session.RequireEnabled(options->to);
-        if (!session.mixer->AcceptsDrop(source, target)) throw CommandError("the window refuses this drop");
+        if (!session.mixer->Tracks().AcceptsDrop(source, target)) throw CommandError("the window refuses this drop");
         // The drop asks "copy (Yes) or exchange (No)"; the command gives the answer.
         session.dialogs.answer = copy;
-        session.mixer->Drop(source, target);
+        session.mixer->Tracks().Drop(source, target);
         session.Save();
         if (JsonOutput()) PrintJson(ChangeReport());
     });
 }
 
 Json FilesJson(MixerSession& session) {
-    const WavList& list = session.mixer->WavFiles();
+    const WavList& list = session.mixer->Files().WavFiles();
     std::string audio = AudioFolderOf(session.doc.LoadedZDTFileName);
     Json wavs = Json::array();
     for (std::size_t i = 0; i < list.files.size(); ++i) {
@@ -55,7 +55,7 @@ Json FilesJson(MixerSession& session) {
         wavs.push_back(wav);
     }
     Json missing = Json::array();
-    std::vector<std::string> assignments = session.mixer->Assignments();
+    std::vector<std::string> assignments = session.mixer->Files().Assignments();
     for (std::size_t s = 0; s < assignments.size() && s < list.found.size(); ++s)
         if (!list.found[s] && !ContainsFileName(list.files, assignments[s]))
             missing.push_back({{"track", s + 1 == assignments.size() ? Json("master") : Json(s + 1)},
@@ -91,11 +91,11 @@ void AddFiles(CLI::App& app) {
             MixerOptions mixerOptions = session.mixer->Options();
             mixerOptions.showListSize = true;
             MixerViewModel withSizes(session.doc, session.dialogs, mixerOptions);
-            withSizes.ReadAllControls();
-            for (const std::string& line : withSizes.WavFiles().lines) PrintLine(line);
+            withSizes.Controls().ReadAll();
+            for (const std::string& line : withSizes.Files().WavFiles().lines) PrintLine(line);
             return;
         }
-        for (const std::string& line : session.mixer->WavFiles().lines) PrintLine(line);
+        for (const std::string& line : session.mixer->Files().WavFiles().lines) PrintLine(line);
     });
 }
 

@@ -17,7 +17,7 @@ MixerSession::MixerSession(const std::string& file) {
 }
 
 void MixerSession::RequireEnabled(int track) const {
-    if (!mixer->Strip(track - 1).enabled)
+    if (!mixer->Controls().Strip(track - 1).enabled)
         throw CommandError("track " + std::to_string(track) + " is the second track of a stereo link (tracks " +
                            std::to_string(track - 1) + "+" + std::to_string(track) +
                            "); the window keeps its settings locked");

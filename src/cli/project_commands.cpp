@@ -259,13 +259,13 @@ void AddSet(CLI::App& app) {
             session.dialogs.keys.ctrl = options->bank1;
             session.dialogs.keys.shift = options->bank2;
             for (const auto& [parameter, value] : changes)
-                session.mixer->SetAllStripValue(parameter->control->prefix,
-                                                SliderPosition(*parameter->control, value.raw));
+                session.mixer->Tracks().SetAllStripValue(parameter->control->prefix,
+                                                         SliderPosition(*parameter->control, value.raw));
             session.dialogs.keys = {};
         } else {
             session.RequireEnabled(options->track);
             for (const auto& [parameter, value] : changes)
-                session.mixer->SetTrackValue(options->track - 1, parameter->control->prefix, value.raw, value.name);
+                session.mixer->Tracks().SetTrackValue(options->track - 1, parameter->control->prefix, value.raw, value.name);
         }
         session.Save();
         if (JsonOutput()) PrintJson(ChangeReport());

@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     for (MixerViewModel* mixer : {r16.get(), r24.get()}) {
         doc.ReplaceZDTData(buffer);
-        mixer->ReadAllControls();
+        mixer->Controls().ReadAll();
     }
     return 0;
 }

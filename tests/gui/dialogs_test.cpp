@@ -98,8 +98,13 @@ void DialogsTest::TimedDialogCountsDownOnAnInjectedClock() {
     QVERIFY(request.timeoutMs <= 0);
 
     // A time-out with the input focused gives the default and the edited text.
+    // The box opens ready for typing, and a long prompt is readable to its end.
+    bool selected = false, fits = false;
     driver.Then("FormTimedInput", [&](QWidget* w) {
         auto* edit = w->findChild<QLineEdit*>("MEInput");
+        selected = edit->selectedText() == edit->text();
+        auto* label = w->findChild<QLabel*>("LabelMessage");
+        fits = label->height() >= label->heightForWidth(label->width());
         edit->setFocus();
         edit->setText("NEW");
         now += 20000;
@@ -108,8 +113,13 @@ void DialogsTest::TimedDialogCountsDownOnAnInjectedClock() {
     request.timeoutMs = 3000;
     request.defaultResult = spurwerk::ResultOk;
     request.focusInput = true;
+    request.message = "Der WAV-Dateiname ist zu lang:\r\n\r\n\"GITARRE_AKUSTIK.WAV\" in Track 3 hat mehr als 8 Zeichen "
+                      "vor der Erweiterung.\r\nWird autom. gekürzt! - Oder: Geben Sie einen neuen WAV-Dateinamen mit "
+                      "max. 8 Zeichen ein!";
     QCOMPARE(dialogs.TimedInput(request), int(spurwerk::ResultOk));
     QCOMPARE(request.input, std::string("NEW"));
+    QVERIFY(selected);
+    QVERIFY(fits);
 
     // Closed by the window system: Cancel.
     driver.Then("FormTimedInput", [](QWidget* w) { w->close(); });

@@ -1,7 +1,13 @@
 // The mixer window on real widgets: clicks, drags and typing on the window,
 // checked in the document bytes and in the widgets.
 
+#include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QScreen>
+#include <QScrollArea>
+#include <QTimer>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -57,7 +63,7 @@ struct Mixer {
     template <class T>
     T* As(const char* name) const { return qobject_cast<T*>(form->Widget(name)); }
     int Byte(const char* control) const {
-        return doc.ReadByte(form->Model().Control(control).Offset());
+        return doc.ReadByte(form->Model().Controls().Control(control).Offset());
     }
 };
 
@@ -75,6 +81,12 @@ QPoint HandleCentre(QSlider* slider) {
     return slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider).center();
 }
 
+// Whether the widget is the topmost one at its centre (not hidden behind a sibling panel).
+bool InFront(QWidget* w) {
+    QWidget* top = w->parentWidget()->childAt(w->geometry().center());
+    return w->isVisible() && (top == w || w->isAncestorOf(top));
+}
+
 }  // namespace
 
 class MixerWindowTest : public QObject {
@@ -82,24 +94,24 @@ class MixerWindowTest : public QObject {
 private slots:
     void StripGeometryFollowsTheLayoutTable();
     void FaderDragWritesItsByteAndMarksTheSlider();
-    void AltClickResetsASliderToItsDefault();
+    void SliderResetsByAltClickDoubleClickAndContextEntry();
     void CtrlClickUnmarksATrackForTheAllStrip();
-    void StatusClicksCycleAndApplyTheRecordingGroup();
+    void StatusClicksReachTheMasks();
     void DraggingTrackTwoOntoFiveCopiesOrExchanges();
     void DraggingAFileFieldCopiesWithCtrlAndExchangesWithout();
     void TrackCountChangeRelaysOutAndScrolls();
     void PickerRenamesFileAndAssignment();
     void StereoLinkDisablesAndColoursThePartner();
     void PopupMenuEnablesByMarksAndRecordingEnd();
+    void ChoosingAWavListLineOpensItsFileMenu();
+    void ASmallScreenShowsTheWholeMixerThroughScrolling();
 };
 
 void MixerWindowTest::StripGeometryFollowsTheLayoutTable() {
     Mixer m;
     FormCtrls& f = *m.form;
-    QCOMPARE(f.StripPanel(7)->geometry(), QRect(504, 0, 72, 578));
-    QCOMPARE(f.StripPanel(8)->x(), 580);
-    QCOMPARE(f.StripPanel(15)->x(), 1084);
-    QCOMPARE(f.StripsPanel()->width(), 1158);
+    QCOMPARE(f.StripPanel(8)->x(), sp::StripLeft(8));
+    QCOMPARE(f.StripsPanel()->width(), sp::StripsPanelWidth(16));
     QCOMPARE(f.StripPanel(16)->parentWidget()->objectName(), QString("PanelCtrlAll"));
     QCOMPARE(m.As<QLabel>("LabelTrackNr_17")->text(), QString("Alle/Bk1/Bk2"));
     QCOMPARE(m.As<QLabel>("LabelTrackNr_3")->text(), QString("Track 3"));
@@ -115,6 +127,8 @@ void MixerWindowTest::StripGeometryFollowsTheLayoutTable() {
     QVERIFY(stereo1->isVisible());
     QVERIFY(!m.W("CBStereo_2")->isVisible());
     QCOMPARE(m.W("CBStereo_17")->parentWidget()->objectName(), QString("PanelCtrlAll"));
+    QCOMPARE(m.W("CBStereo_17")->geometry(), QRect(4, 98, 60, 14));
+    QVERIFY(InFront(m.W("CBStereo_1")) && InFront(m.W("CBStereo_17")));
     QCOMPARE(m.W("EDFileAss_17")->parentWidget()->objectName(), QString("PanelMasterTrackFileAss"));
     QCOMPARE(m.As<QLineEdit>("EDFileAss_17")->text(), QString("MASTR001.WAV"));
 
@@ -167,20 +181,41 @@ void MixerWindowTest::FaderDragWritesItsByteAndMarksTheSlider() {
     QCOMPARE(m.Byte("TBFader_2"), value + 1);
 }
 
-void MixerWindowTest::AltClickResetsASliderToItsDefault() {
+void MixerWindowTest::SliderResetsByAltClickDoubleClickAndContextEntry() {
     Mixer m;
-    auto* mid = m.As<QSlider>("TBEQMidHz_1");
-    mid->setFocus();
-    QTest::keyClick(mid, Qt::Key_Right);
-    QTest::keyClick(mid, Qt::Key_Right);
-    QCOMPARE(m.Byte("TBEQMidHz_1"), mid->value());
-    QVERIFY(mid->value() != 14);
+    auto* mid = m.As<sp::gui::MixerSlider>("TBEQMidHz_1");
+    auto moveAway = [&] {
+        mid->setValue(20);
+        QCOMPARE(m.Byte("TBEQMidHz_1"), 20);
+    };
+    moveAway();
     m.dialogs.keys.alt = true;
     QTest::mouseClick(mid, Qt::LeftButton, Qt::AltModifier, QPoint(4, mid->height() / 2));
     m.dialogs.keys.alt = false;
     QCOMPARE(mid->value(), 14);
     QCOMPARE(m.Byte("TBEQMidHz_1"), 14);
-    QVERIFY(!m.As<sp::gui::MixerSlider>("TBEQMidHz_1")->ChangeMark());
+    QVERIFY(!mid->ChangeMark());
+
+    // A double click on the knob resets without Alt, which desktops take for moving windows.
+    moveAway();
+    QTest::mouseDClick(mid, Qt::LeftButton, {}, HandleCentre(mid));
+    QCOMPARE(mid->value(), 14);
+    QCOMPARE(m.Byte("TBEQMidHz_1"), 14);
+
+    // So does the slider's context entry.
+    moveAway();
+    QTimer::singleShot(0, [] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        auto* reset = menu->findChild<QAction*>("SliderResetToDefault");
+        QCOMPARE(reset->text(), QString("Auf Standardwert setzen"));
+        reset->trigger();
+        menu->close();
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(4, 4), mid->mapToGlobal(QPoint(4, 4)));
+    QApplication::sendEvent(mid, &event);
+    QCOMPARE(m.Byte("TBEQMidHz_1"), 14);
+    QCOMPARE(mid->value(), 14);
 }
 
 void MixerWindowTest::CtrlClickUnmarksATrackForTheAllStrip() {
@@ -190,6 +225,13 @@ void MixerWindowTest::CtrlClickUnmarksATrackForTheAllStrip() {
     QTest::mouseClick(label3, Qt::LeftButton, Qt::ControlModifier);
     m.dialogs.keys.ctrl = false;
     QVERIFY(Background(label3) != QColor(0, 0, 255));
+    // Marks live in the window only; nor does a click on a strip's empty area write anything.
+    QTest::mouseClick(label3, Qt::LeftButton);
+    QTest::mouseClick(m.form->StripPanel(3), Qt::LeftButton, {}, QPoint(36, 570));
+    QVERIFY(!m.doc.DataChanged());
+    QWidget* bottom = m.form->findChild<QWidget*>("PanelBottom");
+    QTest::mouseClick(bottom, Qt::LeftButton, {}, QPoint(bottom->width() - 10, 8));
+    QVERIFY(m.doc.DataChanged());
     int fader3 = m.Byte("TBFader_3");
 
     auto* all = m.As<QSlider>("TBFader_17");
@@ -211,23 +253,14 @@ void MixerWindowTest::CtrlClickUnmarksATrackForTheAllStrip() {
     QCOMPARE(Background(label3), QColor(0, 0, 255));
 }
 
-void MixerWindowTest::StatusClicksCycleAndApplyTheRecordingGroup() {
+void MixerWindowTest::StatusClicksReachTheMasks() {
     Mixer m;
     auto* status1 = m.As<sp::gui::StatusShape>("ShStatus_1");
-    auto* status9 = m.As<sp::gui::StatusShape>("ShStatus_9");
-    // Track 1 plays; grey -> red -> green -> grey, whatever it starts as.
-    QCOMPARE(status1->Fill(), QColor(0, 255, 0));
+    // A click reaches the model: track 1 plays, two clicks arm it (the cycle itself is core's).
     QTest::mouseClick(status1, Qt::LeftButton);
-    QCOMPARE(status1->Fill(), QColor(128, 128, 128));
     QTest::mouseClick(status1, Qt::LeftButton);
     QCOMPARE(status1->Fill(), QColor(255, 0, 0));
     QCOMPARE(m.doc.ReadByte(sp::layout::RecordMaskOffset) & 1, 1);
-
-    while (status9->Fill() != QColor(255, 0, 0)) QTest::mouseClick(status9, Qt::LeftButton);
-    QCOMPARE(status1->Fill(), QColor(0, 255, 0));
-    QCOMPARE(m.doc.ReadByte(sp::layout::RecordMaskOffset) & 1, 0);
-    QCOMPARE(m.doc.ReadByte(sp::layout::RecordMaskOffset + 1) & 1, 1);
-    QCOMPARE(m.doc.ReadByte(sp::layout::PlayMaskOffset) & 1, 1);
 }
 
 void MixerWindowTest::DraggingTrackTwoOntoFiveCopiesOrExchanges() {
@@ -288,8 +321,8 @@ void MixerWindowTest::DraggingAFileFieldCopiesWithCtrlAndExchangesWithout() {
     auto* field3 = m.As<QLineEdit>("EDFileAss_3");
     QCOMPARE(field1->text(), QString("TRACK01.WAV"));
     QCOMPARE(field3->text(), QString("TRACK03.WAV"));
-    std::size_t offset1 = f.Model().Control("EDFileAss_1").Offset();
-    std::size_t offset3 = f.Model().Control("EDFileAss_3").Offset();
+    std::size_t offset1 = f.Model().Controls().Control("EDFileAss_1").Offset();
+    std::size_t offset3 = f.Model().Controls().Control("EDFileAss_3").Offset();
 
     f.DragDrop(field1, field3);
     QCOMPARE(field1->text(), QString("TRACK03.WAV"));
@@ -322,7 +355,7 @@ void MixerWindowTest::TrackCountChangeRelaysOutAndScrolls() {
     m.dialogs.timedAnswers = {sp::ResultOk};
     m.dialogs.timedInputs = {"8"};
     f.ButtonSetTrackCountClick();
-    QCOMPARE(f.Model().TrackCount(), 8);
+    QCOMPARE(f.Model().Controls().TrackCount(), 8);
     QCOMPARE(f.StripsPanel()->width(), 8 * 72 + 6);
     QCOMPARE(f.StripPanel(8)->parentWidget()->objectName(), QString("PanelCtrlAll"));
     QCOMPARE(m.As<QLabel>("LabelTrackNr_9")->text(), QString("Alle/Bk1/Bk2"));
@@ -331,27 +364,33 @@ void MixerWindowTest::TrackCountChangeRelaysOutAndScrolls() {
     QCOMPARE(m.W("EDFileAss_9")->parentWidget()->objectName(), QString("PanelMasterTrackFileAss"));
     QCOMPARE(m.As<QLineEdit>("EDFileAss_9")->text(), QString("MASTR001.WAV"));
     QCOMPARE(m.As<QLineEdit>("EDFileAss_1")->text(), QString("TRACK01.WAV"));
-    QCOMPARE(f.width(), sp::FittedClientWidth(8));
+    QCOMPARE(f.Canvas()->width(), sp::FittedClientWidth(8));
     QVERIFY(!f.MoreTracksPanel()->isVisible());
     QCOMPARE(m.W("TBFader_1"), fader1.data());
+    QVERIFY(InFront(m.W("CBStereo_9")));
 
     // Too narrow: the red panel shows, the scroll bar moves the strips left.
     f.resize(400, f.height());
     QVERIFY(f.MoreTracksPanel()->isVisible());
     QCOMPARE(f.StripsPanel()->x(), 0);
     f.StripScrollBar()->setValue(f.StripScrollBar()->maximum());
-    QCOMPARE(f.StripsPanel()->x(), (400 - 72) - (8 * 72 + 6));
+    QCOMPARE(f.StripsPanel()->x(), (f.Canvas()->width() - 72) - (8 * 72 + 6));
     QTest::mouseClick(f.MoreTracksPanel(), Qt::LeftButton);
-    QCOMPARE(f.width(), sp::FittedClientWidth(8));
+    QCOMPARE(f.Canvas()->width(), sp::FittedClientWidth(8));
     QVERIFY(!f.MoreTracksPanel()->isVisible());
     QCOMPARE(f.StripsPanel()->x(), 0);
 
     // Back to 16: the former all-strip is track 9 again.
     m.dialogs.messageAnswers = {sp::ResultOk};
     m.dialogs.timedAnswers = {sp::ResultOk};
+    m.dialogs.timedInputs = {"12"};
+    f.ButtonSetTrackCountClick();
+    QVERIFY(InFront(m.W("CBStereo_9")) && InFront(m.W("CBStereo_13")));  // the former all-strip's box too
+    m.dialogs.messageAnswers = {sp::ResultOk};
+    m.dialogs.timedAnswers = {sp::ResultOk};
     m.dialogs.timedInputs = {"40"};
     f.ButtonSetTrackCountClick();
-    QCOMPARE(f.Model().TrackCount(), 16);
+    QCOMPARE(f.Model().Controls().TrackCount(), 16);
     QCOMPARE(m.As<QLabel>("LabelTrackNr_9")->text(), QString("Track 9"));
     QCOMPARE(f.StripPanel(8)->parentWidget(), static_cast<QWidget*>(f.StripsPanel()));
     QCOMPARE(f.StripPanel(8)->x(), 580);
@@ -389,7 +428,7 @@ void MixerWindowTest::PickerRenamesFileAndAssignment() {
     QCOMPARE(field2->text(), QString("SO_O.WAV"));
     QVERIFY(fs::exists(m.Audio() / "SO_O.WAV"));
     QVERIFY(!fs::exists(m.Audio() / "TRACK02.WAV"));
-    QCOMPARE(m.doc.ReadString(f.Model().Control("EDFileAss_2").Offset(), 8), std::string("SO_O.WAV"));
+    QCOMPARE(m.doc.ReadString(f.Model().Controls().Control("EDFileAss_2").Offset(), 8), std::string("SO_O.WAV"));
 
     // Choosing an existing file assigns it; Cancel leaves the field alone.
     QTest::mouseDClick(field2, Qt::LeftButton);
@@ -424,7 +463,10 @@ void MixerWindowTest::StereoLinkDisablesAndColoursThePartner() {
     QCOMPARE(Background(f.StripPanel(1)), QColor(128, 0, 0));
     QVERIFY(!f.StripPanel(1)->isEnabled());
     QVERIFY(!m.W("EDFileAss_2")->isEnabled());
+    // What the window shows is what a save writes.
+    f.Host().PrepareSave();
     QVERIFY(m.doc.ReadByte(sp::layout::StereoLinkOffset) & 1);
+    QCOMPARE(Background(f.StripPanel(1)), QColor(128, 0, 0));
 
     QTest::mouseClick(stereo1, Qt::LeftButton, {}, QPoint(6, 7));
     QVERIFY(!stereo1->isChecked());
@@ -432,6 +474,11 @@ void MixerWindowTest::StereoLinkDisablesAndColoursThePartner() {
     QVERIFY(f.StripPanel(1)->isEnabled());
     QVERIFY(m.W("EDFileAss_2")->isEnabled());
     QCOMPARE(m.doc.ReadByte(sp::layout::StereoLinkOffset) & 1, 0);
+
+    // The all-strip's box links every marked pair.
+    QTest::mouseClick(m.As<QCheckBox>("CBStereo_17"), Qt::LeftButton, {}, QPoint(6, 7));
+    f.Host().PrepareSave();
+    QCOMPARE(m.doc.ReadByte(sp::layout::StereoLinkOffset), 0xFF);
 }
 
 void MixerWindowTest::PopupMenuEnablesByMarksAndRecordingEnd() {
@@ -486,6 +533,48 @@ void MixerWindowTest::PopupMenuEnablesByMarksAndRecordingEnd() {
     QCOMPARE(action("PMRedo")->text(), QString::fromStdString(sp::RedoCaption(m.doc)));
     QVERIFY(action("PMRedo")->text().startsWith(QString::fromUtf8("Wiederholen: ")));
     menu->hide();
+}
+
+void MixerWindowTest::ChoosingAWavListLineOpensItsFileMenu() {
+    Mixer m;
+    QComboBox* box = m.form->WavListBox();
+    QVERIFY(box->count() > 1);
+    QVERIFY(box->currentText().contains("WAV-Dateien"));  // the header line, closed
+    QStringList entries;
+    QTimer::singleShot(0, [&] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            for (QAction* a : menu->actions())
+                if (!a->isSeparator()) entries << a->text();
+            menu->close();
+        }
+    });
+    box->setFocus();
+    box->showPopup();
+    QAbstractItemView* view = box->view();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(box->model()->index(1, 0)).center());
+    QTRY_VERIFY(!entries.isEmpty());
+    QVERIFY(entries.contains(QString::fromUtf8("Pfad kopieren")));
+    QCOMPARE(box->currentIndex(), 0);
+}
+
+void MixerWindowTest::ASmallScreenShowsTheWholeMixerThroughScrolling() {
+    Mixer m;
+    FormCtrls& f = *m.form;
+    // A 1366 x 768 laptop at 150 %: 910 x 512 minus the panel and the title bar.
+    QSize available(910, 460);
+    f.FitInto(available);
+    QVERIFY(f.width() <= available.width() && f.height() <= available.height());
+    QCOMPARE(f.Canvas()->height(), 64 + sp::strip::Height + 17);
+    QScrollBar* vertical = f.ScrollArea()->verticalScrollBar();
+    QVERIFY(vertical->maximum() > 0);
+    vertical->setValue(vertical->maximum());
+    QWidget* bottom = f.findChild<QWidget*>("PanelBottom");
+    QPoint inView = bottom->mapTo(f.ScrollArea()->viewport(), QPoint(0, bottom->height()));
+    QVERIFY(inView.y() <= f.ScrollArea()->viewport()->height());
+    // Narrower than its strips: the red hint shows and the strips scroll sideways.
+    QVERIFY(f.MoreTracksPanel()->isVisible());
+    f.StripScrollBar()->setValue(f.StripScrollBar()->maximum());
+    QVERIFY(f.StripsPanel()->x() < 0);
 }
 
 QTEST_MAIN(MixerWindowTest)

@@ -17,6 +17,7 @@ int ScriptedDialogs::Message(const std::string& text, MessageButtons) {
 
 int ScriptedDialogs::TimedInput(TimedInputRequest& request) {
     asked.push_back({"timed", request.message});
+    lastTimed = request;
     int answer = ResultOk;
     if (!timedAnswers.empty()) {
         answer = timedAnswers.front();

@@ -27,6 +27,7 @@ public:
     KeyState keys;
 
     std::vector<Asked> asked;
+    TimedInputRequest lastTimed;  // as the last timed input was asked
 
     int Message(const std::string& text, MessageButtons buttons) override;
     int TimedInput(TimedInputRequest& request) override;

@@ -6,6 +6,7 @@
 #include "io/path_text.h"
 #include "mixer/mixer_view_model.h"
 #include "mixer/wav_list.h"
+#include "settings/assign_suggestions.h"
 #include "settings/text_table.h"
 #include "ui/errors.h"
 
@@ -47,15 +48,10 @@ std::string ActualName(const std::vector<std::string>& files, const std::string&
 }  // namespace
 
 FilePicker::FilePicker(MixerViewModel& mixer) : mixer_(mixer) {
-    suggestions_ = mixer.Options().suggestions.empty() ? BuiltInSuggestions() : mixer.Options().suggestions;
+    suggestions_ = mixer.Options().suggestions.empty() ? BuiltInAssignSuggestions() : mixer.Options().suggestions;
 }
 
-const std::vector<std::string>& FilePicker::BuiltInSuggestions() {
-    static const std::vector<std::string> list = {"MAND_R.WAV", "GIT_C.WAV", "BOUZ_L.WAV", "Baglama", "VOC1_C", "VOC2_C"};
-    return list;
-}
-
-std::string FilePicker::SuggestionHint() const { return Txt(248) + mixer_.Options().suggestionFile + "\"!)"; }
+std::string FilePicker::SuggestionHint() const { return AssignSuggestionsHint(mixer_.Options().suggestionFile); }
 
 std::string FilePicker::NameEditHint() {
     return Txt(249) + "  A-Z, a-z, 0-9, \"-\", \"_\" " + "\n" + Txt(250) + "\n" + Txt(251) + "\n" + Txt(252) + "\n" +
@@ -63,10 +59,10 @@ std::string FilePicker::NameEditHint() {
 }
 
 void FilePicker::Open(const std::string& fieldName) {
-    const MixerControl& field = mixer_.Control(fieldName);
+    const MixerControl& field = mixer_.Controls().Control(fieldName);
     if (field.kind != ControlKind::FileField || field.isProjectName) return;
     if (open_) Close(false);
-    audioFolder_ = mixer_.AudioFolder();
+    audioFolder_ = mixer_.Files().AudioFolder();
     files_ = audioFolder_.empty() ? std::vector<std::string>{} : WavFilesIn(audioFolder_);
     field_ = fieldName;
     open_ = true;
@@ -92,7 +88,7 @@ void FilePicker::Decide() {
         colour_ = colours::Silver;
         caption_ = Txt(292) + " " + newName_;
     } else if (!newName_.empty() && ContainsFileName(files_, newName_)) {
-        std::vector<std::string> assigned = mixer_.Assignments();
+        std::vector<std::string> assigned = mixer_.Files().Assignments();
         bool taken = false;
         for (const std::string& a : assigned) taken = taken || SameName(a, newName_);
         colour_ = taken ? colours::Yellow : colours::Green;
@@ -128,8 +124,8 @@ void FilePicker::Cancel() {
 
 void FilePicker::AutoAssign() {
     if (!open_) return;
-    mixer_.NormalizeTrackWavNames();
-    if (!audioFolder_.empty()) mixer_.Actions().CreateMissingWavFiles(audioFolder_);
+    mixer_.Files().NormalizeTrackWavNames();
+    if (!audioFolder_.empty()) mixer_.Actions().CreateMissingWavFiles(audioFolder_, true);
     // The field keeps what the cleaning gave it unless the name was edited.
     if (!edited_) newName_.clear();
     Close(true);
@@ -137,8 +133,8 @@ void FilePicker::AutoAssign() {
 
 void FilePicker::Close(bool accepted) {
     open_ = false;
-    if (accepted && !newName_.empty()) mixer_.SetText(field_, newName_);
-    else mixer_.BuildWavList();
+    if (accepted && !newName_.empty()) mixer_.Controls().SetText(field_, newName_);
+    else mixer_.Files().BuildWavList();
 }
 
 }  // namespace spurwerk

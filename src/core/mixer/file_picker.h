@@ -17,8 +17,6 @@ class FilePicker {
 public:
     explicit FilePicker(MixerViewModel& mixer);
 
-    // The built-in suggestions of the template box.
-    static const std::vector<std::string>& BuiltInSuggestions();
     // The options' suggestion list, or the built-in one when it is empty.
     const std::vector<std::string>& Suggestions() const { return suggestions_; }
     std::string SuggestionHint() const;   // hint of the template box

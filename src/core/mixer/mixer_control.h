@@ -95,7 +95,6 @@ struct MixerControl {
     }
     bool Checked() const { return value != 0; }
     TrackStatus Status() const { return static_cast<TrackStatus>(value); }
-    bool HasPrefix(const std::string& prefix) const { return name.rfind(prefix, 0) == 0; }
 };
 
 inline std::uint32_t MakeTag(int strip, std::size_t offset) {

@@ -39,7 +39,6 @@ public:
     virtual void FitWindow(int clientWidth) { (void)clientWidth; }
     // The track count changed through the window (to be kept as ActMaxTrackIdx).
     virtual void TrackCountChanged(int trackCount) { (void)trackCount; }
-    virtual void PickerChanged() {}
 };
 
 // Actions of other windows that the mixer's menu, labels and keys start.
@@ -53,7 +52,10 @@ public:
     virtual void CopyProject() {}                                       // ButtonCopyAProjectFromTo
     virtual void CreateSeries() {}                                      // ButtonSaveZDTFileSerie
     virtual void SetEndMarksInSubDirs() {}
-    virtual void CreateMissingWavFiles(const std::string& audioFolder) { (void)audioFolder; }
+    // With `reportFirst` the list of existing and missing files comes first (OK/Cancel).
+    virtual void CreateMissingWavFiles(const std::string& audioFolder, bool reportFirst) {
+        (void)audioFolder, (void)reportFirst;
+    }
     virtual void ShowProjectName(const std::string& name) { (void)name; }
     virtual void ShowInformation() {}                                   // F1
 };

@@ -3,6 +3,7 @@
 #include "io/path_text.h"
 #include "io/text_file.h"
 #include "settings/text_table.h"
+#include "text/ascii.h"
 
 namespace spurwerk {
 
@@ -14,7 +15,11 @@ const std::vector<std::string>& BuiltInAssignSuggestions() {
 
 std::vector<std::string> LoadAssignSuggestions(const std::string& fileName) {
     try {
-        return SplitTextLines(ReadTextFile(PathFromText(fileName)));
+        std::vector<std::string> suggestions;
+        // Blank lines and blanks around a name are editing leftovers, not suggestions.
+        for (const std::string& line : SplitTextLines(ReadTextFile(PathFromText(fileName))))
+            if (std::string name = TrimWhitespace(line); !name.empty()) suggestions.push_back(name);
+        return suggestions;
     } catch (const std::exception&) {
         return BuiltInAssignSuggestions();
     }

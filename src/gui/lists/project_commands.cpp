@@ -48,7 +48,7 @@ ProjectCommands::ProjectCommands(AppState& state, MainWindow& main, FormCtrls& c
     main.setEndMarksInSubDirs = [this] { SetEndMarksInSubDirs(); };
     fileList.runSearch = [this](DirectoryRunKind kind, bool silentRepeat) { RunDirectoryRun(kind, silentRepeat); };
     fileList.loadProject = [this](const std::string& file) { LoadProject(file); };
-    fileList.trackParameters = [this] { return ctrls_.Model().ListTrackParameters(); };
+    fileList.trackParameters = [this] { return ctrls_.Model().Controls().ListTrackParameters(); };
     fileList.FillTrackInfoGroups();
     projSerie.withProjectFiles = [this](const std::function<void(ProjectFilesContext&)>& work) {
         WithProjectFiles(work);

@@ -109,8 +109,8 @@ void FilePickerPanel::Open(const std::string& fieldName) {
     countLine_->setText(Q(picker_.CountLine()));
 
     int itemHeight = fileList_->count() > 0 ? fileList_->sizeHintForRow(0) : fileList_->fontMetrics().height() + 2;
-    const MixerControl& field = mixer_.Control(fieldName);
-    PickerPlacement place = PlaceFilePicker(field.strip, mixer_.TrackCount(), PanelWidth,
+    const MixerControl& field = mixer_.Controls().Control(fieldName);
+    PickerPlacement place = PlaceFilePicker(field.strip, mixer_.Controls().TrackCount(), PanelWidth,
                                             static_cast<int>(picker_.Files().size()), itemHeight, ButtonAreaHeight);
     setGeometry(place.left, place.top, PanelWidth, place.height);
     LayOut(place.height);
@@ -181,7 +181,7 @@ bool FilePickerPanel::eventFilter(QObject* watched, QEvent* event) {
             std::string name = S(item->text());
             if (mouse->button() == Qt::RightButton) {
                 fileList_->setCurrentItem(item);
-                std::string path = PathText(PathFromText(mixer_.AudioFolder()) / PathFromText(name));
+                std::string path = PathText(PathFromText(mixer_.Files().AudioFolder()) / PathFromText(name));
                 QPoint at = fileList_->viewport()->mapToGlobal(mouse->position().toPoint()) + QPoint(0, 16);
                 ShowShellContextMenu(this, path, at);
                 return true;

@@ -3,6 +3,9 @@
 // control of the mixer view-model, placed and coloured as the model says.
 // Widgets only show the model's state and forward the user's input; every
 // rule lives in MixerViewModel. A change repaints the one control it concerns.
+// The window's parts live in their own files: form_ctrls_strips.cpp (strips
+// and control widgets), form_ctrls_top_panel.cpp (top panel, WAV list, popup
+// menu) and form_ctrls_events.cpp (mouse, keys, drag and drop).
 
 #include <QStringList>
 #include <QWidget>
@@ -14,6 +17,7 @@
 
 #include "mixer/mixer_interfaces.h"
 #include "mixer/mixer_view_model.h"
+#include "support/guarded.h"
 
 class QComboBox;
 class QFrame;
@@ -21,6 +25,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class QScrollArea;
 class QScrollBar;
 
 namespace spurwerk::gui {
@@ -68,6 +73,12 @@ public:
     QComboBox* WavListBox() const { return wavList_; }
     QMenu* Menu() const { return menu_; }
     QWidget* MoreTracksPanel() const;
+    // The window's content at its pixel size; the scroll area shows it when
+    // the window is smaller (a small screen).
+    QWidget* Canvas() const { return canvas_; }
+    QScrollArea* ScrollArea() const { return scrollArea_; }
+    // Fits all strips into a screen area of this size (client size, without the frame).
+    void FitInto(QSize available);
 
     // Event handlers callable from the program and from tests.
     void ButtonSetTrackCountClick();
@@ -121,17 +132,29 @@ private:
     void OpenPicker(const std::string& fieldName);
     void ShowWavListMenu(int index);
     void AfterInput();
+    void LayOut();
+    // The window at the canvas size, but never larger than the screen's available area.
+    void ResizeWithin(int canvasWidth, int canvasHeight);
+    void ResizeWithin(int canvasWidth, int canvasHeight, QSize available);
+    bool IsFileLabel(const QWidget* w) const;
+    bool IsTrackFileField(const QObject* watched) const;
     template <class Work>
-    void Run(Work&& work);
+    void Run(Work&& work) {
+        Guarded(*dialogs_, std::forward<Work>(work));
+    }
+
+    static constexpr const char* ControlIndexProperty = "mixerControl";
 
     std::unique_ptr<MixerViewModel> model_;
     std::unique_ptr<MixerActions> ownedActions_;
     Dialogs* dialogs_ = nullptr;
     AppState* state_ = nullptr;
-    std::vector<QWidget*> widgets_;  // parallel to Model().Controls()
+    std::vector<QWidget*> widgets_;  // parallel to Model().Controls().All()
     std::vector<signed char> lookAllStrip_;  // the all-strip state the widget's font was set for
     std::vector<StripWidgets> strips_;
 
+    QScrollArea* scrollArea_ = nullptr;
+    QWidget* canvas_ = nullptr;
     QFrame* panelTop_ = nullptr;
     QFrame* panelClient_ = nullptr;
     QFrame* panelCtrls_ = nullptr;

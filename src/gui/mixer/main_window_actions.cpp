@@ -13,13 +13,13 @@
 
 namespace spurwerk::gui {
 
-std::string MixerFieldsHost::ProjectNameText() { return mixer_.Control("EditProjName").text; }
+std::string MixerFieldsHost::ProjectNameText() { return mixer_.Controls().Control("EditProjName").text; }
 
-void MixerFieldsHost::SetProjectNameText(const std::string& name) { mixer_.SetText("EditProjName", name); }
+void MixerFieldsHost::SetProjectNameText(const std::string& name) { mixer_.Controls().SetText("EditProjName", name); }
 
-int MixerFieldsHost::TrackCount() { return mixer_.TrackCount(); }
+int MixerFieldsHost::TrackCount() { return mixer_.Controls().TrackCount(); }
 
-void MixerFieldsHost::WavFilesChanged() { mixer_.BuildWavList(); }
+void MixerFieldsHost::WavFilesChanged() { mixer_.Files().BuildWavList(); }
 
 void MainWindowMixerActions::OpenProjectFile() { main_.ButtonLoadZDTFileClick(); }
 
@@ -43,7 +43,7 @@ void MainWindowMixerActions::SetEndMarksInSubDirs() {
     if (main_.setEndMarksInSubDirs) main_.setEndMarksInSubDirs();
 }
 
-void MainWindowMixerActions::CreateMissingWavFiles(const std::string& audioFolder) {
+void MainWindowMixerActions::CreateMissingWavFiles(const std::string& audioFolder, bool reportFirst) {
     DocumentContext document = main_.Context();
     MixerFieldsHost fields(state_.doc, mixer_);
     ProjectFilesOptions options;
@@ -56,8 +56,8 @@ void MainWindowMixerActions::CreateMissingWavFiles(const std::string& audioFolde
     options.templates.wavStereo24 = state_.mainOptions.FnVorlageStereo24b_WAV;
     ProjectFilesContext context{document, fields, options};
     std::string dir = PathText(PathFromText(audioFolder) / "");
-    spurwerk::CreateMissingWavFiles(context, dir, false);
-    mixer_.BuildWavList();
+    spurwerk::CreateMissingWavFiles(context, dir, reportFirst);
+    mixer_.Files().BuildWavList();
 }
 
 void MainWindowMixerActions::ShowProjectName(const std::string& name) { main_.ShowProjectName(name); }
@@ -68,7 +68,7 @@ void ConnectMixerToMainWindow(FormCtrls& ctrls, AppState& state, MainWindow& mai
     ctrls.SetActions(std::make_unique<MainWindowMixerActions>(state, main, ctrls.Model()));
     ctrls.filesDropped = [&main](const QStringList& files) { main.OpenFiles(files, 179); };
     ctrls.infoChanged = [&ctrls, &main] {
-        const ProjectInfoTexts& info = ctrls.Model().InfoTexts();
+        const ProjectInfoTexts& info = ctrls.Model().Menu().InfoTexts();
         if (auto* b = main.findChild<QPushButton*>("ButtonQuickSaveLoadedZDTFile"))
             b->setToolTip(InstantHints::PlainHint(QLines(info.quickSaveHint)));
         if (auto* b = main.findChild<QPushButton*>("ButtonQuickSaveLoadedZDTFileAs"))

@@ -44,7 +44,7 @@ public:
     void CopyProject() override;
     void CreateSeries() override;
     void SetEndMarksInSubDirs() override;
-    void CreateMissingWavFiles(const std::string& audioFolder) override;
+    void CreateMissingWavFiles(const std::string& audioFolder, bool reportFirst) override;
     void ShowProjectName(const std::string& name) override;
     void ShowInformation() override;
 

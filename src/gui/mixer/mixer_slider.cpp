@@ -1,5 +1,8 @@
 #include "mixer/mixer_slider.h"
 
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionSlider>
 
@@ -13,6 +16,21 @@ void MixerSlider::SetChangeMark(bool on) {
     if (changeMark_ == on) return;
     changeMark_ = on;
     update();
+}
+
+void MixerSlider::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return QSlider::mouseDoubleClickEvent(event);
+    event->accept();
+    emit ResetRequested();
+}
+
+void MixerSlider::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    menu.setObjectName("SliderMenu");
+    QAction* reset = menu.addAction(QString::fromUtf8("Auf Standardwert setzen"));
+    reset->setObjectName("SliderResetToDefault");
+    connect(reset, &QAction::triggered, this, &MixerSlider::ResetRequested);
+    menu.exec(event->globalPos());
 }
 
 void MixerSlider::paintEvent(QPaintEvent*) {

@@ -1,6 +1,7 @@
 #pragma once
 // A track bar of the mixer: tick marks like the strips' sliders and the
 // change mark, a selection over the whole track that QSlider does not have.
+// A double click (knob or groove) and the context entry ask for the default.
 
 #include <QSlider>
 
@@ -14,8 +15,13 @@ public:
     void SetChangeMark(bool on);
     bool ChangeMark() const { return changeMark_; }
 
+signals:
+    void ResetRequested();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     bool changeMark_ = false;

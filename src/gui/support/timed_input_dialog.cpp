@@ -112,6 +112,9 @@ TimedInputDialog::TimedInputDialog(TimedCountdown::Clock clock, QWidget* parent)
 int TimedInputDialog::Run(TimedInputRequest& request) {
     setWindowTitle(Q(request.caption));
     labelMessage_->setText(QLines(request.message));
+    // A wrapped label asks its layout for too little height: reserve what the text needs.
+    int messageWidth = width() - 16;
+    labelMessage_->setMinimumSize(messageWidth, labelMessage_->heightForWidth(messageWidth));
     {
         guard_ = true;
         meInput_->setInputMask(Q(request.editMask));

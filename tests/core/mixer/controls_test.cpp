@@ -61,13 +61,13 @@ TEST_F(MixerControls, StatusesAndBoxesShowTheirColoursAfterReading) {
     EXPECT_EQ(doc.ReadByte(layout::BandBlock(3, 1)), 1);   // the box wrote its state back as 1
     EXPECT_EQ(C("CBInvert_2").colour, colours::Red);
     EXPECT_TRUE(C("CBStereo_15").Checked());
-    EXPECT_FALSE(mixer->Strip(15).enabled);
-    EXPECT_EQ(mixer->Strip(15).panelColour, colours::Maroon);
+    EXPECT_FALSE(mixer->Controls().Strip(15).enabled);
+    EXPECT_EQ(mixer->Controls().Strip(15).panelColour, colours::Maroon);
     EXPECT_FALSE(C("EDFileAss_16").enabled);
     EXPECT_FALSE(doc.DataChanged());
 
     // Clicking track 2's status (red -> green) writes record 0, play 1 for bit 1.
-    mixer->StatusMouseDown("ShStatus_2");
+    mixer->Tracks().StatusMouseDown("ShStatus_2");
     EXPECT_EQ(doc.ReadWord(layout::RecordMaskOffset) & 2, 0);
     EXPECT_EQ(doc.ReadWord(layout::PlayMaskOffset) & 2, 2);
     EXPECT_TRUE(doc.DataChanged());
@@ -79,10 +79,10 @@ TEST_F(MixerControls, SavingCleansNamesAndWritesEveryControl) {
     for (int i = 0; name[i]; ++i) data[layout::WavNameOffset(1) + i] = static_cast<std::uint8_t>(name[i]);
     Load(data);
     dialogs.keys.alt = true;  // held by chance: saving must not reset sliders
-    mixer->SetPosition("TBFader_1", 77);
+    mixer->Controls().SetPosition("TBFader_1", 77);
     dialogs.keys.alt = false;
     EXPECT_EQ(C("TBFader_1").value, 0);   // a user change with Alt resets
-    mixer->SetPosition("TBFader_1", 77);
+    mixer->Controls().SetPosition("TBFader_1", 77);
     doc.WriteZDTByte(layout::FaderBase, 5);   // the controls win on saving
     dialogs.keys.alt = true;
     DocumentContext context{doc, dialogs, *mixer, ""};
@@ -108,10 +108,10 @@ TEST_F(MixerControls, EffectLabelsAndInfoLineFollowTheLoadedProject) {
     data[layout::RecordingDepthOffset] = 1;
     data[layout::InsertRecordingFlagOffset] = 1;
     Load(data);
-    EXPECT_EQ(mixer->Effects().insert, "(Keine EFXDATA.ZDT)");
-    EXPECT_EQ(MixerViewModel::EffectLabelColour(mixer->Effects().insert), colours::Window);
-    EXPECT_EQ(MixerViewModel::EffectLabelColour("Comp; 4(?)"), colours::Red);
-    const ProjectInfoTexts& info = mixer->InfoTexts();
+    EXPECT_EQ(mixer->Menu().Effects().insert, "(Keine EFXDATA.ZDT)");
+    EXPECT_EQ(MixerMenu::EffectLabelColour(mixer->Menu().Effects().insert), colours::Window);
+    EXPECT_EQ(MixerMenu::EffectLabelColour("Comp; 4(?)"), colours::Red);
+    const ProjectInfoTexts& info = mixer->Menu().InfoTexts();
     EXPECT_NE(info.infoLine.find("(24-bit f. "), std::string::npos);
     EXPECT_EQ(info.infoLine.substr(info.infoLine.size() - 3), "WET");
     EXPECT_EQ(info.loadedFile, doc.LoadedZDTFileName);
@@ -124,7 +124,7 @@ TEST_F(MixerControls, HintsFollowALanguageChange) {
     EXPECT_EQ(C("TBPan_2").hint, "Pan:  C\n" + Txt(228) + " ");
     SetTxt(228, "(Alt+Klick: Standard)");
     SetTxt(235, "Phase");
-    mixer->UpdateAllHints();
+    mixer->Controls().UpdateAllHints();
     EXPECT_EQ(C("TBPan_2").hint, "Pan:  C\n(Alt+Klick: Standard) ");
     EXPECT_EQ(C("CBInvert_16").hint, "Phase ");
     SetTxt(228, DefaultTxt(228));

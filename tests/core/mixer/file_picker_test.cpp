@@ -77,13 +77,13 @@ TEST_F(MixerFilePicker, TheNameEditKeepsOnlyAllowedCharacters) {
 }
 
 TEST_F(MixerFilePicker, AutomaticCreationCleansNamesAndDelegatesTheFiles) {
-    mixer->SetText("EDFileAss_5", "neu");
+    mixer->Controls().SetText("EDFileAss_5", "neu");
     FilePicker picker(*mixer);
     picker.Open("EDFileAss_3");
     picker.AutoAssign();
     EXPECT_EQ(C("EDFileAss_5").text, "NEU.WAV");
     EXPECT_EQ(C("EDFileAss_3").text, "TAKE1.WAV");
-    EXPECT_EQ(actions.calls, std::vector<std::string>{"create"});
+    EXPECT_EQ(actions.calls, std::vector<std::string>{"create after report"});
     EXPECT_NE(picker.SuggestionHint().find("(Vorschlagsliste editierbar in Datei \""), std::string::npos);
 }
 

@@ -39,7 +39,9 @@ struct RecordingActions : MixerActions {
     void CopyProject() override { calls.push_back("copy"); }
     void CreateSeries() override { calls.push_back("series"); }
     void SetEndMarksInSubDirs() override { calls.push_back("subdirs"); }
-    void CreateMissingWavFiles(const std::string&) override { calls.push_back("create"); }
+    void CreateMissingWavFiles(const std::string&, bool reportFirst) override {
+        calls.push_back(reportFirst ? "create after report" : "create");
+    }
 };
 
 class MixerTest : public ::testing::Test {
@@ -69,7 +71,7 @@ protected:
         ASSERT_TRUE(LoadZDTFile(context, false));
     }
 
-    const MixerControl& C(const std::string& name) const { return mixer->Control(name); }
+    const MixerControl& C(const std::string& name) const { return mixer->Controls().Control(name); }
 };
 
 }  // namespace spurwerk::testing

@@ -41,8 +41,8 @@ class MixerStripBuild : public MixerTest {};
 
 TEST_F(MixerStripBuild, ControlsAreNamedAndTaggedInComponentOrder) {
     Create();
-    ASSERT_EQ(mixer->Controls().size(), 1u + 17u * StripControls().size());
-    EXPECT_EQ(mixer->Controls()[1].name, "LabelTrackNr_1");
+    ASSERT_EQ(mixer->Controls().All().size(), 1u + 17u * StripControls().size());
+    EXPECT_EQ(mixer->Controls().All()[1].name, "LabelTrackNr_1");
     const MixerControl& pan3 = C("TBPan_3");
     EXPECT_EQ(pan3.tag, (2u << 24) | 168u);
     EXPECT_EQ(C("CBEQxM_3").tag, (2u << 24) | (416u + 96 + 16));
@@ -53,8 +53,8 @@ TEST_F(MixerStripBuild, ControlsAreNamedAndTaggedInComponentOrder) {
     EXPECT_EQ(C("LabelTrackNr_3").caption, "Track 3");
     EXPECT_TRUE(C("CBStereo_1").visible);
     EXPECT_FALSE(C("CBStereo_2").visible);
-    EXPECT_EQ(mixer->Strip(8).panelColour, colours::DarkGrey);
-    EXPECT_EQ(mixer->Strip(16).panelColour, colours::Silver);
+    EXPECT_EQ(mixer->Controls().Strip(8).panelColour, colours::DarkGrey);
+    EXPECT_EQ(mixer->Controls().Strip(16).panelColour, colours::Silver);
 }
 
 TEST_F(MixerStripBuild, R24OptionWarnsAndFallsBackToSixteenTracks) {
@@ -65,10 +65,10 @@ TEST_F(MixerStripBuild, R24OptionWarnsAndFallsBackToSixteenTracks) {
     Create(options);
     ASSERT_EQ(dialogs.CountAsked("message"), 1);
     EXPECT_NE(dialogs.asked[0].text.find("Zoom-R24"), std::string::npos);
-    EXPECT_EQ(mixer->MaxStripIndex(), 16);
-    EXPECT_EQ(mixer->TrackCount(), 16);
+    EXPECT_EQ(mixer->Controls().MaxStripIndex(), 16);
+    EXPECT_EQ(mixer->Controls().TrackCount(), 16);
     EXPECT_EQ(C("EDFileAss_17").Offset(), 1448u);
-    EXPECT_FALSE(mixer->Strip(17).visible);
+    EXPECT_FALSE(mixer->Controls().Strip(17).visible);
 }
 
 TEST_F(MixerStripBuild, RelayoutResetsControlsAndRebindsTheFormerAllStrip) {
@@ -76,12 +76,12 @@ TEST_F(MixerStripBuild, RelayoutResetsControlsAndRebindsTheFormerAllStrip) {
     data[layout::PanBase + 4 * 3] = 90;  // track 4
     Load(data);
     EXPECT_EQ(C("TBPan_4").value, 90);
-    mixer->Relayout(3);
+    mixer->Controls().Relayout(3);
     EXPECT_EQ(C("TBPan_4").value, 50);   // now the all-strip, back to its initial value
     EXPECT_EQ(C("EDFileAss_4").Offset(), 1448u);
-    EXPECT_FALSE(mixer->Strip(4).visible);
+    EXPECT_FALSE(mixer->Controls().Strip(4).visible);
     EXPECT_FALSE(C("CBStereo_4").visible);  // the all-strip has an odd index now
-    mixer->Relayout(16);
+    mixer->Controls().Relayout(16);
     EXPECT_EQ(C("EDFileAss_4").Offset(), 1192u + 48);
     EXPECT_EQ(C("TBPan_4").value, 50);
 }

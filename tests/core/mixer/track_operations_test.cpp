@@ -17,13 +17,13 @@ TEST_F(MixerTrackOperations, RecordOnTheAllStripArmsBankOneAndShiftArmsBankTwo) 
     Bytes data = BlankProject();
     data[layout::RecordMaskOffset + 1] = 0xFF;  // tracks 9-16 record
     Load(data);
-    mixer->SetAllStripValue("ShStatus_", static_cast<int>(TrackStatus::Record));
+    mixer->Tracks().SetAllStripValue("ShStatus_", static_cast<int>(TrackStatus::Record));
     for (int t = 1; t <= 8; ++t) EXPECT_EQ(StatusOf(t), TrackStatus::Record) << t;
     for (int t = 9; t <= 16; ++t) EXPECT_EQ(StatusOf(t), TrackStatus::Play) << t;
     EXPECT_EQ(C("ShStatus_9").colour, colours::Green);
 
     dialogs.keys.shift = true;
-    mixer->SetAllStripValue("ShStatus_", static_cast<int>(TrackStatus::Record));
+    mixer->Tracks().SetAllStripValue("ShStatus_", static_cast<int>(TrackStatus::Record));
     for (int t = 1; t <= 8; ++t) EXPECT_EQ(StatusOf(t), TrackStatus::Play) << t;
     for (int t = 9; t <= 16; ++t) EXPECT_EQ(StatusOf(t), TrackStatus::Record) << t;
     // The all-strip's own status is never written.
@@ -32,10 +32,10 @@ TEST_F(MixerTrackOperations, RecordOnTheAllStripArmsBankOneAndShiftArmsBankTwo) 
     // A click cycles the all-strip's status: red -> green sets every track to play.
     dialogs.keys.shift = false;
     ASSERT_EQ(C("ShStatus_17").Status(), TrackStatus::Record);
-    mixer->StatusMouseDown("ShStatus_17");
+    mixer->Tracks().StatusMouseDown("ShStatus_17");
     EXPECT_EQ(doc.ReadWord(layout::RecordMaskOffset), 0);
     EXPECT_EQ(doc.ReadWord(layout::PlayMaskOffset), 0xFFFF);
-    mixer->StatusMouseDown("ShStatus_17");  // grey: all off
+    mixer->Tracks().StatusMouseDown("ShStatus_17");  // grey: all off
     EXPECT_EQ(doc.ReadWord(layout::PlayMaskOffset), 0);
 }
 
@@ -44,7 +44,7 @@ TEST_F(MixerTrackOperations, ArmingTrackNineTurnsTrackOneToPlay) {
     data[layout::RecordMaskOffset] = 0x01;
     data[layout::PlayMaskOffset + 1] = 0x00;  // track 9 off
     Load(data);
-    mixer->StatusMouseDown("ShStatus_9");  // grey -> red
+    mixer->Tracks().StatusMouseDown("ShStatus_9");  // grey -> red
     EXPECT_EQ(doc.ReadWord(layout::RecordMaskOffset) & 0x0101, 0x0100);
     EXPECT_EQ(C("ShStatus_1").colour, colours::Green);
     EXPECT_EQ(C("ShStatus_1").hint.substr(C("ShStatus_1").hint.size() - 14), "Nur Wiedergabe");
@@ -52,35 +52,35 @@ TEST_F(MixerTrackOperations, ArmingTrackNineTurnsTrackOneToPlay) {
 
 TEST_F(MixerTrackOperations, UnmarkedTracksAndBanksLimitAllStripChanges) {
     Load(BlankProject());
-    mixer->TrackLabelClick("LabelTrackNr_3");           // no Ctrl: nothing
-    EXPECT_TRUE(mixer->IsMarked(2));
+    mixer->Tracks().TrackLabelClick("LabelTrackNr_3");           // no Ctrl: nothing
+    EXPECT_TRUE(mixer->Controls().IsMarked(2));
     dialogs.keys.ctrl = true;
-    mixer->TrackLabelClick("LabelTrackNr_3");
-    EXPECT_FALSE(mixer->IsMarked(2));
+    mixer->Tracks().TrackLabelClick("LabelTrackNr_3");
+    EXPECT_FALSE(mixer->Controls().IsMarked(2));
     EXPECT_EQ(C("LabelTrackNr_3").colour, colours::Black);
     dialogs.keys.ctrl = false;
-    mixer->SetPosition("TBFader_17", 90);
+    mixer->Controls().SetPosition("TBFader_17", 90);
     for (int t = 1; t <= 16; ++t) EXPECT_EQ(doc.ReadByte(layout::FaderBase + 4 * (t - 1)), t == 3 ? 0 : 90) << t;
     EXPECT_TRUE(C("TBFader_17").changeMark);
 
     dialogs.keys.ctrl = true;  // bank 1 only
-    mixer->SetChecked("CBInvert_17", true);
+    mixer->Controls().SetChecked("CBInvert_17", true);
     for (int t = 1; t <= 16; ++t) EXPECT_EQ(doc.ReadByte(layout::InvertBase + 4 * (t - 1)), t <= 8 && t != 3) << t;
-    mixer->TrackLabelClick("LabelTrackNr_3");
-    EXPECT_TRUE(mixer->IsMarked(2));
+    mixer->Tracks().TrackLabelClick("LabelTrackNr_3");
+    EXPECT_TRUE(mixer->Controls().IsMarked(2));
     // Ctrl+click on the all-strip's label unmarks tracks 1-8 together.
-    mixer->TrackLabelClick("LabelTrackNr_17");
-    for (int k = 0; k < 8; ++k) EXPECT_FALSE(mixer->IsMarked(k)) << k;
-    EXPECT_TRUE(mixer->IsMarked(8));
+    mixer->Tracks().TrackLabelClick("LabelTrackNr_17");
+    for (int k = 0; k < 8; ++k) EXPECT_FALSE(mixer->Controls().IsMarked(k)) << k;
+    EXPECT_TRUE(mixer->Controls().IsMarked(8));
 }
 
 TEST_F(MixerTrackOperations, BankOneOnFewerTracksSetsHiddenTracksBoxesButNotTheirSliders) {
     Load(BlankProject());
-    mixer->SetTrackCount(4);
+    mixer->Tracks().SetTrackCount(4);
     dialogs.keys.ctrl = true;
-    mixer->SetChecked("CBReverb_5", true);   // the all-strip
+    mixer->Controls().SetChecked("CBReverb_5", true);   // the all-strip
     EXPECT_EQ(doc.ReadWord(layout::ReverbOnMaskOffset), 0x00EF);  // tracks 1-4 and 6-8, not the all-strip's 5
-    mixer->SetPosition("TBReverb_5", 60);
+    mixer->Controls().SetPosition("TBReverb_5", 60);
     EXPECT_EQ(doc.ReadByte(layout::ReverbLevelBase + 4 * 3), 60);
     EXPECT_EQ(doc.ReadByte(layout::ReverbLevelBase + 4 * 5), 0);
 }
@@ -100,19 +100,19 @@ TEST_F(MixerTrackOperations, DraggingTrackTwoOntoFiveCopiesExchangesOrDoesNothin
     data[layout::FaderBase + 16] = 33;
     data[layout::ChorusOnMaskOffset] = 0x10;  // track 5 chorus on
     Load(data);
-    ASSERT_TRUE(mixer->AcceptsDrop("LabelTrackNr_2", "LabelTrackNr_5"));
-    EXPECT_FALSE(mixer->AcceptsDrop("LabelTrackNr_2", "EDFileAss_5"));
-    EXPECT_FALSE(mixer->AcceptsDrop("LabelTrackNr_2", "LabelTrackNr_17"));  // the all-strip
-    EXPECT_FALSE(mixer->AcceptsDrop("EditProjName", "EDFileAss_5"));
+    ASSERT_TRUE(mixer->Tracks().AcceptsDrop("LabelTrackNr_2", "LabelTrackNr_5"));
+    EXPECT_FALSE(mixer->Tracks().AcceptsDrop("LabelTrackNr_2", "EDFileAss_5"));
+    EXPECT_FALSE(mixer->Tracks().AcceptsDrop("LabelTrackNr_2", "LabelTrackNr_17"));  // the all-strip
+    EXPECT_FALSE(mixer->Tracks().AcceptsDrop("EditProjName", "EDFileAss_5"));
 
     Bytes original = doc.ZDTData();
     dialogs.messageAnswers = {ResultCancel};
-    mixer->Drop("LabelTrackNr_2", "LabelTrackNr_5");
+    mixer->Tracks().Drop("LabelTrackNr_2", "LabelTrackNr_5");
     EXPECT_EQ(doc.ZDTData(), original);
     EXPECT_FALSE(doc.DataChanged());
 
     dialogs.messageAnswers = {ResultNo};
-    mixer->Drop("LabelTrackNr_2", "LabelTrackNr_5");
+    mixer->Tracks().Drop("LabelTrackNr_2", "LabelTrackNr_5");
     EXPECT_EQ(C("EDFileAss_5").text, "TWO.WAV");
     EXPECT_EQ(C("EDFileAss_2").text, "FIVE.WAV");
     EXPECT_EQ(StatusOf(5), TrackStatus::Record);
@@ -129,7 +129,7 @@ TEST_F(MixerTrackOperations, DraggingTrackTwoOntoFiveCopiesExchangesOrDoesNothin
 
     // Copy back: track 5 (now holding track 2's old settings) onto track 2.
     dialogs.messageAnswers = {ResultYes};
-    mixer->Drop("LabelTrackNr_5", "LabelTrackNr_2");
+    mixer->Tracks().Drop("LabelTrackNr_5", "LabelTrackNr_2");
     EXPECT_EQ(C("EDFileAss_2").text, "TWO.WAV");
     EXPECT_EQ(C("EDFileAss_5").text, "TWO.WAV");
     EXPECT_EQ(doc.ReadByte(layout::FaderBase + 4), 100);
@@ -139,7 +139,7 @@ TEST_F(MixerTrackOperations, DraggingTrackTwoOntoFiveCopiesExchangesOrDoesNothin
     EXPECT_EQ(StatusOf(5), TrackStatus::Record);
     // Transferred status honours the recording group.
     dialogs.messageAnswers = {ResultYes};
-    mixer->Drop("LabelTrackNr_2", "LabelTrackNr_10");
+    mixer->Tracks().Drop("LabelTrackNr_2", "LabelTrackNr_10");
     EXPECT_EQ(StatusOf(10), TrackStatus::Record);
     EXPECT_EQ(StatusOf(2), TrackStatus::Play);
 }
@@ -149,12 +149,12 @@ TEST_F(MixerTrackOperations, FileFieldDropExchangesOrCopiesWithCtrl) {
     data[layout::WavNameOffset(0)] = 'A';
     data[layout::WavNameOffset(1)] = 'B';
     Load(data);
-    mixer->Drop("EDFileAss_1", "EDFileAss_2");
+    mixer->Tracks().Drop("EDFileAss_1", "EDFileAss_2");
     EXPECT_EQ(C("EDFileAss_1").text, "B");
     EXPECT_EQ(C("EDFileAss_2").text, "A");
     EXPECT_EQ(ReadWavName(doc.ZDTData(), layout::WavNameOffset(0)), "B");
     dialogs.keys.ctrl = true;
-    mixer->Drop("EDFileAss_1", "EDFileAss_17");   // onto the master field
+    mixer->Tracks().Drop("EDFileAss_1", "EDFileAss_17");   // onto the master field
     EXPECT_EQ(C("EDFileAss_1").text, "B");
     EXPECT_EQ(ReadWavName(doc.ZDTData(), layout::MasterWavNameOffset), "B");
 }
@@ -167,8 +167,9 @@ TEST_F(MixerTrackOperations, TrackCountEntriesAreClampedAndTheProjectIsReadAgain
     dialogs.timedAnswers = {ResultOk};
     dialogs.timedInputs = {"0"};
     doc.MarkChanged();
-    mixer->SetTrackCountClick();
-    EXPECT_EQ(mixer->TrackCount(), 1);
+    mixer->Tracks().SetTrackCountClick();
+    EXPECT_EQ(mixer->Controls().TrackCount(), 1);
+    EXPECT_TRUE(dialogs.lastTimed.focusInput);  // typing replaces the count
     EXPECT_EQ(C("TBFader_1").value, 64);
     EXPECT_TRUE(doc.DataChanged());   // kept as it was
     EXPECT_EQ(observer.fitWidth, 72 + 72 + 8);
@@ -177,31 +178,31 @@ TEST_F(MixerTrackOperations, TrackCountEntriesAreClampedAndTheProjectIsReadAgain
     dialogs.messageAnswers = {ResultOk};
     dialogs.timedAnswers = {ResultOk};
     dialogs.timedInputs = {"40"};
-    mixer->SetTrackCountClick();
-    EXPECT_EQ(mixer->TrackCount(), 16);
+    mixer->Tracks().SetTrackCountClick();
+    EXPECT_EQ(mixer->Controls().TrackCount(), 16);
 
     dialogs.messageAnswers = {ResultOk, ResultOk};
     dialogs.timedAnswers = {ResultOk};
     dialogs.timedInputs = {"zwölf"};
-    mixer->SetTrackCountClick();
-    EXPECT_EQ(mixer->TrackCount(), 16);
+    mixer->Tracks().SetTrackCountClick();
+    EXPECT_EQ(mixer->Controls().TrackCount(), 16);
     EXPECT_NE(dialogs.asked.back().text.find("not a valid integer"), std::string::npos);
 
     dialogs.messageAnswers = {ResultCancel};
-    mixer->SetTrackCountClick();
+    mixer->Tracks().SetTrackCountClick();
     EXPECT_EQ(dialogs.CountAsked("timed"), 3);
 }
 
 TEST_F(MixerTrackOperations, KeysAndLabelClicksStartTheMainWindowsActions) {
     Load(BlankProject());
-    EXPECT_FALSE(mixer->KeyDown(MixerKey::L));
+    EXPECT_FALSE(mixer->Menu().KeyDown(MixerKey::L));
     dialogs.keys.ctrl = true;
-    EXPECT_TRUE(mixer->KeyDown(MixerKey::L));
-    EXPECT_FALSE(mixer->KeyDown(MixerKey::S));
+    EXPECT_TRUE(mixer->Menu().KeyDown(MixerKey::L));
+    EXPECT_FALSE(mixer->Menu().KeyDown(MixerKey::S));
     dialogs.keys.shift = true;
-    EXPECT_TRUE(mixer->KeyDown(MixerKey::S));
-    EXPECT_FALSE(mixer->KeyDown(MixerKey::L));
-    mixer->LoadedFileLabelDoubleClick();
+    EXPECT_TRUE(mixer->Menu().KeyDown(MixerKey::S));
+    EXPECT_FALSE(mixer->Menu().KeyDown(MixerKey::L));
+    mixer->Menu().LoadedFileLabelDoubleClick();
     std::vector<std::string> expected = {"open", "quicksave " + doc.LoadedZDTFileName + " 3000", "search"};
     EXPECT_EQ(actions.calls, expected);
 }

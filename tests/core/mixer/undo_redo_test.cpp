@@ -23,19 +23,19 @@ TEST_F(UndoRedo, EditsUndoneStepByStepGiveTheLoadedBytesAndRedoneTheEditedOnes) 
         names.push_back(doc.UndoText());
         EXPECT_TRUE(doc.DataChanged());
     };
-    step([&] { mixer->SetPosition("TBFader_2", 90); });
+    step([&] { mixer->Controls().SetPosition("TBFader_2", 90); });
     step([&] {
         dialogs.keys.ctrl = true;
-        mixer->SetAllStripValue("ShStatus_", static_cast<int>(TrackStatus::Record));
+        mixer->Tracks().SetAllStripValue("ShStatus_", static_cast<int>(TrackStatus::Record));
         dialogs.keys.ctrl = false;
     });
     step([&] {
         dialogs.messageAnswers = {ResultNo};  // No exchanges the tracks
-        mixer->Drop("LabelTrackNr_2", "LabelTrackNr_5");
+        mixer->Tracks().Drop("LabelTrackNr_2", "LabelTrackNr_5");
     });
     step([&] {
         dialogs.messageAnswers = {ResultOk};
-        mixer->PopupMenuClick("PMSetMarkAtProjEnd");
+        mixer->Menu().Click("PMSetMarkAtProjEnd");
     });
     EXPECT_EQ(names[0], "Fader Track 2: 0 \u2192 90");
     EXPECT_EQ(names[1], "Alle Tracks: Status R");
@@ -65,10 +65,10 @@ TEST_F(UndoRedo, EditsUndoneStepByStepGiveTheLoadedBytesAndRedoneTheEditedOnes) 
 
 TEST_F(UndoRedo, ANewEditAfterUndoDropsRedoAndSavingMovesTheCleanPoint) {
     Load(BlankProject());
-    mixer->SetPosition("TBPan_1", 20);
-    mixer->SetPosition("TBReverb_1", 30);
+    mixer->Controls().SetPosition("TBPan_1", 20);
+    mixer->Controls().SetPosition("TBReverb_1", 30);
     ASSERT_TRUE(doc.Undo());
-    mixer->SetPosition("TBChorus_1", 40);
+    mixer->Controls().SetPosition("TBChorus_1", 40);
     EXPECT_FALSE(doc.CanRedo());
     EXPECT_EQ(doc.ReadByte(layout::ReverbLevelBase), 0);
 
@@ -87,12 +87,12 @@ TEST_F(UndoRedo, ANewEditAfterUndoDropsRedoAndSavingMovesTheCleanPoint) {
 
 TEST_F(UndoRedo, ASliderDragIsOneStepUntilReleasedAndADragBackLeavesNothing) {
     Load(BlankProject());
-    for (int position = 91; position <= 100; ++position) mixer->SetPosition("TBFader_1", position);
+    for (int position = 91; position <= 100; ++position) mixer->Controls().SetPosition("TBFader_1", position);
     EXPECT_EQ(doc.History().StepCount(), 1u);
     EXPECT_EQ(doc.UndoText(), "Fader Track 1: 0 \u2192 100");
     doc.SealStep();
-    mixer->SetPosition("TBFader_1", 50);
-    mixer->SetPosition("TBFader_1", 100);
+    mixer->Controls().SetPosition("TBFader_1", 50);
+    mixer->Controls().SetPosition("TBFader_1", 100);
     EXPECT_EQ(doc.History().StepCount(), 1u);
     EXPECT_FALSE(doc.CanRedo());
     ASSERT_TRUE(doc.Undo());

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "io/path_text.h"
 #include "mixer_test_fixture.h"
 
 namespace spurwerk::testing {
@@ -31,7 +32,8 @@ TEST_F(MixerWavAssignment, TwoTracksOnOneFileShowTheSecondYellowAndCountTheFileO
     EXPECT_EQ(C("EDFileAss_5").colour, colours::Yellow);
     EXPECT_EQ(C("EDFileAss_7").colour, colours::Window);
     EXPECT_EQ(C("EDFileAss_1").colour, colours::Window);   // empty counts as found
-    const WavList& list = mixer->WavFiles();
+    EXPECT_EQ(C("EDFileAss_17").colour, colours::Green);   // the master field whenever it holds a name
+    const WavList& list = mixer->Files().WavFiles();
     ASSERT_EQ(list.lines.size(), 5u);
     EXPECT_EQ(list.lines[0], "4 WAV-Dateien,  3 davon Tracks zugeordnet!");
     EXPECT_EQ(list.lines[1].substr(0, 19), "BASS.WAV     [Tr.7]");
@@ -39,8 +41,12 @@ TEST_F(MixerWavAssignment, TwoTracksOnOneFileShowTheSecondYellowAndCountTheFileO
     EXPECT_EQ(list.lines[3].substr(0, 19), "MIX.WAV      [Tr.M]");
     EXPECT_EQ(list.lines[4].substr(0, 20), "SPARE.WAV           ");
     EXPECT_NE(list.lines[4].find("[t="), std::string::npos);
-    EXPECT_EQ(mixer->RecordingEnd(), 4000);
-    EXPECT_NE(mixer->InfoTexts().infoLine.find("4s"), std::string::npos);
+    EXPECT_EQ(mixer->Files().RecordingEnd(), 4000);
+    // A chosen line names its file, whatever the line shows after the name.
+    EXPECT_EQ(mixer->Files().WavListPath(4), PathText(Audio() / "SPARE.WAV"));
+    EXPECT_EQ(mixer->Files().WavListPath(0), "");
+    EXPECT_EQ(mixer->Files().WavListPath(5), "");
+    EXPECT_NE(mixer->Menu().InfoTexts().infoLine.find("4s"), std::string::npos);
 }
 
 TEST_F(MixerWavAssignment, AMissingFileIsRedAndWarnedAboutInTheHeader) {
@@ -48,22 +54,22 @@ TEST_F(MixerWavAssignment, AMissingFileIsRedAndWarnedAboutInTheHeader) {
     Assign(data, layout::WavNameOffset(0), "TAKE9.WAV");
     Load(data);
     EXPECT_EQ(C("EDFileAss_1").colour, colours::Red);
-    EXPECT_EQ(mixer->WavFiles().missing, 1);
-    EXPECT_EQ(mixer->WavFiles().lines[0],
+    EXPECT_EQ(mixer->Files().WavFiles().missing, 1);
+    EXPECT_EQ(mixer->Files().WavFiles().lines[0],
               "0 WAV-Dateien,  0 davon Tracks zugeordnet!  !!! Zuordnungen ohne vorhandene Datei: 1 !!!");
     // Creating the file and typing the name again turns the field normal.
     WriteWav(Audio() / "TAKE9.WAV", 100);
-    mixer->SetText("EDFileAss_1", "take9.wav");
+    mixer->Controls().SetText("EDFileAss_1", "take9.wav");
     EXPECT_EQ(C("EDFileAss_1").colour, colours::Window);
-    EXPECT_EQ(mixer->WavFiles().missing, 0);
-    EXPECT_EQ(mixer->WavFiles().lines[0], "1 WAV-Dateien,  1 davon Tracks zugeordnet!");
+    EXPECT_EQ(mixer->Files().WavFiles().missing, 0);
+    EXPECT_EQ(mixer->Files().WavFiles().lines[0], "1 WAV-Dateien,  1 davon Tracks zugeordnet!");
 }
 
 TEST_F(MixerWavAssignment, WithoutALoadedProjectTheListHoldsOnlyItsEmptyFirstLine) {
     Create();
-    mixer->BuildWavList();
-    EXPECT_EQ(mixer->WavFiles().lines, std::vector<std::string>{""});
-    EXPECT_EQ(mixer->RecordingEnd(), 0);
+    mixer->Files().BuildWavList();
+    EXPECT_EQ(mixer->Files().WavFiles().lines, std::vector<std::string>{""});
+    EXPECT_EQ(mixer->Files().RecordingEnd(), 0);
 }
 
 TEST_F(MixerWavAssignment, SavingOffersToShortenALongNameAndStopsCleaningOnCancel) {
@@ -73,15 +79,15 @@ TEST_F(MixerWavAssignment, SavingOffersToShortenALongNameAndStopsCleaningOnCance
     Load(data);
     dialogs.timedAnswers = {ResultOk};
     dialogs.timedInputs = {"Schlagzeug"};
-    mixer->NormalizeTrackWavNames();
+    mixer->Files().NormalizeTrackWavNames();
     EXPECT_EQ(C("EDFileAss_1").text, "SCHLAGZE.WAV");
     EXPECT_EQ(C("EDFileAss_2").text, "GITARRE.WAV");
     EXPECT_EQ(ReadWavName(doc.ZDTData(), layout::WavNameOffset(1)), "GITARRE.WAV");
 
-    mixer->SetText("EDFileAss_1", "Schlagzeug");
-    mixer->SetText("EDFileAss_2", "Gitarre");
+    mixer->Controls().SetText("EDFileAss_1", "Schlagzeug");
+    mixer->Controls().SetText("EDFileAss_2", "Gitarre");
     dialogs.timedAnswers = {ResultCancel};
-    mixer->NormalizeTrackWavNames();
+    mixer->Files().NormalizeTrackWavNames();
     EXPECT_EQ(C("EDFileAss_1").text, "Schlagzeug");
     EXPECT_EQ(C("EDFileAss_2").text, "Gitarre");
 }

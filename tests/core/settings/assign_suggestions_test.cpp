@@ -22,6 +22,9 @@ TEST(AssignSuggestions, FileReplacesBuiltInsWhenReadable) {
     WriteBytes(dir / "Spurwerk_Assigns.INI", Bytes{'B', 'A', 'S', 'S', '\r', '\n', 'G', 0xC4, 'N', 'G', '\n'});
     EXPECT_EQ(LoadAssignSuggestions(PathText(dir / "Spurwerk_Assigns.INI")),
               (std::vector<std::string>{"BASS", "G\u00C4NG"}));
+    // UTF-8 with its BOM, blank lines and blanks around names as an editor leaves them.
+    WriteBytes(dir / "bom.INI", Bytes{0xEF, 0xBB, 0xBF, ' ', 'O', 'U', 'D', ' ', '\r', '\n', '\r', '\n', 0xC3, 0x84, 'X', '\n'});
+    EXPECT_EQ(LoadAssignSuggestions(PathText(dir / "bom.INI")), (std::vector<std::string>{"OUD", "\u00C4X"}));
     WriteBytes(dir / "empty.INI", Bytes{});
     EXPECT_TRUE(LoadAssignSuggestions(PathText(dir / "empty.INI")).empty());
 }

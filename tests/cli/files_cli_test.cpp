@@ -130,6 +130,9 @@ TEST_F(FilesCli, InfoFilesEndMarksAndSeriesOnACardTree) {
 // the recorder's names in any letter case and gives what it gives on the card
 // as written.
 TEST_F(FilesCli, ALowerCaseCardWorksLikeTheRecordersOwn) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows ignores letter case in file names, so no second spelling can exist";
+#endif
     TempDir lower;
     fs::copy(DemoCard, lower.path(), fs::copy_options::recursive);
     std::vector<fs::path> all;

@@ -19,8 +19,19 @@ using testing::TempDir;
 
 const fs::path DemoCard = fs::path(SPURWERK_BIN_DIR) / ".." / "demo-card";
 
-testing::ProcessResult Cli(const std::vector<std::string>& arguments, const std::string& input = "") {
+testing::ProcessResult Cli(std::vector<std::string> arguments, const std::string& input = "") {
+#ifdef _WIN32
+    // Wine hands a child no redirected stdin: the JSON goes through a file there.
+    TempDir dir;
+    if (!input.empty()) {
+        testing::WriteBytes(dir / "input.json", Bytes(input.begin(), input.end()));
+        for (std::string& a : arguments)
+            if (a == "-") a = (dir / "input.json").string();
+    }
+    return testing::RunProcess(SPURWERK_CLI, arguments);
+#else
     return testing::RunProcess(SPURWERK_CLI, arguments, input);
+#endif
 }
 
 Json Parsed(const testing::ProcessResult& r) {

@@ -42,6 +42,9 @@ protected:
 };
 
 TEST_F(LowerCaseCardTest, ReadersFindTheAudioFolderEffectsAndProjectFile) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows ignores letter case in file names, so no second spelling can exist";
+#endif
     EXPECT_EQ(AudioFolderOf(project), Folder("card/proj001") + "audio");
     EXPECT_EQ(LongestWavDuration(AudioFolderOf(project)), 2000);
     EXPECT_EQ(EffectsFileNameFor(project), Folder("card/proj001") + "efxdata.zdt");

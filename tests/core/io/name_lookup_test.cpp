@@ -16,6 +16,9 @@ using testing::TempDir;
 using testing::WriteText;
 
 TEST(NameLookup, ExactSpellingFirstThenAnyCase) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows ignores letter case in file names, so no second spelling can exist";
+#endif
     TempDir dir;
     for (const char* name : {"AUDIO", "audio", "Efxdata.zdt", "efxdata.ZDT"}) fs::create_directories(dir / name);
     const std::string folder = dir.path().string() + "/";

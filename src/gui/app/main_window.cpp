@@ -36,6 +36,7 @@
 #include "support/general_info_window.h"
 #include "support/guarded.h"
 #include "support/multi_line_button.h"
+#include "support/new_label.h"
 #include "support/qt_text.h"
 #include "support/qt_translations.h"
 #include "support/widget_components.h"
@@ -71,13 +72,6 @@ Button* NewButton(const char* name, const char* caption, QWidget* parent, QRect 
     return button;
 }
 
-
-QLabel* NewLabel(const char* name, const char* caption, QWidget* parent, QRect geometry) {
-    auto* label = new QLabel(QString::fromUtf8(caption), parent);
-    label->setObjectName(name);
-    label->setGeometry(geometry);
-    return label;
-}
 
 // A label showing the loaded project's data: no language sets its text.
 QLabel* NewDataLabel(const char* name, QWidget* parent, QRect geometry) {

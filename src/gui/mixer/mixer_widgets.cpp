@@ -42,13 +42,6 @@ QFrame* NewPanel(const char* name, QWidget* parent) {
     return panel;
 }
 
-QLabel* NewLabel(const char* name, const char* caption, QWidget* parent, QRect geometry) {
-    auto* label = new QLabel(QString::fromUtf8(caption), parent);
-    label->setObjectName(name);
-    label->setGeometry(geometry);
-    return label;
-}
-
 QLabel* NewCaptionPanel(const char* name, const char* caption, QWidget* parent) {
     QLabel* panel = NewLabel(name, caption, parent, QRect());
     panel->setAlignment(Qt::AlignCenter);

@@ -8,6 +8,7 @@
 
 #include "mixer/mixer_control.h"
 #include "mixer/strip_layout.h"
+#include "support/new_label.h"
 
 class QFrame;
 class QLabel;
@@ -21,7 +22,6 @@ void SetBackground(QWidget* w, const QColor& colour);
 void SetTextColour(QWidget* w, const QColor& colour);
 QFont FontFor(const FontLook& look, const QFont& parent);
 QFrame* NewPanel(const char* name, QWidget* parent);
-QLabel* NewLabel(const char* name, const char* caption, QWidget* parent, QRect geometry);
 // A panel with a caption: a label that takes part in language files as a panel.
 QLabel* NewCaptionPanel(const char* name, const char* caption, QWidget* parent);
 

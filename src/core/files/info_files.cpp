@@ -124,30 +124,31 @@ private:
     const InfoFileLabel& label_;
 };
 
-}  // namespace
-
-std::string UpdateInfoFiles(const std::string& root, ZDTDocument& doc, ProjectList& list, Dialogs& dialogs,
-                            const InfoFileLabel& label, InfoFileRunCounts* counts) {
-    UpdateWalk walk(doc, list, dialogs, label);
+// Walks the folder and words the result with the three texts from firstText on:
+// "<changed> ... <found> ... <root> ...", then the entries that failed.
+template <typename Walk>
+std::string RunWalk(const std::string& root, Walk& walk, int firstText, InfoFileRunCounts* counts) {
     WalkDirectory(root, walk);
-    std::string message = std::to_string(walk.counts.changed) + " " + Txt(199) + " " +
-                          std::to_string(walk.counts.found) + " " + Txt(200) + root + Txt(201);
+    std::string message = std::to_string(walk.counts.changed) + " " + Txt(firstText) + " " +
+                          std::to_string(walk.counts.found) + " " + Txt(firstText + 1) + root + Txt(firstText + 2);
     walk.counts.entryErrors = walk.entryErrors;
     if (!walk.entryErrors.empty()) message += "\r\n\r\n" + EntryErrorsText(walk.entryErrors);
     if (counts) *counts = walk.counts;
     return message;
 }
 
+}  // namespace
+
+std::string UpdateInfoFiles(const std::string& root, ZDTDocument& doc, ProjectList& list, Dialogs& dialogs,
+                            const InfoFileLabel& label, InfoFileRunCounts* counts) {
+    UpdateWalk walk(doc, list, dialogs, label);
+    return RunWalk(root, walk, 199, counts);
+}
+
 std::string DeleteInfoFiles(const std::string& root, bool deleteAll, ZDTDocument& doc, ProjectList& list,
                             Dialogs& dialogs, const InfoFileLabel& label, InfoFileRunCounts* counts) {
     DeleteWalk walk(deleteAll, doc, list, dialogs, label);
-    WalkDirectory(root, walk);
-    std::string message = std::to_string(walk.counts.changed) + " " + Txt(202) + " " +
-                          std::to_string(walk.counts.found) + " " + Txt(203) + root + Txt(204);
-    walk.counts.entryErrors = walk.entryErrors;
-    if (!walk.entryErrors.empty()) message += "\r\n\r\n" + EntryErrorsText(walk.entryErrors);
-    if (counts) *counts = walk.counts;
-    return message;
+    return RunWalk(root, walk, 202, counts);
 }
 
 }  // namespace spurwerk

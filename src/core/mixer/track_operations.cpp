@@ -93,9 +93,7 @@ void TrackOperations::SetAllStripValue(const std::string& prefix, int value) {
 
 void TrackOperations::ApplyRecordingGroup(MixerControl& status) {
     if (status.Status() != TrackStatus::Record) return;
-    int k = status.strip;
-    for (int other = k % 8; other < controls_.TrackCount(); other += 8) {
-        if (other == k) continue;
+    for (int other : RecordingGroupPartners(status.strip, controls_.TrackCount())) {
         MixerControl& shape = controls_.At(other, "ShStatus_");
         if (shape.Status() != TrackStatus::Record) continue;
         controls_.SetStatusColour(shape, TrackStatus::Play);

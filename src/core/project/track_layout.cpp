@@ -48,6 +48,13 @@ void WriteTrackStatus(ZDTDocument& doc, int stripIndex, TrackStatus status, std:
     doc.WriteZDTWord(tagOffset + 4, play);
 }
 
+std::vector<int> RecordingGroupPartners(int stripIndex, int trackCount) {
+    std::vector<int> partners;
+    for (int other = stripIndex % 8; other < trackCount; other += 8)
+        if (other != stripIndex) partners.push_back(other);
+    return partners;
+}
+
 bool ReadStereoLink(const Bytes& buffer, int stripIndex) {
     return (ReadZDTByte(buffer, StereoLinkOffset) & TrackBitMask(stripIndex / 2)) != 0;
 }

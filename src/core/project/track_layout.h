@@ -80,6 +80,9 @@ enum class TrackStatus { Off, Play, Record };
 TrackStatus ReadTrackStatus(const Bytes& buffer, int stripIndex, std::size_t tagOffset = layout::RecordMaskOffset);
 void WriteTrackStatus(ZDTDocument& doc, int stripIndex, TrackStatus status,
                       std::size_t tagOffset = layout::RecordMaskOffset);
+// The other tracks of strip k's recording group (same number modulo 8, below
+// trackCount): only one track of a group can record.
+std::vector<int> RecordingGroupPartners(int stripIndex, int trackCount);
 
 bool ReadStereoLink(const Bytes& buffer, int stripIndex);
 void WriteStereoLink(ZDTDocument& doc, int stripIndex, bool linked);

@@ -65,9 +65,8 @@ void WriteTrackValue(ZDTDocument& doc, const TrackParameter& parameter, int stri
 }
 
 void ApplyRecordingGroup(ZDTDocument& doc, int stripIndex, int trackCount) {
-    for (int other = stripIndex % 8; other < trackCount; other += 8)
-        if (other != stripIndex && ReadTrackStatus(doc.ZDTData(), other) == TrackStatus::Record)
-            WriteTrackStatus(doc, other, TrackStatus::Play);
+    for (int other : RecordingGroupPartners(stripIndex, trackCount))
+        if (ReadTrackStatus(doc.ZDTData(), other) == TrackStatus::Record) WriteTrackStatus(doc, other, TrackStatus::Play);
 }
 
 }  // namespace spurwerk

@@ -27,8 +27,7 @@ std::optional<TrackValue> ParseTrackValue(const TrackParameter& parameter, const
 // Writes the value into the document through the layout's encoding.
 void WriteTrackValue(ZDTDocument& doc, const TrackParameter& parameter, int stripIndex, const TrackValue& value);
 
-// Arming a track turns every other armed track of its recording group (same
-// number modulo 8, below trackCount) to play.
+// Arming a track turns the armed tracks of its recording group to play.
 void ApplyRecordingGroup(ZDTDocument& doc, int stripIndex, int trackCount);
 
 }  // namespace spurwerk

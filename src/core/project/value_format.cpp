@@ -177,6 +177,11 @@ int SliderRaw(const StripElement& element, int position) {
     return element.format == ValueFormat::Gain ? layout::GainMax - position : position;
 }
 
+int ClampToStoredRange(const StripElement& element, int raw) {
+    if (element.kind == ControlKind::BandBox || element.kind == ControlKind::InvertBox) return std::clamp(raw, 0, 1);
+    return SliderRaw(element, SliderPosition(element, raw));
+}
+
 std::string SliderValueHint(const StripElement& element, int position) {
     int raw = SliderRaw(element, position);
     switch (element.format) {

@@ -40,6 +40,9 @@ std::string AcceptedValuesText(const StripElement& element);
 int SliderPosition(const StripElement& element, int raw);
 // The raw value a slider position writes.
 int SliderRaw(const StripElement& element, int position);
+// A stored byte held in the range its control can show (boxes 0..1, sliders
+// their range): what the mixer writes back for an out-of-range byte.
+int ClampToStoredRange(const StripElement& element, int raw);
 
 // The value part of a slider's hint for a position: "Pan:  L20", "-3db ",
 // "Freq.: 8000 Hz \n(Default: 8000 Hz) ", ...

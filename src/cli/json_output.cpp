@@ -1,12 +1,13 @@
 #include "json_output.h"
 
 #include <cmath>
-#include <cstdio>
 #include <iostream>
 
 #include "cli_dialogs.h"
 #include "io/path_text.h"
 #include "project/track_record.h"
+#include "project/value_format.h"
+#include "project/value_texts.h"
 #include "project/wav_header.h"
 #include "text/text_encoding.h"
 #include "ui/errors.h"
@@ -147,7 +148,7 @@ Json TrackJson(const Bytes& buffer, int stripIndex) {
             track[key] = CardName(reading.name);
         else if (IsBox(element.kind))
             track[key] = reading.value != 0;
-        else if (std::string(element.prefix) == "TBEQMidQual_")
+        else if (element.format == ValueFormat::Quality)
             track[key] = reading.value;
         else
             track[key] = static_cast<int>(reading.value);
@@ -180,17 +181,15 @@ std::string ValueTextFromJson(const TrackParameter& parameter, const Json& value
     }
     if (!value.is_number()) throw wrong("a number");
     double number = value.get<double>();
-    if (std::string(element.prefix) == "TBEQMidQual_") {
+    if (element.format == ValueFormat::Quality) {
         double tenths = std::round(number * 10);
         if (std::fabs(number * 10 - tenths) > 1e-6 || tenths < 1 || tenths > 10)
             throw wrong("a quality from 0.1 to 1.0 in steps of 0.1");
-        char text[32];
-        std::snprintf(text, sizeof text, "%d.%d", static_cast<int>(tenths) / 10, static_cast<int>(tenths) % 10);
-        return text;
+        return QualityText(static_cast<int>(tenths) - 1);
     }
     if (number != std::floor(number) || std::fabs(number) > 1e6) throw wrong("a whole number");
     int whole = static_cast<int>(number);
-    if (std::string(element.prefix) == "TBPan_") {
+    if (element.format == ValueFormat::Pan) {
         if (whole == 0) return "C";
         return (whole < 0 ? "L" : "R") + std::to_string(std::abs(whole));
     }

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "io/file_copy.h"
+#include "io/file_io.h"
 #include "files/info_files.h"
 #include "io/name_lookup.h"
 #include "io/path_text.h"

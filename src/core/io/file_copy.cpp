@@ -49,11 +49,6 @@ void CopyFileReplacing(const fs::path& from, const fs::path& requested) {
     if (!temp.MoveOntoTarget(true, ec)) throw FileError::For("Cannot write", to, ec);
 }
 
-bool PathExists(const std::string& path) {
-    std::error_code ec;
-    return fs::exists(PathFromText(path), ec);
-}
-
 void CreateFolders(const fs::path& folder, std::vector<fs::path>* created) {
     // The missing folders from the outermost in, so that each one made is known.
     std::vector<fs::path> missing, made;

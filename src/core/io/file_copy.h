@@ -20,9 +20,6 @@ CopyOutcome CopyFileIfAbsent(const std::filesystem::path& from, const std::files
 // it was on failure.
 void CopyFileReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
 
-// Whether anything exists under the path text; errors count as not existing.
-bool PathExists(const std::string& path);
-
 // Creates the folder with all missing parents; throws FileError. Appends
 // every folder it made, outermost first, to `created`.
 void CreateFolders(const std::filesystem::path& folder, std::vector<std::filesystem::path>* created = nullptr);

@@ -323,6 +323,11 @@ std::error_code InjectedWriteFault(const fs::path& target) {
     return FaultHook() ? FaultHook()(target) : std::error_code();
 }
 
+bool PathExists(const std::string& path) {
+    std::error_code ec;
+    return fs::exists(PathFromText(path), ec);
+}
+
 bool IsRegularFile(const fs::path& path) {
     std::error_code ec;
     return fs::is_regular_file(path, ec);

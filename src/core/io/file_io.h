@@ -101,6 +101,8 @@ void WriteFileAtomically(const std::filesystem::path& path, const Bytes& data);
 void WriteFileAtomically(const std::filesystem::path& path, const std::string& data);
 
 bool IsRegularFile(const std::filesystem::path& path);
+// Whether anything exists under the path text; errors count as not existing.
+bool PathExists(const std::string& path);
 
 // Failure injection for tests: when set, every atomic write and file copy asks
 // the hook about its target first; an error it returns makes that write fail

@@ -1,6 +1,7 @@
 #include "project/document_ops.h"
 
 #include "io/file_copy.h"
+#include "io/file_io.h"
 #include "io/name_lookup.h"
 #include "io/path_text.h"
 #include "project/track_layout.h"

@@ -32,13 +32,6 @@ std::optional<std::pair<std::string, std::string>> KeyLine(const std::string& li
     return std::make_pair(TrimWhitespace(line.substr(0, eq)), line.substr(eq + 1));
 }
 
-// Line breaks would split the line and could inject keys or sections.
-std::string OneLine(std::string s, bool keepCarriageReturn) {
-    for (char& c : s)
-        if (c == '\n' || (c == '\r' && !keepCarriageReturn)) c = ' ';
-    return s;
-}
-
 // Blanks at either end and a pair of enclosing quotes would be removed on
 // reading; quoting the value keeps it exactly as written.
 std::string ProtectValue(const std::string& value) {

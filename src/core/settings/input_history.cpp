@@ -16,19 +16,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool Exists(const std::string& file) {
-    std::error_code ec;
-    return fs::exists(PathFromText(file), ec);
-}
-
 std::vector<std::string> ReadItems(const std::string& file) { return SplitTextLines(ReadTextFile(PathFromText(file))); }
-
-// An entry is one line of the file.
-std::string OneLine(std::string s) {
-    for (char& c : s)
-        if (c == '\r' || c == '\n') c = ' ';
-    return s;
-}
 
 bool NamesExistingFile(const std::string& entry) {
     std::string expanded = ExpandEnvStr(entry);
@@ -50,7 +38,7 @@ void InputHistory::OpenHistory(const std::string& histFile) {
     curHistFile_ = name;
     items_.clear();
     curFileUnreadable_ = false;
-    if (name.empty() || !Exists(name)) return;
+    if (name.empty() || !PathExists(name)) return;
     try {
         items_ = ReadItems(name);
     } catch (const std::exception&) {
@@ -65,10 +53,10 @@ void InputHistory::WriteItems(const std::string& file, const std::vector<std::st
 }
 
 void InputHistory::AddToHistory(const std::string& rawValue, const std::string& histFile) {
-    const std::string value = OneLine(rawValue);
+    const std::string value = OneLine(rawValue, false);
     const std::string file = ExpandEnvStr(histFile);
     if (!file.empty() && file != curHistFile_) {
-        if (!Exists(file)) {
+        if (!PathExists(file)) {
             WriteTextFile(PathFromText(file), JoinTextLines({value}));
             curHistFile_ = file;
             items_ = {value};

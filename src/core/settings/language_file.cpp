@@ -3,6 +3,7 @@
 #include <array>
 #include <system_error>
 
+#include "io/file_io.h"
 #include "io/path_text.h"
 #include "settings/ini_file.h"
 #include "io/text_file.h"
@@ -20,13 +21,8 @@ const std::string ResStrArrSection = "ResStrArr";
 const std::string CrLf = "\r\n";
 const std::string Lf = "\n";
 
-bool FileExists(const std::string& fileName) {
-    std::error_code ec;
-    return fs::exists(PathFromText(fileName), ec);
-}
-
 void AnnounceNewFile(bool doSave, const std::string& fileName, Dialogs& dialogs) {
-    if (doSave && !FileExists(fileName)) dialogs.Message(Txt(101) + fileName + Txt(102), MessageButtons::Ok);
+    if (doSave && !PathExists(fileName)) dialogs.Message(Txt(101) + fileName + Txt(102), MessageButtons::Ok);
 }
 
 void ThrowIfUnreadable(const IniFile& ini) {
@@ -116,7 +112,7 @@ bool LoadSaveGuiTexts(GuiForm& form, bool doSave, const std::string& fileName, c
 
 bool LoadSaveLanguage(bool doSave, const std::string& fileName, const std::vector<GuiForm*>& forms,
                       Dialogs& dialogs) {
-    if (!FileExists(fileName)) {
+    if (!PathExists(fileName)) {
         dialogs.Message(Txt(101) + fileName + Txt(103), MessageButtons::Ok);
         return false;
     }

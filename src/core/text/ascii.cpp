@@ -30,4 +30,10 @@ bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix) {
 std::string TrimBlanks(std::string_view text) { return Trim(text, " "); }
 std::string TrimWhitespace(std::string_view text) { return Trim(text, " \t\r\n"); }
 
+std::string OneLine(std::string text, bool keepCarriageReturn) {
+    for (char& c : text)
+        if (c == '\n' || (c == '\r' && !keepCarriageReturn)) c = ' ';
+    return text;
+}
+
 }  // namespace spurwerk

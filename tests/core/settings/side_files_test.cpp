@@ -3,35 +3,30 @@
 #include <cstdlib>
 
 #include "io/path_text.h"
+#include "settings/assign_suggestions.h"
 #include "settings/environment_text.h"
 #include "settings/side_files.h"
+#include "settings/text_table.h"
 #include "test_files.h"
 
 namespace spurwerk {
 namespace {
 
 using testing::TempDir;
-using testing::WriteText;
+using testing::WriteBytes;
 
 const std::string Sep = PathSeparator();
 
 TEST(SideFiles, NamesFollowTheProgramFileButOptionsStaySpurwerk) {
     const std::string dir = Sep + "opt" + Sep + "tools" + Sep;
     SideFiles s = DeriveSideFiles(dir + "Other.exe", true, "");
-    EXPECT_EQ(s.programDir, dir);
-    EXPECT_EQ(s.GuiFileName, dir + "Other_GUI.INI");
-    EXPECT_EQ(s.ReadmeFileName, dir + "Other_README.TXT");
-    EXPECT_EQ(s.doSaveAllGUIsMarker, dir + "_DoSaveAllGUIsCreated.txt");
-    EXPECT_EQ(s.zdtHistory, dir + "Other_ZDTFile.HIS");
-    EXPECT_EQ(s.wavHistory, dir + "Other_WAVFile.HIS");
-    EXPECT_EQ(s.searchFilterHistory, dir + "Other_SearchFilter.HIS");
-    EXPECT_EQ(s.copyToDirHistory, dir + "Other_CopyToDir.HIS");
-    EXPECT_EQ(s.prjNamesHistory, dir + "Other_PRJNamesFile.HIS");
-    EXPECT_EQ(s.assignsFile, dir + "Other_Assigns.INI");
-    EXPECT_EQ(s.OptionsFileName, dir + "Spurwerk.INI");
-    EXPECT_EQ(s.windowPositionsFile, dir + "Other_WindowPositions.INI");
-    EXPECT_EQ(s.prjTemplateR16, dir + "PRJDATA_VorlageR16.ZDT");
-    EXPECT_EQ(s.efxTemplateR24, dir + "EFXDATA_VorlageR24.ZDT");
+    // Named after the program, fixed names, templates: one of each kind.
+    const std::pair<std::string, const char*> names[] = {
+        {s.programDir, ""}, {s.GuiFileName, "Other_GUI.INI"}, {s.zdtHistory, "Other_ZDTFile.HIS"},
+        {s.windowPositionsFile, "Other_WindowPositions.INI"}, {s.OptionsFileName, "Spurwerk.INI"},
+        {s.doSaveAllGUIsMarker, "_DoSaveAllGUIsCreated.txt"}, {s.efxTemplateR24, "EFXDATA_VorlageR24.ZDT"},
+    };
+    for (const auto& [name, expected] : names) EXPECT_EQ(name, dir + expected);
 }
 
 TEST(SideFiles, UnwritableProgramFolderMovesOnlyWrittenFiles) {
@@ -44,20 +39,17 @@ TEST(SideFiles, UnwritableProgramFolderMovesOnlyWrittenFiles) {
     EXPECT_EQ(s.OptionsFileName, cfgDir + "Spurwerk.INI");
     EXPECT_EQ(s.windowPositionsFile, cfgDir + "Spurwerk_WindowPositions.INI");
     EXPECT_EQ(s.zdtHistory, cfgDir + "Spurwerk_ZDTFile.HIS");
-    EXPECT_EQ(s.prjNamesHistory, cfgDir + "Spurwerk_PRJNamesFile.HIS");
-    // Shipped files are still found beside the program.
+    // Shipped files are still found beside the program ...
     EXPECT_EQ(s.GuiFileName, dir + "Spurwerk_GUI.INI");
-    EXPECT_EQ(s.ReadmeFileName, dir + "Spurwerk_README.TXT");
     EXPECT_EQ(s.prjTemplateR16, dir + "PRJDATA_VorlageR16.ZDT");
     EXPECT_EQ(s.assignsFile, dir + "Spurwerk_Assigns.INI");
     // ... unless the user keeps an own suggestion list.
-    WriteText(config / "Spurwerk_Assigns.INI", "X\r\n");
+    WriteBytes(config / "Spurwerk_Assigns.INI", Bytes{'X'});
     EXPECT_EQ(DeriveSideFiles(dir + "Spurwerk", false, cfg).assignsFile, cfgDir + "Spurwerk_Assigns.INI");
 }
 
 TEST(SideFiles, WritableFolderIsDetected) {
     TempDir dir;
-    EXPECT_TRUE(IsFolderWritable(dir.path()));
     EXPECT_FALSE(IsFolderWritable(dir / "missing"));
     SideFiles s = DeriveSideFiles(PathText(dir / "Spurwerk"));
     EXPECT_EQ(s.OptionsFileName, PathText(dir / "Spurwerk.INI"));
@@ -73,10 +65,26 @@ TEST(EnvironmentText, ExpandsSetVariablesOnly) {
     const std::string value = EnvironmentText("SPURWERK_TEST_VAR");
     ASSERT_FALSE(value.empty());
     EXPECT_EQ(ExpandEnvStr("%SPURWERK_TEST_VAR%" + Sep + "x.HIS"), value + Sep + "x.HIS");
-    EXPECT_EQ(ExpandEnvStr("a%SPURWERK_UNSET_XYZ%b"), "a%SPURWERK_UNSET_XYZ%b");
     EXPECT_EQ(ExpandEnvStr("50% %SPURWERK_TEST_VAR%"), "50% " + value);
-    EXPECT_EQ(ExpandEnvStr("100%"), "100%");
-    EXPECT_EQ(ExpandEnvStr("%%"), "%%");
+    for (const char* kept : {"a%SPURWERK_UNSET_XYZ%b", "100%", "%%"}) EXPECT_EQ(ExpandEnvStr(kept), kept);
+}
+
+TEST(AssignSuggestions, FileReplacesBuiltInsWhenReadable) {
+    TempDir dir;
+    EXPECT_EQ(LoadAssignSuggestions(PathText(dir / "none.INI")),
+              (std::vector<std::string>{"MAND_R.WAV", "GIT_C.WAV", "BOUZ_L.WAV", "Baglama", "VOC1_C", "VOC2_C"}));
+    std::filesystem::create_directory(dir / "folder.INI");
+    EXPECT_EQ(LoadAssignSuggestions(PathText(dir / "folder.INI")), BuiltInAssignSuggestions());
+    // Blank lines and blanks around names as an editor leaves them.
+    WriteBytes(dir / "Spurwerk_Assigns.INI", Bytes{' ', 'O', 'U', 'D', ' ', '\r', '\n', '\r', '\n', 'G', 0xC4, '\n'});
+    EXPECT_EQ(LoadAssignSuggestions(PathText(dir / "Spurwerk_Assigns.INI")),
+              (std::vector<std::string>{"OUD", "G\u00C4"}));
+    WriteBytes(dir / "empty.INI", Bytes{});
+    EXPECT_TRUE(LoadAssignSuggestions(PathText(dir / "empty.INI")).empty());
+
+    InitResStrArr();
+    EXPECT_EQ(AssignSuggestionsHint("C:\\Tools\\Spurwerk_Assigns.INI"),
+              "(Vorschlagsliste editierbar in Datei \"C:\\Tools\\Spurwerk_Assigns.INI\"!)");
 }
 
 }  // namespace

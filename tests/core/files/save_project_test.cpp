@@ -34,17 +34,13 @@ TEST_F(SaveProjectTest, NewFolderGetsAudioEffectsAndTemplateWavs) {
     ASSERT_TRUE(SaveProject(context, target, true, "NEU", 3000));
 
     std::string file = target + ".ZDT";
-    EXPECT_NE(AskedText(0).find(NativePath("PRJ005/AUDIO/") + "\" existiert noch nicht! Projekt anlegen?"), std::string::npos);
-    EXPECT_NE(AskedText(1).find("WAV-Datei \"" + Folder("PRJ005") + NativePath("AUDIO/A.WAV") +
-                                "\" existiert noch nicht!"),
-              std::string::npos);
+    EXPECT_NE(AskedText(1).find(Folder("PRJ005") + NativePath("AUDIO/A.WAV")), std::string::npos);
     EXPECT_EQ(Content("PRJ005/EFXDATA.ZDT"), "EFX16");
     EXPECT_EQ(Content("PRJ005/AUDIO/A.WAV"), "STEREO16");  // pair of strips 0 and 1
     EXPECT_FALSE(fs::exists(dir / "PRJ005/AUDIO/B.WAV"));
     EXPECT_EQ(Content("PRJ005/AUDIO/C.WAV"), "MONO16");
     EXPECT_EQ(Content("PRJ005/AUDIO/D.WAV"), "MONO16");  // name cleaned before the save
     EXPECT_EQ(Content("PRJ005/AUDIO/M.WAV"), "STEREO16");  // the master is always stereo
-    EXPECT_NE(AskedText(4).find("Aus Vorlage neu erzeugte Wave-Dateien:"), std::string::npos);
 
     Bytes saved = ReadBytes(file);
     EXPECT_EQ(ReadProjectName(saved), "NEU");
@@ -73,17 +69,6 @@ TEST_F(SaveProjectTest, TwentyFourBitProjectsGetTwentyFourBitTemplatesAndR24Effe
     EXPECT_EQ(ReadProjectName(doc.ZDTData()), "SONG");  // no name given: the field's name stays
 }
 
-TEST_F(SaveProjectTest, NoToAllCreatesNoneAndShowsNoList) {
-    ProjectSetup element;
-    element.wavNames = {"A.WAV", "B.WAV"};
-    LoadSetup(element);
-    fs::create_directories(dir / "P" / "AUDIO");
-    dialogs.messageAnswers = {ResultNoToAll};
-    ASSERT_TRUE(SaveProject(context, (dir / "P" / "PRJDATA.ZDT").string(), true, "", 0));
-    EXPECT_EQ(dialogs.CountAsked("message"), 1);
-    EXPECT_TRUE(fs::is_empty(dir / "P" / "AUDIO"));
-}
-
 TEST_F(SaveProjectTest, CtrlSaveLeavesAnUnchangedProjectFileButCreatesMissingWavs) {
     ProjectSetup element;
     element.wavNames = {"A.WAV"};
@@ -99,13 +84,16 @@ TEST_F(SaveProjectTest, CtrlSaveLeavesAnUnchangedProjectFileButCreatesMissingWav
 
     EXPECT_EQ(doc.ZDTData(), ReadBytes(file));  // the file on disk is loaded afterwards
 
-    // Without Ctrl the file is written.
-    LoadSetup(element);
-    doc.MarkSaved();
-    dialogs.keys.ctrl = false;
-    dialogs.messageAnswers = {ResultYes};
-    ASSERT_TRUE(SaveProject(context, file, true, "", 0));
-    EXPECT_EQ(ReadBytes(file), ProjectBytes(element));
+    // Changes are written with Ctrl held; without Ctrl an unchanged document is written too.
+    for (bool ctrl : {true, false}) {
+        WriteBytes(file, TextBytes("X"));
+        LoadSetup(element);
+        if (!ctrl) doc.MarkSaved();
+        dialogs.keys.ctrl = ctrl;
+        dialogs.messageAnswers = {ResultYes};
+        ASSERT_TRUE(SaveProject(context, file, true, "", 0));
+        EXPECT_EQ(ReadBytes(file), ProjectBytes(element)) << ctrl;
+    }
 }
 
 TEST_F(SaveProjectTest, CancelAbortsSilentlyAndNoStopsWithoutWriting) {
@@ -134,7 +122,7 @@ TEST_F(SaveProjectTest, AShortDocumentIsFilledFromTheDeviceTemplate) {
     EXPECT_EQ(ReadText(dir / "P" / "PRJDATA.ZDT"), "P" + std::string(MinProjectDataSize - 1, '\0'));
 }
 
-TEST_F(SaveProjectTest, AMissingTemplateIsReportedOncePerRun) {
+TEST_F(SaveProjectTest, AMissingTemplateIsReportedOncePerRunAndNoToAllCreatesNone) {
     ProjectSetup element;
     element.wavNames = {"A.WAV", "B.WAV", "C.WAV"};
     LoadSetup(element);
@@ -145,6 +133,14 @@ TEST_F(SaveProjectTest, AMissingTemplateIsReportedOncePerRun) {
     EXPECT_EQ(created, 0);
     ASSERT_EQ(dialogs.CountAsked("message"), 2);
     EXPECT_NE(AskedText(1).find("Problem beim Kopieren\r\n  von \"" + (dir / "gone.wav").string()), std::string::npos);
+
+    // No to all creates none and shows no list.
+    context.options.templates.wavMono16 = (dir / "templates" / "m16.wav").string();
+    dialogs.asked.clear();
+    dialogs.messageAnswers = {ResultNoToAll};
+    EXPECT_EQ(CreateMissingWavFiles(context, Folder("P") + "AUDIO/", false), 0);
+    EXPECT_EQ(dialogs.CountAsked("message"), 1);
+    EXPECT_TRUE(fs::is_empty(dir / "P" / "AUDIO"));
 }
 
 TEST_F(SaveProjectTest, ReportFirstListsTheAssignments) {

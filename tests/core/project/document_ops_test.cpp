@@ -182,35 +182,25 @@ TEST_F(DocumentOps, QuickSaveAppendsTheExtensionAndAsksBeforeOverwritingAnotherF
     EXPECT_EQ(ReadBytes(dir / "taken.ZDT"), Bytes{1});
     EXPECT_EQ(dialogs.asked.back().text, "\"" + Path("taken.ZDT") + Txt(140));
     EXPECT_EQ(std::count(host.events.begin(), host.events.end(), "prepare"), 2);
-}
 
-TEST_F(DocumentOps, AFailedSaveKeepsTheChangeFlagAndTheOldFile) {
-    WriteBytes(dir / "a.ZDT", ProjectBytes({.name = "A"}));
-    doc.ZDTFileToLoad = Path("a.ZDT");
-    ASSERT_TRUE(LoadZDTFile(context, false));
-    doc.WriteZDTByte(104, 5);
+    // A failed save keeps the change flag and the loaded name.
     doc.MarkChanged();
     EXPECT_THROW(QuickSaveLoadedZDTFile(context, Path("no-folder/x.ZDT"), 3000), FileError);
     EXPECT_TRUE(doc.DataChanged());
     EXPECT_FALSE(doc.IsSavingZDT);
-    EXPECT_EQ(doc.LoadedZDTFileName, Path("a.ZDT"));
+    EXPECT_EQ(doc.LoadedZDTFileName, Path("copy.ZDT"));
 }
 
 TEST(DocumentNames, InfoAndEffectsFileNames) {
     std::string sep = PathSeparator();
-    EXPECT_EQ(ResolveInfoFileName("D:" + sep + "PRJ001" + sep + "PRJDATA___SONG_NAME.TXT"),
-              "D:" + sep + "PRJ001" + sep + "PRJDATA.ZDT");
-    EXPECT_EQ(ResolveInfoFileName("x" + sep + "PRJDATA.ZDT"), "x" + sep + "PRJDATA.ZDT");
     EXPECT_EQ(ResolveInfoFileName("NOTES_NAME.TXT"), "NOTES_NAME.TXT");  // no "___"
-    EXPECT_EQ(EffectsFileNameFor("p" + sep + "PRJDATA.ZDT"), "p" + sep + "EFXDATA.ZDT");
     EXPECT_EQ(EffectsFileNameFor("p" + sep + "PRJDATA.ZDT.BAK"), "p" + sep + ".BAKEFXDATA.ZDT");
     EXPECT_EQ(InfoFileNameFor("p" + sep + "PRJDATA.ZDT", "SONG"), "p" + sep + "PRJDATA___SONG_NAME.TXT");
-    EXPECT_EQ(WithZDTExtension("p" + sep + "NEW"), "p" + sep + "NEW.ZDT");
     EXPECT_EQ(WithZDTExtension("p" + sep + "NEW.BIN"), "p" + sep + "NEW.BIN");
     EXPECT_EQ(WithZDTExtension("my.dir" + sep + "NEW"), "my.dir" + sep + "NEW.ZDT");
 }
 
-TEST(NormalizeTrackWavNames, CleansNamesAndOffersToShortenLongOnes) {
+TEST(NormalizeTrackWavNames, CleansNamesOffersToShortenLongOnesAndCancelStops) {
     ScriptedDialogs dialogs;
     dialogs.timedAnswers = {ResultOk};
     dialogs.timedInputs = {"Schlagzeug"};
@@ -218,18 +208,12 @@ TEST(NormalizeTrackWavNames, CleansNamesAndOffersToShortenLongOnes) {
     EXPECT_EQ(names, (std::vector<std::string>{"MY_SONG.WAV", "GITARRE.WAV", "", "SCHLAGZE.WAV", "BASS__.WAV"}));
     ASSERT_EQ(dialogs.CountAsked("timed"), 1);
     EXPECT_NE(dialogs.asked[0].text.find("\"SCHLAGZEUG\" in Track 4 " + Txt(136)), std::string::npos);
-}
 
-TEST(NormalizeTrackWavNames, TheEnteredNameIsCleanedAndCancelStopsTheRun) {
-    ScriptedDialogs dialogs;
-    dialogs.timedAnswers = {ResultOk};
+    // The entered name is cleaned too; Cancel leaves the rest as it was.
+    dialogs.timedAnswers = {ResultOk, ResultCancel};
     dialogs.timedInputs = {"evil/name.txt"};
-    auto names = NormalizeTrackWavNames({"Schlagzeug"}, dialogs);
-    EXPECT_EQ(names[0], "EVIL_NAM.WAV");
-
-    dialogs.timedAnswers = {ResultCancel};
-    names = NormalizeTrackWavNames({"bass", "Schlagzeug", "gitarre"}, dialogs);
-    EXPECT_EQ(names, (std::vector<std::string>{"BASS.WAV", "Schlagzeug", "gitarre"}));
+    names = NormalizeTrackWavNames({"Schlagzeug", "bass", "Gitarrenspur", "gitarre"}, dialogs);
+    EXPECT_EQ(names, (std::vector<std::string>{"EVIL_NAM.WAV", "BASS.WAV", "Gitarrenspur", "gitarre"}));
 }
 
 TEST(GetZDTProjectName, ReadsOnlyWhatItNeedsAndEmptiesTheScanBuffer) {
@@ -254,6 +238,13 @@ TEST(GetZDTProjectName, ReadsOnlyWhatItNeedsAndEmptiesTheScanBuffer) {
     EXPECT_EQ(info.name, "");
     EXPECT_FALSE(info.nameRead);
     EXPECT_EQ(info.trackSummary, "");
+
+    Bytes head = ProjectBytes({.name = "EDGE"});
+    head.resize(60);  // up to the end of the name field
+    WriteBytes(dir / "head.ZDT", head);
+    info = GetZDTProjectName(doc, PathText(dir / "head.ZDT"), false, nullptr);
+    EXPECT_TRUE(info.nameRead);
+    EXPECT_EQ(info.name, "EDGE");
 
     EXPECT_THROW(GetZDTProjectName(doc, PathText(dir / "none.ZDT"), false, nullptr), FileError);
     EXPECT_TRUE(doc.ScanData().empty());

@@ -63,73 +63,50 @@ protected:
     testing::TempDir dir;
 };
 
-TEST_F(LinkTime, HeaderStampIsTakenAsItStands) {
-    PeImage image;
-    EXPECT_EQ(StampOf(image.Build()), 0x5F5E1000u);  // whatever the resource directory holds
-
-    testing::WriteBytes(dir / "prog.exe", image.Build());
-    EXPECT_EQ(DateTimeText(GetLinkDateTime(PathText(dir / "prog.exe"))), "2020-09-13 12:26:40");
-}
-
-TEST_F(LinkTime, FixedStampIsReplacedByTheResourceDirectoryTime) {
-    PeImage image;
-    image.stamp = FixedStamp;
-    EXPECT_EQ(StampOf(image.Build()), DosStampSeconds);
-    EXPECT_EQ(DateTimeText(UnixToDateTime(DosStampSeconds)), "2014-03-05 14:30:22");
-
-    image.optionalSize = 240;  // a longer optional header moves the section table
-    EXPECT_EQ(StampOf(image.Build()), DosStampSeconds);
-}
-
-TEST_F(LinkTime, FixedStampStaysWhenTheResourceTimeCannotBeHad) {
-    PeImage image;
-    image.stamp = FixedStamp;
-
-    PeImage wide = image;
-    wide.magic = 0x20B;  // 64-bit optional header
-    EXPECT_EQ(StampOf(wide.Build()), FixedStamp);
-
-    PeImage shortHeader = image;
-    shortHeader.optionalSize = 200;
-    EXPECT_EQ(StampOf(shortHeader.Build()), FixedStamp);
-
-    PeImage outside = image;
-    outside.resourceAddress = 0x5000;  // in no section
-    EXPECT_EQ(StampOf(outside.Build()), FixedStamp);
-
-    PeImage badDate = image;
-    badDate.dosStamp = DosStamp & ~(0x0Fu << 21);  // month 0
-    EXPECT_EQ(StampOf(badDate.Build()), FixedStamp);
-    badDate.dosStamp = (DosStamp & ~(0x1Fu << 11)) | (24u << 11);  // hour 24
-    EXPECT_EQ(StampOf(badDate.Build()), FixedStamp);
-
-    Bytes truncated = image.Build();
+TEST_F(LinkTime, TheHeaderStampOrForTheFixedOneTheResourceDirectoryTime) {
+    PeImage fixed;
+    fixed.stamp = FixedStamp;
+    auto with = [&](auto change) {
+        PeImage image = fixed;
+        change(image);
+        return image.Build();
+    };
+    Bytes truncated = fixed.Build();
     truncated.resize(0x80 + 248 + 50);  // section table cut short
-    EXPECT_EQ(StampOf(truncated), FixedStamp);
-}
-
-TEST_F(LinkTime, FilesWithoutPeSignatureGiveZero) {
-    PeImage bare;
-    bare.dosHeader = false;  // PE header at offset 0
-    EXPECT_EQ(StampOf(bare.Build()), 0x5F5E1000u);
-
     Bytes noSignature = PeImage{}.Build();
     noSignature[0x80] = 'X';
-    EXPECT_EQ(StampOf(noSignature), 0u);
-
     Bytes tooShort = PeImage{}.Build();
     tooShort.resize(0x80 + 100);
-    EXPECT_EQ(StampOf(tooShort), 0u);
+    const std::pair<Bytes, std::uint32_t> cases[] = {
+        {PeImage{}.Build(), 0x5F5E1000u},  // whatever the resource directory holds
+        {with([](PeImage& i) { i.stamp = 0x5F5E1000, i.dosHeader = false; }), 0x5F5E1000u},  // PE header at 0
+        {fixed.Build(), DosStampSeconds},
+        {with([](PeImage& i) { i.optionalSize = 240; }), DosStampSeconds},  // moves the section table
+        // the fixed stamp stays when the resource time cannot be had
+        {with([](PeImage& i) { i.magic = 0x20B; }), FixedStamp},  // 64-bit optional header
+        {with([](PeImage& i) { i.optionalSize = 200; }), FixedStamp},
+        {with([](PeImage& i) { i.optionalSize = 223; }), FixedStamp},
+        {with([](PeImage& i) { i.resourceAddress = 0x5000; }), FixedStamp},  // in no section
+        {with([](PeImage& i) { i.dosStamp = DosStamp & ~(0x0Fu << 21); }), FixedStamp},  // month 0
+        {with([](PeImage& i) { i.dosStamp = (DosStamp & ~(0x1Fu << 11)) | (24u << 11); }), FixedStamp},  // hour 24
+        {with([](PeImage& i) { i.dosStamp = (DosStamp & ~(0x0Fu << 21 | 0x1Fu << 16)) | 2u << 21 | 30u << 16; }),
+         FixedStamp},  // 30 February
+        {truncated, FixedStamp},
+        {noSignature, 0u},
+        {tooShort, 0u},
+        {Bytes{0x7F, 'E', 'L', 'F'}, 0u},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(StampOf(cases[i].first), cases[i].second) << i;
 
-    Bytes elf = {0x7F, 'E', 'L', 'F'};
-    EXPECT_EQ(StampOf(elf), 0u);
-
+    EXPECT_EQ(DateTimeText(GetLinkDateTime(PathText(dir / "prog.exe"))), "1970-01-01 00:00:00");  // the ELF
     EXPECT_EQ(GetLinkTimeStamp(PathText(dir / "missing.exe")), 0u);
-    EXPECT_EQ(DateTimeText(GetLinkDateTime(PathText(dir / "missing.exe"))), "1970-01-01 00:00:00");
+    testing::WriteBytes(dir / "prog.exe", PeImage{}.Build());
+    EXPECT_EQ(DateTimeText(GetLinkDateTime(PathText(dir / "prog.exe"))), "2020-09-13 12:26:40");
 }
 
 TEST(UnixTime, CalendarDatesOverTheWholeRange) {
     EXPECT_EQ(UnixToDateTime(0), (DateTimeParts{1970, 1, 1, 0, 0, 0}));
+    EXPECT_EQ(DateTimeText(UnixToDateTime(DosStampSeconds)), "2014-03-05 14:30:22");
     EXPECT_EQ(UnixToDateTime(FixedStamp), (DateTimeParts{1992, 6, 19, 22, 22, 17}));
     EXPECT_EQ(UnixToDateTime(951782400 + 3661), (DateTimeParts{2000, 2, 29, 1, 1, 1}));
     EXPECT_EQ(DateTimeText(UnixToDateTime(0xFFFFFFFF)), "2106-02-07 06:28:15");

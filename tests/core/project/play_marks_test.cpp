@@ -57,7 +57,7 @@ TEST(SetEndMark, AppendsWithoutQuestionAndLeavesAnExistingEndMarkAlone) {
     EXPECT_TRUE(dialogs.asked.empty());
 }
 
-TEST(SetEndMark, NinetyEightMarksTakeOneMore) {
+TEST(SetEndMark, NinetyEightMarksTakeOneMoreAndAFullTableIsRefused) {
     std::vector<std::int32_t> marks;
     for (int i = 1; i <= 98; ++i) marks.push_back(i * 1000);
     ZDTDocument doc = ProjectWithMarks(marks);
@@ -65,17 +65,10 @@ TEST(SetEndMark, NinetyEightMarksTakeOneMore) {
     EXPECT_EQ(SetEndMark(doc, 200000, dialogs), SetEndMarkResult::Inserted);
     EXPECT_EQ(MarkCount(doc.ZDTData()), 99);
     EXPECT_EQ(MarkAt(doc.ZDTData(), 98), 200000);
-}
-
-TEST(SetEndMark, AFullTableIsRefusedWithoutTouchingTheMarkCount) {
-    std::vector<std::int32_t> marks;
-    for (int i = 1; i <= 99; ++i) marks.push_back(i * 1000);
-    ZDTDocument doc = ProjectWithMarks(marks);
     doc.WriteZDTByte(layout::MarkCountOffset + 1, 0xAB);  // the byte after the count stays too
     Bytes before = doc.ZDTData();
     doc.MarkSaved();
-    ScriptedDialogs dialogs;
-    EXPECT_EQ(SetEndMark(doc, 200000, dialogs), SetEndMarkResult::TableFull);
+    EXPECT_EQ(SetEndMark(doc, 300000, dialogs), SetEndMarkResult::TableFull);
     dialogs.messageAnswers = {ResultNo};
     EXPECT_EQ(SetEndMark(doc, 500, dialogs), SetEndMarkResult::TableFull);
     EXPECT_EQ(doc.ZDTData(), before);
@@ -89,6 +82,7 @@ TEST(SetEndMark, AFullTableIsRefusedWithoutTouchingTheMarkCount) {
 TEST(PlayMarks, DeleteAfterStopsAtTheFirstMarkNotGreater) {
     ZDTDocument doc = ProjectWithMarks({1000, 7000, 8000, 9500});
     EXPECT_EQ(MarksAfter(doc.ZDTData(), 7000), 2);
+    EXPECT_EQ(MarkAt(doc.ZDTData(), layout::MarkSlots), 0);  // no slot there: the count lies behind the table
     EXPECT_TRUE(HasEndMark(doc.ZDTData(), 7000));
     EXPECT_TRUE(DeleteMarksAfter(doc, 7000));
     EXPECT_EQ(ListMarks(doc.ZDTData()), (std::vector<std::int32_t>{1000, 7000}));
@@ -101,6 +95,7 @@ TEST(PlayMarks, DeleteAfterStopsAtTheFirstMarkNotGreater) {
     EXPECT_TRUE(DeleteAllMarks(doc));
     EXPECT_EQ(MarkCount(doc.ZDTData()), 0);
     EXPECT_EQ(MarkAt(doc.ZDTData(), 0), 0);
+    EXPECT_TRUE(ListMarks(Bytes(50, 0xFF)).empty());  // a short document has no marks
 }
 
 TEST(PlayMarks, ListingPutsTenMarksOnALineAndFlagsTheRecordingEnd) {
@@ -116,12 +111,6 @@ TEST(PlayMarks, ListingPutsTenMarksOnALineAndFlagsTheRecordingEnd) {
     EXPECT_EQ(body.substr(firstLineEnd - 11, 11), "     10s   ");  // tenth mark ends the line
     EXPECT_NE(body.find("     11s    (REC-END)   "), std::string::npos);
     EXPECT_EQ(MarkListing(ProjectWithMarks({}).ZDTData(), 0), "");
-}
-
-TEST(PlayMarks, ShortDocumentsReadAsNoMarks) {
-    Bytes tiny(50, 0xFF);
-    EXPECT_EQ(MarkCount(tiny), 0);
-    EXPECT_TRUE(ListMarks(tiny).empty());
 }
 
 }  // namespace

@@ -110,30 +110,15 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
         execv(program.c_str(), argv.data());
         _exit(127);
     }
-    ProcessResult result;
-    int status = 0;
-    for (int waited = 0; waitpid(pid, &status, WNOHANG) == 0; ++waited) {
-        if (waited >= options.timeoutSeconds * 100) {
-            kill(pid, SIGKILL);
-            waitpid(pid, &status, 0);
-            result.exitCode = -2;
-            result.err = ReadText(errPath);
-            return result;
-        }
-        usleep(10000);
+    int status = 0, waited = 0;
+    for (; waited < options.timeoutSeconds * 100 && waitpid(pid, &status, WNOHANG) == 0; ++waited) usleep(10000);
+    bool hung = waited >= options.timeoutSeconds * 100;
+    if (hung) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
     }
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.out = ReadText(outPath);
-    result.err = ReadText(errPath);
-    return result;
+    return {hung ? -2 : WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(outPath), ReadText(errPath)};
 }
 #endif
-
-ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
-                         const std::string& input) {
-    ProcessOptions options;
-    options.input = input;
-    return RunProcess(program, arguments, options);
-}
 
 }  // namespace spurwerk::testing

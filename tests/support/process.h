@@ -25,8 +25,5 @@ struct ProcessOptions {
 // Runs `program` with `arguments` (no shell interpretation of their content).
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
                          const ProcessOptions& options = {});
-// The same with `input` as its standard input.
-ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
-                         const std::string& input);
 
 }  // namespace spurwerk::testing

@@ -2,77 +2,67 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace spurwerk::testing {
+
+namespace {
+
+// The next scripted answer; none left fails the test and gives `fallback`.
+template <typename T>
+T Next(std::deque<T>& answers, const T& fallback, const std::string& question) {
+    if (answers.empty()) {
+        ADD_FAILURE() << "unexpected " << question;
+        return fallback;
+    }
+    T answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+}  // namespace
 
 int ScriptedDialogs::Message(const std::string& text, MessageButtons) {
     asked.push_back({"message", text});
-    if (messageAnswers.empty()) {
-        ADD_FAILURE() << "unexpected message: " << text;
-        return ResultCancel;
-    }
-    int answer = messageAnswers.front();
-    messageAnswers.pop_front();
-    return answer;
+    return Next(messageAnswers, static_cast<int>(ResultCancel), "message: " + text);
 }
 
 int ScriptedDialogs::TimedInput(TimedInputRequest& request) {
     asked.push_back({"timed", request.message});
     lastTimed = request;
-    int answer = ResultOk;
-    if (!timedAnswers.empty()) {
-        answer = timedAnswers.front();
-        timedAnswers.pop_front();
-    } else if (request.showInput) {
-        ADD_FAILURE() << "unexpected timed input: " << request.message;
-        return ResultCancel;
-    }
+    // Without input a missing answer is the time-out's OK.
+    if (!request.showInput && timedAnswers.empty()) timedAnswers.push_back(ResultOk);
+    int answer = Next(timedAnswers, static_cast<int>(ResultCancel), "timed input: " + request.message);
     if (request.showInput && !timedInputs.empty()) {
         if (answer == ResultOk || answer == ResultNo) request.input = timedInputs.front();
         timedInputs.pop_front();
     }
     // A scripted answer counts as given before any time-out.
-    if (request.timeoutMs <= 0) request.timeoutMs = 0;
-    else request.timeoutMs = 1;
+    request.timeoutMs = request.timeoutMs <= 0 ? 0 : 1;
     return answer;
 }
 
 HistInputResult ScriptedDialogs::InputHist(const HistInputRequest& request) {
     asked.push_back({"input", request.prompt});
-    if (inputAnswers.empty()) {
-        ADD_FAILURE() << "unexpected input: " << request.prompt;
-        return {"", true, false, false};
-    }
-    HistInputResult answer = inputAnswers.front();
-    inputAnswers.pop_front();
-    return answer;
+    return Next(inputAnswers, HistInputResult{"", true, false, false}, "input: " + request.prompt);
 }
 
 std::string ScriptedDialogs::SelectFolder(const std::string& prompt, const std::string&) {
     asked.push_back({"folder", prompt});
-    if (folderAnswers.empty()) {
-        ADD_FAILURE() << "unexpected folder prompt: " << prompt;
-        return "";
-    }
-    std::string answer = folderAnswers.front();
-    folderAnswers.pop_front();
-    return answer;
+    return Next(folderAnswers, std::string(), "folder prompt: " + prompt);
 }
 
 bool ScriptedDialogs::AskAbortOnClick(int number) {
     if (abortAnswers.empty()) return false;
     asked.push_back({"abort", std::to_string(number)});
-    bool answer = abortAnswers.front();
-    abortAnswers.pop_front();
-    return answer;
+    return Next(abortAnswers, false, "abort");
 }
 
 void ScriptedDialogs::OpenWithAssociatedProgram(const std::string& path) { asked.push_back({"open", path}); }
 void ScriptedDialogs::StartFurtherInstance(const std::string& argument) { asked.push_back({"start", argument}); }
 
 int ScriptedDialogs::CountAsked(const std::string& kind) const {
-    int n = 0;
-    for (const auto& a : asked) n += a.kind == kind;
-    return n;
+    return static_cast<int>(std::count_if(asked.begin(), asked.end(), [&](const Asked& a) { return a.kind == kind; }));
 }
 
 }  // namespace spurwerk::testing

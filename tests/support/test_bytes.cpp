@@ -7,24 +7,23 @@
 
 namespace spurwerk::testing {
 
-void PutWord(Bytes& b, std::uint16_t value) {
-    b.push_back(static_cast<std::uint8_t>(value));
-    b.push_back(static_cast<std::uint8_t>(value >> 8));
+namespace {
+
+void PutLittle(Bytes& b, std::uint32_t value, int width) {
+    for (int i = 0; i < width; ++i) b.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
 }
 
-void PutLong(Bytes& b, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) b.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+void SetLittle(Bytes& b, std::size_t at, std::uint32_t value, int width) {
+    for (int i = 0; i < width; ++i) b.at(at + i) = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
+}  // namespace
+
+void PutWord(Bytes& b, std::uint16_t value) { PutLittle(b, value, 2); }
+void PutLong(Bytes& b, std::uint32_t value) { PutLittle(b, value, 4); }
 void PutText(Bytes& b, const std::string& text) { b.insert(b.end(), text.begin(), text.end()); }
-
-void SetWord(Bytes& b, std::size_t at, std::uint16_t value) {
-    for (int i = 0; i < 2; ++i) b.at(at + i) = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
-void SetLong(Bytes& b, std::size_t at, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) b.at(at + i) = static_cast<std::uint8_t>(value >> (8 * i));
-}
+void SetWord(Bytes& b, std::size_t at, std::uint16_t value) { SetLittle(b, at, value, 2); }
+void SetLong(Bytes& b, std::size_t at, std::uint32_t value) { SetLittle(b, at, value, 4); }
 
 Bytes Chunk(const std::string& id, std::uint32_t length, std::int64_t bodyBytes) {
     Bytes b;
@@ -37,9 +36,7 @@ Bytes Chunk(const std::string& id, std::uint32_t length, std::int64_t bodyBytes)
 
 Bytes FmtChunk(std::uint16_t channels, std::uint32_t rate, std::uint16_t bits, std::uint16_t blockAlign) {
     if (blockAlign == 0) blockAlign = static_cast<std::uint16_t>(channels * bits / 8);
-    Bytes b;
-    PutText(b, "fmt ");
-    PutLong(b, 16);
+    Bytes b = Chunk("fmt ", 16, 0);
     PutWord(b, 1);
     PutWord(b, channels);
     PutLong(b, rate);

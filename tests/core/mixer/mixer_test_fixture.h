@@ -19,15 +19,14 @@ namespace spurwerk::testing {
 
 struct CountingObserver : MixerObserver {
     std::map<std::string, int> valueChanges;
-    int wavListBuilds = 0;
     int fitWidth = 0;
     void ControlChanged(const MixerControl& control, unsigned aspects) override {
         if (aspects & AspectValue) ++valueChanges[control.name];
     }
-    void WavListChanged() override { ++wavListBuilds; }
     void FitWindow(int width) override { fitWidth = width; }
 };
 
+// Every call into the main window, as a word.
 struct RecordingActions : MixerActions {
     std::vector<std::string> calls;
     void OpenProjectFile() override { calls.push_back("open"); }
@@ -42,6 +41,7 @@ struct RecordingActions : MixerActions {
     void CreateMissingWavFiles(const std::string&, bool reportFirst) override {
         calls.push_back(reportFirst ? "create after report" : "create");
     }
+    void ShowProjectName(const std::string& name) override { calls.push_back("name " + name); }
 };
 
 class MixerTest : public ::testing::Test {
@@ -56,19 +56,30 @@ protected:
     std::filesystem::path ProjectFile() const { return dir / "PRJDATA.ZDT"; }
     std::filesystem::path Audio() const { return dir / "AUDIO"; }
 
+    // The recorder's blank project with these names on tracks 1.. ("" = none).
+    static Bytes Named(std::vector<std::string> wavNames, std::string master = "") {
+        return ProjectBytes({.name = "", .wavNames = std::move(wavNames), .masterWav = std::move(master),
+                             .deviceDefaults = true, .size = 3400});
+    }
+
     void Create(MixerOptions options = {}) {
         mixer = std::make_unique<MixerViewModel>(doc, dialogs, options, &actions);
         mixer->SetObserver(&observer);
     }
 
     // Writes the bytes as PRJDATA.ZDT and loads them as the program does.
-    void Load(const Bytes& data, MixerOptions options = {}) {
-        if (!mixer) Create(options);
+    void Load(const Bytes& data) {
+        if (!mixer) Create();
         std::filesystem::create_directories(Audio());
         WriteBytes(ProjectFile(), data);
         doc.ZDTFileToLoad = ProjectFile().string();
         DocumentContext context{doc, dialogs, *mixer, ""};
         ASSERT_TRUE(LoadZDTFile(context, false));
+    }
+
+    void QuickSave() {
+        DocumentContext context{doc, dialogs, *mixer, ""};
+        ASSERT_TRUE(QuickSaveLoadedZDTFile(context, doc.LoadedZDTFileName, 100));
     }
 
     const MixerControl& C(const std::string& name) const { return mixer->Controls().Control(name); }

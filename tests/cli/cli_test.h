@@ -1,0 +1,48 @@
+#pragma once
+// The command line program run as a user runs it, on a copy of the generated
+// demo card.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "process.h"
+#include "test_files.h"
+
+namespace spurwerk::testing {
+
+inline const std::filesystem::path DemoCard = std::filesystem::path(SPURWERK_BIN_DIR) / ".." / "demo-card";
+
+// A hang fails the test after a minute (exit code -2) instead of blocking.
+inline ProcessResult Cli(std::vector<std::string> arguments, ProcessOptions options = {}) {
+    options.timeoutSeconds = 60;
+#ifdef _WIN32
+    // Wine hands a child no redirected stdin: the input goes through a file there.
+    TempDir dir;
+    if (!options.input.empty()) {
+        WriteText(dir / "input.json", options.input);
+        for (std::string& a : arguments)
+            if (a == "-") a = (dir / "input.json").string();
+    }
+#endif
+    return RunProcess(SPURWERK_CLI, arguments, options);
+}
+
+inline ProcessResult CliWithInput(std::vector<std::string> arguments, const std::string& input) {
+    ProcessOptions options;
+    options.input = input;
+    return Cli(std::move(arguments), options);
+}
+
+class CliOnCard : public ::testing::Test {
+protected:
+    void SetUp() override { std::filesystem::copy(DemoCard, card.path(), std::filesystem::copy_options::recursive); }
+    std::string Path(const std::string& relative) const { return NativePath((card / relative).string()); }
+    std::string Project(const std::string& folder) const { return Path(folder + "/PRJDATA.ZDT"); }
+    std::string Root() const { return NativePath(card.path().string()); }
+    TempDir card;
+};
+
+}  // namespace spurwerk::testing

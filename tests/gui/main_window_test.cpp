@@ -45,6 +45,7 @@ void MainWindowTest::FirstStartAsksLanguageThatReachesEveryWindow() {
     auto* languageBox = app.Main().LanguageBox();
     auto* load = Find<QAbstractButton>(&app.Main(), "ButtonLoadZDTFile");
     QCOMPARE(load->text(), QString("&Open  Zoom project   (ZDT file)"));
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Cancel"));
     QVERIFY(Find<QCheckBox>(&app.Main(), "CBUseInfoFiles")->toolTip().startsWith("Project name files"));
     const std::string allStrip = "LabelTrackNr_" + std::to_string(app.State().mainOptions.ActMaxTrackIdx + 1);
     QCOMPARE(qobject_cast<QLabel*>(app.Ctrls().Widget(allStrip))->text(), QString("All/Bk1/Bk2"));
@@ -74,7 +75,6 @@ void MainWindowTest::LoadCompareAndOpenAnother() {
     gui::SpurwerkApp& app = f.StartQuiet({f.Path("A.ZDT")});
     auto* diff = Find<QLabel>(&app.Main(), "LabelDiffBytes");
     QCOMPARE(app.Main().windowTitle(), f.Path("A.ZDT"));
-    QCOMPARE(diff->text(), QString("0 B."));
     app.State().doc.WriteZDTByte(7, 0xEE);
     driver.Then("FormHistInput", DialogDriver::EnterHist(f.Path("B.ZDT")));
     Find<QPushButton>(&app.Main(), "ButtonCompToZDTFile")->click();

@@ -10,6 +10,10 @@
 #   with # and blank lines are ignored. An empty replacement drops the text.
 #   MUTANT=name runs only the faults whose name contains `name`.
 #   TEST_TIMEOUT (seconds, default 300) bounds each test program's run.
+#   GUI=1 also builds the GUI test programs (gui_* from tests/gui/*_test.cpp)
+#     and runs them on the offscreen platform when the core and CLI tests let
+#     the fault pass; the build must be configured with the GUI on. A fault in
+#     src/gui skips the core and CLI tests, which do not link that code.
 set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -45,13 +49,37 @@ run_program() {
     fi
 }
 
-# The CLI and its tests are linked only when the core tests let the fault pass.
+# A Qt Test program runs all its cases; the first failing one names the catch.
+run_gui_program() {
+    if ! (cd "$build/tests" && QT_QPA_PLATFORM=offscreen timeout "$timeout_s" "./$1") >"$log/run.txt" 2>&1; then
+        first_failure="$(grep -m1 -o 'FAIL!  : [A-Za-z0-9_:]*' "$log/run.txt" | sed 's/.*: //')"
+        [ -z "$first_failure" ] && first_failure="$1 (crash or timeout)"
+        return 1
+    fi
+}
+
+gui_programs=()
+if [ "${GUI:-0}" = 1 ]; then
+    for source in tests/gui/*_test.cpp; do
+        name="${source##*/}"
+        gui_programs+=("gui_${name%.cpp}")
+    done
+fi
+
+# The CLI and its tests are linked only when the core tests let the fault pass,
+# the GUI tests (GUI=1) only when the CLI tests do too.
 # Returns 0 when the fault survives, 1 when a test catches it, 2 when it does not build.
 try_mutant() {
-    build_tests core_tests || return 2
-    run_program core_tests || return 1
-    build_tests cli_tests || return 2
-    run_program cli_tests || return 1
+    if [ ${#gui_programs[@]} -eq 0 ] || [[ "$target" != src/gui/* ]]; then
+        build_tests core_tests || return 2
+        run_program core_tests || return 1
+        build_tests cli_tests || return 2
+        run_program cli_tests || return 1
+    fi
+    if [ ${#gui_programs[@]} -gt 0 ]; then
+        build_tests "${gui_programs[@]}" || return 2
+        for program in "${gui_programs[@]}"; do run_gui_program "$program" || return 1; done
+    fi
     return 0
 }
 
@@ -93,7 +121,7 @@ while IFS= read -r line || [ -n "$line" ]; do
     restore
 done <"$list"
 
-build_tests core_tests cli_tests || true
+build_tests core_tests cli_tests "${gui_programs[@]}" || true
 echo
 echo "killed $killed of $((killed + survived)) (stale $stale, not compiling $broken)"
 [ ${#survivors[@]} -gt 0 ] && echo "survivors: ${survivors[*]}"

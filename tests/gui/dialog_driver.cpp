@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -40,9 +41,20 @@ void DialogDriver::Poll() {
     if (!dialog || dialog == handled_) return;
     handled_ = dialog;
     if (qEnvironmentVariableIsSet("SPURWERK_DRIVER_TRACE")) qWarning("dialog %s", qPrintable(dialog->objectName()));
+    QString text;
+    if (auto* box = qobject_cast<QMessageBox*>(dialog)) text = ": " + box->text();
     if (steps_.empty() || steps_.front().name != dialog->objectName()) {
-        QString text;
-        if (auto* box = qobject_cast<QMessageBox*>(dialog)) text = ": " + box->text();
+        if (willing && (qobject_cast<QMessageBox*>(dialog) || dialog->objectName() == "FormTimedInput")) {
+            seen_ << dialog->objectName() + text;
+            QPointer<QWidget> target = dialog;
+            QTimer::singleShot(0, this, [target] {
+                auto* box = qobject_cast<QMessageBox*>(target.data());
+                for (auto button : {QMessageBox::YesToAll, QMessageBox::Yes, QMessageBox::Ok})
+                    if (box && box->button(button)) return box->button(button)->click();
+                if (target) ClickNamed("ButtonOk")(target);
+            });
+            return;
+        }
         unexpected_ << dialog->objectName() + text;
         // Get it out of the way so the test can go on.
         if (auto* d = qobject_cast<QDialog*>(dialog)) d->reject();
@@ -50,8 +62,6 @@ void DialogDriver::Poll() {
     }
     Step step = steps_.front();
     steps_.pop_front();
-    QString text;
-    if (auto* box = qobject_cast<QMessageBox*>(dialog)) text = ": " + box->text();
     seen_ << dialog->objectName() + text;
     QPointer<QWidget> target = dialog;
     QTimer::singleShot(0, this, [target, step] {
@@ -105,6 +115,16 @@ DialogDriver::Action DialogDriver::ChooseLanguage(const QString& name) {
         int index = box->findText(name);
         box->setCurrentIndex(index);
         emit box->activated(index);
+    };
+}
+
+DialogDriver::Action DialogDriver::ChooseFolder(const QString& folder) {
+    return [folder](QWidget* dialog) {
+        auto* chooser = qobject_cast<QFileDialog*>(dialog);
+        // Nothing selected inside: the dialog answers with the folder it shows.
+        chooser->setDirectory(folder);
+        if (auto* edit = chooser->findChild<QLineEdit*>("fileNameEdit")) edit->clear();
+        QMetaObject::invokeMethod(chooser, "accept");
     };
 }
 

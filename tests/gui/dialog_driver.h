@@ -1,6 +1,8 @@
 #pragma once
 // Answers the dialogs the windows open: each step waits for a dialog with the
 // given object name (modal ones and the non-modal timed dialog) and acts on it.
+// A willing driver answers the message boxes and timed dialogs no step expects
+// with Yes to all, Yes or OK.
 
 #include <QObject>
 #include <QPointer>
@@ -29,6 +31,9 @@ public:
     static Action EnterHist(const QString& text);   // history dialog: type and OK
     static Action CancelDialog();                    // reject()
     static Action ChooseLanguage(const QString& name);
+    static Action ChooseFolder(const QString& folder);  // the folder chooser: accept `folder`
+
+    bool willing = false;
 
     bool Done() const { return steps_.empty(); }
     QStringList Unexpected() const { return unexpected_; }

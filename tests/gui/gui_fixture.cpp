@@ -1,11 +1,5 @@
 #include "gui_fixture.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTest>
-
-#include "app/app_state.h"
-
 namespace spurwerk::testing {
 
 GuiFixture::GuiFixture() {
@@ -37,12 +31,29 @@ QByteArray GuiFixture::ProjectBytes(int size) {
     return bytes;
 }
 
+bool GuiFixture::CopyFolder(const QString& from, const QString& name) const {
+    QDir source(from);
+    if (!source.exists() || !QDir().mkpath(Path(name))) return false;
+    QDirIterator it(from, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QString path = it.next();
+        QString target = Path(name + "/" + source.relativeFilePath(path));
+        if (it.fileInfo().isDir() ? !QDir().mkpath(target) : !QFile::copy(path, target)) return false;
+    }
+    return true;
+}
+
 gui::SpurwerkApp& GuiFixture::Start(const QStringList& parameters) {
     app_ = std::make_unique<gui::SpurwerkApp>(QDir::toNativeSeparators(Path("Spurwerk")).toStdString(), parameters);
     app_->Show();
     if (!QTest::qWaitFor([this] { return app_->State().FormActivated; }, 10000))
         qWarning("the program was not activated within 10 s");
     return *app_;
+}
+
+gui::SpurwerkApp& GuiFixture::StartQuiet(const QStringList& parameters) {
+    WriteFile("Spurwerk.INI", QuietOptions);
+    return Start(parameters);
 }
 
 void GuiFixture::Stop() { app_.reset(); }

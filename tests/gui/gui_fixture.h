@@ -1,18 +1,25 @@
 #pragma once
 // A scratch program folder with the templates and language files, and a
-// program started on it.
+// program started on it. Brings the Qt widgets and the program's windows
+// that every GUI test uses.
 
-#include <QByteArray>
-#include <QString>
-#include <QStringList>
-#include <QTemporaryDir>
-#include <QWidget>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <memory>
 
+#include "app/app_state.h"
+#include "app/main_window.h"
 #include "app/spurwerk_app.h"
+#include "lists/form_file_list.h"
+#include "lists/form_proj_serie.h"
+#include "mixer/form_ctrls.h"
 
 namespace spurwerk::testing {
+
+// German, without the information window at the start.
+inline const char* const QuietOptions =
+    "[Options]\r\nLanguageIndex=1\r\n[FormGeneralInfo]\r\nShowGeneralInfoAtProgStart=0\r\n";
 
 // The window's child of that object name; stops the test when there is none.
 template <class T>
@@ -33,10 +40,13 @@ public:
     bool Exists(const QString& name) const;
     // A project file of `size` bytes, byte i = i mod 251.
     static QByteArray ProjectBytes(int size);
+    // A copy of the folder `from` (the demo card) as `name` in the scratch folder.
+    bool CopyFolder(const QString& from, const QString& name) const;
 
     // Starts the program on the folder and waits for its first activation.
     gui::SpurwerkApp& Start(const QStringList& parameters = {});
-    gui::SpurwerkApp& App() { return *app_; }
+    // The same with QuietOptions written first.
+    gui::SpurwerkApp& StartQuiet(const QStringList& parameters = {});
     void Stop();
 
 private:

@@ -5,6 +5,8 @@
 #include "settings/ini_file.h"
 #include "settings/language_file.h"
 #include "io/text_file.h"
+#include "project/play_marks.h"
+#include "project/track_layout.h"
 #include "settings/text_table.h"
 #include "settings/ui_texts.h"
 #include "test_files.h"
@@ -144,9 +146,11 @@ TEST_F(LanguageFixture, MissingKeysEmptyTheirTexts) {
 TEST_F(LanguageFixture, UiTextsFollowTheLanguageAndKeepGermanForMissingKeys) {
     const std::string english = PathText(dir / "Spurwerk_GUI_English.INI");
     WriteText(dir / "Spurwerk_GUI_English.INI",
-              "[UiTexts]\r\nMessageYes=&Yes\r\nMenuCopyPath=Copy path\r\nQtLanguage=en\r\n");
+              "[UiTexts]\r\nMessageYes=&Yes\r\nMenuCopyPath=Copy path\r\nQtLanguage=en\r\n"
+              "MarkTableFull=Full (%1 marks)<BR>no mark\r\n");
     ASSERT_TRUE(LoadSaveLanguage(false, english, {}, dialogs));
     EXPECT_EQ(UiTxt(UiText::MessageYes), "&Yes");
+    EXPECT_EQ(MarkTableFullMessage(), "Full (" + std::to_string(layout::MarkSlots) + " marks)\r\nno mark");
     EXPECT_EQ(UiTxt(UiText::MenuCopyPath), "Copy path");
     EXPECT_EQ(UiTxt(UiText::MessageNo), "&Nein");
     EXPECT_EQ(UiTxt(UiText::QtLanguage), "en");

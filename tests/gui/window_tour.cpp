@@ -101,7 +101,10 @@ QStringList CaptionsThatDoNotFit(QWidget* window) {
         }
         if (text.isEmpty() || Qt::mightBeRichText(text)) continue;
         const QRect needed = w->fontMetrics().boundingRect(QRect(0, 0, room.width(), 100000), flags, text);
-        if (needed.width() > room.width() || needed.height() > room.height())
+        // One line may reach into the widget's border, as a fixed-height label's does;
+        // more lines must fit, or the last one is cut off.
+        const bool severalLines = needed.height() > w->fontMetrics().height();
+        if (needed.width() > room.width() || (severalLines && needed.height() > room.height()))
             misfits << QString("%1.%2 \"%3\" needs %4x%5, has %6x%7")
                            .arg(window->objectName(), w->objectName(), QString(text).replace('\n', "|"))
                            .arg(needed.width())

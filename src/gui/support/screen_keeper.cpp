@@ -16,11 +16,19 @@ void ScreenKeeper::KeepOnScreen(QWidget* window) {
     if (!screen || window->isMaximized() || window->isFullScreen()) return;
     const QRect area = screen->availableGeometry();
     QRect frame = window->frameGeometry();
-    const QSize margins = frame.size() - window->size();
+    QSize margins = frame.size() - window->size();
+    if (margins.isNull()) {
+        // A window manager puts the frame on only after showing: assume the
+        // frame of the program's other windows, sides as wide as the bottom.
+        for (QWidget* other : QApplication::topLevelWidgets())
+            if (other->isVisible() && other != window) margins = margins.expandedTo(other->frameGeometry().size() - other->size());
+        const int side = margins.width() / 2;
+        frame = QRect(window->geometry().topLeft() - QPoint(side, margins.height() - side), window->size() + margins);
+    }
     if (frame.width() > area.width() || frame.height() > area.height()) {
         window->resize(std::min(frame.width(), area.width()) - margins.width(),
                        std::min(frame.height(), area.height()) - margins.height());
-        frame = window->frameGeometry();
+        frame.setSize(window->size() + margins);
     }
     const int x = std::clamp(frame.x(), area.left(), std::max(area.left(), area.right() + 1 - frame.width()));
     const int y = std::clamp(frame.y(), area.top(), std::max(area.top(), area.bottom() + 1 - frame.height()));

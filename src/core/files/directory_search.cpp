@@ -6,6 +6,7 @@
 #include "files/project_list.h"
 #include "project/project_name.h"
 #include "settings/text_table.h"
+#include "settings/ui_texts.h"
 #include "ui/dialogs.h"
 #include "ui/errors.h"
 
@@ -122,12 +123,12 @@ std::string DirectorySearch::Run(DirectoryRunKind kind, bool silentRepeat, ZDTDo
     if (!(filterDialogShown_ && (keys.ctrl || silentRepeat))) {
         HistInputRequest request;
         request.caption = Txt(195);
-        request.prompt = "Suche nach Datei-/Projekt-Name:";
+        request.prompt = UiTxt(UiText::SearchPrompt);
         request.histFile = searchFilterHistory;
         request.initialText = filter;
-        request.optCaption = "Filter: Audio-Dat. (.WAV)";
+        request.optCaption = UiTxt(UiText::SearchWavFilter);
         request.optChecked = selectWavFiles;
-        request.opt2Caption = "Filter: .&ZDT-Projekt-Dateien";
+        request.opt2Caption = UiTxt(UiText::SearchZdtFilter);
         request.opt2Checked = selectPrjFiles;
         HistInputResult answer = dialogs.InputHist(request);
         filterDialogShown_ = true;

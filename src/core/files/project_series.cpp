@@ -8,6 +8,7 @@
 #include "files/save_project.h"
 #include "io/text_file.h"
 #include "settings/text_table.h"
+#include "settings/ui_texts.h"
 #include "text/ascii.h"
 #include "ui/dialogs.h"
 #include "ui/errors.h"
@@ -44,8 +45,7 @@ void ProjectSeries::AnySerieChange() {
 }
 
 std::string ProjectSeries::EditBaseDirHint() {
-    return "Für das ZoomRxx-Gerät müssen die Projekte als \"PROJnnn.ZDT\"-Dateien im Root der SD-Karte angelegt "
-           "werden!";
+    return UiTxt(UiText::SeriesFolderHint);
 }
 
 std::string ProjectSeries::OpenFolderPrompt() const {

@@ -3,22 +3,10 @@
 #include <algorithm>
 
 #include "mixer/strip_layout.h"
+#include "settings/ui_texts.h"
 #include "ui/dialogs.h"
 
 namespace spurwerk {
-
-namespace {
-
-std::string R24FallbackMessage() {
-    return "!!! Achtung:  Die Einstellungen für das Zoom-R24-Gerät \r\n"
-           "              sind noch nicht implementiert, da mir noch unbekannt! \r\n"
-           "Es werden stattdessen die Positionen der Projekt-Parameter aus der Datei \r\n"
-           "\"PRJDATA.ZDT\" für das Zoom-R16-Gerät genommen !!  (Maximal 16 Tracks!) \r\n"
-           "(Setzen Sie die Geräte-Einstellung (Datei \"Spurwerk.INI\", Option \"DevIsZoomR24\"\r\n"
-           " vorläufig auf 0, Sie erhalten dann diese Meldung nicht mehr.)";
-}
-
-}  // namespace
 
 MixerViewModel::MixerViewModel(ZDTDocument& doc, Dialogs& dialogs, MixerOptions options, MixerActions* actions)
     : doc_(doc), dialogs_(dialogs), options_(std::move(options)), actions_(actions ? actions : &defaultActions_) {
@@ -27,7 +15,7 @@ MixerViewModel::MixerViewModel(ZDTDocument& doc, Dialogs& dialogs, MixerOptions 
     controls_.Build(options_.devIsZoomR24 ? layout::MaxStripIndexR24 : layout::MaxStripIndexR16,
                     std::clamp(options_.trackCount, 1, layout::TrackCount));
     if (options_.devIsZoomR24) {
-        dialogs_.Message(R24FallbackMessage(), MessageButtons::Ok);
+        dialogs_.Message(UiTxt(UiText::R24Fallback), MessageButtons::Ok);
         controls_.LimitMaxStripIndex(layout::MaxStripIndexR16);
     }
     doc_.MarkLoaded();

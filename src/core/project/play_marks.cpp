@@ -5,6 +5,7 @@
 #include "project/track_layout.h"
 #include "project/value_texts.h"
 #include "settings/text_table.h"
+#include "settings/ui_texts.h"
 #include "ui/dialogs.h"
 
 namespace spurwerk {
@@ -79,8 +80,7 @@ bool DeleteAllMarks(ZDTDocument& doc) {
 }
 
 std::string MarkTableFullMessage() {
-    return "Die Marken-Tabelle ist voll (" + std::to_string(MarkSlots) +
-           " Marken): Es kann keine Marke am Projekt-Ende gesetzt werden.";
+    return UiTxt(UiText::MarkTableFull, std::to_string(MarkSlots));
 }
 
 SetEndMarkResult SetEndMark(ZDTDocument& doc, std::int32_t recordingEnd, Dialogs& dialogs) {

@@ -7,6 +7,7 @@
 #include "io/path_text.h"
 #include "settings/environment_text.h"
 #include "io/text_file.h"
+#include "settings/ui_texts.h"
 #include "text/ascii.h"
 #include "ui/errors.h"
 
@@ -25,7 +26,7 @@ bool NamesExistingFile(const std::string& entry) {
 
 }  // namespace
 
-std::string NonExistentEntriesText(int count) { return std::to_string(count) + " nicht-existente Einträge:"; }
+std::string NonExistentEntriesText(int count) { return std::to_string(count) + " " + UiTxt(UiText::HistMissingEntries); }
 
 void InputHistory::OpenHistory(const std::string& histFile) {
     std::string name = ExpandEnvStr(histFile);

@@ -47,11 +47,11 @@ void UiTextsIn(IniFile& ini, bool doSave) {
     for (int i = 0; i < static_cast<int>(UiText::Count); ++i) {
         const auto text = static_cast<UiText>(i);
         if (doSave) {
-            ini.WriteString(UiTextsSection, UiTextKey(text), UiTxt(text));
+            ini.WriteString(UiTextsSection, UiTextKey(text), EncodeBR(UiTxt(text), CrLf));
             continue;
         }
         std::string value = ini.ReadString(UiTextsSection, UiTextKey(text), "");
-        if (!value.empty()) SetUiTxt(text, value);
+        if (!value.empty()) SetUiTxt(text, DecodeBR(value, CrLf));
     }
 }
 

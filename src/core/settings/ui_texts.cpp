@@ -26,6 +26,40 @@ constexpr std::array<Entry, Count> Entries{{
     {"MenuShowInFileManager", "Im Dateimanager zeigen"},
     {"MenuCopyPath", "Pfad kopieren"},
     {"MenuWavInfo", "WAV-Info ..."},
+    {"HistCaption", "History-Eingabe"},
+    {"HistPrompt", "Eingabe:"},
+    {"HistOk", "&OK"},
+    {"HistCancel", "&Abbrechen"},
+    {"HistBrowse", "&Suchen ..."},
+    {"HistDeleteMissing", "&löschen"},
+    {"HistMissingEntries", "nicht-existente Einträge:"},
+    {"HistFindFile", "Datei suchen"},
+    {"HistAllFiles", "alle Dateien"},
+    {"HistFileNotFound", "Die Datei \"%1\" wurde nicht gefunden!"},
+    {"TimedCaption", "Eingabe:"},
+    {"TimedMessageCaption", "Meldung"},
+    {"TimedOk", "&Ok"},
+    {"TimedNo", "&Nein"},
+    {"TimedCancel", "&Abbruch"},
+    {"TimedRemaining", "verbleibende Zeit [sec]:"},
+    {"TimedInvalidInput", "Ungültige Eingabe für die Eingabemaske."},
+    {"TitleMain", "Zoom-Projekt:  Hexadezimale Ansicht"},
+    {"TitleMixer", "Projekt - Einstellungen"},
+    {"TitleFileList", "Datei-Liste ZDT"},
+    {"TitleSeries", "Projekt-Serie"},
+    {"SeriesFolderHint",
+     "Für das ZoomRxx-Gerät müssen die Projekte als \"PROJnnn.ZDT\"-Dateien im Root der SD-Karte angelegt werden!"},
+    {"SearchPrompt", "Suche nach Datei-/Projekt-Name:"},
+    {"SearchWavFilter", "Filter: Audio-Dat. (.WAV)"},
+    {"SearchZdtFilter", "Filter: .&ZDT-Projekt-Dateien"},
+    {"R24Fallback",
+     "!!! Achtung:  Die Einstellungen für das Zoom-R24-Gerät \r\n"
+     "              sind noch nicht implementiert, da mir noch unbekannt! \r\n"
+     "Es werden stattdessen die Positionen der Projekt-Parameter aus der Datei \r\n"
+     "\"PRJDATA.ZDT\" für das Zoom-R16-Gerät genommen !!  (Maximal 16 Tracks!) \r\n"
+     "(Setzen Sie die Geräte-Einstellung (Datei \"Spurwerk.INI\", Option \"DevIsZoomR24\"\r\n"
+     " vorläufig auf 0, Sie erhalten dann diese Meldung nicht mehr.)"},
+    {"MarkTableFull", "Die Marken-Tabelle ist voll (%1 Marken): Es kann keine Marke am Projekt-Ende gesetzt werden."},
     {"QtLanguage", "de"},
 }};
 
@@ -47,6 +81,12 @@ void InitUiTexts() {
 const std::string& UiTxt(UiText text) { return Table()[static_cast<std::size_t>(text)]; }
 
 void SetUiTxt(UiText text, const std::string& value) { Table()[static_cast<std::size_t>(text)] = value; }
+
+std::string UiTxt(UiText text, const std::string& argument) {
+    std::string result = UiTxt(text);
+    if (auto at = result.find("%1"); at != std::string::npos) result.replace(at, 2, argument);
+    return result;
+}
 
 const char* UiTextKey(UiText text) { return Entries[static_cast<std::size_t>(text)].key; }
 

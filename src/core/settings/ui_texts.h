@@ -1,8 +1,9 @@
 #pragma once
 // Texts outside the numbered table that a user still sees: the message
-// boxes' buttons, the per-file action menu and the language of Qt's own
-// dialogs. A language file keeps them in section "UiTexts"; a key it lacks
-// (a file written before these existed) keeps the German default.
+// boxes' buttons, the per-file action menu, the input dialogs, window titles,
+// a few messages and the language of Qt's own dialogs. A language file keeps them in section "UiTexts"; a key it lacks
+// (a file written before these existed) keeps the German default. Line
+// breaks are stored as "<BR>", as in the numbered texts.
 
 #include <string>
 
@@ -19,6 +20,33 @@ enum class UiText {
     MenuShowInFileManager,
     MenuCopyPath,
     MenuWavInfo,
+    HistCaption,
+    HistPrompt,
+    HistOk,
+    HistCancel,
+    HistBrowse,
+    HistDeleteMissing,
+    HistMissingEntries,  // after the count: "3 nicht-existente Einträge:"
+    HistFindFile,
+    HistAllFiles,
+    HistFileNotFound,  // %1 is the file
+    TimedCaption,
+    TimedMessageCaption,
+    TimedOk,
+    TimedNo,
+    TimedCancel,
+    TimedRemaining,
+    TimedInvalidInput,
+    TitleMain,
+    TitleMixer,
+    TitleFileList,
+    TitleSeries,
+    SeriesFolderHint,
+    SearchPrompt,
+    SearchWavFilter,
+    SearchZdtFilter,
+    R24Fallback,
+    MarkTableFull,  // %1 is the number of slots
     QtLanguage,  // "de", "en", ...: which of Qt's translations the dialogs use
     Count,
 };
@@ -28,6 +56,8 @@ inline constexpr const char* UiTextsSection = "UiTexts";
 // Sets every text to its German default (InitResStrArr does it too).
 void InitUiTexts();
 const std::string& UiTxt(UiText text);
+// The text with its "%1" replaced by `argument`.
+std::string UiTxt(UiText text, const std::string& argument);
 void SetUiTxt(UiText text, const std::string& value);
 // The key of a text in section "UiTexts", e.g. "MessageYes".
 const char* UiTextKey(UiText text);

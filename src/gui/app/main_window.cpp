@@ -103,7 +103,7 @@ void MainWindow::Run(Work&& work) {
 MainWindow::MainWindow(AppState& state, QStringList parameters, QWidget* parent)
     : QWidget(parent), state_(state), parameters_(std::move(parameters)) {
     setObjectName("FormMain");
-    setWindowTitle("Zoom-Projekt:  Hexadezimale Ansicht");
+    setWindowTitle(Q(UiTxt(UiText::TitleMain)));
     setFont(DesignFont());
     resize(355, 610);
     move(0, 0);
@@ -131,6 +131,7 @@ MainWindow::MainWindow(AppState& state, QStringList parameters, QWidget* parent)
         // Start-up goes on with the values it has.
     }
     state_.FinishWindowCreation(this);
+    PreloadLanguageTexts();
     cbUseInfoFiles_->setToolTip(QLines(Txt(180)));
 
     labelNotAProject_ = new QLabel(this);
@@ -395,7 +396,23 @@ void MainWindow::LoadLanguage(const std::string& languageFile) {
     // Texts from the table that the main window shows, and what the windows
     // compute from the user's values in the new language.
     cbUseInfoFiles_->setToolTip(QLines(Txt(180)));
+    if (state_.doc.ZDTData().empty()) setWindowTitle(Q(UiTxt(UiText::TitleMain)));  // else it names the file
+    if (ctrls_) ctrls_->setWindowTitle(Q(UiTxt(UiText::TitleMixer)));
+    if (fileList_) fileList_->setWindowTitle(Q(UiTxt(UiText::TitleFileList)));
+    if (fileList_) fileList_->LanguageApplied();
     if (projSerie_) projSerie_->LanguageApplied();
+}
+
+// The mixer, built before the first activation loads the language, may
+// already have something to say: the texts of the stored language come first.
+void MainWindow::PreloadLanguageTexts() {
+    std::vector<std::string> entries;
+    for (int i = 0; i < cbLanguage_->count(); ++i) entries.push_back(S(cbLanguage_->itemText(i)));
+    auto choice = spurwerk::CBLanguageChange(entries, state_.mainOptions.LanguageIndex, state_.files.GuiFileName,
+                                             state_.files.ReadmeFileName);
+    std::error_code ec;
+    if (!choice || !std::filesystem::exists(PathFromText(choice->languageFile), ec)) return;
+    Run([&] { LoadSaveLanguage(false, choice->languageFile, {}, state_.dialogs); });
 }
 
 void MainWindow::CBLanguageChange(bool fromUser) {

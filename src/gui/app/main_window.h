@@ -98,6 +98,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void PreloadLanguageTexts();
     void BuildControls();
     QFrame* BuildTopPanel();
     QFrame* BuildExpertPanel();

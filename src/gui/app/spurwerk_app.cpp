@@ -9,11 +9,12 @@
 #include "mixer/form_ctrls.h"
 #include "mixer/main_window_actions.h"
 #include "support/general_info_window.h"
+#include "support/screen_keeper.h"
 
 namespace spurwerk::gui {
 
 SpurwerkApp::SpurwerkApp(const std::string& programFile, const QStringList& parameters)
-    : state_(std::make_unique<AppState>(programFile)) {
+    : screenKeeper_(std::make_unique<ScreenKeeper>()), state_(std::make_unique<AppState>(programFile)) {
     state_->dialogs.SetProgramFile(QString::fromStdString(programFile));
     main_ = std::make_unique<MainWindow>(*state_, parameters);
     ctrls_ = std::make_unique<FormCtrls>(*state_);

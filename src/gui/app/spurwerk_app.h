@@ -17,6 +17,7 @@ class GeneralInfoWindow;
 class LanguageWindow;
 class MainWindow;
 class ProjectCommands;
+class ScreenKeeper;
 
 class SpurwerkApp {
 public:
@@ -37,6 +38,7 @@ public:
     ProjectCommands& Commands() { return *commands_; }
 
 private:
+    std::unique_ptr<ScreenKeeper> screenKeeper_;
     std::unique_ptr<AppState> state_;
     std::unique_ptr<MainWindow> main_;
     std::unique_ptr<FormCtrls> ctrls_;

@@ -21,6 +21,7 @@
 #include "app/app_state.h"
 #include "lists/named_widget.h"
 #include "settings/language_file.h"
+#include "settings/ui_texts.h"
 #include "support/file_action_menu.h"
 #include "support/guarded.h"
 #include "support/qt_text.h"
@@ -43,7 +44,7 @@ void FormFileList::Run(Work&& work) {
 
 FormFileList::FormFileList(AppState& state, QWidget* parent) : QWidget(parent, Qt::Window), state_(state) {
     setObjectName("FormFileList");
-    setWindowTitle("Datei-Liste ZDT");
+    setWindowTitle(Q(UiTxt(UiText::TitleFileList)));
     SetDesignFont(this);
     move(40, 60);
     resize(820, 500);
@@ -180,6 +181,8 @@ void FormFileList::SetSortTypeItems(const std::vector<std::string>& items) {
     for (int i = 0; i < buttons.size() && i < static_cast<int>(items.size()); ++i)
         sortButtons_->button(i)->setText(Q(items[static_cast<std::size_t>(i)]));
 }
+
+void FormFileList::LanguageApplied() { panelLBTrackInfos_->setToolTip(QLines(list_.TrackInfoHint())); }
 
 void FormFileList::OptionsToControls() {
     updatingControls_ = true;

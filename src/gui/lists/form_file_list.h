@@ -42,6 +42,8 @@ public:
     void ControlsToOptions();
     // The sort-order choices after a language load (text 100).
     void SetSortTypeItems(const std::vector<std::string>& items);
+    // Texts the window computes from the text table, after a language change.
+    void LanguageApplied();
 
     ProjectList& List() { return list_; }
     DirectorySearch& Search() { return search_; }

@@ -11,6 +11,7 @@
 #include "app/app_state.h"
 #include "lists/named_widget.h"
 #include "settings/text_table.h"
+#include "settings/ui_texts.h"
 #include "support/guarded.h"
 #include "support/qt_text.h"
 #include "support/widget_components.h"
@@ -34,7 +35,7 @@ void FormProjSerie::Run(Work&& work) {
 
 FormProjSerie::FormProjSerie(AppState& state, QWidget* parent) : QWidget(parent, Qt::Window), state_(state) {
     setObjectName("FormProjSerie");
-    setWindowTitle("Projekt-Serie");
+    setWindowTitle(Q(UiTxt(UiText::TitleSeries)));
     SetDesignFont(this);
     move(80, 80);
     resize(480, 400);
@@ -193,6 +194,7 @@ void FormProjSerie::PlacePrefixField() {
 }
 
 void FormProjSerie::LanguageApplied() {
+    setWindowTitle(Q(UiTxt(UiText::TitleSeries)));
     PlacePrefixField();
     // The language set ButtonOk's idle caption; a running series keeps "Abbrechen".
     series_.okCaption = S(buttonOk_->text());

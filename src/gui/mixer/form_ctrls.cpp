@@ -22,6 +22,7 @@
 #include "mixer/mixer_widgets.h"
 #include "mixer/strip_layout.h"
 #include "settings/assign_suggestions.h"
+#include "settings/ui_texts.h"
 #include "support/design_font.h"
 #include "support/qt_text.h"
 
@@ -80,7 +81,7 @@ void FormCtrls::SetActions(std::unique_ptr<MixerActions> actions) {
 
 void FormCtrls::Build(const MixerOptions& options) {
     setObjectName("FormCtrls");
-    setWindowTitle(QStringLiteral("Projekt - Einstellungen"));
+    setWindowTitle(Q(UiTxt(UiText::TitleMixer)));
     setFont(DesignFont());
     setAcceptDrops(true);
     startDrag = [](QWidget* source) {

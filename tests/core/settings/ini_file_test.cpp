@@ -1,40 +1,32 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <map>
-#include <random>
+#include <tuple>
 
+#include "io/path_text.h"
+#include "settings/commented_ini.h"
 #include "settings/ini_file.h"
 #include "test_files.h"
-#include "text/ascii.h"
 #include "ui/errors.h"
 
 namespace spurwerk {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ReadText;
-using testing::TempDir;
-using testing::WriteText;
+using namespace testing;
 
-TEST(IniFile, ReadsWithPrivateProfileRules) {
+struct IniFiles : ::testing::Test {
     TempDir dir;
+};
+struct CommentedIniFiles : IniFiles {};
+
+TEST_F(IniFiles, ReadsWithPrivateProfileRules) {
     std::string longValue(5000, 'x');
     longValue[2046] = 'y';
-    WriteText(dir / "a.ini",
-              "; comment\n"
-              "orphan=before any section\n"
-              "[ Options ]\n"
-              "  Name  =   C:\\Tools   \n"
-              "Quoted=\"  padded  \"\n"
-              "Half=\"open\n"
-              "NoEquals line\n"
-              "name=second one is ignored\n"
-              "Empty=\n"
-              "EmptyQuotes=\"\"\n"
-              "Long=" + longValue + "\n"
-              "[options]\n"
-              "Late=in a duplicate section\n");
+    WriteText(dir / "a.ini", "; comment\norphan=before any section\n[ Options ]\n  Name  =   C:\\Tools   \n"
+                             "Quoted=\"  padded  \"\nHalf=\"open\nNoEquals line\nname=second one is ignored\n"
+                             "Empty=\nEmptyQuotes=\"\"\nLong=" + longValue +
+                                 "\n[options]\nLate=in a duplicate section\n");
     IniFile ini(dir / "a.ini");
     const std::pair<const char*, std::string> strings[] = {
         {"NAME", "C:\\Tools"}, {"quoted", "  padded  "}, {"Half", "\"open"}, {"Empty", ""}, {"EmptyQuotes", ""},
@@ -47,8 +39,7 @@ TEST(IniFile, ReadsWithPrivateProfileRules) {
     EXPECT_FALSE(ini.KeyExists("Options", "Late"));
 }
 
-TEST(IniFile, IntegersInDecimalOrHexWithinRange) {
-    TempDir dir;
+TEST_F(IniFiles, IntegersInDecimalOrHexWithinRange) {
     WriteText(dir / "i.ini", "[S]\nNumber=$1F\nHex=0x10\nJunk=12abc\nHuge=99999999999\nMax=2147483647\n");
     IniFile ini(dir / "i.ini");
     const std::pair<const char*, int> cases[] = {
@@ -57,35 +48,17 @@ TEST(IniFile, IntegersInDecimalOrHexWithinRange) {
     for (const auto& [key, value] : cases) EXPECT_EQ(ini.ReadInteger("S", key, 7), value) << key;
 }
 
-TEST(IniFile, WritesInPlaceAndKeepsEverythingElse) {
-    TempDir dir;
-    WriteText(dir / "a.ini",
-              "; keep me\r\n"
-              "[Options]\r\n"
-              "Name=old ; trailing remark is part of the value\r\n"
-              "Unknown=stays\r\n"
-              "\r\n"
-              "; about the next section\r\n"
-              "[Next]\r\n"
-              "x=1");
+TEST_F(IniFiles, WritesInPlaceAndKeepsEverythingElse) {
+    WriteText(dir / "a.ini", "; keep me\r\n[Options]\r\nName=old ; trailing remark is part of the value\r\n"
+                             "Unknown=stays\r\n\r\n; about the next section\r\n[Next]\r\nx=1");
     IniFile ini(dir / "a.ini");
     ini.WriteString("options", "NAME", "new");
     ini.WriteString("Options", "Added", "v");
     ini.WriteString("Fresh", "k", "1");
     ini.Flush();
     EXPECT_EQ(ReadText(dir / "a.ini"),
-              "; keep me\r\n"
-              "[Options]\r\n"
-              "Name=new\r\n"
-              "Unknown=stays\r\n"
-              "Added=v\r\n"
-              "\r\n"
-              "; about the next section\r\n"
-              "[Next]\r\n"
-              "x=1\r\n"
-              "\r\n"
-              "[Fresh]\r\n"
-              "k=1\r\n");
+              "; keep me\r\n[Options]\r\nName=new\r\nUnknown=stays\r\nAdded=v\r\n\r\n"
+              "; about the next section\r\n[Next]\r\nx=1\r\n\r\n[Fresh]\r\nk=1\r\n");
 
     // Writing what the file holds already leaves it untouched, line ends and all.
     WriteText(dir / "u.ini", "[S]\nK=1\n");
@@ -97,8 +70,7 @@ TEST(IniFile, WritesInPlaceAndKeepsEverythingElse) {
 
 // Blanks, quotes, line breaks (which could inject keys) and characters outside
 // Windows-1252 all read back as written.
-TEST(IniFile, ValuesComeBackExactlyAsWritten) {
-    TempDir dir;
+TEST_F(IniFiles, ValuesComeBackExactlyAsWritten) {
     const std::vector<std::string> values = {"anlegen! ", " lead", "\"both\"", "", "a \"x\" b", "\"",
                                              "x\r<BR>y", "\u00C4\u00D6\u00DC\u00DF", "\u0416"};
     {
@@ -116,8 +88,7 @@ TEST(IniFile, ValuesComeBackExactlyAsWritten) {
     EXPECT_FALSE(back.SectionExists("T"));
 }
 
-TEST(IniFile, AFileThatCannotBeReadIsNeverReplaced) {
-    TempDir dir;
+TEST_F(IniFiles, AFileThatCannotBeReadIsNeverReplaced) {
     IniFile missingFolder(dir / "no" / "x.ini");
     missingFolder.WriteString("S", "K", "v");
     EXPECT_THROW(missingFolder.Flush(), FileError);
@@ -134,32 +105,74 @@ TEST(IniFile, AFileThatCannotBeReadIsNeverReplaced) {
     EXPECT_EQ(fs::file_size(big), 17u * 1024u * 1024u);
 }
 
-// Whatever a file held before, values written into it read back as written.
-TEST(IniFile, WrittenValuesSurviveAnyExistingContent) {
-    TempDir dir;
-    std::mt19937 random(12345);
-    const std::string junkBytes = std::string("[]=\" \t;\r\n\r\naAbB\x00\xC3\xA4\xFF\x80", 21);
-    const std::vector<std::string> pieces = {"a", "B", " ", "\"", "=", "[", "]", "//", "\r", "\u00E4", ";"};
-    auto pick = [&](std::size_t n) { return static_cast<std::size_t>(random() % n); };
-    for (int round = 0; round < 300; ++round) {
-        std::string junk;
-        for (std::size_t i = pick(200); i > 0; --i) junk += junkBytes[pick(junkBytes.size())];
-        WriteText(dir / "f.ini", junk);
-        std::map<std::pair<std::string, std::string>, std::string> written;
-        {
-            IniFile ini(dir / "f.ini");
-            for (int k = 0; k < 6; ++k) {
-                std::string section(1, "aAbB"[pick(4)]), key(1, "aAbB"[pick(4)]), value;
-                for (std::size_t i = pick(8); i > 0; --i) value += pieces[pick(pieces.size())];
-                ini.WriteString(section, key, value);
-                written[{UpperAscii(section), UpperAscii(key)}] = value;
-            }
-            ini.Flush();
-        }
-        IniFile back(dir / "f.ini");
-        for (const auto& [where, value] : written)
-            ASSERT_EQ(back.ReadString(where.first, where.second, "?"), value) << "round " << round;
+TEST(CommentedIni, LineFormatAndFiller) {
+    // key, value, comment, line
+    const std::tuple<std::string, std::string, std::string, std::string> cases[] = {
+        // Short lines put the blank of " // " into column 40.
+        {"SaveOptionsOnExit", "1", "(BOOL)", "1" + std::string(20, ' ') + " // (BOOL)"},
+        {std::string(20, 'K'), "1", "c", "1" + std::string(17, ' ') + " // c"},
+        // Longer lines fill up to the next multiple of 40, minus one.
+        {std::string(44, 'K'), "x", "c", "x" + std::string(33, ' ') + " // c"},
+        {"BaseDirSearch", "C:\\", "", "C:\\"},  // no comment, no filler
+    };
+    for (const auto& [key, value, comment, line] : cases)
+        EXPECT_EQ(CommentedLineValue(key, value, comment, 40), line) << key;
+}
+
+TEST(CommentedIni, SplitAndNamedType) {
+    const std::pair<const char*, const char*> splits[] = {  // value|comment
+        {"1     //   (BOOL) // # hand  ", "1|(BOOL) // # hand"}, {"http://x", "http:|x"},
+        {"  plain  ", "  plain  |"},
+    };
+    for (const auto& [text, parts] : splits) {
+        std::string value, comment;
+        SplitCommentedValue(text, value, comment);
+        EXPECT_EQ(value + "|" + comment, parts) << text;
     }
+    const std::pair<const char*, int> types[] = {
+        {"", IniTypeString}, {"(bool) // integer", IniTypeBool}, {"x (INTEGER) // (BOOL)", IniTypeInteger},
+        {"# Max. 16 f. ZoomR16", -1},
+    };
+    for (const auto& [comment, type] : types) EXPECT_EQ(CommentNamedType(comment), type) << comment;
+}
+
+TEST_F(CommentedIniFiles, HandWrittenCommentsSurviveAndDefaultsFillEmptyOnes) {
+    const std::string file = PathText(dir / "o.ini");
+    WriteText(dir / "o.ini", "[Options]\r\nExpertFunctions=1   // (BOOL) // mine, keep it\r\n"
+                             "ActMaxTrackIdx=abc\r\nBaseDirSearch=D:\\Songs\r\n");
+    CommentedIni ini;
+    ini.AddTypeTags = true;
+    ini.IniOpen(file, false);
+    EXPECT_TRUE(ini.IniBool("Options", "ExpertFunctions", false, "", "program comment"));
+    EXPECT_EQ(ini.IniInteger("Options", "ActMaxTrackIdx", 16, "", "# Max. 16"), 16);  // no integer: default
+    EXPECT_EQ(ini.IniString("Options", "BaseDirSearch", "C:\\", "", ""), "D:\\Songs");
+    ini.IniClose();
+
+    ini.IniOpen(file, true);
+    ini.IniBool("Options", "ExpertFunctions", true, "", "program comment");
+    ini.IniInteger("Options", "ActMaxTrackIdx", 16, "", "# Max. 16");
+    ini.IniString("Options", "BaseDirSearch", "D:\\Songs", "", "");
+    ini.IniClose();
+    // The own comment stays, the empty one gets the program's; a string without comment stays bare.
+    const std::string filler(22, ' ');
+    EXPECT_EQ(ReadText(dir / "o.ini"), "[Options]\r\nExpertFunctions=1" + filler +
+                                           " // (BOOL) // mine, keep it\r\nActMaxTrackIdx=16" + filler +
+                                           " // (INTEGER) // # Max. 16\r\nBaseDirSearch=D:\\Songs\r\n");
+}
+
+TEST_F(CommentedIniFiles, FailedSaveLeavesTheStoreAsItWas) {
+    const std::string file = PathText(dir / "gone" / "o.ini");
+    CommentedIni ini;
+    ini.IniOpen(file, false);
+    ini.IniString("S", "K", "v", "", "first");
+    ini.IniClose();
+    ini.IniOpen(file, true);
+    ini.AddTypeTags = true;
+    ini.IniString("S", "K", "v", "", "");
+    EXPECT_EQ(ini.Stored(file, "S", "K")->comment, "(STRING) // first");
+    EXPECT_THROW(ini.IniClose(), FileError);
+    EXPECT_EQ(ini.Stored(file, "S", "K")->comment, "first");
+    EXPECT_EQ(ini.File(), nullptr);
 }
 
 }  // namespace

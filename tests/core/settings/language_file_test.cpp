@@ -2,22 +2,21 @@
 
 #include "io/path_text.h"
 #include "io/text_file.h"
+#include "project/play_marks.h"
+#include "project/track_layout.h"
 #include "scripted_dialogs.h"
 #include "settings/ini_file.h"
 #include "settings/language_file.h"
-#include "project/play_marks.h"
-#include "project/track_layout.h"
 #include "settings/text_table.h"
 #include "settings/ui_texts.h"
+#include "settings/value_conversion.h"
 #include "test_files.h"
 #include "ui/errors.h"
 
 namespace spurwerk {
 namespace {
 
-using testing::ScriptedDialogs;
-using testing::TempDir;
-using testing::WriteText;
+using namespace testing;
 
 struct LanguageFixture : ::testing::Test {
     void SetUp() override { InitResStrArr(); }
@@ -53,14 +52,10 @@ TEST_F(LanguageFixture, ExportWritesEligibleTextsAndHints) {
     ASSERT_EQ(dialogs.asked.size(), 1u);
     EXPECT_EQ(dialogs.asked[0].text, "GUI-Datei \"" + file + "\" nicht gefunden - Wird neu angelegt !!");
     EXPECT_EQ(ReadTextFile(dir / "Spurwerk_GUI.INI"),
-              "[GUI_FormMain]\r\n"
-              "ButtonLoadZDTFile.Text=&Öffne  Zoom-Projekt<BR>(ZDT-Datei)\r\n"
-              "LabelProjectName.Hint=Projektname\r\n"
-              "PanelGeneralInfo.Text=Infos\r\n"
-              "PanelGeneralInfo.Hint=Zeile 1<BR>Zeile 2\r<BR>Zeile 3\r\n"
-              "PMCopy.Text=Kopieren\r\n"
-              "EditListDTFormat.Hint=Format\r\n"
-              "LabelSubDirsVon.Hint=Vorschau\r\n");
+              "[GUI_FormMain]\r\nButtonLoadZDTFile.Text=&Öffne  Zoom-Projekt<BR>(ZDT-Datei)\r\n"
+              "LabelProjectName.Hint=Projektname\r\nPanelGeneralInfo.Text=Infos\r\n"
+              "PanelGeneralInfo.Hint=Zeile 1<BR>Zeile 2\r<BR>Zeile 3\r\nPMCopy.Text=Kopieren\r\n"
+              "EditListDTFormat.Hint=Format\r\nLabelSubDirsVon.Hint=Vorschau\r\n");
 
     // Read back, the hint keeps its CR.
     GuiForm back = MainForm();
@@ -72,17 +67,10 @@ TEST_F(LanguageFixture, ExportWritesEligibleTextsAndHints) {
 
 TEST_F(LanguageFixture, ImportChangesOnlyWhatTheFileHolds) {
     WriteText(dir / "Spurwerk_GUI.INI",
-              "[gui_formmain]\r\n"
-              "PanelGeneralInfo.Text=Info<br>and help\r\n"
-              "PanelGeneralInfo.Hint=a<Br>b\r\n"
-              "LabelProjectName.Text=\r\n"
-              "N1.Text=Never\r\n"
-              "EditListDTFormat.Text=yyyy-mm-dd\r\n"
-              "EditListDTFormat.Hint=date format\r\n"
-              "TBFader_3.Text=never\r\n"
-              "SEFontSize.Hint=never\r\n"
-              "CBLanguage.Text=never\r\n"
-              "LabelSubDirsVon.Text=From \"C:\\PROJ001\\\"\r\n");
+              "[gui_formmain]\r\nPanelGeneralInfo.Text=Info<br>and help\r\nPanelGeneralInfo.Hint=a<Br>b\r\n"
+              "LabelProjectName.Text=\r\nN1.Text=Never\r\nEditListDTFormat.Text=yyyy-mm-dd\r\n"
+              "EditListDTFormat.Hint=date format\r\nTBFader_3.Text=never\r\nSEFontSize.Hint=never\r\n"
+              "CBLanguage.Text=never\r\nLabelSubDirsVon.Text=From \"C:\\PROJ001\\\"\r\n");
     GuiForm form = MainForm();
     ASSERT_TRUE(LoadSaveGuiTexts(form, false, file, "", dialogs));
     EXPECT_EQ(form.components[3].text, "Info\r\nand help");
@@ -104,7 +92,6 @@ TEST_F(LanguageFixture, TextTableExportHas201KeysAndReadsBack) {
     LoadSaveResStrArr(true, file, dialogs);
     IniFile ini(dir / "Spurwerk_GUI.INI");
     ASSERT_GE(ini.Lines().size(), 204u);
-    EXPECT_EQ(ini.Lines()[0], "[ResStrArr]");
     EXPECT_EQ(ini.Lines()[203], "[UiTexts]");  // 201 numbered texts and a blank line before it
     EXPECT_EQ(ini.Lines()[1], "Str100=Verz./Datei<BR>Datei-Datum<BR>Projekt-Name<BR>Max. Audio-Zeit");
     EXPECT_EQ(ini.Lines()[6], "Str105=");
@@ -176,6 +163,39 @@ TEST_F(LanguageFixture, UnusableFilesChangeNothing) {
     EXPECT_THROW(LoadSaveResStrArr(false, PathText(dir / "Spurwerk_GUI_Dir.INI"), dialogs), FileError);
     EXPECT_EQ(Txt(150), DefaultTxt(150));
     EXPECT_EQ(form.components[3].text, "Infos");
+}
+
+TEST(TextTable, EveryTextButOneHasAGermanDefaultAndUnknownNumbersAreEmpty) {
+    InitResStrArr();
+    SetTxt(LastTextNumber + 1, "ignored");
+    int empty = 0;
+    for (int n = FirstTextNumber - 1; n <= LastTextNumber + 1; ++n) empty += Txt(n).empty();
+    EXPECT_EQ(empty, 3);  // 105 and the numbers either side of the table
+}
+
+TEST(TextTable, LineBreakTags) {
+    EXPECT_EQ(EncodeBR("a\r\nb\r\n", "\r\n"), "a<BR>b<BR>");
+    EXPECT_EQ(EncodeBR("a\r\nb", "\n"), "a\r<BR>b");  // hints keep the CR
+    EXPECT_EQ(DecodeBR("one<br>two<Br>three<BR>", "\r\n"), "one\r\ntwo\r\nthree\r\n");
+    EXPECT_EQ(DecodeBR("<B<BR>R>", "\n"), "<B\nR>");  // no overlaps, left to right
+}
+
+TEST(ValueConversion, BooleansAcceptTheListedWordsInAnyCase) {
+    for (const char* t : {"1", "true", "T", "*", "x", "Wahr", "w", "n", "U", "s"}) EXPECT_TRUE(StrToBoolVal(t)) << t;
+    for (const char* f : {"0", "", "false", "no", "ja", " 1", "yes"}) EXPECT_FALSE(StrToBoolVal(f)) << f;
+}
+
+TEST(ValueConversion, ColoursByNameOrNumber) {
+    const std::int32_t btnFace = static_cast<std::int32_t>(0xFF00000F);
+    const std::pair<std::int32_t, const char*> written[] = {
+        {0x0000FF, "clRed"}, {btnFace, "clBtnFace"}, {0x00FF10, "$00FF10"}, {0x123, "$000123"},
+    };
+    for (const auto& [colour, text] : written) EXPECT_EQ(ColorToStrVal(colour), text);
+    const std::pair<const char*, std::optional<std::int32_t>> read[] = {
+        {"clbtnface", btnFace}, {"$FF00000F", btnFace}, {"$00FF10", 0x00FF10}, {"255", 255}, {"", 0},
+        {"clNoSuchColour", std::nullopt}, {"12abc", std::nullopt}, {"0x10", std::nullopt},
+    };
+    for (const auto& [text, colour] : read) EXPECT_EQ(StrToColorVal(text), colour) << text;
 }
 
 }  // namespace

@@ -1,13 +1,17 @@
-// The small text helpers: ASCII case and blanks, number texts, visible text.
+// The small text helpers: ASCII case and blanks, number texts, visible text, encodings.
 
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <optional>
+#include <tuple>
 #include <utility>
 
+#include "io/text_file.h"
+#include "test_files.h"
 #include "text/ascii.h"
 #include "text/number_text.h"
+#include "text/text_encoding.h"
 #include "text/visible_text.h"
 
 namespace spurwerk {
@@ -40,11 +44,7 @@ TEST(NumberText, IntegerTexts) {
 }
 
 TEST(VisibleText, ControlCharactersAreEscapedAndTheRestKept) {
-    struct Case {
-        std::string text;
-        bool keepLayout;
-        std::string shown;
-    } cases[] = {
+    const std::tuple<std::string, bool, std::string> cases[] = {  // text, keep layout, shown
         {"\x1b]0;title\x07", false, "\\x1B]0;title\\x07"},
         {std::string("A\0B", 3), false, "A\\x00B"},
         {"a\x7f", false, "a\\x7F"},
@@ -53,7 +53,58 @@ TEST(VisibleText, ControlCharactersAreEscapedAndTheRestKept) {
         {"line\nnext\ttab", true, "line\nnext\ttab"},
         {"line\nnext\ttab", false, "line\\x0Anext\\x09tab"},
     };
-    for (const Case& c : cases) EXPECT_EQ(EscapeControlChars(c.text, c.keepLayout), c.shown) << c.shown;
+    for (const auto& [text, keepLayout, shown] : cases)
+        EXPECT_EQ(EscapeControlChars(text, keepLayout), shown) << shown;
+}
+
+TEST(TextEncoding, Windows1252RoundTripsEveryByte) {
+    std::string all;
+    for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+    std::string utf8 = Windows1252ToUtf8(all);
+    EXPECT_TRUE(IsValidUtf8(utf8));
+    EXPECT_EQ(Utf8Length(utf8), 256u);
+    EXPECT_EQ(Utf8ToWindows1252(utf8), all);
+    EXPECT_EQ(Windows1252ToUtf8("\x80\xE4\x9F"), "\u20AC\u00E4\u0178");
+    EXPECT_EQ(Utf8Prefix("\u00E4\u00F6\u00FC", 2), "\u00E4\u00F6");  // never cuts a character
+    EXPECT_EQ(Utf8Prefix("ab", 5), "ab");
+}
+
+TEST(TextEncoding, CodePointsOfTheC1RangeAreWrittenOnlyWhereTheyReadBack) {
+    for (unsigned cp = 0x80; cp <= 0x9F; ++cp) {
+        std::string utf8 = {static_cast<char>(0xC2), static_cast<char>(cp)};
+        auto bytes = Utf8ToWindows1252(utf8);
+        EXPECT_TRUE(!bytes || Windows1252ToUtf8(*bytes) == utf8) << cp;
+    }
+}
+
+TEST(TextEncoding, ReadsUtf8WhenValidElseWindows1252) {
+    EXPECT_EQ(DecodeTextBytes(Bytes{0xC3, 0xA4}), "\u00E4");                          // UTF-8 ä
+    EXPECT_EQ(DecodeTextBytes(Bytes{0xEF, 0xBB, 0xBF, 'a', 0xC3, 0x9F}), "a\u00DF");  // BOM removed
+    EXPECT_EQ(DecodeTextBytes(Bytes{'M', 'u', 0xDF}), "Mu\u00DF");                    // 1252 ß
+    // An overlong form, a lone continuation byte and a surrogate are no UTF-8.
+    for (const char* invalid : {"\xC0\xAF", "a\x80", "\xED\xA0\x80"}) EXPECT_FALSE(IsValidUtf8(invalid)) << invalid;
+}
+
+TEST(TextEncoding, WritesWindows1252WhenEverythingFitsElseUtf8WithBom) {
+    EXPECT_EQ(EncodeTextBytes("Gr\u00FC\u00DFe \u20AC"), (Bytes{'G', 'r', 0xFC, 0xDF, 'e', ' ', 0x80}));
+    EXPECT_EQ(EncodeTextBytes("\u0416"), (Bytes{0xEF, 0xBB, 0xBF, 0xD0, 0x96}));
+    // Stray bytes in a text never produce an undecodable file.
+    EXPECT_EQ(DecodeTextBytes(EncodeTextBytes("a\xFF\u0416")), "a\u00FF\u0416");
+}
+
+TEST(TextFile, SplitsAnyLineEndAndJoinsWithCrLf) {
+    using Lines = std::vector<std::string>;
+    EXPECT_EQ(SplitTextLines("a\r\nb\nc"), (Lines{"a", "b", "c"}));
+    EXPECT_EQ(SplitTextLines("a\r\n\r\nb\r\n"), (Lines{"a", "", "b"}));
+    EXPECT_EQ(SplitTextLines("a\rb\r"), (Lines{"a", "b"}));     // old CR-only file
+    EXPECT_EQ(SplitTextLines("x\ry\r\n"), (Lines{"x\ry"}));  // CR inside a line stays
+    EXPECT_TRUE(SplitTextLines("").empty());
+    EXPECT_EQ(JoinTextLines({"a", "", "b"}), "a\r\n\r\nb\r\n");
+
+    testing::TempDir dir;
+    WriteTextFile(dir / "t.txt", "\u00C4rger\r\n");
+    EXPECT_EQ(testing::ReadBytes(dir / "t.txt"), (Bytes{0xC4, 'r', 'g', 'e', 'r', '\r', '\n'}));
+    EXPECT_EQ(ReadTextFile(dir / "t.txt"), "\u00C4rger\r\n");
 }
 
 }  // namespace

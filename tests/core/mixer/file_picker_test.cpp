@@ -9,7 +9,6 @@ namespace {
 class MixerFilePicker : public MixerTest {
 protected:
     void SetUp() override {
-        std::filesystem::create_directories(Audio());
         WriteWav(Audio() / "TAKE1.WAV", 1000);
         WriteWav(Audio() / "DRUMS.WAV", 1000);
         Load(Named({"", "", "TAKE1.WAV"}));

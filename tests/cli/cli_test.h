@@ -42,6 +42,12 @@ inline ::testing::AssertionResult Has(const std::string& text, const std::string
     return ::testing::AssertionFailure() << "no \"" << part << "\" in:\n" << text;
 }
 
+// Exit code 1 with `message` in what the program wrote to stderr.
+inline ::testing::AssertionResult Fails(const ProcessResult& r, const std::string& message) {
+    if (r.exitCode == 1) return Has(r.err, message);
+    return ::testing::AssertionFailure() << "exit code " << r.exitCode << ", stderr:\n" << r.err;
+}
+
 class CliOnCard : public ::testing::Test {
 protected:
     void SetUp() override { std::filesystem::copy(DemoCard, card.path(), std::filesystem::copy_options::recursive); }

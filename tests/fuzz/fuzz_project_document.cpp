@@ -20,7 +20,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static fuzz::SilentDialogs dialogs;
     static ZDTDocument doc;
     static MixerViewModel r16(doc, dialogs, MixerOptions{});
-    static MixerViewModel r24(doc, dialogs, MixerOptions{.trackCount = 24, .devIsZoomR24 = true});
+    static MixerViewModel r24(doc, dialogs, [] {
+        MixerOptions options;
+        options.devIsZoomR24 = true;
+        options.trackCount = 24;
+        return options;
+    }());
 
     Bytes buffer(data, data + size);
     // The recording end comes from WAV headers, so any 32-bit value can arrive.

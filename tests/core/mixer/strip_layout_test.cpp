@@ -39,7 +39,10 @@ TEST_F(MixerStripBuild, ControlsAreNamedAndTaggedInComponentOrder) {
 
 TEST_F(MixerStripBuild, R24OptionWarnsAndFallsBackToSixteenTracks) {
     dialogs.messageAnswers = {ResultOk};
-    Create({.trackCount = 20, .devIsZoomR24 = true});
+    MixerOptions options;
+    options.trackCount = 20;
+    options.devIsZoomR24 = true;
+    Create(options);
     EXPECT_EQ(dialogs.CountAsked("message"), 1);
     EXPECT_EQ(mixer->Controls().TrackCount(), 16);
     EXPECT_EQ(C("EDFileAss_17").Offset(), 1448u);

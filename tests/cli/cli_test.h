@@ -36,6 +36,18 @@ inline ProcessResult CliWithInput(std::vector<std::string> arguments, const std:
     return Cli(std::move(arguments), options);
 }
 
+// Passes when `part` is in `text`; a failure shows the whole text.
+inline ::testing::AssertionResult Has(const std::string& text, const std::string& part) {
+    if (text.find(part) != std::string::npos) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "no \"" << part << "\" in:\n" << text;
+}
+
+// Exit code 1 with `message` in what the program wrote to stderr.
+inline ::testing::AssertionResult Fails(const ProcessResult& r, const std::string& message) {
+    if (r.exitCode == 1) return Has(r.err, message);
+    return ::testing::AssertionFailure() << "exit code " << r.exitCode << ", stderr:\n" << r.err;
+}
+
 class CliOnCard : public ::testing::Test {
 protected:
     void SetUp() override { std::filesystem::copy(DemoCard, card.path(), std::filesystem::copy_options::recursive); }

@@ -25,9 +25,7 @@ TEST_F(FaultsCli, FifosAreNotFilesAndNeverHang) {
     fs::create_directories(card / "FIFO");
     MakeFifo(card / "FIFO" / "PRJDATA.ZDT");
     MakeFifo(card / "PROJ001" / "AUDIO" / "PIPE.WAV");
-    auto info = Cli({"info", Path("FIFO/PRJDATA.ZDT")});
-    EXPECT_EQ(info.exitCode, 1);
-    EXPECT_NE(info.err.find("not a regular file"), std::string::npos) << info.err;
+    EXPECT_TRUE(Fails(Cli({"info", Path("FIFO/PRJDATA.ZDT")}), "not a regular file"));
     for (std::vector<std::string> walk : {std::vector<std::string>{"search", Root(), "--wav", "--wav-size"},
                                           {"endmarks", Root(), "--no"},
                                           {"files", Project("PROJ001")}}) {
@@ -39,11 +37,9 @@ TEST_F(FaultsCli, ABrokenEntryIsReportedAndTheWalkGoesOn) {
     fs::create_directories(card / "LINKS");
     fs::create_symlink("gone/PRJDATA.ZDT", card / "LINKS" / "PRJDATA.ZDT");
     auto r = Cli({"search", Root()});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.out.find("\"BALLADE\""), std::string::npos) << r.out;  // the others are listed
-    EXPECT_NE(r.err.find("1 entries failed:\nCannot read \"" + Path("LINKS/PRJDATA.ZDT") + "\": file not found"),
-              std::string::npos)
-        << r.err;
+    EXPECT_TRUE(Has(r.out, "\"BALLADE\""));  // the others are listed
+    const std::string failed = "1 entries failed:\nCannot read \"" + Path("LINKS/PRJDATA.ZDT") + "\"";
+    EXPECT_TRUE(Fails(r, failed + ": file not found"));
     EXPECT_EQ(Cli({"infofiles", "update", Root()}).exitCode, 1);
     EXPECT_TRUE(fs::exists(card / "PROJ002/PRJDATA___BALLADE_NAME.TXT"));
 }
@@ -51,25 +47,20 @@ TEST_F(FaultsCli, ABrokenEntryIsReportedAndTheWalkGoesOn) {
 TEST_F(FaultsCli, OutputThatCannotBeWrittenFailsTheCommand) {
     ProcessOptions full;
     full.stdoutPath = "/dev/full";
-    auto r = Cli({"search", Root()}, full);
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.err.find("cannot write the output: No space left on device"), std::string::npos) << r.err;
+    EXPECT_TRUE(Fails(Cli({"search", Root()}, full), "cannot write the output: No space left on device"));
 
     ProcessOptions closed;
     closed.closeStdout = true;
     Bytes before = ReadBytes(Project("PROJ001"));
-    r = Cli({"set", Project("PROJ001"), "--track", "1", "Fader=10"}, closed);
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.err.find("standard output is closed"), std::string::npos) << r.err;
+    auto r = Cli({"set", Project("PROJ001"), "--track", "1", "Fader=10"}, closed);
+    EXPECT_TRUE(Fails(r, "standard output is closed"));
     EXPECT_EQ(ReadBytes(Project("PROJ001")), before);
 }
 
 TEST_F(FaultsCli, AReadOnlyProjectIsLeftAsItWas) {
     fs::permissions(Project("PROJ003"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     Bytes before = ReadBytes(Project("PROJ003"));
-    auto r = Cli({"set", Project("PROJ003"), "--track", "1", "Fader=0"});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.err.find("read-only"), std::string::npos) << r.err;
+    EXPECT_TRUE(Fails(Cli({"set", Project("PROJ003"), "--track", "1", "Fader=0"}), "read-only"));
     EXPECT_EQ(ReadBytes(Project("PROJ003")), before);
 }
 
@@ -80,25 +71,22 @@ TEST_F(FaultsCli, ControlCharactersInNamesAreShownEscaped) {
     WriteBytes(card / "ESC\x1b]0;X" / "PRJDATA.ZDT", project);
     auto info = Cli({"info", Path("ESC\x1b]0;X/PRJDATA.ZDT")});
     ASSERT_EQ(info.exitCode, 0) << info.err;
-    EXPECT_NE(info.out.find("Project: \"A\\x1B[2J\\x07Bx\""), std::string::npos) << info.out;
+    EXPECT_TRUE(Has(info.out, "Project: \"A\\x1B[2J\\x07Bx\""));
     auto search = Cli({"search", Root()});
     EXPECT_EQ(search.out.find('\x1b'), std::string::npos);
-    EXPECT_NE(search.out.find("ESC\\x1B]0;X"), std::string::npos) << search.out;
+    EXPECT_TRUE(Has(search.out, "ESC\\x1B]0;X"));
 }
 
 TEST_F(FaultsCli, FailedSavesSayWhichFileAndWhy) {
     WriteText(card / "BLOCKED" / "PROJ001", "a file where the project folder should be");
     auto r = Cli({"series", Project("PROJ001"), Path("BLOCKED"), "--start", "1", "--count", "2", "--yes"});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.err.find("in \"" + Path("BLOCKED/PROJ001/") + "\" failed: Cannot create folder"), std::string::npos)
-        << r.err;
+    EXPECT_TRUE(Fails(r, "in \"" + Path("BLOCKED/PROJ001/") + "\" failed: Cannot create folder"));
 
     SmallTmpfs sd(64);  // room for the project files, not for a WAV template
     if (!sd.mounted()) GTEST_SKIP() << "a tmpfs card needs root";
     auto save = Cli({"save-project", Project("PROJ002"), (sd.path() / "PROJ005" / "PRJDATA.ZDT").string(), "--yes"});
-    EXPECT_EQ(save.exitCode, 1);
-    EXPECT_NE(save.err.find("files could not be made:"), std::string::npos) << save.err;
-    EXPECT_NE(save.err.find("No space left on device"), std::string::npos) << save.err;
+    EXPECT_TRUE(Fails(save, "files could not be made:"));
+    EXPECT_TRUE(Has(save.err, "No space left on device"));
     auto copy = Cli({"copy", Path("PROJ001"), (sd.path() / "PROJ006").string(), "--yes"});
     EXPECT_EQ(copy.exitCode, 1);
     EXPECT_FALSE(fs::exists(sd.path() / "PROJ006"));

@@ -28,15 +28,15 @@ TEST_F(FilesCli, SearchListsTheDemoProjectsAsItsOptionsSay) {
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(LineCount(r.out), 5);
     EXPECT_LT(r.out.find("\"BALLADE\""), r.out.find("\"SONG1\""));  // folders PROJ002 and PROJ001
-    EXPECT_NE(r.out.find("\"SONG1\"     16B.,DRY   [t=      4s500max.]  WAV-Dat.: 5: "), std::string::npos) << r.out;
+    EXPECT_TRUE(Has(r.out, "\"SONG1\"     16B.,DRY   [t=      4s500max.]  WAV-Dat.: 5: "));
     EXPECT_EQ(LastLine(r.out), "4 Dateien (v. 20) in \"" + Root() + PathSeparator() + "\" (u. Unterverz.) gefunden!");
 
     auto wav = Cli({"search", Root(), "--no-prj", "--wav", "--filter", "*vox*"});
     EXPECT_EQ(LineCount(wav.out), 2);
-    EXPECT_NE(wav.out.find(NativePath("PROJ003/AUDIO/VOX.WAV")), std::string::npos);
+    EXPECT_TRUE(Has(wav.out, NativePath("PROJ003/AUDIO/VOX.WAV")));
     auto byName = Cli({"search", Root(), "--filter", "ballade", "--groups", "Status", "--compact"});
     EXPECT_EQ(LineCount(byName.out), 2);
-    EXPECT_NE(byName.out.find("Status=++++---"), std::string::npos) << byName.out;
+    EXPECT_TRUE(Has(byName.out, "Status=++++---"));
 }
 
 TEST_F(FilesCli, SaveProjectBuildsTheNamedProjectFromTemplates) {
@@ -53,7 +53,7 @@ TEST_F(FilesCli, SaveProjectBuildsTheNamedProjectFromTemplates) {
 TEST_F(FilesCli, CopyInfoFilesEndMarksAndSeriesOnACardTree) {
     auto copy = Cli({"copy", Path("PROJ001"), Path("COPY"), "--yes"});
     ASSERT_EQ(copy.exitCode, 0) << copy.err;
-    EXPECT_NE(copy.out.find("5 WAV-Audio-Dateien wurden kopiert."), std::string::npos) << copy.out;
+    EXPECT_TRUE(Has(copy.out, "5 WAV-Audio-Dateien wurden kopiert."));
     fs::remove_all(card / "COPY");
 
     auto update = Cli({"infofiles", "update", Root()});

@@ -22,22 +22,17 @@ TEST_F(JsonCli, ReportingCommandsPrintOneDocumentInUnits) {
     std::string file = Project("PROJ001");
     const Json first = Parsed(Cli({"tracks", file, "--json"}))["tracks"][0];
     EXPECT_EQ(first["pan"], -20);
-    EXPECT_EQ(first["eqMidQuality"], 0.5);
     EXPECT_EQ(first["wav"], "TRACK01.WAV");
     EXPECT_FALSE(first.contains("raw"));
     Json info = Parsed(Cli({"info", file, "--json"}));
     EXPECT_EQ(info["project"], "SONG1");
     EXPECT_EQ(info["marks"].back(), (Json{{"ms", 4500}, {"recordingEnd", true}}));
-    Json files = Parsed(Cli({"files", Project("PROJ002"), "--json"}));
-    EXPECT_EQ(files["missing"].size(), 1u);
-    EXPECT_EQ(files["wavs"][0]["durationMs"], 5000);
-
-    for (const std::vector<std::string>& command :
-         {std::vector<std::string>{"hex", file}, {"diff", file, Project("PROJ002")}, {"marks", file},
-          {"search", Root()}, {"wav", Path("PROJ001/AUDIO/TRACK01.WAV")}}) {
-        auto arguments = command;
-        arguments.push_back("--json");
-        EXPECT_NO_THROW(Parsed(Cli(arguments))) << command[0];
+    EXPECT_EQ(Parsed(Cli({"files", Project("PROJ002"), "--json"}))["wavs"][0]["durationMs"], 5000);
+    using Args = std::vector<std::string>;
+    for (Args command : {Args{"hex", file}, {"diff", file, Project("PROJ002")}, {"marks", file},
+                         {"search", Root()}, {"wav", Path("PROJ001/AUDIO/TRACK01.WAV")}}) {
+        command.push_back("--json");
+        EXPECT_NO_THROW(Parsed(Cli(command))) << command[0];
     }
 }
 
@@ -84,9 +79,8 @@ TEST_F(JsonCli, FromJsonCarriesTheMixAndRefusesBadInputWholly) {
                            Bad{R"({"track":2,"volume":3})", "unknown parameter"}}) {
         auto r = CliWithInput({"set", target, "--from-json", "-", "--json"}, bad.input);
         EXPECT_EQ(r.exitCode, 1) << bad.input;
-        Json error = Json::parse(r.err);
-        EXPECT_NE(error["error"].get<std::string>().find(bad.error), std::string::npos) << r.err;
-        EXPECT_EQ(error["file"], target);
+        EXPECT_TRUE(Has(Json::parse(r.err)["error"].get<std::string>(), bad.error));
+        EXPECT_EQ(Json::parse(r.err)["file"], target);
         EXPECT_TRUE(r.out.empty());
     }
     EXPECT_EQ(ReadBytes(target), before);

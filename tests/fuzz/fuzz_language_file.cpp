@@ -2,7 +2,6 @@
 // text table. (Writing one back puts the whole table in, which makes every run
 // slow; the writer is covered by the unit tests.)
 
-#include <cstdint>
 #include <vector>
 
 #include "fuzz_support.h"
@@ -13,14 +12,12 @@
 using namespace spurwerk;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::filesystem::path file = fuzz::ScratchFile("Spurwerk_GUI_Fuzz.INI");
     static fuzz::SilentDialogs dialogs;
-    fuzz::WriteScratch(file, data, size);
-
+    const std::string file = fuzz::WriteScratch("Spurwerk_GUI_Fuzz.INI", data, size);
     std::vector<GuiForm> windows = fuzz::LanguageWindows();
     std::vector<GuiForm*> forms;
     for (GuiForm& form : windows) forms.push_back(&form);
-    (void)LoadSaveLanguage(false, file.string(), forms, dialogs);
+    (void)LoadSaveLanguage(false, file, forms, dialogs);
     (void)ListSortTypeItems();
     (void)Txt(239);
     return 0;

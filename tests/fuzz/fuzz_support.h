@@ -10,13 +10,7 @@
 
 #include "ui/dialogs.h"
 
-#ifdef _WIN32
-#include <process.h>
-#define SPURWERK_FUZZ_PID _getpid()
-#else
 #include <unistd.h>
-#define SPURWERK_FUZZ_PID getpid()
-#endif
 
 namespace spurwerk::fuzz {
 
@@ -34,33 +28,24 @@ public:
     void StartFurtherInstance(const std::string&) override {}
 };
 
-// The folder of this process's scratch files (parallel fuzz jobs do not share
+// A scratch file in this process's own folder (parallel fuzz jobs do not share
 // it), in memory where the system offers a folder for that: the writers sync
-// every file they save. Removed when the run ends.
-struct ScratchFolder {
-    std::filesystem::path path;
-    ScratchFolder() {
-        std::error_code ec;
-        std::filesystem::path base = std::filesystem::is_directory("/dev/shm", ec)
-                                         ? std::filesystem::path("/dev/shm")
-                                         : std::filesystem::temp_directory_path();
-        path = base / ("spurwerk-fuzz-" + std::to_string(SPURWERK_FUZZ_PID));
-        std::filesystem::create_directories(path);
-    }
-    ~ScratchFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path, ec);
-    }
-};
-
-inline std::filesystem::path ScratchFile(const std::string& name) {
-    static const ScratchFolder folder;
-    return folder.path / name;
-}
-
-inline void WriteScratch(const std::filesystem::path& path, const std::uint8_t* data, std::size_t size) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+// every file they save. The folder is removed when the run ends. Returns the
+// path of the file, which holds the input.
+inline std::string WriteScratch(const std::string& name, const std::uint8_t* data, std::size_t size) {
+    namespace fs = std::filesystem;
+    static const struct Folder {
+        fs::path path = (fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path()) /
+                        ("spurwerk-fuzz-" + std::to_string(getpid()));
+        Folder() { fs::create_directories(path); }
+        ~Folder() {
+            std::error_code ec;
+            fs::remove_all(path, ec);
+        }
+    } folder;
+    std::ofstream(folder.path / name, std::ios::binary).write(reinterpret_cast<const char*>(data),
+                                                             static_cast<std::streamsize>(size));
+    return (folder.path / name).string();
 }
 
 }  // namespace spurwerk::fuzz

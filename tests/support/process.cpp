@@ -38,12 +38,6 @@ std::wstring QuoteArgument(const std::wstring& arg) {
     return out + L"\"";
 }
 
-// Text-mode output ends its lines with CR LF on Windows; the tests compare lines.
-std::string WithoutCarriageReturns(std::string text) {
-    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) text.erase(at, 1);
-    return text;
-}
-
 HANDLE InheritableFile(const std::filesystem::path& path, bool write) {
     SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     return CreateFileW(path.wstring().c_str(), write ? GENERIC_WRITE : GENERIC_READ,
@@ -83,8 +77,11 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
     CloseHandle(out);
     CloseHandle(err);
     CloseHandle(in);
-    result.out = WithoutCarriageReturns(ReadText(dir / "out"));
-    result.err = WithoutCarriageReturns(ReadText(dir / "err"));
+    // Text-mode output ends its lines with CR LF on Windows; the tests compare lines.
+    result.out = ReadText(dir / "out");
+    result.err = ReadText(dir / "err");
+    std::erase(result.out, '\r');
+    std::erase(result.err, '\r');
     return result;
 }
 #else

@@ -29,16 +29,36 @@ public:
     std::vector<Asked> asked;
     TimedInputRequest lastTimed;  // as the last timed input was asked
 
-    int Message(const std::string& text, MessageButtons buttons) override;
+    int Message(const std::string& text, MessageButtons) override {
+        return Next(messageAnswers, int{ResultCancel}, "message", text);
+    }
     int TimedInput(TimedInputRequest& request) override;
-    HistInputResult InputHist(const HistInputRequest& request) override;
-    std::string SelectFolder(const std::string& prompt, const std::string& startFolder) override;
-    bool AskAbortOnClick(int number) override;
+    HistInputResult InputHist(const HistInputRequest& request) override {
+        return Next(inputAnswers, HistInputResult{"", true, false, false}, "input", request.prompt);
+    }
+    std::string SelectFolder(const std::string& prompt, const std::string&) override {
+        return Next(folderAnswers, std::string(), "folder", prompt);
+    }
+    bool AskAbortOnClick(int number) override {
+        return !abortAnswers.empty() && Next(abortAnswers, false, "abort", std::to_string(number));
+    }
     KeyState Keys() override { return keys; }
-    void OpenWithAssociatedProgram(const std::string& path) override;
-    void StartFurtherInstance(const std::string& argument) override;
+    void OpenWithAssociatedProgram(const std::string& path) override { asked.push_back({"open", path}); }
+    void StartFurtherInstance(const std::string& argument) override { asked.push_back({"start", argument}); }
 
     int CountAsked(const std::string& kind) const;
+
+private:
+    // Records the question; false (and a failed test) when no answer is left.
+    bool Ask(const std::string& kind, const std::string& text, bool answered);
+    // The next scripted answer, or `fallback` when none is left.
+    template <typename T>
+    T Next(std::deque<T>& answers, T fallback, const std::string& kind, const std::string& text) {
+        if (!Ask(kind, text, !answers.empty())) return fallback;
+        T answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
 };
 
 }  // namespace spurwerk::testing

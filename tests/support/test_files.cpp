@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdio>
 #include <fstream>
 #include <future>
 #include <iterator>
@@ -77,12 +76,10 @@ SmallTmpfs::~SmallTmpfs() {
 }
 
 void SmallTmpfs::Fill() {
-    std::FILE* f = std::fopen((dir_.path() / "filler").c_str(), "wb");
-    if (!f) return;
-    std::vector<char> block(4096, 0);
-    while (std::fwrite(block.data(), 1, block.size(), f) == block.size() && std::fflush(f) == 0) {
+    std::ofstream out(dir_.path() / "filler", std::ios::binary);
+    const std::vector<char> block(4096, 0);
+    while (out.write(block.data(), static_cast<std::streamsize>(block.size())).flush()) {
     }
-    std::fclose(f);
 }
 #else
 void MakeFifo(const fs::path&) {}

@@ -6,10 +6,11 @@
 namespace spurwerk::testing {
 namespace {
 
+namespace fs = std::filesystem;
+
 class MixerFilePicker : public MixerTest {
 protected:
     void SetUp() override {
-        std::filesystem::create_directories(Audio());
         WriteWav(Audio() / "TAKE1.WAV", 1000);
         WriteWav(Audio() / "DRUMS.WAV", 1000);
         Load(Named({"", "", "TAKE1.WAV"}));
@@ -26,8 +27,7 @@ TEST_F(MixerFilePicker, RenamesFileAndAssignmentTogether) {
     EXPECT_EQ(picker.ButtonCaption(), "Datei und Zuordnung umbenennen:\r\n( TAKE1.WAV --> SOLO.WAV )");
     picker.DoChange();
     EXPECT_FALSE(picker.IsOpen());
-    EXPECT_TRUE(std::filesystem::exists(Audio() / "SOLO.WAV"));
-    EXPECT_FALSE(std::filesystem::exists(Audio() / "TAKE1.WAV"));
+    EXPECT_TRUE(fs::exists(Audio() / "SOLO.WAV") && !fs::exists(Audio() / "TAKE1.WAV"));
     EXPECT_EQ(ReadWavName(doc.ZDTData(), layout::WavNameOffset(2)), "SOLO.WAV");
     EXPECT_EQ(C("EDFileAss_3").colour, colours::Window);
 }
@@ -39,7 +39,7 @@ TEST_F(MixerFilePicker, AnExistingTargetChangesOnlyTheAssignment) {
     picker.ClickFile("SOLO.WAV");
     EXPECT_EQ(picker.NameColour(), colours::Green);
     picker.DoChange();
-    EXPECT_TRUE(std::filesystem::exists(Audio() / "TAKE1.WAV"));
+    EXPECT_TRUE(fs::exists(Audio() / "TAKE1.WAV"));
     EXPECT_EQ(C("EDFileAss_3").text, "SOLO.WAV");
 
     // A name another track already holds is yellow.

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "mixer/mixer_view_model.h"
 #include "project/document_ops.h"
@@ -83,6 +84,12 @@ protected:
     }
 
     const MixerControl& C(const std::string& name) const { return mixer->Controls().Control(name); }
+    // The colours of the named controls, in order.
+    std::vector<Colour> Colours(std::initializer_list<const char*> names) const {
+        std::vector<Colour> colours;
+        for (const char* name : names) colours.push_back(C(name).colour);
+        return colours;
+    }
 };
 
 }  // namespace spurwerk::testing

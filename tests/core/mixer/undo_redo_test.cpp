@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "mixer_test_fixture.h"
 #include "project/undo_history.h"
 
@@ -14,32 +12,20 @@ namespace {
 class UndoRedo : public MixerTest {};
 
 TEST_F(UndoRedo, EditsUndoneStepByStepGiveTheLoadedBytesAndRedoneTheEditedOnes) {
-    std::filesystem::create_directories(Audio());
     WriteWav(Audio() / "LONG.WAV", 7000);
     Load(BlankProject());
     std::vector<Bytes> states{doc.ZDTData()};
-    std::vector<std::string> names;
-    const auto step = [&](const std::function<void()>& edit) {
-        edit();
-        states.push_back(doc.ZDTData());
-        names.push_back(doc.UndoText());
-    };
-    step([&] { mixer->Controls().SetPosition("TBFader_2", 90); });
-    step([&] {
-        dialogs.keys.ctrl = true;
-        mixer->Tracks().SetAllStripValue("ShStatus_", static_cast<int>(TrackStatus::Record));
-        dialogs.keys.ctrl = false;
-    });
-    step([&] {
-        dialogs.messageAnswers = {ResultNo};  // No exchanges the tracks
-        mixer->Tracks().Drop("LabelTrackNr_2", "LabelTrackNr_5");
-    });
-    step([&] {
-        dialogs.messageAnswers = {ResultOk};
-        mixer->Menu().Click("PMSetMarkAtProjEnd");
-    });
-    EXPECT_EQ(names, (std::vector<std::string>{"Fader Track 2: 0 \u2192 90", "Alle Tracks: Status R",
-                                               "Track 2 \u2194 Track 5", "Eine Marke am Projekt-Ende setzen"}));
+    mixer->Controls().SetPosition("TBFader_2", 90);
+    states.push_back(doc.ZDTData());
+    dialogs.keys.ctrl = true;
+    mixer->Tracks().SetAllStripValue("ShStatus_", static_cast<int>(TrackStatus::Record));
+    dialogs.keys.ctrl = false;
+    states.push_back(doc.ZDTData());
+    dialogs.messageAnswers = {ResultNo, ResultOk};  // No exchanges the tracks; OK sets the mark
+    mixer->Tracks().Drop("LabelTrackNr_2", "LabelTrackNr_5");
+    states.push_back(doc.ZDTData());
+    mixer->Menu().Click("PMSetMarkAtProjEnd");
+    states.push_back(doc.ZDTData());
     for (std::size_t i = 1; i < states.size(); ++i) ASSERT_NE(states[i], states[i - 1]) << i;
 
     for (std::size_t i = states.size() - 1; i > 0; --i) {
@@ -49,6 +35,8 @@ TEST_F(UndoRedo, EditsUndoneStepByStepGiveTheLoadedBytesAndRedoneTheEditedOnes) 
     }
     EXPECT_FALSE(doc.Undo());
     EXPECT_EQ(C("TBFader_2").value, 0);  // the controls show the restored bytes
+    const std::vector<std::string> names = {"Fader Track 2: 0 \u2192 90", "Alle Tracks: Status R",
+                                            "Track 2 \u2194 Track 5", "Eine Marke am Projekt-Ende setzen"};
     for (std::size_t i = 1; i < states.size(); ++i) {
         EXPECT_EQ(doc.RedoText(), names[i - 1]);
         ASSERT_TRUE(doc.Redo());
@@ -75,10 +63,8 @@ TEST_F(UndoRedo, DragsMergeANewEditDropsRedoAndSavingMovesTheCleanPoint) {
     EXPECT_EQ(doc.ReadByte(layout::PanBase), 50);
 
     doc.MarkSaved();  // saving keeps the history
-    ASSERT_TRUE(doc.Undo());
-    EXPECT_TRUE(doc.DataChanged());
-    ASSERT_TRUE(doc.Redo());
-    EXPECT_FALSE(doc.DataChanged());
+    EXPECT_TRUE(doc.Undo() && doc.DataChanged());
+    EXPECT_TRUE(doc.Redo() && !doc.DataChanged());
     Load(BlankProject());  // loading another file clears it
     EXPECT_FALSE(doc.CanUndo());
 }
@@ -118,7 +104,6 @@ TEST(UndoHistoryGrouping, NestedStepsAreOneAndTheOutermostNameWins) {
         }
         EXPECT_FALSE(doc.Undo());  // nothing recorded while a step is open
     }
-    EXPECT_EQ(doc.History().StepCount(), 1u);
     EXPECT_EQ(doc.UndoText(), "outer");
     EXPECT_EQ(written, 2);
     ASSERT_TRUE(doc.Undo());

@@ -65,7 +65,7 @@ TEST_F(CliOnDemoCard, SetWritesOnlyTheNamedFieldAndDiffNamesIt) {
     expected[104] = 64;
     EXPECT_TRUE(Has(Cli({"set", file, "--track", "3", "Fader=64"}).out, "Bytes wurden in Datei"));
     EXPECT_EQ(ReadBytes(file), expected);
-    auto diff = Cli({"diff", file, (DemoCard / "PROJ001" / "PRJDATA.ZDT").string()});
+    auto diff = Cli({"diff", file, NativePath((DemoCard / "PROJ001" / "PRJDATA.ZDT").string())});
     EXPECT_EQ(diff.out, "1 B.\n$0068: 40 69  (TBFader_3)\n");
 }
 

@@ -44,7 +44,7 @@ TEST_F(FaultsCli, ABrokenEntryIsReportedAndTheWalkGoesOn) {
     EXPECT_TRUE(fs::exists(card / "PROJ002/PRJDATA___BALLADE_NAME.TXT"));
 }
 
-TEST_F(FaultsCli, OutputThatCannotBeWrittenFailsTheCommand) {
+TEST_F(FaultsCli, OutputOrAProjectThatCannotBeWrittenFailsTheCommand) {
     ProcessOptions full;
     full.stdoutPath = "/dev/full";
     EXPECT_TRUE(Fails(Cli({"search", Root()}, full), "cannot write the output: No space left on device"));
@@ -55,11 +55,10 @@ TEST_F(FaultsCli, OutputThatCannotBeWrittenFailsTheCommand) {
     auto r = Cli({"set", Project("PROJ001"), "--track", "1", "Fader=10"}, closed);
     EXPECT_TRUE(Fails(r, "standard output is closed"));
     EXPECT_EQ(ReadBytes(Project("PROJ001")), before);
-}
 
-TEST_F(FaultsCli, AReadOnlyProjectIsLeftAsItWas) {
+    // A read-only project is left as it was.
     fs::permissions(Project("PROJ003"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    Bytes before = ReadBytes(Project("PROJ003"));
+    before = ReadBytes(Project("PROJ003"));
     EXPECT_TRUE(Fails(Cli({"set", Project("PROJ003"), "--track", "1", "Fader=0"}), "read-only"));
     EXPECT_EQ(ReadBytes(Project("PROJ003")), before);
 }

@@ -5,6 +5,7 @@
 
 #include <map>
 #include <numeric>
+#include <tuple>
 
 #include "cli_test.h"
 #include "io/path_text.h"
@@ -48,15 +49,9 @@ TEST_F(CliOnDemoCard, PathsWithUmlautsReachTheFile) {
     EXPECT_TRUE(Has(Cli({"info", PathText(folder / fs::path(u8"FEHLT_ä.ZDT"))}).err, "FEHLT_ä.ZDT"));
 }
 
-TEST_F(CliOnDemoCard, TracksPrintsTheChosenGroupsAsTheFileHoldsThem) {
+TEST_F(CliOnDemoCard, TracksPrintsTheChosenGroups) {
     EXPECT_EQ(Tracks(Project("PROJ001"), "Status,Pan,Fader,EQMidHz", "5"),
               "Status=++++R Pan=L20,R28,L100,R100,C Fader[%]=100,90,105,105,80 EQMidHz[Hz]=1000,2000,1000,1000,1000\n");
-    // Not clamped as the mixer would show them.
-    Bytes odd = ReadBytes(Project("PROJ001"));
-    odd[160] = 150;  // pan of track 1
-    odd[96] = 200;   // fader
-    WriteBytes(card / "odd.ZDT", odd);
-    EXPECT_EQ(Tracks(Path("odd.ZDT"), "Pan,Fader", "1"), "Pan=R200 Fader[%]=200\n");
 }
 
 TEST_F(CliOnDemoCard, SetWritesOnlyTheNamedFieldAndDiffNamesIt) {
@@ -67,15 +62,6 @@ TEST_F(CliOnDemoCard, SetWritesOnlyTheNamedFieldAndDiffNamesIt) {
     EXPECT_EQ(ReadBytes(file), expected);
     auto diff = Cli({"diff", file, NativePath((DemoCard / "PROJ001" / "PRJDATA.ZDT").string())});
     EXPECT_EQ(diff.out, "1 B.\n$0068: 40 69  (TBFader_3)\n");
-}
-
-TEST_F(CliOnDemoCard, SetTakesTheShownForms) {
-    std::string file = Project("PROJ001");
-    ASSERT_EQ(Cli({"set", file, "--track", "13", "Pan=L20", "EQMidQual=0.8", "FileAss=my song"}).exitCode, 0);
-    EXPECT_EQ(Tracks(file, "Pan,EQMidQual,FileAss"),
-              "Pan=L20,R28,L100,R100,C,C,C,C,C,C,C,C,L20,C,C,C "
-              "EQMidQual=0.5,0.3,0.5,0.5,0.5,0.5,0.5,0.5,0.5,0.5,0.5,0.5,0.8,0.5,0.5,0.5 "
-              "FileAss=TRACK01.WAV,TRACK02.WAV,TRACK03.WAV,TRACK04.WAV,,,,,,,,,MY_SONG.WAV,,,\n");
 }
 
 TEST_F(CliOnDemoCard, MarksFlagsReachThePlayMarks) {
@@ -93,10 +79,7 @@ TEST_F(CliOnDemoCard, WavAndHexShowTheirFiles) {
     Bytes fifty(50);
     std::iota(fifty.begin(), fifty.end(), std::uint8_t{0});
     WriteBytes(card / "small.ZDT", fifty);
-    auto hex = Cli({"hex", Path("small.ZDT")});
-    ASSERT_EQ(hex.exitCode, 0);
-    EXPECT_EQ(hex.out.substr(0, 55), "$0000: 00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F\n");
-    EXPECT_TRUE(Has(hex.out, "\n$0030: 30 31\n"));
+    EXPECT_TRUE(Has(Cli({"hex", Path("small.ZDT")}).out, "\n$0030: 30 31\n"));
 }
 
 // Errors exit 1 with the reason, wrong usage exits 2; nothing on the card changes.
@@ -104,12 +87,7 @@ TEST_F(CliOnDemoCard, BadInputExitsWithItsCodeAndChangesNothing) {
     WriteBytes(card / "small.ZDT", Bytes(50, 1));
     const std::string p1 = Project("PROJ001"), p2 = Project("PROJ002");
     const auto before = CardFiles();
-    struct Case {
-        std::vector<std::string> args;
-        int exitCode;
-        std::string message;
-    };
-    const Case cases[] = {
+    const std::tuple<std::vector<std::string>, int, std::string> cases[] = {
         {{"set", p1, "--track", "2", "Fader=64", "Fader=200"}, 1, "Fader takes a whole number from 0 to 127"},
         {{"set", p1, "--track", "2", "Fader"}, 1, "is not GROUP=VALUE"},
         {{"set", p1, "Fader=3"}, 2, "--track or --all"},
@@ -132,10 +110,10 @@ TEST_F(CliOnDemoCard, BadInputExitsWithItsCodeAndChangesNothing) {
         {{"copy", Path("PROJ001"), Path("PROJ001/../PROJ001/")}, 1,
          "are the same folder: Kann nicht in dasselbe Verzeichnis kopieren!"},
     };
-    for (const Case& c : cases) {
-        auto r = Cli(c.args);
-        EXPECT_EQ(r.exitCode, c.exitCode) << c.args[0] << " " << c.args.back();
-        EXPECT_TRUE(Has(r.err, c.message));
+    for (const auto& [args, exitCode, message] : cases) {
+        auto r = Cli(args);
+        EXPECT_EQ(r.exitCode, exitCode) << args[0] << " " << args.back();
+        EXPECT_TRUE(Has(r.err, message));
     }
     EXPECT_EQ(CardFiles(), before);
 }

@@ -18,7 +18,7 @@ Json Parsed(const ProcessResult& r) {
 
 class JsonCli : public CliOnCard {};
 
-TEST_F(JsonCli, ReportingCommandsPrintOneDocumentInUnits) {
+TEST_F(JsonCli, ReportingCommandsPrintOneDocumentInUnitsAndChangingOnesTheFilesTheyMade) {
     std::string file = Project("PROJ001");
     const Json first = Parsed(Cli({"tracks", file, "--json"}))["tracks"][0];
     EXPECT_EQ(first["pan"], -20);
@@ -34,6 +34,12 @@ TEST_F(JsonCli, ReportingCommandsPrintOneDocumentInUnits) {
         command.push_back("--json");
         EXPECT_NO_THROW(Parsed(Cli(command))) << command[0];
     }
+    // Changing commands report the files they made.
+    const std::vector<std::string> copy = {"copy", Path("PROJ001"), Path("PROJ009"), "--yes", "--json"};
+    Json report = Parsed(Cli(copy));
+    EXPECT_EQ(report["created"].size(), 7u) << report.dump();
+    EXPECT_TRUE(report["changed"].empty());
+    EXPECT_TRUE(Parsed(Cli(copy))["created"].empty());
 }
 
 TEST_F(JsonCli, OutOfRangeBytesSurviveTheRoundTripAndTheRecordingGroupHolds) {
@@ -67,31 +73,22 @@ TEST_F(JsonCli, FromJsonCarriesTheMixAndRefusesBadInputWholly) {
     EXPECT_EQ(Cli({"tracks", target, "--compact"}).out, Cli({"tracks", source, "--compact"}).out);
 
     Bytes before = ReadBytes(target);
-    struct Bad {
-        std::string input;
-        const char* error;
+    const std::pair<const char*, const char*> bad[] = {
+        {R"({"track":3,"fader":)", "no valid JSON"},
+        {R"([{"track":3,"fader":90},{"track":4,"fader":128}])", "0 to 127"},
+        {R"({"track":17,"fader":90})", "track number"},
+        {R"({"track":2,"pan":"L20"})", "a number"},
+        {R"({"track":2,"eqMidQuality":0.55})", "quality"},
+        {R"({"track":2,"volume":3})", "unknown parameter"},
     };
-    for (const Bad& bad : {Bad{R"({"track":3,"fader":)", "no valid JSON"},
-                           Bad{R"([{"track":3,"fader":90},{"track":4,"fader":128}])", "0 to 127"},
-                           Bad{R"({"track":17,"fader":90})", "track number"},
-                           Bad{R"({"track":2,"pan":"L20"})", "a number"},
-                           Bad{R"({"track":2,"eqMidQuality":0.55})", "quality"},
-                           Bad{R"({"track":2,"volume":3})", "unknown parameter"}}) {
-        auto r = CliWithInput({"set", target, "--from-json", "-", "--json"}, bad.input);
-        EXPECT_EQ(r.exitCode, 1) << bad.input;
-        EXPECT_TRUE(Has(Json::parse(r.err)["error"].get<std::string>(), bad.error));
+    for (const auto& [input, error] : bad) {
+        auto r = CliWithInput({"set", target, "--from-json", "-", "--json"}, input);
+        EXPECT_EQ(r.exitCode, 1) << input;
+        EXPECT_TRUE(Has(Json::parse(r.err)["error"].get<std::string>(), error));
         EXPECT_EQ(Json::parse(r.err)["file"], target);
         EXPECT_TRUE(r.out.empty());
     }
     EXPECT_EQ(ReadBytes(target), before);
-}
-
-TEST_F(JsonCli, ChangingCommandsReportTheFilesTheyMade) {
-    const std::vector<std::string> copy = {"copy", Path("PROJ001"), Path("PROJ009"), "--yes", "--json"};
-    Json report = Parsed(Cli(copy));
-    EXPECT_EQ(report["created"].size(), 7u) << report.dump();
-    EXPECT_TRUE(report["changed"].empty());
-    EXPECT_TRUE(Parsed(Cli(copy))["created"].empty());
 }
 
 }  // namespace

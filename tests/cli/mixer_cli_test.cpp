@@ -25,14 +25,12 @@ TEST_F(MixerCli, FilesListsTheAudioFolderWithItsTracks) {
     EXPECT_TRUE(Has(sizes.out, "{LIST: 22 B.}"));
 }
 
-TEST_F(MixerCli, SetAllReachesTheAllStripAndItsBanks) {
+TEST_F(MixerCli, SetAllCopyAndSwapReachTheAllStripAndTheTrackTransfer) {
     ASSERT_EQ(Cli({"set", Project("PROJ001"), "--all", "--bank1", "Fader=90"}).exitCode, 0);
     EXPECT_EQ(Tracks("Fader"), "Fader[%]=90,90,90,90,90,90,90,90,100,100,100,100,100,100,100,100\n");
     ASSERT_EQ(Cli({"set", Project("PROJ001"), "--all", "--bank2", "Status=R"}).exitCode, 0);
     EXPECT_EQ(Tracks("Status"), "Status=+++++---RRRRRRRR\n");
-}
-
-TEST_F(MixerCli, CopyAndSwapReachTheTrackTransfer) {
+    // Copy and swap reach the track transfer.
     ASSERT_EQ(Cli({"swap-tracks", Project("PROJ001"), "1", "2"}).exitCode, 0);
     EXPECT_EQ(Tracks("FileAss"), "FileAss=TRACK02.WAV,TRACK01.WAV,TRACK03.WAV,TRACK04.WAV,,,,,,,,,,,,\n");
     ASSERT_EQ(Cli({"copy-track", Project("PROJ001"), "1", "13"}).exitCode, 0);

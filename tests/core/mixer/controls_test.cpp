@@ -14,7 +14,6 @@ namespace spurwerk::testing {
 namespace {
 
 using namespace colours;
-using ColourList = std::vector<Colour>;
 
 class MixerControls : public MixerTest {};
 
@@ -49,7 +48,7 @@ TEST_F(MixerControls, StatusesAndBoxesShowTheirColoursAfterReading) {
     Load(data);
     // The master field is green whenever it holds a name.
     EXPECT_EQ(Colours({"ShStatus_2", "ShStatus_1", "ShStatus_3", "CBEQxM_4", "CBInvert_2", "EDFileAss_17"}),
-              (ColourList{Red, Grey, Green, Red, Red, Green}));
+              (std::vector<Colour>{Red, Grey, Green, Red, Red, Green}));
     EXPECT_EQ(doc.ReadByte(layout::BandBlock(3, 1)), 1);  // the box wrote its state back as 1
     EXPECT_TRUE(C("CBStereo_15").Checked());
     EXPECT_FALSE(C("EDFileAss_16").enabled);
@@ -136,7 +135,7 @@ TEST_F(MixerControls, StereoLinkDisablesThePartnerButNeverTheAllStrip) {
     EXPECT_TRUE(mixer->Controls().Strip(3).enabled);
 }
 
-TEST_F(MixerControls, SavingCleansNamesAndWritesEveryControlWithoutAltResets) {
+TEST_F(MixerControls, SavingCleansNamesAndWritesEveryControlWithoutAltResetsButLeavesAShortFile) {
     Load(Named({"", "my song"}));
     mixer->Controls().SetText("EditProjName", " ABC ");
     EXPECT_EQ(actions.calls, std::vector<std::string>{"name ABC"});
@@ -149,9 +148,8 @@ TEST_F(MixerControls, SavingCleansNamesAndWritesEveryControlWithoutAltResets) {
     EXPECT_EQ(saved[layout::FaderBase], 77);
     EXPECT_EQ(ReadWavName(saved, layout::WavNameOffset(1)), "MY_SONG.WAV");
     EXPECT_FALSE(doc.DataChanged());
-}
 
-TEST_F(MixerControls, AShortFileIsNeitherFilledIntoNorGrownByTheControls) {
+    // A short file is neither filled into nor grown by the controls.
     Load(Bytes(50, 7));
     EXPECT_EQ(C("TBPan_1").value, 50);
     QuickSave();

@@ -50,7 +50,7 @@ TEST_F(MixerFilePicker, AnExistingTargetChangesOnlyTheAssignment) {
     EXPECT_EQ(C("EDFileAss_1").text, "");
 }
 
-TEST_F(MixerFilePicker, TheNameEditKeepsOnlyAllowedCharacters) {
+TEST_F(MixerFilePicker, TheNameEditKeepsOnlyAllowedCharactersAndAutomaticCreationCleansNames) {
     FilePicker picker(*mixer);
     picker.Open("EDFileAss_1");
     EXPECT_EQ(picker.EditName("Gär.x"), "G_r_x");
@@ -66,10 +66,8 @@ TEST_F(MixerFilePicker, TheNameEditKeepsOnlyAllowedCharacters) {
     picker.ChooseSuggestion(picker.Suggestions()[1]);
     picker.AcceptDoubleClick();
     EXPECT_EQ(C("EDFileAss_1").text, "GIT_C.WAV");
-}
 
-TEST_F(MixerFilePicker, AutomaticCreationCleansNamesAndDelegatesTheFiles) {
-    FilePicker picker(*mixer);
+    // Automatic creation cleans the names and leaves the files to the main window.
     mixer->Controls().SetText("EDFileAss_5", "neu");
     picker.Open("EDFileAss_3");
     picker.AutoAssign();

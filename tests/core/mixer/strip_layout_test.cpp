@@ -23,7 +23,7 @@ TEST(MixerStripLayout, BanksLeaveGapsAndTheBandOrderFollowsTheOption) {
 
 class MixerStripBuild : public MixerTest {};
 
-TEST_F(MixerStripBuild, ControlsAreNamedAndTaggedInComponentOrder) {
+TEST_F(MixerStripBuild, ControlsAreNamedAndTaggedInComponentOrderForAtMostSixteenTracks) {
     Create();
     ASSERT_EQ(mixer->Controls().All().size(), 1u + 17u * StripControls().size());
     EXPECT_EQ(mixer->Controls().All()[1].name, "LabelTrackNr_1");
@@ -35,9 +35,8 @@ TEST_F(MixerStripBuild, ControlsAreNamedAndTaggedInComponentOrder) {
     EXPECT_FALSE(C("CBStereo_2").visible);
     EXPECT_EQ(mixer->Controls().Strip(8).panelColour, colours::DarkGrey);
     EXPECT_EQ(mixer->Controls().Strip(16).panelColour, colours::Silver);
-}
 
-TEST_F(MixerStripBuild, R24OptionWarnsAndFallsBackToSixteenTracks) {
+    // The R24 option warns and falls back to sixteen tracks.
     dialogs.messageAnswers = {ResultOk};
     MixerOptions options;
     options.trackCount = 20;

@@ -11,11 +11,10 @@ namespace {
 
 class MixerTrackOperations : public MixerTest {
 protected:
-    TrackStatus StatusOf(int track) const { return ReadTrackStatus(doc.ZDTData(), track - 1); }
     // The tracks 1..16 whose `status` is set, as bits.
     int TracksIn(TrackStatus status) const {
         int bits = 0;
-        for (int t = 1; t <= 16; ++t) bits |= (StatusOf(t) == status) << (t - 1);
+        for (int t = 0; t < 16; ++t) bits |= (ReadTrackStatus(doc.ZDTData(), t) == status) << t;
         return bits;
     }
 };
@@ -125,18 +124,15 @@ TEST_F(MixerTrackOperations, TrackCountEntriesAreClampedAndTheProjectIsReadAgain
     data[layout::FaderBase] = 64;
     Load(data);
     doc.MarkChanged();
-    struct Case {
-        std::string input;
-        int trackCount;
-    };
-    for (const Case& c : {Case{"0", 1}, Case{"40", 16}, Case{"zwölf", 16}}) {
+    const std::pair<const char*, int> entries[] = {{"0", 1}, {"40", 16}, {"zwölf", 16}};
+    for (const auto& [input, trackCount] : entries) {
         dialogs.messageAnswers = {ResultOk, ResultOk};  // the second for a refused entry
         dialogs.timedAnswers = {ResultOk};
-        dialogs.timedInputs = {c.input};
+        dialogs.timedInputs = {input};
         mixer->Tracks().SetTrackCountClick();
-        EXPECT_EQ(mixer->Controls().TrackCount(), c.trackCount) << c.input;
+        EXPECT_EQ(mixer->Controls().TrackCount(), trackCount) << input;
         EXPECT_TRUE(dialogs.lastTimed.focusInput);  // typing replaces the count
-        if (c.trackCount != 1) continue;
+        if (trackCount != 1) continue;
         EXPECT_EQ(C("TBFader_1").value, 64);
         EXPECT_TRUE(doc.DataChanged());  // kept as it was
         EXPECT_EQ(observer.fitWidth, 72 + 72 + 8);

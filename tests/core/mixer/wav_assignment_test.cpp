@@ -48,21 +48,5 @@ TEST_F(MixerWavAssignment, AMissingFileIsRedAndWarnedAboutInTheHeader) {
     EXPECT_EQ(mixer->Files().WavFiles().lines[0], "1 WAV-Dateien,  1 davon Tracks zugeordnet!");
 }
 
-TEST_F(MixerWavAssignment, SavingOffersToShortenALongNameAndStopsCleaningOnCancel) {
-    Load(Named({"Schlagzeug", "Gitarre"}));
-    dialogs.timedAnswers = {ResultOk};
-    dialogs.timedInputs = {"Schlagzeug"};
-    mixer->Files().NormalizeTrackWavNames();
-    EXPECT_EQ(C("EDFileAss_1").text, "SCHLAGZE.WAV");
-    EXPECT_EQ(ReadWavName(doc.ZDTData(), layout::WavNameOffset(1)), "GITARRE.WAV");
-
-    mixer->Controls().SetText("EDFileAss_1", "Schlagzeug");
-    mixer->Controls().SetText("EDFileAss_2", "Gitarre");
-    dialogs.timedAnswers = {ResultCancel};
-    mixer->Files().NormalizeTrackWavNames();
-    EXPECT_EQ(C("EDFileAss_1").text, "Schlagzeug");
-    EXPECT_EQ(C("EDFileAss_2").text, "Gitarre");
-}
-
 }  // namespace
 }  // namespace spurwerk::testing

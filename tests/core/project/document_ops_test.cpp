@@ -44,12 +44,13 @@ protected:
     }
 };
 
-TEST_F(DocumentOps, LoadReadsTheFileAndAnInfoFileOpensItsProject) {
+TEST_F(DocumentOps, LoadReadsTheFileAnInfoFileOpensItsProjectAndAFailedLoadChangesNothing) {
     WriteBytes(dir / "PRJ001" / "PRJDATA.ZDT", ProjectBytes({.name = " SONG\0"}));
     doc.ZDTFileToLoad = PathText(dir / "PRJ001" / "PRJDATA___SONG_name.txt");
     host.markChangedWhileFilling = true;
     ASSERT_TRUE(LoadZDTFile(context, false));
-    EXPECT_EQ(doc.LoadedZDTFileName, PathText(dir / "PRJ001" / "PRJDATA.ZDT"));
+    const std::string loaded = PathText(dir / "PRJ001" / "PRJDATA.ZDT");
+    EXPECT_EQ(doc.LoadedZDTFileName, loaded);
     EXPECT_EQ(doc.CompareData(), doc.ZDTData());
     EXPECT_FALSE(doc.DataChanged());  // filling the controls is no change
     EXPECT_EQ(host.events, Names{"loaded SONG " + Path("PRJ001") + PathSeparator() + "EFXDATA.ZDT"});
@@ -59,23 +60,19 @@ TEST_F(DocumentOps, LoadReadsTheFileAndAnInfoFileOpensItsProject) {
     doc.ReplaceCompareData({1, 2, 3});
     ASSERT_TRUE(LoadZDTFile(context, false));
     EXPECT_EQ(doc.CompareData(), (Bytes{1, 2, 3}));
-}
 
-TEST_F(DocumentOps, AFailedLoadChangesNothing) {
-    doc.ReplaceZDTData({9, 9});
-    doc.MarkLoaded();
-    doc.LoadedZDTFileName = "old";
+    const Bytes before = doc.ZDTData();
     doc.ZDTFileToLoad = Path("missing.ZDT");
     EXPECT_THROW(LoadZDTFile(context, false), FileError);
     EXPECT_FALSE(doc.IsLoadingZDT);
     doc.ZDTFileToLoad = "";
     dialogs.inputAnswers = {{"", true}};
     EXPECT_FALSE(LoadZDTFile(context, true));  // cancelled prompt
-    EXPECT_EQ(doc.ZDTData(), (Bytes{9, 9}));
-    EXPECT_EQ(doc.LoadedZDTFileName, "old");
+    EXPECT_EQ(doc.ZDTData(), before);
+    EXPECT_EQ(doc.LoadedZDTFileName, loaded);
 }
 
-TEST_F(DocumentOps, UnsavedChangesAreOfferedBeforeLoading) {
+TEST_F(DocumentOps, UnsavedChangesAreOfferedBeforeLoadingAndClosing) {
     WriteBytes(dir / "b.ZDT", ProjectBytes({.name = "B"}));
     LoadProject("a");
     doc.WriteZDTByte(104, 77);
@@ -90,9 +87,8 @@ TEST_F(DocumentOps, UnsavedChangesAreOfferedBeforeLoading) {
     ASSERT_TRUE(LoadZDTFile(context, false));
     EXPECT_EQ(ReadBytes(dir / "a.ZDT")[104], 77);  // saved under its own name first
     EXPECT_EQ(doc.LoadedZDTFileName, Path("b.ZDT"));
-}
 
-TEST_F(DocumentOps, ClosingAsksAboutUnsavedChangesAndStaysOpenOnCancelOrAFailedSave) {
+    // Closing asks too and stays open on Cancel or a failed save.
     LoadProject("a");
     EXPECT_TRUE(ConfirmClose(context));  // unchanged: no question
 
@@ -175,12 +171,11 @@ TEST_F(DocumentOps, QuickSaveAppendsTheExtensionAndAsksBeforeOverwritingAnotherF
     EXPECT_EQ(doc.LoadedZDTFileName, Path("copy.ZDT"));
 }
 
-TEST(DocumentNames, FileNamesAndTrackWavNamesAreCleanedAndCancelStops) {
+TEST_F(DocumentOps, FileNamesAndTrackWavNamesAreCleanedAndCancelStops) {
     std::string sep = PathSeparator();
     EXPECT_EQ(EffectsFileNameFor("p" + sep + "PRJDATA.ZDT.BAK"), "p" + sep + ".BAKEFXDATA.ZDT");
     EXPECT_EQ(WithZDTExtension("p" + sep + "NEW.BIN"), "p" + sep + "NEW.BIN");
     EXPECT_EQ(WithZDTExtension("my.dir" + sep + "NEW"), "my.dir" + sep + "NEW.ZDT");
-    ScriptedDialogs dialogs;
     dialogs.timedAnswers = {ResultOk};
     dialogs.timedInputs = {"Schlagzeug"};
     auto names = NormalizeTrackWavNames({"my song.wav", " Gitarre ", "", "Schlagzeug", "Bass Ä"}, dialogs);
@@ -195,29 +190,23 @@ TEST(DocumentNames, FileNamesAndTrackWavNamesAreCleanedAndCancelStops) {
     EXPECT_EQ(names, (Names{"EVIL_NAM.WAV", "BASS.WAV", "Gitarrenspur", "gitarre"}));
 }
 
-TEST(GetZDTProjectName, ReadsOnlyWhatItNeedsAndEmptiesTheScanBuffer) {
-    TempDir dir;
-    ZDTDocument doc;
+TEST_F(DocumentOps, GetZDTProjectNameReadsOnlyWhatItNeedsAndEmptiesTheScanBuffer) {
     Bytes project = ProjectBytes({.name = "\tLIVE 03"});
     WriteBytes(dir / "p.ZDT", project);
     TrackSummaryOptions summary{true, {"Fader"}, 2};
-    ProjectNameInfo info = GetZDTProjectName(doc, PathText(dir / "p.ZDT"), true, &summary);
+    ProjectNameInfo info = GetZDTProjectName(doc, Path("p.ZDT"), true, &summary);
     EXPECT_EQ(info.name, "LIVE 03");  // trimmed
     EXPECT_EQ(info.trackSummary, "Fader[%]=0,0");
     EXPECT_TRUE(doc.ScanData().empty());
 
     WriteBytes(dir / "short.ZDT", Bytes(59, 'A'));
-    info = GetZDTProjectName(doc, PathText(dir / "short.ZDT"), true, &summary);
+    info = GetZDTProjectName(doc, Path("short.ZDT"), true, &summary);
     EXPECT_FALSE(info.nameRead);
     EXPECT_EQ(info.name + info.trackSummary, "");
 
-    Bytes head = ProjectBytes({.name = "EDGE"});
-    head.resize(60);  // up to the end of the name field
-    WriteBytes(dir / "head.ZDT", head);
-    info = GetZDTProjectName(doc, PathText(dir / "head.ZDT"), false, nullptr);
-    EXPECT_TRUE(info.nameRead);
-
-    EXPECT_THROW(GetZDTProjectName(doc, PathText(dir / "none.ZDT"), false, nullptr), FileError);
+    WriteBytes(dir / "head.ZDT", Bytes(project.begin(), project.begin() + 60));  // up to the name's end
+    EXPECT_TRUE(GetZDTProjectName(doc, Path("head.ZDT"), false, nullptr).nameRead);
+    EXPECT_THROW(GetZDTProjectName(doc, Path("none.ZDT"), false, nullptr), FileError);
     EXPECT_TRUE(doc.ScanData().empty());
 }
 

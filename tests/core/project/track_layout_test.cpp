@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "project/project_check.h"
 #include "project/project_name.h"
 #include "project/track_layout.h"
@@ -17,7 +19,7 @@ ZDTDocument EmptyProject() {
     return doc;
 }
 
-TEST(TrackLayout, MasksStatusStereoPairsAndWavNames) {
+TEST(TrackLayout, MasksStatusStereoPairsWavNamesAndBoundControls) {
     EXPECT_EQ(TrackBitMask(-3), 1);
     EXPECT_EQ(TrackBitMask(15), 0x8000);
     EXPECT_EQ(TrackBitMask(16), 0);
@@ -41,9 +43,6 @@ TEST(TrackLayout, MasksStatusStereoPairsAndWavNames) {
     EXPECT_EQ(doc.ReadString(1192, 13), std::string("GIT_C\0\0\0\0\0\0\0\x77", 13));
     EXPECT_EQ(ReadWavName(doc.ZDTData(), 1192), "GIT_C");
     EXPECT_EQ(ReadWavName(Bytes(100), 1192), "            ");  // beyond the end: 12 blanks
-}
-
-TEST(TrackLayout, BoundControls) {
     EXPECT_EQ(ControlsBoundTo(1448, 16), std::vector<std::string>{});  // the master name: no all-strip
     EXPECT_EQ(ControlsBoundTo(80, 4).back(), "ShStatus_4");
     EXPECT_EQ(ControlsBoundTo(1184, 2), (std::vector<std::string>{"CBStereo_1", "CBStereo_2"}));
@@ -105,28 +104,24 @@ TEST(TrackValues, ParseWavNamesNameTheAcceptedValuesOnErrorAndArmOneTrackAGroup)
 
 TEST(TrackRecord, ValuesInUnitsAndClampedBytesFlagged) {
     Bytes bytes(MinProjectDataSize, 0);
-    struct Case {
-        const char* group;
-        int raw;
-        double value;
-        bool outOfRange;
-    } cases[] = {
+    // group, byte, value in units, out of range
+    const std::tuple<const char*, int, double, bool> cases[] = {
         {"Pan", 60, 20, false},         {"Pan", 0, -100, false},       {"Pan", 130, 100, true},
         {"EQxH", 9, -3, false},         {"EQxM", 40, 12, true},        {"EQHighHz", 200, 18000, true},
         {"EQMidQual", 4, 0.5, false},   {"Fader", 127, 127, false},    {"Fader", 200, 127, true},
         {"Invert[v]", 5, 1, true},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.group) + " " + std::to_string(c.raw));
-        const TrackParameter& parameter = *FindTrackParameter(c.group);
-        bytes[TagOffset(*parameter.control, 2)] = static_cast<std::uint8_t>(c.raw);
+    for (const auto& [group, raw, value, outOfRange] : cases) {
+        SCOPED_TRACE(std::string(group) + " " + std::to_string(raw));
+        const TrackParameter& parameter = *FindTrackParameter(group);
+        bytes[TagOffset(*parameter.control, 2)] = static_cast<std::uint8_t>(raw);
         std::vector<TrackReading> record = ReadTrackRecord(bytes, 2);
         ASSERT_EQ(record.size(), TrackParameters().size());
         const TrackReading& reading = *std::find_if(record.begin(), record.end(),
             [&](const TrackReading& r) { return r.parameter == &parameter; });
-        EXPECT_EQ(reading.raw, c.raw);
-        EXPECT_DOUBLE_EQ(reading.value, c.value);
-        EXPECT_EQ(reading.outOfRange, c.outOfRange);
+        EXPECT_EQ(reading.raw, raw);
+        EXPECT_DOUBLE_EQ(reading.value, value);
+        EXPECT_EQ(reading.outOfRange, outOfRange);
     }
 }
 

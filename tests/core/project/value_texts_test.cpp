@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "io/path_text.h"
 #include "project/track_layout.h"
 #include "project/value_format.h"
@@ -62,26 +64,21 @@ TEST(ValueFormat, EveryRawValueInRangeRoundTripsThroughItsText) {
     }
 }
 
-TEST(ValueFormat, BytesOutOfRangeShowAsTheyStandAndClampOnlyInTheMixer) {
-    struct Case {
-        const char* prefix;
-        int raw;
-        const char* text;
-        int position;  // where the mixer's slider stands
-    } cases[] = {
+TEST(ValueFormat, BytesOutOfRangeShowAsTheyStandClampOnlyInTheMixerAndTheShownFormsParse) {
+    // control, byte, text, where the mixer's slider stands
+    const std::tuple<const char*, int, const char*, int> cases[] = {
         {"TBPan_", 150, "R200", 100},      {"TBFader_", 200, "200", 127},   {"TBReverb_", 255, "255", 100},
         {"TBEQxH_", 0, "-12", 12},         {"TBEQxH_", 30, "18", -12},      {"TBEQMidQual_", 99, "10.0", 9},
         // nothing defines an index past its table: held at its end
         {"TBEQHighHz_", 40, "18000", 16},  {"TBEQLowHz_", 17, "1600", 16},  {"TBEQMidHz_", 27, "18000", 27},
         {"CBEQxM_", 5, "X", 5},  // any byte but 0 is on
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ValueText(E(c.prefix).format, c.raw), c.text) << c.prefix << " " << c.raw;
-        EXPECT_EQ(SliderPosition(E(c.prefix), c.raw), c.position) << c.prefix << " " << c.raw;
+    for (const auto& [prefix, raw, text, position] : cases) {
+        EXPECT_EQ(ValueText(E(prefix).format, raw), text) << prefix << " " << raw;
+        EXPECT_EQ(SliderPosition(E(prefix), raw), position) << prefix << " " << raw;
     }
-}
 
-TEST(ValueFormat, ParsesTheShownFormsLenientlyAndHints) {
+    // The shown forms parse leniently.
     const std::pair<const char*, const char*> accepted[] = {
         {"TBPan_", "r20"}, {"TBPan_", "L0"}, {"ShStatus_", "r"}, {"CBInvert_", "x"}, {"TBEQMidQual_", "0,5"}};
     for (const auto& [p, text] : accepted) EXPECT_TRUE(ParseValueText(E(p), text)) << p << text;
@@ -117,9 +114,16 @@ Bytes SampleEffects() {
     return efx;
 }
 
-TEST(EffectLabels, BuiltFromTheEffectsFieldsWithPlaceholdersWhereShort) {
+TEST(EffectLabels, BuiltFromTheEffectsFileWithPlaceholdersWhereShort) {
+    TempDir dir;
+    std::string path = PathText(dir / "EFXDATA.ZDT");
+    EXPECT_EQ(ReadEffectLabels(path, 0).insert, "(Keine EFXDATA.ZDT)");
+    std::filesystem::create_directory(dir / "folder.ZDT");
+    EXPECT_EQ(ReadEffectLabels(PathText(dir / "folder.ZDT"), 0).reverb, "(Keine EFXDATA.ZDT)");
     Bytes efx = SampleEffects();
-    EXPECT_EQ(All(BuildEffectLabels(&efx, 0)),
+    efx.resize(layout::EfxReverbNameOffset + layout::EfxNameLength);  // exactly the bytes needed
+    WriteBytes(dir / "EFXDATA.ZDT", efx);
+    EXPECT_EQ(All(ReadEffectLabels(path, 0)),
               "(OFF, CompLimt); 5(?), (ab) Input1 | Chorus; 14(?) | (OFF, Hall 1); 12(?)");
     EXPECT_EQ(BuildEffectLabels(&efx, 7).insert, "(OFF, CompLimt); 5(?), (ab) Input8");
     EXPECT_EQ(BuildEffectLabels(&efx, 8).insert, "(OFF, CompLimt); 5(?), (ab) Track1");
@@ -128,23 +132,10 @@ TEST(EffectLabels, BuiltFromTheEffectsFieldsWithPlaceholdersWhereShort) {
     efx[layout::EfxSendOffOffset] = 0x01;
     EXPECT_EQ(All(BuildEffectLabels(&efx, 0)),
               "CompLimt; 5(?), (ab) Input1 | (OFF, Chorus); 14(?) | Hall 1; 12(?)");
-    efx.resize(layout::EfxReverbNameOffset + 7);  // last name one byte short
+    efx.pop_back();  // last name one byte short
     EXPECT_EQ(BuildEffectLabels(&efx, 0).reverb, "xxxxxxxx; 12(?)");
     Bytes empty;
     EXPECT_EQ(BuildEffectLabels(&empty, 3).insert, "xxxxxxxx; 1(?), (ab) Input4");
-}
-
-TEST(EffectLabels, ReadFromTheFileBesideTheProject) {
-    TempDir dir;
-    std::string path = PathText(dir / "EFXDATA.ZDT");
-    EXPECT_EQ(ReadEffectLabels(path, 0).insert, "(Keine EFXDATA.ZDT)");
-    Bytes efx = SampleEffects();
-    efx.resize(layout::EfxReverbNameOffset + layout::EfxNameLength);  // exactly the bytes needed
-    WriteBytes(dir / "EFXDATA.ZDT", efx);
-    EXPECT_EQ(All(ReadEffectLabels(path, 10)),
-              "(OFF, CompLimt); 5(?), (ab) Track3 | Chorus; 14(?) | (OFF, Hall 1); 12(?)");
-    std::filesystem::create_directory(dir / "folder.ZDT");
-    EXPECT_EQ(ReadEffectLabels(PathText(dir / "folder.ZDT"), 0).reverb, "(Keine EFXDATA.ZDT)");
 }
 
 }  // namespace

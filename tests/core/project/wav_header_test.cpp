@@ -50,7 +50,7 @@ Bytes Rf64(const std::string& magic, const Bytes& fmt, std::uint64_t dataSize) {
     return b;
 }
 
-class WavFiles : public ::testing::Test {
+class HeaderFiles : public ::testing::Test {
 protected:
     std::string Write(const std::string& name, const Bytes& bytes) {
         WriteBytes(dir / name, bytes);
@@ -59,7 +59,7 @@ protected:
     TempDir dir;
 };
 
-TEST_F(WavFiles, HeadersOfEveryKindReadAsWhatTheyAre) {
+TEST_F(HeaderFiles, HeadersOfEveryKindReadAsWhatTheyAre) {
     Bytes senseless = Riff("WAVE", {FmtChunk(1, 44100, 16), Chunk("data", 100)});
     senseless[22] = 0;  // no channels
     Bytes noAlign = Riff("WAVE", {FmtChunk(1, 44100, 16, 0xFFFF), Chunk("data", 1000)});
@@ -67,14 +67,8 @@ TEST_F(WavFiles, HeadersOfEveryKindReadAsWhatTheyAre) {
     Bytes full = Riff("WAVE", {FmtChunk(1, 44100, 16), Chunk("data", 88200)});
     auto cut = [&](std::ptrdiff_t n) { return Bytes(full.begin(), full.begin() + n); };
     auto wav = [](std::initializer_list<Bytes> chunks) { return Riff("WAVE", chunks); };
-    struct Case {
-        const char* name;
-        Bytes bytes;
-        const char* format;  // nullptr: no WAV
-        std::uint64_t dataSize;
-        std::uint32_t listSize;
-        std::int32_t durationMs;
-    } cases[] = {
+    // name, file, format (nullptr: no WAV), data size, LIST size, duration
+    const std::tuple<const char*, Bytes, const char*, std::uint64_t, std::uint32_t, std::int32_t> cases[] = {
         {"sox LIST", wav({FmtChunk(2, 44100, 16), Chunk("LIST", 26), Chunk("data", 176400)}),
          "2x44.1KHz, 16-Bit", 176400, 26, 1000},
         // odd lengths are followed by one pad byte, for unknown chunks and LIST alike
@@ -99,57 +93,49 @@ TEST_F(WavFiles, HeadersOfEveryKindReadAsWhatTheyAre) {
         {"cut in format", cut(30), nullptr, 0, 0, 0},
         {"empty", Bytes{}, nullptr, 0, 0, 0},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        std::string path = Write("X.WAV", c.bytes);
+    for (const auto& [name, bytes, format, dataSize, listSize, durationMs] : cases) {
+        SCOPED_TRACE(name);
+        std::string path = Write("X.WAV", bytes);
         WavHeader h = ReadWavHeader(path);
         std::string text = WavHeaderSummary(path, false).text;
-        EXPECT_EQ(h.fileSize, static_cast<std::int64_t>(c.bytes.size()));
-        if (!c.format) {
+        EXPECT_EQ(h.fileSize, static_cast<std::int64_t>(bytes.size()));
+        if (!format) {
             EXPECT_FALSE(h.IsValid());
             EXPECT_EQ(text.find(" [Keine WAV-D.]"), 0u) << text;
             continue;
         }
-        EXPECT_NE(text.find(std::string(", ") + c.format), std::string::npos) << text;
-        EXPECT_EQ(h.dataSize, c.dataSize);
-        EXPECT_EQ(h.listSize, c.listSize);
-        EXPECT_EQ(WavDurationMs(h), c.durationMs);
+        EXPECT_NE(text.find(std::string(", ") + format), std::string::npos) << text;
+        EXPECT_EQ(h.dataSize, dataSize);
+        EXPECT_EQ(h.listSize, listSize);
+        EXPECT_EQ(WavDurationMs(h), durationMs);
     }
 }
 
-TEST_F(WavFiles, SummaryTexts) {
+TEST_F(HeaderFiles, SummaryTextsUpToSizesBeyondTwoGigabytes) {
     std::string path = Write("TAKE1.WAV", Riff("WAVE", {FmtChunk(1, 44100, 16), Chunk("data", 4410000)}));
     WavSummary s = WavHeaderSummary(path, false);
     EXPECT_EQ(s.durationMs, 50000);
     EXPECT_EQ(s.text, " [t=     50s   , 1x44.1KHz, 16-Bit]   [Data: 4410000 B.] (File: 4.2Mb)");
-    EXPECT_EQ(WavHeaderSummary(path, true).text,
-              " [t=     50s   , 1x44.1KHz, 16-Bit]   [Data: 4410000 B.] (File: 4.2Mb) {LIST: 0 B.}");
-    std::string missing = PathText(dir / "GONE.WAV");
-    EXPECT_EQ(ReadWavHeader(missing).fileSize, -1);
-}
+    EXPECT_EQ(WavHeaderSummary(path, true).text, s.text + " {LIST: 0 B.}");
+    EXPECT_EQ(ReadWavHeader(PathText(dir / "GONE.WAV")).fileSize, -1);
 
-TEST(WavDuration, NeverDividesByZeroAndIsCapped) {
-    // sample rate 0; 1 ms short of a second of 16-bit stereo; more ms than an int holds
-    const std::tuple<std::uint16_t, std::uint32_t, std::uint64_t, std::int32_t> cases[] = {
-        {2, 0, 1000, 0}, {4, 44100, 176399, 999}, {1, 1, 0xFFFFFFFF, INT32_MAX}};
-    for (const auto& [blockAlign, sampleRate, dataSize, ms] : cases) {
-        WavHeader h;
-        h.byteRate = 1;
-        h.blockAlign = blockAlign;
-        h.sampleRate = sampleRate;
-        h.dataSize = dataSize;
-        EXPECT_EQ(WavDurationMs(h), ms) << dataSize;
-    }
-}
-
-TEST_F(WavFiles, SizesBeyondTwoGigabytes) {
-    std::string path = Write("BIG.WAV", Riff("WAVE", {FmtChunk(2, 48000, 24), Chunk("data", 0xC0000000, 0)}));
+    // Sizes beyond two gigabytes, last: the test ends where the disk has no room.
+    path = Write("BIG.WAV", Riff("WAVE", {FmtChunk(2, 48000, 24), Chunk("data", 0xC0000000, 0)}));
     std::error_code ec;
     std::filesystem::resize_file(dir / "BIG.WAV", 0xC0000000ull + 44, ec);  // sparse where possible
     if (ec) GTEST_SKIP() << "no room for a 3 GiB file: " << ec.message();
     EXPECT_EQ(ReadWavHeader(path).fileSize, 0xC0000000ll + 44);
     EXPECT_EQ(WavHeaderSummary(path, false).text,
               " [t=3h06m24s810, 2x48.0KHz, 24-Bit]   [Data: 3221225472 B.] (File: 3072.0Mb)");
+}
+
+TEST(WavDuration, NeverDividesByZeroAndIsCapped) {
+    // sample rate 0; 1 ms short of a second of 16-bit stereo; more ms than an int holds
+    const WavHeader cases[] = {{.sampleRate = 0, .blockAlign = 2, .dataSize = 1000},
+                               {.sampleRate = 44100, .blockAlign = 4, .dataSize = 176399},
+                               {.sampleRate = 1, .blockAlign = 1, .dataSize = 0xFFFFFFFF}};
+    const std::int32_t ms[] = {0, 999, INT32_MAX};
+    for (std::size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(WavDurationMs(cases[i]), ms[i]) << i;
 }
 
 constexpr std::uint32_t FixedStamp = 0x2A425E19;   // 1992-06-19 22:22:17
@@ -170,8 +156,7 @@ struct PeImage {
         const std::size_t pe = dosHeader ? 0x80 : 0;
         Bytes b(0x800, 0);
         if (dosHeader) {
-            b[0] = 'M';
-            b[1] = 'Z';
+            SetWord(b, 0, 0x5A4D);  // "MZ"
             SetLong(b, 60, static_cast<std::uint32_t>(pe));
         }
         SetLong(b, pe, 0x00004550);
@@ -193,16 +178,7 @@ struct PeImage {
     }
 };
 
-class LinkTime : public ::testing::Test {
-protected:
-    std::uint32_t StampOf(const Bytes& bytes) {
-        WriteBytes(dir / "prog.exe", bytes);
-        return GetLinkTimeStamp(PathText(dir / "prog.exe"));
-    }
-    TempDir dir;
-};
-
-TEST_F(LinkTime, TheHeaderStampOrForTheFixedOneTheResourceDirectoryTime) {
+TEST_F(HeaderFiles, LinkTimeIsTheHeaderStampOrForTheFixedOneTheResourceDirectoryTime) {
     const std::uint32_t F = FixedStamp;
     const std::uint32_t february30 = (DosStamp & ~(0x0Fu << 21 | 0x1Fu << 16)) | 2u << 21 | 30u << 16;
     Bytes truncated = PeImage{.stamp = F}.Build();
@@ -228,21 +204,15 @@ TEST_F(LinkTime, TheHeaderStampOrForTheFixedOneTheResourceDirectoryTime) {
         {tooShort, 0u},
         {Bytes{0x7F, 'E', 'L', 'F'}, 0u},
     };
-    for (std::size_t i = 0; i < std::size(pe); ++i) EXPECT_EQ(StampOf(pe[i].first), pe[i].second) << i;
-
-    EXPECT_EQ(DateTimeText(GetLinkDateTime(PathText(dir / "prog.exe"))), "1970-01-01 00:00:00");  // the ELF
+    for (std::size_t i = 0; i < std::size(pe); ++i)
+        EXPECT_EQ(GetLinkTimeStamp(Write("p.exe", pe[i].first)), pe[i].second) << i;
     EXPECT_EQ(GetLinkTimeStamp(PathText(dir / "missing.exe")), 0u);
-    WriteBytes(dir / "prog.exe", PeImage{}.Build());
-    EXPECT_EQ(DateTimeText(GetLinkDateTime(PathText(dir / "prog.exe"))), "2020-09-13 12:26:40");
-}
-
-TEST(UnixTime, CalendarDatesOverTheWholeRange) {
-    EXPECT_EQ(DateTimeText(UnixToDateTime(DosStampSeconds)), "2014-03-05 14:30:22");
+    EXPECT_EQ(DateTimeText(GetLinkDateTime(Write("p.exe", PeImage{}.Build()))), "2020-09-13 12:26:40");
+    // calendar dates over the whole range of the stamp
     EXPECT_EQ(UnixToDateTime(FixedStamp), (DateTimeParts{1992, 6, 19, 22, 22, 17}));
     EXPECT_EQ(UnixToDateTime(951782400 + 3661), (DateTimeParts{2000, 2, 29, 1, 1, 1}));
     EXPECT_EQ(DateTimeText(UnixToDateTime(0xFFFFFFFF)), "2106-02-07 06:28:15");
 }
-
 
 }  // namespace
 }  // namespace spurwerk

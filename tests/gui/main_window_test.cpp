@@ -7,19 +7,12 @@
 #include "support/general_info_window.h"
 #include "support/multi_line_button.h"
 #include "support/widget_components.h"
-#include "window_tour.h"
 
 using spurwerk::testing::DialogDriver;
 using spurwerk::testing::Find;
 using spurwerk::testing::GuiFixture;
 using spurwerk::testing::QuietOptions;
 namespace gui = spurwerk::gui;
-
-namespace {
-
-void ChooseInBox(QComboBox* box, const QString& language);
-
-}  // namespace
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -31,7 +24,6 @@ private slots:
     void CtrlZAfterAFaderDragPutsFaderAndDifferenceCountBack();
     void AFileThatIsNoProjectIsShownWithAWarning();
     void WindowPositionsRestoredOntoTheScreen();
-    void CaptionsFitTheirWidgetsInBothLanguages();
 };
 
 void MainWindowTest::FirstStartAsksLanguageThatReachesEveryWindow() {
@@ -43,7 +35,6 @@ void MainWindowTest::FirstStartAsksLanguageThatReachesEveryWindow() {
     QVERIFY2(driver.Done(), qPrintable(driver.Unexpected().join("; ")));
     QCOMPARE(app.State().doc.ZDTData().size(), f.ReadFile("PRJDATA_VorlageR16.ZDT").size());
     QVERIFY(app.Main().windowTitle().endsWith("PRJDATA_VorlageR16.ZDT"));
-    auto* languageBox = app.Main().LanguageBox();
     auto* load = Find<QAbstractButton>(&app.Main(), "ButtonLoadZDTFile");
     QCOMPARE(load->text(), QString("&Open  Zoom project   (ZDT file)"));
     QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Cancel"));
@@ -57,7 +48,7 @@ void MainWindowTest::FirstStartAsksLanguageThatReachesEveryWindow() {
     Find<QLineEdit>(&serie, "EditBaseDirSerie")->setText(base);
     Find<QSpinBox>(&serie, "SESerieStart")->setValue(5);
     driver.Then("FormGeneralInfo", DialogDriver::CancelDialog());  // shown after a choice in the box
-    ChooseInBox(languageBox, "Deutsch");
+    DialogDriver::ChooseLanguage("Deutsch")(&app.Main());
     QVERIFY(driver.Done());
     QCOMPARE(load->text(), QString("&Öffne  Zoom-Projekt   (ZDT-Datei)"));
     QCOMPARE(Find<QLineEdit>(&serie, "EditBaseDirSerie")->text(), base);
@@ -211,38 +202,6 @@ void MainWindowTest::WindowPositionsRestoredOntoTheScreen() {
     for (QWidget* window : std::initializer_list<QWidget*>{&app.Main(), &app.FileList(), &app.GeneralInfo()})
         QVERIFY2(screen.contains(window->frameGeometry()), qPrintable(window->objectName()));
     QVERIFY(driver.Unexpected().isEmpty());
-}
-
-namespace {
-
-void ChooseInBox(QComboBox* box, const QString& language) {
-    int index = box->findText(language);
-    box->setCurrentIndex(index);
-    emit box->activated(index);
-}
-
-}  // namespace
-
-void MainWindowTest::CaptionsFitTheirWidgetsInBothLanguages() {
-    GuiFixture f;
-    f.WriteFile("Spurwerk.INI", QuietOptions);
-    DialogDriver driver;
-    gui::SpurwerkApp& app = f.Start();
-    app.Main().PanelSwitchExpertFunctionsClick();  // the expert panel's captions too
-    QStringList misfits;
-    QSet<QString> windows;
-    for (const char* language : {"Deutsch", "English"}) {
-        driver.Then("FormGeneralInfo", DialogDriver::CancelDialog());
-        ChooseInBox(app.Main().LanguageBox(), language);
-        QVERIFY(driver.Done());
-        spurwerk::testing::VisitEveryWindow(app, driver, [&](QWidget* window) {
-            windows << window->objectName();
-            misfits << spurwerk::testing::CaptionsThatDoNotFit(window);
-        });
-        QVERIFY2(driver.Done(), qPrintable(driver.Unexpected().join("; ")));
-    }
-    QCOMPARE(windows.size(), 9);
-    QVERIFY2(misfits.isEmpty(), qPrintable(misfits.join("\n")));
 }
 
 QTEST_MAIN(MainWindowTest)

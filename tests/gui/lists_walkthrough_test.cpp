@@ -124,7 +124,6 @@ void ListsWalkthroughTest::FirstSession() {
     gui::SpurwerkApp& again = f.Start();
     QCOMPARE(placeOf(again.Main()), mainGeometry);
     QCOMPARE(placeOf(again.FileList()), listGeometry);
-    QVERIFY2(user.Done() && user.Unexpected().isEmpty(), qPrintable(user.Unexpected().join("; ")));
 }
 
 QTEST_MAIN(ListsWalkthroughTest)

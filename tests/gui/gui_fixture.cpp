@@ -1,5 +1,7 @@
 #include "gui_fixture.h"
 
+#include <filesystem>
+
 namespace spurwerk::testing {
 
 GuiFixture::GuiFixture() {
@@ -32,15 +34,9 @@ QByteArray GuiFixture::ProjectBytes(int size) {
 }
 
 bool GuiFixture::CopyFolder(const QString& from, const QString& name) const {
-    QDir source(from);
-    if (!source.exists() || !QDir().mkpath(Path(name))) return false;
-    QDirIterator it(from, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        QString path = it.next();
-        QString target = Path(name + "/" + source.relativeFilePath(path));
-        if (it.fileInfo().isDir() ? !QDir().mkpath(target) : !QFile::copy(path, target)) return false;
-    }
-    return true;
+    std::error_code error;
+    std::filesystem::copy(from.toStdString(), Path(name).toStdString(), std::filesystem::copy_options::recursive, error);
+    return !error;
 }
 
 gui::SpurwerkApp& GuiFixture::Start(const QStringList& parameters) {

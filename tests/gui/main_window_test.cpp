@@ -1,17 +1,17 @@
 // The main window driven as a user drives it: start-up, languages, loading,
-// comparing, saving, closing and window positions.
+// comparing, saving, closing and window positions; and the timed dialog, the
+// history dialog and message boxes as real widgets.
 
 #include "dialog_driver.h"
 #include "gui_fixture.h"
 #include "mainwin/hex_view.h"
 #include "support/general_info_window.h"
+#include "support/qt_dialogs.h"
+#include "support/timed_input_dialog.h"
 #include "support/widget_components.h"
 
-using spurwerk::testing::DialogDriver;
-using spurwerk::testing::Find;
-using spurwerk::testing::GuiFixture;
-using spurwerk::testing::QuietOptions;
-namespace gui = spurwerk::gui;
+using namespace spurwerk;
+using namespace spurwerk::testing;
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -23,6 +23,8 @@ private slots:
     void CtrlZAfterAFaderDragPutsFaderAndDifferenceCountBack();
     void AFileThatIsNoProjectIsShownWithAWarning();
     void WindowPositionsRestoredOntoTheScreen();
+    void TimedDialogAndMessageBoxGiveTheirButtons();
+    void HistoryDialogGivesTheTextAndKeepsTheList();
 };
 
 void MainWindowTest::FirstStartAsksLanguageThatReachesEveryWindow() {
@@ -43,7 +45,8 @@ void MainWindowTest::FirstStartAsksLanguageThatReachesEveryWindow() {
     driver.Then("FormGeneralInfo", DialogDriver::CancelDialog());  // shown after a choice in the box
     DialogDriver::ChooseLanguage("Deutsch")(&app.Main());
     QCOMPARE(load->text(), QString("&Öffne  Zoom-Projekt   (ZDT-Datei)"));
-    QCOMPARE(Find<QLabel>(&serie, "LabelSubDirsVon")->text(), "Von \"" + base + "PROJ005" + QDir::separator() + "\"");
+    QCOMPARE(Find<QLabel>(&serie, "LabelSubDirsVon")->text(),
+             "Von \"" + base + "PROJ005" + QDir::separator() + "\"");
     QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Abbrechen"));
 }
 
@@ -59,7 +62,7 @@ void MainWindowTest::LoadCompareAndOpenAnother() {
     app.State().doc.WriteZDTByte(7, 0xEE);
     driver.Then("FormHistInput", DialogDriver::EnterHist(f.Path("B.ZDT")));
     Find<QPushButton>(&app.Main(), "ButtonCompToZDTFile")->click();
-    QCOMPARE(Find<QLabel>(&app.Main(), "LabelDiffBytes")->text(), QString("2 B."));  // byte 5 and the written 7
+    QCOMPARE(Find<QLabel>(&app.Main(), "LabelDiffBytes")->text(), QString("2 B."));  // bytes 5 and 7
     QVERIFY(Find<QFrame>(&app.Main(), "PanelTop")->toolTip().contains(f.Path("B.ZDT")));
 
     // Another file opens at its first line.
@@ -103,7 +106,6 @@ void MainWindowTest::ClosingWithUnsavedChanges() {
     gui::SpurwerkApp& app = f.Start({f.Path("A.ZDT")});
     app.State().doc.WriteZDTByte(10, 1);
     app.State().doc.MarkChanged();
-
     driver.Then("MessageBox", DialogDriver::Answer(QMessageBox::Cancel));
     QVERIFY(!app.Main().close());
 
@@ -124,9 +126,9 @@ void MainWindowTest::CtrlZAfterAFaderDragPutsFaderAndDifferenceCountBack() {
     gui::SpurwerkApp& app = f.StartQuiet({f.Path("A.ZDT")});
     auto* diff = Find<QLabel>(&app.Main(), "LabelDiffBytes");
     auto* fader = Find<QSlider>(&app.Ctrls(), "TBFader_2");
-    int before = fader->value();
+    const int before = fader->value();
     app.Main().Hex()->RepaintAll();
-    QString loaded = diff->text();  // filling the mixer may already have written clamped values
+    const QString loaded = diff->text();  // filling the mixer may already have written clamped values
     app.Ctrls().activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&app.Ctrls()));
     QTest::mouseClick(fader, Qt::LeftButton, {}, QPoint(fader->width() / 2, fader->height() / 2));
@@ -157,22 +159,78 @@ void MainWindowTest::WindowPositionsRestoredOntoTheScreen() {
     f.WriteFile("Spurwerk.INI", QuietOptions);
     f.WriteFile("Spurwerk_WindowPositions.INI",
                 "[Window_FormMain]\r\nLeft=-500\r\nTop=-10\r\nWidth=400\r\nHeight=300\r\n"
-                "[Window_FormFileList]\r\nLeft=5000\r\nTop=2000\r\nWidth=300\r\nHeight=200\r\n"
                 "[Window_FormGeneralInfo]\r\nLeft=10\r\nTop=10\r\nWidth=100000\r\nHeight=100000\r\n");
     DialogDriver driver;
     gui::SpurwerkApp& app = f.Start();
-    spurwerk::ScreenSize area = gui::PrimaryScreenSize();
-    auto placeOf = [](QWidget& w) { return QRect(w.pos(), w.size()); };
-    QCOMPARE(placeOf(app.Main()), QRect(area.left, area.top, 400, 300));
-    QCOMPARE(placeOf(app.FileList()), QRect(area.left + area.width - 300, area.top + area.height - 200, 300, 200));
+    const ScreenSize area = gui::PrimaryScreenSize();
+    QCOMPARE(QRect(app.Main().pos(), app.Main().size()), QRect(area.left, area.top, 400, 300));
     app.GeneralInfo().show();
-    app.FileList().show();
     QCoreApplication::processEvents();
     // Frames included: the title bar and the edges stay on the screen too; a size
     // no screen has is limited to the available area.
     const QRect screen(area.left, area.top, area.width, area.height);
-    for (QWidget* window : std::initializer_list<QWidget*>{&app.Main(), &app.FileList(), &app.GeneralInfo()})
-        QVERIFY2(screen.contains(window->frameGeometry()), qPrintable(window->objectName()));
+    QVERIFY(screen.contains(app.Main().frameGeometry()) && screen.contains(app.GeneralInfo().frameGeometry()));
+}
+
+void MainWindowTest::TimedDialogAndMessageBoxGiveTheirButtons() {
+    std::int64_t now = 0;
+    gui::QtDialogs dialogs;
+    dialogs.SetTimedClock([&now] { return now; });
+    TimedInputRequest request{.buttons = TimedOk | TimedCancel, .caption = {}, .message = {}, .editMask = {},
+                              .showInput = true, .input = "SONG", .timeoutMs = 8000};
+    DialogDriver driver;
+    driver.Then("FormTimedInput", DialogDriver::ClickNamed("ButtonCancel"));
+    QCOMPARE(dialogs.TimedInput(request), int(ResultCancel));
+    QCOMPARE(request.input, std::string("SONG"));
+
+    // A time-out with the input focused gives the default and the edited text.
+    driver.Then("FormTimedInput", [&](QWidget* w) {
+        w->findChild<QLineEdit*>("MEInput")->setText("NEW");
+        now += 20000;
+        dialogs.TimedInputWindow().Tick();
+    });
+    request.focusInput = true;
+    QCOMPARE(dialogs.TimedInput(request), int(ResultOk));
+    QCOMPARE(request.input, std::string("NEW"));
+
+    // Closed by the window system: Cancel.
+    driver.Then("FormTimedInput", [](QWidget* w) { w->close(); });
+    QCOMPARE(dialogs.TimedInput(request), int(ResultCancel));
+
+    driver.Then("MessageBox", DialogDriver::Answer(QMessageBox::YesToAll))
+        .Then("MessageBox", DialogDriver::CancelDialog());
+    QCOMPARE(dialogs.Message("?", MessageButtons::YesNoYesToAll), int(ResultYesToAll));
+    QCOMPARE(dialogs.Message("?", MessageButtons::YesNoCancel), int(ResultCancel));
+}
+
+void MainWindowTest::HistoryDialogGivesTheTextAndKeepsTheList() {
+    GuiFixture f;
+    const QString existing = f.Path("exists.ZDT");
+    f.WriteFile("exists.ZDT", "");
+    f.WriteFile("Test.HIS", ("first\r\nsecond\r\n" + existing + "\r\n").toUtf8());
+    auto lines = [&f] { return QString::fromUtf8(f.ReadFile("Test.HIS")).split("\r\n", Qt::SkipEmptyParts); };
+    gui::QtDialogs dialogs;
+    HistInputRequest request;
+    request.histFile = f.Path("Test.HIS").toStdString();
+    request.showNonExistent = true;
+
+    QString countText;
+    DialogDriver driver;
+    driver.Then("FormHistInput", [&](QWidget* w) {
+        countText = w->findChild<QLabel*>("LabelNonExistentFileItems")->text();
+        DialogDriver::EnterHist("THIRD")(w);
+    });
+    QCOMPARE(QString::fromStdString(dialogs.InputHist(request).text), QString("THIRD"));
+    QVERIFY(countText.startsWith("2 "));  // the missing first and second
+    QCOMPARE(lines(), QStringList({"THIRD", "first", "second", existing}));
+
+    // Deleting the missing entries keeps only the existing file.
+    driver.Then("FormHistInput", [](QWidget* w) {
+        w->findChild<QAbstractButton*>("ButtonDeleteNonExistentFileItems")->click();
+        w->findChild<QAbstractButton*>("CancelBtn")->click();
+    });
+    dialogs.InputHist(request);
+    QCOMPARE(lines(), QStringList({existing}));
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -1,9 +1,7 @@
 #include "dialog_driver.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
-#include <QDialog>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QTest>
@@ -29,11 +27,6 @@ DialogDriver::~DialogDriver() {
 bool DialogDriver::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Hide && watched == handled_) handled_ = nullptr;
     return QObject::eventFilter(watched, event);
-}
-
-DialogDriver& DialogDriver::Then(const QString& objectName, Action action) {
-    steps_.push_back({objectName, std::move(action)});
-    return *this;
 }
 
 void DialogDriver::Poll() {
@@ -71,23 +64,11 @@ void DialogDriver::Poll() {
     });
 }
 
-DialogDriver::Action DialogDriver::Answer(QMessageBox::StandardButton button) {
-    return [button](QWidget* dialog) { qobject_cast<QMessageBox*>(dialog)->button(button)->click(); };
-}
-
-DialogDriver::Action DialogDriver::ClickNamed(const QString& objectName) {
-    return [objectName](QWidget* dialog) { dialog->findChild<QAbstractButton*>(objectName)->click(); };
-}
-
 DialogDriver::Action DialogDriver::EnterHist(const QString& text) {
     return [text](QWidget* dialog) {
         dialog->findChild<QComboBox*>("CBInput")->setEditText(text);
         dialog->findChild<QAbstractButton*>("OKBtn")->click();
     };
-}
-
-DialogDriver::Action DialogDriver::CancelDialog() {
-    return [](QWidget* dialog) { qobject_cast<QDialog*>(dialog)->reject(); };
 }
 
 DialogDriver::Action DialogDriver::ChooseLanguage(const QString& name) {

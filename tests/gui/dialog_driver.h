@@ -5,6 +5,8 @@
 // with Yes to all, Yes or OK. When it goes, it fails the running test if a step
 // is left or a dialog came that no step expected.
 
+#include <QAbstractButton>
+#include <QDialog>
 #include <QMessageBox>
 #include <QObject>
 #include <QPointer>
@@ -26,13 +28,22 @@ public:
     ~DialogDriver() override;
 
     // When a dialog named `objectName` appears, run `action` on it.
-    DialogDriver& Then(const QString& objectName, Action action);
+    DialogDriver& Then(const QString& objectName, Action action) {
+        steps_.push_back({objectName, std::move(action)});
+        return *this;
+    }
 
     // Common answers.
-    static Action Answer(QMessageBox::StandardButton button);  // a message box button
-    static Action ClickNamed(const QString& objectName);
-    static Action EnterHist(const QString& text);   // history dialog: type and OK
-    static Action CancelDialog();                    // reject()
+    static Action Answer(QMessageBox::StandardButton button) {  // a message box button
+        return [button](QWidget* box) { qobject_cast<QMessageBox*>(box)->button(button)->click(); };
+    }
+    static Action ClickNamed(const QString& name) {
+        return [name](QWidget* dialog) { dialog->findChild<QAbstractButton*>(name)->click(); };
+    }
+    static Action CancelDialog() {
+        return [](QWidget* dialog) { qobject_cast<QDialog*>(dialog)->reject(); };
+    }
+    static Action EnterHist(const QString& text);       // history dialog: type and OK
     static Action ChooseLanguage(const QString& name);  // also the main window's box
     static Action ChooseFolder(const QString& folder);  // the folder chooser: accept `folder`
 

@@ -21,8 +21,6 @@ private slots:
     void QuickSaveButtons();
     void ClosingWithUnsavedChanges();
     void CtrlZAfterAFaderDragPutsFaderAndDifferenceCountBack();
-    void AFileThatIsNoProjectIsShownWithAWarning();
-    void WindowPositionsRestoredOntoTheScreen();
     void TimedDialogAndMessageBoxGiveTheirButtons();
     void HistoryDialogGivesTheTextAndKeepsTheList();
 };
@@ -32,7 +30,18 @@ void MainWindowTest::FirstStartAsksLanguageThatReachesEveryWindow() {
     DialogDriver driver;
     driver.Then("FormLanguage", DialogDriver::ChooseLanguage("English"))
         .Then("FormGeneralInfo", DialogDriver::CancelDialog());
+    // Saved positions are pulled onto the screen, frames included; a size no screen has is limited.
+    f.WriteFile("Spurwerk_WindowPositions.INI",
+                "[Window_FormMain]\r\nLeft=-500\r\nTop=-10\r\nWidth=400\r\nHeight=300\r\n"
+                "[Window_FormGeneralInfo]\r\nLeft=10\r\nTop=10\r\nWidth=100000\r\nHeight=100000\r\n");
     gui::SpurwerkApp& app = f.Start();
+    const ScreenSize area = gui::PrimaryScreenSize();
+    QCOMPARE(QRect(app.Main().pos(), app.Main().size()), QRect(area.left, area.top, 400, 300));
+    app.GeneralInfo().show();
+    QCoreApplication::processEvents();
+    const QRect screen(area.left, area.top, area.width, area.height);
+    QVERIFY(screen.contains(app.Main().frameGeometry()) && screen.contains(app.GeneralInfo().frameGeometry()));
+    app.GeneralInfo().hide();
     QVERIFY(app.Main().windowTitle().endsWith("PRJDATA_VorlageR16.ZDT"));
     auto* load = Find<QAbstractButton>(&app.Main(), "ButtonLoadZDTFile");
     QCOMPARE(load->text(), QString("&Open  Zoom project   (ZDT file)"));
@@ -65,13 +74,20 @@ void MainWindowTest::LoadCompareAndOpenAnother() {
     QCOMPARE(Find<QLabel>(&app.Main(), "LabelDiffBytes")->text(), QString("2 B."));  // bytes 5 and 7
     QVERIFY(Find<QFrame>(&app.Main(), "PanelTop")->toolTip().contains(f.Path("B.ZDT")));
 
-    // Another file opens at its first line.
+    // Another file opens at its first line; one that is no project is shown all
+    // the same, with a warning in both windows.
     QScrollBar* bar = app.Main().HexScrollArea()->verticalScrollBar();
     bar->setValue(bar->maximum());
     QVERIFY(bar->value() > 0);
     app.State().doc.MarkSaved();
-    app.Main().OpenFiles({f.Path("B.ZDT")}, 184);
+    QByteArray wav = GuiFixture::ProjectBytes(4000);
+    wav.replace(0, 4, "RIFF");
+    f.WriteFile("SONG.WAV", wav);
+    app.Main().OpenFiles({f.Path("SONG.WAV")}, 184);
     QCOMPARE(bar->value(), 0);
+    QCOMPARE(app.State().doc.ZDTData().size(), std::size_t(4000));
+    QVERIFY(app.Main().NotAProjectLabel()->isVisibleTo(&app.Main()));
+    QCOMPARE(Find<QLabel>(&app.Ctrls(), "LabelLoadedZDTFile2")->text(), app.Main().NotAProjectLabel()->text());
 }
 
 void MainWindowTest::QuickSaveButtons() {
@@ -140,36 +156,6 @@ void MainWindowTest::CtrlZAfterAFaderDragPutsFaderAndDifferenceCountBack() {
     QTest::keyClick(fader, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(fader->value(), before);
     QCOMPARE(diff->text(), loaded);
-}
-
-void MainWindowTest::AFileThatIsNoProjectIsShownWithAWarning() {
-    GuiFixture f;
-    QByteArray wav = GuiFixture::ProjectBytes(4000);
-    wav.replace(0, 4, "RIFF");
-    f.WriteFile("SONG.WAV", wav);
-    DialogDriver driver;
-    gui::SpurwerkApp& app = f.StartQuiet({f.Path("SONG.WAV")});
-    QCOMPARE(app.State().doc.ZDTData().size(), std::size_t(4000));  // shown all the same
-    QVERIFY(app.Main().NotAProjectLabel()->isVisibleTo(&app.Main()));
-    QCOMPARE(Find<QLabel>(&app.Ctrls(), "LabelLoadedZDTFile2")->text(), app.Main().NotAProjectLabel()->text());
-}
-
-void MainWindowTest::WindowPositionsRestoredOntoTheScreen() {
-    GuiFixture f;
-    f.WriteFile("Spurwerk.INI", QuietOptions);
-    f.WriteFile("Spurwerk_WindowPositions.INI",
-                "[Window_FormMain]\r\nLeft=-500\r\nTop=-10\r\nWidth=400\r\nHeight=300\r\n"
-                "[Window_FormGeneralInfo]\r\nLeft=10\r\nTop=10\r\nWidth=100000\r\nHeight=100000\r\n");
-    DialogDriver driver;
-    gui::SpurwerkApp& app = f.Start();
-    const ScreenSize area = gui::PrimaryScreenSize();
-    QCOMPARE(QRect(app.Main().pos(), app.Main().size()), QRect(area.left, area.top, 400, 300));
-    app.GeneralInfo().show();
-    QCoreApplication::processEvents();
-    // Frames included: the title bar and the edges stay on the screen too; a size
-    // no screen has is limited to the available area.
-    const QRect screen(area.left, area.top, area.width, area.height);
-    QVERIFY(screen.contains(app.Main().frameGeometry()) && screen.contains(app.GeneralInfo().frameGeometry()));
 }
 
 void MainWindowTest::TimedDialogAndMessageBoxGiveTheirButtons() {

@@ -218,13 +218,7 @@ void ScreenFitTest::EveryWindowFitsInBothLanguagesAndEnglishShowsNoGerman() {
 
 int main(int argc, char** argv) {
     // The offscreen platform takes its screen from a file: a 1366 x 768 laptop screen.
-    QTemporaryDir dir;
-    QFile config(dir.filePath("screen.json"));
-    config.open(QIODevice::WriteOnly);
-    config.write(R"({"screens": [{"name": "laptop", "x": 0, "y": 0, "width": 1366, "height": 768,
-                     "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
-    config.close();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toUtf8());
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" SPURWERK_GUI_TEST_DIR "/laptop_screen.json");
     QApplication app(argc, argv);
     ScreenFitTest test;
     return QTest::qExec(&test, argc, argv);

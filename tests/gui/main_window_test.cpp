@@ -40,7 +40,8 @@ void MainWindowTest::FirstStartAsksLanguageThatReachesEveryWindow() {
     app.GeneralInfo().show();
     QCoreApplication::processEvents();
     const QRect screen(area.left, area.top, area.width, area.height);
-    QVERIFY(screen.contains(app.Main().frameGeometry()) && screen.contains(app.GeneralInfo().frameGeometry()));
+    QVERIFY(screen.contains(app.Main().frameGeometry()));
+    QVERIFY(screen.contains(app.GeneralInfo().frameGeometry()));
     app.GeneralInfo().hide();
     QVERIFY(app.Main().windowTitle().endsWith("PRJDATA_VorlageR16.ZDT"));
     auto* load = Find<QAbstractButton>(&app.Main(), "ButtonLoadZDTFile");
@@ -86,8 +87,9 @@ void MainWindowTest::LoadCompareAndOpenAnother() {
     app.Main().OpenFiles({f.Path("SONG.WAV")}, 184);
     QCOMPARE(bar->value(), 0);
     QCOMPARE(app.State().doc.ZDTData().size(), std::size_t(4000));
-    QVERIFY(app.Main().NotAProjectLabel()->isVisibleTo(&app.Main()));
-    QCOMPARE(Find<QLabel>(&app.Ctrls(), "LabelLoadedZDTFile2")->text(), app.Main().NotAProjectLabel()->text());
+    QLabel* warning = app.Main().NotAProjectLabel();
+    QVERIFY(warning->isVisibleTo(&app.Main()));
+    QCOMPARE(Find<QLabel>(&app.Ctrls(), "LabelLoadedZDTFile2")->text(), warning->text());
 }
 
 void MainWindowTest::QuickSaveButtons() {
@@ -108,7 +110,8 @@ void MainWindowTest::QuickSaveButtons() {
     QCOMPARE(f.ReadFile("New.ZDT")[61], char(0x43));
 
     // "unter ..." asks for a name all the same.
-    driver.Then("FormHistInput", DialogDriver::EnterHist(f.Path("Other.ZDT"))).Then("FormTimedInput", confirm);
+    driver.Then("FormHistInput", DialogDriver::EnterHist(f.Path("Other.ZDT")));
+    driver.Then("FormTimedInput", confirm);
     Find<QPushButton>(&app.Main(), "ButtonQuickSaveLoadedZDTFileAs")->click();
     QCOMPARE(f.ReadFile("Other.ZDT"), f.ReadFile("New.ZDT"));
 }

@@ -46,6 +46,7 @@ void MainWindowTest::FirstStartAsksLanguageThatReachesEveryWindow() {
     QVERIFY(app.Main().windowTitle().endsWith("PRJDATA_VorlageR16.ZDT"));
     auto* load = Find<QAbstractButton>(&app.Main(), "ButtonLoadZDTFile");
     QCOMPARE(load->text(), QString("&Open  Zoom project   (ZDT file)"));
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Cancel"));
 
     // The series window's preview is made from the user's values in the language in use.
     gui::FormProjSerie& serie = app.ProjSerie();

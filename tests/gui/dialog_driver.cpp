@@ -1,13 +1,10 @@
 #include "dialog_driver.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
-#include <QDialog>
 #include <QFileDialog>
-#include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 
 namespace spurwerk::testing {
@@ -21,14 +18,15 @@ DialogDriver::DialogDriver() {
     qApp->installEventFilter(this);
 }
 
+DialogDriver::~DialogDriver() {
+    QString left = steps_.empty() ? QString() : "waiting for " + steps_.front().name + "; ";
+    QTest::qVerify(steps_.empty() && unexpected_.isEmpty(), "dialogs as expected",
+                   qPrintable(left + "unexpected: " + unexpected_.join("; ")), __FILE__, __LINE__);
+}
+
 bool DialogDriver::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Hide && watched == handled_) handled_ = nullptr;
     return QObject::eventFilter(watched, event);
-}
-
-DialogDriver& DialogDriver::Then(const QString& objectName, Action action) {
-    steps_.push_back({objectName, std::move(action)});
-    return *this;
 }
 
 void DialogDriver::Poll() {
@@ -40,60 +38,30 @@ void DialogDriver::Poll() {
     // Each appearance of a dialog is answered once; one opened on top of it is new.
     if (!dialog || dialog == handled_) return;
     handled_ = dialog;
-    if (qEnvironmentVariableIsSet("SPURWERK_DRIVER_TRACE")) qWarning("dialog %s", qPrintable(dialog->objectName()));
-    QString text;
-    if (auto* box = qobject_cast<QMessageBox*>(dialog)) text = ": " + box->text();
-    if (steps_.empty() || steps_.front().name != dialog->objectName()) {
-        if (willing && (qobject_cast<QMessageBox*>(dialog) || dialog->objectName() == "FormTimedInput")) {
-            seen_ << dialog->objectName() + text;
-            QPointer<QWidget> target = dialog;
-            QTimer::singleShot(0, this, [target] {
-                auto* box = qobject_cast<QMessageBox*>(target.data());
-                for (auto button : {QMessageBox::YesToAll, QMessageBox::Yes, QMessageBox::Ok})
-                    if (box && box->button(button)) return box->button(button)->click();
-                if (target) ClickNamed("ButtonOk")(target);
-            });
-            return;
-        }
-        unexpected_ << dialog->objectName() + text;
+    auto* box = qobject_cast<QMessageBox*>(dialog);
+    const QString seen = dialog->objectName() + (box ? ": " + box->text() : QString());
+    Action action;
+    if (!steps_.empty() && steps_.front().name == dialog->objectName()) {
+        action = steps_.front().action;
+        steps_.pop_front();
+    } else if (willing && (box || dialog->objectName() == "FormTimedInput")) {
+        action = [](QWidget* target) {
+            auto* box = qobject_cast<QMessageBox*>(target);
+            for (auto button : {QMessageBox::YesToAll, QMessageBox::Yes, QMessageBox::Ok})
+                if (box && box->button(button)) return box->button(button)->click();
+            ClickNamed("ButtonOk")(target);
+        };
+    } else {
+        unexpected_ << seen;
         // Get it out of the way so the test can go on.
         if (auto* d = qobject_cast<QDialog*>(dialog)) d->reject();
         return;
     }
-    Step step = steps_.front();
-    steps_.pop_front();
-    seen_ << dialog->objectName() + text;
+    seen_ << seen;
     QPointer<QWidget> target = dialog;
-    QTimer::singleShot(0, this, [target, step] {
-        if (target) step.action(target);
+    QTimer::singleShot(0, this, [target, action] {
+        if (target) action(target);
     });
-}
-
-DialogDriver::Action DialogDriver::Click(const QString& buttonText) {
-    return [buttonText](QWidget* dialog) {
-        for (QAbstractButton* b : dialog->findChildren<QAbstractButton*>())
-            if (b->text().remove('&') == QString(buttonText).remove('&') && b->isVisible()) {
-                b->click();
-                return;
-            }
-        // A message box button named by its German caption, whatever language it shows.
-        static const QList<QPair<QString, QMessageBox::StandardButton>> german{
-            {"OK", QMessageBox::Ok},  {"Abbrechen", QMessageBox::Cancel},  {"Ja", QMessageBox::Yes},
-            {"Nein", QMessageBox::No}, {"Ja, alle", QMessageBox::YesToAll}, {"Nein, keine", QMessageBox::NoToAll}};
-        if (auto* box = qobject_cast<QMessageBox*>(dialog))
-            for (const auto& [caption, standard] : german)
-                if (caption == buttonText && box->button(standard)) {
-                    box->button(standard)->click();
-                    return;
-                }
-        qWarning("button %s not found", qPrintable(buttonText));
-    };
-}
-
-DialogDriver::Action DialogDriver::ClickNamed(const QString& objectName) {
-    return [objectName](QWidget* dialog) {
-        if (auto* b = dialog->findChild<QAbstractButton*>(objectName)) b->click();
-    };
 }
 
 DialogDriver::Action DialogDriver::EnterHist(const QString& text) {
@@ -103,18 +71,11 @@ DialogDriver::Action DialogDriver::EnterHist(const QString& text) {
     };
 }
 
-DialogDriver::Action DialogDriver::CancelDialog() {
-    return [](QWidget* dialog) {
-        if (auto* d = qobject_cast<QDialog*>(dialog)) d->reject();
-    };
-}
-
 DialogDriver::Action DialogDriver::ChooseLanguage(const QString& name) {
     return [name](QWidget* dialog) {
         auto* box = dialog->findChild<QComboBox*>("CBLanguage");
-        int index = box->findText(name);
-        box->setCurrentIndex(index);
-        emit box->activated(index);
+        box->setCurrentIndex(box->findText(name));
+        emit box->activated(box->currentIndex());
     };
 }
 

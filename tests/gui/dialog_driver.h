@@ -2,8 +2,12 @@
 // Answers the dialogs the windows open: each step waits for a dialog with the
 // given object name (modal ones and the non-modal timed dialog) and acts on it.
 // A willing driver answers the message boxes and timed dialogs no step expects
-// with Yes to all, Yes or OK.
+// with Yes to all, Yes or OK. When it goes, it fails the running test if a step
+// is left or a dialog came that no step expected.
 
+#include <QAbstractButton>
+#include <QDialog>
+#include <QMessageBox>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -21,16 +25,26 @@ class DialogDriver : public QObject {
 public:
     using Action = std::function<void(QWidget*)>;
     DialogDriver();
+    ~DialogDriver() override;
 
     // When a dialog named `objectName` appears, run `action` on it.
-    DialogDriver& Then(const QString& objectName, Action action);
+    DialogDriver& Then(const QString& objectName, Action action) {
+        steps_.push_back({objectName, std::move(action)});
+        return *this;
+    }
 
     // Common answers.
-    static Action Click(const QString& buttonText);  // a button by its text, "&" ignored
-    static Action ClickNamed(const QString& objectName);
-    static Action EnterHist(const QString& text);   // history dialog: type and OK
-    static Action CancelDialog();                    // reject()
-    static Action ChooseLanguage(const QString& name);
+    static Action Answer(QMessageBox::StandardButton button) {  // a message box button
+        return [button](QWidget* box) { qobject_cast<QMessageBox*>(box)->button(button)->click(); };
+    }
+    static Action ClickNamed(const QString& name) {
+        return [name](QWidget* dialog) { dialog->findChild<QAbstractButton*>(name)->click(); };
+    }
+    static Action CancelDialog() {
+        return [](QWidget* dialog) { qobject_cast<QDialog*>(dialog)->reject(); };
+    }
+    static Action EnterHist(const QString& text);       // history dialog: type and OK
+    static Action ChooseLanguage(const QString& name);  // also the main window's box
     static Action ChooseFolder(const QString& folder);  // the folder chooser: accept `folder`
 
     bool willing = false;

@@ -6,6 +6,7 @@
 #include <QtTest>
 #include <QtWidgets>
 
+#include <filesystem>
 #include <memory>
 
 #include "app/app_state.h"
@@ -31,23 +32,54 @@ T* Find(QWidget* window, const char* name) {
 
 class GuiFixture {
 public:
-    GuiFixture();
-    ~GuiFixture();
+    GuiFixture() {
+        for (const char* name : {"PRJDATA_VorlageR16.ZDT", "PRJDATA_VorlageR24.ZDT", "EFXDATA_VorlageR16.ZDT",
+                                 "Spurwerk_GUI_Deutsch.INI", "Spurwerk_GUI_English.INI",
+                                 "Spurwerk_README_Deutsch.TXT", "Spurwerk_README_English.TXT"})
+            QFile::copy(QString(SPURWERK_BIN_DIR) + "/" + name, Path(name));
+    }
+    ~GuiFixture() { Stop(); }
 
     QString Path(const QString& name) const { return dir_.filePath(name); }
-    void WriteFile(const QString& name, const QByteArray& bytes) const;
-    QByteArray ReadFile(const QString& name) const;
-    bool Exists(const QString& name) const;
+    void WriteFile(const QString& name, const QByteArray& bytes) const {
+        QFile file(Path(name));
+        file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        file.write(bytes);
+    }
+    QByteArray ReadFile(const QString& name) const {
+        QFile file(Path(name));
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }
     // A project file of `size` bytes, byte i = i mod 251.
-    static QByteArray ProjectBytes(int size);
+    static QByteArray ProjectBytes(int size) {
+        QByteArray bytes(size, 0);
+        for (int i = 0; i < size; ++i) bytes[i] = static_cast<char>(i % 251);
+        return bytes;
+    }
     // A copy of the folder `from` (the demo card) as `name` in the scratch folder.
-    bool CopyFolder(const QString& from, const QString& name) const;
+    bool CopyFolder(const QString& from, const QString& name) const {
+        std::error_code error;
+        std::filesystem::copy(from.toStdString(), Path(name).toStdString(),
+                              std::filesystem::copy_options::recursive, error);
+        return !error;
+    }
 
     // Starts the program on the folder and waits for its first activation.
-    gui::SpurwerkApp& Start(const QStringList& parameters = {});
+    gui::SpurwerkApp& Start(const QStringList& parameters = {}) {
+        app_ = std::make_unique<gui::SpurwerkApp>(QDir::toNativeSeparators(Path("Spurwerk")).toStdString(),
+                                                  parameters);
+        app_->Show();
+        if (!QTest::qWaitFor([this] { return app_->State().FormActivated; }, 10000))
+            qWarning("the program was not activated within 10 s");
+        return *app_;
+    }
     // The same with QuietOptions written first.
-    gui::SpurwerkApp& StartQuiet(const QStringList& parameters = {});
-    void Stop();
+    gui::SpurwerkApp& StartQuiet(const QStringList& parameters = {}) {
+        WriteFile("Spurwerk.INI", QuietOptions);
+        return Start(parameters);
+    }
+    void Stop() { app_.reset(); }
 
 private:
     QTemporaryDir dir_;

@@ -1,25 +1,17 @@
 // The main window driven as a user drives it: start-up, languages, loading,
-// comparing, saving, closing and window positions.
+// comparing, saving, closing and window positions; and the timed dialog, the
+// history dialog and message boxes as real widgets.
 
 #include "dialog_driver.h"
 #include "gui_fixture.h"
 #include "mainwin/hex_view.h"
 #include "support/general_info_window.h"
-#include "support/multi_line_button.h"
+#include "support/qt_dialogs.h"
+#include "support/timed_input_dialog.h"
 #include "support/widget_components.h"
-#include "window_tour.h"
 
-using spurwerk::testing::DialogDriver;
-using spurwerk::testing::Find;
-using spurwerk::testing::GuiFixture;
-using spurwerk::testing::QuietOptions;
-namespace gui = spurwerk::gui;
-
-namespace {
-
-void ChooseInBox(QComboBox* box, const QString& language);
-
-}  // namespace
+using namespace spurwerk;
+using namespace spurwerk::testing;
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -29,9 +21,8 @@ private slots:
     void QuickSaveButtons();
     void ClosingWithUnsavedChanges();
     void CtrlZAfterAFaderDragPutsFaderAndDifferenceCountBack();
-    void AFileThatIsNoProjectIsShownWithAWarning();
-    void WindowPositionsRestoredOntoTheScreen();
-    void CaptionsFitTheirWidgetsInBothLanguages();
+    void TimedDialogAndMessageBoxGiveTheirButtons();
+    void HistoryDialogGivesTheTextAndKeepsTheList();
 };
 
 void MainWindowTest::FirstStartAsksLanguageThatReachesEveryWindow() {
@@ -39,17 +30,23 @@ void MainWindowTest::FirstStartAsksLanguageThatReachesEveryWindow() {
     DialogDriver driver;
     driver.Then("FormLanguage", DialogDriver::ChooseLanguage("English"))
         .Then("FormGeneralInfo", DialogDriver::CancelDialog());
+    // Saved positions are pulled onto the screen, frames included; a size no screen has is limited.
+    f.WriteFile("Spurwerk_WindowPositions.INI",
+                "[Window_FormMain]\r\nLeft=-500\r\nTop=-10\r\nWidth=400\r\nHeight=300\r\n"
+                "[Window_FormGeneralInfo]\r\nLeft=10\r\nTop=10\r\nWidth=100000\r\nHeight=100000\r\n");
     gui::SpurwerkApp& app = f.Start();
-    QVERIFY2(driver.Done(), qPrintable(driver.Unexpected().join("; ")));
-    QCOMPARE(app.State().doc.ZDTData().size(), f.ReadFile("PRJDATA_VorlageR16.ZDT").size());
+    const ScreenSize area = gui::PrimaryScreenSize();
+    QCOMPARE(QRect(app.Main().pos(), app.Main().size()), QRect(area.left, area.top, 400, 300));
+    app.GeneralInfo().show();
+    QCoreApplication::processEvents();
+    const QRect screen(area.left, area.top, area.width, area.height);
+    QVERIFY(screen.contains(app.Main().frameGeometry()));
+    QVERIFY(screen.contains(app.GeneralInfo().frameGeometry()));
+    app.GeneralInfo().hide();
     QVERIFY(app.Main().windowTitle().endsWith("PRJDATA_VorlageR16.ZDT"));
-    auto* languageBox = app.Main().LanguageBox();
     auto* load = Find<QAbstractButton>(&app.Main(), "ButtonLoadZDTFile");
     QCOMPARE(load->text(), QString("&Open  Zoom project   (ZDT file)"));
     QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Cancel"));
-    QVERIFY(Find<QCheckBox>(&app.Main(), "CBUseInfoFiles")->toolTip().startsWith("Project name files"));
-    const std::string allStrip = "LabelTrackNr_" + std::to_string(app.State().mainOptions.ActMaxTrackIdx + 1);
-    QCOMPARE(qobject_cast<QLabel*>(app.Ctrls().Widget(allStrip))->text(), QString("All/Bk1/Bk2"));
 
     // The series window's preview is made from the user's values in the language in use.
     gui::FormProjSerie& serie = app.ProjSerie();
@@ -57,13 +54,11 @@ void MainWindowTest::FirstStartAsksLanguageThatReachesEveryWindow() {
     Find<QLineEdit>(&serie, "EditBaseDirSerie")->setText(base);
     Find<QSpinBox>(&serie, "SESerieStart")->setValue(5);
     driver.Then("FormGeneralInfo", DialogDriver::CancelDialog());  // shown after a choice in the box
-    ChooseInBox(languageBox, "Deutsch");
-    QVERIFY(driver.Done());
+    DialogDriver::ChooseLanguage("Deutsch")(&app.Main());
     QCOMPARE(load->text(), QString("&Öffne  Zoom-Projekt   (ZDT-Datei)"));
-    QCOMPARE(Find<QLineEdit>(&serie, "EditBaseDirSerie")->text(), base);
-    QCOMPARE(Find<QLabel>(&serie, "LabelSubDirsVon")->text(), "Von \"" + base + "PROJ005" + QDir::separator() + "\"");
+    QCOMPARE(Find<QLabel>(&serie, "LabelSubDirsVon")->text(),
+             "Von \"" + base + "PROJ005" + QDir::separator() + "\"");
     QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Abbrechen"));
-    QVERIFY2(driver.Unexpected().isEmpty(), qPrintable(driver.Unexpected().join("; ")));
 }
 
 void MainWindowTest::LoadCompareAndOpenAnother() {
@@ -74,23 +69,28 @@ void MainWindowTest::LoadCompareAndOpenAnother() {
     f.WriteFile("B.ZDT", shorter);
     DialogDriver driver;
     gui::SpurwerkApp& app = f.StartQuiet({f.Path("A.ZDT")});
-    auto* diff = Find<QLabel>(&app.Main(), "LabelDiffBytes");
     QCOMPARE(app.Main().windowTitle(), f.Path("A.ZDT"));
     app.State().doc.WriteZDTByte(7, 0xEE);
     driver.Then("FormHistInput", DialogDriver::EnterHist(f.Path("B.ZDT")));
     Find<QPushButton>(&app.Main(), "ButtonCompToZDTFile")->click();
-    QVERIFY(driver.Done());
-    QCOMPARE(diff->text(), QString("2 B."));  // byte 5 and the written byte 7
+    QCOMPARE(Find<QLabel>(&app.Main(), "LabelDiffBytes")->text(), QString("2 B."));  // bytes 5 and 7
     QVERIFY(Find<QFrame>(&app.Main(), "PanelTop")->toolTip().contains(f.Path("B.ZDT")));
 
-    // Another file opens at its first line.
+    // Another file opens at its first line; one that is no project is shown all
+    // the same, with a warning in both windows.
     QScrollBar* bar = app.Main().HexScrollArea()->verticalScrollBar();
     bar->setValue(bar->maximum());
     QVERIFY(bar->value() > 0);
     app.State().doc.MarkSaved();
-    app.Main().OpenFiles({f.Path("B.ZDT")}, 184);
+    QByteArray wav = GuiFixture::ProjectBytes(4000);
+    wav.replace(0, 4, "RIFF");
+    f.WriteFile("SONG.WAV", wav);
+    app.Main().OpenFiles({f.Path("SONG.WAV")}, 184);
     QCOMPARE(bar->value(), 0);
-    QVERIFY(driver.Unexpected().isEmpty());
+    QCOMPARE(app.State().doc.ZDTData().size(), std::size_t(4000));
+    QLabel* warning = app.Main().NotAProjectLabel();
+    QVERIFY(warning->isVisibleTo(&app.Main()));
+    QCOMPARE(Find<QLabel>(&app.Ctrls(), "LabelLoadedZDTFile2")->text(), warning->text());
 }
 
 void MainWindowTest::QuickSaveButtons() {
@@ -99,29 +99,22 @@ void MainWindowTest::QuickSaveButtons() {
     gui::SpurwerkApp& app = f.StartQuiet();  // the template: no name to save under
     app.State().doc.WriteZDTByte(60, 0x42);
     auto* save = Find<QPushButton>(&app.Main(), "ButtonQuickSaveLoadedZDTFile");
-    auto* saveAs = Find<QPushButton>(&app.Main(), "ButtonQuickSaveLoadedZDTFileAs");
+    const auto confirm = DialogDriver::ClickNamed("ButtonOk");
 
     // A name without extension gets ".ZDT"; it is then the quick-save target.
-    driver.Then("FormHistInput", DialogDriver::EnterHist(f.Path("New")))
-        .Then("FormTimedInput", DialogDriver::ClickNamed("ButtonOk"));
+    driver.Then("FormHistInput", DialogDriver::EnterHist(f.Path("New"))).Then("FormTimedInput", confirm);
     save->click();
-    QVERIFY(driver.Done());
-    QCOMPARE(f.ReadFile("New.ZDT").size(), qsizetype(app.State().doc.ZDTData().size()));
     QCOMPARE(f.ReadFile("New.ZDT")[60], char(0x42));
-    QVERIFY(!app.State().doc.DataChanged());
     app.State().doc.WriteZDTByte(61, 0x43);
-    driver.Then("FormTimedInput", DialogDriver::ClickNamed("ButtonOk"));
+    driver.Then("FormTimedInput", confirm);
     save->click();
-    QVERIFY(driver.Done());
     QCOMPARE(f.ReadFile("New.ZDT")[61], char(0x43));
 
     // "unter ..." asks for a name all the same.
-    driver.Then("FormHistInput", DialogDriver::EnterHist(f.Path("Other.ZDT")))
-        .Then("FormTimedInput", DialogDriver::ClickNamed("ButtonOk"));
-    saveAs->click();
-    QVERIFY(driver.Done());
+    driver.Then("FormHistInput", DialogDriver::EnterHist(f.Path("Other.ZDT")));
+    driver.Then("FormTimedInput", confirm);
+    Find<QPushButton>(&app.Main(), "ButtonQuickSaveLoadedZDTFileAs")->click();
     QCOMPARE(f.ReadFile("Other.ZDT"), f.ReadFile("New.ZDT"));
-    QVERIFY2(driver.Unexpected().isEmpty(), qPrintable(driver.Unexpected().join("; ")));
 }
 
 void MainWindowTest::ClosingWithUnsavedChanges() {
@@ -131,23 +124,19 @@ void MainWindowTest::ClosingWithUnsavedChanges() {
     DialogDriver driver;
     driver.Then("FormGeneralInfo", DialogDriver::CancelDialog());
     gui::SpurwerkApp& app = f.Start({f.Path("A.ZDT")});
-    QVERIFY(driver.Done());
     app.State().doc.WriteZDTByte(10, 1);
     app.State().doc.MarkChanged();
-
-    driver.Then("MessageBox", DialogDriver::Click("Abbrechen"));
+    driver.Then("MessageBox", DialogDriver::Answer(QMessageBox::Cancel));
     QVERIFY(!app.Main().close());
-    QVERIFY(driver.Done());
 
     // Not saved; with the box on, closing writes the options and the positions
     // (the missing position file is announced).
-    driver.Then("MessageBox", DialogDriver::Click("Nein")).Then("MessageBox", DialogDriver::Click("OK"));
+    driver.Then("MessageBox", DialogDriver::Answer(QMessageBox::No))
+        .Then("MessageBox", DialogDriver::Answer(QMessageBox::Ok));
     QVERIFY(app.Main().close());
-    QVERIFY(driver.Done());
     QCOMPARE(f.ReadFile("A.ZDT"), GuiFixture::ProjectBytes(3332));
     QVERIFY(f.ReadFile("Spurwerk.INI").contains("SaveOptionsOnExit=1"));
     QVERIFY(f.ReadFile("Spurwerk_WindowPositions.INI").contains("[Window_FormCtrls]"));
-    QVERIFY(driver.Unexpected().isEmpty());
 }
 
 void MainWindowTest::CtrlZAfterAFaderDragPutsFaderAndDifferenceCountBack() {
@@ -157,9 +146,9 @@ void MainWindowTest::CtrlZAfterAFaderDragPutsFaderAndDifferenceCountBack() {
     gui::SpurwerkApp& app = f.StartQuiet({f.Path("A.ZDT")});
     auto* diff = Find<QLabel>(&app.Main(), "LabelDiffBytes");
     auto* fader = Find<QSlider>(&app.Ctrls(), "TBFader_2");
-    int before = fader->value();
+    const int before = fader->value();
     app.Main().Hex()->RepaintAll();
-    QString loaded = diff->text();  // filling the mixer may already have written clamped values
+    const QString loaded = diff->text();  // filling the mixer may already have written clamped values
     app.Ctrls().activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&app.Ctrls()));
     QTest::mouseClick(fader, Qt::LeftButton, {}, QPoint(fader->width() / 2, fader->height() / 2));
@@ -171,78 +160,67 @@ void MainWindowTest::CtrlZAfterAFaderDragPutsFaderAndDifferenceCountBack() {
     QTest::keyClick(fader, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(fader->value(), before);
     QCOMPARE(diff->text(), loaded);
-    QVERIFY(driver.Unexpected().isEmpty());
 }
 
-void MainWindowTest::AFileThatIsNoProjectIsShownWithAWarning() {
-    GuiFixture f;
-    QByteArray wav = GuiFixture::ProjectBytes(4000);
-    wav.replace(0, 4, "RIFF");
-    f.WriteFile("SONG.WAV", wav);
+void MainWindowTest::TimedDialogAndMessageBoxGiveTheirButtons() {
+    std::int64_t now = 0;
+    gui::QtDialogs dialogs;
+    dialogs.SetTimedClock([&now] { return now; });
+    TimedInputRequest request{.buttons = TimedOk | TimedCancel, .caption = {}, .message = {}, .editMask = {},
+                              .showInput = true, .input = "SONG", .timeoutMs = 8000};
     DialogDriver driver;
-    gui::SpurwerkApp& app = f.StartQuiet({f.Path("SONG.WAV")});
-    QCOMPARE(app.State().doc.ZDTData().size(), std::size_t(4000));  // shown all the same
-    QVERIFY(app.Main().NotAProjectLabel()->isVisibleTo(&app.Main()));
-    QCOMPARE(Find<QLabel>(&app.Ctrls(), "LabelLoadedZDTFile2")->text(), app.Main().NotAProjectLabel()->text());
-    QVERIFY(driver.Unexpected().isEmpty());
+    driver.Then("FormTimedInput", DialogDriver::ClickNamed("ButtonCancel"));
+    QCOMPARE(dialogs.TimedInput(request), int(ResultCancel));
+    QCOMPARE(request.input, std::string("SONG"));
+
+    // A time-out with the input focused gives the default and the edited text.
+    driver.Then("FormTimedInput", [&](QWidget* w) {
+        w->findChild<QLineEdit*>("MEInput")->setText("NEW");
+        now += 20000;
+        dialogs.TimedInputWindow().Tick();
+    });
+    request.focusInput = true;
+    QCOMPARE(dialogs.TimedInput(request), int(ResultOk));
+    QCOMPARE(request.input, std::string("NEW"));
+
+    // Closed by the window system: Cancel.
+    driver.Then("FormTimedInput", [](QWidget* w) { w->close(); });
+    QCOMPARE(dialogs.TimedInput(request), int(ResultCancel));
+
+    driver.Then("MessageBox", DialogDriver::Answer(QMessageBox::YesToAll))
+        .Then("MessageBox", DialogDriver::CancelDialog());
+    QCOMPARE(dialogs.Message("?", MessageButtons::YesNoYesToAll), int(ResultYesToAll));
+    QCOMPARE(dialogs.Message("?", MessageButtons::YesNoCancel), int(ResultCancel));
 }
 
-void MainWindowTest::WindowPositionsRestoredOntoTheScreen() {
+void MainWindowTest::HistoryDialogGivesTheTextAndKeepsTheList() {
     GuiFixture f;
-    f.WriteFile("Spurwerk.INI", QuietOptions);
-    f.WriteFile("Spurwerk_WindowPositions.INI",
-                "[Window_FormMain]\r\nLeft=-500\r\nTop=-10\r\nWidth=400\r\nHeight=300\r\n"
-                "[Window_FormFileList]\r\nLeft=5000\r\nTop=2000\r\nWidth=300\r\nHeight=200\r\n"
-                "[Window_FormGeneralInfo]\r\nLeft=10\r\nTop=10\r\nWidth=100000\r\nHeight=100000\r\n");
+    const QString existing = f.Path("exists.ZDT");
+    f.WriteFile("exists.ZDT", "");
+    f.WriteFile("Test.HIS", ("first\r\nsecond\r\n" + existing + "\r\n").toUtf8());
+    auto lines = [&f] { return QString::fromUtf8(f.ReadFile("Test.HIS")).split("\r\n", Qt::SkipEmptyParts); };
+    gui::QtDialogs dialogs;
+    HistInputRequest request;
+    request.histFile = f.Path("Test.HIS").toStdString();
+    request.showNonExistent = true;
+
+    QString countText;
     DialogDriver driver;
-    gui::SpurwerkApp& app = f.Start();
-    spurwerk::ScreenSize area = gui::PrimaryScreenSize();
-    QCOMPARE(app.Main().pos(), QPoint(area.left, area.top));
-    QCOMPARE(app.Main().size(), QSize(400, 300));
-    QCOMPARE(app.FileList().pos(), QPoint(area.left + area.width - 300, area.top + area.height - 200));
-    QCOMPARE(app.FileList().size(), QSize(300, 200));
-    // A size no screen has is limited to the available area.
-    QVERIFY(app.GeneralInfo().width() <= area.width && app.GeneralInfo().height() <= area.height);
-    app.GeneralInfo().show();
-    app.FileList().show();
-    QCoreApplication::processEvents();
-    // Frames included: the title bar and the edges stay on the screen too.
-    const QRect screen(area.left, area.top, area.width, area.height);
-    for (QWidget* window : std::initializer_list<QWidget*>{&app.Main(), &app.FileList(), &app.GeneralInfo()})
-        QVERIFY2(screen.contains(window->frameGeometry()), qPrintable(window->objectName()));
-    QVERIFY(driver.Unexpected().isEmpty());
-}
+    driver.Then("FormHistInput", [&](QWidget* w) {
+        countText = w->findChild<QLabel*>("LabelNonExistentFileItems")->text();
+        DialogDriver::EnterHist("THIRD")(w);
+    });
+    QCOMPARE(QString::fromStdString(dialogs.InputHist(request).text), QString("THIRD"));
+    QVERIFY(countText.startsWith("2 "));  // the missing first and second
+    QCOMPARE(lines(), QStringList({"THIRD", "first", "second", existing}));
 
-namespace {
-
-void ChooseInBox(QComboBox* box, const QString& language) {
-    int index = box->findText(language);
-    box->setCurrentIndex(index);
-    emit box->activated(index);
-}
-
-}  // namespace
-
-void MainWindowTest::CaptionsFitTheirWidgetsInBothLanguages() {
-    GuiFixture f;
-    f.WriteFile("Spurwerk.INI", QuietOptions);
-    DialogDriver driver;
-    gui::SpurwerkApp& app = f.Start();
-    app.Main().PanelSwitchExpertFunctionsClick();  // the expert panel's captions too
-    QStringList misfits;
-    QSet<QString> windows;
-    for (const char* language : {"Deutsch", "English"}) {
-        driver.Then("FormGeneralInfo", DialogDriver::CancelDialog());
-        ChooseInBox(app.Main().LanguageBox(), language);
-        QVERIFY(driver.Done());
-        spurwerk::testing::VisitEveryWindow(app, driver, [&](QWidget* window) {
-            windows << window->objectName();
-            misfits << spurwerk::testing::CaptionsThatDoNotFit(window);
-        });
-        QVERIFY2(driver.Done(), qPrintable(driver.Unexpected().join("; ")));
-    }
-    QCOMPARE(windows.size(), 9);
-    QVERIFY2(misfits.isEmpty(), qPrintable(misfits.join("\n")));
+    // Deleting the missing entries keeps only the existing file.
+    driver.Then("FormHistInput", [](QWidget* w) {
+        w->findChild<QAbstractButton*>("ButtonDeleteNonExistentFileItems")->click();
+        w->findChild<QAbstractButton*>("CancelBtn")->click();
+    });
+    dialogs.InputHist(request);
+    QCOMPARE(lines(), QStringList({existing}));
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -1,42 +1,61 @@
-// Every window on a 1366 x 768 screen, in both languages: it lies on the
-// screen, each button can be reached, and the English windows show no German.
+// Every window and dialog on a 1366 x 768 screen, in both languages: it lies on
+// the screen, each button can be reached, each caption fits its widget, and the
+// English windows show no German.
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDialog>
-#include <QFile>
 #include <QRegularExpression>
 #include <QScreen>
-#include <QScrollBar>
-#include <QSet>
-#include <QStyle>
-#include <QStyleOptionButton>
-#include <QTemporaryDir>
-#include <QTest>
 
-#include <algorithm>
 #include <functional>
 
-#include "app/app_state.h"
-#include "app/main_window.h"
-#include "settings/language_choice.h"
+#include "app/language_window.h"
 #include "dialog_driver.h"
 #include "gui_fixture.h"
-#include "window_tour.h"
+#include "settings/language_choice.h"
+#include "settings/text_table.h"
+#include "support/general_info_window.h"
+#include "support/multi_line_button.h"
+#include "ui/dialogs.h"
 
-using spurwerk::testing::DialogDriver;
-using spurwerk::testing::GuiFixture;
-using spurwerk::testing::VisibleTexts;
-using spurwerk::testing::VisitEveryWindow;
+using namespace spurwerk;
+using namespace spurwerk::testing;
 
 namespace {
 
-void ChooseInBox(QComboBox* box, const QString& language) {
-    int index = box->findText(language);
-    box->setCurrentIndex(index);
-    emit box->activated(index);
+using WindowCheck = std::function<void(QWidget* window)>;
+
+// Shows every window and dialog in turn (the main window with its expert panel
+// open, the history and timed dialogs with all their parts) and checks each.
+void VisitEveryWindow(gui::SpurwerkApp& app, DialogDriver& driver, const WindowCheck& check) {
+    app.Main().ButtonSetCtrlsClick();
+    for (QWidget* window : QWidgetList{&app.Main(), &app.Ctrls(), &app.FileList(), &app.ProjSerie(),
+                                       &app.GeneralInfo(), &app.Language()}) {
+        window->show();
+        QCoreApplication::processEvents();
+        check(window);
+    }
+    app.GeneralInfo().hide();
+    app.Language().hide();
+    // A dialog the program opens itself: checked when it appears, then closed.
+    auto checkThenCancel = [&check](QWidget* dialog) {
+        check(dialog);
+        qobject_cast<QDialog*>(dialog)->reject();
+    };
+    driver.Then("FormHistInput", checkThenCancel);
+    app.Main().ButtonLoadZDTFileClick();
+    driver.Then("FormTimedInput", checkThenCancel);
+    TimedInputRequest request{.buttons = TimedOk | TimedNo | TimedCancel, .caption = Txt(259),
+                              .message = Txt(260), .editMask = {}, .showInput = true, .input = {},
+                              .timeoutMs = 60000};
+    app.State().dialogs.TimedInput(request);
+    driver.Then("MessageBox", checkThenCancel);
+    app.State().dialogs.Message(Txt(258), MessageButtons::YesNoNoToAllYesToAll);
+}
+
+QStringList OffTheScreen(QWidget* window) {
+    const QRect frame = window->frameGeometry();
+    if (window->screen()->availableGeometry().contains(frame)) return {};
+    return {QString("%1 at %2,%3 %4x%5").arg(window->objectName()).arg(frame.x()).arg(frame.y())
+                .arg(frame.width()).arg(frame.height())};
 }
 
 // The part of `w` its window shows: `r` clipped by every parent.
@@ -54,10 +73,11 @@ QRect ClickArea(QAbstractButton* b) {
     QStyleOptionButton option;
     option.initFrom(box);
     option.text = box->text();
-    const QRect contents = box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box);
-    const Qt::Alignment align = QStyle::visualAlignment(box->layoutDirection(), Qt::AlignLeft | Qt::AlignVCenter);
+    QStyle* style = box->style();
+    const QRect contents = style->subElementRect(QStyle::SE_CheckBoxContents, &option, box);
+    const auto align = QStyle::visualAlignment(box->layoutDirection(), Qt::AlignLeft | Qt::AlignVCenter);
     // Less a pixel each side: the bearings of the first and last letter.
-    return box->style()->itemTextRect(box->fontMetrics(), contents, align, true, box->text()).adjusted(1, 0, -1, 0);
+    return style->itemTextRect(box->fontMetrics(), contents, align, true, box->text()).adjusted(1, 0, -1, 0);
 }
 
 // The buttons that no position of the window's scroll bars shows whole.
@@ -79,8 +99,7 @@ QStringList UnreachableButtons(QWidget* window) {
         }
         QScrollBar* bar = bars[depth];
         const int before = bar->value();
-        const int step = std::max(1, bar->pageStep() / 2);
-        for (int v = bar->minimum();; v = std::min(v + step, bar->maximum())) {
+        for (int v = bar->minimum();; v = std::min(v + std::max(1, bar->pageStep() / 2), bar->maximum())) {
             bar->setValue(v);
             walk(depth + 1);
             if (v == bar->maximum()) break;
@@ -90,37 +109,68 @@ QStringList UnreachableButtons(QWidget* window) {
     walk(0);
     QStringList unreachable;
     for (QAbstractButton* b : buttons)
-        if (!seen.contains(b)) unreachable << window->objectName() + "." + b->objectName() + " \"" + b->text() + "\"";
+        if (!seen.contains(b))
+            unreachable << window->objectName() + "." + b->objectName() + " \"" + b->text() + "\"";
     return unreachable;
 }
 
-QStringList OffTheScreen(QWidget* window) {
-    const QRect area = window->screen()->availableGeometry();
-    const QRect frame = window->frameGeometry();
-    if (area.contains(frame)) return {};
-    return {QString("%1 at %2,%3 %4x%5").arg(window->objectName()).arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height())};
+QSet<QString> Words(const QString& text) {
+    QSet<QString> set;
+    for (const auto& match : QRegularExpression("\\p{L}{4,}").globalMatch(text))
+        set.insert(match.captured().toLower());
+    return set;
 }
 
-// Words of the German language file that its English counterpart never uses.
-QSet<QString> GermanOnlyWords(const GuiFixture& f) {
-    auto words = [](const QString& text) {
-        QSet<QString> set;
-        for (const auto& match : QRegularExpression("\\p{L}{4,}").globalMatch(text)) set.insert(match.captured().toLower());
-        return set;
-    };
-    return words(QString::fromLatin1(f.ReadFile("Spurwerk_GUI_Deutsch.INI"))) -
-           words(QString::fromLatin1(f.ReadFile("Spurwerk_GUI_English.INI")));
-}
-
-QStringList GermanTexts(QWidget* window, const QSet<QString>& german) {
-    QStringList found;
-    for (const QString& text : VisibleTexts(window)) {
-        bool isGerman = text.contains(QRegularExpression("[äöüÄÖÜß]"));
-        for (const auto& match : QRegularExpression("\\p{L}{4,}").globalMatch(text))
-            isGerman |= german.contains(match.captured().toLower());
-        if (isGerman) found << window->objectName() + ": " + text;
+// Captions of labels, buttons and check boxes larger than the room their widget
+// gives them (each line must fit the width, a wrapped caption the height), and
+// with the words only the German language file uses, the texts a user reads
+// (title, captions, hints, entries of boxes) that are German.
+QStringList TextFaults(QWidget* window, const QSet<QString>* german) {
+    QStringList faults;
+    QStringList texts{window->windowTitle()};
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(window)) continue;
+        texts << w->toolTip();
+        if (auto* group = qobject_cast<QGroupBox*>(w)) texts << group->title();
+        if (auto* box = qobject_cast<QComboBox*>(w); box && !box->isEditable())
+            for (int i = 0; i < box->count(); ++i) texts << box->itemText(i);
+        QString text;
+        QRect room = w->rect().adjusted(2, 0, -2, 0);
+        int flags = Qt::TextShowMnemonic;
+        if (auto* label = qobject_cast<QLabel*>(w)) {
+            text = label->text();
+            const int m = label->margin();
+            room = label->contentsRect().adjusted(m, m, -m, -m);
+            flags = label->wordWrap() ? Qt::TextWordWrap : 0;
+        } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+            text = button->text();
+        } else {
+            continue;
+        }
+        texts << text;
+        QStyle* style = w->style();
+        if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
+            room.setLeft(style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, w) +
+                         style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, w));
+            room.setRight(w->width() - 1);
+        } else if (qobject_cast<gui::MultiLineButton*>(w)) {
+            room = w->rect().adjusted(4, 2, -4, -2);  // where it draws its wrapped caption
+            flags |= Qt::TextWordWrap;
+        }
+        if (text.isEmpty() || Qt::mightBeRichText(text)) continue;
+        const QRect needed = w->fontMetrics().boundingRect(QRect(0, 0, room.width(), 100000), flags, text);
+        // One line may reach into the widget's border, as a fixed-height label's does;
+        // more lines must fit, or the last one is cut off.
+        const bool severalLines = needed.height() > w->fontMetrics().height();
+        if (needed.width() > room.width() || (severalLines && needed.height() > room.height()))
+            faults << QString("%1.%2 \"%3\" needs %4 x %5, has %6 x %7")
+                          .arg(window->objectName(), w->objectName(), QString(text).replace('\n', "|"))
+                          .arg(needed.width()).arg(needed.height()).arg(room.width()).arg(room.height());
     }
-    return found;
+    for (const QString& text : german ? texts : QStringList())
+        if (text.contains(QRegularExpression("[äöüÄÖÜß]")) || Words(text).intersects(*german))
+            faults << window->objectName() + ": " + text;
+    return faults;
 }
 
 }  // namespace
@@ -128,70 +178,50 @@ QStringList GermanTexts(QWidget* window, const QSet<QString>& german) {
 class ScreenFitTest : public QObject {
     Q_OBJECT
 private slots:
-    void EveryWindowFitsTheScreenAndShowsEveryButton();
-    void EnglishWindowsShowNoGermanText();
+    void EveryWindowFitsInBothLanguagesAndEnglishShowsNoGerman();
 };
 
-void ScreenFitTest::EveryWindowFitsTheScreenAndShowsEveryButton() {
+void ScreenFitTest::EveryWindowFitsInBothLanguagesAndEnglishShowsNoGerman() {
     QCOMPARE(QApplication::primaryScreen()->availableGeometry().size(), QSize(1366, 768));
     GuiFixture f;
-    f.WriteFile("Spurwerk.INI", "[Options]\r\nLanguageIndex=1\r\n[FormGeneralInfo]\r\nShowGeneralInfoAtProgStart=0\r\n");
-    DialogDriver driver;
-    spurwerk::gui::SpurwerkApp& app = f.Start();
-    app.Main().PanelSwitchExpertFunctionsClick();
-    QStringList misfits;
-    QStringList visited;
-    for (const char* language : {"Deutsch", "English"}) {
-        driver.Then("FormGeneralInfo", DialogDriver::CancelDialog());
-        ChooseInBox(app.Main().LanguageBox(), language);
-        QVERIFY(driver.Done());
-        VisitEveryWindow(app, driver, [&](QWidget* window) {
-            visited << window->objectName();
-            misfits << OffTheScreen(window) << UnreachableButtons(window);
-        });
-        QVERIFY2(driver.Done(), qPrintable(driver.Unexpected().join("; ")));
-    }
-    QCOMPARE(visited.size(), 18);
-    QVERIFY2(misfits.isEmpty(), qPrintable(misfits.join("\n")));
-    QVERIFY2(driver.Unexpected().isEmpty(), qPrintable(driver.Unexpected().join("; ")));
-}
-
-void ScreenFitTest::EnglishWindowsShowNoGermanText() {
-    GuiFixture f;
     // Started in English on an R24: its warning comes in English too.
-    const auto entries = spurwerk::InitCBLanguage(f.Path("Spurwerk_GUI.INI").toStdString());
+    const auto entries = InitCBLanguage(f.Path("Spurwerk_GUI.INI").toStdString());
     const auto english = std::find(entries.begin(), entries.end(), "English") - entries.begin();
-    f.WriteFile("Spurwerk.INI", "[Options]\r\nDevIsZoomR24=1\r\nLanguageIndex=" + QByteArray::number(english) +
+    f.WriteFile("Spurwerk.INI", "[Options]\r\nDevIsZoomR24=1\r\nLanguageIndex=" +
+                                    QByteArray::number(english) +
                                     "\r\n[FormGeneralInfo]\r\nShowGeneralInfoAtProgStart=0\r\n");
-    const QSet<QString> german = GermanOnlyWords(f);
+    const QSet<QString> german = Words(QString::fromLatin1(f.ReadFile("Spurwerk_GUI_Deutsch.INI"))) -
+                                 Words(QString::fromLatin1(f.ReadFile("Spurwerk_GUI_English.INI")));
     QVERIFY(german.contains("abbruch") && !german.contains("cancel"));
     QStringList found;
+    QStringList visited;
+    bool inEnglish = true;
     auto check = [&](QWidget* window) {
-        if (window->objectName() != "FormLanguage") found << GermanTexts(window, german);  // both languages by design
+        visited << window->objectName();
+        // The language window shows both languages by design.
+        const bool checkGerman = inEnglish && window->objectName() != "FormLanguage";
+        found << OffTheScreen(window) << UnreachableButtons(window)
+              << TextFaults(window, checkGerman ? &german : nullptr);
     };
     DialogDriver driver;
     driver.Then("MessageBox", [&](QWidget* box) {
         check(box);
         qobject_cast<QDialog*>(box)->accept();
     });
-    spurwerk::gui::SpurwerkApp& app = f.Start();
-    QVERIFY2(driver.Done(), qPrintable(driver.Unexpected().join("; ")));
-    QCOMPARE(app.Main().LanguageBox()->itemText(app.State().mainOptions.LanguageIndex), QString("English"));
+    gui::SpurwerkApp& app = f.Start();
     app.Main().PanelSwitchExpertFunctionsClick();
     VisitEveryWindow(app, driver, check);
-    QVERIFY2(driver.Done(), qPrintable(driver.Unexpected().join("; ")));
+    inEnglish = false;
+    driver.Then("FormGeneralInfo", DialogDriver::CancelDialog());  // shown after a choice in the box
+    DialogDriver::ChooseLanguage("Deutsch")(&app.Main());
+    VisitEveryWindow(app, driver, check);
+    QCOMPARE(visited.size(), 19);
     QVERIFY2(found.isEmpty(), qPrintable(found.join("\n")));
 }
 
 int main(int argc, char** argv) {
     // The offscreen platform takes its screen from a file: a 1366 x 768 laptop screen.
-    QTemporaryDir dir;
-    QFile config(dir.filePath("screen.json"));
-    config.open(QIODevice::WriteOnly);
-    config.write(R"({"screens": [{"name": "laptop", "x": 0, "y": 0, "width": 1366, "height": 768,
-                     "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
-    config.close();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toUtf8());
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" SPURWERK_GUI_TEST_DIR "/laptop_screen.json");
     QApplication app(argc, argv);
     ScreenFitTest test;
     return QTest::qExec(&test, argc, argv);

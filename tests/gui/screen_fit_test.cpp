@@ -202,6 +202,10 @@ void ScreenFitTest::EveryWindowFitsInBothLanguagesAndEnglishShowsNoGerman() {
         const bool checkGerman = inEnglish && window->objectName() != "FormLanguage";
         found << OffTheScreen(window) << UnreachableButtons(window)
               << TextFaults(window, checkGerman ? &german : nullptr);
+        // The language window and the timed dialog have no title-bar buttons.
+        const auto titleButtons = Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint;
+        const bool bare = window->objectName() == "FormLanguage" || window->objectName() == "FormTimedInput";
+        if (bare && (window->windowFlags() & titleButtons)) found << window->objectName() + " has title-bar buttons";
     };
     DialogDriver driver;
     driver.Then("MessageBox", [&](QWidget* box) {

@@ -59,12 +59,12 @@ TEST_F(SaveProjectTest, TwentyFourBitProjectsGetTwentyFourBitTemplatesAndR24Effe
               "MONO24STEREO24EFX24");
     EXPECT_EQ(ReadProjectName(doc.ZDTData()), "SONG");  // no name given: the field's name stays
 
-    // A short document is filled from the device's template, not the bit depth's.
-    context.options.devIsZoomR24 = false;
+    // A short document is filled from the device's template.
     doc.ReplaceZDTData(Bytes(10, 1));
     doc.MarkChanged();
-    ASSERT_TRUE(SaveProject(context, (dir / "P" / "PRJDATA.ZDT").string(), false, "", 0));
-    EXPECT_EQ(ReadText(dir / "P" / "PRJDATA.ZDT"), "P" + std::string(MinProjectDataSize - 1, '\0'));
+    fs::create_directories(dir / "Q" / "AUDIO");
+    ASSERT_TRUE(SaveProject(context, (dir / "Q" / "PRJDATA.ZDT").string(), false, "", 0));
+    EXPECT_EQ(ReadText(dir / "Q" / "PRJDATA.ZDT"), "Q" + std::string(MinProjectDataSize - 1, '\0'));
 }
 
 TEST_F(SaveProjectTest, CtrlSaveLeavesAnUnchangedProjectFileButCreatesMissingWavs) {

@@ -331,12 +331,12 @@ TEST_F(SettingsFixture, CaseRulesAndWriteOnlyWhenChanged) {
     EXPECT_EQ(history.Items(), (Items{"\u00E4.ZDT", "\u00C4.ZDT", "e:\\DREI.zdt", "C:\\Eins.ZDT", "D:\\Zwei.ZDT"}));
 
     // Of a file's spellings the first is kept; an empty line is an entry.
-    WriteText(dir / "Spurwerk_ZDTFile.HIS", "Abc\r\nx\r\n\r\nABC\r\naBc\r\n");
-    history.OpenHistory(file);
+    WriteText(dir / "b.HIS", "Abc\r\nx\r\n\r\nABC\r\naBc\r\n");
+    history.OpenHistory(PathText(dir / "b.HIS"));
     history.AddToCurrentHistory("abc");
     EXPECT_EQ(history.Items(), (Items{"Abc", "x", ""}));
     history.AddToCurrentHistory("");
-    EXPECT_EQ(ReadText(dir / "Spurwerk_ZDTFile.HIS"), "\r\nAbc\r\nx\r\n");
+    EXPECT_EQ(ReadText(dir / "b.HIS"), "\r\nAbc\r\nx\r\n");
 }
 
 TEST_F(SettingsFixture, NewRelativeAndEnvironmentNames) {

@@ -8,7 +8,6 @@
 #include "files/project_list.h"
 #include "files/save_project.h"
 #include "files_test_fixture.h"
-#include "mixer/wav_list.h"
 #include "project/document_ops.h"
 #include "project/project_info.h"
 #include "project/project_name.h"
@@ -108,11 +107,6 @@ TEST_F(LowerCaseCardTest, ReadersFindTheAudioFolderEffectsAndProjectFile) {
     EXPECT_EQ(LongestWavDuration(AudioFolderOf(project)), 2000);
     EXPECT_EQ(EffectsFileNameFor(project), Folder("card/proj001") + "efxdata.zdt");
     EXPECT_EQ(ResolveInfoFileName(Folder("card/proj001") + "prjdata___SONG_NAME.TXT"), project);
-
-    WavList wavs = BuildWavList(AudioFolderOf(project), {"GESANG.WAV", "BASS.WAV", ""}, false);
-    EXPECT_EQ(wavs.found, (std::vector<bool>{true, true, true}));
-    EXPECT_EQ(wavs.missing, 0);
-
     ProjectNameInfo info = GetZDTProjectName(doc, project, true, nullptr);
     std::string line = BuildListLine(Folder("card/proj001"), "prjdata.zdt", &info, {});
     EXPECT_NE(line.find("WAV-Dat.: 2: "), std::string::npos) << line;

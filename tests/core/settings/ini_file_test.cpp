@@ -18,7 +18,6 @@ using namespace testing;
 struct IniFiles : ::testing::Test {
     TempDir dir;
 };
-struct CommentedIniFiles : IniFiles {};
 
 TEST_F(IniFiles, ReadsWithPrivateProfileRules) {
     std::string longValue(5000, 'x');
@@ -136,7 +135,7 @@ TEST(CommentedIni, SplitAndNamedType) {
     for (const auto& [comment, type] : types) EXPECT_EQ(CommentNamedType(comment), type) << comment;
 }
 
-TEST_F(CommentedIniFiles, HandWrittenCommentsSurviveAndDefaultsFillEmptyOnes) {
+TEST_F(IniFiles, HandWrittenCommentsSurviveAndDefaultsFillEmptyOnes) {
     const std::string file = PathText(dir / "o.ini");
     WriteText(dir / "o.ini", "[Options]\r\nExpertFunctions=1   // (BOOL) // mine, keep it\r\n"
                              "ActMaxTrackIdx=abc\r\nBaseDirSearch=D:\\Songs\r\n");
@@ -160,7 +159,7 @@ TEST_F(CommentedIniFiles, HandWrittenCommentsSurviveAndDefaultsFillEmptyOnes) {
                                            " // (INTEGER) // # Max. 16\r\nBaseDirSearch=D:\\Songs\r\n");
 }
 
-TEST_F(CommentedIniFiles, FailedSaveLeavesTheStoreAsItWas) {
+TEST_F(IniFiles, FailedSaveLeavesTheStoreAsItWas) {
     const std::string file = PathText(dir / "gone" / "o.ini");
     CommentedIni ini;
     ini.IniOpen(file, false);

@@ -117,6 +117,14 @@ TEST_F(DirectorySearchTest, UnsafeProjectNamesCreateNoInfoFile) {
     EXPECT_EQ(ProjectFileOfInfoFile("/a/PRJDATA_NAME.TXT"), "");
 }
 
+TEST(ProjectFileRule, OnlyVisibleZdtFilesWithPrjAreProjects) {
+    const std::pair<const char*, bool> cases[] = {
+        {"PRJDATA.ZDT", true},    {"MYPRJ.ZDT", true},   {"PRJDATA.ZDT.BAK", false}, {".PRJDATA.ZDT", false},
+        {".PRJDATA.ZDT.TMP1", false}, {"EFXDATA.ZDT", false}, {"PRJDATA___SONG_NAME.TXT", false},
+        {"PRJ.ZDT.ZDT", true},   {".ZDT", false},        {"PRJDATA.ZDT___X_NAME.TXT", false}};
+    for (const auto& [name, project] : cases) EXPECT_EQ(IsProjectFileName(name), project) << name;
+}
+
 TEST_F(DirectorySearchTest, BadEntriesAreReportedAndTheWalkGoesOn) {
 #ifdef _WIN32
     GTEST_SKIP() << "links and FIFOs as POSIX has them";

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+#include "settings/window_positions.h"
+
 namespace spurwerk::gui {
 
 ScreenKeeper::ScreenKeeper(QObject* parent) : QObject(parent) { qApp->installEventFilter(this); }
@@ -25,14 +27,12 @@ void ScreenKeeper::KeepOnScreen(QWidget* window) {
         const int side = margins.width() / 2;
         frame = QRect(window->geometry().topLeft() - QPoint(side, margins.height() - side), window->size() + margins);
     }
-    if (frame.width() > area.width() || frame.height() > area.height()) {
-        window->resize(std::min(frame.width(), area.width()) - margins.width(),
-                       std::min(frame.height(), area.height()) - margins.height());
-        frame.setSize(window->size() + margins);
-    }
-    const int x = std::clamp(frame.x(), area.left(), std::max(area.left(), area.right() + 1 - frame.width()));
-    const int y = std::clamp(frame.y(), area.top(), std::max(area.top(), area.bottom() + 1 - frame.height()));
-    if (x != frame.x() || y != frame.y()) window->move(x, y);
+    WindowGeometry pulled{frame.x(), frame.y(), frame.width(), frame.height()};
+    PullOntoScreen(pulled, ScreenSize{area.width(), area.height(), area.left(), area.top()});
+    // Only ever shrinks: a dialog smaller than a restored window's minimum keeps its size.
+    const QSize size(std::min(pulled.width, frame.width()), std::min(pulled.height, frame.height()));
+    if (size != frame.size()) window->resize(size - margins);
+    if (pulled.left != frame.x() || pulled.top != frame.y()) window->move(pulled.left, pulled.top);
 }
 
 bool ScreenKeeper::eventFilter(QObject* watched, QEvent* event) {

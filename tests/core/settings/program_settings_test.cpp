@@ -273,6 +273,14 @@ TEST_F(SettingsFixture, FirstExitAnnouncesTheFileOnceAndWritesWhatItGets) {
     EXPECT_EQ(Numbers(offScreen), (std::vector<int>{5000, 6, 7, 8}));  // saving moves no window
     ASSERT_TRUE(positions.LoadSaveAllWindowPos(All(), true, true, FullHd));
     EXPECT_EQ(dialogs.asked.size(), 1u);  // the file exists now
+    // In the language chosen.
+    std::filesystem::remove(dir / "Spurwerk_WindowPositions.INI");
+    SetTxt(185, "Ini file \"");
+    SetTxt(102, "\" not found - will be created !!");
+    dialogs.messageAnswers = {ResultOk};
+    ASSERT_TRUE(positions.LoadSaveAllWindowPos(All(), true, true, FullHd));
+    ASSERT_EQ(dialogs.asked.size(), 2u);
+    EXPECT_EQ(dialogs.asked[1].text, "Ini file \"" + posFile + "\" not found - will be created !!");
 }
 
 TEST_F(SettingsFixture, RestoreReadsIntegerFormsAndPullsBack) {

@@ -224,7 +224,7 @@ void ListsWindowTest::FirstSession() {
     // End marks in every project of the card, from the mixer's menu.
     user.Then("FolderChooser", DialogDriver::ChooseFolder(card));
     mixer.Menu()->findChild<QAction*>("PMSetInSubDirsMarkAtProjEnd")->trigger();
-    QTRY_VERIFY(user.Seen().last().contains("Project end marks of"));
+    QTRY_VERIFY(user.Seen().last().contains("project end marks of"));
 
     // Put the main window somewhere on the screen and quit; the next start asks
     // no language and finds the window where it was.

@@ -5,6 +5,7 @@
 #include "dialog_driver.h"
 #include "gui_fixture.h"
 #include "mainwin/hex_view.h"
+#include "settings/ui_texts.h"
 #include "support/general_info_window.h"
 #include "support/qt_dialogs.h"
 #include "support/timed_input_dialog.h"
@@ -71,9 +72,10 @@ void MainWindowTest::LoadCompareAndOpenAnother() {
     gui::SpurwerkApp& app = f.StartQuiet({f.Path("A.ZDT")});
     // The title bars show unsaved changes with the desktop's modified mark.
     auto titles = [&app] { return QStringList{app.Main().windowHandle()->title(), app.Ctrls().windowHandle()->title()}; };
-    QCOMPARE(titles(), QStringList({f.Path("A.ZDT"), "Projekt - Einstellungen"}));
+    const QString mixerTitle = QString::fromStdString(UiTxt(UiText::TitleMixer));
+    QCOMPARE(titles(), QStringList({f.Path("A.ZDT"), mixerTitle}));
     app.State().doc.WriteZDTByte(7, 0xEE);
-    QCOMPARE(titles(), QStringList({f.Path("A.ZDT") + "*", "Projekt - Einstellungen*"}));
+    QCOMPARE(titles(), QStringList({f.Path("A.ZDT") + "*", mixerTitle + "*"}));
     driver.Then("FormHistInput", DialogDriver::EnterHist(f.Path("B.ZDT")));
     Find<QPushButton>(&app.Main(), "ButtonCompToZDTFile")->click();
     QCOMPARE(Find<QLabel>(&app.Main(), "LabelDiffBytes")->text(), QString("2 B."));  // bytes 5 and 7
@@ -165,7 +167,7 @@ void MainWindowTest::CtrlZAfterAFaderDragPutsFaderAndDifferenceCountBack() {
     QVERIFY(fader->value() != before);
     app.Main().Hex()->RepaintAll();
     QCOMPARE(diff->text(), QString("%1 B.").arg(loaded.split(' ').first().toInt() + 1));
-    QVERIFY(Find<QFrame>(&app.Main(), "PanelTop")->toolTip().contains("Fader Track 2"));
+    QVERIFY(Find<QFrame>(&app.Main(), "PanelTop")->toolTip().contains("Track 2: Fader"));
 
     QTest::keyClick(fader, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(fader->value(), before);

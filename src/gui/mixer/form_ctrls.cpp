@@ -227,7 +227,8 @@ void FormCtrls::LayOut() {
     // A narrow window moves the track count button left of the red panel and
     // the master field and shortens the rows, so that nothing lies on another.
     const int right = w - strip::Width;
-    panelMoreTracks_->setGeometry(right - 130, 42, 124, 20);
+    // Below the effect labels, which reach down to y = 43.
+    panelMoreTracks_->setGeometry(right - 130, 44, 124, 18);
     const int rowEnd = (panelMoreTracks_->isVisibleTo(this) ? panelMoreTracks_->x() : right) - 6;
     buttonSetTrackCount_->move(std::min(608, std::max(132, rowEnd - buttonSetTrackCount_->width())), 41);
     wavList_->resize(std::clamp(buttonSetTrackCount_->x() - 6 - wavList_->x(), 0, 470), wavList_->height());

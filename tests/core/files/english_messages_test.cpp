@@ -55,12 +55,14 @@ TEST_F(EnglishMessages, ListsAndCountsUseSingularAndPlural) {
 TEST_F(EnglishMessages, QuestionsPutTheVerbFirst) {
     DirectorySearch search;
     ProjectList list;
-    search.Run(DirectoryRunKind::Search, false, doc, list, dialogs, {});  // no folder chosen
+    dialogs.folderAnswers = {""};  // no folder chosen
+    search.Run(DirectoryRunKind::Search, false, doc, list, dialogs, {});
     ASSERT_FALSE(dialogs.asked.empty());
     EXPECT_EQ(dialogs.asked[0].text.substr(0, dialogs.asked[0].text.find('\r')),
               "Search for (project name) files in folders!");
 
     doc.ReplaceZDTData(ProjectBytes(ProjectSetup{.name = "SONG"}));
+    fs::create_directories(dir / "card");
     ProjectSeries series;
     series.baseDirSerie = Folder("card");
     series.serieCount = 2;

@@ -63,7 +63,7 @@ void AddInfo(CLI::App& app) {
                        {"marks", MarksJson(doc.ZDTData(), recordingEnd)}});
             return;
         }
-        PrintLine(CliTxt(CliText::ProjectLabel) + "\"" + ReadProjectName(doc.ZDTData()) + "\"");
+        PrintLine(CliTxt(CliText::ProjectLabel) + " \"" + ReadProjectName(doc.ZDTData()) + "\"");
         PrintLine(ProjectInfoLine(doc.ZDTData(), recordingEnd));
         EffectLabels labels = ReadEffectLabels(EffectsFileNameFor(doc.LoadedZDTFileName),
                                                doc.ReadByte(layout::InsertPositionOffset));

@@ -15,7 +15,7 @@ struct Entry {
 };
 
 const std::array<Entry, Count> Entries{{
-    {"ProjectLabel", "Projekt: "},
+    {"ProjectLabel", "Projekt:"},
     {"TableTrack", "Spur"},
     {"Cancelled", "abgebrochen"},
     {"StdoutClosed", "die Standardausgabe ist geschlossen; es wurde nichts getan"},

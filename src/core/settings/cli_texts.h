@@ -2,6 +2,7 @@
 // The command line's own texts (results, errors, the table caption). Like the
 // window's texts they come from the language files, section "CliTexts"; a key
 // a file lacks keeps the German default. "%1", "%2", ... stand for values.
+// The language files trim values, so no text ends or starts with a blank.
 
 #include <string>
 #include <vector>

@@ -137,7 +137,9 @@ TEST(TrackTable, RowsPerParameterColumnsPerTrackSplitToFitTheWidth) {
         std::size_t headers = 0;
         for (const std::string& line : lines) {
             if (line.rfind("Track", 0) == 0) ++headers;
-            if (width >= 60) EXPECT_LE(line.size(), width) << line;
+            if (width >= 60) {
+                EXPECT_LE(line.size(), width) << line;
+            }
         }
         EXPECT_EQ(headers, blocks) << width;
         EXPECT_EQ(lines.size(), blocks * 3 + blocks - 1) << width;  // header, 2 rows, a blank between blocks

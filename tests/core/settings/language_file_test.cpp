@@ -146,7 +146,7 @@ TEST_F(LanguageFixture, CommandLineTexts) {
     EXPECT_EQ(CliTxt(CliText::NothingSaved), "nichts gespeichert");
     // Saving a language writes them too, so a new language file can be translated.
     LoadSaveResStrArr(true, PathText(dir / "new.INI"), dialogs);
-    EXPECT_NE(ReadTextFile(dir / "new.INI").find("[CliTexts]\r\nProjectLabel=Projekt: \r\n"), std::string::npos);
+    EXPECT_NE(ReadTextFile(dir / "new.INI").find("[CliTexts]\r\nProjectLabel=Projekt:\r\n"), std::string::npos);
 }
 
 // Reading and writing a whole language: every form in its section, the texts

@@ -64,6 +64,7 @@ void UseCliLanguage(const std::string& option) {
     const std::vector<std::string> entries = InitCBLanguage(files.GuiFileName);
     std::optional<std::string> entry = CliLanguageEntry(entries, sources);
     if (!entry) {
+        UseCliLanguage("");  // the message in the language the user would get without the option
         std::string names = "de, en";
         for (std::size_t i = 1; i < entries.size(); ++i) names += ", " + entries[i];
         throw CommandError(CliTxt(CliText::UnknownLanguage, {option, names}));

@@ -170,6 +170,9 @@ TEST_F(TerminalCli, TableOnATerminalSummaryIntoAPipe) {
     bytes[160] = 150;         // track 1's pan
     WriteBytes(project, bytes);
     const std::vector<std::string> pick{"--groups", "Pan,Fader", "--track-count", "3"};
+    const std::string table = "Spur                   1    2             3\n"
+                              "Pan        R100(raw 150)  R28          L100\n"
+                              "Fader [%]            100   90  127(raw 200)\n";
     auto run = [&](std::vector<std::string> arguments) {
         arguments.insert(arguments.begin(), {"tracks", project});
         arguments.insert(arguments.end(), pick.begin(), pick.end());
@@ -181,10 +184,10 @@ TEST_F(TerminalCli, TableOnATerminalSummaryIntoAPipe) {
         std::string expected;
     };
     const Case cases[] = {
-        {{}, 0, "Pan=R100(raw 150),  C,  C Fader[%]=100,100,127(raw 200)\n"},
-        {{"--summary"}, 0, "Pan=R100(raw 150),  C,  C Fader[%]=100,100,127(raw 200)\n"},
-        {{"--compact"}, 0, "Pan=R100(raw 150),C,C Fader[%]=100,100,127(raw 200)\n"},
-        {{"--table"}, 0, "Spur"},
+        {{}, 0, "Pan=R100(raw 150),R28,L100 Fader[%]=100, 90,127(raw 200)\n"},
+        {{"--summary"}, 0, "Pan=R100(raw 150),R28,L100 Fader[%]=100, 90,127(raw 200)\n"},
+        {{"--compact"}, 0, "Pan=R100(raw 150),R28,L100 Fader[%]=100,90,127(raw 200)\n"},
+        {{"--table"}, 0, table},
         {{"--table", "--summary"}, 2, ""},
         {{"--table", "--compact"}, 2, ""},
     };
@@ -195,19 +198,15 @@ TEST_F(TerminalCli, TableOnATerminalSummaryIntoAPipe) {
             EXPECT_EQ(r.out.substr(0, c.expected.size()), c.expected) << r.out;
         }
     }
-    std::string tableOut = run({"--table"}).out;
-    EXPECT_TRUE(Has(tableOut, "Fader [%]")) << tableOut;
-    EXPECT_TRUE(Has(tableOut, "127(raw 200)")) << tableOut;
-    EXPECT_EQ(std::count(tableOut.begin(), tableOut.end(), '\n'), 3);
 #ifndef _WIN32
     // On a real terminal (a pseudo-terminal from script(1)) the table comes without asking.
     if (!fs::exists("/usr/bin/script")) GTEST_SKIP() << "script(1) not installed: the terminal case is not run";
     std::string command = std::string(SPURWERK_CLI) + " --lang de tracks '" + project + "' --groups Pan,Fader --track-count 3";
     ProcessResult onTerminal = RunProcess("/usr/bin/env", {"COLUMNS=100", "/usr/bin/script", "-qec", command, "/dev/null"});
     EXPECT_EQ(onTerminal.exitCode, 0) << onTerminal.err;
-    EXPECT_TRUE(Has(onTerminal.out, "Spur ")) << onTerminal.out;
-    EXPECT_TRUE(Has(onTerminal.out, "127(raw 200)")) << onTerminal.out;
-    EXPECT_FALSE(Has(onTerminal.out, "Fader[%]=")) << onTerminal.out;
+    std::string shown = onTerminal.out;
+    shown.erase(std::remove(shown.begin(), shown.end(), '\r'), shown.end());  // the terminal's line ends
+    EXPECT_EQ(shown, table);
 #endif
 }
 

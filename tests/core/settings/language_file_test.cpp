@@ -145,6 +145,7 @@ TEST_F(LanguageFixture, CommandLineTexts) {
     ASSERT_TRUE(LoadSaveLanguage(false, english, {}, dialogs));
     EXPECT_EQ(CliTxt(CliText::NothingSaved), "nichts gespeichert");
     // Saving a language writes them too, so a new language file can be translated.
+    WriteText(dir / "new.INI", "");  // an existing file: no announcement
     LoadSaveResStrArr(true, PathText(dir / "new.INI"), dialogs);
     EXPECT_NE(ReadTextFile(dir / "new.INI").find("[CliTexts]\r\nProjectLabel=Projekt:\r\n"), std::string::npos);
 }

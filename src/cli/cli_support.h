@@ -2,6 +2,7 @@
 // Shared steps of the commands: loading a file as a project document and
 // saving it back.
 
+#include <cstddef>
 #include <string>
 
 #include "project/zdt_document.h"
@@ -17,5 +18,9 @@ void SaveDocument(const ZDTDocument& doc, const std::string& file);
 
 // The recording end of the project: the longest WAV in its AUDIO folder.
 std::int32_t RecordingEndOf(const std::string& projectFile);
+
+// The columns of the terminal that stdout is; 0 when stdout is no terminal
+// (a pipe or a file). $COLUMNS wins, as shells set it for their programs.
+std::size_t TerminalColumns();
 
 }  // namespace spurwerk::cli

@@ -10,6 +10,7 @@
 #include "json_output.h"
 #include "mixer_session.h"
 #include "project/project_info.h"
+#include "settings/cli_texts.h"
 
 namespace spurwerk::cli {
 
@@ -28,13 +29,13 @@ void AddTrackTransfer(CLI::App& app, const std::string& name, const std::string&
     AddJsonFlag(sub);
     sub->callback([options, copy] {
         SetErrorFile(options->file);
-        if (options->from == options->to) throw CommandError("the two tracks must differ");
+        if (options->from == options->to) throw CommandError(CliTxt(CliText::TracksMustDiffer));
         MixerSession session(options->file);
         std::string source = "LabelTrackNr_" + std::to_string(options->from);
         std::string target = "LabelTrackNr_" + std::to_string(options->to);
         session.RequireEnabled(options->from);
         session.RequireEnabled(options->to);
-        if (!session.mixer->Tracks().AcceptsDrop(source, target)) throw CommandError("the window refuses this drop");
+        if (!session.mixer->Tracks().AcceptsDrop(source, target)) throw CommandError(CliTxt(CliText::DropRefused));
         // The drop asks "copy (Yes) or exchange (No)"; the command gives the answer.
         session.dialogs.answer = copy;
         session.mixer->Tracks().Drop(source, target);

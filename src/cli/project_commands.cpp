@@ -18,9 +18,11 @@
 #include "project/project_name.h"
 #include "project/track_layout.h"
 #include "project/track_record.h"
+#include "project/track_table.h"
 #include "project/track_values.h"
 #include "project/value_format.h"
 #include "project/value_texts.h"
+#include "settings/cli_texts.h"
 
 namespace spurwerk::cli {
 
@@ -61,7 +63,7 @@ void AddInfo(CLI::App& app) {
                        {"marks", MarksJson(doc.ZDTData(), recordingEnd)}});
             return;
         }
-        PrintLine("Project: \"" + ReadProjectName(doc.ZDTData()) + "\"");
+        PrintLine(CliTxt(CliText::ProjectLabel) + " \"" + ReadProjectName(doc.ZDTData()) + "\"");
         PrintLine(ProjectInfoLine(doc.ZDTData(), recordingEnd));
         EffectLabels labels = ReadEffectLabels(EffectsFileNameFor(doc.LoadedZDTFileName),
                                                doc.ReadByte(layout::InsertPositionOffset));
@@ -74,13 +76,19 @@ void AddTracks(CLI::App& app) {
     struct Options {
         std::string file;
         bool compact = false;
+        bool summary = false;
+        bool table = false;
         std::vector<std::string> groups;
         int trackCount = layout::TrackCount;
     };
     auto options = std::make_shared<Options>();
-    auto* sub = app.add_subcommand("tracks", "One-line summary of the track parameters");
+    auto* sub = app.add_subcommand("tracks", "The track parameters: a table on a terminal (one row per parameter, "
+                                             "one column per track), the one-line summary into a pipe or file");
     sub->add_option("FILE", options->file, "the project file")->required();
-    sub->add_flag("--compact", options->compact, "without padding and group blanks");
+    auto* summaryFlag = sub->add_flag("--summary", options->summary, "the one-line summary, also on a terminal");
+    auto* tableFlag = sub->add_flag("--table", options->table, "the table, also into a pipe or file");
+    tableFlag->excludes(summaryFlag);
+    sub->add_flag("--compact", options->compact, "the summary without padding and group blanks")->excludes(tableFlag);
     sub->add_option("--groups", options->groups, "parameter groups separated by commas, e.g. Status,Pan,Fader (default: all)")
         ->delimiter(',');
     sub->add_option("--track-count", options->trackCount, "show tracks 1..N, a number 1..16 (default 16)")->check(CLI::Range(1, 16));
@@ -110,14 +118,28 @@ void AddTracks(CLI::App& app) {
                        {"tracks", tracks}});
             return;
         }
-        // The bytes as the file holds them, not as the mixer would clamp them.
         ZDTDocument doc = LoadDocument(options->file, true);
+        std::vector<std::string> groups;
+        if (options->groups.empty())
+            for (const auto& p : TrackParameters()) groups.push_back(p.name);
+        for (const auto& g : options->groups) groups.push_back(ParameterOrThrow(g).name);
+        // A person at a terminal reads a table; scripts reading a pipe keep their line.
+        const std::size_t terminalWidth = TerminalColumns();
+        if (options->table || (!options->summary && !options->compact && terminalWidth > 0)) {
+            TrackTableOptions table;
+            table.groups = groups;
+            table.trackCount = options->trackCount;
+            table.trackCaption = CliTxt(CliText::TableTrack);
+            table.maxWidth = terminalWidth;
+            for (const std::string& line : BuildTrackTable(doc.ZDTData(), table)) PrintLine(line);
+            return;
+        }
+        // The values the mixer shows, the stored byte beside a clamped one.
         TrackSummaryOptions summary;
         summary.compact = options->compact;
         summary.trackCount = options->trackCount;
-        if (options->groups.empty())
-            for (const auto& p : TrackParameters()) summary.groups.push_back(p.name);
-        for (const auto& g : options->groups) summary.groups.push_back(ParameterOrThrow(g).name);
+        summary.groups = groups;
+        summary.markOutOfRange = true;
         PrintLine(BuildTrackSummary(doc.ZDTData(), summary));
     });
 }
@@ -240,7 +262,7 @@ void AddSet(CLI::App& app) {
         std::vector<std::pair<const TrackParameter*, TrackValue>> changes;
         for (const std::string& assignment : options->assignments) {
             std::size_t eq = assignment.find('=');
-            if (eq == std::string::npos) throw CommandError("\"" + assignment + "\" is not GROUP=VALUE");
+            if (eq == std::string::npos) throw CommandError(CliTxt(CliText::NotGroupValue, {assignment}));
             std::string group = assignment.substr(0, eq), text = assignment.substr(eq + 1);
             const TrackParameter* parameter = &ParameterOrThrow(group);
             std::string error;
@@ -251,7 +273,7 @@ void AddSet(CLI::App& app) {
             if (!value && box && box != parameter && (value = ParseTrackValue(*box, text, ignored))) parameter = box;
             if (!value) throw CommandError(error);
             if (options->all && parameter->control->kind == ControlKind::FileField)
-                throw CommandError("the all-strip does not set " + parameter->name + "; give --track");
+                throw CommandError(CliTxt(CliText::AllStripDoesNotSet, {parameter->name}));
             changes.emplace_back(parameter, *value);
         }
         MixerSession session(options->file);
@@ -299,8 +321,7 @@ void AddMarks(CLI::App& app) {
             CliDialogs dialogs;
             if (options->yes || options->no) dialogs.answer = options->yes;
             if ((options->setEnd || options->deleteAfterEnd) && recordingEnd <= 0)
-                throw CommandError("the project has no recording end (no WAV file with a duration in \"" +
-                                   AudioFolderOf(doc.LoadedZDTFileName) + "\"); nothing changed");
+                throw CommandError(CliTxt(CliText::NoRecordingEnd, {AudioFolderOf(doc.LoadedZDTFileName)}));
             if (options->setEnd) {
                 if (SetEndMark(doc, recordingEnd, dialogs) == SetEndMarkResult::TableFull)
                     throw CommandError(MarkTableFullMessage());

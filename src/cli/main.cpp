@@ -11,8 +11,10 @@
 
 #include "cli_dialogs.h"
 #include "commands.h"
+#include "io/file_io.h"
 #include "json_output.h"
 #include "project/link_time.h"
+#include "text/text_encoding.h"
 #include "ui/errors.h"
 
 #ifdef _WIN32
@@ -139,6 +141,15 @@ int main(int argc, char** argv) {
         argv = utf8Argv.data();
     }
 #endif
+    // A path printed in JSON with "\xHH" escapes (its bytes are no UTF-8)
+    // names the file it was printed for, unless a file of the literal name exists.
+    std::vector<std::string> arguments(argv, argv + argc);
+    std::vector<char*> argumentPointers;
+    for (std::string& argument : arguments) {
+        if (auto bytes = UnescapeNonUtf8Bytes(argument); bytes && !PathExists(argument)) argument = *bytes;
+        argumentPointers.push_back(argument.data());
+    }
+    argv = argumentPointers.data();
     int exitCode = 0;
     try {
         app.parse(argc, argv);

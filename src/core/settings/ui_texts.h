@@ -47,6 +47,9 @@ enum class UiText {
     SearchZdtFilter,
     R24Fallback,
     MarkTableFull,  // %1 is the number of slots
+    ExternalChangeQuestion,  // %1 is the file
+    ExternalChangeReload,
+    ExternalChangeOverwrite,
     QtLanguage,  // "de", "en", ...: which of Qt's translations the dialogs use
     Count,
 };

@@ -174,8 +174,10 @@ Json ReadJsonInput(const std::string& source) {
 
 // A track number of any size: only 1 to the track count is one.
 bool IsTrackNumber(const Json& number) {
-    if (number.is_number_unsigned()) return number.get<std::uint64_t>() >= 1 && number.get<std::uint64_t>() <= layout::TrackCount;
-    if (number.is_number_integer()) return number.get<std::int64_t>() >= 1 && number.get<std::int64_t>() <= layout::TrackCount;
+    const auto count = static_cast<std::int64_t>(layout::TrackCount);
+    if (number.is_number_unsigned())
+        return number.get<std::uint64_t>() >= 1 && number.get<std::uint64_t>() <= static_cast<std::uint64_t>(count);
+    if (number.is_number_integer()) return number.get<std::int64_t>() >= 1 && number.get<std::int64_t>() <= count;
     return false;
 }
 

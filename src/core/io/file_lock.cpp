@@ -1,6 +1,7 @@
 #include "io/file_lock.h"
 
 #include <map>
+#include <utility>
 #include <mutex>
 #include <thread>
 
@@ -151,7 +152,7 @@ FileLock FileLock::Acquire(const fs::path& path, std::chrono::milliseconds timeo
     std::error_code ec;
     if (!fs::is_regular_file(path, ec)) return lock;
     fs::path lockFile = LockFileFor(path);
-    std::string key = lockFile.string();
+    std::string key = lockFile.filename().string();  // ASCII: a hash of the path
     if (TakeAgain(key)) {
         lock.key_ = key;
         return lock;

@@ -219,7 +219,9 @@ TEST_F(DocumentOps, AFileChangedOnDiskIsNeverWrittenOverWithoutTheQuestion) {
 
         EXPECT_EQ(QuickSaveLoadedZDTFile(context, Path("a.ZDT"), 3000), c.saved);
         ASSERT_EQ(dialogs.CountAsked("message"), c.asked ? 1 : 0);
-        if (c.asked) EXPECT_NE(dialogs.asked[0].text.find(Path("a.ZDT")), std::string::npos);
+        if (c.asked) {
+            EXPECT_NE(dialogs.asked[0].text.find(Path("a.ZDT")), std::string::npos);
+        }
         EXPECT_EQ(ReadBytes(dir / "a.ZDT"), c.saved ? window : other);
         EXPECT_EQ(doc.ZDTData(), c.answer == ResultYes ? other : window);
         EXPECT_EQ(doc.DataChanged(), c.answer == ResultCancel);

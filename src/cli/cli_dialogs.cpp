@@ -28,6 +28,9 @@ int CliDialogs::Message(const std::string& text, MessageButtons buttons) {
         ReportMessage(text);
         return ResultOk;
     }
+    // The command line holds the file's lock from reading to writing, so this
+    // is never asked; should it be, another program's change is kept.
+    if (buttons == MessageButtons::ReloadOverwriteCancel) return ResultCancel;
     for (const std::string& piece : confirmedByCommand)
         if (!piece.empty() && text.find(piece) != std::string::npos)
             return buttons == MessageButtons::OkCancel ? ResultOk : ResultYes;

@@ -22,6 +22,10 @@
 
 namespace spurwerk::cli {
 
+FileLock LockProjectFile(const std::string& file) {
+    return FileLock::Acquire(PathFromText(ResolveInfoFileName(file)));
+}
+
 ZDTDocument LoadDocument(const std::string& file, bool requireProject) {
     ZDTDocument doc;
     doc.LoadedZDTFileName = ResolveInfoFileName(file);

@@ -5,9 +5,14 @@
 #include <cstddef>
 #include <string>
 
+#include "io/file_lock.h"
 #include "project/zdt_document.h"
 
 namespace spurwerk::cli {
+
+// The lock a command holds from reading a project file until it has written it
+// back, so that concurrent commands on one file apply one after the other.
+FileLock LockProjectFile(const std::string& file);
 
 // Reads the file (a project-name info file stands for its project). With
 // requireProject a file shorter than a project is refused.

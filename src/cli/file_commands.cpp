@@ -206,8 +206,8 @@ void AddSearch(CLI::App& app) {
         if (JsonOutput()) {
             Json entries = Json::array();
             for (const std::string& line : list.Lines())
-                entries.push_back({{"path", CardText(ProjectList::EntryPath(line, false))}, {"line", CardText(line)}});
-            PrintJson({{"root", CardText(o->root)},
+                entries.push_back({{"path", CardPath(ProjectList::EntryPath(line, false))}, {"line", CardText(line)}});
+            PrintJson({{"root", CardPath(o->root)},
                        {"count", list.Lines().size()},
                        {"entries", entries},
                        {"message", CardText(list.Message())}});

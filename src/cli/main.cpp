@@ -13,9 +13,11 @@
 #include "cli_dialogs.h"
 #include "cli_language.h"
 #include "commands.h"
+#include "io/file_io.h"
 #include "json_output.h"
 #include "project/link_time.h"
 #include "settings/cli_texts.h"
+#include "text/text_encoding.h"
 #include "ui/errors.h"
 
 #ifdef _WIN32
@@ -155,6 +157,15 @@ int main(int argc, char** argv) {
         std::cerr << "spurwerk-cli: " << CliTxt(CliText::StdoutClosed) << "\n";
         return 1;
     }
+    // A path printed in JSON with "\xHH" escapes (its bytes are no UTF-8)
+    // names the file it was printed for, unless a file of the literal name exists.
+    std::vector<std::string> arguments(argv, argv + argc);
+    std::vector<char*> argumentPointers;
+    for (std::string& argument : arguments) {
+        if (auto bytes = UnescapeNonUtf8Bytes(argument); bytes && !PathExists(argument)) argument = *bytes;
+        argumentPointers.push_back(argument.data());
+    }
+    argv = argumentPointers.data();
     int exitCode = 0;
     try {
         app.parse(argc, argv);

@@ -50,7 +50,7 @@ Json FilesJson(MixerSession& session) {
     Json wavs = Json::array();
     for (std::size_t i = 0; i < list.files.size(); ++i) {
         Json wav = WavJson(PathText(PathFromText(audio) / PathFromText(list.files[i])));
-        wav["name"] = CardText(list.files[i]);
+        wav["name"] = CardPath(list.files[i]);
         const std::string& track = i < list.tracks.size() ? list.tracks[i] : "";
         wav["track"] = track.empty() ? Json() : track == "M" ? Json("master") : Json(std::stoi(track));
         wavs.push_back(wav);
@@ -61,8 +61,8 @@ Json FilesJson(MixerSession& session) {
         if (!list.found[s] && !ContainsFileName(list.files, assignments[s]))
             missing.push_back({{"track", s + 1 == assignments.size() ? Json("master") : Json(s + 1)},
                                {"wav", CardName(assignments[s])}});
-    return {{"file", CardText(session.doc.LoadedZDTFileName)},
-            {"audioFolder", CardText(audio)},
+    return {{"file", CardPath(session.doc.LoadedZDTFileName)},
+            {"audioFolder", CardPath(audio)},
             {"wavCount", list.files.size()},
             {"assignedCount", list.matchedFiles},
             {"recordingEndMs", list.recordingEnd},
@@ -83,7 +83,7 @@ void AddFiles(CLI::App& app) {
     AddJsonFlag(sub);
     sub->callback([options] {
         SetErrorFile(options->file);
-        MixerSession session(options->file);
+        MixerSession session(options->file, false);
         if (JsonOutput()) {
             PrintJson(FilesJson(session));
             return;

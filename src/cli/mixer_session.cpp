@@ -6,7 +6,8 @@
 
 namespace spurwerk::cli {
 
-MixerSession::MixerSession(const std::string& file) {
+MixerSession::MixerSession(const std::string& file, bool forChange) {
+    if (forChange) lock = LockProjectFile(file);
     doc = LoadDocument(file, true);
     MixerOptions options;
     options.trackCount = layout::TrackCount;

@@ -10,6 +10,7 @@
 #include "support/qt_dialogs.h"
 #include "support/timed_input_dialog.h"
 #include "support/widget_components.h"
+#include "settings/ui_texts.h"
 
 using namespace spurwerk;
 using namespace spurwerk::testing;
@@ -21,6 +22,7 @@ private slots:
     void LoadCompareAndOpenAnother();
     void QuickSaveButtons();
     void ClosingWithUnsavedChanges();
+    void AFileChangedBehindTheWindowIsNeverOverwrittenWithoutTheQuestion();
     void CtrlZAfterAFaderDragPutsFaderAndDifferenceCountBack();
     void TimedDialogAndMessageBoxGiveTheirButtons();
     void HistoryDialogGivesTheTextAndKeepsTheList();
@@ -149,6 +151,80 @@ void MainWindowTest::ClosingWithUnsavedChanges() {
     QCOMPARE(f.ReadFile("A.ZDT"), GuiFixture::ProjectBytes(3332));
     QVERIFY(f.ReadFile("Spurwerk.INI").contains("SaveOptionsOnExit=1"));
     QVERIFY(f.ReadFile("Spurwerk_WindowPositions.INI").contains("[Window_FormCtrls]"));
+}
+
+void MainWindowTest::AFileChangedBehindTheWindowIsNeverOverwrittenWithoutTheQuestion() {
+    GuiFixture f;
+    f.WriteFile("A.ZDT", GuiFixture::ProjectBytes(3332));
+    DialogDriver driver;
+    gui::SpurwerkApp& app = f.StartQuiet({f.Path("A.ZDT")});
+    // Idle first, as a user's program is: a language change still pending from
+    // the start would give the question's buttons Qt's own captions.
+    QCoreApplication::processEvents();
+    auto* save = Find<QPushButton>(&app.Main(), "ButtonQuickSaveLoadedZDTFile");
+    auto* fader = Find<QSlider>(&app.Ctrls(), "TBFader_2");
+    app.Ctrls().activateWindow();  // before any change behind its back: coming to the front asks
+    QVERIFY(QTest::qWaitForWindowActive(&app.Ctrls()));
+    const QString file = QString::fromStdString(app.State().doc.LoadedZDTFileName);
+    // Another program writes the file; byte 40 tells whose bytes the file holds.
+    auto writeBehind = [&](char mark) {
+        QByteArray other = GuiFixture::ProjectBytes(3332);
+        other[40] = mark;
+        f.WriteFile("A.ZDT", other);
+    };
+    auto moveFader = [&] {
+        const int before = fader->value();
+        QTest::mouseClick(fader, Qt::LeftButton, {}, QPoint(fader->width() / 2, fader->height() / 2));
+        QVERIFY(fader->value() != before);
+        QVERIFY(app.State().doc.DataChanged());
+    };
+    QStringList questions, buttons;
+    auto answer = [&](QMessageBox::StandardButton button) {
+        return [&, button](QWidget* widget) {
+            auto* box = qobject_cast<QMessageBox*>(widget);
+            questions << box->text();
+            buttons << box->button(QMessageBox::Yes)->text() + "|" + box->button(QMessageBox::No)->text();
+            box->button(button)->click();
+        };
+    };
+
+    // Save: the question; Cancel writes nothing.
+    moveFader();
+    writeBehind(char(0x11));
+    driver.Then("MessageBox", answer(QMessageBox::Cancel));
+    save->click();
+    QCOMPARE(f.ReadFile("A.ZDT")[40], char(0x11));
+    QCOMPARE(questions.size(), 1);
+    QVERIFY(questions[0].contains(file));
+    // The captions of the language in use, not the box's Yes and No.
+    QCOMPARE(buttons[0], QString::fromStdString(UiTxt(UiText::ExternalChangeReload) + "|" +
+                                                UiTxt(UiText::ExternalChangeOverwrite)));
+    QVERIFY(!buttons[0].contains("Yes") && !buttons[0].contains("Ja"));
+
+    // Coming to the front asks about a new change only; Reload takes the file.
+    emit qApp->applicationStateChanged(Qt::ApplicationActive);
+    QCOMPARE(questions.size(), 1);
+    writeBehind(char(0x22));
+    driver.Then("MessageBox", answer(QMessageBox::Yes));
+    emit qApp->applicationStateChanged(Qt::ApplicationActive);
+    QCOMPARE(questions.size(), 2);
+    QCOMPARE(app.State().doc.ReadByte(40), 0x22);
+    QVERIFY(!app.State().doc.DataChanged());
+
+    // Overwrite: the window's bytes, fader included, replace the file.
+    moveFader();
+    writeBehind(char(0x33));
+    driver.Then("MessageBox", answer(QMessageBox::No));
+    driver.willing = true;  // confirms the saved message
+    save->click();
+    QCOMPARE(questions.size(), 3);
+    const QByteArray saved = f.ReadFile("A.ZDT");
+    QCOMPARE(saved[40], char(0x22));
+    QCOMPARE(saved, QByteArray(reinterpret_cast<const char*>(app.State().doc.ZDTData().data()),
+                               static_cast<int>(app.State().doc.ZDTData().size())));
+    QVERIFY(driver.Done());
+    // The three questions and no other (the saved message may show more than once).
+    QCOMPARE(driver.Seen().filter(QRegularExpression("^MessageBox")).size(), 3);
 }
 
 void MainWindowTest::CtrlZAfterAFaderDragPutsFaderAndDifferenceCountBack() {

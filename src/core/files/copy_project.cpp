@@ -49,8 +49,14 @@ int CopyWavFiles(const std::string& sourceAudio, const std::string& targetAudio)
     std::error_code ec;
     std::vector<std::string> names = WavFilesIn(sourceAudio, ec);
     if (ec) throw FileError::For("Cannot read folder", PathFromText(sourceAudio), ec);
-    for (const std::string& name : names)
-        if (CopyIfPresent(sourceAudio + name, PathIgnoringCase(targetAudio, name)) == CopyOutcome::Copied) ++copied;
+    FolderNames target(targetAudio);  // listed once, not once per file
+    for (const std::string& name : names) {
+        std::string targetPath = target.PathOf(name);
+        if (CopyIfPresent(sourceAudio + name, targetPath) == CopyOutcome::Copied) {
+            ++copied;
+            target.Add(ExtractFileName(targetPath));
+        }
+    }
     return copied;
 }
 

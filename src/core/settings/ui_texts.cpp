@@ -60,6 +60,13 @@ constexpr std::array<Entry, Count> Entries{{
      "(Setzen Sie die Geräte-Einstellung (Datei \"Spurwerk.INI\", Option \"DevIsZoomR24\"\r\n"
      " vorläufig auf 0, Sie erhalten dann diese Meldung nicht mehr.)"},
     {"MarkTableFull", "Die Marken-Tabelle ist voll (%1 Marken): Es kann keine Marke am Projekt-Ende gesetzt werden."},
+    {"ExternalChangeQuestion",
+     "Die Datei \"%1\" wurde von einem anderen Programm geändert, seit Spurwerk sie geladen oder gespeichert hat.\r\n\r\n"
+     "Neu laden: die Datei wird neu geladen, Ihre Änderungen hier gehen verloren.\r\n"
+     "Überschreiben: Ihre Fassung ersetzt die Datei, die andere Änderung geht verloren.\r\n"
+     "Abbrechen: nichts wird gespeichert."},
+    {"ExternalChangeReload", "Neu laden"},
+    {"ExternalChangeOverwrite", "Überschreiben"},
     {"QtLanguage", "de"},
     {"NotAnInteger", "'%1' ist kein gültiger ganzzahliger Wert."},
     {"MoreLines", "… und %1 weitere"},

@@ -48,6 +48,9 @@ enum class UiText {
     SearchZdtFilter,
     R24Fallback,
     MarkTableFull,  // %1 is the number of slots
+    ExternalChangeQuestion,  // %1 is the file
+    ExternalChangeReload,
+    ExternalChangeOverwrite,
     QtLanguage,  // "de", "en", ...: which of Qt's translations the dialogs use
     NotAnInteger,  // %1 is what was typed
     MoreLines,     // the last line of a cut list: %1 is the number of lines left out

@@ -6,6 +6,7 @@
 #include <QDragEnterEvent>
 #include <QDir>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
@@ -310,6 +311,9 @@ void MainWindow::ConnectControls() {
     });
     panelGeneralInfo_->installEventFilter(this);
     panelSwitchExpertFunctions_->installEventFilter(this);
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState appState) {
+        if (appState == Qt::ApplicationActive) CheckFileOnDisk();
+    });
     auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
     f1->setContext(Qt::WindowShortcut);
     connect(f1, &QShortcut::activated, this, &MainWindow::PanelGeneralInfoClick);
@@ -578,6 +582,17 @@ void MainWindow::ButtonQuickSaveClick(bool askForName) {
         DocumentContext context = Context();
         QuickSaveLoadedZDTFile(context, askForName ? std::string() : state_.doc.LoadedZDTFileName, 3000);
     });
+}
+
+void MainWindow::CheckFileOnDisk() {
+    // The question itself takes the focus and gives it back: one question at a time.
+    if (!state_.FormActivated || checkingFileOnDisk_) return;
+    checkingFileOnDisk_ = true;
+    Run([&] {
+        DocumentContext context = Context();
+        CheckLoadedFileOnDisk(context);
+    });
+    checkingFileOnDisk_ = false;
 }
 
 void MainWindow::ButtonCompToZDTFileClick() {

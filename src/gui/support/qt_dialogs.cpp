@@ -74,10 +74,17 @@ int QtDialogs::Message(const std::string& text, MessageButtons buttons) {
         case MessageButtons::YesNoCancel: choices = {yes, no, cancel}; break;
         case MessageButtons::YesNoYesToAll: choices = {yes, no, yesToAll}; break;
         case MessageButtons::YesNoNoToAllYesToAll: choices = {yes, no, noToAll, yesToAll}; break;
+        case MessageButtons::ReloadOverwriteCancel:
+            choices = {{QMessageBox::Yes, ResultYes, UiText::ExternalChangeReload},
+                       {QMessageBox::No, ResultNo, UiText::ExternalChangeOverwrite},
+                       cancel};
+            break;
     }
     box.setIcon(choices.size() > 1 ? QMessageBox::Question : QMessageBox::Information);
     for (const Choice& c : choices) box.addButton(c.button)->setText(Q(UiTxt(c.caption)));
-    box.setDefaultButton(choices.front().button);
+    // Enter must not throw away either side of a file changed on disk.
+    box.setDefaultButton(buttons == MessageButtons::ReloadOverwriteCancel ? QMessageBox::Cancel
+                                                                           : choices.front().button);
     box.setEscapeButton(choices.size() > 1 ? choices.back().button : choices.front().button);
     if (keepUsable_) {
         box.setWindowModality(Qt::NonModal);

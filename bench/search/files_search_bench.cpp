@@ -105,6 +105,7 @@ Run Start(const std::vector<std::string>& args, const char* outputFile = "/dev/n
     for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
     Run run;
+    std::fflush(stdout);  // or the child's stdout redirection writes our pending lines once more
     double start = Now();
     pid_t pid = fork();
     if (pid == 0) {

@@ -5,6 +5,7 @@
 #include <QTranslator>
 
 #include <memory>
+#include <string>
 
 #include "support/qt_text.h"
 
@@ -12,6 +13,10 @@ namespace spurwerk::gui {
 
 bool UseQtTranslations(const std::string& languageCode) {
     static std::unique_ptr<QTranslator> installed;
+    static std::string installedCode;
+    // Installing sends every widget a language-change event: the start-up
+    // asks for the same language twice, and the second costs nothing now.
+    if (installed && installedCode == languageCode) return true;
     if (installed) QCoreApplication::removeTranslator(installed.get());
     installed.reset();
     if (languageCode.empty() || languageCode == "en") return false;
@@ -22,6 +27,7 @@ bool UseQtTranslations(const std::string& languageCode) {
         return false;
     QCoreApplication::installTranslator(translator.get());
     installed = std::move(translator);
+    installedCode = languageCode;
     return true;
 }
 

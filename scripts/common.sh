@@ -18,13 +18,15 @@ SPURWERK_PACKAGES=(
 )
 # Only test.sh needs these: the sanitizer and fuzz build (clang with its
 # runtime libraries), the Windows build of core and CLI under Wine, the Debian
-# package (dpkg-shlibdeps), the manual page check, and the system-call count
-# of the search benchmark.
+# package (dpkg-shlibdeps), the manual page check, the system-call count of
+# the search benchmark; WAV files written by other programs for the sample
+# reader's tests.
 SPURWERK_TEST_PACKAGES=(
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix wine wine64
   dpkg-dev file groff man-db
   strace
+  sox ffmpeg
 )
 
 missing_packages() {

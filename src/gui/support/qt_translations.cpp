@@ -6,6 +6,7 @@
 #include <QTranslator>
 
 #include <memory>
+#include <string>
 
 #include "support/qt_text.h"
 
@@ -13,6 +14,10 @@ namespace spurwerk::gui {
 
 bool UseQtTranslations(const std::string& languageCode) {
     static std::unique_ptr<QTranslator> installed;
+    static std::string installedCode;
+    // Installing sends every widget a language-change event: the start-up
+    // asks for the same language twice, and the second costs nothing now.
+    if (installed && installedCode == languageCode) return true;
     if (installed) QCoreApplication::removeTranslator(installed.get());
     installed.reset();
     // Dates, numbers and the file types of Qt's dialogs in the same language.
@@ -25,6 +30,7 @@ bool UseQtTranslations(const std::string& languageCode) {
         return false;
     QCoreApplication::installTranslator(translator.get());
     installed = std::move(translator);
+    installedCode = languageCode;
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "cli_support.h"
 #include "project/document_ops.h"
+#include "project/track_values.h"
 
 namespace spurwerk::cli {
 
@@ -17,10 +18,8 @@ MixerSession::MixerSession(const std::string& file) {
 }
 
 void MixerSession::RequireEnabled(int track) const {
-    if (!mixer->Controls().Strip(track - 1).enabled)
-        throw CommandError("track " + std::to_string(track) + " is the second track of a stereo link (tracks " +
-                           std::to_string(track - 1) + "+" + std::to_string(track) +
-                           "); the window keeps its settings locked");
+    if (IsStereoLocked(doc.ZDTData(), track - 1, mixer->Controls().TrackCount()))
+        throw TrackLocked(track - 1);
 }
 
 void MixerSession::Save() {

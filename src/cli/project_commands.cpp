@@ -178,8 +178,9 @@ std::vector<TrackChange> ChangesFromJson(const Json& input, int givenTrack) {
     return changes;
 }
 
-// Writes the values as given (the recording group rule still holds); a value
-// that already reads the same is left alone, so the bytes stay as they were.
+// Writes the values as given, by the track rules (stereo lock, recording
+// group); a value that already reads the same is left alone, so the bytes stay
+// as they were.
 void ApplyJsonChanges(ZDTDocument& doc, const std::vector<TrackChange>& changes) {
     for (const TrackChange& change : changes) {
         std::vector<TrackReading> record = ReadTrackRecord(doc.ZDTData(), change.stripIndex);
@@ -193,9 +194,7 @@ void ApplyJsonChanges(ZDTDocument& doc, const std::vector<TrackChange>& changes)
                         : now.raw == change.value.raw;
         // An out-of-range byte reported beside its clamped value is kept, not rewritten.
         if (same || (now.outOfRange && change.raw == now.raw && change.value.raw == now.position)) continue;
-        WriteTrackValue(doc, *change.parameter, change.stripIndex, change.value);
-        if (kind == ControlKind::StatusShape && change.value.raw == 2)
-            ApplyRecordingGroup(doc, change.stripIndex, layout::TrackCount);
+        EditTrackValue(doc, *change.parameter->control, change.stripIndex, change.value, layout::TrackCount);
     }
 }
 
@@ -256,16 +255,14 @@ void AddSet(CLI::App& app) {
         }
         MixerSession session(options->file);
         if (options->all) {
-            session.dialogs.keys.ctrl = options->bank1;
-            session.dialogs.keys.shift = options->bank2;
+            BankRange bank = options->bank1 ? BankRange::Bank1 : options->bank2 ? BankRange::Bank2 : BankRange::All;
             for (const auto& [parameter, value] : changes)
-                session.mixer->Tracks().SetAllStripValue(parameter->control->prefix,
-                                                         SliderPosition(*parameter->control, value.raw));
-            session.dialogs.keys = {};
+                session.mixer->Tracks().SetAllStripValue(parameter->control->id,
+                                                         SliderPosition(*parameter->control, value.raw), bank);
         } else {
             session.RequireEnabled(options->track);
             for (const auto& [parameter, value] : changes)
-                session.mixer->Tracks().SetTrackValue(options->track - 1, parameter->control->prefix, value.raw, value.name);
+                session.mixer->Tracks().SetTrackValue(options->track - 1, parameter->control->id, value.raw, value.name);
         }
         session.Save();
         if (JsonOutput()) PrintJson(ChangeReport());

@@ -2,6 +2,7 @@
 
 #include "project/project_name.h"
 #include "project/track_layout.h"
+#include "project/value_format.h"
 #include "project/zdt_document.h"
 #include "settings/text_table.h"
 #include "text/ascii.h"
@@ -51,8 +52,7 @@ StepName AllStripStepName(const MixerControl& control) {
         value = control.Checked() ? "X" : "-";
     } else if (const TrackParameter* parameter = ParameterOf(control)) {
         Bytes scratch(MinProjectDataSize, 0);
-        int raw = control.kind == ControlKind::GainSlider ? layout::GainMax - control.value : control.value;
-        scratch[TagOffset(*control.element, 0)] = static_cast<std::uint8_t>(raw);
+        scratch[TagOffset(*control.element, 0)] = static_cast<std::uint8_t>(SliderRaw(*control.element, control.value));
         value = FormatTrackValue(scratch, *parameter, 0, true, "", true);
     }
     return StepName{Txt(298) + ": " + Label(control), "", value, false};

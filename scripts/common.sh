@@ -18,11 +18,13 @@ SPURWERK_PACKAGES=(
 )
 # Only test.sh needs these: the sanitizer and fuzz build (clang with its
 # runtime libraries), the Windows build of core and CLI under Wine, the Debian
-# package (dpkg-shlibdeps) and the manual page check.
+# package (dpkg-shlibdeps) and the manual page check; WAV files written by
+# other programs for the sample reader's tests.
 SPURWERK_TEST_PACKAGES=(
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix wine wine64
   dpkg-dev file groff man-db
+  sox ffmpeg
 )
 
 missing_packages() {

@@ -178,10 +178,12 @@ std::vector<TrackChange> ChangesFromJson(const Json& input, int givenTrack) {
     return changes;
 }
 
-// Writes the values as given, by the track rules (stereo lock, recording
-// group); a value that already reads the same is left alone, so the bytes stay
-// as they were.
+// Writes the values as given, by the track rules (the stereo lock of the
+// project as loaded, the recording group); a value that already reads the
+// same is left alone, so the bytes stay as they were.
 void ApplyJsonChanges(ZDTDocument& doc, const std::vector<TrackChange>& changes) {
+    // The project's links as loaded decide the lock: a carried mix links its own pairs.
+    const Bytes loaded = doc.ZDTData();
     for (const TrackChange& change : changes) {
         std::vector<TrackReading> record = ReadTrackRecord(doc.ZDTData(), change.stripIndex);
         const TrackReading& now = *std::find_if(record.begin(), record.end(), [&](const TrackReading& r) {
@@ -194,7 +196,7 @@ void ApplyJsonChanges(ZDTDocument& doc, const std::vector<TrackChange>& changes)
                         : now.raw == change.value.raw;
         // An out-of-range byte reported beside its clamped value is kept, not rewritten.
         if (same || (now.outOfRange && change.raw == now.raw && change.value.raw == now.position)) continue;
-        EditTrackValue(doc, *change.parameter->control, change.stripIndex, change.value, layout::TrackCount);
+        EditTrackValue(doc, *change.parameter->control, change.stripIndex, change.value, layout::TrackCount, &loaded);
     }
 }
 

@@ -76,11 +76,15 @@ protected:
 void Link(Bytes& b, int firstTrack) { b[layout::StereoLinkOffset] |= static_cast<std::uint8_t>(1 << (firstTrack - 1) / 2); }
 
 const ContractCase Cases[] = {
+    // The demo project links tracks 3+4 and arms track 5.
+    {"the demo's locked track", nullptr,
+     [](MixerViewModel& m, ScriptedDialogs&) { return m.Controls().SetChecked("CBInvert_4", false); },
+     {"set", "--track", "4", "Invert=-"}, R"({"track":4,"invert":false})", true},
     {"fader", nullptr, [](MixerViewModel& m, ScriptedDialogs&) { return m.Controls().SetPosition("TBFader_3", 50); },
      {"set", "--track", "3", "Fader=50"}, R"({"track":3,"fader":50})", false},
     {"EQ gain runs upside down", nullptr,
-     [](MixerViewModel& m, ScriptedDialogs&) { return m.Controls().SetPosition("TBEQxM_4", 5); },
-     {"set", "--track", "4", "EQxM=-5"}, R"({"track":4,"eqMidGain":-5})", false},
+     [](MixerViewModel& m, ScriptedDialogs&) { return m.Controls().SetPosition("TBEQxM_10", 5); },
+     {"set", "--track", "10", "EQxM=-5"}, R"({"track":10,"eqMidGain":-5})", false},
     {"pan and quality", nullptr,
      [](MixerViewModel& m, ScriptedDialogs&) {
          return m.Controls().SetPosition("TBPan_6", 40) && m.Controls().SetPosition("TBEQMidQual_6", 9);
@@ -96,13 +100,12 @@ const ContractCase Cases[] = {
     {"arming a track disarms its recording group",
      [](Bytes& b) { b[layout::RecordMaskOffset] |= 0x01; },  // track 1 records
      [](MixerViewModel& m, ScriptedDialogs&) {
-         m.Tracks().StatusMouseDown("ShStatus_9");  // play -> off -> record
-         m.Tracks().StatusMouseDown("ShStatus_9");
+         m.Tracks().StatusMouseDown("ShStatus_9");  // off -> record
          return true;
      },
      {"set", "--track", "9", "Status=R"}, R"({"track":9,"status":"record"})", false},
-    {"linking a pair", nullptr, [](MixerViewModel& m, ScriptedDialogs&) { return m.Controls().SetChecked("CBStereo_3", true); },
-     {"set", "--track", "3", "Stereo=X"}, R"({"track":3,"stereo":true})", false},
+    {"linking a pair", nullptr, [](MixerViewModel& m, ScriptedDialogs&) { return m.Controls().SetChecked("CBStereo_7", true); },
+     {"set", "--track", "7", "Stereo=X"}, R"({"track":7,"stereo":true})", false},
     {"the second track of a link is locked", [](Bytes& b) { Link(b, 1); },
      [](MixerViewModel& m, ScriptedDialogs&) { return m.Controls().SetPosition("TBFader_2", 50); },
      {"set", "--track", "2", "Fader=50"}, R"({"track":2,"fader":50})", true},
@@ -152,8 +155,7 @@ TEST_F(TrackContract, EveryDoorLeavesTheSameBytesAndRefusesTheSame) {
     for (const ContractCase& c : Cases) {
         SCOPED_TRACE(c.what);
         std::string tag = std::to_string(++n);
-        ContractCase unchanged = c;
-        Bytes original = ReadBytes(Prepare("ORIGINAL" + tag, unchanged));
+        Bytes original = ReadBytes(Prepare("ORIGINAL" + tag, c));
         Outcome mixer = ThroughMixer(c);
         std::filesystem::remove_all(card / "MIXER");
         EXPECT_EQ(mixer.refused, c.refused);
@@ -169,8 +171,9 @@ TEST_F(TrackContract, EveryDoorLeavesTheSameBytesAndRefusesTheSame) {
     }
 }
 
-// A JSON list is taken or refused as a whole, in its order; values a locked
-// track already holds are no edit of it, so a project's own report goes back.
+// A JSON list is taken or refused as a whole; the project's links as loaded
+// decide the lock; values a locked track already holds are no edit of it, so
+// a project's own report goes back.
 TEST_F(TrackContract, FromJsonRefusesALockedWriteWhollyAndTakesAProjectsOwnValuesBack) {
 #ifdef _WIN32
     GTEST_SKIP() << "under Wine the JSON handed to the child arrives empty; tested on Linux";
@@ -183,7 +186,12 @@ TEST_F(TrackContract, FromJsonRefusesALockedWriteWhollyAndTakesAProjectsOwnValue
     EXPECT_EQ(ReadBytes(file), linked);
     ASSERT_EQ(CliWithInput({"set", file, "--from-json", "-"}, Cli({"tracks", file, "--json"}).out).exitCode, 0);
     EXPECT_EQ(ReadBytes(file), linked);
-    ASSERT_EQ(CliWithInput({"set", file, "--from-json", "-"}, R"([{"track":1,"stereo":false},{"track":2,"fader":50}])")
+    EXPECT_TRUE(Fails(CliWithInput({"set", file, "--from-json", "-"}, R"([{"track":1,"stereo":false},{"track":2,"fader":50}])"),
+                      "locked"));
+    EXPECT_EQ(ReadBytes(file), linked);
+    // Linking in the input does not lock what the same input carries.
+    ASSERT_EQ(CliWithInput({"set", file, "--from-json", "-"}, R"({"track":1,"stereo":false})").exitCode, 0);
+    ASSERT_EQ(CliWithInput({"set", file, "--from-json", "-"}, R"([{"track":1,"stereo":true},{"track":2,"fader":50}])")
                   .exitCode,
               0);
     EXPECT_EQ(ReadBytes(file)[layout::FaderBase + 4], 50);
@@ -194,7 +202,7 @@ TEST_F(TrackContract, FromJsonTakesTheMidQualityFromOneTenthToOne) {
 #ifdef _WIN32
     GTEST_SKIP() << "under Wine the JSON handed to the child arrives empty; tested on Linux";
 #endif
-    std::string file = Project("PROJ001");
+    std::string file = Project("PROJ001");  // track 4 is locked by its link with track 3
     const struct {
         const char* quality;
         std::optional<int> raw;  // nullopt: refused
@@ -202,17 +210,17 @@ TEST_F(TrackContract, FromJsonTakesTheMidQualityFromOneTenthToOne) {
         {"0.1", 0}, {"1.0", 9}, {"1", 9}, {"0.30000000000000004", 2},
         {"0.0", std::nullopt}, {"1.1", std::nullopt}, {"0.55", std::nullopt}, {"-0.1", std::nullopt},
     };
-    const std::size_t quality4 = layout::BandBlock(3, 1) + layout::BandQualityOffset;
+    const std::size_t quality6 = layout::BandBlock(5, 1) + layout::BandQualityOffset;
     for (const auto& c : cases) {
         Bytes before = ReadBytes(file);
-        auto r = CliWithInput({"set", file, "--from-json", "-"}, std::string(R"({"track":4,"eqMidQuality":)") + c.quality + "}");
+        auto r = CliWithInput({"set", file, "--from-json", "-"}, std::string(R"({"track":6,"eqMidQuality":)") + c.quality + "}");
         if (!c.raw) {
             EXPECT_TRUE(Fails(r, "quality from 0.1 to 1.0")) << c.quality;
             EXPECT_EQ(ReadBytes(file), before) << c.quality;
             continue;
         }
         EXPECT_EQ(r.exitCode, 0) << c.quality << ": " << r.err;
-        EXPECT_EQ(ReadBytes(file)[quality4], *c.raw) << c.quality;
+        EXPECT_EQ(ReadBytes(file)[quality6], *c.raw) << c.quality;
     }
 }
 

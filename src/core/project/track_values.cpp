@@ -90,8 +90,8 @@ std::vector<int> ApplyRecordingGroup(ZDTDocument& doc, int stripIndex, int track
 }
 
 std::vector<int> EditTrackValue(ZDTDocument& doc, const StripElement& element, int stripIndex,
-                                const TrackValue& value, int trackCount) {
-    if (IsStereoLocked(doc.ZDTData(), stripIndex, trackCount)) throw TrackLocked(stripIndex);
+                                const TrackValue& value, int trackCount, const Bytes* links) {
+    if (IsStereoLocked(links ? *links : doc.ZDTData(), stripIndex, trackCount)) throw TrackLocked(stripIndex);
     std::vector<int> turned;
     if (element.kind == ControlKind::StatusShape && value.raw == static_cast<int>(TrackStatus::Record))
         turned = ApplyRecordingGroup(doc, stripIndex, trackCount);

@@ -52,8 +52,11 @@ std::vector<int> ApplyRecordingGroup(ZDTDocument& doc, int stripIndex, int track
 
 // A user's edit of one value of a track: refused with TrackLocked on the
 // locked track of a stereo pair; arming it disarms its recording group.
-// Returns the other strips the edit changed.
+// `links` are the bytes whose stereo links decide the lock (by default the
+// document's; a batch of edits passes the bytes it started from, so that a
+// pair it links itself, as a carried mix does, keeps its second track's
+// values). Returns the other strips the edit changed.
 std::vector<int> EditTrackValue(ZDTDocument& doc, const StripElement& element, int stripIndex,
-                                const TrackValue& value, int trackCount);
+                                const TrackValue& value, int trackCount, const Bytes* links = nullptr);
 
 }  // namespace spurwerk

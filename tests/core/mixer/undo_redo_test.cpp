@@ -17,7 +17,7 @@ TEST_F(UndoRedo, EditsUndoneStepByStepGiveTheLoadedBytesAndRedoneTheEditedOnes) 
     std::vector<Bytes> states{doc.ZDTData()};
     mixer->Controls().SetPosition("TBFader_2", 90);
     states.push_back(doc.ZDTData());
-    mixer->Tracks().SetAllStripValue("ShStatus_", static_cast<int>(TrackStatus::Record), BankRange::Bank1);
+    mixer->Tracks().SetAllStripValue(Element::Status, static_cast<int>(TrackStatus::Record), BankRange::Bank1);
     states.push_back(doc.ZDTData());
     dialogs.messageAnswers = {ResultNo, ResultOk};  // No exchanges the tracks; OK sets the mark
     mixer->Tracks().Drop("LabelTrackNr_2", "LabelTrackNr_5");

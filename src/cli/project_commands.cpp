@@ -182,8 +182,13 @@ std::vector<TrackChange> ChangesFromJson(const Json& input, int givenTrack) {
 // project as loaded, the recording group); a value that already reads the
 // same is left alone, so the bytes stay as they were.
 void ApplyJsonChanges(ZDTDocument& doc, const std::vector<TrackChange>& changes) {
-    // The project's links as loaded decide the lock: a carried mix links its own pairs.
-    const Bytes loaded = doc.ZDTData();
+    // The project's links as loaded decide the lock, except for the pairs the
+    // input links itself: a carried mix brings both tracks of its pairs.
+    Bytes links = doc.ZDTData();
+    for (const TrackChange& change : changes)
+        if (change.parameter->control->kind == ControlKind::StereoBox && change.value.raw != 0 &&
+            links.size() > layout::StereoLinkOffset)
+            links[layout::StereoLinkOffset] &= static_cast<std::uint8_t>(~TrackBitMask(change.stripIndex / 2));
     for (const TrackChange& change : changes) {
         std::vector<TrackReading> record = ReadTrackRecord(doc.ZDTData(), change.stripIndex);
         const TrackReading& now = *std::find_if(record.begin(), record.end(), [&](const TrackReading& r) {
@@ -196,7 +201,7 @@ void ApplyJsonChanges(ZDTDocument& doc, const std::vector<TrackChange>& changes)
                         : now.raw == change.value.raw;
         // An out-of-range byte reported beside its clamped value is kept, not rewritten.
         if (same || (now.outOfRange && change.raw == now.raw && change.value.raw == now.position)) continue;
-        EditTrackValue(doc, *change.parameter->control, change.stripIndex, change.value, layout::TrackCount, &loaded);
+        EditTrackValue(doc, *change.parameter->control, change.stripIndex, change.value, layout::TrackCount, &links);
     }
 }
 

@@ -92,11 +92,11 @@ const ContractCase Cases[] = {
      {"set", "--track", "6", "Pan=L20", "EQMidQual=1.0"}, R"({"track":6,"pan":-20,"eqMidQuality":1.0})", false},
     {"boxes", nullptr,
      [](MixerViewModel& m, ScriptedDialogs&) {
-         return m.Controls().SetChecked("CBReverb_2", true) && m.Controls().SetChecked("CBEQxH_2", true) &&
-                m.Controls().SetChecked("CBInvert_2", true);
+         return m.Controls().SetChecked("CBReverb_7", true) && m.Controls().SetChecked("CBEQxH_7", true) &&
+                m.Controls().SetChecked("CBInvert_7", true);
      },
-     {"set", "--track", "2", "Reverb=X", "EQxH=X", "Invert=X"},
-     R"({"track":2,"reverbOn":true,"eqHighOn":true,"invert":true})", false},
+     {"set", "--track", "7", "Reverb=X", "EQxH=X", "Invert=X"},
+     R"({"track":7,"reverbOn":true,"eqHighOn":true,"invert":true})", false},
     {"arming a track disarms its recording group",
      [](Bytes& b) { b[layout::RecordMaskOffset] |= 0x01; },  // track 1 records
      [](MixerViewModel& m, ScriptedDialogs&) {
@@ -172,8 +172,8 @@ TEST_F(TrackContract, EveryDoorLeavesTheSameBytesAndRefusesTheSame) {
 }
 
 // A JSON list is taken or refused as a whole; the project's links as loaded
-// decide the lock; values a locked track already holds are no edit of it, so
-// a project's own report goes back.
+// decide the lock, but a pair the input links itself is carried whole; values
+// a locked track already holds are no edit of it.
 TEST_F(TrackContract, FromJsonRefusesALockedWriteWhollyAndTakesAProjectsOwnValuesBack) {
 #ifdef _WIN32
     GTEST_SKIP() << "under Wine the JSON handed to the child arrives empty; tested on Linux";

@@ -130,6 +130,7 @@ TEST_F(MixerControls, StereoLinkDisablesThePartnerButNeverTheAllStrip) {
     // Loaded links disable each pair's second track and nothing beyond it.
     Bytes linked = Named({});
     linked[layout::StereoLinkOffset] = 0x01 | 0x08;  // tracks 1+2 and 7+8
+    doc.MarkSaved();
     Load(linked);
     std::vector<bool> enabled;
     for (int k = 0; k < 10; ++k) enabled.push_back(mixer->Controls().Strip(k).enabled);

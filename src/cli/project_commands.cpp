@@ -178,17 +178,16 @@ std::vector<TrackChange> ChangesFromJson(const Json& input, int givenTrack) {
     return changes;
 }
 
-// Writes the values as given, by the track rules (the stereo lock of the
-// project as loaded, the recording group); a value that already reads the
-// same is left alone, so the bytes stay as they were.
+// Writes the values in their order by the track rules (stereo lock,
+// recording group); a value that already reads the same is left alone, so the
+// bytes stay as they were.
 void ApplyJsonChanges(ZDTDocument& doc, const std::vector<TrackChange>& changes) {
-    // The project's links as loaded decide the lock, except for the pairs the
-    // input links itself: a carried mix brings both tracks of its pairs.
-    Bytes links = doc.ZDTData();
+    // The links as they stand lock a track, except the pairs the input links
+    // itself: a carried mix brings both tracks of its pairs.
+    std::uint8_t carried = 0;
     for (const TrackChange& change : changes)
-        if (change.parameter->control->kind == ControlKind::StereoBox && change.value.raw != 0 &&
-            links.size() > layout::StereoLinkOffset)
-            links[layout::StereoLinkOffset] &= static_cast<std::uint8_t>(~TrackBitMask(change.stripIndex / 2));
+        if (change.parameter->control->kind == ControlKind::StereoBox && change.value.raw != 0)
+            carried |= static_cast<std::uint8_t>(TrackBitMask(change.stripIndex / 2));
     for (const TrackChange& change : changes) {
         std::vector<TrackReading> record = ReadTrackRecord(doc.ZDTData(), change.stripIndex);
         const TrackReading& now = *std::find_if(record.begin(), record.end(), [&](const TrackReading& r) {
@@ -201,6 +200,8 @@ void ApplyJsonChanges(ZDTDocument& doc, const std::vector<TrackChange>& changes)
                         : now.raw == change.value.raw;
         // An out-of-range byte reported beside its clamped value is kept, not rewritten.
         if (same || (now.outOfRange && change.raw == now.raw && change.value.raw == now.position)) continue;
+        Bytes links = doc.ZDTData();
+        if (links.size() > layout::StereoLinkOffset) links[layout::StereoLinkOffset] &= static_cast<std::uint8_t>(~carried);
         EditTrackValue(doc, *change.parameter->control, change.stripIndex, change.value, layout::TrackCount, &links);
     }
 }

@@ -3,7 +3,9 @@
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 ensure_packages
-build_spurwerk
+# Only what runs: the two programs, templates, language files and the demo
+# card; ./test.sh builds the tests and benchmarks too.
+SPURWERK_TARGET=spurwerk_programs build_spurwerk
 demo="$SPURWERK_BUILD/demo-card/PROJ001/PRJDATA.ZDT"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ "$(uname)" != "Darwin" ]; then
   echo "No display found (DISPLAY is not set), so the Spurwerk window cannot open."

@@ -18,12 +18,17 @@ SPURWERK_PACKAGES=(
 )
 # Only test.sh needs these: the sanitizer and fuzz build (clang with its
 # runtime libraries), the Windows build of core and CLI under Wine, the Debian
-# package (dpkg-shlibdeps) and the manual page check; WAV files written by
-# other programs for the sample reader's tests.
+# package (dpkg-shlibdeps) and its checks (lintian, AppStream, desktop entry),
+# the manual page check, the shell completions (zsh), the exFAT card test, the
+# system-call count of the search benchmark; WAV files written by other
+# programs for the sample reader's tests.
 SPURWERK_TEST_PACKAGES=(
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix wine wine64
   dpkg-dev file groff man-db
+  lintian appstream desktop-file-utils zsh
+  exfatprogs exfat-fuse
+  strace
   sox ffmpeg
 )
 
@@ -62,6 +67,8 @@ ensure_packages() {
   fi
 }
 
+# build_spurwerk [cmake option...]: configures once, then builds everything;
+# with SPURWERK_TARGET set only that target (run.sh: spurwerk_programs).
 build_spurwerk() {
   local jobs
   jobs="$(nproc 2>/dev/null || echo 2)"
@@ -71,7 +78,7 @@ build_spurwerk() {
     # Options reach an existing build too; nothing is rebuilt when they are unchanged.
     cmake -S "$SPURWERK_ROOT" -B "$SPURWERK_BUILD" "$@" >/dev/null
   fi
-  cmake --build "$SPURWERK_BUILD" -j "$jobs"
+  cmake --build "$SPURWERK_BUILD" -j "$jobs" ${SPURWERK_TARGET:+--target "$SPURWERK_TARGET"}
 }
 
 # The sanitizer build: AddressSanitizer + UndefinedBehaviorSanitizer of core,

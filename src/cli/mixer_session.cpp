@@ -3,10 +3,12 @@
 #include "cli_support.h"
 #include "project/document_ops.h"
 #include "project/track_values.h"
+#include "settings/cli_texts.h"
 
 namespace spurwerk::cli {
 
-MixerSession::MixerSession(const std::string& file) {
+MixerSession::MixerSession(const std::string& file, bool forChange) {
+    if (forChange) lock = LockProjectFile(file);
     doc = LoadDocument(file, true);
     MixerOptions options;
     options.trackCount = layout::TrackCount;
@@ -40,7 +42,7 @@ const TrackParameter& ParameterOrThrow(const std::string& group) {
     if (!parameter) {
         std::string names;
         for (const auto& p : TrackParameters()) names += (names.empty() ? "" : ", ") + p.name;
-        throw CommandError("unknown group \"" + group + "\"; the groups are: " + names);
+        throw CommandError(CliTxt(CliText::UnknownGroupList, {group, names}));
     }
     return *parameter;
 }

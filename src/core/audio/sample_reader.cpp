@@ -41,16 +41,8 @@ bool IdIs(const std::uint8_t* p, const char* id) {
     return true;
 }
 
-bool SeekTo(std::FILE* file, std::int64_t offset) {
-#ifdef _WIN32
-    return _fseeki64(file, offset, SEEK_SET) == 0;
-#else
-    return fseeko(file, static_cast<off_t>(offset), SEEK_SET) == 0;
-#endif
-}
-
-bool ReadAt(std::FILE* file, std::int64_t offset, std::uint8_t* out, std::size_t count) {
-    return SeekTo(file, offset) && std::fread(out, 1, count, file) == count;
+bool ReadAt(InputFile& file, std::int64_t offset, std::uint8_t* out, std::size_t count) {
+    return file.ReadAt(offset, out, count);
 }
 
 // Fills the format fields from a format chunk body of `length` bytes.
@@ -86,7 +78,7 @@ WavFault ParseFormat(const std::uint8_t* body, std::uint32_t length, WavLayout& 
     return WavFault::None;
 }
 
-WavFault WalkChunks(std::FILE* file, WavLayout& layout) {
+WavFault WalkChunks(InputFile& file, WavLayout& layout) {
     std::uint8_t head[12];
     if (!ReadAt(file, 0, head, sizeof head) || !IdIs(head + 8, "WAVE")) return WavFault::NotWave;
     layout.container.assign(reinterpret_cast<const char*>(head), 4);
@@ -201,7 +193,7 @@ SampleReader SampleReader::Open(const std::string& path) {
     reader.file_ = InputFile::Open(PathFromText(path), ec);
     if (!reader.file_) return reader;
     reader.layout_.fileSize = reader.file_.Size();
-    reader.layout_.fault = WalkChunks(reader.file_.get(), reader.layout_);
+    reader.layout_.fault = WalkChunks(reader.file_, reader.layout_);
     if (!reader.layout_.Ok()) reader.file_ = InputFile();
     return reader;
 }
@@ -209,7 +201,6 @@ SampleReader SampleReader::Open(const std::string& path) {
 bool SampleReader::Seek(std::uint64_t frame) {
     if (!layout_.Ok() || frame > layout_.frameCount) return false;
     position_ = frame;
-    filePositioned_ = false;
     return true;
 }
 
@@ -217,20 +208,19 @@ std::size_t SampleReader::ReadRaw(std::size_t frames) {
     if (!layout_.Ok()) return 0;
     frames = static_cast<std::size_t>(std::min<std::uint64_t>(frames, layout_.frameCount - position_));
     if (frames == 0) return 0;
-    if (!filePositioned_) {
-        const auto offset = layout_.dataOffset + static_cast<std::int64_t>(position_ * layout_.blockAlign);
-        if (!SeekTo(file_.get(), offset)) {
-            readError_ = true;
-            return 0;
-        }
-        filePositioned_ = true;
-    }
+    const auto offset = layout_.dataOffset + static_cast<std::int64_t>(position_ * layout_.blockAlign);
     raw_.resize(frames * layout_.blockAlign);
-    const std::size_t bytes = std::fread(raw_.data(), 1, raw_.size(), file_.get());
+    std::size_t bytes = raw_.size();
+    if (!file_.ReadAt(offset, raw_.data(), raw_.size())) {
+        // A file cut short: the whole frames it still holds.
+        bytes = 0;
+        while (bytes < raw_.size() && file_.ReadAt(offset + static_cast<std::int64_t>(bytes), raw_.data() + bytes,
+                                                   layout_.blockAlign))
+            bytes += layout_.blockAlign;
+    }
     const std::size_t got = bytes / layout_.blockAlign;
     if (got < frames) {
         readError_ = true;
-        filePositioned_ = false;  // a partial frame may have been consumed
     }
     position_ += got;
     return got;

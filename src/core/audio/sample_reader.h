@@ -105,7 +105,6 @@ private:
     WavLayout layout_;
     InputFile file_;
     std::uint64_t position_ = 0;
-    bool filePositioned_ = false;
     bool readError_ = false;
     std::vector<std::uint8_t> raw_;
 };

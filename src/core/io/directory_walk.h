@@ -37,6 +37,15 @@ void WalkDirectory(const std::string& dir, DirectoryVisitor& visitor);
 // The entry errors for a message: one a line, at most `most` of them.
 std::string EntryErrorsText(const std::vector<std::string>& errors, std::size_t most = 20);
 
+// What the walk does with an entry, from its type as listed and, for a link
+// or an entry the listing left untyped, the type it leads to (Missing when
+// it leads nowhere or vanished). Folders are entered only when listed as
+// folders, so a link to a folder is never followed; anything that may hold
+// a file to read is visited, and the visitor reports it when it cannot.
+enum class EntryType { Missing, File, Folder, Link, Other };
+enum class WalkAction { Visit, Enter, Skip };
+WalkAction ActionFor(EntryType listed, EntryType target);
+
 bool ContainsText(const std::string& text, const char* part);
 
 // A file name the walks treat as a project file: it ends with ".ZDT", holds

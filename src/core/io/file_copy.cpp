@@ -21,8 +21,8 @@ std::error_code CopyToTemp(const fs::path& from, const fs::path& to, TempFile& t
     if ((ec = temp.Create(to))) return ec;
     Bytes buffer(1 << 16);
     for (;;) {
-        std::size_t read = std::fread(buffer.data(), 1, buffer.size(), in.get());
-        if (read < buffer.size() && std::ferror(in.get())) return std::error_code(errno, std::generic_category());
+        std::size_t read = in.Read(buffer.data(), buffer.size(), ec);
+        if (ec) return ec;
         if ((ec = temp.Write(buffer.data(), read))) return ec;
         if (read < buffer.size()) break;
     }

@@ -67,6 +67,8 @@ std::error_code NotARegularFileError() {
 
 // --- reading --------------------------------------------------------------------
 
+#ifdef _WIN32
+
 InputFile::InputFile(InputFile&& other) noexcept : file_(other.file_), size_(other.size_) { other.file_ = nullptr; }
 
 InputFile& InputFile::operator=(InputFile&& other) noexcept {
@@ -86,7 +88,6 @@ InputFile::~InputFile() {
 InputFile InputFile::Open(const fs::path& path, std::error_code& ec) {
     ec.clear();
     InputFile in;
-#ifdef _WIN32
     std::error_code statusError;
     fs::file_status status = fs::status(path, statusError);
     if (fs::is_directory(status)) {
@@ -103,9 +104,46 @@ InputFile InputFile::Open(const fs::path& path, std::error_code& ec) {
         ec = LastError();
         return InputFile();
     }
+    in.size_ = static_cast<std::int64_t>(info.st_size);
+    return in;
+}
+
+std::size_t InputFile::Read(void* data, std::size_t count, std::error_code& ec) {
+    ec.clear();
+    std::size_t read = count == 0 ? 0 : std::fread(data, 1, count, file_);
+    if (read < count && std::ferror(file_)) ec = LastError();
+    return read;
+}
+
+bool InputFile::ReadAt(std::int64_t offset, void* data, std::size_t count) {
+    std::error_code ec;
+    return offset >= 0 && _fseeki64(file_, offset, SEEK_SET) == 0 && Read(data, count, ec) == count;
+}
+
 #else
+
+InputFile::InputFile(InputFile&& other) noexcept : fd_(other.fd_), size_(other.size_) { other.fd_ = -1; }
+
+InputFile& InputFile::operator=(InputFile&& other) noexcept {
+    if (this != &other) {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = other.fd_;
+        size_ = other.size_;
+        other.fd_ = -1;
+    }
+    return *this;
+}
+
+InputFile::~InputFile() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+InputFile InputFile::Open(const fs::path& path, std::error_code& ec) {
+    ec.clear();
+    InputFile in;
     // O_NONBLOCK: opening a FIFO without a writer returns at once instead of
-    // waiting for one; the type check then refuses it.
+    // waiting for one; the type check then refuses it. A regular file ignores
+    // the flag, so it stays set: no further call per file.
     int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         ec = LastError();
@@ -122,18 +160,42 @@ InputFile InputFile::Open(const fs::path& path, std::error_code& ec) {
         ::close(fd);
         return in;
     }
-    int flags = fcntl(fd, F_GETFL);
-    if (flags >= 0) fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-    in.file_ = fdopen(fd, "rb");
-    if (!in.file_) {
-        ec = LastError();
-        ::close(fd);
-        return in;
-    }
-#endif
+    in.fd_ = fd;
     in.size_ = static_cast<std::int64_t>(info.st_size);
     return in;
 }
+
+std::size_t InputFile::Read(void* data, std::size_t count, std::error_code& ec) {
+    ec.clear();
+    auto* out = static_cast<char*>(data);
+    std::size_t done = 0;
+    while (done < count) {
+        ssize_t n = ::read(fd_, out + done, count - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            ec = LastError();
+            break;
+        }
+        if (n == 0) break;
+        done += static_cast<std::size_t>(n);
+    }
+    return done;
+}
+
+bool InputFile::ReadAt(std::int64_t offset, void* data, std::size_t count) {
+    if (offset < 0) return false;
+    auto* out = static_cast<char*>(data);
+    std::size_t done = 0;
+    while (done < count) {
+        ssize_t n = ::pread(fd_, out + done, count - done, static_cast<off_t>(offset) + static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+#endif
 
 InputFile InputFile::OpenOrThrow(const fs::path& path) {
     std::error_code ec;
@@ -150,18 +212,18 @@ Bytes ReadWholeFile(const fs::path& path, std::uintmax_t maxSize) {
                              "file is too large (" + std::to_string(size) + " bytes; at most " +
                                  std::to_string(maxSize) + " are accepted)");
     Bytes data(static_cast<std::size_t>(size));
-    std::size_t read = data.empty() ? 0 : std::fread(data.data(), 1, data.size(), in.get());
-    if (read < data.size() && std::ferror(in.get())) throw FileError::For("Cannot read", path, LastError());
-    data.resize(read);
+    std::error_code ec;
+    data.resize(in.Read(data.data(), data.size(), ec));
+    if (ec) throw FileError::For("Cannot read", path, ec);
     return data;
 }
 
 Bytes ReadFileHead(const fs::path& path, std::size_t count) {
     InputFile in = InputFile::OpenOrThrow(path);
     Bytes data(count);
-    std::size_t read = count == 0 ? 0 : std::fread(data.data(), 1, count, in.get());
-    if (read < count && std::ferror(in.get())) throw FileError::For("Cannot read", path, LastError());
-    data.resize(read);
+    std::error_code ec;
+    data.resize(in.Read(data.data(), count, ec));
+    if (ec) throw FileError::For("Cannot read", path, ec);
     return data;
 }
 

@@ -36,12 +36,26 @@ public:
     // Throws FileError "Cannot read ..." on failure.
     static InputFile OpenOrThrow(const std::filesystem::path& path);
 
+#ifdef _WIN32
     explicit operator bool() const { return file_ != nullptr; }
-    std::FILE* get() const { return file_; }
+#else
+    explicit operator bool() const { return fd_ >= 0; }
+#endif
     std::int64_t Size() const { return size_; }
 
+    // Reads up to `count` bytes from the current position; fewer only at the
+    // end of the file or on an error, which `ec` then holds.
+    std::size_t Read(void* data, std::size_t count, std::error_code& ec);
+    // Reads exactly `count` bytes at `offset`; false when the file does not
+    // hold them or cannot be read.
+    bool ReadAt(std::int64_t offset, void* data, std::size_t count);
+
 private:
+#ifdef _WIN32
     std::FILE* file_ = nullptr;
+#else
+    int fd_ = -1;
+#endif
     std::int64_t size_ = 0;
 };
 

@@ -1,7 +1,14 @@
 #include "io/wav_files.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
+
+#ifndef _WIN32
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#endif
 
 #include "io/path_text.h"
 #include "text/ascii.h"
@@ -9,6 +16,8 @@
 namespace spurwerk {
 
 namespace fs = std::filesystem;
+
+#ifdef _WIN32
 
 std::vector<std::string> WavFilesIn(const std::string& folder, std::error_code& error) {
     std::vector<std::string> files;
@@ -27,6 +36,40 @@ std::vector<std::string> WavFilesIn(const std::string& folder, std::error_code& 
     std::sort(files.begin(), files.end());
     return files;
 }
+
+#else
+
+// Every project line of a search lists its WAV folder: the type comes from
+// the listing (d_type), so only links and untyped entries cost a stat.
+std::vector<std::string> WavFilesIn(const std::string& folder, std::error_code& error) {
+    std::vector<std::string> files;
+    error.clear();
+    DIR* dir = opendir(folder.c_str());
+    if (!dir) {
+        if (errno != ENOENT) error = std::error_code(errno, std::generic_category());
+        return files;
+    }
+    for (;;) {
+        errno = 0;
+        const dirent* entry = readdir(dir);
+        if (!entry) {
+            if (errno != 0) error = std::error_code(errno, std::generic_category());
+            break;
+        }
+        if (!HasFileExt(entry->d_name, ".WAV")) continue;
+        bool regular = entry->d_type == DT_REG;
+        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+            struct stat info;
+            regular = fstatat(dirfd(dir), entry->d_name, &info, 0) == 0 && S_ISREG(info.st_mode);
+        }
+        if (regular) files.emplace_back(entry->d_name);
+    }
+    closedir(dir);
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+#endif
 
 std::vector<std::string> WavFilesIn(const std::string& folder) {
     std::error_code ignored;

@@ -251,7 +251,7 @@ void MixerControls::CtrlAction(MixerControl& c) {
     DocumentStep step(doc);
     if (IsAllStrip(c) && (*mixer_.tracks).CarriesAllStripOperation(c)) {
         (*mixer_.tracks).PropagateAllStrip(c, bank_);
-        doc.NameStep(AllStripStepName(c));
+        doc.NameStep(AllStripStepName(c, (*mixer_.tracks).AllStripTargets()));
         return;
     }
     if (!changeHandling_) return;

@@ -87,6 +87,7 @@ void MixerMenu::RebuildInfoLine() {
 }
 
 void MixerMenu::SetLabelEFXs(const std::string& efxPath) {
+    effectsFile_ = efxPath;
     effects_ = ReadEffectLabels(efxPath, mixer_.doc.ReadByte(layout::InsertPositionOffset));
     if (MixerObserver* observer = mixer_.observer) observer->InfoChanged();
 }

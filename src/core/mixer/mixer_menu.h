@@ -32,6 +32,7 @@ public:
     void RebuildInfoLine();
     const ProjectInfoTexts& InfoTexts() const { return infoTexts_; }
     void SetLabelEFXs(const std::string& efxPath);
+    const std::string& EffectsFile() const { return effectsFile_; }
     const EffectLabels& Effects() const { return effects_; }
     static Colour EffectLabelColour(const std::string& text);
 
@@ -39,6 +40,7 @@ private:
     MixerContext& mixer_;
     ProjectInfoTexts infoTexts_;
     EffectLabels effects_;
+    std::string effectsFile_;
 };
 
 }  // namespace spurwerk

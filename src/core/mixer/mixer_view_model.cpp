@@ -37,6 +37,12 @@ void MixerViewModel::ShowRestoredDocument() {
     menu_.RebuildInfoLine();
 }
 
+void MixerViewModel::TextsChanged() {
+    files_.BuildWavList();
+    menu_.RebuildInfoLine();
+    menu_.SetLabelEFXs(menu_.EffectsFile());
+}
+
 void MixerViewModel::SetActions(MixerActions* actions) { context_.actions = actions ? actions : &defaultActions_; }
 
 void MixerViewModel::DocumentLoaded(const std::string&, const std::string& effectsFile) {

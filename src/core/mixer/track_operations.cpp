@@ -19,6 +19,7 @@
 #include "settings/text_table.h"
 #include "text/number_text.h"
 #include "ui/dialogs.h"
+#include "settings/ui_texts.h"
 
 namespace spurwerk {
 
@@ -57,10 +58,13 @@ std::pair<int, int> TrackOperations::TrackRange(BankRange bank) const {
 
 void TrackOperations::PropagateAllStrip(MixerControl& all, BankRange bank) {
     auto [first, last] = TrackRange(bank);
+    allStripTargets_.clear();
     for (int track = first; track <= last; ++track) {
         int k = track - 1;
         if (k == controls_.TrackCount() || k > controls_.MaxStripIndex() || !controls_.IsMarked(k)) continue;
         MixerControl& target = controls_.At(k, all.element->id);
+        if (!(all.kind == ControlKind::StatusShape && all.Status() == TrackStatus::Record && track >= 9 && first == 1))
+            allStripTargets_.push_back(k);
         if (all.IsCheckBox()) {
             controls_.CarryValue(target, all.value);
         } else if (all.IsSlider()) {
@@ -87,7 +91,7 @@ void TrackOperations::SetAllStripValue(Element element, int value, BankRange ban
     } else if (MixerControls::BankScope scope(controls_, bank); !controls_.SetValueRaising(all, value)) {
         PropagateAllStrip(all, bank);
     }
-    doc.NameStep(AllStripStepName(all));
+    doc.NameStep(AllStripStepName(all, allStripTargets_));
 }
 
 void TrackOperations::ApplyStatus(MixerControl& status) {
@@ -108,7 +112,7 @@ void TrackOperations::StatusMouseDown(const std::string& name, KeyState keys) {
     controls_.SetStatus(shape, NextStatus(shape.Status()));
     if (controls_.IsAllStrip(shape)) {
         PropagateAllStrip(shape, BankOf(keys));
-        mixer_.doc.NameStep(AllStripStepName(shape));
+        mixer_.doc.NameStep(AllStripStepName(shape, allStripTargets_));
     } else {
         ApplyStatus(shape);
     }
@@ -212,7 +216,7 @@ void TrackOperations::SetTrackCountClick() {
     if (mixer_.dialogs.TimedInput(request) != ResultOk) return;
     std::optional<int> count = ParseInt(request.input);
     if (!count) {
-        mixer_.dialogs.Message("'" + request.input + "' is not a valid integer value", MessageButtons::Ok);
+        mixer_.dialogs.Message(UiTxt(UiText::NotAnInteger, request.input), MessageButtons::Ok);
         return;
     }
     SetTrackCount(std::clamp(*count, 1, layout::TrackCount));

@@ -36,6 +36,8 @@ public:
     // operation to the tracks, and carrying it to the marked tracks of a bank.
     bool CarriesAllStripOperation(const MixerControl& control) const;
     void PropagateAllStrip(MixerControl& allControl, BankRange bank);
+    // The strips the last all-strip change reached (for its undo step's name).
+    const std::vector<int>& AllStripTargets() const { return allStripTargets_; }
 
 private:
     std::pair<int, int> TrackRange(BankRange bank) const;
@@ -44,6 +46,7 @@ private:
 
     MixerContext& mixer_;
     MixerControls& controls_;
+    std::vector<int> allStripTargets_;
 };
 
 }  // namespace spurwerk

@@ -38,12 +38,7 @@ bool ReadAt(OpenFile& in, std::int64_t offset, Bytes& out) {
         return true;
     }
     if (in.head.size() < HeadBytes) return false;  // the head holds the whole file
-#ifdef _WIN32
-    if (_fseeki64(in.file.get(), offset, SEEK_SET) != 0) return false;
-#else
-    if (fseeko(in.file.get(), static_cast<off_t>(offset), SEEK_SET) != 0) return false;
-#endif
-    return std::fread(out.data(), 1, out.size(), in.file.get()) == out.size();
+    return in.file.ReadAt(offset, out.data(), out.size());
 }
 
 // Chunk identifiers are matched without regard to letter case.
@@ -107,7 +102,7 @@ WavHeader ReadWavHeader(const std::string& path) {
     if (!in.file) return header;
     header.fileSize = in.file.Size();
     in.head.resize(HeadBytes);
-    in.head.resize(std::fread(in.head.data(), 1, HeadBytes, in.file.get()));
+    in.head.resize(in.file.Read(in.head.data(), HeadBytes, ec));
 
     Bytes form(4);
     if (!ReadAt(in, 8, form) || !IdIs(form, "WAVE")) return header;

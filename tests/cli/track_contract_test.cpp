@@ -182,7 +182,7 @@ TEST_F(TrackContract, FromJsonRefusesALockedWriteWhollyAndTakesAProjectsOwnValue
     ASSERT_EQ(Cli({"set", file, "--track", "1", "Stereo=X"}).exitCode, 0);
     Bytes linked = ReadBytes(file);
     EXPECT_TRUE(Fails(CliWithInput({"set", file, "--from-json", "-"}, R"([{"track":3,"fader":50},{"track":2,"pan":-20}])"),
-                      "locked"));
+                      "Spur 2 ist die zweite Spur eines Stereo-Paares (Spuren 1+2)"));
     EXPECT_EQ(ReadBytes(file), linked);
     ASSERT_EQ(CliWithInput({"set", file, "--from-json", "-"}, Cli({"tracks", file, "--json"}).out).exitCode, 0);
     EXPECT_EQ(ReadBytes(file), linked);

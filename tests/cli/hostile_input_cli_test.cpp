@@ -61,7 +61,13 @@ TEST_F(HostileInputCli, StandardInputHasTheSameSizeLimitAsAFile) {
     std::string big = "{\"track\":1,\"fader\":3}" + std::string(64u << 20, ' ');
     WriteText(card / "big.json", big);
     EXPECT_TRUE(Fails(Cli({"set", file, "--from-json", Path("big.json")}), "big.json"));
-    EXPECT_TRUE(Fails(CliWithInput({"set", file, "--from-json", "-"}, big), "larger than 64 MiB"));
+#ifdef _WIN32
+    // These tests hand the CLI a file for "-" there (see cli_test.h).
+    const char* refusal = "file is too large";
+#else
+    const char* refusal = "larger than 64 MiB";
+#endif
+    EXPECT_TRUE(Fails(CliWithInput({"set", file, "--from-json", "-"}, big), refusal));
     EXPECT_EQ(ReadBytes(file), before);
     big.resize(1000);  // well under the limit it is taken
     EXPECT_EQ(CliWithInput({"set", file, "--from-json", "-"}, big).exitCode, 0);

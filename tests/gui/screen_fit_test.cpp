@@ -196,8 +196,10 @@ void ScreenFitTest::EveryWindowFitsInBothLanguagesAndEnglishShowsNoGerman() {
     f.WriteFile("Spurwerk.INI", "[Options]\r\nDevIsZoomR24=1\r\nLanguageIndex=" +
                                     QByteArray::number(english) +
                                     "\r\n[FormGeneralInfo]\r\nShowGeneralInfoAtProgStart=0\r\n");
+    // The language box's title is in both languages by design.
     const QSet<QString> german = Words(QString::fromLatin1(f.ReadFile("Spurwerk_GUI_Deutsch.INI"))) -
-                                 Words(QString::fromLatin1(f.ReadFile("Spurwerk_GUI_English.INI")));
+                                 Words(QString::fromLatin1(f.ReadFile("Spurwerk_GUI_English.INI"))) -
+                                 Words(QString::fromUtf8(LanguageBoxTitle));
     QVERIFY(german.contains("abbruch") && !german.contains("cancel"));
     QStringList found;
     QStringList visited;

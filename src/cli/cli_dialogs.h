@@ -31,14 +31,12 @@ public:
     // Questions that only confirm the start of what the command was asked to do
     // (recognised by a piece of their text): running the command answers them.
     std::vector<std::string> confirmedByCommand;
-    KeyState keys;
 
     int Message(const std::string& text, MessageButtons buttons) override;
     int TimedInput(TimedInputRequest& request) override;
     HistInputResult InputHist(const HistInputRequest& request) override;
     std::string SelectFolder(const std::string& prompt, const std::string& startFolder) override;
     bool AskAbortOnClick(int) override { return false; }
-    KeyState Keys() override { return keys; }
     void OpenWithAssociatedProgram(const std::string& path) override;
     void StartFurtherInstance(const std::string& argument) override;
 };

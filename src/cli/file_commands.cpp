@@ -115,10 +115,9 @@ void AddSaveProject(CLI::App& app) {
         SetErrorFile(o->file);
         Session session(o->answers, o->project);
         session.Load(o->file);
-        session.dialogs.keys.ctrl = o->keepUnchanged;
         SetErrorFile(o->target);
         FileSnapshot before(PathText(PathFromText(o->target).parent_path()));
-        if (!SaveProject(session.context, o->target, true, o->name, 0))
+        if (!SaveProject(session.context, o->target, true, o->name, 0, o->keepUnchanged))
             throw CommandError(CliTxt(CliText::NothingSaved));
         if (JsonOutput()) PrintJson(ChangeReport(before.Changes()));
         FailOnErrors(session.context.fileErrors, CliText::FilesNotMade);

@@ -16,6 +16,7 @@
 #include "io/file_io.h"
 #include "json_output.h"
 #include "project/link_time.h"
+#include "project/track_values.h"
 #include "settings/cli_texts.h"
 #include "text/text_encoding.h"
 #include "ui/errors.h"
@@ -184,10 +185,15 @@ int main(int argc, char** argv) {
                   << "\n";
         exitCode = 1;
     } catch (const std::exception& e) {
+        // The codec's refusal of a linked track is worded in the CLI's language.
+        auto* locked = dynamic_cast<const TrackLocked*>(&e);
+        std::string message = locked ? CliTxt(CliText::StereoSecondTrack, {std::to_string(locked->stripIndex + 1),
+                                                                          std::to_string(locked->stripIndex)})
+                                     : std::string(e.what());
         if (cli::JsonOutput())
-            std::cerr << cli::JsonErrorText(e.what()) << "\n";
+            std::cerr << cli::JsonErrorText(message) << "\n";
         else
-            std::cerr << "spurwerk-cli: " << cli::TerminalText(e.what()) << "\n";
+            std::cerr << "spurwerk-cli: " << cli::TerminalText(message) << "\n";
         exitCode = 1;
     }
     std::string reason;

@@ -31,8 +31,9 @@ void AddTrackTransfer(CLI::App& app, const std::string& name, const std::string&
         SetErrorFile(options->file);
         if (options->from == options->to) throw CommandError(CliTxt(CliText::TracksMustDiffer));
         MixerSession session(options->file);
-        std::string source = "LabelTrackNr_" + std::to_string(options->from);
-        std::string target = "LabelTrackNr_" + std::to_string(options->to);
+        const MixerControls& controls = session.mixer->Controls();
+        std::string source = controls.Control(options->from - 1, Element::TrackLabel).name;
+        std::string target = controls.Control(options->to - 1, Element::TrackLabel).name;
         session.RequireEnabled(options->from);
         session.RequireEnabled(options->to);
         if (!session.mixer->Tracks().AcceptsDrop(source, target)) throw CommandError(CliTxt(CliText::DropRefused));

@@ -2,6 +2,7 @@
 
 #include "cli_support.h"
 #include "project/document_ops.h"
+#include "project/track_values.h"
 #include "settings/cli_texts.h"
 
 namespace spurwerk::cli {
@@ -19,8 +20,8 @@ MixerSession::MixerSession(const std::string& file, bool forChange) {
 }
 
 void MixerSession::RequireEnabled(int track) const {
-    if (!mixer->Controls().Strip(track - 1).enabled)
-        throw CommandError(CliTxt(CliText::StereoSecondTrack, {std::to_string(track), std::to_string(track - 1)}));
+    if (IsStereoLocked(doc.ZDTData(), track - 1, mixer->Controls().TrackCount()))
+        throw TrackLocked(track - 1);
 }
 
 void MixerSession::Save() {

@@ -265,9 +265,16 @@ std::vector<TrackChange> ChangesFromJson(const Json& input, int givenTrack) {
     return changes;
 }
 
-// Writes the values as given (the recording group rule still holds); a value
-// that already reads the same is left alone, so the bytes stay as they were.
+// Writes the values in their order by the track rules (stereo lock,
+// recording group); a value that already reads the same is left alone, so the
+// bytes stay as they were.
 void ApplyJsonChanges(ZDTDocument& doc, const std::vector<TrackChange>& changes) {
+    // The links as they stand lock a track, except the pairs the input links
+    // itself: a carried mix brings both tracks of its pairs.
+    std::uint8_t carried = 0;
+    for (const TrackChange& change : changes)
+        if (change.parameter->control->kind == ControlKind::StereoBox && change.value.raw != 0)
+            carried |= static_cast<std::uint8_t>(TrackBitMask(change.stripIndex / 2));
     for (const TrackChange& change : changes) {
         std::vector<TrackReading> record = ReadTrackRecord(doc.ZDTData(), change.stripIndex);
         const TrackReading& now = *std::find_if(record.begin(), record.end(), [&](const TrackReading& r) {
@@ -280,9 +287,9 @@ void ApplyJsonChanges(ZDTDocument& doc, const std::vector<TrackChange>& changes)
                         : now.raw == change.value.raw;
         // An out-of-range byte reported beside its clamped value is kept, not rewritten.
         if (same || (now.outOfRange && change.raw == now.raw && change.value.raw == now.position)) continue;
-        WriteTrackValue(doc, *change.parameter, change.stripIndex, change.value);
-        if (kind == ControlKind::StatusShape && change.value.raw == 2)
-            ApplyRecordingGroup(doc, change.stripIndex, layout::TrackCount);
+        Bytes links = doc.ZDTData();
+        if (links.size() > layout::StereoLinkOffset) links[layout::StereoLinkOffset] &= static_cast<std::uint8_t>(~carried);
+        EditTrackValue(doc, *change.parameter->control, change.stripIndex, change.value, layout::TrackCount, &links);
     }
 }
 
@@ -344,16 +351,14 @@ void AddSet(CLI::App& app) {
         }
         MixerSession session(options->file);
         if (options->all) {
-            session.dialogs.keys.ctrl = options->bank1;
-            session.dialogs.keys.shift = options->bank2;
+            BankRange bank = options->bank1 ? BankRange::Bank1 : options->bank2 ? BankRange::Bank2 : BankRange::All;
             for (const auto& [parameter, value] : changes)
-                session.mixer->Tracks().SetAllStripValue(parameter->control->prefix,
-                                                         SliderPosition(*parameter->control, value.raw));
-            session.dialogs.keys = {};
+                session.mixer->Tracks().SetAllStripValue(parameter->control->id,
+                                                         SliderPosition(*parameter->control, value.raw), bank);
         } else {
             session.RequireEnabled(options->track);
             for (const auto& [parameter, value] : changes)
-                session.mixer->Tracks().SetTrackValue(options->track - 1, parameter->control->prefix, value.raw, value.name);
+                session.mixer->Tracks().SetTrackValue(options->track - 1, parameter->control->id, value.raw, value.name);
         }
         session.Save();
         if (JsonOutput()) PrintJson(ChangeReport());

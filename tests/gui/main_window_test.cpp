@@ -2,6 +2,9 @@
 // comparing, saving, closing and window positions; and the timed dialog, the
 // history dialog and message boxes as real widgets.
 
+#include <QComboBox>
+#include <QSignalSpy>
+
 #include "dialog_driver.h"
 #include "gui_fixture.h"
 #include "mainwin/hex_view.h"
@@ -96,6 +99,10 @@ void MainWindowTest::LoadCompareAndOpenAnother() {
     QVERIFY(bar->value() > 0);
     app.State().doc.MarkSaved();
     QVERIFY(!app.Main().isWindowModified() && !app.Ctrls().isWindowModified());
+    // Loading fills the mixer once: its WAV list is cleared and filled one time.
+    QSignalSpy fills(Find<QComboBox>(&app.Ctrls(), "CBAudioFilesAss")->model(), &QAbstractItemModel::rowsRemoved);
+    app.Main().OpenFiles({f.Path("A.ZDT")}, 184);
+    QCOMPARE(fills.count(), 1);
     QByteArray wav = GuiFixture::ProjectBytes(4000);
     wav.replace(0, 4, "RIFF");
     f.WriteFile("SONG.WAV", wav);

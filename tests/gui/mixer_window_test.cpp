@@ -43,6 +43,13 @@ struct Mixer {
     }
 };
 
+// Counts the main window's actions the mixer starts.
+struct CountingActions : sp::MixerActions {
+    int opened = 0, saved = 0;
+    void OpenProjectFile() override { ++opened; }
+    void QuickSave(const std::string&, int) override { ++saved; }
+};
+
 }  // namespace
 
 class MixerWindowTest : public QObject {
@@ -50,6 +57,7 @@ class MixerWindowTest : public QObject {
 private slots:
     void ControlsAndMenuEntriesWriteTheirBytes();
     void FileFieldsPickerAndTrackCount();
+    void KeysCarryTheirOwnModifiers();
 };
 
 void MixerWindowTest::ControlsAndMenuEntriesWriteTheirBytes() {
@@ -96,9 +104,7 @@ void MixerWindowTest::ControlsAndMenuEntriesWriteTheirBytes() {
 
     // Ctrl+click unmarks track 3 for the all-strip.
     int fader3 = m.Byte("TBFader_3");
-    m.dialogs.keys.ctrl = true;
     QTest::mouseClick(m.As<QLabel>("LabelTrackNr_3"), Qt::LeftButton, Qt::ControlModifier);
-    m.dialogs.keys.ctrl = false;
     auto* all = m.As<QSlider>("TBFader_17");
     all->setFocus();
     QTest::keyClick(all, Qt::Key_End);
@@ -129,9 +135,7 @@ void MixerWindowTest::FileFieldsPickerAndTrackCount() {
     auto* field1 = m.As<QLineEdit>("EDFileAss_1");
     auto* field3 = m.As<QLineEdit>("EDFileAss_3");
     QVERIFY(m.form->DragOver(field1, field3));
-    m.dialogs.keys.ctrl = true;  // copies
-    m.form->DragDrop(field1, field3);
-    m.dialogs.keys.ctrl = false;
+    m.form->DragDrop(field1, field3, sp::KeyState{.ctrl = true});  // Ctrl held at the drop copies
     QCOMPARE(field3->text(), QString("TRACK01.WAV"));
     QCOMPARE(m.Text("EDFileAss_3", 11), std::string("TRACK01.WAV"));
 
@@ -187,6 +191,21 @@ void MixerWindowTest::FileFieldsPickerAndTrackCount() {
     QVERIFY(f.MoreTracksPanel()->isVisible());
     f.StripScrollBar()->setValue(f.StripScrollBar()->maximum());
     QVERIFY(f.StripsPanel()->x() < 0);
+}
+
+// A quick key press ends before its command runs: the keys are those of the
+// press, not the keyboard's state afterwards (the scripted dialogs report none).
+void MixerWindowTest::KeysCarryTheirOwnModifiers() {
+    Mixer m;
+    auto actions = std::make_unique<CountingActions>();
+    CountingActions& counted = *actions;
+    m.form->SetActions(std::move(actions));
+    m.form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m.form.get()));
+    QTest::keyClick(m.form.get(), Qt::Key_L, Qt::ControlModifier);
+    QTest::keyClick(m.form.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(m.form.get(), Qt::Key_L);
+    QCOMPARE(QPair(counted.opened, counted.saved), QPair(1, 1));
 }
 
 QTEST_MAIN(MixerWindowTest)

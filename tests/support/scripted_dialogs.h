@@ -24,7 +24,6 @@ public:
     std::deque<HistInputResult> inputAnswers;
     std::deque<std::string> folderAnswers;
     std::deque<bool> abortAnswers;  // missing answers mean "no click"
-    KeyState keys;
 
     std::vector<Asked> asked;
     TimedInputRequest lastTimed;  // as the last timed input was asked
@@ -42,7 +41,6 @@ public:
     bool AskAbortOnClick(int number) override {
         return !abortAnswers.empty() && Next(abortAnswers, false, "abort", std::to_string(number));
     }
-    KeyState Keys() override { return keys; }
     void OpenWithAssociatedProgram(const std::string& path) override { asked.push_back({"open", path}); }
     void StartFurtherInstance(const std::string& argument) override { asked.push_back({"start", argument}); }
 

@@ -87,12 +87,11 @@ SearchCounts SearchInSubDirs(const std::string& root, const std::string& filter,
 }
 
 std::string DirectorySearch::Run(DirectoryRunKind kind, bool silentRepeat, ZDTDocument& doc, ProjectList& list,
-                                 Dialogs& dialogs, const InfoFileLabel& label) {
-    KeyState keys = dialogs.Keys();
+                                 Dialogs& dialogs, const InfoFileLabel& label, bool keepFolderAndFilter) {
     list.Show();
     if (baseDirSearch.empty()) baseDirSearch = LoadedProjectDir(doc);
 
-    if (!silentRepeat && !keys.ctrl) {
+    if (!silentRepeat && !keepFolderAndFilter) {
         std::string verb = kind == DirectoryRunKind::UpdateInfoFiles ? Txt(205)
                            : kind == DirectoryRunKind::Search        ? Txt(207)
                                                                      : Txt(206);
@@ -123,7 +122,7 @@ std::string DirectorySearch::Run(DirectoryRunKind kind, bool silentRepeat, ZDTDo
         case DirectoryRunKind::Search: break;
     }
 
-    if (!(filterDialogShown_ && (keys.ctrl || silentRepeat))) {
+    if (!(filterDialogShown_ && (keepFolderAndFilter || silentRepeat))) {
         HistInputRequest request;
         request.caption = Txt(195);
         request.prompt = UiTxt(UiText::SearchPrompt);

@@ -46,10 +46,12 @@ public:
     std::string searchFilterHistory;   // the history file of the filter dialog
 
     // Runs one of the kinds. `silentRepeat` repeats the last search without the
-    // folder and filter dialogs (the list window's check boxes). Returns the
-    // result message (empty when nothing ran).
+    // folder and filter dialogs (the list window's check boxes);
+    // keepFolderAndFilter (Ctrl held at the command) skips the folder dialog
+    // and, once shown, the filter dialog. Returns the result message (empty
+    // when nothing ran).
     std::string Run(DirectoryRunKind kind, bool silentRepeat, ZDTDocument& doc, ProjectList& list, Dialogs& dialogs,
-                    const InfoFileLabel& label = {});
+                    const InfoFileLabel& label = {}, bool keepFolderAndFilter = false);
 
 private:
     bool filterDialogShown_ = false;

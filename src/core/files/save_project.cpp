@@ -34,10 +34,9 @@ struct SavingFlag {
 }  // namespace
 
 bool SaveProject(ProjectFilesContext& context, const std::string& fileName, bool askOverwrite,
-                 const std::string& projectName, int messageTimeMs) {
+                 const std::string& projectName, int messageTimeMs, bool keepUnchanged) {
     ZDTDocument& doc = context.doc();
     Dialogs& dialogs = context.dialogs();
-    const KeyState keys = dialogs.Keys();
 
     std::string name = projectName;
     if (!name.empty()) context.fields.SetProjectNameText(name);
@@ -71,7 +70,7 @@ bool SaveProject(ProjectFilesContext& context, const std::string& fileName, bool
     }
 
     // With Ctrl held an unchanged project file is left as it is, and not reported as written.
-    const bool writeProjectFile = !(keys.ctrl && !doc.DataChanged());
+    const bool writeProjectFile = !(keepUnchanged && !doc.DataChanged());
     if (writeProjectFile) {
         SavingFlag saving(doc.IsSavingZDT);
         WriteFileAtomically(PathFromText(file), doc.ZDTData());

@@ -12,8 +12,9 @@ namespace spurwerk {
 // project name and 3000 ms; the series passes its target and name and 500 ms.
 // Returns true when the project was saved (and is now the loaded document).
 // Cancel in a question throws SilentAbort; a file that cannot be written
-// throws FileError.
+// throws FileError. With keepUnchanged (Ctrl held at the command) an existing
+// project file is left untouched when the document has no changes.
 bool SaveProject(ProjectFilesContext& context, const std::string& fileName, bool askOverwrite,
-                 const std::string& projectName, int messageTimeMs);
+                 const std::string& projectName, int messageTimeMs, bool keepUnchanged = false);
 
 }  // namespace spurwerk

@@ -11,12 +11,12 @@
 
 namespace spurwerk {
 
-class MixerViewModel;
+struct MixerContext;
 class MixerControls;
 
 class FileAssignment {
 public:
-    FileAssignment(MixerViewModel& mixer, MixerControls& controls) : mixer_(mixer), controls_(controls) {}
+    FileAssignment(MixerContext& mixer, MixerControls& controls) : mixer_(mixer), controls_(controls) {}
 
     // Both boxes of the pair of strip k show the link; the even track's strip
     // and file field are disabled while it holds. `refresh` rebuilds the WAV list.
@@ -34,7 +34,7 @@ public:
 private:
     void RefreshFieldColours();
 
-    MixerViewModel& mixer_;
+    MixerContext& mixer_;
     MixerControls& controls_;
     WavList wavList_;
 };

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "project/track_layout.h"
+#include "ui/dialogs.h"
 
 namespace spurwerk {
 
@@ -77,8 +78,13 @@ struct MixerControl {
     std::string text;                 // file fields and the project name
     int minimum = 0, maximum = 0;     // sliders
     bool changeMark = false;          // slider selection covers the whole track
+    bool marked = true;               // track labels: the track takes all-strip changes
+    bool fromFile = false;            // boxes: the value was read from the file, not changed since
 
-    Colour colour = colours::Grey;    // box, field, label background or status fill
+    // Box, field, label background or status fill. Labels, statuses and boxes
+    // never hold a colour of their own: it follows from value and flags
+    // (StateColour) whenever the control changes.
+    Colour colour = colours::Grey;
     Colour fontColour = colours::White;
     std::string caption;
     std::string hint;
@@ -96,6 +102,13 @@ struct MixerControl {
     bool Checked() const { return value != 0; }
     TrackStatus Status() const { return static_cast<TrackStatus>(value); }
 };
+
+// The tracks an all-strip change reaches: all, 1-8 (Ctrl held) or 9-16 (Shift held).
+enum class BankRange { All, Bank1, Bank2 };
+// The bank the modifiers of an input event choose; Ctrl wins over Shift.
+inline BankRange BankOf(KeyState keys) {
+    return keys.ctrl ? BankRange::Bank1 : keys.shift ? BankRange::Bank2 : BankRange::All;
+}
 
 inline std::uint32_t MakeTag(int strip, std::size_t offset) {
     return (static_cast<std::uint32_t>(strip) << 24) | static_cast<std::uint32_t>(offset & 0xFFFFFFu);

@@ -4,30 +4,23 @@
 #include <stdexcept>
 
 #include "mixer/edit_steps.h"
+#include "mixer/file_assignment.h"
 #include "mixer/mixer_hints.h"
-#include "mixer/mixer_view_model.h"
+#include "mixer/mixer_interfaces.h"
+#include "mixer/mixer_menu.h"
 #include "mixer/strip_layout.h"
+#include "mixer/track_operations.h"
+#include "project/document_ops.h"
+#include "project/track_values.h"
 #include "project/value_format.h"
+#include "project/zdt_document.h"
 #include "settings/text_table.h"
 #include "text/ascii.h"
 #include "ui/dialogs.h"
 
 namespace spurwerk {
 
-namespace {
-
-std::size_t ElementCount() { return StripControls().size(); }
-
-std::size_t ElementIndex(const std::string& prefix) {
-    const auto& elements = StripControls();
-    for (std::size_t i = 0; i < elements.size(); ++i)
-        if (prefix == elements[i].prefix) return i;
-    throw std::out_of_range("no strip element \"" + prefix + "\"");
-}
-
-}  // namespace
-
-MixerControls::MixerControls(MixerViewModel& mixer) : mixer_(mixer) {}
+MixerControls::MixerControls(MixerContext& mixer) : mixer_(mixer) {}
 
 void MixerControls::Build(int maxStripIndex, int trackCount) {
     maxStripIndex_ = maxStripIndex;
@@ -59,10 +52,10 @@ void MixerControls::Build(int maxStripIndex, int trackCount) {
 
 // --- Lookup ---------------------------------------------------------------------------
 
-const MixerControl& MixerControls::Control(int stripIndex, const std::string& prefix) const {
+const MixerControl& MixerControls::Control(int stripIndex, Element element) const {
     if (stripIndex < 0 || stripIndex >= static_cast<int>(strips_.size()))
         throw std::out_of_range("no mixer strip " + std::to_string(stripIndex));
-    return controls_.at(1 + static_cast<std::size_t>(stripIndex) * ElementCount() + ElementIndex(prefix));
+    return controls_.at(1 + static_cast<std::size_t>(stripIndex) * ElementCount + static_cast<std::size_t>(element));
 }
 
 const MixerControl& MixerControls::Control(const std::string& name) const {
@@ -72,7 +65,8 @@ const MixerControl& MixerControls::Control(const std::string& name) const {
         std::string number = name.substr(underscore + 1);
         bool digits = !number.empty() && number.size() <= 2 &&
                       std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; });
-        if (digits) return Control(std::stoi(number) - 1, name.substr(0, underscore + 1));
+        const StripElement* element = FindStripControl(name.substr(0, underscore + 1));
+        if (digits && element) return Control(std::stoi(number) - 1, element->id);
     }
     throw std::out_of_range("no mixer control \"" + name + "\"");
 }
@@ -81,28 +75,39 @@ bool MixerControls::IsAllStrip(const MixerControl& control) const {
     return !control.isProjectName && control.strip == trackCount_;
 }
 
-bool MixerControls::IsMarked(int stripIndex) const {
-    return Control(stripIndex, "LabelTrackNr_").colour == colours::Blue;
-}
+bool MixerControls::IsMarked(int stripIndex) const { return Control(stripIndex, Element::TrackLabel).marked; }
 
 void MixerControls::Notify(const MixerControl& control, unsigned aspects) {
-    if (MixerObserver* observer = mixer_.Observer()) observer->ControlChanged(control, aspects);
+    // Whatever changed, the colour follows from the value and flags, so no path can leave it behind.
+    // The all-strip's value boxes write nothing of their own and keep their look.
+    MixerControl& c = Mutable(control);
+    bool allStripBox = IsAllStrip(c) && c.IsCheckBox() && c.kind != ControlKind::RowBox;
+    std::optional<Colour> colour = allStripBox ? std::nullopt : StateColour(c, Strip(c.strip).panelColour);
+    if (colour && !(*colour == c.colour)) {
+        c.colour = *colour;
+        aspects |= AspectColour;
+    }
+    if (aspects == 0) return;
+    if (MixerObserver* observer = mixer_.observer) observer->ControlChanged(c, aspects);
 }
 
 void MixerControls::NotifyStrip(int stripIndex) {
-    if (MixerObserver* observer = mixer_.Observer()) observer->StripChanged(stripIndex);
+    // Unmarked labels and caption-only boxes show the strip's colour.
+    for (const StripElement& element : StripControls())
+        if (element.kind == ControlKind::TrackLabel || element.kind == ControlKind::RowBox)
+            Notify(At(stripIndex, element.id), 0);
+    if (MixerObserver* observer = mixer_.observer) observer->StripChanged(stripIndex);
+}
+
+void MixerControls::SetMarked(int stripIndex, bool marked) {
+    MixerControl& label = At(stripIndex, Element::TrackLabel);
+    label.marked = marked;
+    Notify(label, 0);
 }
 
 std::vector<std::string> MixerControls::ListTrackParameters() const {
     std::vector<std::string> list;
-    for (const MixerControl& control : controls_) {
-        if (control.TagStrip() != 0 || control.Offset() < 1) continue;
-        std::size_t underscore = control.name.find('_');
-        if (underscore == std::string::npos) continue;
-        std::string name = control.name.substr(2, underscore - 2);
-        if (control.IsCheckBox()) name += "[v]";
-        list.push_back(name);
-    }
+    for (const TrackParameter& parameter : TrackParameters()) list.push_back(parameter.name);
     return list;
 }
 
@@ -111,14 +116,16 @@ std::vector<std::string> MixerControls::ListTrackParameters() const {
 void MixerControls::BuildStrip(int k) {
     bool allStrip = k == trackCount_;
     for (const StripElement& element : StripControls()) {
-        MixerControl& c = At(k, element.prefix);
-        ElementLook look = StripElementLook(element, k, allStrip, mixer_.Options().reverseEqualizerToLMH);
+        MixerControl& c = At(k, element.id);
+        ElementLook look = StripElementLook(element, k, allStrip, mixer_.options.reverseEqualizerToLMH);
         c.geometry = look.geometry;
         c.caption = look.caption;
         c.colour = look.colour;
         c.fontColour = look.fontColour;
         c.enabled = true;
         c.changeMark = false;
+        c.marked = true;
+        c.fromFile = false;
         c.text.clear();
         switch (c.kind) {
             case ControlKind::StatusShape: c.value = static_cast<int>(TrackStatus::Play); break;
@@ -143,24 +150,24 @@ void MixerControls::Relayout(int trackCount) {
     for (int k = 0; k < static_cast<int>(strips_.size()); ++k) {
         StripState& s = MutableStrip(k);
         s.visible = k <= trackCount_;
-        MixerControl& stereo = At(k, "CBStereo_");
+        MixerControl& stereo = At(k, Element::Stereo);
         stereo.visible = s.visible && k % 2 == 0;
         Notify(stereo, AspectVisible);
         NotifyStrip(k);
     }
     // Strips that were the all-strip are bound to their own track again.
-    for (int k = 0; k < trackCount_; ++k) At(k, "EDFileAss_").tag = MakeTag(k, layout::WavNameOffset(k));
-    At(trackCount_, "EDFileAss_").tag = MakeTag(trackCount_, layout::MasterWavNameOffset);
-    for (int k = 0; k <= trackCount_; ++k) UpdateHint(At(k, "EDFileAss_"));
-    if (MixerObserver* observer = mixer_.Observer()) observer->LayoutChanged(trackCount_);
+    for (int k = 0; k < trackCount_; ++k) At(k, Element::FileAss).tag = MakeTag(k, layout::WavNameOffset(k));
+    At(trackCount_, Element::FileAss).tag = MakeTag(trackCount_, layout::MasterWavNameOffset);
+    for (int k = 0; k <= trackCount_; ++k) UpdateHint(At(k, Element::FileAss));
+    if (MixerObserver* observer = mixer_.observer) observer->LayoutChanged(trackCount_);
     changeHandling_ = true;
 }
 
 void MixerControls::AssignParameterTags() {
     for (int k = 0; k <= maxStripIndex_; ++k)
-        for (const StripElement& element : StripControls()) At(k, element.prefix).tag = MakeTag(k, TagOffset(element, k));
+        for (const StripElement& element : StripControls()) At(k, element.id).tag = MakeTag(k, TagOffset(element, k));
     controls_[0].tag = MakeTag(0, layout::ProjectNameOffset);
-    At(trackCount_, "EDFileAss_").tag = MakeTag(trackCount_, layout::MasterWavNameOffset);
+    At(trackCount_, Element::FileAss).tag = MakeTag(trackCount_, layout::MasterWavNameOffset);
 }
 
 // --- Setting values -------------------------------------------------------------------
@@ -172,6 +179,16 @@ bool MixerControls::SetValueRaising(MixerControl& c, int value) {
     c.value = value;
     Notify(c, AspectValue);
     CtrlAction(c);
+    return true;
+}
+
+bool MixerControls::CarryValue(MixerControl& c, int value) {
+    if (c.IsSlider()) value = std::clamp(value, c.minimum, c.maximum);
+    if (c.IsCheckBox()) value = value != 0;
+    if (c.value == value) return false;
+    c.value = value;
+    Notify(c, AspectValue);
+    WriteValue(c);
     return true;
 }
 
@@ -190,45 +207,51 @@ void MixerControls::SetColour(MixerControl& c, Colour colour) {
     Notify(c, AspectColour);
 }
 
-void MixerControls::SetStatusColour(MixerControl& c, TrackStatus status) {
+void MixerControls::SetStatus(MixerControl& c, TrackStatus status) {
     c.value = static_cast<int>(status);
-    c.colour = status == TrackStatus::Record ? colours::Red : status == TrackStatus::Play ? colours::Green : colours::Grey;
-    Notify(c, AspectValue | AspectColour);
+    Notify(c, AspectValue);
 }
 
-bool MixerControls::SetPosition(const std::string& name, int position) {
+bool MixerControls::IsLocked(const MixerControl& c) const {
+    return !c.isProjectName && IsStereoLocked(mixer_.doc.ZDTData(), c.strip, trackCount_);
+}
+
+bool MixerControls::SetPosition(const std::string& name, int position, KeyState keys) {
     MixerControl& c = Named(name);
     if (!c.IsSlider()) throw std::invalid_argument("\"" + name + "\" is no slider");
-    return SetValueRaising(c, position);
+    BankScope bank(*this, BankOf(keys));
+    return !IsLocked(c) && SetValueRaising(c, keys.alt ? c.element->defaultValue : position);
 }
 
-bool MixerControls::SetChecked(const std::string& name, bool checked) {
+bool MixerControls::SetChecked(const std::string& name, bool checked, KeyState keys) {
     MixerControl& c = Named(name);
     if (!c.IsCheckBox()) throw std::invalid_argument("\"" + name + "\" is no check box");
-    return SetValueRaising(c, checked);
+    BankScope bank(*this, BankOf(keys));
+    return !IsLocked(c) && SetValueRaising(c, checked);
 }
 
 bool MixerControls::SetText(const std::string& name, const std::string& text) {
     MixerControl& c = Named(name);
     if (c.kind != ControlKind::FileField) throw std::invalid_argument("\"" + name + "\" is no edit field");
-    return SetTextRaising(c, text);
+    return !IsLocked(c) && SetTextRaising(c, text);
 }
 
-bool MixerControls::ResetToDefault(const std::string& name) {
+bool MixerControls::ResetToDefault(const std::string& name, KeyState keys) {
     MixerControl& c = Named(name);
     if (!c.IsSlider()) throw std::invalid_argument("\"" + name + "\" is no slider");
-    return SetValueRaising(c, c.element->defaultValue);
+    BankScope bank(*this, BankOf(keys));
+    return !IsLocked(c) && SetValueRaising(c, c.element->defaultValue);
 }
 
 // --- The change handler ---------------------------------------------------------------
 
 void MixerControls::CtrlAction(MixerControl& c) {
-    ZDTDocument& doc = mixer_.Document();
+    ZDTDocument& doc = mixer_.doc;
     // One change, with all it propagates to, is one undo step.
     DocumentStep step(doc);
-    if (IsAllStrip(c) && mixer_.Tracks().CarriesAllStripOperation(c)) {
-        mixer_.Tracks().PropagateAllStrip(c);
-        doc.NameStep(AllStripStepName(c, mixer_.Tracks().AllStripTargets()));
+    if (IsAllStrip(c) && (*mixer_.tracks).CarriesAllStripOperation(c)) {
+        (*mixer_.tracks).PropagateAllStrip(c, bank_);
+        doc.NameStep(AllStripStepName(c, (*mixer_.tracks).AllStripTargets()));
         return;
     }
     if (!changeHandling_) return;
@@ -238,71 +261,65 @@ void MixerControls::CtrlAction(MixerControl& c) {
 }
 
 void MixerControls::PanelClick() {
-    if (changeHandling_) mixer_.Document().MarkChanged();
-}
-
-int MixerControls::AltReset(MixerControl& slider) {
-    // Only a change the user makes resets; reading or saving with Alt held must not.
-    if (!bulk_ && mixer_.DialogsUsed().Keys().alt) SetValueRaising(slider, slider.element->defaultValue);
-    return slider.value;
+    if (changeHandling_) mixer_.doc.MarkChanged();
 }
 
 void MixerControls::WriteValue(MixerControl& c) {
-    ZDTDocument& doc = mixer_.Document();
+    ZDTDocument& doc = mixer_.doc;
     int k = c.TagStrip();
     std::size_t t = c.Offset();
     if (c.isProjectName) {
         std::string name = TrimBlanks(c.text);
-        mixer_.Actions().ShowProjectName(name);
+        (*mixer_.actions).ShowProjectName(name);
         std::string padded = name.substr(0, layout::ProjectNameLength);
         padded.resize(layout::ProjectNameLength, '\0');
         doc.WriteZDTString(t, padded);
         return;
     }
+    // The all-strip's field holds the master's name, which no track owns.
+    bool master = c.kind == ControlKind::FileField && t == layout::MasterWavNameOffset;
     switch (c.kind) {
         case ControlKind::StatusShape:
-            WriteTrackStatus(doc, k, c.Status(), t);
-            UpdateHint(c);
-            break;
         case ControlKind::FileField:
-            WriteWavName(doc, t, c.text);
-            UpdateHint(c);
-            if (!doc.IsLoadingZDT && !doc.IsSavingZDT && !bulk_) mixer_.Files().BuildWavList();
-            break;
         case ControlKind::StereoBox:
-            WriteStereoLink(doc, k, c.Checked());
-            mixer_.Files().ApplyStereoLink(k, c.Checked(), true);
-            break;
         case ControlKind::BandBox:
         case ControlKind::InvertBox:
-            ColourCheckBox(c);
-            doc.WriteZDTByte(t, c.Checked() ? 1 : 0);
-            break;
         case ControlKind::SendBox:
-            ColourCheckBox(c);
-            WriteMaskBit(doc, t, k, c.Checked());
+            if (master) WriteWavName(doc, t, c.text);
+            else WriteTrackValue(doc, *c.element, k, TrackValue{c.value, c.text});
             break;
         case ControlKind::Slider:
-        case ControlKind::GainSlider: {
-            int position = AltReset(c);
-            doc.WriteZDTByte(t, static_cast<std::uint8_t>(SliderRaw(*c.element, position) & 0xFF));
+        case ControlKind::GainSlider:
+            WriteTrackValue(doc, *c.element, k, TrackValue{SliderRaw(*c.element, c.value), ""});
+            break;
+        default: return;
+    }
+    switch (c.kind) {
+        case ControlKind::StatusShape: UpdateHint(c); break;
+        case ControlKind::FileField:
+            UpdateHint(c);
+            if (!doc.IsLoadingZDT && !doc.IsSavingZDT && !bulk_) (*mixer_.files).BuildWavList();
+            break;
+        case ControlKind::StereoBox: (*mixer_.files).ApplyStereoLink(k, c.Checked(), true); break;
+        case ControlKind::BandBox:
+        case ControlKind::InvertBox:
+        case ControlKind::SendBox: ColourCheckBox(c); break;
+        default:
             UpdateHint(c);
             if (!bulk_)
-                if (MixerObserver* observer = mixer_.Observer()) observer->ShowHintNow(c);
+                if (MixerObserver* observer = mixer_.observer) observer->ShowHintNow(c);
             break;
-        }
-        default: break;
     }
 }
 
 void MixerControls::ReadValue(MixerControl& c) {
-    const ZDTDocument& doc = mixer_.Document();
+    const ZDTDocument& doc = mixer_.doc;
     int k = c.TagStrip();
     std::size_t t = c.Offset();
     int b = doc.ReadByte(t);
     switch (c.kind) {
         case ControlKind::StatusShape:
-            SetStatusColour(c, ReadTrackStatus(doc.ZDTData(), k, t));
+            SetStatus(c, ReadTrackStatus(doc.ZDTData(), k, t));
             UpdateHint(c);
             break;
         case ControlKind::FileField:
@@ -311,14 +328,19 @@ void MixerControls::ReadValue(MixerControl& c) {
             break;
         case ControlKind::StereoBox:
             SetValueRaising(c, (b & TrackBitMask(k / 2)) != 0);
-            mixer_.Files().ApplyStereoLink(k, c.Checked(), false);
+            (*mixer_.files).ApplyStereoLink(k, c.Checked(), false);
             break;
         case ControlKind::BandBox:
         case ControlKind::InvertBox:
             SetValueRaising(c, b != 0);
-            SetColour(c, c.Checked() ? colours::Red : colours::Grey);
+            c.fromFile = true;
+            Notify(c, 0);
             break;
-        case ControlKind::SendBox: SetValueRaising(c, ReadMaskBit(doc.ZDTData(), t, k)); break;
+        case ControlKind::SendBox:
+            SetValueRaising(c, ReadMaskBit(doc.ZDTData(), t, k));
+            c.fromFile = true;
+            Notify(c, 0);
+            break;
         case ControlKind::GainSlider:
         case ControlKind::Slider:
             SetValueRaising(c, SliderPosition(*c.element, b));
@@ -329,22 +351,22 @@ void MixerControls::ReadValue(MixerControl& c) {
 }
 
 void MixerControls::ReadAll() {
-    ZDTDocument& doc = mixer_.Document();
+    ZDTDocument& doc = mixer_.doc;
     if (!doc.IsProject()) return;
     bulk_ = true;
     for (int k = 0; k < trackCount_; ++k)
-        for (const std::string& prefix : TrackTransferOrder()) ReadValue(At(k, prefix));
+        for (Element element : TrackTransferOrder()) ReadValue(At(k, element));
     // The master name is shown, never written back.
-    MixerControl& master = At(trackCount_, "EDFileAss_");
+    MixerControl& master = At(trackCount_, Element::FileAss);
     master.text = ReadWavName(doc.ZDTData(), master.Offset());
     UpdateHint(master);
     Notify(master, AspectValue);
     SetTextRaising(controls_[0], TrimControlChars(doc.ReadString(layout::ProjectNameOffset, layout::ProjectNameLength)));
     bulk_ = false;
-    mixer_.Files().BuildWavList();
+    (*mixer_.files).BuildWavList();
     for (int k = 0; k < trackCount_; ++k)
-        if (At(k, "CBStereo_").Checked()) mixer_.Files().ApplyStereoLink(k, true, false);
-    mixer_.Menu().RebuildInfoLine();
+        if (At(k, Element::Stereo).Checked()) (*mixer_.files).ApplyStereoLink(k, true, false);
+    (*mixer_.menu).RebuildInfoLine();
 }
 
 void MixerControls::ReadAllWithoutWriting() {
@@ -354,25 +376,23 @@ void MixerControls::ReadAllWithoutWriting() {
 }
 
 void MixerControls::WriteAll() {
-    ZDTDocument& doc = mixer_.Document();
+    ZDTDocument& doc = mixer_.doc;
     bulk_ = true;
     for (int k = 0; k < trackCount_; ++k)
-        for (const std::string& prefix : TrackTransferOrder()) WriteValue(At(k, prefix));
-    WriteValue(At(trackCount_, "EDFileAss_"));
+        for (Element element : TrackTransferOrder()) WriteValue(At(k, element));
+    WriteValue(At(trackCount_, Element::FileAss));
     std::string name = TrimBlanks(controls_[0].text).substr(0, layout::ProjectNameLength);
     doc.WriteZDTString(layout::ProjectNameOffset, name);
     bulk_ = false;
-    if (!doc.IsLoadingZDT && !doc.IsSavingZDT) mixer_.Files().BuildWavList();
+    if (!doc.IsLoadingZDT && !doc.IsSavingZDT) (*mixer_.files).BuildWavList();
 }
 
 // --- Display --------------------------------------------------------------------------
 
 void MixerControls::ColourCheckBox(MixerControl& box) {
-    Colour on = box.kind == ControlKind::StereoBox || box.kind == ControlKind::InvertBox ? colours::Red : colours::Blue;
-    SetColour(box, box.Checked() ? on : colours::Grey);
-    std::string prefix = box.element->prefix;
-    if (box.kind == ControlKind::BandBox || box.kind == ControlKind::SendBox)
-        UpdateHint(At(box.strip, "TB" + prefix.substr(2)));
+    box.fromFile = false;
+    Notify(box, 0);
+    if (box.element->partner != box.element->id) UpdateHint(At(box.strip, box.element->partner));
 }
 
 void MixerControls::UpdateHint(MixerControl& c) {
@@ -393,12 +413,9 @@ void MixerControls::UpdateHint(MixerControl& c) {
         }
         case ControlKind::Slider:
         case ControlKind::GainSlider: {
+            // A gain, reverb or chorus whose band or send is off counts as unchanged.
             int reference = c.element->defaultValue;
-            std::string prefix = c.element->prefix;
-            if (c.kind == ControlKind::GainSlider && !At(c.strip, "CB" + prefix.substr(2)).Checked())
-                reference = c.value;
-            if ((prefix == "TBReverb_" || prefix == "TBChorus_") && !At(c.strip, "CB" + prefix.substr(2)).Checked())
-                reference = c.value;
+            if (c.element->partner != c.element->id && !At(c.strip, c.element->partner).Checked()) reference = c.value;
             mark = c.value != reference;
             hint = SliderHint(*c.element, c.value);
             break;
@@ -417,14 +434,14 @@ void MixerControls::UpdateHint(MixerControl& c) {
 
 void MixerControls::UpdateAllHints() {
     for (int k = 0; k <= trackCount_; ++k)
-        for (const StripElement& element : StripControls()) UpdateHint(At(k, element.prefix));
+        for (const StripElement& element : StripControls()) UpdateHint(At(k, element.id));
     // The all-strip's label is a text of the language too.
-    MixerControl& allStripLabel = At(trackCount_, "LabelTrackNr_");
+    MixerControl& allStripLabel = At(trackCount_, Element::TrackLabel);
     if (allStripLabel.caption != Txt(229)) {
         allStripLabel.caption = Txt(229);
         Notify(allStripLabel, AspectCaption);
     }
-    mixer_.Menu().RebuildInfoLine();
+    (*mixer_.menu).RebuildInfoLine();
 }
 
 }  // namespace spurwerk

@@ -60,4 +60,26 @@ public:
     virtual void ShowInformation() {}                                   // F1
 };
 
+class Dialogs;
+class ZDTDocument;
+class MixerControls;
+class TrackOperations;
+class FileAssignment;
+class MixerMenu;
+
+// What the parts of the mixer share: the document, the front end's services
+// and each other. The view-model owns it and its parts; a part reaches the
+// others only through it, never through the view-model.
+struct MixerContext {
+    ZDTDocument& doc;
+    Dialogs& dialogs;
+    MixerOptions options;
+    MixerActions* actions = nullptr;
+    MixerObserver* observer = nullptr;
+    MixerControls* controls = nullptr;
+    TrackOperations* tracks = nullptr;
+    FileAssignment* files = nullptr;
+    MixerMenu* menu = nullptr;
+};
+
 }  // namespace spurwerk

@@ -10,21 +10,23 @@
 #include "mixer/mixer_hints.h"
 #include "mixer/popup_menu.h"
 #include "project/value_texts.h"
+#include "ui/dialogs.h"
 
 namespace spurwerk {
 
-class MixerViewModel;
+struct MixerContext;
 
 enum class MixerKey { F1, L, S, Other };
 
 class MixerMenu {
 public:
-    explicit MixerMenu(MixerViewModel& mixer) : mixer_(mixer) {}
+    explicit MixerMenu(MixerContext& mixer) : mixer_(mixer) {}
 
     std::vector<PopupEntry> Entries() const;            // PopupMenu1Popup
     void Click(const std::string& entry);               // PMAnyClick
-    bool KeyDown(MixerKey key);                         // true: consumed
-    void LoadedFileLabelClick();
+    // `keys`: the modifiers of the event that fired, never the keyboard's state later.
+    bool KeyDown(MixerKey key, KeyState keys);          // true: consumed
+    void LoadedFileLabelClick(KeyState keys);
     void LoadedFileLabelDoubleClick();
 
     void RebuildInfoLine();
@@ -35,7 +37,7 @@ public:
     static Colour EffectLabelColour(const std::string& text);
 
 private:
-    MixerViewModel& mixer_;
+    MixerContext& mixer_;
     ProjectInfoTexts infoTexts_;
     EffectLabels effects_;
     std::string effectsFile_;

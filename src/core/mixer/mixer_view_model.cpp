@@ -9,24 +9,28 @@
 namespace spurwerk {
 
 MixerViewModel::MixerViewModel(ZDTDocument& doc, Dialogs& dialogs, MixerOptions options, MixerActions* actions)
-    : doc_(doc), dialogs_(dialogs), options_(std::move(options)), actions_(actions ? actions : &defaultActions_) {
+    : context_{doc, dialogs, std::move(options), actions ? actions : &defaultActions_} {
+    context_.controls = &controls_;
+    context_.tracks = &tracks_;
+    context_.files = &files_;
+    context_.menu = &menu_;
     // Both devices use the R16 layout, so at most 16 tracks from the start:
     // a larger count would be laid out once and never again.
-    controls_.Build(options_.devIsZoomR24 ? layout::MaxStripIndexR24 : layout::MaxStripIndexR16,
-                    std::clamp(options_.trackCount, 1, layout::TrackCount));
-    if (options_.devIsZoomR24) {
-        dialogs_.Message(UiTxt(UiText::R24Fallback), MessageButtons::Ok);
+    controls_.Build(context_.options.devIsZoomR24 ? layout::MaxStripIndexR24 : layout::MaxStripIndexR16,
+                    std::clamp(context_.options.trackCount, 1, layout::TrackCount));
+    if (context_.options.devIsZoomR24) {
+        dialogs.Message(UiTxt(UiText::R24Fallback), MessageButtons::Ok);
         controls_.LimitMaxStripIndex(layout::MaxStripIndexR16);
     }
-    doc_.MarkLoaded();
+    doc.MarkLoaded();
     menu_.RebuildInfoLine();
     // An undo or redo puts other bytes under every control.
-    documentToken_ = doc_.Subscribe([this](const DocumentChange& change) {
+    documentToken_ = doc.Subscribe([this](const DocumentChange& change) {
         if (change.event == DocumentEvent::Replaced && change.fromHistory) ShowRestoredDocument();
     });
 }
 
-MixerViewModel::~MixerViewModel() { doc_.Unsubscribe(documentToken_); }
+MixerViewModel::~MixerViewModel() { context_.doc.Unsubscribe(documentToken_); }
 
 void MixerViewModel::ShowRestoredDocument() {
     controls_.ReadAllWithoutWriting();
@@ -39,10 +43,10 @@ void MixerViewModel::TextsChanged() {
     menu_.SetLabelEFXs(menu_.EffectsFile());
 }
 
-void MixerViewModel::SetActions(MixerActions* actions) { actions_ = actions ? actions : &defaultActions_; }
+void MixerViewModel::SetActions(MixerActions* actions) { context_.actions = actions ? actions : &defaultActions_; }
 
 void MixerViewModel::DocumentLoaded(const std::string&, const std::string& effectsFile) {
-    if (doc_.IsProject()) controls_.ReadAll();
+    if (context_.doc.IsProject()) controls_.ReadAll();
     else files_.BuildWavList();
     menu_.RebuildInfoLine();
     menu_.SetLabelEFXs(effectsFile);
@@ -51,7 +55,7 @@ void MixerViewModel::DocumentLoaded(const std::string&, const std::string& effec
 void MixerViewModel::PrepareSave() {
     // The controls hold a project only when one was read into them; a shorter
     // file is saved as it is.
-    if (!doc_.IsProject()) return;
+    if (!context_.doc.IsProject()) return;
     files_.NormalizeTrackWavNames();
     controls_.WriteAll();
 }

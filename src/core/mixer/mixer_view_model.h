@@ -27,8 +27,8 @@ public:
     MixerViewModel(const MixerViewModel&) = delete;
     MixerViewModel& operator=(const MixerViewModel&) = delete;
 
-    void SetObserver(MixerObserver* observer) { observer_ = observer; }
-    MixerObserver* Observer() const { return observer_; }
+    void SetObserver(MixerObserver* observer) { context_.observer = observer; }
+    MixerObserver* Observer() const { return context_.observer; }
     void SetActions(MixerActions* actions);
 
     MixerControls& Controls() { return controls_; }
@@ -39,10 +39,10 @@ public:
     MixerMenu& Menu() { return menu_; }
     const MixerMenu& Menu() const { return menu_; }
 
-    const MixerOptions& Options() const { return options_; }
-    ZDTDocument& Document() { return doc_; }
-    Dialogs& DialogsUsed() { return dialogs_; }
-    MixerActions& Actions() { return *actions_; }
+    const MixerOptions& Options() const { return context_.options; }
+    ZDTDocument& Document() { return context_.doc; }
+    Dialogs& DialogsUsed() { return context_.dialogs; }
+    MixerActions& Actions() { return *context_.actions; }
 
     void DocumentLoaded(const std::string& projectName, const std::string& effectsFile) override;
     void PrepareSave() override;
@@ -53,17 +53,12 @@ public:
     void TextsChanged();
 
 private:
-    ZDTDocument& doc_;
-    Dialogs& dialogs_;
-    MixerOptions options_;
     MixerActions defaultActions_;
-    MixerActions* actions_;
-    MixerObserver* observer_ = nullptr;
-
-    MixerControls controls_{*this};
-    TrackOperations tracks_{*this, controls_};
-    FileAssignment files_{*this, controls_};
-    MixerMenu menu_{*this};
+    MixerContext context_;
+    MixerControls controls_{context_};
+    TrackOperations tracks_{context_, controls_};
+    FileAssignment files_{context_, controls_};
+    MixerMenu menu_{context_};
     int documentToken_ = 0;
 };
 

@@ -21,41 +21,45 @@ struct RowLook {
 };
 
 // Row boxes and row sliders: parent sub-panel, top, caption.
-const std::map<std::string, RowLook>& RowLooks() {
-    static const std::map<std::string, RowLook> looks = {
-        {"CBPan_", {P::EqSubPanel, 1, 14, "L    Pan:    R", true, false}},
-        {"TBPan_", {P::EqSubPanel, 4, 20, "", false, false}},
-        {"CBEQTitle_", {P::EqSubPanel, 52, 14, "  Equalizer:  ", true, false}},
-        {"CBReverb_", {P::BottomSubPanel, 4, 14, "Reverb", false, false}},
-        {"TBReverb_", {P::BottomSubPanel, 8, 20, "", false, false}},
-        {"CBChorus_", {P::BottomSubPanel, 36, 14, "Chorus", false, false}},
-        {"TBChorus_", {P::BottomSubPanel, 40, 20, "", false, false}},
-        {"CBFader_", {P::BottomSubPanel, 84, 14, "Main-Fader:", true, false}},
-        {"TBFader_", {P::BottomSubPanel, 88, 20, "", false, false}},
-        {"CBInvert_", {P::BottomSubPanel, 114, 14, "Invert", false, true}},
-        {"CBEQHighHz_", {P::BottomSubPanel, 140, 16, "EQ-High:  Hz:", true, true}},
-        {"TBEQHighHz_", {P::BottomSubPanel, 142, 20, "", false, false}},
-        {"CBEQMidHz_", {P::BottomSubPanel, 168, 16, "EQ-Mid:    Hz:", true, true}},
-        {"TBEQMidHz_", {P::BottomSubPanel, 170, 20, "", false, false}},
-        {"CBEQLowHz_", {P::BottomSubPanel, 196, 16, "EQ-Low:   Hz:", true, true}},
-        {"TBEQLowHz_", {P::BottomSubPanel, 198, 20, "", false, false}},
-        {"CBEQMidQual_", {P::BottomSubPanel, 224, 16, "EQ-Mid-Qual.:", true, true}},
-        {"TBEQMidQual_", {P::BottomSubPanel, 226, 20, "", false, false}},
+const std::map<Element, RowLook>& RowLooks() {
+    using E = Element;
+    static const std::map<Element, RowLook> looks = {
+        {E::PanRow, {P::EqSubPanel, 1, 14, "L    Pan:    R", true, false}},
+        {E::Pan, {P::EqSubPanel, 4, 20, "", false, false}},
+        {E::EqTitleRow, {P::EqSubPanel, 52, 14, "  Equalizer:  ", true, false}},
+        {E::ReverbOn, {P::BottomSubPanel, 4, 14, "Reverb", false, false}},
+        {E::Reverb, {P::BottomSubPanel, 8, 20, "", false, false}},
+        {E::ChorusOn, {P::BottomSubPanel, 36, 14, "Chorus", false, false}},
+        {E::Chorus, {P::BottomSubPanel, 40, 20, "", false, false}},
+        {E::FaderRow, {P::BottomSubPanel, 84, 14, "Main-Fader:", true, false}},
+        {E::Fader, {P::BottomSubPanel, 88, 20, "", false, false}},
+        {E::Invert, {P::BottomSubPanel, 114, 14, "Invert", false, true}},
+        {E::HighHzRow, {P::BottomSubPanel, 140, 16, "EQ-High:  Hz:", true, true}},
+        {E::HighHz, {P::BottomSubPanel, 142, 20, "", false, false}},
+        {E::MidHzRow, {P::BottomSubPanel, 168, 16, "EQ-Mid:    Hz:", true, true}},
+        {E::MidHz, {P::BottomSubPanel, 170, 20, "", false, false}},
+        {E::LowHzRow, {P::BottomSubPanel, 196, 16, "EQ-Low:   Hz:", true, true}},
+        {E::LowHz, {P::BottomSubPanel, 198, 20, "", false, false}},
+        {E::MidQualRow, {P::BottomSubPanel, 224, 16, "EQ-Mid-Qual.:", true, true}},
+        {E::MidQual, {P::BottomSubPanel, 226, 20, "", false, false}},
     };
     return looks;
 }
 
-int BandIndex(const std::string& prefix) {
-    // "CBEQxH_": the band letter follows "EQx".
-    char letter = prefix[5];
-    return letter == 'H' ? 0 : letter == 'M' ? 1 : 2;
+int BandIndex(Element element) {
+    switch (element) {
+        case Element::EqHighOn:
+        case Element::EqHighGain: return 0;
+        case Element::EqMidOn:
+        case Element::EqMidGain: return 1;
+        default: return 2;
+    }
 }
 
 }  // namespace
 
 ElementLook StripElementLook(const StripElement& element, int stripIndex, bool allStrip, bool reverseEqToLMH) {
     ElementLook look;
-    std::string prefix = element.prefix;
     Colour stripColour = StripPanelColour(stripIndex, allStrip);
     switch (element.kind) {
         case ControlKind::TrackLabel:
@@ -83,7 +87,7 @@ ElementLook StripElementLook(const StripElement& element, int stripIndex, bool a
             return look;
         case ControlKind::BandBox:
         case ControlKind::GainSlider: {
-            int band = BandIndex(prefix);
+            int band = BandIndex(element.id);
             int p = reverseEqToLMH ? 2 - band : band;
             int boxTop = strip::BandOrderLabelTop + strip::BandOrderLabelHeight + 2;
             if (element.kind == ControlKind::BandBox) {
@@ -96,7 +100,7 @@ ElementLook StripElementLook(const StripElement& element, int stripIndex, bool a
         }
         default: break;
     }
-    auto it = RowLooks().find(prefix);
+    auto it = RowLooks().find(element.id);
     if (it == RowLooks().end()) return look;
     const RowLook& row = it->second;
     bool slider = element.kind == ControlKind::Slider;
@@ -126,6 +130,23 @@ Colour StripPanelColour(int stripIndex, bool allStrip) {
     return stripIndex < 8 ? colours::Black : colours::DarkGrey;
 }
 
+std::optional<Colour> StateColour(const MixerControl& c, Colour panelColour) {
+    switch (c.kind) {
+        case ControlKind::TrackLabel: return c.marked ? colours::Blue : panelColour;
+        case ControlKind::RowBox: return panelColour;  // only the caption shows
+        case ControlKind::StatusShape:
+            return c.Status() == TrackStatus::Record ? colours::Red
+                   : c.Status() == TrackStatus::Play ? colours::Green
+                                                     : colours::Grey;
+        case ControlKind::StereoBox:
+        case ControlKind::InvertBox: return c.Checked() ? colours::Red : colours::Grey;
+        // A band shows red as read from the file and blue once changed.
+        case ControlKind::BandBox: return !c.Checked() ? colours::Grey : c.fromFile ? colours::Red : colours::Blue;
+        case ControlKind::SendBox: return c.Checked() ? colours::Blue : colours::Grey;
+        default: return std::nullopt;
+    }
+}
+
 int StripsPanelWidth(int trackCount) { return trackCount * strip::Width + 6; }
 
 int FittedClientWidth(int trackCount) { return trackCount * strip::Width + strip::Width + 8; }
@@ -152,11 +173,12 @@ PickerPlacement PlaceFilePicker(int stripIndex, int trackCount, int panelWidth, 
     return placement;
 }
 
-const std::vector<std::string>& TrackTransferOrder() {
-    static const std::vector<std::string> order = {
-        "ShStatus_",   "EDFileAss_", "TBPan_",    "CBStereo_",   "CBEQxH_",    "CBEQxM_",    "CBEQxL_",
-        "TBEQxH_",     "TBEQxM_",    "TBEQxL_",   "CBReverb_",   "TBReverb_",  "CBChorus_",  "TBChorus_",
-        "TBFader_",    "CBInvert_",  "TBEQHighHz_", "TBEQMidHz_", "TBEQLowHz_", "TBEQMidQual_",
+const std::vector<Element>& TrackTransferOrder() {
+    using E = Element;
+    static const std::vector<Element> order = {
+        E::Status,    E::FileAss,   E::Pan,     E::Stereo,   E::EqHighOn, E::EqMidOn, E::EqLowOn,
+        E::EqHighGain, E::EqMidGain, E::EqLowGain, E::ReverbOn, E::Reverb,   E::ChorusOn, E::Chorus,
+        E::Fader,     E::Invert,    E::HighHz,  E::MidHz,    E::LowHz,    E::MidQual,
     };
     return order;
 }

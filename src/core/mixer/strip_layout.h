@@ -3,6 +3,7 @@
 // strip elements, keyed by the prefixes of the layout table so that the strip
 // stays one table. Window-level sizes (strips panel, fitting) are here too.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,10 @@ ElementLook StripElementLook(const StripElement& element, int stripIndex, bool a
 int StripLeft(int stripIndex);
 // Panel colour of a strip: black for tracks 1-8, dark grey above, silver for the all-strip.
 Colour StripPanelColour(int stripIndex, bool allStrip);
+// The colour a track label, status shape or box shows for its value and flags
+// on a strip of that panel colour; nullopt for controls whose colour is their
+// look's (sliders, caption-only boxes) or the file list's (file fields).
+std::optional<Colour> StateColour(const MixerControl& control, Colour panelColour);
 // Width of PanelCtrls for a track count.
 int StripsPanelWidth(int trackCount);
 // Client width that shows every strip and the all-strip.
@@ -71,6 +76,6 @@ PickerPlacement PlaceFilePicker(int stripIndex, int trackCount, int panelWidth, 
                                 int buttonAreaHeight);
 
 // The twenty items a track drag moves, in their order (prefixes).
-const std::vector<std::string>& TrackTransferOrder();
+const std::vector<Element>& TrackTransferOrder();
 
 }  // namespace spurwerk

@@ -146,14 +146,15 @@ ExternalChange CheckLoadedFileOnDisk(DocumentContext& context) {
 
 bool ConfirmClose(DocumentContext& context) { return SaveChangesFirst(context, 181, 182); }
 
-void OpenFiles(DocumentContext& context, const std::vector<std::string>& files, int questionText) {
+void OpenFiles(DocumentContext& context, const std::vector<std::string>& files, int questionText, bool askForEach) {
     for (std::size_t i = 0; i < files.size(); ++i) {
         // One file that cannot be read does not keep the others from being offered.
         try {
             if (i == 0) {
                 context.doc.ZDTFileToLoad = files[i];
                 LoadZDTFile(context, false);
-            } else if (context.dialogs.AskIfCtrlHeld("\"" + files[i] + Txt(questionText)) == ResultYes) {
+            } else if (!askForEach || context.dialogs.Message("\"" + files[i] + Txt(questionText),
+                                                              MessageButtons::YesNo) == ResultYes) {
                 context.dialogs.StartFurtherInstance(files[i]);
             }
         } catch (const SilentAbort&) {

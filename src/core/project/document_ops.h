@@ -59,9 +59,11 @@ bool SaveChangesFirst(DocumentContext& context, int questionText, int closingTex
 // Closing the program: true when it may close.
 bool ConfirmClose(DocumentContext& context);
 // Files from the command line or a drop: the first is loaded, each further one
-// offered to a new instance (question text `questionText`). An error is shown
-// and the next file is offered all the same.
-void OpenFiles(DocumentContext& context, const std::vector<std::string>& files, int questionText);
+// opened in a new instance, each after a question (text `questionText`) when
+// askForEach (Ctrl held at the drop). An error is shown and the next file is
+// offered all the same.
+void OpenFiles(DocumentContext& context, const std::vector<std::string>& files, int questionText,
+               bool askForEach = false);
 // At start, when no project was loaded: the device's template is shown, with
 // no file name, so that a quick save asks where to write.
 void ShowTemplateUnlessProject(DocumentContext& context, const std::string& templateFile);

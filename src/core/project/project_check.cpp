@@ -1,6 +1,7 @@
 #include "project/project_check.h"
 
 #include "project/track_layout.h"
+#include "project/value_format.h"
 #include "project/zdt_document.h"
 #include "settings/text_table.h"
 
@@ -21,15 +22,11 @@ bool LooksLikeProject(const Bytes& document) {
     if (StartsWith(document, "RIFF") || StartsWith(document, "RF64")) return false;
     int fields = 0, outOfRange = 0;
     for (const StripElement& element : StripControls()) {
-        bool gain = element.kind == ControlKind::GainSlider;
-        if (element.kind != ControlKind::Slider && !gain) continue;
-        // Gain sliders store GainMax - position.
-        int low = gain ? layout::GainMax - element.maximum : element.minimum;
-        int high = gain ? layout::GainMax - element.minimum : element.maximum;
+        if (element.kind != ControlKind::Slider && element.kind != ControlKind::GainSlider) continue;
         for (int k = 0; k < layout::TrackCount; ++k) {
             int raw = ReadZDTByte(document, TagOffset(element, k));
             ++fields;
-            if (raw < low || raw > high) ++outOfRange;
+            if (raw != ClampToStoredRange(element, raw)) ++outOfRange;
         }
     }
     return outOfRange * 2 <= fields;

@@ -128,8 +128,21 @@ enum class ValueFormat {
     Quality,        // (raw + 1) / 10
 };
 
+// The named elements of a strip in creation (component) order; an element
+// indexes StripControls(), and the widget names derive from its prefix.
+enum class Element : std::uint8_t {
+    TrackLabel, Status, FileAss, PanRow, Pan, Stereo, EqTitleRow,
+    EqHighOn, EqHighGain, EqMidOn, EqMidGain, EqLowOn, EqLowGain,
+    ReverbOn, Reverb, ChorusOn, Chorus, FaderRow, Fader, Invert,
+    HighHzRow, HighHz, MidHzRow, MidHz, LowHzRow, LowHz, MidQualRow, MidQual,
+};
+constexpr std::size_t ElementCount = static_cast<std::size_t>(Element::MidQual) + 1;
+
 // One named element of a strip, in creation (component) order.
 struct StripElement {
+    Element id = Element::TrackLabel;
+    // A band or send box and its slider name each other; any other element itself.
+    Element partner = Element::TrackLabel;
     const char* prefix = "";  // "TBPan_"
     ControlKind kind = ControlKind::RowBox;
     ValueFormat format = ValueFormat::None;
@@ -144,6 +157,7 @@ struct StripElement {
 // All named strip elements in creation order (band controls for the
 // high-mid-low file order; the screen order does not change component order).
 const std::vector<StripElement>& StripControls();
+const StripElement& ElementOf(Element element);
 const StripElement* FindStripControl(const std::string& prefix);
 
 // The tag offset of a strip element on strip k (0 when bound to nothing).

@@ -47,7 +47,10 @@ std::optional<TrackValue> ParseTrackValue(const TrackParameter& parameter, const
 }
 
 void WriteTrackValue(ZDTDocument& doc, const TrackParameter& parameter, int stripIndex, const TrackValue& value) {
-    const StripElement& element = *parameter.control;
+    WriteTrackValue(doc, *parameter.control, stripIndex, value);
+}
+
+void WriteTrackValue(ZDTDocument& doc, const StripElement& element, int stripIndex, const TrackValue& value) {
     std::size_t offset = TagOffset(element, stripIndex);
     switch (element.kind) {
         case ControlKind::StatusShape:
@@ -57,16 +60,43 @@ void WriteTrackValue(ZDTDocument& doc, const TrackParameter& parameter, int stri
         case ControlKind::SendBox: WriteMaskBit(doc, offset, stripIndex, value.raw != 0); break;
         case ControlKind::FileField: WriteWavName(doc, offset, value.name); break;
         case ControlKind::BandBox:
-        case ControlKind::InvertBox: doc.WriteZDTByte(offset, value.raw ? 1 : 0); break;
+        case ControlKind::InvertBox:
         case ControlKind::GainSlider:
-        case ControlKind::Slider: doc.WriteZDTByte(offset, static_cast<std::uint8_t>(value.raw)); break;
+        case ControlKind::Slider:
+            doc.WriteZDTByte(offset, static_cast<std::uint8_t>(ClampToStoredRange(element, value.raw)));
+            break;
         default: break;
     }
 }
 
-void ApplyRecordingGroup(ZDTDocument& doc, int stripIndex, int trackCount) {
-    for (int other : RecordingGroupPartners(stripIndex, trackCount))
-        if (ReadTrackStatus(doc.ZDTData(), other) == TrackStatus::Record) WriteTrackStatus(doc, other, TrackStatus::Play);
+bool IsStereoLocked(const Bytes& buffer, int stripIndex, int trackCount) {
+    return stripIndex % 2 == 1 && stripIndex < trackCount && ReadStereoLink(buffer, stripIndex);
+}
+
+TrackLocked::TrackLocked(int strip)
+    : std::runtime_error("track " + std::to_string(strip + 1) + " is the second track of a stereo link (tracks " +
+                         std::to_string(strip) + "+" + std::to_string(strip + 1) +
+                         "); the window keeps its settings locked"),
+      stripIndex(strip) {}
+
+std::vector<int> ApplyRecordingGroup(ZDTDocument& doc, int stripIndex, int trackCount) {
+    std::vector<int> turned;
+    for (int other : RecordingGroupPartners(stripIndex, trackCount)) {
+        if (ReadTrackStatus(doc.ZDTData(), other) != TrackStatus::Record) continue;
+        WriteTrackStatus(doc, other, TrackStatus::Play);
+        turned.push_back(other);
+    }
+    return turned;
+}
+
+std::vector<int> EditTrackValue(ZDTDocument& doc, const StripElement& element, int stripIndex,
+                                const TrackValue& value, int trackCount, const Bytes* links) {
+    if (IsStereoLocked(links ? *links : doc.ZDTData(), stripIndex, trackCount)) throw TrackLocked(stripIndex);
+    std::vector<int> turned;
+    if (element.kind == ControlKind::StatusShape && value.raw == static_cast<int>(TrackStatus::Record))
+        turned = ApplyRecordingGroup(doc, stripIndex, trackCount);
+    WriteTrackValue(doc, element, stripIndex, value);
+    return turned;
 }
 
 }  // namespace spurwerk

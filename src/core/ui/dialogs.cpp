@@ -16,9 +16,4 @@ bool Dialogs::TimedMessage(const std::string& message, int timeoutMs) {
     return request.timeoutMs > 0;
 }
 
-int Dialogs::AskIfCtrlHeld(const std::string& question) {
-    if (!Keys().ctrl) return ResultYes;
-    return Message(question, MessageButtons::YesNo);
-}
-
 }  // namespace spurwerk

@@ -28,7 +28,8 @@ enum class MessageButtons {
     ReloadOverwriteCancel,  // a file changed on disk: Yes reloads, No overwrites
 };
 
-// Modifier keys at the moment of an event.
+// Modifier keys of the input event that started a command. Core never reads
+// the keyboard: a front end passes them (or what they choose) as arguments.
 struct KeyState {
     bool ctrl = false;
     bool shift = false;
@@ -94,14 +95,11 @@ public:
     // True when the user clicked into the program since the last call and then
     // confirmed that the running loop (at step `number`) should stop.
     virtual bool AskAbortOnClick(int number) = 0;
-    virtual KeyState Keys() = 0;
     virtual void OpenWithAssociatedProgram(const std::string& path) = 0;
     virtual void StartFurtherInstance(const std::string& argument) = 0;
 
     // Convenience built on the above.
     bool TimedMessage(const std::string& message, int timeoutMs);
-    // Yes without asking unless Ctrl is held; with Ctrl held the question is asked.
-    int AskIfCtrlHeld(const std::string& question);
 };
 
 }  // namespace spurwerk

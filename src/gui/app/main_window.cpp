@@ -499,12 +499,12 @@ void MainWindow::FormActivate() {
     buttonSearchInSubDirs_->setFocus();
 }
 
-void MainWindow::OpenFiles(const QStringList& files, int textNumber) {
+void MainWindow::OpenFiles(const QStringList& files, int textNumber, bool askForEach) {
     std::vector<std::string> names;
     for (const QString& file : files) names.push_back(S(file));
     Run([&] {
         DocumentContext context = Context();
-        spurwerk::OpenFiles(context, names, textNumber);
+        spurwerk::OpenFiles(context, names, textNumber, askForEach);
     });
 }
 
@@ -547,7 +547,8 @@ void MainWindow::dropEvent(QDropEvent* event) {
         if (url.isLocalFile()) files << QDir::toNativeSeparators(url.toLocalFile());
     event->acceptProposedAction();
     // Handled after the drop returns, so the dragging program is not kept waiting.
-    QTimer::singleShot(0, this, [this, files] { OpenFiles(files, 179); });
+    bool askForEach = event->modifiers().testFlag(Qt::ControlModifier);
+    QTimer::singleShot(0, this, [this, files, askForEach] { OpenFiles(files, 179, askForEach); });
 }
 
 // --- buttons ----------------------------------------------------------------------
@@ -635,8 +636,11 @@ void MainWindow::DocumentLoaded(const std::string& projectName, const std::strin
     setWindowTitle(QModifiableTitle(doc.LoadedZDTFileName));
     SetTopPanelHint(130, 131);
     buttonLoadZDTFile_->setFocus();
-    ButtonSetCtrlsClick();
-    if (ctrls_) ctrls_->Host().DocumentLoaded(projectName, effectsFile);
+    // The mixer's own notification reads the controls: once per load.
+    if (ctrls_) {
+        ctrls_->ShowWindow();
+        ctrls_->Host().DocumentLoaded(projectName, effectsFile);
+    }
     ShowElidedPath(labelInfoFile_, Q(InfoFileNameFor(doc.LoadedZDTFileName, projectName)));
     ShowProjectName(projectName);
 }

@@ -58,7 +58,8 @@ public:
     void CBLanguageChange(bool fromUser);
     // The first file is loaded, every further one offered to a new instance.
     // `textNumber` is the question's text (184 command line, 179 drop).
-    void OpenFiles(const QStringList& files, int textNumber);
+    // askForEach: Ctrl was held at the drop, so each further file is asked about.
+    void OpenFiles(const QStringList& files, int textNumber, bool askForEach = false);
     void ShowProjectName(const std::string& name);
 
     // Options of all windows: read into or written from their controls.

@@ -10,6 +10,7 @@
 #include "lists/form_file_list.h"
 #include "lists/form_proj_serie.h"
 #include "mixer/form_ctrls.h"
+#include "support/qt_dialogs.h"
 #include "mixer/main_window_actions.h"
 #include "mixer/mixer_view_model.h"
 #include "support/elided_path.h"
@@ -101,6 +102,7 @@ void ProjectCommands::RunDirectoryRun(DirectoryRunKind kind, bool silentRepeat) 
     // box repeats only a search that ran (not a walk of the whole start folder).
     if (!state_.FormActivated || walking_) return;
     if (silentRepeat && !searched_) return;
+    bool keepFolderAndFilter = EventKeys().ctrl;
     walking_ = true;
     DirectorySearch& search = fileList_.Search();
     MainOptions& o = state_.mainOptions;
@@ -110,7 +112,11 @@ void ProjectCommands::RunDirectoryRun(DirectoryRunKind kind, bool silentRepeat) 
     search.searchFilterHistory = state_.files.searchFilterHistory;
     InfoFileLabel showInfoFile = InfoFileLabelOfMain();
     bool ran = false;
-    Run([&] { ran = !search.Run(kind, silentRepeat, state_.doc, fileList_.List(), state_.dialogs, showInfoFile).empty(); });
+    Run([&] {
+        ran = !search.Run(kind, silentRepeat, state_.doc, fileList_.List(), state_.dialogs, showInfoFile,
+                          keepFolderAndFilter)
+                   .empty();
+    });
     ProjectList& list = fileList_.List();
     if (list.MessageBusy()) list.SetMessage(list.Message(), false);  // an aborted walk
     o.BaseDirSearch = search.baseDirSearch;
@@ -123,8 +129,12 @@ void ProjectCommands::RunDirectoryRun(DirectoryRunKind kind, bool silentRepeat) 
 }
 
 void ProjectCommands::SaveProject() {
+    // Ctrl held at the click keeps an unchanged project file.
+    bool keepUnchanged = EventKeys().ctrl;
     Run([&] {
-        WithProjectFiles([](ProjectFilesContext& context) { spurwerk::SaveProject(context, "", true, "", 3000); });
+        WithProjectFiles([keepUnchanged](ProjectFilesContext& context) {
+            spurwerk::SaveProject(context, "", true, "", 3000, keepUnchanged);
+        });
     });
 }
 

@@ -25,6 +25,7 @@
 #include "settings/assign_suggestions.h"
 #include "settings/ui_texts.h"
 #include "support/design_font.h"
+#include "support/qt_dialogs.h"
 #include "support/qt_text.h"
 
 namespace spurwerk::gui {
@@ -140,13 +141,17 @@ void FormCtrls::Build(const MixerOptions& options) {
     InfoChanged();
     WavListChanged();
 
-    for (auto [key, sequence] : {std::pair{MixerKey::F1, QKeySequence(Qt::Key_F1)},
-                                 std::pair{MixerKey::L, QKeySequence(Qt::CTRL | Qt::Key_L)},
-                                 std::pair{MixerKey::S, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}}) {
-        auto* shortcut = new QShortcut(sequence, this);
+    // A shortcut fires for its own modifiers: they are the keys of the command,
+    // whatever the keyboard holds by the time the slot runs.
+    for (auto [key, keys] : {std::pair{MixerKey::F1, QKeyCombination(Qt::Key_F1)},
+                             std::pair{MixerKey::L, QKeyCombination(Qt::ControlModifier, Qt::Key_L)},
+                             std::pair{MixerKey::S, QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_S)}}) {
+        auto* shortcut = new QShortcut(QKeySequence(keys), this);
         shortcut->setContext(Qt::WindowShortcut);
         MixerKey mixerKey = key;
-        connect(shortcut, &QShortcut::activated, this, [this, mixerKey] { Run([&] { model_->Menu().KeyDown(mixerKey); }); });
+        KeyState held = KeysOf(keys.keyboardModifiers());
+        connect(shortcut, &QShortcut::activated, this,
+                [this, mixerKey, held] { Run([&] { model_->Menu().KeyDown(mixerKey, held); }); });
     }
     for (auto [keys, undo] : {std::pair{QKeySequence(Qt::CTRL | Qt::Key_Z), true},
                               std::pair{QKeySequence(Qt::CTRL | Qt::Key_Y), false},
@@ -167,7 +172,7 @@ void FormCtrls::LayoutChanged(int trackCount) {
     // A strip panel moved to another parent lies on top; the stereo boxes
     // reach across strip borders and belong in front.
     for (int k = 0; k < static_cast<int>(strips_.size()); ++k)
-        if (QWidget* stereo = Widget(model_->Controls().Control(k, "CBStereo_").name)) stereo->raise();
+        if (QWidget* stereo = Widget(model_->Controls().Control(k, Element::Stereo).name)) stereo->raise();
     SetAllStripHints();
     if (picker_) picker_->Hide();
     if (!building_) LayOut();
@@ -259,9 +264,13 @@ void FormCtrls::PanelAttentionMoreTracksClick() {
     ResizeWithin(FittedClientWidth(model_->Controls().TrackCount()), CanvasHeight);
 }
 
-void FormCtrls::ShowAndFill() {
+void FormCtrls::ShowWindow() {
     show();
     raise();
+}
+
+void FormCtrls::ShowAndFill() {
+    ShowWindow();
     Run([&] { model_->Controls().ReadAll(); });
 }
 

@@ -53,9 +53,10 @@ public:
     // Starts a drag of a track label or file field; tests replace it.
     std::function<void(QWidget* source)> startDrag;
     // Files dropped from the file manager (handled by the main window).
-    std::function<void(const QStringList& files)> filesDropped;
+    std::function<void(const QStringList& files, bool askForEach)> filesDropped;
 
     // ButtonSetCtrlsClick: show, bring to front, fill from the document.
+    void ShowWindow();
     void ShowAndFill();
     // After a language change: the hints composed from the text table.
     void UpdateAllHints();
@@ -86,7 +87,7 @@ public:
     void ButtonPopupMenuClick();
     // A drag of `source` over `target` and its drop (AnyCtrlDragOver, AnyCtrlDragDrop).
     bool DragOver(QWidget* source, QWidget* target);
-    void DragDrop(QWidget* source, QWidget* target);
+    void DragDrop(QWidget* source, QWidget* target, KeyState keys = {});
     static QString DragMimeType();
 
     // MixerObserver

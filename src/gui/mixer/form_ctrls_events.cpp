@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include "mixer/form_ctrls.h"
+#include "support/qt_dialogs.h"
 #include "support/qt_text.h"
 
 namespace spurwerk::gui {
@@ -79,8 +80,9 @@ bool FormCtrls::eventFilter(QObject* watched, QEvent* event) {
             bool click = mouse->button() == Qt::LeftButton && w && w->rect().contains(mouse->position().toPoint());
             pressed_ = nullptr;
             if (!click) break;
-            if (control && qobject_cast<QLabel*>(w)) Run([&] { model_->Tracks().TrackLabelClick(name); });
-            if (IsFileLabel(w)) Run([&] { model_->Menu().LoadedFileLabelClick(); });
+            if (control && qobject_cast<QLabel*>(w))
+                Run([&] { model_->Tracks().TrackLabelClick(name, KeysOf(mouse->modifiers())); });
+            if (IsFileLabel(w)) Run([&] { model_->Menu().LoadedFileLabelClick(KeysOf(mouse->modifiers())); });
             if (w == labelAudioFiles_) {
                 Run([&] { model_->Files().BuildWavList(); });
                 wavList_->showPopup();
@@ -119,8 +121,10 @@ bool FormCtrls::eventFilter(QObject* watched, QEvent* event) {
             if (!control || !drop->mimeData()->hasFormat(DragMimeType())) return true;
             drop->acceptProposedAction();
             // The question of a track drop is asked after the drag has ended.
-            QTimer::singleShot(0, this, [this, source, target] {
-                if (source && target) DragDrop(source, target);
+            // The keys of the drop, not of the moment the question is asked.
+            KeyState keys = KeysOf(drop->modifiers());
+            QTimer::singleShot(0, this, [this, source, target, keys] {
+                if (source && target) DragDrop(source, target, keys);
             });
             return true;
         }
@@ -138,14 +142,14 @@ bool FormCtrls::DragOver(QWidget* source, QWidget* target) {
     return accepted;
 }
 
-void FormCtrls::DragDrop(QWidget* source, QWidget* target) {
+void FormCtrls::DragDrop(QWidget* source, QWidget* target, KeyState keys) {
     if (!DragOver(source, target)) return;
-    Run([&] { model_->Tracks().Drop(S(source->objectName()), S(target->objectName())); });
+    Run([&] { model_->Tracks().Drop(S(source->objectName()), S(target->objectName()), keys); });
 }
 
 void FormCtrls::keyPressEvent(QKeyEvent* event) {
     bool consumed = false;
-    Run([&] { consumed = model_->Menu().KeyDown(KeyOf(event->key())); });
+    Run([&] { consumed = model_->Menu().KeyDown(KeyOf(event->key()), KeysOf(event->modifiers())); });
     if (consumed) event->accept();
     else QWidget::keyPressEvent(event);
 }
@@ -159,8 +163,9 @@ void FormCtrls::dropEvent(QDropEvent* event) {
     for (const QUrl& url : event->mimeData()->urls())
         if (url.isLocalFile()) files << QDir::toNativeSeparators(url.toLocalFile());
     event->acceptProposedAction();
+    bool askForEach = event->modifiers().testFlag(Qt::ControlModifier);
     if (filesDropped && !files.isEmpty())
-        QTimer::singleShot(0, this, [this, files] { filesDropped(files); });
+        QTimer::singleShot(0, this, [this, files, askForEach] { filesDropped(files, askForEach); });
 }
 
 }  // namespace spurwerk::gui

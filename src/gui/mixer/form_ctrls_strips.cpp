@@ -13,6 +13,7 @@
 #include "mixer/status_shape.h"
 #include "mixer/strip_layout.h"
 #include "support/instant_hints.h"
+#include "support/qt_dialogs.h"
 #include "support/qt_text.h"
 
 namespace spurwerk::gui {
@@ -80,7 +81,7 @@ QWidget* FormCtrls::CreateControlWidget(const MixerControl& c) {
         case ControlKind::StatusShape: {
             auto* shape = new StatusShape(parent);
             connect(shape, &StatusShape::Pressed, this, [this, name] {
-                Run([&] { model_->Tracks().StatusMouseDown(name); });
+                Run([&] { model_->Tracks().StatusMouseDown(name, EventKeys()); });
             });
             w = shape;
             break;
@@ -117,7 +118,7 @@ QWidget* FormCtrls::CreateControlWidget(const MixerControl& c) {
             }
             // Double click and context entry reset like Alt+click, also where the desktop takes Alt.
             connect(slider, &MixerSlider::ResetRequested, this, [this, name, slider] {
-                Run([&] { model_->Controls().ResetToDefault(name); });
+                Run([&] { model_->Controls().ResetToDefault(name, EventKeys()); });
                 // A reset is a step of its own, not part of a drag before or after it.
                 model_->Document().SealStep();
                 const MixerControl& now = model_->Controls().Control(name);
@@ -125,7 +126,7 @@ QWidget* FormCtrls::CreateControlWidget(const MixerControl& c) {
             });
             connect(slider, &QSlider::valueChanged, this, [this, name, slider](int value) {
                 if (rendering_) return;
-                Run([&] { model_->Controls().SetPosition(name, value); });
+                Run([&] { model_->Controls().SetPosition(name, value, EventKeys()); });
                 // The model may hold another value (Alt reset, clamping).
                 const MixerControl& now = model_->Controls().Control(name);
                 if (slider->value() != now.value) Render(now, AspectValue);
@@ -139,7 +140,7 @@ QWidget* FormCtrls::CreateControlWidget(const MixerControl& c) {
             auto* box = new QCheckBox(parent);
             connect(box, &QCheckBox::clicked, this, [this, name, box] {
                 if (rendering_) return;
-                Run([&] { model_->Controls().Toggle(name); });
+                Run([&] { model_->Controls().Toggle(name, EventKeys()); });
                 const MixerControl& now = model_->Controls().Control(name);
                 if (box->isChecked() != now.Checked()) Render(now, AspectValue);
             });
@@ -224,9 +225,7 @@ void FormCtrls::Render(const MixerControl& c, unsigned aspects) {
             SetBackground(label, ToQColor(c.colour, Qt::blue));
             SetTextColour(label, ToQColor(c.fontColour, Qt::white));
         } else if (qobject_cast<QCheckBox*>(w)) {
-            // Caption-only boxes take the colour of their strip.
-            Colour colour = c.kind == ControlKind::RowBox ? model_->Controls().Strip(c.strip).panelColour : c.colour;
-            SetBackground(w, ToQColor(colour, Qt::gray));
+            SetBackground(w, ToQColor(c.colour, Qt::gray));
             SetTextColour(w, ToQColor(c.fontColour, Qt::white));
         }
     }
@@ -250,8 +249,6 @@ void FormCtrls::RenderStrip(int k) {
     for (QWidget* w : {static_cast<QWidget*>(s.panel), static_cast<QWidget*>(s.top), static_cast<QWidget*>(s.eq),
                        static_cast<QWidget*>(s.bottom), static_cast<QWidget*>(s.bandOrder)})
         SetBackground(w, colour);
-    for (const char* prefix : {"CBPan_", "CBEQTitle_", "CBFader_", "CBEQHighHz_", "CBEQMidHz_", "CBEQLowHz_", "CBEQMidQual_"})
-        Render(model_->Controls().Control(k, prefix), AspectColour);
     s.bandOrder->adjustSize();
     s.panel->setEnabled(state.enabled);
     s.panel->setVisible(state.visible);

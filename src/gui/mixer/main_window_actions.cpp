@@ -66,7 +66,7 @@ void MainWindowMixerActions::ShowInformation() { main_.PanelGeneralInfoClick(); 
 
 void ConnectMixerToMainWindow(FormCtrls& ctrls, AppState& state, MainWindow& main) {
     ctrls.SetActions(std::make_unique<MainWindowMixerActions>(state, main, ctrls.Model()));
-    ctrls.filesDropped = [&main](const QStringList& files) { main.OpenFiles(files, 179); };
+    ctrls.filesDropped = [&main](const QStringList& files, bool askForEach) { main.OpenFiles(files, 179, askForEach); };
     ctrls.infoChanged = [&ctrls, &main] {
         const ProjectInfoTexts& info = ctrls.Model().Menu().InfoTexts();
         if (auto* b = main.findChild<QPushButton*>("ButtonQuickSaveLoadedZDTFile"))

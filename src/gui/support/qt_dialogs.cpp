@@ -154,10 +154,11 @@ bool QtDialogs::AskAbortOnClick(int number) {
     return Message(Txt(178) + std::to_string(number) + " ?", MessageButtons::YesNo) == ResultYes;
 }
 
-KeyState QtDialogs::Keys() {
-    Qt::KeyboardModifiers m = QApplication::queryKeyboardModifiers();
+KeyState KeysOf(Qt::KeyboardModifiers m) {
     return {m.testFlag(Qt::ControlModifier), m.testFlag(Qt::ShiftModifier), m.testFlag(Qt::AltModifier)};
 }
+
+KeyState EventKeys() { return KeysOf(QGuiApplication::keyboardModifiers()); }
 
 void QtDialogs::OpenWithAssociatedProgram(const std::string& path) {
     QDesktopServices::openUrl(QUrl::fromLocalFile(Q(path)));

@@ -16,6 +16,12 @@ namespace spurwerk::gui {
 class HistInputDialog;
 class TimedInputDialog;
 
+// The modifiers of an input event as the core's explicit key arguments.
+KeyState KeysOf(Qt::KeyboardModifiers modifiers);
+// The modifiers of the input event being delivered, for a signal that carries
+// no event (a slider's value, a box's click); not the keyboard's state now.
+KeyState EventKeys();
+
 class QtDialogs : public QObject, public Dialogs {
     Q_OBJECT
 public:
@@ -27,7 +33,6 @@ public:
     HistInputResult InputHist(const HistInputRequest& request) override;
     std::string SelectFolder(const std::string& prompt, const std::string& startFolder) override;
     bool AskAbortOnClick(int number) override;
-    KeyState Keys() override;
     void OpenWithAssociatedProgram(const std::string& path) override;
     void StartFurtherInstance(const std::string& argument) override;
 

@@ -73,9 +73,8 @@ TEST_F(SaveProjectTest, CtrlSaveLeavesAnUnchangedProjectFileButCreatesMissingWav
     WriteBytes(file, TextBytes(std::string(4000, 'X')));  // differs from the document
     LoadSetup(element);
     doc.MarkSaved();
-    dialogs.keys.ctrl = true;
     dialogs.messageAnswers = {ResultYes /* overwrite */, ResultYes /* A.WAV */, ResultOk};
-    ASSERT_TRUE(SaveProject(context, file, true, "", 0));
+    ASSERT_TRUE(SaveProject(context, file, true, "", 0, true));
     EXPECT_EQ(Content("P/AUDIO/A.WAV"), "MONO16");
     // The file on disk, kept, is loaded afterwards, and not reported as written.
     EXPECT_EQ(doc.ZDTData(), TextBytes(std::string(4000, 'X')));
@@ -90,10 +89,9 @@ TEST_F(SaveProjectTest, CtrlSaveLeavesAnUnchangedProjectFileButCreatesMissingWav
         WriteBytes(file, TextBytes("X"));
         LoadSetup(element);
         if (!ctrl) doc.MarkSaved();
-        dialogs.keys.ctrl = ctrl;
         dialogs.messageAnswers = {ResultYes};
         dialogs.asked.clear();
-        ASSERT_TRUE(SaveProject(context, file, true, "", 0));
+        ASSERT_TRUE(SaveProject(context, file, true, "", 0, ctrl));
         EXPECT_EQ(ReadBytes(file), ProjectBytes(element)) << ctrl;
         EXPECT_TRUE(reportedWritten()) << ctrl;
     }

@@ -102,11 +102,9 @@ TEST_F(MixerControls, BoxesColourAndMarkTheirSlidersAndAltResetsASlider) {
     EXPECT_EQ(C("CBReverb_1").colour, Grey);
     EXPECT_EQ(doc.ReadByte(layout::ReverbLevelBase), 40);
 
-    dialogs.keys.alt = true;
-    mixer->Controls().SetPosition("TBEQMidHz_1", 22);
+    mixer->Controls().SetPosition("TBEQMidHz_1", 22, KeyState{.alt = true});
     EXPECT_EQ(doc.ReadByte(layout::BandBlock(0, 1) + layout::BandFrequencyOffset), 14);
     EXPECT_FALSE(C("TBEQMidHz_1").changeMark);
-    dialogs.keys.alt = false;
     mixer->Controls().SetPosition("TBEQMidHz_1", 22);
     EXPECT_TRUE(mixer->Controls().ResetToDefault("TBEQMidHz_1"));
     EXPECT_EQ(doc.ReadByte(layout::BandBlock(0, 1) + layout::BandFrequencyOffset), 14);
@@ -129,6 +127,17 @@ TEST_F(MixerControls, StereoLinkDisablesThePartnerButNeverTheAllStrip) {
     EXPECT_EQ(mixer->Controls().Strip(3).panelColour, Black);
     EXPECT_EQ(C("EDFileAss_4").colour, Red);  // B.WAV does not exist
 
+    // Loaded links disable each pair's second track and nothing beyond it.
+    Bytes linked = Named({});
+    linked[layout::StereoLinkOffset] = 0x01 | 0x08;  // tracks 1+2 and 7+8
+    doc.MarkSaved();
+    Load(linked);
+    std::vector<bool> enabled;
+    for (int k = 0; k < 10; ++k) enabled.push_back(mixer->Controls().Strip(k).enabled);
+    EXPECT_EQ(enabled, (std::vector<bool>{true, false, true, true, true, true, true, false, true, true}));
+    EXPECT_TRUE(C("EDFileAss_3").enabled);
+    EXPECT_FALSE(C("EDFileAss_8").enabled);
+
     // With three tracks the partner of track 3 would be the all-strip: it stays usable.
     mixer->Controls().Relayout(3);
     mixer->Controls().SetChecked("CBStereo_3", true);
@@ -142,7 +151,6 @@ TEST_F(MixerControls, SavingCleansNamesAndWritesEveryControlWithoutAltResetsButL
     EXPECT_EQ(doc.ReadString(52, 8), std::string("ABC\0\0\0\0\0", 8));
     mixer->Controls().SetPosition("TBFader_1", 77);
     doc.WriteZDTByte(layout::FaderBase, 5);  // the controls win on saving
-    dialogs.keys.alt = true;                 // held by chance: saving must not reset sliders
     QuickSave();
     Bytes saved = ReadBytes(ProjectFile());
     EXPECT_EQ(saved[layout::FaderBase], 77);

@@ -23,16 +23,14 @@ TEST_F(MixerTrackOperations, RecordOnTheAllStripArmsBankOneAndShiftArmsBankTwo) 
     Bytes data = BlankProject();
     data[layout::RecordMaskOffset + 1] = 0xFF;  // tracks 9-16 record
     Load(data);
-    mixer->Tracks().SetAllStripValue("ShStatus_", static_cast<int>(TrackStatus::Record));
+    mixer->Tracks().SetAllStripValue(Element::Status, static_cast<int>(TrackStatus::Record), BankRange::All);
     EXPECT_EQ(TracksIn(TrackStatus::Record), 0x00FF);
     EXPECT_EQ(C("ShStatus_9").colour, colours::Green);
-    dialogs.keys.shift = true;
-    mixer->Tracks().SetAllStripValue("ShStatus_", static_cast<int>(TrackStatus::Record));
+    mixer->Tracks().SetAllStripValue(Element::Status, static_cast<int>(TrackStatus::Record), BankRange::Bank2);
     EXPECT_EQ(TracksIn(TrackStatus::Record), 0xFF00);
     EXPECT_EQ(TracksIn(TrackStatus::Play), 0x00FF);
 
     // A click cycles the all-strip's status: red -> green sets every track to play.
-    dialogs.keys.shift = false;
     ASSERT_EQ(C("ShStatus_17").Status(), TrackStatus::Record);
     mixer->Tracks().StatusMouseDown("ShStatus_17");
     EXPECT_EQ(doc.ReadWord(layout::RecordMaskOffset), 0);
@@ -43,28 +41,33 @@ TEST_F(MixerTrackOperations, RecordOnTheAllStripArmsBankOneAndShiftArmsBankTwo) 
 
 TEST_F(MixerTrackOperations, UnmarkedTracksAndBanksLimitAllStripChanges) {
     Load(BlankProject());
-    mixer->Tracks().TrackLabelClick("LabelTrackNr_4");  // no Ctrl: nothing
-    dialogs.keys.ctrl = true;
-    mixer->Tracks().TrackLabelClick("LabelTrackNr_3");
-    dialogs.keys.ctrl = false;
+    const KeyState ctrl{.ctrl = true}, shift{.shift = true}, ctrlShift{.ctrl = true, .shift = true};
+    mixer->Tracks().TrackLabelClick("LabelTrackNr_4", {});  // no Ctrl: nothing
+    mixer->Tracks().TrackLabelClick("LabelTrackNr_3", ctrl);
     mixer->Controls().SetPosition("TBFader_17", 90);
     for (int t = 1; t <= 16; ++t) EXPECT_EQ(doc.ReadByte(layout::FaderBase + 4 * (t - 1)), t == 3 ? 0 : 90) << t;
-    dialogs.keys.ctrl = true;  // bank 1 only
-    mixer->Controls().SetChecked("CBInvert_17", true);
+    mixer->Controls().SetChecked("CBInvert_17", true, ctrl);  // bank 1 only
     for (int t = 1; t <= 16; ++t) EXPECT_EQ(doc.ReadByte(layout::InvertBase + 4 * (t - 1)), t <= 8 && t != 3) << t;
+    // Ctrl wins over Shift: bank 1 only; Shift alone: bank 2.
+    mixer->Controls().SetPosition("TBChorus_17", 70, ctrlShift);
+    mixer->Controls().SetPosition("TBReverb_17", 30, shift);
+    for (int t = 1; t <= 16; ++t) {
+        EXPECT_EQ(doc.ReadByte(layout::ChorusLevelBase + 4 * (t - 1)), t <= 8 && t != 3 ? 70 : 0) << t;
+        EXPECT_EQ(doc.ReadByte(layout::ReverbLevelBase + 4 * (t - 1)), t >= 9 ? 30 : 0) << t;
+    }
     // Ctrl+click on the all-strip's label unmarks tracks 1-8 together.
-    mixer->Tracks().TrackLabelClick("LabelTrackNr_17");
+    mixer->Tracks().TrackLabelClick("LabelTrackNr_17", ctrl);
     EXPECT_FALSE(mixer->Controls().IsMarked(7));
     EXPECT_TRUE(mixer->Controls().IsMarked(8));
 
     // On four tracks bank 1 still sets the hidden tracks' boxes, not the all-strip's own.
     mixer->Tracks().SetTrackCount(4);
-    mixer->Controls().SetChecked("CBReverb_5", true);
+    mixer->Controls().SetChecked("CBReverb_5", true, ctrl);
     EXPECT_EQ(doc.ReadWord(layout::ReverbOnMaskOffset), 0x00EF);
-    mixer->Controls().SetPosition("TBReverb_5", 60);
+    mixer->Controls().SetPosition("TBReverb_5", 60, ctrl);
     EXPECT_EQ(doc.ReadByte(layout::ReverbLevelBase + 4 * 3), 60);
     EXPECT_EQ(doc.ReadByte(layout::ReverbLevelBase + 4 * 5), 0);
-    mixer->Tracks().SetAllStripValue("ShStatus_", static_cast<int>(TrackStatus::Record));
+    mixer->Tracks().SetAllStripValue(Element::Status, static_cast<int>(TrackStatus::Record), BankRange::Bank1);
     EXPECT_EQ(doc.ReadWord(layout::RecordMaskOffset), 0x00EF);
 }
 
@@ -113,8 +116,7 @@ TEST_F(MixerTrackOperations, FileFieldDropExchangesOrCopiesWithCtrl) {
     Load(Named({"A", "B"}));
     mixer->Tracks().Drop("EDFileAss_1", "EDFileAss_2");
     EXPECT_EQ(ReadWavName(doc.ZDTData(), layout::WavNameOffset(1)), "A");
-    dialogs.keys.ctrl = true;
-    mixer->Tracks().Drop("EDFileAss_1", "EDFileAss_17");  // onto the master field
+    mixer->Tracks().Drop("EDFileAss_1", "EDFileAss_17", KeyState{.ctrl = true});  // onto the master field
     EXPECT_EQ(C("EDFileAss_1").text, "B");
     EXPECT_EQ(ReadWavName(doc.ZDTData(), layout::MasterWavNameOffset), "B");
 }
@@ -146,13 +148,18 @@ TEST_F(MixerTrackOperations, TrackCountEntriesAreClampedAndTheProjectIsReadAgain
 
 TEST_F(MixerTrackOperations, KeysAndLabelClicksStartTheMainWindowsActions) {
     Load(BlankProject());
-    EXPECT_FALSE(mixer->Menu().KeyDown(MixerKey::L));
-    dialogs.keys.ctrl = true;
-    EXPECT_TRUE(mixer->Menu().KeyDown(MixerKey::L));
-    EXPECT_FALSE(mixer->Menu().KeyDown(MixerKey::S));
-    dialogs.keys.shift = true;
-    EXPECT_TRUE(mixer->Menu().KeyDown(MixerKey::S));
-    EXPECT_FALSE(mixer->Menu().KeyDown(MixerKey::L));
+    // The modifiers come with the key; the keyboard may hold none by the time it is handled.
+    const KeyState none{}, ctrl{.ctrl = true}, ctrlShift{.ctrl = true, .shift = true};
+    const struct {
+        MixerKey key;
+        KeyState keys;
+        bool consumed;
+    } cases[] = {
+        {MixerKey::L, none, false}, {MixerKey::L, ctrl, true},      {MixerKey::S, ctrl, false},
+        {MixerKey::S, ctrlShift, true}, {MixerKey::L, ctrlShift, false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(mixer->Menu().KeyDown(c.key, c.keys), c.consumed);
+    mixer->Menu().LoadedFileLabelClick(none);
     mixer->Menu().LoadedFileLabelDoubleClick();
     std::vector<std::string> expected = {"open", "quicksave " + doc.LoadedZDTFileName + " 3000", "search"};
     EXPECT_EQ(actions.calls, expected);

@@ -20,9 +20,7 @@ TEST_F(UndoRedo, EditsUndoneStepByStepGiveTheLoadedBytesAndRedoneTheEditedOnes) 
     std::vector<Bytes> states{doc.ZDTData()};
     mixer->Controls().SetPosition("TBFader_2", 90);
     states.push_back(doc.ZDTData());
-    dialogs.keys.ctrl = true;
-    mixer->Tracks().SetAllStripValue("ShStatus_", static_cast<int>(TrackStatus::Record));
-    dialogs.keys.ctrl = false;
+    mixer->Tracks().SetAllStripValue(Element::Status, static_cast<int>(TrackStatus::Record), BankRange::Bank1);
     states.push_back(doc.ZDTData());
     dialogs.messageAnswers = {ResultNo, ResultOk};  // No exchanges the tracks; OK sets the mark
     mixer->Tracks().Drop("LabelTrackNr_2", "LabelTrackNr_5");
@@ -70,6 +68,51 @@ TEST_F(UndoRedo, DragsMergeANewEditDropsRedoAndSavingMovesTheCleanPoint) {
     EXPECT_TRUE(doc.Redo() && !doc.DataChanged());
     Load(BlankProject());  // loading another file clears it
     EXPECT_FALSE(doc.CanUndo());
+}
+
+// Every control's colour after an undo or redo is the colour the same bytes
+// show when loaded afresh.
+TEST_F(UndoRedo, ColoursAfterUndoAndRedoAreThoseOfAFreshLoad) {
+    Bytes data = BlankProject();
+    data[layout::ReverbOnMaskOffset] = 0x01;  // track 1 reverb on
+    data[layout::InvertBase + 4 * 4] = 1;     // track 5 invert
+    data[layout::StereoLinkOffset] = 0x02;    // tracks 3+4 linked
+    Load(data);
+    auto coloursNow = [this] {
+        std::vector<Colour> all;
+        for (const MixerControl& c : mixer->Controls().All()) all.push_back(c.colour);
+        for (int k = 0; k <= 16; ++k) all.push_back(mixer->Controls().Strip(k).panelColour);
+        return all;
+    };
+    auto coloursOfAFreshLoad = [&] {
+        TempDir other;
+        WriteBytes(other / "PRJDATA.ZDT", doc.ZDTData());
+        ZDTDocument freshDoc;
+        ScriptedDialogs freshDialogs;
+        MixerViewModel fresh(freshDoc, freshDialogs, MixerOptions{});
+        freshDoc.ZDTFileToLoad = (other / "PRJDATA.ZDT").string();
+        DocumentContext context{freshDoc, freshDialogs, fresh, ""};
+        EXPECT_TRUE(LoadZDTFile(context, false));
+        std::vector<Colour> all;
+        for (const MixerControl& c : fresh.Controls().All()) all.push_back(c.colour);
+        for (int k = 0; k <= 16; ++k) all.push_back(fresh.Controls().Strip(k).panelColour);
+        return all;
+    };
+    mixer->Controls().SetChecked("CBChorus_17", true);
+    dialogs.messageAnswers = {ResultNo};  // exchange
+    mixer->Tracks().Drop("LabelTrackNr_1", "LabelTrackNr_5");
+    mixer->Controls().SetChecked("CBStereo_3", false);
+    EXPECT_EQ(C("CBChorus_2").colour, colours::Blue);
+    for (int undo = 1; undo <= 3; ++undo) {
+        ASSERT_TRUE(doc.Undo());
+        EXPECT_EQ(coloursNow(), coloursOfAFreshLoad()) << "undo " << undo;
+    }
+    EXPECT_EQ(C("CBChorus_2").colour, colours::Grey);
+    for (int redo = 1; redo <= 3; ++redo) {
+        ASSERT_TRUE(doc.Redo());
+        EXPECT_EQ(coloursNow(), coloursOfAFreshLoad()) << "redo " << redo;
+    }
+    EXPECT_EQ(C("CBReverb_5").colour, colours::Blue);
 }
 
 TEST(UndoHistoryLimits, AThousandWholeProjectStepsFitTheBytesStayBoundedAndNestedStepsAreOne) {
@@ -125,12 +168,7 @@ TEST_F(UndoRedo, StepsAreNamedInTheWindowsWords) {
         {[&] { mixer->Controls().SetText("EDFileAss_4", "SOLO.WAV"); }, "Track 4: Datei (leer) \u2192 SOLO.WAV"},
         {[&] { mixer->Controls().SetText("EDFileAss_5", "TRACK03.WAV"); },
          "Track 5: Datei TAKE.WAV \u2192 TRACK03.WAV"},
-        {[&] {
-             dialogs.keys.ctrl = true;
-             mixer->Controls().Toggle("CBChorus_17");
-             dialogs.keys.ctrl = false;
-         },
-         "Tracks 1\u20138: Chorus an"},
+        {[&] { mixer->Controls().Toggle("CBChorus_17", KeyState{.ctrl = true}); }, "Tracks 1\u20138: Chorus an"},
         {[&] {
              dialogs.messageAnswers = {ResultOk};
              mixer->Menu().Click("PMDeleteAllProjMarks");

@@ -115,9 +115,8 @@ TEST_F(DocumentOps, UnsavedChangesAreOfferedBeforeLoadingAndClosing) {
 TEST_F(DocumentOps, StartOpensTheFirstFileOffersTheOthersAndFallsBackToTheTemplate) {
     WriteBytes(dir / "short.ZDT", Bytes(50, 1));
     WriteBytes(dir / "template.ZDT", ProjectBytes({.name = "NEW"}));
-    dialogs.keys.ctrl = true;
     dialogs.messageAnswers = {ResultOk, ResultNo, ResultYes};  // the read error, b, c
-    OpenFiles(context, {Path("missing.ZDT"), Path("b.ZDT"), Path("c.ZDT")}, 184);
+    OpenFiles(context, {Path("missing.ZDT"), Path("b.ZDT"), Path("c.ZDT")}, 184, true);
     EXPECT_EQ(dialogs.asked.back().kind, "start");  // the read error did not stop the offers
     EXPECT_EQ(dialogs.asked.back().text, Path("c.ZDT"));
 

@@ -150,6 +150,9 @@ TEST(PlayMarks, DeleteAfterStopsAtTheFirstMarkNotGreaterAndListsTenALine) {
     EXPECT_TRUE(DeleteAllMarks(doc));
     EXPECT_EQ(MarkAt(doc.ZDTData(), 0), 0);
     EXPECT_TRUE(ListMarks(Bytes(50, 0xFF)).empty());  // a short document has no marks
+    Bytes fullCount = ProjectWithMarks({}).ZDTData();
+    fullCount[layout::MarkCountOffset] = 0xFF;  // a count beyond the table lists its 99 slots
+    EXPECT_EQ(ListMarks(fullCount).size(), static_cast<std::size_t>(layout::MarkSlots));
 
     Marks twelve;
     for (int i = 1; i <= 12; ++i) twelve.push_back(i * 1000);

@@ -31,22 +31,22 @@ Bytes FloatSampleBytes(std::uint16_t bits, const std::vector<double>& values) {
 
 namespace {
 
-Bytes FormatChunk(const WavSpec& spec) {
-    const auto blockAlign = static_cast<std::uint16_t>(spec.channels * (spec.bits / 8));
-    const std::uint16_t sampleFormat = spec.isFloat ? 3 : 1;
+Bytes FormatChunk(const WavShape& shape) {
+    const auto blockAlign = static_cast<std::uint16_t>(shape.channels * (shape.bits / 8));
+    const std::uint16_t sampleFormat = shape.isFloat ? 3 : 1;
     Bytes b;
     PutText(b, "fmt ");
-    PutLong(b, spec.extensible ? 40 : 16);
-    PutWord(b, spec.extensible ? 0xFFFE : sampleFormat);
-    PutWord(b, spec.channels);
-    PutLong(b, spec.rate);
-    PutLong(b, spec.rate * blockAlign);
+    PutLong(b, shape.extensible ? 40 : 16);
+    PutWord(b, shape.extensible ? 0xFFFE : sampleFormat);
+    PutWord(b, shape.channels);
+    PutLong(b, shape.rate);
+    PutLong(b, shape.rate * blockAlign);
     PutWord(b, blockAlign);
-    PutWord(b, spec.bits);
-    if (spec.extensible) {
+    PutWord(b, shape.bits);
+    if (shape.extensible) {
         PutWord(b, 22);
-        PutWord(b, spec.validBits ? spec.validBits : spec.bits);
-        PutLong(b, spec.channelMask);
+        PutWord(b, shape.validBits ? shape.validBits : shape.bits);
+        PutLong(b, shape.channelMask);
         PutWord(b, sampleFormat);
         for (int x : {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71})
             b.push_back(static_cast<std::uint8_t>(x));
@@ -61,9 +61,9 @@ void PutLong64(Bytes& b, std::uint64_t value) {
 
 }  // namespace
 
-Bytes BuildWav(const WavSpec& spec, const Bytes& data) {
-    const bool rf64 = spec.container != "RIFF";
-    const std::uint64_t declared = spec.declaredDataSize < 0 ? data.size() : static_cast<std::uint64_t>(spec.declaredDataSize);
+Bytes BuildWav(const WavShape& shape, const Bytes& data) {
+    const bool rf64 = shape.container != "RIFF";
+    const std::uint64_t declared = shape.declaredDataSize < 0 ? data.size() : static_cast<std::uint64_t>(shape.declaredDataSize);
     Bytes body;
     PutText(body, "WAVE");
     if (rf64) {
@@ -74,15 +74,15 @@ Bytes BuildWav(const WavSpec& spec, const Bytes& data) {
         PutLong64(body, 0);
         PutLong(body, 0);
     }
-    Bytes fmt = FormatChunk(spec);
+    Bytes fmt = FormatChunk(shape);
     body.insert(body.end(), fmt.begin(), fmt.end());
-    for (const Bytes& c : spec.chunksBeforeData) body.insert(body.end(), c.begin(), c.end());
+    for (const Bytes& c : shape.chunksBeforeData) body.insert(body.end(), c.begin(), c.end());
     PutText(body, "data");
     PutLong(body, rf64 ? 0xFFFFFFFFu : static_cast<std::uint32_t>(declared));
     body.insert(body.end(), data.begin(), data.end());
     if (data.size() & 1) body.push_back(0);
     Bytes b;
-    PutText(b, spec.container);
+    PutText(b, shape.container);
     PutLong(b, rf64 ? 0xFFFFFFFFu : static_cast<std::uint32_t>(body.size()));
     if (rf64) {
         for (std::size_t i = 0; i < 8; ++i) body[12 + i] = static_cast<std::uint8_t>((body.size() + 4) >> (8 * i));
@@ -103,9 +103,9 @@ std::vector<std::int32_t> SineSamples(std::size_t frames, std::uint16_t channels
     return out;
 }
 
-void WriteSineWav(const std::filesystem::path& path, const WavSpec& spec, double seconds, double amplitude, double hz) {
-    const auto frames = static_cast<std::size_t>(seconds * spec.rate);
-    WriteBytes(path, BuildWav(spec, IntSampleBytes(spec.bits, SineSamples(frames, spec.channels, amplitude, hz, spec.rate))));
+void WriteSineWav(const std::filesystem::path& path, const WavShape& shape, double seconds, double amplitude, double hz) {
+    const auto frames = static_cast<std::size_t>(seconds * shape.rate);
+    WriteBytes(path, BuildWav(shape, IntSampleBytes(shape.bits, SineSamples(frames, shape.channels, amplitude, hz, shape.rate))));
 }
 
 }  // namespace spurwerk::testing

@@ -11,7 +11,7 @@
 
 namespace spurwerk::testing {
 
-struct WavSpec {
+struct WavShape {
     std::string container = "RIFF";  // "RF64"/"BW64" add a ds64 chunk
     std::uint16_t channels = 1;
     std::uint32_t rate = 48000;
@@ -30,13 +30,13 @@ Bytes IntSampleBytes(std::uint16_t bits, const std::vector<std::int32_t>& leftAl
 Bytes FloatSampleBytes(std::uint16_t bits, const std::vector<double>& values);
 
 // A whole file around `data` (a pad byte is added after odd data).
-Bytes BuildWav(const WavSpec& spec, const Bytes& data);
+Bytes BuildWav(const WavShape& shape, const Bytes& data);
 
 // `frames` frames of a sine of `amplitude` (of full scale) and `hz`, the same
 // on every channel, as left-aligned int32 values.
 std::vector<std::int32_t> SineSamples(std::size_t frames, std::uint16_t channels, double amplitude, double hz,
                                       std::uint32_t rate);
 // A 16-bit or 24-bit sine file (any channel count).
-void WriteSineWav(const std::filesystem::path& path, const WavSpec& spec, double seconds, double amplitude, double hz);
+void WriteSineWav(const std::filesystem::path& path, const WavShape& shape, double seconds, double amplitude, double hz);
 
 }  // namespace spurwerk::testing

@@ -1,5 +1,7 @@
 #include "settings/cli_texts.h"
 
+#include "text/placeholders.h"
+
 #include <array>
 #include <cstddef>
 
@@ -63,21 +65,7 @@ void InitCliTexts() {
 const std::string& CliTxt(CliText text) { return Table()[static_cast<std::size_t>(text)]; }
 
 std::string CliTxt(CliText text, const std::vector<std::string>& arguments) {
-    const std::string& pattern = CliTxt(text);
-    std::string result;
-    // One pass, so a value holding "%2" is never replaced itself.
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] >= '1' && pattern[i + 1] <= '9') {
-            std::size_t index = static_cast<std::size_t>(pattern[i + 1] - '1');
-            if (index < arguments.size()) {
-                result += arguments[index];
-                ++i;
-                continue;
-            }
-        }
-        result += pattern[i];
-    }
-    return result;
+    return FillPlaceholders(CliTxt(text), arguments);
 }
 
 void SetCliTxt(CliText text, const std::string& value) { Table()[static_cast<std::size_t>(text)] = value; }

@@ -1,5 +1,7 @@
 #include "settings/ui_texts.h"
 
+#include "text/placeholders.h"
+
 #include <array>
 
 #include "text/ascii.h"
@@ -136,15 +138,8 @@ std::string UiTxt(UiText text, const std::string& argument) {
 }
 
 std::string UiSentence(UiText text, const std::vector<std::string>& arguments, const std::string& joined) {
-    std::string result = UiTxt(text);
-    if (result.empty()) return joined;
-    // Right to left, so that "%1" does not take the start of "%10".
-    for (std::size_t i = arguments.size(); i > 0; --i) {
-        const std::string mark = "%" + std::to_string(i);
-        for (auto at = result.find(mark); at != std::string::npos; at = result.find(mark, at + arguments[i - 1].size()))
-            result.replace(at, mark.size(), arguments[i - 1]);
-    }
-    return result;
+    const std::string& sentence = UiTxt(text);
+    return sentence.empty() ? joined : FillPlaceholders(sentence, arguments);
 }
 
 const char* UiTextKey(UiText text) { return Entries[static_cast<std::size_t>(text)].key; }

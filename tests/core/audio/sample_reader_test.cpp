@@ -22,7 +22,7 @@ Bytes Junk(const std::string& id, std::uint32_t length) { return Chunk(id, lengt
 
 struct LayoutCase {
     const char* name;
-    WavSpec spec;
+    WavShape shape;
     Bytes data;
     WavFault fault;
     std::uint64_t frames;
@@ -56,22 +56,22 @@ TEST(SampleReaderTest, LayoutOfBuiltFiles) {
     for (const LayoutCase& c : cases) {
         SCOPED_TRACE(c.name);
         TempDir dir;
-        WriteBytes(dir / "T.WAV", BuildWav(c.spec, c.data));
+        WriteBytes(dir / "T.WAV", BuildWav(c.shape, c.data));
         const WavLayout layout = ReadWavLayout((dir / "T.WAV").string());
         EXPECT_EQ(layout.fault, c.fault);
         EXPECT_EQ(layout.frameCount, c.frames);
         EXPECT_EQ(layout.dataSize, c.dataSize);
         EXPECT_EQ(layout.Truncated(), c.truncated);
         if (c.fault != WavFault::None) continue;
-        EXPECT_EQ(layout.container, c.spec.container);
-        EXPECT_EQ(layout.channels, c.spec.channels);
-        EXPECT_EQ(layout.bitsPerSample, c.spec.bits);
-        EXPECT_EQ(layout.isFloat, c.spec.isFloat);
-        EXPECT_EQ(layout.extensible, c.spec.extensible);
-        EXPECT_EQ(layout.formatTag, c.spec.extensible ? 0xFFFE : (c.spec.isFloat ? 3 : 1));
-        EXPECT_EQ(layout.validBits, c.spec.validBits ? c.spec.validBits : c.spec.bits);
-        EXPECT_EQ(layout.channelMask, c.spec.channelMask);
-        EXPECT_EQ(layout.blockAlign, c.spec.channels * c.spec.bits / 8);
+        EXPECT_EQ(layout.container, c.shape.container);
+        EXPECT_EQ(layout.channels, c.shape.channels);
+        EXPECT_EQ(layout.bitsPerSample, c.shape.bits);
+        EXPECT_EQ(layout.isFloat, c.shape.isFloat);
+        EXPECT_EQ(layout.extensible, c.shape.extensible);
+        EXPECT_EQ(layout.formatTag, c.shape.extensible ? 0xFFFE : (c.shape.isFloat ? 3 : 1));
+        EXPECT_EQ(layout.validBits, c.shape.validBits ? c.shape.validBits : c.shape.bits);
+        EXPECT_EQ(layout.channelMask, c.shape.channelMask);
+        EXPECT_EQ(layout.blockAlign, c.shape.channels * c.shape.bits / 8);
         // The sample bytes end the file (apart from the pad byte): the offset
         // says exactly where they are.
         const Bytes file = ReadBytes(dir / "T.WAV");
@@ -81,7 +81,7 @@ TEST(SampleReaderTest, LayoutOfBuiltFiles) {
         EXPECT_EQ(layout.chunks.back().id, "data");
         EXPECT_EQ(layout.chunks.back().offset + 8, layout.dataOffset);
         EXPECT_EQ(layout.chunks.back().length, layout.declaredDataSize);
-        EXPECT_EQ(layout.chunks.size(), (c.spec.container == "RIFF" ? 2u : 3u) + c.spec.chunksBeforeData.size());
+        EXPECT_EQ(layout.chunks.size(), (c.shape.container == "RIFF" ? 2u : 3u) + c.shape.chunksBeforeData.size());
     }
 }
 
@@ -130,7 +130,7 @@ TEST(SampleReaderTest, FaultsOfDamagedFiles) {
 
 struct ValueCase {
     const char* name;
-    WavSpec spec;
+    WavShape shape;
     Bytes data;
     std::vector<std::int32_t> ints;
     std::vector<float> floats;
@@ -163,8 +163,8 @@ TEST(SampleReaderTest, DecodedValues) {
     for (const ValueCase& c : cases) {
         SCOPED_TRACE(c.name);
         TempDir dir;
-        WriteBytes(dir / "T.WAV", BuildWav(c.spec, c.data));
-        const std::size_t frames = c.ints.size() / c.spec.channels;
+        WriteBytes(dir / "T.WAV", BuildWav(c.shape, c.data));
+        const std::size_t frames = c.ints.size() / c.shape.channels;
         SampleReader reader = SampleReader::Open((dir / "T.WAV").string());
         ASSERT_TRUE(reader.Layout().Ok()) << WavFaultText(reader.Layout().fault);
         std::vector<std::int32_t> ints(c.ints.size() + 8, 77);
@@ -183,9 +183,9 @@ TEST(SampleReaderTest, DecodedValues) {
 // Blocks of any size, seeks anywhere, and reads past the end: the same frames.
 TEST(SampleReaderTest, BlockwiseReadsMatchOneRead) {
     TempDir dir;
-    const WavSpec spec{.channels = 3, .bits = 24};
+    const WavShape shape{.channels = 3, .bits = 24};
     const std::vector<std::int32_t> sine = SineSamples(40000, 3, 0.9, 441, 48000);
-    WriteBytes(dir / "T.WAV", BuildWav(spec, IntSampleBytes(24, sine)));
+    WriteBytes(dir / "T.WAV", BuildWav(shape, IntSampleBytes(24, sine)));
     SampleReader reader = SampleReader::Open((dir / "T.WAV").string());
     ASSERT_EQ(reader.Layout().frameCount, 40000u);
     std::vector<std::int32_t> whole(40000 * 3);

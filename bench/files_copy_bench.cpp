@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "bench_wav.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -23,27 +25,12 @@ void Write(const fs::path& path, const std::vector<char>& data) {
     out.write(data.data(), static_cast<std::streamsize>(data.size()));
 }
 
-// A header-only mono 16-bit WAV: the copy's cost per file, not per byte, counts here.
-std::vector<char> WavBytes() {
-    std::vector<char> b;
-    auto text = [&](const char* s) { b.insert(b.end(), s, s + 4); };
-    auto u32 = [&](std::uint32_t v) {
-        for (int i = 0; i < 4; ++i) b.push_back(static_cast<char>(v >> (8 * i)));
-    };
-    auto u16 = [&](std::uint16_t v) {
-        b.push_back(static_cast<char>(v));
-        b.push_back(static_cast<char>(v >> 8));
-    };
-    text("RIFF"), u32(36), text("WAVE"), text("fmt "), u32(16), u16(1), u16(1), u32(44100), u32(88200), u16(2),
-        u16(16), text("data"), u32(0);
-    return b;
-}
-
 void MakeProject(const fs::path& dir, int wavs) {
     fs::create_directories(dir / "AUDIO");
     Write(dir / "PRJDATA.ZDT", std::vector<char>(3584, 0));
     Write(dir / "EFXDATA.ZDT", std::vector<char>(512, 0));
-    const std::vector<char> wav = WavBytes();
+    // Header only: the copy's cost per file, not per byte, counts here.
+    const std::vector<char> wav = WavHeader(0);
     for (int w = 0; w < wavs; ++w) {
         char name[16];
         std::snprintf(name, sizeof name, "T%07d.WAV", w);

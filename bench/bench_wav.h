@@ -1,0 +1,21 @@
+#pragma once
+// The header of a mono 16-bit 44.1 kHz WAV whose data chunk claims `dataSize`
+// bytes: what the benchmarks' generated cards hold.
+
+#include <cstdint>
+#include <vector>
+
+inline std::vector<char> WavHeader(std::uint32_t dataSize) {
+    std::vector<char> b;
+    auto text = [&](const char* s) { b.insert(b.end(), s, s + 4); };
+    auto u32 = [&](std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) b.push_back(static_cast<char>(v >> (8 * i)));
+    };
+    auto u16 = [&](std::uint16_t v) {
+        b.push_back(static_cast<char>(v));
+        b.push_back(static_cast<char>(v >> 8));
+    };
+    text("RIFF"), u32(36 + dataSize), text("WAVE"), text("fmt "), u32(16), u16(1), u16(1), u32(44100),
+        u32(88200), u16(2), u16(16), text("data"), u32(dataSize);
+    return b;
+}

@@ -13,7 +13,7 @@ SPURWERK_WIN_BUILD="${SPURWERK_WIN_BUILD:-$SPURWERK_ROOT/build-win}"
 
 SPURWERK_PACKAGES=(
   cmake g++ ninja-build pkg-config
-  qt6-base-dev qt6-translations-l10n libgl-dev libcli11-dev nlohmann-json3-dev libgtest-dev libgmock-dev
+  qt6-base-dev qt6-multimedia-dev qt6-translations-l10n libgl-dev libcli11-dev nlohmann-json3-dev libgtest-dev libgmock-dev
   xvfb xauth ccache
 )
 # Only test.sh needs these: the sanitizer and fuzz build (clang with its
@@ -24,7 +24,7 @@ SPURWERK_TEST_PACKAGES=(
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix wine wine64
   dpkg-dev file groff man-db
-  sox ffmpeg
+  sox ffmpeg pulseaudio
 )
 
 missing_packages() {

@@ -81,6 +81,18 @@ void PreviewMixer::Open(Source& source, SampleReader& reader, const std::string&
     frames_ = std::max(frames_, layout.frameCount);
 }
 
+void PreviewMixer::SetListening(const std::vector<bool>& muteByStrip, const std::vector<bool>& soloByStrip) {
+    auto at = [](const std::vector<bool>& flags, int strip) {
+        return strip >= 0 && static_cast<std::size_t>(strip) < flags.size() && flags[static_cast<std::size_t>(strip)];
+    };
+    for (std::size_t i = 0; i < tracks_.size(); ++i) {
+        const int k = tracks_[i].strip;
+        const bool pair = tracks_[i].linked;
+        SetMute(i, at(muteByStrip, k) && (!pair || at(muteByStrip, k + 1)));
+        SetSolo(i, at(soloByStrip, k) || (pair && at(soloByStrip, k + 1)));
+    }
+}
+
 void PreviewMixer::Seek(std::uint64_t frame) { position_ = std::min(frame, frames_); }
 
 void PreviewMixer::AddReader(SampleReader& reader, bool isRight, const PreviewTrack& track, float* stereo,

@@ -64,6 +64,9 @@ public:
     void SetSolo(std::size_t i, bool on) { sources_[i].solo->store(on); }
     bool Muted(std::size_t i) const { return sources_[i].mute->load(); }
     bool Soloed(std::size_t i) const { return sources_[i].solo->load(); }
+    // The same by track (0-based strip, as the rows of the track view): a
+    // linked pair is muted when both its tracks are, soloed when either is.
+    void SetListening(const std::vector<bool>& muteByStrip, const std::vector<bool>& soloByStrip);
 
     std::uint64_t Position() const { return position_; }
     void Seek(std::uint64_t frame);

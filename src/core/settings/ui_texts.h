@@ -47,6 +47,18 @@ enum class UiText {
     SearchZdtFilter,
     R24Fallback,
     MarkTableFull,  // %1 is the number of slots
+    TitleTrackView,
+    MenuTrackView,
+    MenuPlay,
+    TrackViewStop,
+    TrackViewFit,
+    TrackViewSetMark,
+    TrackViewDeleteMark,
+    TrackViewMoveMark,
+    TrackViewPreviewNote,
+    TrackViewNoOutput,
+    TrackViewNoFile,
+    TrackViewReading,
     QtLanguage,  // "de", "en", ...: which of Qt's translations the dialogs use
     Count,
 };

@@ -128,6 +128,26 @@ TEST(PreviewMixerTest, FollowsThePosition) {
     EXPECT_EQ(mixer.Position(), 300u);
 }
 
+// Mute and solo by track: a linked pair is one source.
+TEST(PreviewMixerTest, ListeningByTrack) {
+    TempDir dir;
+    const std::string a = ConstantWav(dir, "A.WAV", {0.5}, 10), b = ConstantWav(dir, "B.WAV", {0.25}, 10);
+    struct Case {
+        std::vector<bool> mute, solo;
+        std::vector<bool> mixerMute, mixerSolo;
+    };
+    for (const Case& c : {Case{{true}, {}, {true, false}, {false, false}},
+                          Case{{false, true}, {}, {false, false}, {false, false}},
+                          Case{{false, true, true}, {}, {false, true}, {false, false}},
+                          Case{{}, {false, false, true}, {false, false}, {false, true}},
+                          Case{{}, {true}, {false, false}, {true, false}}}) {
+        PreviewMixer mixer({{.strip = 0, .path = a}, {.strip = 1, .path = a, .rightPath = b, .linked = true}});
+        mixer.SetListening(c.mute, c.solo);
+        EXPECT_EQ((std::vector<bool>{mixer.Muted(0), mixer.Muted(1)}), c.mixerMute);
+        EXPECT_EQ((std::vector<bool>{mixer.Soloed(0), mixer.Soloed(1)}), c.mixerSolo);
+    }
+}
+
 TEST(PreviewMixerTest, ProblemsOfTracks) {
     TempDir dir;
     const std::string good = ConstantWav(dir, "GOOD.WAV", {0.5}, 10, 44100);

@@ -58,7 +58,7 @@ void TrackViewWindowTest::RowsAndMarks() {
     // The mixer's menu entry opens it.
     QAction* entry = app.Ctrls().findChild<QAction*>("PMTrackView");
     QVERIFY(entry);
-    QCOMPARE(entry->text(), QStringLiteral("Spuransicht ... (Strg+T)"));
+    QCOMPARE(entry->text(), QStringLiteral("Track view ... (Ctrl+T)"));  // the English language file
     entry->trigger();
     TrackViewWindow* view = app.TrackView();
     QVERIFY(view);
@@ -112,7 +112,7 @@ void TrackViewWindowTest::DraggedMarkIsSavedAndUndone() {
     QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(from + 50, 8));
     QCOMPARE(sp::ListMarks(app.State().doc.ZDTData()), (std::vector<std::int32_t>{1500, 2000}));
     QVERIFY(app.State().doc.DataChanged());
-    QCOMPARE(QString::fromStdString(app.State().doc.UndoText()).contains("Marke verschieben 1"), true);
+    QCOMPARE(QString::fromStdString(app.State().doc.UndoText()).contains("Move mark 1"), true);
 
     // A drag past the second mark reorders the table.
     QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(view->XOfMs(1500), 8));

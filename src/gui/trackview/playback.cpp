@@ -59,6 +59,7 @@ struct Playback::Engine {
     std::unique_ptr<QAudioSink> sink;
     std::uint64_t startFrame = 0;
     std::uint32_t rate = 44100;
+    int idleTicks = 0;
     QTimer timer;
 };
 
@@ -67,9 +68,13 @@ Playback::Playback() : engine_(std::make_unique<Engine>()) {
     engine_->timer.setInterval(30);
     connect(&engine_->timer, &QTimer::timeout, this, [this] {
         emit positionChanged(PositionMs());
-        if (engine_->sink && engine_->sink->state() == QAudio::IdleState &&
-            engine_->device->Mixer().Position() >= engine_->device->Mixer().FrameCount())
-            Stop();
+        if (!engine_->sink || engine_->sink->state() != QAudio::IdleState ||
+            engine_->device->Mixer().Position() < engine_->device->Mixer().FrameCount())
+            return;
+        // Idle comes when the mixer is drained, before the output has played
+        // what it holds: stop once it has (or after two seconds regardless).
+        const auto played = static_cast<std::uint64_t>(engine_->sink->processedUSecs()) * engine_->rate / 1000000;
+        if (played + engine_->rate / 100 >= engine_->device->FramesPulled() || ++engine_->idleTicks > 66) Stop();
     });
 }
 
@@ -98,6 +103,7 @@ bool Playback::Start(std::unique_ptr<PreviewMixer> mixer, std::uint64_t frame) {
     }
     problem_.clear();
     engine_->rate = mixer->SampleRate();
+    engine_->idleTicks = 0;
     engine_->startFrame = std::min(frame, mixer->FrameCount());
     mixer->Seek(engine_->startFrame);
     mixer->SetListening(mute_, solo_);
@@ -120,6 +126,7 @@ bool Playback::Start(std::unique_ptr<PreviewMixer> mixer, std::uint64_t frame) {
 void Playback::Stop() {
     if (!engine_->sink) return;
     engine_->timer.stop();
+    emit positionChanged(PositionMs());
     engine_->sink->stop();
     engine_->sink.reset();
     emit stateChanged();

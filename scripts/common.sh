@@ -13,7 +13,7 @@ SPURWERK_WIN_BUILD="${SPURWERK_WIN_BUILD:-$SPURWERK_ROOT/build-win}"
 
 SPURWERK_PACKAGES=(
   cmake g++ ninja-build pkg-config
-  qt6-base-dev qt6-translations-l10n libgl-dev libcli11-dev nlohmann-json3-dev libgtest-dev libgmock-dev
+  qt6-base-dev qt6-multimedia-dev qt6-translations-l10n libgl-dev libcli11-dev nlohmann-json3-dev libgtest-dev libgmock-dev
   xvfb xauth ccache
 )
 # Only test.sh needs these: the sanitizer and fuzz build (clang with its
@@ -29,7 +29,7 @@ SPURWERK_TEST_PACKAGES=(
   lintian appstream desktop-file-utils zsh
   exfatprogs exfat-fuse
   strace
-  sox ffmpeg
+  sox ffmpeg pulseaudio
 )
 
 missing_packages() {

@@ -7,6 +7,7 @@
 #include "project/play_marks.h"
 #include "project/project_info.h"
 #include "settings/text_table.h"
+#include "settings/ui_texts.h"
 #include "ui/dialogs.h"
 
 namespace spurwerk {
@@ -42,6 +43,8 @@ std::vector<PopupEntry> MixerMenu::Entries() const {
         for (PopupEntry& e : entries)
             if (e.name == "PMSetMarkAtProjEnd" || e.name == "PMDeleteProjMarksGTRecEnd" || e.name == "PMDeleteAllProjMarks")
                 e.enabled = false;
+    entries.push_back(PopupEntry{});
+    entries.push_back(PopupEntry{"PMTrackView", UiTxt(UiText::MenuTrackView), true});
     return entries;
 }
 
@@ -59,6 +62,7 @@ void MixerMenu::Click(const std::string& entry) {
     else if (entry == "PMCopyAProjectFromTo") mixer_.Actions().CopyProject();
     else if (entry == "PMSaveZDTFileSerie") mixer_.Actions().CreateSeries();
     else if (entry == "PMSetInSubDirsMarkAtProjEnd") mixer_.Actions().SetEndMarksInSubDirs();
+    else if (entry == "PMTrackView") mixer_.Actions().ShowTrackView();
     else if (entry == "PMSetMarkAtProjEnd") {
         if (mixer_.DialogsUsed().Message(Txt(287), MessageButtons::OkCancel) != ResultOk) return;
         DocumentStep step(mixer_.Document(), CommandStepName(287));

@@ -60,6 +60,18 @@ constexpr std::array<Entry, Count> Entries{{
      "(Setzen Sie die Geräte-Einstellung (Datei \"Spurwerk.INI\", Option \"DevIsZoomR24\"\r\n"
      " vorläufig auf 0, Sie erhalten dann diese Meldung nicht mehr.)"},
     {"MarkTableFull", "Die Marken-Tabelle ist voll (%1 Marken): Es kann keine Marke am Projekt-Ende gesetzt werden."},
+    {"TitleTrackView", "Spuransicht"},
+    {"MenuTrackView", "Spuransicht ... (Strg+T)"},
+    {"MenuPlay", "Abspielen"},
+    {"TrackViewStop", "Stopp"},
+    {"TrackViewFit", "Einpassen"},
+    {"TrackViewSetMark", "Marke setzen"},
+    {"TrackViewDeleteMark", "Marke löschen"},
+    {"TrackViewMoveMark", "Marke verschieben"},
+    {"TrackViewPreviewNote", "Vorhören: Fader und Pan, ohne EQ und Effekte"},
+    {"TrackViewNoOutput", "Keine Audio-Ausgabe vorhanden"},
+    {"TrackViewNoFile", "keine WAV-Datei"},
+    {"TrackViewReading", "Lese Wellenformen ..."},
     {"ExternalChangeQuestion",
      "Die Datei \"%1\" wurde von einem anderen Programm geändert, seit Spurwerk sie geladen oder gespeichert hat.\r\n\r\n"
      "Neu laden: die Datei wird neu geladen, Ihre Änderungen hier gehen verloren.\r\n"

@@ -48,6 +48,18 @@ enum class UiText {
     SearchZdtFilter,
     R24Fallback,
     MarkTableFull,  // %1 is the number of slots
+    TitleTrackView,
+    MenuTrackView,
+    MenuPlay,
+    TrackViewStop,
+    TrackViewFit,
+    TrackViewSetMark,
+    TrackViewDeleteMark,
+    TrackViewMoveMark,
+    TrackViewPreviewNote,
+    TrackViewNoOutput,
+    TrackViewNoFile,
+    TrackViewReading,
     ExternalChangeQuestion,  // %1 is the file
     ExternalChangeReload,
     ExternalChangeOverwrite,

@@ -12,6 +12,7 @@
 #include "project/wav_header.h"
 #include "settings/ui_texts.h"
 #include "support/qt_text.h"
+#include "trackview/playback.h"
 
 namespace spurwerk::gui {
 
@@ -24,9 +25,12 @@ void ShowShellContextMenu(QWidget* owner, const std::string& fileName, const QPo
     QAction* show = menu.addAction(Q(UiTxt(UiText::MenuShowInFileManager)));
     QAction* copy = menu.addAction(Q(UiTxt(UiText::MenuCopyPath)));
     QAction* wav = nullptr;
+    QAction* play = nullptr;
     if (info.suffix().compare("WAV", Qt::CaseInsensitive) == 0) {
         menu.addSeparator();
         wav = menu.addAction(Q(UiTxt(UiText::MenuWavInfo)));
+        play = menu.addAction(Q(UiTxt(UiText::MenuPlay)));
+        play->setObjectName("PMPlayWav");
     }
     QAction* chosen = menu.exec(globalPos);
     if (!chosen) return;
@@ -40,6 +44,10 @@ void ShowShellContextMenu(QWidget* owner, const std::string& fileName, const QPo
         } else if (chosen == wav) {
             WavSummary summary = WavHeaderSummary(fileName, true);
             QMessageBox::information(owner, info.fileName(), info.fileName() + ":" + Q(summary.text));
+        } else if (chosen == play) {
+            QString problem;
+            if (!PlaySingleFile(fileName, problem))
+                QMessageBox::information(owner, info.fileName(), info.fileName() + ": " + problem);
         }
     } catch (const std::exception&) {
         // As the shell's menu: a failed command ends silently.

@@ -14,15 +14,18 @@ SPURWERK_WIN_BUILD="${SPURWERK_WIN_BUILD:-$SPURWERK_ROOT/build-win}"
 SPURWERK_PACKAGES=(
   cmake g++ ninja-build pkg-config
   qt6-base-dev qt6-translations-l10n libgl-dev libcli11-dev nlohmann-json3-dev libgtest-dev libgmock-dev
+  libflac-dev libarchive-dev
   xvfb xauth ccache
 )
 # Only test.sh needs these: the sanitizer and fuzz build (clang with its
 # runtime libraries), the Windows build of core and CLI under Wine, the Debian
-# package (dpkg-shlibdeps) and the manual page check.
+# package (dpkg-shlibdeps), the manual page check and the archive benchmark
+# (the flac encoder as its yardstick).
 SPURWERK_TEST_PACKAGES=(
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix wine wine64
   dpkg-dev file groff man-db
+  flac
 )
 
 missing_packages() {

@@ -60,6 +60,8 @@ constexpr std::array<Entry, Count> Entries{{
      "(Setzen Sie die Geräte-Einstellung (Datei \"Spurwerk.INI\", Option \"DevIsZoomR24\"\r\n"
      " vorläufig auf 0, Sie erhalten dann diese Meldung nicht mehr.)"},
     {"MarkTableFull", "Die Marken-Tabelle ist voll (%1 Marken): Es kann keine Marke am Projekt-Ende gesetzt werden."},
+    {"ArchiveExists", "Archiv \"%1\" existiert schon! Überschreiben?"},
+    {"RestoreExists", "Projekt-Ordner \"%1\" existiert schon! Überschreiben?\r\n(Der ganze Ordner wird durch das Archiv ersetzt!)"},
     {"QtLanguage", "de"},
 }};
 

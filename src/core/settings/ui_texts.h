@@ -47,6 +47,8 @@ enum class UiText {
     SearchZdtFilter,
     R24Fallback,
     MarkTableFull,  // %1 is the number of slots
+    ArchiveExists,  // %1 is the archive file
+    RestoreExists,  // %1 is the project folder
     QtLanguage,  // "de", "en", ...: which of Qt's translations the dialogs use
     Count,
 };

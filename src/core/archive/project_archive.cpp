@@ -390,11 +390,17 @@ private:
     bool kept_ = false;
 };
 
+// A card name (Windows-1252) as plain ASCII for a file name: letters with
+// accents lose them, anything a file name cannot hold becomes "_".
 std::string ProjectNameForFile(const std::string& name) {
+    static const char latin[] = "AAAAAAACEEEEIIIIDNOOOOO_OUUUUYTsaaaaaaaceeeeiiiidnooooo_ouuuuyty";
     std::string text;
     for (unsigned char c : name) {
         bool plain = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '-' || c == '_';
-        text += plain ? static_cast<char>(c) : '_';
+        if (plain) text += static_cast<char>(c);
+        else if (c == 0xDF) text += "ss";
+        else if (c >= 0xC0) text += latin[c - 0xC0];
+        else text += '_';
     }
     return text;
 }

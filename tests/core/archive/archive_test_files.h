@@ -29,6 +29,17 @@ struct WavSpec {
     std::int64_t presentDataBytes = -1;  // what the file holds of it; -1: all
 };
 Bytes BuildWav(const WavSpec& spec);
+inline WavSpec Wav(std::uint16_t formatTag, std::uint16_t subFormat, std::uint16_t channels, std::uint16_t bits,
+                   std::uint32_t rate, std::uint32_t frames) {
+    WavSpec spec;
+    spec.formatTag = formatTag;
+    spec.subFormat = subFormat;
+    spec.channels = channels;
+    spec.bits = bits;
+    spec.rate = rate;
+    spec.frames = frames;
+    return spec;
+}
 
 // An archive entry as the rewriter sees it.
 struct TarEntry {

@@ -6,6 +6,7 @@
 #include "archive/sha256.h"
 #include "archive_test_files.h"
 #include "test_files.h"
+#include "ui/errors.h"
 
 namespace spurwerk::testing {
 namespace {
@@ -42,22 +43,22 @@ TEST(SampleLayout, FindsTheSamplesOfEveryLayout) {
         bool flac;
     };
     WavSpec plain;
-    WavSpec stereo24{1, 1, 2, 24, 48000, 1001};
+    WavSpec stereo24 = Wav(1, 1, 2, 24, 48000, 1001);
     WavSpec withChunks = plain;
     withChunks.before = {Chunk("LIST", 26), Chunk("bext", 7)};  // odd chunk: its pad byte follows
     withChunks.after = {Chunk("junk", 3)};
-    WavSpec extensible24{0xFFFE, 1, 2, 24, 44100, 500};
-    WavSpec extensibleFloat{0xFFFE, 3, 2, 32, 44100, 500};
-    WavSpec rf64{1, 1, 2, 16, 44100, 700};
+    WavSpec extensible24 = Wav(0xFFFE, 1, 2, 24, 44100, 500);
+    WavSpec extensibleFloat = Wav(0xFFFE, 3, 2, 32, 44100, 500);
+    WavSpec rf64 = Wav(1, 1, 2, 16, 44100, 700);
     rf64.rf64 = true;
     WavSpec empty = plain;
     empty.frames = 0;
     WavSpec truncated = plain;  // claims 8820 bytes, holds 3001 (half a frame at the end)
     truncated.presentDataBytes = 3001;
-    WavSpec oddMono8{1, 1, 1, 8, 8000, 333};
-    WavSpec float32{3, 1, 1, 32, 44100, 100};
-    WavSpec int32{1, 1, 2, 32, 44100, 100};
-    WavSpec nineChannels{1, 1, 9, 16, 44100, 100};
+    WavSpec oddMono8 = Wav(1, 1, 1, 8, 8000, 333);
+    WavSpec float32 = Wav(3, 1, 1, 32, 44100, 100);
+    WavSpec int32 = Wav(1, 1, 2, 32, 44100, 100);
+    WavSpec nineChannels = Wav(1, 1, 9, 16, 44100, 100);
     const Case cases[] = {
         {"16-bit mono", plain, 44, 8820, true},
         {"24-bit stereo 48 kHz", stereo24, 44, 6006, true},

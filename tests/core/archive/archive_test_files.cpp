@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "test_files.h"
 
@@ -57,7 +58,20 @@ Bytes BuildWav(const WavSpec& s) {
                          : static_cast<std::uint32_t>(s.claimedDataBytes >= 0 ? s.claimedDataBytes
                                                                                : static_cast<std::int64_t>(dataBytes)));
     std::size_t present = s.presentDataBytes >= 0 ? static_cast<std::size_t>(s.presentDataBytes) : dataBytes;
-    Bytes samples = NoiseBytes(present, s.frames + s.bits);
+    Bytes samples = NoiseBytes(std::max<std::size_t>(present, dataBytes), s.frames + s.bits);
+    if (s.formatTag != 3 && s.subFormat != 3 && (s.bits == 16 || s.bits == 24)) {
+        // A tone with a little noise, as a recording is: FLAC has something to gain.
+        const std::size_t width = s.bits / 8u;
+        for (std::size_t i = 0; i * width < dataBytes; ++i) {
+            auto value = static_cast<std::int32_t>(6000.0 * std::sin(0.01 * static_cast<double>(i / s.channels) *
+                                                                     static_cast<double>(i % s.channels + 1))) +
+                         (samples[i * width] & 15) - 8;
+            if (width == 3) value *= 256;
+            for (std::size_t b = 0; b < width; ++b)
+                samples[i * width + b] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> (8 * b));
+        }
+    }
+    samples.resize(present);
     body.insert(body.end(), samples.begin(), samples.end());
     if (present % 2 && s.presentDataBytes < 0) body.push_back(0);  // pad byte of an odd chunk
     for (const Bytes& c : s.after) body.insert(body.end(), c.begin(), c.end());

@@ -19,13 +19,14 @@ SPURWERK_PACKAGES=(
 )
 # Only test.sh needs these: the sanitizer and fuzz build (clang with its
 # runtime libraries), the Windows build of core and CLI under Wine, the Debian
-# package (dpkg-shlibdeps), the manual page check and the archive benchmark
-# (the flac encoder as its yardstick).
+# package (dpkg-shlibdeps) and the manual page check; WAV files written by
+# other programs for the sample reader's tests; the flac encoder as the
+# archive benchmark's yardstick.
 SPURWERK_TEST_PACKAGES=(
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix wine wine64
   dpkg-dev file groff man-db
-  flac
+  sox ffmpeg flac
 )
 
 missing_packages() {

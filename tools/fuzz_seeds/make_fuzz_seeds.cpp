@@ -160,6 +160,7 @@ int main(int argc, char** argv) {
         ProjectSeeds(card, corpus / "project_document");
         EffectSeeds(card, corpus / "effect_labels");
         WavSeeds(corpus / "wav_header");
+        WavSeeds(corpus / "sample_reader");
         IniSeeds(work, corpus / "ini_file");
         LanguageSeeds(work, corpus / "language_file");
         HistorySeeds(card, work, corpus / "history_file");

@@ -1,33 +1,17 @@
 #include "archive/sample_layout.h"
 
-#include <cstring>
-
+#include "audio/sample_reader.h"
 #include "io/file_io.h"
+#include "io/path_text.h"
 
 namespace spurwerk {
 
 namespace {
 
-std::uint32_t Le32(const std::uint8_t* p) {
-    return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24;
-}
-std::uint16_t Le16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
-std::uint64_t Le64(const std::uint8_t* p) { return Le32(p) | std::uint64_t{Le32(p + 4)} << 32; }
-
-bool ReadAt(std::FILE* file, std::uint64_t offset, std::uint8_t* out, std::size_t count) {
-#ifdef _WIN32
-    if (_fseeki64(file, static_cast<long long>(offset), SEEK_SET) != 0) return false;
-#else
-    if (fseeko(file, static_cast<off_t>(offset), SEEK_SET) != 0) return false;
-#endif
-    return std::fread(out, 1, count, file) == count;
-}
-
-void DecideCompression(SampleLayout& layout, bool haveFormat) {
+void DecideCompression(SampleLayout& layout) {
     std::string& reason = layout.storeRawReason;
-    if (!haveFormat) reason = "no format chunk before the data";
-    else if (layout.formatTag == 3) reason = "floating-point samples";
-    else if (layout.formatTag != 1) reason = "not PCM (format " + std::to_string(layout.formatTag) + ")";
+    if (layout.formatTag == WavFormatFloat) reason = "floating-point samples";
+    else if (layout.formatTag != WavFormatPcm) reason = "not PCM (format " + std::to_string(layout.formatTag) + ")";
     else if (layout.bitsPerSample != 16 && layout.bitsPerSample != 24)
         reason = std::to_string(layout.bitsPerSample) + "-bit samples";
     else if (layout.channels < 1 || layout.channels > 8) reason = std::to_string(layout.channels) + " channels";
@@ -41,54 +25,29 @@ void DecideCompression(SampleLayout& layout, bool haveFormat) {
 }  // namespace
 
 SampleLayout LocateSamples(const std::filesystem::path& path) {
-    InputFile file = InputFile::OpenOrThrow(path);
+    // The track view's reader knows the chunks; what it cannot open is a read error here.
+    WavLayout wav = ReadWavLayout(PathText(path));
+    if (wav.fault == WavFault::CannotOpen) InputFile::OpenOrThrow(path);
     SampleLayout layout;
-    layout.fileSize = static_cast<std::uint64_t>(file.Size());
-    std::uint8_t head[12];
-    if (!ReadAt(file.get(), 0, head, 12) || std::memcmp(head + 8, "WAVE", 4) != 0 ||
-        (std::memcmp(head, "RIFF", 4) != 0 && std::memcmp(head, "RF64", 4) != 0 && std::memcmp(head, "BW64", 4) != 0)) {
-        layout.storeRawReason = "no WAV header";
+    layout.fileSize = wav.fileSize > 0 ? static_cast<std::uint64_t>(wav.fileSize) : 0;
+    if (!wav.Ok()) {
+        layout.storeRawReason = WavFaultText(wav.fault);
+        if (layout.storeRawReason.empty()) layout.storeRawReason = "unreadable WAV header";
         return layout;
     }
-    layout.rf64 = std::memcmp(head, "RIFF", 4) != 0;
-    std::uint64_t ds64DataSize = 0;
-    bool haveFormat = false;
-    std::uint64_t at = 12;
-    std::uint8_t chunk[8];
-    while (ReadAt(file.get(), at, chunk, 8)) {
-        std::uint64_t size = Le32(chunk + 4);
-        std::uint64_t body = at + 8;
-        if (std::memcmp(chunk, "ds64", 4) == 0 && size >= 16) {
-            std::uint8_t ds64[16];
-            if (ReadAt(file.get(), body, ds64, 16)) ds64DataSize = Le64(ds64 + 8);
-        } else if (std::memcmp(chunk, "fmt ", 4) == 0 && size >= 16) {
-            std::uint8_t fmt[26] = {};
-            if (!ReadAt(file.get(), body, fmt, size >= 26 ? 26 : 16)) break;
-            layout.formatTag = Le16(fmt);
-            layout.channels = Le16(fmt + 2);
-            layout.sampleRate = Le32(fmt + 4);
-            layout.blockAlign = Le16(fmt + 12);
-            layout.bitsPerSample = Le16(fmt + 14);
-            // Extensible: the sub-format GUID starts with the real format tag.
-            if (layout.formatTag == 0xFFFE && size >= 40) {
-                std::uint8_t sub[2];
-                if (ReadAt(file.get(), body + 24, sub, 2)) layout.formatTag = Le16(sub);
-            }
-            haveFormat = true;
-        } else if (std::memcmp(chunk, "data", 4) == 0) {
-            if (layout.rf64 && size == 0xFFFFFFFFu) size = ds64DataSize;
-            layout.dataOffset = body;
-            std::uint64_t present = layout.fileSize > body ? layout.fileSize - body : 0;
-            std::uint64_t bytes = size < present ? size : present;
-            if (layout.blockAlign > 0) bytes -= bytes % layout.blockAlign;
-            layout.sampleBytes = bytes;
-            DecideCompression(layout, haveFormat);
-            return layout;
-        }
-        at = body + size + (size & 1);
+    layout.dataOffset = static_cast<std::uint64_t>(wav.dataOffset);
+    layout.sampleBytes = wav.frameCount * wav.blockAlign;
+    layout.formatTag = wav.sampleFormat;
+    layout.channels = wav.channels;
+    layout.sampleRate = wav.sampleRate;
+    layout.blockAlign = wav.blockAlign;
+    layout.bitsPerSample = wav.bitsPerSample;
+    layout.rf64 = wav.container != "RIFF";
+    if (layout.dataOffset + layout.sampleBytes > layout.fileSize) {
+        layout.storeRawReason = "the samples reach past the end of the file";
+        return layout;
     }
-    layout.storeRawReason = "no data chunk";
-    layout.dataOffset = 0;
+    DecideCompression(layout);
     return layout;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-// Where a WAV file's samples lie: everything before them (header, chunks)
-// and after them is kept as bytes; only the samples are compressed. A small
-// interface of its own, so the track view's sample reader can stand behind it.
+// Where a WAV file's samples lie, as the archive needs it: everything before
+// them (header, chunks) and after them is kept as bytes; only the samples are
+// compressed. The chunks are read by the track view's sample reader.
 
 #include <cstdint>
 #include <filesystem>
@@ -30,9 +30,9 @@ struct SampleLayout {
 // such a file is kept as it is.
 constexpr std::uint64_t MaxKeptOutsideBytes = 64u * 1024u * 1024u;
 
-// Reads the chunk layout (RIFF, RF64, extensible headers, odd-sized chunks
-// with their pad byte). Never throws for a broken file: it is then kept raw.
-// Throws FileError when the file cannot be read.
+// The layout and whether the samples go into FLAC (16 or 24-bit PCM, 1 to 8
+// channels); a broken or other file is kept raw, with the reason. Throws
+// FileError only when the file cannot be read.
 SampleLayout LocateSamples(const std::filesystem::path& path);
 
 }  // namespace spurwerk

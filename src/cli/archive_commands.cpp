@@ -48,7 +48,8 @@ void Archive(const ArchiveCommand& o, CliDialogs& dialogs) {
             continue;
         }
         std::error_code ec;
-        if (!fs::is_directory(p, ec)) throw FileError::For("Cannot archive", p, std::make_error_code(std::errc::no_such_file_or_directory));
+        if (!fs::exists(p, ec)) throw FileError::For("Cannot archive", p, std::make_error_code(std::errc::no_such_file_or_directory));
+        if (!fs::is_directory(p, ec)) throw FileError("\"" + path + "\" is no project folder, project file or card");
         std::vector<std::string> walkErrors;
         auto below = ProjectFoldersBelow(p, &walkErrors);
         errors.insert(errors.end(), walkErrors.begin(), walkErrors.end());

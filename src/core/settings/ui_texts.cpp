@@ -62,6 +62,15 @@ constexpr std::array<Entry, Count> Entries{{
     {"MarkTableFull", "Die Marken-Tabelle ist voll (%1 Marken): Es kann keine Marke am Projekt-Ende gesetzt werden."},
     {"ArchiveExists", "Archiv \"%1\" existiert schon! Überschreiben?"},
     {"RestoreExists", "Projekt-Ordner \"%1\" existiert schon! Überschreiben?\r\n(Der ganze Ordner wird durch das Archiv ersetzt!)"},
+    {"ArchiveTargetPrompt", "Ordner für die Archive wählen (nicht auf der Karte):"},
+    {"ArchiveRemoveQuestion", "Projekt-Ordner nach dem Archivieren von der Karte löschen?\r\n(Nur wenn das Archiv geschrieben und vollständig geprüft ist.)"},
+    {"ArchiveProgress", "Archivieren und prüfen ..."},
+    {"ArchiveDone", "Archive geschrieben und geprüft:\r\n%1"},
+    {"ArchiveNoProject", "Bitte Zeilen mit Projekt-Dateien wählen!"},
+    {"RestoreOpenCaption", "Archiv zurückholen"},
+    {"RestoreCardPrompt", "Karte (Hauptordner) wählen, auf die das Projekt zurückkommt:"},
+    {"RestoreProgress", "Zurückholen und prüfen ..."},
+    {"RestoreDone", "Projekt zurückgeholt nach \"%1\" (jede Datei geprüft)."},
     {"QtLanguage", "de"},
 }};
 

@@ -49,6 +49,15 @@ enum class UiText {
     MarkTableFull,  // %1 is the number of slots
     ArchiveExists,  // %1 is the archive file
     RestoreExists,  // %1 is the project folder
+    ArchiveTargetPrompt,
+    ArchiveRemoveQuestion,
+    ArchiveProgress,
+    ArchiveDone,      // %1 is the list of archives
+    ArchiveNoProject,
+    RestoreOpenCaption,
+    RestoreCardPrompt,
+    RestoreProgress,
+    RestoreDone,      // %1 is the project folder
     QtLanguage,  // "de", "en", ...: which of Qt's translations the dialogs use
     Count,
 };

@@ -78,7 +78,10 @@ void Archive(const ArchiveCommand& o, CliDialogs& dialogs) {
             }
             for (const std::string& skipped : result.skipped) ReportMessage(skipped);
             ReportMessage(line);
-        } catch (const FileError& e) {
+        } catch (const SilentAbort&) {
+            throw;
+        } catch (const std::exception& e) {
+            // One project that fails (unreadable, a question without an answer) leaves the others to go on.
             errors.push_back("\"" + PathText(folder) + "\": " + e.what());
         }
     }

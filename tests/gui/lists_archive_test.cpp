@@ -3,6 +3,7 @@
 // one back onto the card. What lands on the disk proves the wiring.
 
 #include <QFileDialog>
+#include <QProgressDialog>
 
 #include "dialog_driver.h"
 #include "gui_fixture.h"
@@ -12,7 +13,7 @@ using namespace spurwerk::testing;
 
 namespace {
 
-QByteArray Bytes(const QString& path) {
+QByteArray FileBytes(const QString& path) {
     QFile file(path);
     file.open(QIODevice::ReadOnly);
     return file.readAll();
@@ -58,13 +59,22 @@ void ListsArchiveTest::ArchiveSelectedLinesThenRestore() {
     }
     QCOMPARE(selected, 2);
 
+    // Cancel in the progress dialog: no archive, no leftovers, the card as it was.
+    driver.Then("FolderChooser", DialogDriver::ChooseFolder(f.Path("store")));
+    driver.Then("MessageBox", DialogDriver::Answer(QMessageBox::No));  // keep the folders
+    driver.Then("ArchiveProgressDialog", [](QWidget* w) { qobject_cast<QProgressDialog*>(w)->cancel(); });
+    Find<QPushButton>(&list, "ButtonArchive")->click();
+    QTRY_VERIFY(driver.Done());
+    QVERIFY(QDir(f.Path("store")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
+    QVERIFY(QFile::exists(f.Path("card/PROJ001/PRJDATA.ZDT")));
+
     driver.Then("FolderChooser", DialogDriver::ChooseFolder(f.Path("store")));
     driver.Then("MessageBox", DialogDriver::Answer(QMessageBox::Yes));  // delete from the card once verified
+    driver.Then("ArchiveProgressDialog", [](QWidget*) {});                // the bar shows while it runs
     driver.Then("MessageBox", [&](QWidget* box) {
         QVERIFY(qobject_cast<QMessageBox*>(box)->text().contains(".tar"));
         DialogDriver::Answer(QMessageBox::Ok)(box);
     });
-    QVERIFY(Find<QPushButton>(&list, "ButtonArchive")->isVisible());
     Find<QPushButton>(&list, "ButtonArchive")->click();
     QTRY_VERIFY(driver.Done());
     const QStringList tars = TarsIn(f.Path("store"));
@@ -81,17 +91,18 @@ void ListsArchiveTest::ArchiveSelectedLinesThenRestore() {
         QMetaObject::invokeMethod(chooser, "accept");
     });
     driver.Then("FolderChooser", DialogDriver::ChooseFolder(f.Path("other")));
+    driver.Then("ArchiveProgressDialog", [](QWidget*) {});
     driver.Then("MessageBox", [](QWidget* box) {
         QVERIFY(qobject_cast<QMessageBox*>(box)->text().contains("PROJ001"));
         DialogDriver::Answer(QMessageBox::Ok)(box);
     });
     Find<QPushButton>(&app.Main(), "ButtonRestoreArchive")->click();
     QTRY_VERIFY(driver.Done());
-    QCOMPARE(Bytes(f.Path("other/PROJ001/PRJDATA.ZDT")), Bytes(QString(SPURWERK_DEMO_CARD) + "/PROJ001/PRJDATA.ZDT"));
+    QCOMPARE(FileBytes(f.Path("other/PROJ001/PRJDATA.ZDT")), FileBytes(QString(SPURWERK_DEMO_CARD) + "/PROJ001/PRJDATA.ZDT"));
     const QStringList wavs = QDir(QString(SPURWERK_DEMO_CARD) + "/PROJ001/AUDIO").entryList(QDir::Files);
     QVERIFY(!wavs.isEmpty());
     for (const QString& wav : wavs)
-        QCOMPARE(Bytes(f.Path("other/PROJ001/AUDIO/" + wav)), Bytes(QString(SPURWERK_DEMO_CARD) + "/PROJ001/AUDIO/" + wav));
+        QCOMPARE(FileBytes(f.Path("other/PROJ001/AUDIO/" + wav)), FileBytes(QString(SPURWERK_DEMO_CARD) + "/PROJ001/AUDIO/" + wav));
     QVERIFY(driver.Unexpected().isEmpty());
 #endif
 }

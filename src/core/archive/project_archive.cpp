@@ -73,12 +73,12 @@ public:
     ScratchFile& operator=(const ScratchFile&) = delete;
     std::FILE* get() const { return file_; }
     const fs::path& path() const { return path_; }
-    // Flushes to the medium and closes; throws FileError on any write failure.
-    void CloseChecked() {
+    // Flushes (with `sync` to the medium) and closes; throws FileError on any write failure.
+    void CloseChecked(bool sync) {
         errno = 0;
         bool ok = std::fflush(file_) == 0 && !std::ferror(file_);
 #ifndef _WIN32
-        ok = ok && fsync(fileno(file_)) == 0;
+        ok = ok && (!sync || fsync(fileno(file_)) == 0);
 #endif
         std::string reason = ok ? "" : SystemReason();
         ok = std::fclose(file_) == 0 && ok;
@@ -354,7 +354,7 @@ public:
         if (flacStream_) Put(data, size);
     }
     void End() override {
-        file_.CloseChecked();
+        file_.CloseChecked(true);
         file_.Keep();
     }
 
@@ -552,7 +552,7 @@ ArchiveResult ArchiveProject(const fs::path& projectFolder, const fs::path& targ
                 continue;
             }
             WriteBytesEntry(tar, names[0], file.prefix, file.mtime);
-            file.flac->CloseChecked();
+            file.flac->CloseChecked(false);  // scratch: read back at once, never kept
             std::uint64_t flacSize = fs::file_size(file.flac->path());
             WriteFileEntry(tar, names[1], file.flac->path(), flacSize, "", file.mtime);
             file.flac.reset();

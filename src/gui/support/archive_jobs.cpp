@@ -14,6 +14,7 @@
 #include "io/path_text.h"
 #include "settings/ui_texts.h"
 #include "support/guarded.h"
+#include "support/qt_text.h"
 
 #ifdef SPURWERK_HAVE_ARCHIVE
 #include "archive/project_archive.h"
@@ -32,8 +33,6 @@ void RestoreProjectArchive(QWidget*, AppState&) {}
 bool ArchivingAvailable() { return true; }
 
 namespace {
-
-QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 // The questions a background run asks go to the window's thread and wait there.
 class ForwardingDialogs : public Dialogs {
@@ -71,6 +70,7 @@ void RunWithProgress(QWidget* parent, Dialogs& dialogs, const QString& title, co
     progress.setAutoClose(false);
     progress.setAutoReset(false);
     progress.setValue(0);
+    progress.show();
     std::atomic<bool> cancelled{false};
     QObject::connect(&progress, &QProgressDialog::canceled, [&] { cancelled = true; });
     QEventLoop loop;

@@ -32,7 +32,8 @@ struct ArchiveCommand {
 
 std::string Mb(std::uint64_t bytes) {
     char text[32];
-    std::snprintf(text, sizeof text, "%.1f MB", static_cast<double>(bytes) / 1e6);
+    if (bytes < 1000000) std::snprintf(text, sizeof text, "%.1f kB", static_cast<double>(bytes) / 1e3);
+    else std::snprintf(text, sizeof text, "%.1f MB", static_cast<double>(bytes) / 1e6);
     return text;
 }
 

@@ -2,6 +2,7 @@
 // list go into archives behind a progress bar, the main window's button brings
 // one back onto the card. What lands on the disk proves the wiring.
 
+#include <QDataStream>
 #include <QFileDialog>
 #include <QProgressDialog>
 
@@ -17,6 +18,27 @@ QByteArray FileBytes(const QString& path) {
     QFile file(path);
     file.open(QIODevice::ReadOnly);
     return file.readAll();
+}
+
+// A long recording, so that a run lasts long enough to be cancelled.
+void WriteLongWav(const QString& path) {
+    const quint32 dataSize = 16'000'000;
+    QByteArray wav;
+    QDataStream out(&wav, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out.writeRawData("RIFF", 4);
+    out << quint32(36 + dataSize);
+    out.writeRawData("WAVEfmt ", 8);
+    out << quint32(16) << quint16(1) << quint16(2) << quint32(44100) << quint32(44100 * 4) << quint16(4) << quint16(16);
+    out.writeRawData("data", 4);
+    out << dataSize;
+    QByteArray samples(static_cast<qsizetype>(dataSize), Qt::Uninitialized);
+    quint32 state = 12345;
+    for (char& c : samples) c = static_cast<char>((state = state * 1664525u + 1013904223u) >> 24);
+    wav += samples;
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(wav);
 }
 
 QStringList TarsIn(const QString& folder) { return QDir(folder).entryList({"*.tar"}, QDir::Files, QDir::Name); }
@@ -37,6 +59,7 @@ void ListsArchiveTest::ArchiveSelectedLinesThenRestore() {
     QVERIFY(f.CopyFolder(SPURWERK_DEMO_CARD, "card"));
     QVERIFY(QDir().mkpath(f.Path("store")));
     QVERIFY(QDir().mkpath(f.Path("other")));
+    WriteLongWav(f.Path("card/PROJ001/AUDIO/LONG.WAV"));
     gui::SpurwerkApp& app = f.StartQuiet();
     DialogDriver driver;
     driver.Then("FolderChooser", DialogDriver::ChooseFolder(f.Path("card")));
@@ -62,7 +85,7 @@ void ListsArchiveTest::ArchiveSelectedLinesThenRestore() {
     // Cancel in the progress dialog: no archive, no leftovers, the card as it was.
     driver.Then("FolderChooser", DialogDriver::ChooseFolder(f.Path("store")));
     driver.Then("MessageBox", DialogDriver::Answer(QMessageBox::No));  // keep the folders
-    driver.Then("ArchiveProgressDialog", [](QWidget* w) { qobject_cast<QProgressDialog*>(w)->cancel(); });
+    driver.Then("ArchiveProgressDialog", [](QWidget* w) { w->findChild<QPushButton*>()->click(); });
     Find<QPushButton>(&list, "ButtonArchive")->click();
     QTRY_VERIFY(driver.Done());
     QVERIFY(QDir(f.Path("store")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());

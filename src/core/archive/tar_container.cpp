@@ -35,9 +35,9 @@ TarWriter::TarWriter(TempFile& out) : state_(std::make_unique<State>()) {
     state_->out = &out;
     state_->a = archive_write_new();
     if (!state_->a) throw FileError("libarchive: out of memory");
-    archive_write_set_format_pax_restricted(state_->a);
-    // The card's names go in as bytes: Windows-1252 names stay what they are.
-    archive_write_set_format_option(state_->a, "pax", "hdrcharset", "BINARY");
+    // GNU tar: names go in as the card's bytes (Windows-1252 names stay what
+    // they are), long names and sizes beyond 8 GiB fit, and every tar reads it.
+    archive_write_set_format_gnutar(state_->a);
     archive_write_set_bytes_in_last_block(state_->a, 1);
     if (archive_write_open(state_->a, state_.get(), nullptr, WriteToTemp, nullptr) != ARCHIVE_OK)
         throw FileError(std::string("Cannot write the archive: ") + archive_error_string(state_->a));

@@ -1,5 +1,5 @@
 #pragma once
-// The container: a plain tar file (pax) through libarchive, so that any tar
+// The container: a plain tar file (GNU format) through libarchive, so that any tar
 // program opens it. Names are stored as the card's bytes.
 
 #include <cstdint>

@@ -78,7 +78,11 @@ void RunWithProgress(QWidget* parent, Dialogs& dialogs, const QString& title, co
     ForwardingDialogs forwarding(dialogs, &progress);
     auto report = [&](std::uint64_t done, std::uint64_t total) {
         int value = total ? static_cast<int>(done * 1000 / total) : 0;
-        QMetaObject::invokeMethod(&progress, [&progress, value] { progress.setValue(value); }, Qt::QueuedConnection);
+        // After a cancel the bar stays away (setValue would show it again).
+        if (!cancelled)
+            QMetaObject::invokeMethod(
+                &progress, [&progress, &cancelled, value] { if (!cancelled) progress.setValue(value); },
+                Qt::QueuedConnection);
         return !cancelled.load();
     };
     std::thread worker([&] {

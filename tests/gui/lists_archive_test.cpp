@@ -110,8 +110,9 @@ void ListsArchiveTest::ArchiveSelectedLinesThenRestore() {
     // Back through the main window onto another card: the lowest free number.
     driver.Then("RestoreArchiveDialog", [&](QWidget* w) {
         auto* chooser = qobject_cast<QFileDialog*>(w);
-        chooser->selectFile(f.Path("store/" + tars.front()));
-        QMetaObject::invokeMethod(chooser, "accept");
+        chooser->setDirectory(f.Path("store"));
+        chooser->findChild<QLineEdit*>("fileNameEdit")->setText(tars.front());
+        QMetaObject::invokeMethod(chooser, "accept", Qt::QueuedConnection);
     });
     driver.Then("FolderChooser", DialogDriver::ChooseFolder(f.Path("other")));
     driver.Then("ArchiveProgressDialog", [](QWidget*) {});

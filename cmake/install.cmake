@@ -25,6 +25,11 @@ set(SPURWERK_TEMPLATE_NAMES
   WAV_Vorlage_1sec44kMONO24b.WAV WAV_Vorlage_1sec44kSTEREO24b.WAV)
 list(TRANSFORM SPURWERK_TEMPLATE_NAMES PREPEND ${SPURWERK_BIN_DIR}/)
 install(FILES ${SPURWERK_TEMPLATE_NAMES} DESTINATION ${SPURWERK_PROGRAM_DIR})
+# The marker tells the programs that they are installed: their settings and
+# histories then go to the user's configuration folder, never beside them.
+file(WRITE ${CMAKE_BINARY_DIR}/install-marker/Spurwerk_Installed.txt
+     "Installed program: Spurwerk keeps its settings in the user's configuration folder.\n")
+install(FILES ${CMAKE_BINARY_DIR}/install-marker/Spurwerk_Installed.txt DESTINATION ${SPURWERK_PROGRAM_DIR})
 file(GLOB SPURWERK_SHIPPED_TEXTS ${PROJECT_SOURCE_DIR}/data/*.INI ${PROJECT_SOURCE_DIR}/data/*.TXT)
 install(FILES ${SPURWERK_SHIPPED_TEXTS} DESTINATION ${SPURWERK_PROGRAM_DIR})
 
@@ -62,8 +67,43 @@ if(NOT WIN32)
 endif()
 
 if(NOT WIN32)
-  install(FILES ${PROJECT_SOURCE_DIR}/docs/spurwerk-cli.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  # Manual pages and the changelog go compressed, as man and Debian expect;
+  # -n keeps the archives byte-identical from build to build.
+  find_program(SPURWERK_GZIP gzip REQUIRED)
+  set(SPURWERK_DOCS_DIR ${CMAKE_BINARY_DIR}/install-docs)
+  configure_file(${CMAKE_CURRENT_LIST_DIR}/install/changelog.in ${SPURWERK_DOCS_DIR}/changelog @ONLY)
+  configure_file(${CMAKE_CURRENT_LIST_DIR}/install/spurwerk.metainfo.xml.in
+                 ${SPURWERK_DOCS_DIR}/io.github.spurwerk.Spurwerk.metainfo.xml @ONLY)
+  set(SPURWERK_PAGES spurwerk-cli)
   if(SPURWERK_GUI)
-    install(FILES ${PROJECT_SOURCE_DIR}/docs/spurwerk.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    list(APPEND SPURWERK_PAGES spurwerk)
+  endif()
+  set(SPURWERK_COMPRESSED)
+  foreach(source IN ITEMS ${SPURWERK_PAGES} changelog)
+    if(source STREQUAL "changelog")
+      set(input ${SPURWERK_DOCS_DIR}/changelog)
+      set(output ${SPURWERK_DOCS_DIR}/changelog.gz)
+    else()
+      set(input ${PROJECT_SOURCE_DIR}/docs/${source}.1)
+      set(output ${SPURWERK_DOCS_DIR}/${source}.1.gz)
+    endif()
+    add_custom_command(OUTPUT ${output}
+      COMMAND sh -c "\"$0\" -9nc \"$1\" > \"$2\"" ${SPURWERK_GZIP} ${input} ${output}
+      DEPENDS ${input} VERBATIM)
+    list(APPEND SPURWERK_COMPRESSED ${output})
+  endforeach()
+  add_custom_target(spurwerk_install_docs ALL DEPENDS ${SPURWERK_COMPRESSED})
+  foreach(page IN LISTS SPURWERK_PAGES)
+    install(FILES ${SPURWERK_DOCS_DIR}/${page}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  endforeach()
+  set(SPURWERK_PACKAGE_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/spurwerk)
+  install(FILES ${SPURWERK_DOCS_DIR}/changelog.gz ${CMAKE_CURRENT_LIST_DIR}/install/copyright
+          DESTINATION ${SPURWERK_PACKAGE_DOC_DIR})
+  # Shell completion where bash-completion and zsh look for it.
+  install(FILES ${CMAKE_CURRENT_LIST_DIR}/install/spurwerk-cli.bash
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME spurwerk-cli)
+  install(FILES ${CMAKE_CURRENT_LIST_DIR}/install/_spurwerk-cli DESTINATION ${CMAKE_INSTALL_DATADIR}/zsh/vendor-completions)
+  if(SPURWERK_GUI)
+    install(FILES ${SPURWERK_DOCS_DIR}/io.github.spurwerk.Spurwerk.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
   endif()
 endif()

@@ -6,8 +6,13 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR Spurwerk)
 set(CPACK_PACKAGE_CONTACT "Spurwerk developers <spurwerk@users.noreply.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Editor for the project files of the Zoom R16/R24 recorders")
+# CPack puts the summary first and a blank before each further line; Debian
+# wants those lines at most 80 characters long.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Spurwerk edits the mix, play marks and WAV assignments of Zoom R16/R24 projects, compares their bytes, saves, copies and finds projects on a memory card. spurwerk-cli does the same from scripts, with JSON output.")
+    "Spurwerk edits the mix, play marks and WAV assignments of Zoom R16 and R24
+projects away from the device, compares their bytes, and saves, copies and
+finds projects on a memory card. spurwerk-cli does the same from scripts,
+with JSON output.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_INSTALL_PREFIX /usr)
 # Installed through DESTDIR, so the install step does not refresh the build

@@ -19,13 +19,16 @@ SPURWERK_PACKAGES=(
 )
 # Only test.sh needs these: the sanitizer and fuzz build (clang with its
 # runtime libraries), the Windows build of core and CLI under Wine, the Debian
-# package (dpkg-shlibdeps) and the manual page check; WAV files written by
-# other programs for the sample reader's tests; the flac encoder as the
-# archive benchmark's yardstick.
+# package (dpkg-shlibdeps) and its checks (lintian, AppStream, desktop entry),
+# the manual page check, the shell completions (zsh) and the exFAT card test;
+# WAV files written by other programs for the sample reader's tests; the flac
+# encoder as the archive benchmark's yardstick.
 SPURWERK_TEST_PACKAGES=(
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix wine wine64
   dpkg-dev file groff man-db
+  lintian appstream desktop-file-utils zsh
+  exfatprogs exfat-fuse
   sox ffmpeg flac
 )
 

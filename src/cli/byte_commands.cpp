@@ -24,7 +24,7 @@ void AddHex(CLI::App& app) {
         SetErrorFile(*file);
         ZDTDocument doc = LoadDocument(*file, false);
         if (JsonOutput()) {
-            PrintJson({{"file", CardText(doc.LoadedZDTFileName)},
+            PrintJson({{"file", CardPath(doc.LoadedZDTFileName)},
                        {"size", doc.ZDTData().size()},
                        {"bytes", doc.ZDTData()}},
                       false);
@@ -70,8 +70,8 @@ void AddDiff(CLI::App& app) {
                                    {"controls", controls}});
         }
         if (JsonOutput()) {
-            PrintJson({{"file", CardText(options->file)},
-                       {"compare", CardText(options->compare)},
+            PrintJson({{"file", CardPath(options->file)},
+                       {"compare", CardPath(options->compare)},
                        {"count", count},
                        {"differences", differences}});
             return;

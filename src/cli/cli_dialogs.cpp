@@ -4,6 +4,7 @@
 
 #include "json_output.h"
 #include "text/visible_text.h"
+#include "settings/cli_texts.h"
 
 namespace spurwerk::cli {
 
@@ -27,11 +28,14 @@ int CliDialogs::Message(const std::string& text, MessageButtons buttons) {
         ReportMessage(text);
         return ResultOk;
     }
+    // The command line holds the file's lock from reading to writing, so this
+    // is never asked; should it be, another program's change is kept.
+    if (buttons == MessageButtons::ReloadOverwriteCancel) return ResultCancel;
     for (const std::string& piece : confirmedByCommand)
         if (!piece.empty() && text.find(piece) != std::string::npos)
             return buttons == MessageButtons::OkCancel ? ResultOk : ResultYes;
     if (!answer)
-        throw CommandError("this needs an answer (give --yes or --no): " + TerminalText(text));
+        throw CommandError(CliTxt(CliText::NeedsAnswer, {TerminalText(text)}));
     switch (buttons) {
         case MessageButtons::OkCancel: return *answer ? ResultOk : ResultCancel;
         case MessageButtons::YesNoYesToAll:
@@ -42,19 +46,18 @@ int CliDialogs::Message(const std::string& text, MessageButtons buttons) {
 
 int CliDialogs::TimedInput(TimedInputRequest& request) {
     if (request.showInput)
-        throw CommandError("this needs an answer that the command line cannot give: " +
-                           TerminalText(request.message));
+        throw CommandError(CliTxt(CliText::NeedsOtherAnswer, {TerminalText(request.message)}));
     ReportMessage(request.message);
     request.timeoutMs = request.timeoutMs > 0 ? 1 : 0;
     return ResultOk;
 }
 
 HistInputResult CliDialogs::InputHist(const HistInputRequest& request) {
-    throw CommandError("this needs an input that the command line cannot give: " + TerminalText(request.prompt));
+    throw CommandError(CliTxt(CliText::NeedsInput, {TerminalText(request.prompt)}));
 }
 
 std::string CliDialogs::SelectFolder(const std::string& prompt, const std::string&) {
-    throw CommandError("this needs a folder that the command line cannot choose: " + TerminalText(prompt));
+    throw CommandError(CliTxt(CliText::NeedsFolder, {TerminalText(prompt)}));
 }
 
 void CliDialogs::OpenWithAssociatedProgram(const std::string& path) { PrintLine(path); }

@@ -10,6 +10,7 @@
 #endif
 
 #include "cli_dialogs.h"
+#include "cli_language.h"
 #include "commands.h"
 #include "json_output.h"
 #include "files/copy_project.h"
@@ -23,26 +24,13 @@
 #include "project/track_layout.h"
 #include "settings/text_table.h"
 #include "ui/errors.h"
+#include "settings/cli_texts.h"
 
 namespace spurwerk::cli {
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// The templates are read from the folder the program file is in.
-std::string ProgramDir() {
-#ifdef _WIN32
-    wchar_t buffer[32768];
-    DWORD length = GetModuleFileNameW(nullptr, buffer, 32768);
-    fs::path program(std::wstring(buffer, length));
-#else
-    std::error_code ec;
-    fs::path program = fs::read_symlink("/proc/self/exe", ec);
-    if (ec) return "";
-#endif
-    return AddTrailingBackslash(PathText(program.parent_path()));
-}
 
 struct Answers {
     bool yes = false, no = false;
@@ -58,7 +46,7 @@ void AddAnswerFlags(CLI::App* sub, Answers& answers) {
 // answered, and the projects before it would already be changed.
 void RequireAnswer(const Answers& answers, const std::string& command) {
     if (!answers.yes && !answers.no)
-        throw CLI::ValidationError(command, "give --yes or --no: the run asks questions on its way");
+        throw CLI::ValidationError(command, CliTxt(CliText::NeedsYesOrNo));
 }
 
 struct ProjectOptions {
@@ -84,8 +72,8 @@ struct Session {
         doc.ZDTFileToLoad = file;
         LoadZDTFile(document, false);
         if (!doc.IsProject())
-            throw CommandError("\"" + doc.LoadedZDTFileName + "\" is not a project file (" +
-                               std::to_string(doc.ZDTData().size()) + " bytes)");
+            throw CommandError(
+                CliTxt(CliText::NotAProjectShort, {doc.LoadedZDTFileName, std::to_string(doc.ZDTData().size())}));
     }
 
     ZDTDocument doc;
@@ -97,11 +85,11 @@ struct Session {
 
 // Entries a walk passed over, or files a save could not make, fail the
 // command at its end, after the results of the others.
-void FailOnErrors(const std::vector<std::string>& errors, const std::string& what = "entries failed") {
+void FailOnErrors(const std::vector<std::string>& errors, CliText what = CliText::EntriesFailed) {
     if (errors.empty()) return;
     std::string text;
     for (const std::string& error : errors) text += "\n" + error;
-    throw CommandError(std::to_string(errors.size()) + " " + what + ":" + text);
+    throw CommandError(CliTxt(what, {std::to_string(errors.size())}) + text);
 }
 
 void AddSaveProject(CLI::App& app) {
@@ -131,9 +119,9 @@ void AddSaveProject(CLI::App& app) {
         SetErrorFile(o->target);
         FileSnapshot before(PathText(PathFromText(o->target).parent_path()));
         if (!SaveProject(session.context, o->target, true, o->name, 0))
-            throw CommandError("nothing saved");
+            throw CommandError(CliTxt(CliText::NothingSaved));
         if (JsonOutput()) PrintJson(ChangeReport(before.Changes()));
-        FailOnErrors(session.context.fileErrors, "files could not be made");
+        FailOnErrors(session.context.fileErrors, CliText::FilesNotMade);
     });
 }
 
@@ -154,8 +142,7 @@ void AddCopy(CLI::App& app) {
         SetErrorFile(o->source);
         Session session(o->answers, o->project);
         if (IsSameFolder(AddTrailingBackslash(o->source), AddTrailingBackslash(o->target)))
-            throw CommandError("\"" + o->source + "\" and \"" + o->target + "\" are the same folder: " +
-                               TerminalText(Txt(268)));
+            throw CommandError(CliTxt(CliText::SameFolder, {o->source, o->target, TerminalText(Txt(268))}));
         FileSnapshot before(o->target);
         if (!CopyProjectCommand(session.context, o->source, o->target)) throw SilentAbort();
         if (JsonOutput()) PrintJson(ChangeReport(before.Changes()));
@@ -209,18 +196,18 @@ void AddSearch(CLI::App& app) {
         lines.trackInfos.compact = o->compact;
         for (const std::string& group : o->groups) {
             const TrackParameter* parameter = FindTrackParameter(group);
-            if (!parameter) throw CommandError("unknown group \"" + group + "\"");
+            if (!parameter) throw CommandError(CliTxt(CliText::UnknownGroup, {group}));
             lines.trackInfos.groups.push_back(parameter->name);
         }
         lines.useTrackInfos = !lines.trackInfos.groups.empty();
-        if (!fs::is_directory(PathFromText(o->root))) throw CommandError("\"" + o->root + "\" is no folder");
+        if (!fs::is_directory(PathFromText(o->root))) throw CommandError(CliTxt(CliText::NoFolder, {o->root}));
         SearchCounts counts = SearchInSubDirs(AddTrailingBackslash(o->root), CleanSearchFilter(o->filter), o->prj,
                                               o->wav, doc, list, dialogs);
         if (JsonOutput()) {
             Json entries = Json::array();
             for (const std::string& line : list.Lines())
-                entries.push_back({{"path", CardText(ProjectList::EntryPath(line, false))}, {"line", CardText(line)}});
-            PrintJson({{"root", CardText(o->root)},
+                entries.push_back({{"path", CardPath(ProjectList::EntryPath(line, false))}, {"line", CardText(line)}});
+            PrintJson({{"root", CardPath(o->root)},
                        {"count", list.Lines().size()},
                        {"entries", entries},
                        {"message", CardText(list.Message())}});
@@ -248,7 +235,7 @@ void AddInfoFiles(CLI::App& app) {
         ZDTDocument doc;
         CliDialogs dialogs;
         ProjectList list;
-        if (!fs::is_directory(PathFromText(o->root))) throw CommandError("\"" + o->root + "\" is no folder");
+        if (!fs::is_directory(PathFromText(o->root))) throw CommandError(CliTxt(CliText::NoFolder, {o->root}));
         std::string root = AddTrailingBackslash(o->root);
         FileSnapshot before(o->root);
         InfoFileRunCounts counts;
@@ -282,7 +269,7 @@ void AddEndMarks(CLI::App& app) {
         Session session(o->answers, {});
         RequireAnswer(o->answers, "endmarks");
         session.dialogs.confirmedByCommand = {Txt(281)};
-        if (!fs::is_directory(PathFromText(o->root))) throw CommandError("\"" + o->root + "\" is no folder");
+        if (!fs::is_directory(PathFromText(o->root))) throw CommandError(CliTxt(CliText::NoFolder, {o->root}));
         ProjectList list;
         std::string base;
         FileSnapshot before(o->root);
@@ -331,7 +318,7 @@ void AddSeries(CLI::App& app) {
         series.OkClick(session.context);
         if (JsonOutput()) PrintJson(ChangeReport(before.Changes()));
         if (!series.Failure().empty()) throw CommandError(series.Failure());
-        FailOnErrors(session.context.fileErrors, "files could not be made");
+        FailOnErrors(session.context.fileErrors, CliText::FilesNotMade);
     });
 }
 

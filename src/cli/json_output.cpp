@@ -52,7 +52,7 @@ void AddJsonFlag(CLI::App* sub) {
 void SetErrorFile(const std::string& file) { errorFile = file; }
 
 std::string JsonErrorText(const std::string& message) {
-    return Json{{"error", CardText(message)}, {"file", CardText(errorFile)}}.dump();
+    return Json{{"error", CardText(message)}, {"file", CardPath(errorFile)}}.dump();
 }
 
 void PrintJson(const Json& document, bool indented) {
@@ -62,6 +62,7 @@ void PrintJson(const Json& document, bool indented) {
 }
 
 std::string CardText(const std::string& bytes) { return SanitizeUtf8(bytes); }
+std::string CardPath(const std::string& bytes) { return EscapeNonUtf8Bytes(bytes); }
 std::string CardName(const std::string& bytes) { return Windows1252ToUtf8(bytes); }
 
 void ReportMessage(const std::string& text) {
@@ -76,7 +77,7 @@ void ReportWritten(const std::string& file) { written.push_back(file); }
 Json ChangeReport(Json extra) {
     Json report = Json::object();
     report["written"] = Json::array();
-    for (const std::string& file : written) report["written"].push_back(CardText(file));
+    for (const std::string& file : written) report["written"].push_back(CardPath(file));
     for (auto& [key, value] : extra.items()) report[key] = value;
     report["messages"] = messages;
     return report;
@@ -100,18 +101,18 @@ Json FileSnapshot::Changes() const {
     for (const auto& [path, state] : now.files_) {
         auto before = files_.find(path);
         if (before == files_.end())
-            created.push_back(CardText(path));
+            created.push_back(CardPath(path));
         else if (before->second != state)
-            changed.push_back(CardText(path));
+            changed.push_back(CardPath(path));
     }
     for (const auto& [path, state] : files_)
-        if (!now.files_.count(path)) deleted.push_back(CardText(path));
+        if (!now.files_.count(path)) deleted.push_back(CardPath(path));
     return {{"created", created}, {"changed", changed}, {"deleted", deleted}};
 }
 
 Json WavJson(const std::string& file) {
     WavHeader header = ReadWavHeader(file);
-    Json wav = {{"file", CardText(file)}, {"exists", header.fileSize >= 0}, {"valid", header.IsValid()}};
+    Json wav = {{"file", CardPath(file)}, {"exists", header.fileSize >= 0}, {"valid", header.IsValid()}};
     if (header.fileSize >= 0) wav["fileSize"] = header.fileSize;
     if (header.IsValid()) {
         wav["durationMs"] = WavDurationMs(header);
@@ -158,11 +159,18 @@ Json TrackJson(const Bytes& buffer, int stripIndex) {
     return track;
 }
 
+std::string Excerpt(const Json& value) {
+    constexpr std::size_t Shown = 40;
+    std::string text = value.dump(-1, ' ', false, Json::error_handler_t::replace);
+    if (Utf8Length(text) <= Shown) return text;
+    return Utf8Prefix(text, Shown) + "… (" + std::to_string(text.size()) + " bytes)";
+}
+
 std::string ValueTextFromJson(const TrackParameter& parameter, const Json& value) {
     const StripElement& element = *parameter.control;
     std::string key = JsonKey(parameter);
     auto wrong = [&](const std::string& expected) {
-        return CommandError("\"" + key + "\" takes " + expected + ", not " + value.dump());
+        return CommandError("\"" + key + "\" takes " + expected + ", not " + Excerpt(value));
     };
     if (element.kind == ControlKind::StatusShape) {
         std::string word = value.is_string() ? value.get<std::string>() : "";

@@ -28,6 +28,9 @@ void PrintJson(const Json& document, bool indented = true);
 
 // Texts that may hold bytes of the card (paths, messages) as valid UTF-8.
 std::string CardText(const std::string& bytes);
+// A path (or file name) as text that the commands take back: UTF-8 as it is;
+// bytes that are not UTF-8 as "\xHH" escapes (see EscapeNonUtf8Bytes).
+std::string CardPath(const std::string& bytes);
 // A name stored on the card (Windows-1252) as UTF-8.
 std::string CardName(const std::string& bytes);
 
@@ -50,6 +53,9 @@ private:
     std::filesystem::path root_;
     std::map<std::string, std::pair<std::uintmax_t, std::filesystem::file_time_type>> files_;
 };
+
+// A value as an error quotes it: its JSON text, cut to a short excerpt.
+std::string Excerpt(const Json& value);
 
 // A WAV file's header: size in bytes, duration in ms, format.
 Json WavJson(const std::string& file);

@@ -2,6 +2,7 @@
 // to stderr as "spurwerk-cli: <message>"; exit 0 on success, 1 on an error,
 // 2 on wrong usage.
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -10,9 +11,13 @@
 #include <vector>
 
 #include "cli_dialogs.h"
+#include "cli_language.h"
 #include "commands.h"
+#include "io/file_io.h"
 #include "json_output.h"
 #include "project/link_time.h"
+#include "settings/cli_texts.h"
+#include "text/text_encoding.h"
 #include "ui/errors.h"
 
 #ifdef _WIN32
@@ -113,12 +118,15 @@ void AddExamples(CLI::App& app) {
 
 int main(int argc, char** argv) {
     using namespace spurwerk;
-    if (!StandardStreamsOpen()) {
-        std::cerr << "spurwerk-cli: standard output is closed; nothing was done\n";
-        return 1;
-    }
+    const bool stdoutOpen = StandardStreamsOpen();
     CLI::App app{"Spurwerk command line: inspect and edit Zoom R16/R24 project files", "spurwerk-cli"};
     app.require_subcommand(1);
+    // Also after the command's name: `spurwerk-cli info FILE --lang en`.
+    app.fallthrough();
+    std::string language;
+    app.add_option("--lang", language,
+                   "the language of messages and results: de, en (default: the window program's choice, else "
+                   "LANG/LC_MESSAGES); JSON keys and values stay as they are");
     app.set_version_flag("--version", "spurwerk-cli " SPURWERK_VERSION " (built " +
                                           DateTimeText(UnixToDateTime(BuildTimeStamp())) + ")");
     cli::AddProjectCommands(app);
@@ -140,6 +148,25 @@ int main(int argc, char** argv) {
         argv = utf8Argv.data();
     }
 #endif
+    try {
+        cli::UseCliLanguage(cli::LanguageOption(std::vector<std::string>(argv + std::min(argc, 1), argv + argc)));
+    } catch (const std::exception& e) {
+        std::cerr << "spurwerk-cli: " << cli::TerminalText(e.what()) << "\n";
+        return 2;
+    }
+    if (!stdoutOpen) {
+        std::cerr << "spurwerk-cli: " << CliTxt(CliText::StdoutClosed) << "\n";
+        return 1;
+    }
+    // A path printed in JSON with "\xHH" escapes (its bytes are no UTF-8)
+    // names the file it was printed for, unless a file of the literal name exists.
+    std::vector<std::string> arguments(argv, argv + argc);
+    std::vector<char*> argumentPointers;
+    for (std::string& argument : arguments) {
+        if (auto bytes = UnescapeNonUtf8Bytes(argument); bytes && !PathExists(argument)) argument = *bytes;
+        argumentPointers.push_back(argument.data());
+    }
+    argv = argumentPointers.data();
     int exitCode = 0;
     try {
         app.parse(argc, argv);
@@ -153,7 +180,9 @@ int main(int argc, char** argv) {
         app.exit(e);
         exitCode = 2;
     } catch (const SilentAbort&) {
-        std::cerr << (cli::JsonOutput() ? cli::JsonErrorText("cancelled") : "spurwerk-cli: cancelled") << "\n";
+        std::cerr << (cli::JsonOutput() ? cli::JsonErrorText(CliTxt(CliText::Cancelled))
+                                        : "spurwerk-cli: " + CliTxt(CliText::Cancelled))
+                  << "\n";
         exitCode = 1;
     } catch (const std::exception& e) {
         if (cli::JsonOutput())
@@ -164,7 +193,7 @@ int main(int argc, char** argv) {
     }
     std::string reason;
     if (!OutputWritten(reason)) {
-        std::cerr << "spurwerk-cli: cannot write the output: " << reason << "\n";
+        std::cerr << "spurwerk-cli: " << CliTxt(CliText::CannotWriteOutput, {reason}) << "\n";
         return 1;
     }
     return exitCode;

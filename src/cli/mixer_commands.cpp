@@ -10,6 +10,7 @@
 #include "json_output.h"
 #include "mixer_session.h"
 #include "project/project_info.h"
+#include "settings/cli_texts.h"
 
 namespace spurwerk::cli {
 
@@ -28,13 +29,13 @@ void AddTrackTransfer(CLI::App& app, const std::string& name, const std::string&
     AddJsonFlag(sub);
     sub->callback([options, copy] {
         SetErrorFile(options->file);
-        if (options->from == options->to) throw CommandError("the two tracks must differ");
+        if (options->from == options->to) throw CommandError(CliTxt(CliText::TracksMustDiffer));
         MixerSession session(options->file);
         std::string source = "LabelTrackNr_" + std::to_string(options->from);
         std::string target = "LabelTrackNr_" + std::to_string(options->to);
         session.RequireEnabled(options->from);
         session.RequireEnabled(options->to);
-        if (!session.mixer->Tracks().AcceptsDrop(source, target)) throw CommandError("the window refuses this drop");
+        if (!session.mixer->Tracks().AcceptsDrop(source, target)) throw CommandError(CliTxt(CliText::DropRefused));
         // The drop asks "copy (Yes) or exchange (No)"; the command gives the answer.
         session.dialogs.answer = copy;
         session.mixer->Tracks().Drop(source, target);
@@ -49,7 +50,7 @@ Json FilesJson(MixerSession& session) {
     Json wavs = Json::array();
     for (std::size_t i = 0; i < list.files.size(); ++i) {
         Json wav = WavJson(PathText(PathFromText(audio) / PathFromText(list.files[i])));
-        wav["name"] = CardText(list.files[i]);
+        wav["name"] = CardPath(list.files[i]);
         const std::string& track = i < list.tracks.size() ? list.tracks[i] : "";
         wav["track"] = track.empty() ? Json() : track == "M" ? Json("master") : Json(std::stoi(track));
         wavs.push_back(wav);
@@ -60,8 +61,8 @@ Json FilesJson(MixerSession& session) {
         if (!list.found[s] && !ContainsFileName(list.files, assignments[s]))
             missing.push_back({{"track", s + 1 == assignments.size() ? Json("master") : Json(s + 1)},
                                {"wav", CardName(assignments[s])}});
-    return {{"file", CardText(session.doc.LoadedZDTFileName)},
-            {"audioFolder", CardText(audio)},
+    return {{"file", CardPath(session.doc.LoadedZDTFileName)},
+            {"audioFolder", CardPath(audio)},
             {"wavCount", list.files.size()},
             {"assignedCount", list.matchedFiles},
             {"recordingEndMs", list.recordingEnd},
@@ -82,7 +83,7 @@ void AddFiles(CLI::App& app) {
     AddJsonFlag(sub);
     sub->callback([options] {
         SetErrorFile(options->file);
-        MixerSession session(options->file);
+        MixerSession session(options->file, false);
         if (JsonOutput()) {
             PrintJson(FilesJson(session));
             return;

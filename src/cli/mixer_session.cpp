@@ -2,10 +2,12 @@
 
 #include "cli_support.h"
 #include "project/document_ops.h"
+#include "settings/cli_texts.h"
 
 namespace spurwerk::cli {
 
-MixerSession::MixerSession(const std::string& file) {
+MixerSession::MixerSession(const std::string& file, bool forChange) {
+    if (forChange) lock = LockProjectFile(file);
     doc = LoadDocument(file, true);
     MixerOptions options;
     options.trackCount = layout::TrackCount;
@@ -18,9 +20,7 @@ MixerSession::MixerSession(const std::string& file) {
 
 void MixerSession::RequireEnabled(int track) const {
     if (!mixer->Controls().Strip(track - 1).enabled)
-        throw CommandError("track " + std::to_string(track) + " is the second track of a stereo link (tracks " +
-                           std::to_string(track - 1) + "+" + std::to_string(track) +
-                           "); the window keeps its settings locked");
+        throw CommandError(CliTxt(CliText::StereoSecondTrack, {std::to_string(track), std::to_string(track - 1)}));
 }
 
 void MixerSession::Save() {
@@ -41,7 +41,7 @@ const TrackParameter& ParameterOrThrow(const std::string& group) {
     if (!parameter) {
         std::string names;
         for (const auto& p : TrackParameters()) names += (names.empty() ? "" : ", ") + p.name;
-        throw CommandError("unknown group \"" + group + "\"; the groups are: " + names);
+        throw CommandError(CliTxt(CliText::UnknownGroupList, {group, names}));
     }
     return *parameter;
 }

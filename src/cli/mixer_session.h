@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cli_dialogs.h"
+#include "io/file_lock.h"
 #include "mixer/mixer_view_model.h"
 #include "project/track_layout.h"
 
@@ -13,9 +14,11 @@ namespace spurwerk::cli {
 
 class MixerSession {
 public:
-    // Loads the project (refusing files shorter than a project) with 16 tracks.
-    explicit MixerSession(const std::string& file);
+    // Loads the project (refusing files shorter than a project) with 16 tracks;
+    // `forChange` holds the file's lock until the session ends.
+    explicit MixerSession(const std::string& file, bool forChange = true);
 
+    FileLock lock;
     ZDTDocument doc;
     CliDialogs dialogs;
     std::unique_ptr<MixerViewModel> mixer;

@@ -4,6 +4,8 @@
 #include <iostream>
 #include <iterator>
 #include <memory>
+#include <optional>
+#include <set>
 
 #include "cli_dialogs.h"
 #include "cli_support.h"
@@ -18,9 +20,12 @@
 #include "project/project_name.h"
 #include "project/track_layout.h"
 #include "project/track_record.h"
+#include "project/track_table.h"
 #include "project/track_values.h"
 #include "project/value_format.h"
 #include "project/value_texts.h"
+#include "settings/cli_texts.h"
+#include "text/json_depth.h"
 
 namespace spurwerk::cli {
 
@@ -49,7 +54,7 @@ void AddInfo(CLI::App& app) {
         if (JsonOutput()) {
             EffectLabels labels = ReadEffectLabels(EffectsFileNameFor(doc.LoadedZDTFileName),
                                                    doc.ReadByte(layout::InsertPositionOffset));
-            PrintJson({{"file", CardText(doc.LoadedZDTFileName)},
+            PrintJson({{"file", CardPath(doc.LoadedZDTFileName)},
                        {"project", CardName(ReadProjectName(doc.ZDTData()))},
                        {"recordingEndMs", recordingEnd},
                        {"bitDepth", doc.ReadByte(layout::RecordingDepthOffset) * 8 + 16},
@@ -61,7 +66,7 @@ void AddInfo(CLI::App& app) {
                        {"marks", MarksJson(doc.ZDTData(), recordingEnd)}});
             return;
         }
-        PrintLine("Project: \"" + ReadProjectName(doc.ZDTData()) + "\"");
+        PrintLine(CliTxt(CliText::ProjectLabel) + " \"" + ReadProjectName(doc.ZDTData()) + "\"");
         PrintLine(ProjectInfoLine(doc.ZDTData(), recordingEnd));
         EffectLabels labels = ReadEffectLabels(EffectsFileNameFor(doc.LoadedZDTFileName),
                                                doc.ReadByte(layout::InsertPositionOffset));
@@ -74,13 +79,19 @@ void AddTracks(CLI::App& app) {
     struct Options {
         std::string file;
         bool compact = false;
+        bool summary = false;
+        bool table = false;
         std::vector<std::string> groups;
         int trackCount = layout::TrackCount;
     };
     auto options = std::make_shared<Options>();
-    auto* sub = app.add_subcommand("tracks", "One-line summary of the track parameters");
+    auto* sub = app.add_subcommand("tracks", "The track parameters: a table on a terminal (one row per parameter, "
+                                             "one column per track), the one-line summary into a pipe or file");
     sub->add_option("FILE", options->file, "the project file")->required();
-    sub->add_flag("--compact", options->compact, "without padding and group blanks");
+    auto* summaryFlag = sub->add_flag("--summary", options->summary, "the one-line summary, also on a terminal");
+    auto* tableFlag = sub->add_flag("--table", options->table, "the table, also into a pipe or file");
+    tableFlag->excludes(summaryFlag);
+    sub->add_flag("--compact", options->compact, "the summary without padding and group blanks")->excludes(tableFlag);
     sub->add_option("--groups", options->groups, "parameter groups separated by commas, e.g. Status,Pan,Fader (default: all)")
         ->delimiter(',');
     sub->add_option("--track-count", options->trackCount, "show tracks 1..N, a number 1..16 (default 16)")->check(CLI::Range(1, 16));
@@ -105,36 +116,109 @@ void AddTracks(CLI::App& app) {
                 }
                 tracks.push_back(track);
             }
-            PrintJson({{"file", CardText(doc.LoadedZDTFileName)},
+            PrintJson({{"file", CardPath(doc.LoadedZDTFileName)},
                        {"project", CardName(ReadProjectName(doc.ZDTData()))},
                        {"tracks", tracks}});
             return;
         }
-        // The bytes as the file holds them, not as the mixer would clamp them.
         ZDTDocument doc = LoadDocument(options->file, true);
+        std::vector<std::string> groups;
+        if (options->groups.empty())
+            for (const auto& p : TrackParameters()) groups.push_back(p.name);
+        for (const auto& g : options->groups) groups.push_back(ParameterOrThrow(g).name);
+        // A person at a terminal reads a table; scripts reading a pipe keep their line.
+        const std::size_t terminalWidth = TerminalColumns();
+        if (options->table || (!options->summary && !options->compact && terminalWidth > 0)) {
+            TrackTableOptions table;
+            table.groups = groups;
+            table.trackCount = options->trackCount;
+            table.trackCaption = CliTxt(CliText::TableTrack);
+            table.maxWidth = terminalWidth;
+            for (const std::string& line : BuildTrackTable(doc.ZDTData(), table)) PrintLine(line);
+            return;
+        }
+        // The values the mixer shows, the stored byte beside a clamped one.
         TrackSummaryOptions summary;
         summary.compact = options->compact;
         summary.trackCount = options->trackCount;
-        if (options->groups.empty())
-            for (const auto& p : TrackParameters()) summary.groups.push_back(p.name);
-        for (const auto& g : options->groups) summary.groups.push_back(ParameterOrThrow(g).name);
+        summary.groups = groups;
+        summary.markOutOfRange = true;
         PrintLine(BuildTrackSummary(doc.ZDTData(), summary));
     });
 }
 
+// The deepest a track document nests: {"tracks": [{…, "raw": {…}}]}.
+constexpr std::size_t MaxTrackJsonDepth = 4;
+
+// Standard input with the same limit as a file, read until one byte past it.
+std::string ReadStandardInput() {
+    std::string text;
+    char chunk[65536];
+    while (std::cin.read(chunk, sizeof chunk) || std::cin.gcount() > 0) {
+        text.append(chunk, static_cast<std::size_t>(std::cin.gcount()));
+        if (text.size() > MaxDocumentFileSize)
+            throw CommandError("the input is larger than " + std::to_string(MaxDocumentFileSize >> 20) +
+                               " MiB; nothing changed");
+    }
+    return text;
+}
+
 // The JSON of --from-json: a document of `tracks --json`, a list of track
-// objects, or one object (its "track" or --track naming the track).
+// objects, or one object (its "track" or --track naming the track). Nesting
+// deeper than a track document and a key given twice in one object are
+// refused before anything is built from the text.
 Json ReadJsonInput(const std::string& source) {
     std::string text;
     if (source == "-") {
-        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+        text = ReadStandardInput();
     } else {
         Bytes bytes = ReadWholeFile(PathFromText(source));
         text.assign(bytes.begin(), bytes.end());
     }
-    Json input = Json::parse(text, nullptr, false);
+    if (JsonNestingDepth(text, MaxTrackJsonDepth) > MaxTrackJsonDepth)
+        throw CommandError("the input nests deeper than a track document (" + std::to_string(MaxTrackJsonDepth) +
+                           " levels); nothing changed");
+    std::vector<std::set<std::string>> keysOfObjects;
+    std::optional<std::string> duplicate;
+    auto checkKeys = [&](int, Json::parse_event_t event, Json& parsed) {
+        if (event == Json::parse_event_t::object_start) keysOfObjects.emplace_back();
+        else if (event == Json::parse_event_t::object_end && !keysOfObjects.empty()) keysOfObjects.pop_back();
+        else if (event == Json::parse_event_t::key && !keysOfObjects.empty() && parsed.is_string() &&
+                 !keysOfObjects.back().insert(parsed.get<std::string>()).second && !duplicate)
+            duplicate = parsed.get<std::string>();
+        return true;
+    };
+    Json input = Json::parse(text, checkKeys, false);
     if (input.is_discarded()) throw CommandError("the input is no valid JSON");
+    if (duplicate) throw CommandError("the key " + Excerpt(Json(*duplicate)) + " is given twice in one object");
     return input;
+}
+
+// A track number of any size: only 1 to the track count is one.
+bool IsTrackNumber(const Json& number) {
+    const auto count = static_cast<std::int64_t>(layout::TrackCount);
+    if (number.is_number_unsigned())
+        return number.get<std::uint64_t>() >= 1 && number.get<std::uint64_t>() <= static_cast<std::uint64_t>(count);
+    if (number.is_number_integer()) return number.get<std::int64_t>() >= 1 && number.get<std::int64_t>() <= count;
+    return false;
+}
+
+// "raw" holds stored bytes of keys the same object gives a value for.
+void CheckRaw(const Json& object, int track) {
+    const Json& raw = object["raw"];
+    std::string where = "track " + std::to_string(track) + ": \"raw\" ";
+    if (!raw.is_object()) throw CommandError(where + "must be an object of stored bytes, not " + Excerpt(raw));
+    for (const auto& [key, value] : raw.items()) {
+        const TrackParameter* parameter = ParameterForKey(key);
+        if (!parameter) throw CommandError(where + "names the unknown parameter " + Excerpt(Json(key)));
+        bool given = false;
+        for (const auto& [other, ignored] : object.items())
+            if (other != "raw" && other != "track" && ParameterForKey(other) == parameter) given = true;
+        if (!given) throw CommandError(where + "holds " + Excerpt(Json(key)) + " but the object gives no value for it");
+        if (!value.is_number_integer() || value.get<std::int64_t>() < 0 || value.get<std::int64_t>() > 255 ||
+            (value.is_number_unsigned() && value.get<std::uint64_t>() > 255))
+            throw CommandError(where + "takes a stored byte 0..255 for " + Excerpt(Json(key)) + ", not " + Excerpt(value));
+    }
 }
 
 struct TrackChange {
@@ -151,20 +235,23 @@ std::vector<TrackChange> ChangesFromJson(const Json& input, int givenTrack) {
     if (!list.is_array()) throw CommandError("\"tracks\" must be a list of track objects");
     std::vector<TrackChange> changes;
     for (const Json& object : list) {
-        if (!object.is_object()) throw CommandError("a track must be a JSON object, not " + object.dump());
+        if (!object.is_object()) throw CommandError("a track must be a JSON object, not " + Excerpt(object));
         int track = givenTrack;
         if (object.contains("track")) {
             const Json& number = object["track"];
-            if (!number.is_number_integer() || number.get<int>() < 1 || number.get<int>() > layout::TrackCount)
-                throw CommandError("\"track\" takes a track number from 1 to 16, not " + number.dump());
+            if (!IsTrackNumber(number))
+                throw CommandError("\"track\" takes a track number from 1 to " + std::to_string(layout::TrackCount) +
+                                   ", not " + Excerpt(number));
             track = number.get<int>();
         }
         if (track == 0) throw CommandError("a track object needs \"track\" (or give --track)");
+        if (object.contains("raw")) CheckRaw(object, track);
         for (const auto& [key, value] : object.items()) {
             // "raw" shows the stored bytes; the values beside it are what is written.
             if (key == "track" || key == "raw") continue;
             const TrackParameter* parameter = ParameterForKey(key);
-            if (!parameter) throw CommandError("unknown parameter \"" + key + "\" for track " + std::to_string(track));
+            if (!parameter)
+                throw CommandError("unknown parameter " + Excerpt(Json(key)) + " for track " + std::to_string(track));
             std::string error;
             auto parsed = ParseTrackValue(*parameter, ValueTextFromJson(*parameter, value), error);
             if (!parsed) throw CommandError("track " + std::to_string(track) + ": " + error);
@@ -228,6 +315,7 @@ void AddSet(CLI::App& app) {
         SetErrorFile(options->file);
         if (!options->fromJson.empty()) {
             std::vector<TrackChange> changes = ChangesFromJson(ReadJsonInput(options->fromJson), options->track);
+            FileLock lock = LockProjectFile(options->file);
             ZDTDocument doc = LoadDocument(options->file, true);
             ApplyJsonChanges(doc, changes);
             if (doc.ZDTData() != doc.CompareData()) SaveDocument(doc, options->file);
@@ -240,7 +328,7 @@ void AddSet(CLI::App& app) {
         std::vector<std::pair<const TrackParameter*, TrackValue>> changes;
         for (const std::string& assignment : options->assignments) {
             std::size_t eq = assignment.find('=');
-            if (eq == std::string::npos) throw CommandError("\"" + assignment + "\" is not GROUP=VALUE");
+            if (eq == std::string::npos) throw CommandError(CliTxt(CliText::NotGroupValue, {assignment}));
             std::string group = assignment.substr(0, eq), text = assignment.substr(eq + 1);
             const TrackParameter* parameter = &ParameterOrThrow(group);
             std::string error;
@@ -251,7 +339,7 @@ void AddSet(CLI::App& app) {
             if (!value && box && box != parameter && (value = ParseTrackValue(*box, text, ignored))) parameter = box;
             if (!value) throw CommandError(error);
             if (options->all && parameter->control->kind == ControlKind::FileField)
-                throw CommandError("the all-strip does not set " + parameter->name + "; give --track");
+                throw CommandError(CliTxt(CliText::AllStripDoesNotSet, {parameter->name}));
             changes.emplace_back(parameter, *value);
         }
         MixerSession session(options->file);
@@ -292,15 +380,15 @@ void AddMarks(CLI::App& app) {
     AddJsonFlag(sub);
     sub->callback([options] {
         SetErrorFile(options->file);
+        bool action = options->setEnd || options->deleteAfterEnd || options->deleteAll;
+        FileLock lock = action ? LockProjectFile(options->file) : FileLock();
         ZDTDocument doc = LoadDocument(options->file, true);
         std::int32_t recordingEnd = RecordingEndOf(doc.LoadedZDTFileName);
-        bool action = options->setEnd || options->deleteAfterEnd || options->deleteAll;
         if (action) {
             CliDialogs dialogs;
             if (options->yes || options->no) dialogs.answer = options->yes;
             if ((options->setEnd || options->deleteAfterEnd) && recordingEnd <= 0)
-                throw CommandError("the project has no recording end (no WAV file with a duration in \"" +
-                                   AudioFolderOf(doc.LoadedZDTFileName) + "\"); nothing changed");
+                throw CommandError(CliTxt(CliText::NoRecordingEnd, {AudioFolderOf(doc.LoadedZDTFileName)}));
             if (options->setEnd) {
                 if (SetEndMark(doc, recordingEnd, dialogs) == SetEndMarkResult::TableFull)
                     throw CommandError(MarkTableFullMessage());
@@ -312,7 +400,7 @@ void AddMarks(CLI::App& app) {
             if (doc.DataChanged()) SaveDocument(doc, doc.LoadedZDTFileName);
         }
         if (JsonOutput()) {
-            Json report = {{"file", CardText(doc.LoadedZDTFileName)},
+            Json report = {{"file", CardPath(doc.LoadedZDTFileName)},
                            {"recordingEndMs", recordingEnd},
                            {"marks", MarksJson(doc.ZDTData(), recordingEnd)}};
             PrintJson(action ? ChangeReport(report) : report);

@@ -16,8 +16,11 @@ namespace spurwerk::testing {
 inline const std::filesystem::path DemoCard = std::filesystem::path(SPURWERK_BIN_DIR) / ".." / "demo-card";
 
 // A hang fails the test after a minute (exit code -2) instead of blocking.
+// The language is fixed (German, the program's own), so neither the locale
+// nor a language chosen in a window started from build/bin changes a result.
 inline ProcessResult Cli(std::vector<std::string> arguments, ProcessOptions options = {}) {
     options.timeoutSeconds = 60;
+    arguments.insert(arguments.begin(), {"--lang", "de"});
 #ifdef _WIN32
     // Wine hands a child no redirected stdin: the input goes through a file there.
     TempDir dir;

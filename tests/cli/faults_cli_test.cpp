@@ -38,7 +38,7 @@ TEST_F(FaultsCli, ABrokenEntryIsReportedAndTheWalkGoesOn) {
     fs::create_symlink("gone/PRJDATA.ZDT", card / "LINKS" / "PRJDATA.ZDT");
     auto r = Cli({"search", Root()});
     EXPECT_TRUE(Has(r.out, "\"BALLADE\""));  // the others are listed
-    const std::string failed = "1 entries failed:\nCannot read \"" + Path("LINKS/PRJDATA.ZDT") + "\"";
+    const std::string failed = "1 Einträge fehlgeschlagen:\nCannot read \"" + Path("LINKS/PRJDATA.ZDT") + "\"";
     EXPECT_TRUE(Fails(r, failed + ": file not found"));
     EXPECT_EQ(Cli({"infofiles", "update", Root()}).exitCode, 1);
     EXPECT_TRUE(fs::exists(card / "PROJ002/PRJDATA___BALLADE_NAME.TXT"));
@@ -47,13 +47,13 @@ TEST_F(FaultsCli, ABrokenEntryIsReportedAndTheWalkGoesOn) {
 TEST_F(FaultsCli, OutputOrAProjectThatCannotBeWrittenFailsTheCommand) {
     ProcessOptions full;
     full.stdoutPath = "/dev/full";
-    EXPECT_TRUE(Fails(Cli({"search", Root()}, full), "cannot write the output: No space left on device"));
+    EXPECT_TRUE(Fails(Cli({"search", Root()}, full), "die Ausgabe kann nicht geschrieben werden: No space left on device"));
 
     ProcessOptions closed;
     closed.closeStdout = true;
     Bytes before = ReadBytes(Project("PROJ001"));
     auto r = Cli({"set", Project("PROJ001"), "--track", "1", "Fader=10"}, closed);
-    EXPECT_TRUE(Fails(r, "standard output is closed"));
+    EXPECT_TRUE(Fails(r, "die Standardausgabe ist geschlossen"));
     EXPECT_EQ(ReadBytes(Project("PROJ001")), before);
 
     // A read-only project is left as it was.
@@ -70,7 +70,7 @@ TEST_F(FaultsCli, ControlCharactersInNamesAreShownEscaped) {
     WriteBytes(card / "ESC\x1b]0;X" / "PRJDATA.ZDT", project);
     auto info = Cli({"info", Path("ESC\x1b]0;X/PRJDATA.ZDT")});
     ASSERT_EQ(info.exitCode, 0) << info.err;
-    EXPECT_TRUE(Has(info.out, "Project: \"A\\x1B[2J\\x07Bx\""));
+    EXPECT_TRUE(Has(info.out, "Projekt: \"A\\x1B[2J\\x07Bx\""));
     auto search = Cli({"search", Root()});
     EXPECT_EQ(search.out.find('\x1b'), std::string::npos);
     EXPECT_TRUE(Has(search.out, "ESC\\x1B]0;X"));
@@ -84,7 +84,7 @@ TEST_F(FaultsCli, FailedSavesSayWhichFileAndWhy) {
     SmallTmpfs sd(64);  // room for the project files, not for a WAV template
     if (!sd.mounted()) GTEST_SKIP() << "a tmpfs card needs root";
     auto save = Cli({"save-project", Project("PROJ002"), (sd.path() / "PROJ005" / "PRJDATA.ZDT").string(), "--yes"});
-    EXPECT_TRUE(Fails(save, "files could not be made:"));
+    EXPECT_TRUE(Fails(save, "Dateien konnten nicht angelegt werden:"));
     EXPECT_TRUE(Has(save.err, "No space left on device"));
     auto copy = Cli({"copy", Path("PROJ001"), (sd.path() / "PROJ006").string(), "--yes"});
     EXPECT_EQ(copy.exitCode, 1);

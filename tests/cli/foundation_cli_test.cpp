@@ -34,7 +34,7 @@ protected:
 TEST_F(CliOnDemoCard, InfoShowsNameInfoLineEffectsAndMarks) {
     auto r = Cli({"info", Project("PROJ001")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out.rfind("Project: \"SONG1\"\n[Total TIME =       4s500]", 0), 0u) << r.out;
+    EXPECT_EQ(r.out.rfind("Projekt: \"SONG1\"\n[Total TIME =       4s500]", 0), 0u) << r.out;
     EXPECT_TRUE(Has(r.out, "\nComp; 4(?), (ab) Track1\nChorus; 4(?)\nHall1; 1(?)\n"));
     EXPECT_TRUE(Has(r.out, "\n      1s            2s500         4s500 (REC-END)   \n"));
 }
@@ -45,7 +45,7 @@ TEST_F(CliOnDemoCard, PathsWithUmlautsReachTheFile) {
     fs::rename(card / "PROJ001", folder);
     auto r = Cli({"info", PathText(folder / "PRJDATA.ZDT")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out.rfind("Project: \"SONG1\"\n", 0), 0u) << r.out;
+    EXPECT_EQ(r.out.rfind("Projekt: \"SONG1\"\n", 0), 0u) << r.out;
     EXPECT_TRUE(Has(Cli({"info", PathText(folder / fs::path(u8"FEHLT_ä.ZDT"))}).err, "FEHLT_ä.ZDT"));
 }
 
@@ -89,26 +89,26 @@ TEST_F(CliOnDemoCard, BadInputExitsWithItsCodeAndChangesNothing) {
     const auto before = CardFiles();
     const std::tuple<std::vector<std::string>, int, std::string> cases[] = {
         {{"set", p1, "--track", "2", "Fader=64", "Fader=200"}, 1, "Fader takes a whole number from 0 to 127"},
-        {{"set", p1, "--track", "2", "Fader"}, 1, "is not GROUP=VALUE"},
+        {{"set", p1, "--track", "2", "Fader"}, 1, "hat nicht die Form GRUPPE=WERT"},
         {{"set", p1, "Fader=3"}, 2, "--track or --all"},
         {{"set", p1, "--track", "17", "Fader=3"}, 2, ""},
-        {{"set", p1, "--all", "FileAss=X"}, 1, "the all-strip does not set FileAss"},
+        {{"set", p1, "--all", "FileAss=X"}, 1, "der Alle-Streifen setzt FileAss nicht"},
         {{"set", p1, "--bank1", "Fader=1"}, 2, ""},
         {{"set", p1, "--all", "--track", "2", "Fader=1"}, 2, ""},
         {{"set", p1, "--all", "--bank1", "--bank2", "Fader=1"}, 2, ""},
-        {{"tracks", p1, "--groups", "Volume"}, 1, "spurwerk-cli: unknown group \"Volume\""},
-        {{"copy-track", p1, "1", "4"}, 1, "track 4 is the second track of a stereo link"},
+        {{"tracks", p1, "--groups", "Volume"}, 1, "spurwerk-cli: unbekannte Gruppe \"Volume\""},
+        {{"copy-track", p1, "1", "4"}, 1, "Spur 4 ist die zweite Spur eines Stereo-Paares"},
         {{"swap-tracks", p1, "2", "17"}, 2, ""},
-        {{"marks", p2, "--set-end"}, 1, "--yes or --no"},
+        {{"marks", p2, "--set-end"}, 1, "--yes oder --no"},
         {{"marks", p2, "--set-end", "--delete-all"}, 2, ""},
-        {{"info", Path("small.ZDT")}, 1, "is not a project file (50 bytes"},
+        {{"info", Path("small.ZDT")}, 1, "ist keine Projekt-Datei (50 Bytes"},
         {{"files", Path("missing.ZDT")}, 1, ""},
         {{"info", Root()}, 1, ""},
         {{"frobnicate"}, 2, ""},
-        {{"endmarks", Root()}, 2, "--yes or --no"},
-        {{"save-project", p2, Project("PROJ005")}, 1, "needs an answer"},
+        {{"endmarks", Root()}, 2, "--yes oder --no"},
+        {{"save-project", p2, Project("PROJ005")}, 1, "hier ist eine Antwort nötig"},
         {{"copy", Path("PROJ001"), Path("PROJ001/../PROJ001/")}, 1,
-         "are the same folder: Kann nicht in dasselbe Verzeichnis kopieren!"},
+         "sind derselbe Ordner: Kann nicht in dasselbe Verzeichnis kopieren!"},
     };
     for (const auto& [args, exitCode, message] : cases) {
         auto r = Cli(args);

@@ -32,8 +32,9 @@ bool DialogDriver::eventFilter(QObject* watched, QEvent* event) {
 void DialogDriver::Poll() {
     QWidget* dialog = QApplication::activeModalWidget();
     if (!dialog) {
+        // The timed dialog and a question that leaves a window usable block nothing.
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->isVisible() && w->objectName() == "FormTimedInput") dialog = w;
+            if (w->isVisible() && (w->objectName() == "FormTimedInput" || qobject_cast<QMessageBox*>(w))) dialog = w;
     }
     // Each appearance of a dialog is answered once; one opened on top of it is new.
     if (!dialog || dialog == handled_) return;

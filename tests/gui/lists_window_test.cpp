@@ -124,12 +124,15 @@ void ListsWindowTest::SeriesWindowShowsItsRangeKeepsItsNamesAndStops() {
     Find<QSpinBox>(&serie, "SESerieCount")->setValue(5);
     auto* ok = Find<QPushButton>(&serie, "ButtonOk");
     QString captionDuringRun;
+    QWindow* ownerOfQuestion = nullptr;
     driver.Then("MessageBox", DialogDriver::Answer(QMessageBox::Ok))
         .Then("MessageBox", DialogDriver::Answer(QMessageBox::Yes))
         .Then("FormTimedInput", DialogDriver::ClickNamed("ButtonOk"))
         .Then("MessageBox",
               [&](QWidget* box) {
                   captionDuringRun = ok->text();
+                  // The question stays above the series window, which stays usable.
+                  ownerOfQuestion = box->windowHandle() ? box->windowHandle()->transientParent() : nullptr;
                   // A real click, through the window system that blocks windows behind a modal question.
                   const QPoint center = ok->mapTo(&serie, ok->rect().center());
                   QTest::mouseClick(serie.windowHandle(), Qt::LeftButton, {}, center);
@@ -138,6 +141,7 @@ void ListsWindowTest::SeriesWindowShowsItsRangeKeepsItsNamesAndStops() {
         .Then("MessageBox", DialogDriver::Answer(QMessageBox::Ok));
     ok->click();
     QCOMPARE(captionDuringRun, QString("Abbrechen"));
+    QCOMPARE(ownerOfQuestion, serie.windowHandle());
     QVERIFY(QFile::exists(f.Path("series/PROJ008/PRJDATA.ZDT")));
     QVERIFY(!QFile::exists(f.Path("series/PROJ009")));
     QCOMPARE(ok->text(), QString("Projekte anlegen! ..."));
@@ -220,7 +224,7 @@ void ListsWindowTest::FirstSession() {
     // End marks in every project of the card, from the mixer's menu.
     user.Then("FolderChooser", DialogDriver::ChooseFolder(card));
     mixer.Menu()->findChild<QAction*>("PMSetInSubDirsMarkAtProjEnd")->trigger();
-    QTRY_VERIFY(user.Seen().last().contains("Project end marks of"));
+    QTRY_VERIFY(user.Seen().last().contains("project end marks of"));
 
     // Put the main window somewhere on the screen and quit; the next start asks
     // no language and finds the window where it was.

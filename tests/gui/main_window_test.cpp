@@ -5,10 +5,12 @@
 #include "dialog_driver.h"
 #include "gui_fixture.h"
 #include "mainwin/hex_view.h"
+#include "settings/ui_texts.h"
 #include "support/general_info_window.h"
 #include "support/qt_dialogs.h"
 #include "support/timed_input_dialog.h"
 #include "support/widget_components.h"
+#include "settings/ui_texts.h"
 
 using namespace spurwerk;
 using namespace spurwerk::testing;
@@ -20,6 +22,7 @@ private slots:
     void LoadCompareAndOpenAnother();
     void QuickSaveButtons();
     void ClosingWithUnsavedChanges();
+    void AFileChangedBehindTheWindowIsNeverOverwrittenWithoutTheQuestion();
     void CtrlZAfterAFaderDragPutsFaderAndDifferenceCountBack();
     void TimedDialogAndMessageBoxGiveTheirButtons();
     void HistoryDialogGivesTheTextAndKeepsTheList();
@@ -43,7 +46,7 @@ void MainWindowTest::FirstStartAsksLanguageThatReachesEveryWindow() {
     QVERIFY(screen.contains(app.Main().frameGeometry()));
     QVERIFY(screen.contains(app.GeneralInfo().frameGeometry()));
     app.GeneralInfo().hide();
-    QVERIFY(app.Main().windowTitle().endsWith("PRJDATA_VorlageR16.ZDT"));
+    QVERIFY(app.Main().windowTitle().endsWith("PRJDATA_VorlageR16.ZDT[*]"));
     auto* load = Find<QAbstractButton>(&app.Main(), "ButtonLoadZDTFile");
     QCOMPARE(load->text(), QString("&Open  Zoom project   (ZDT file)"));
     QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Cancel"));
@@ -69,11 +72,21 @@ void MainWindowTest::LoadCompareAndOpenAnother() {
     f.WriteFile("B.ZDT", shorter);
     DialogDriver driver;
     gui::SpurwerkApp& app = f.StartQuiet({f.Path("A.ZDT")});
-    QCOMPARE(app.Main().windowTitle(), f.Path("A.ZDT"));
+    // The title bars show unsaved changes with the desktop's modified mark.
+    auto titles = [&app] { return QStringList{app.Main().windowHandle()->title(), app.Ctrls().windowHandle()->title()}; };
+    const QString mixerTitle = QString::fromStdString(UiTxt(UiText::TitleMixer));
+    QCOMPARE(titles(), QStringList({f.Path("A.ZDT"), mixerTitle}));
     app.State().doc.WriteZDTByte(7, 0xEE);
+    QCOMPARE(titles(), QStringList({f.Path("A.ZDT") + "*", mixerTitle + "*"}));
     driver.Then("FormHistInput", DialogDriver::EnterHist(f.Path("B.ZDT")));
     Find<QPushButton>(&app.Main(), "ButtonCompToZDTFile")->click();
     QCOMPARE(Find<QLabel>(&app.Main(), "LabelDiffBytes")->text(), QString("2 B."));  // bytes 5 and 7
+    // Every later write counts, though no paint covers the whole grid.
+    app.State().doc.WriteZDTByte(9, 0xEE);
+    QCoreApplication::processEvents();
+    QCOMPARE(Find<QLabel>(&app.Main(), "LabelDiffBytes")->text(), QString("3 B."));
+    app.State().doc.WriteZDTByte(9, 9);
+    QCOMPARE(Find<QLabel>(&app.Main(), "LabelDiffBytes")->text(), QString("2 B."));
     QVERIFY(Find<QFrame>(&app.Main(), "PanelTop")->toolTip().contains(f.Path("B.ZDT")));
 
     // Another file opens at its first line; one that is no project is shown all
@@ -82,6 +95,7 @@ void MainWindowTest::LoadCompareAndOpenAnother() {
     bar->setValue(bar->maximum());
     QVERIFY(bar->value() > 0);
     app.State().doc.MarkSaved();
+    QVERIFY(!app.Main().isWindowModified() && !app.Ctrls().isWindowModified());
     QByteArray wav = GuiFixture::ProjectBytes(4000);
     wav.replace(0, 4, "RIFF");
     f.WriteFile("SONG.WAV", wav);
@@ -139,6 +153,80 @@ void MainWindowTest::ClosingWithUnsavedChanges() {
     QVERIFY(f.ReadFile("Spurwerk_WindowPositions.INI").contains("[Window_FormCtrls]"));
 }
 
+void MainWindowTest::AFileChangedBehindTheWindowIsNeverOverwrittenWithoutTheQuestion() {
+    GuiFixture f;
+    f.WriteFile("A.ZDT", GuiFixture::ProjectBytes(3332));
+    DialogDriver driver;
+    gui::SpurwerkApp& app = f.StartQuiet({f.Path("A.ZDT")});
+    // Idle first, as a user's program is: a language change still pending from
+    // the start would give the question's buttons Qt's own captions.
+    QCoreApplication::processEvents();
+    auto* save = Find<QPushButton>(&app.Main(), "ButtonQuickSaveLoadedZDTFile");
+    auto* fader = Find<QSlider>(&app.Ctrls(), "TBFader_2");
+    app.Ctrls().activateWindow();  // before any change behind its back: coming to the front asks
+    QVERIFY(QTest::qWaitForWindowActive(&app.Ctrls()));
+    const QString file = QString::fromStdString(app.State().doc.LoadedZDTFileName);
+    // Another program writes the file; byte 40 tells whose bytes the file holds.
+    auto writeBehind = [&](char mark) {
+        QByteArray other = GuiFixture::ProjectBytes(3332);
+        other[40] = mark;
+        f.WriteFile("A.ZDT", other);
+    };
+    auto moveFader = [&] {
+        const int before = fader->value();
+        QTest::mouseClick(fader, Qt::LeftButton, {}, QPoint(fader->width() / 2, fader->height() / 2));
+        QVERIFY(fader->value() != before);
+        QVERIFY(app.State().doc.DataChanged());
+    };
+    QStringList questions, buttons;
+    auto answer = [&](QMessageBox::StandardButton button) {
+        return [&, button](QWidget* widget) {
+            auto* box = qobject_cast<QMessageBox*>(widget);
+            questions << box->text();
+            buttons << box->button(QMessageBox::Yes)->text() + "|" + box->button(QMessageBox::No)->text();
+            box->button(button)->click();
+        };
+    };
+
+    // Save: the question; Cancel writes nothing.
+    moveFader();
+    writeBehind(char(0x11));
+    driver.Then("MessageBox", answer(QMessageBox::Cancel));
+    save->click();
+    QCOMPARE(f.ReadFile("A.ZDT")[40], char(0x11));
+    QCOMPARE(questions.size(), 1);
+    QVERIFY(questions[0].contains(file));
+    // The captions of the language in use, not the box's Yes and No.
+    QCOMPARE(buttons[0], QString::fromStdString(UiTxt(UiText::ExternalChangeReload) + "|" +
+                                                UiTxt(UiText::ExternalChangeOverwrite)));
+    QVERIFY(!buttons[0].contains("Yes") && !buttons[0].contains("Ja"));
+
+    // Coming to the front asks about a new change only; Reload takes the file.
+    emit qApp->applicationStateChanged(Qt::ApplicationActive);
+    QCOMPARE(questions.size(), 1);
+    writeBehind(char(0x22));
+    driver.Then("MessageBox", answer(QMessageBox::Yes));
+    emit qApp->applicationStateChanged(Qt::ApplicationActive);
+    QCOMPARE(questions.size(), 2);
+    QCOMPARE(app.State().doc.ReadByte(40), 0x22);
+    QVERIFY(!app.State().doc.DataChanged());
+
+    // Overwrite: the window's bytes, fader included, replace the file.
+    moveFader();
+    writeBehind(char(0x33));
+    driver.Then("MessageBox", answer(QMessageBox::No));
+    driver.willing = true;  // confirms the saved message
+    save->click();
+    QCOMPARE(questions.size(), 3);
+    const QByteArray saved = f.ReadFile("A.ZDT");
+    QCOMPARE(saved[40], char(0x22));
+    QCOMPARE(saved, QByteArray(reinterpret_cast<const char*>(app.State().doc.ZDTData().data()),
+                               static_cast<int>(app.State().doc.ZDTData().size())));
+    QVERIFY(driver.Done());
+    // The three questions and no other (the saved message may show more than once).
+    QCOMPARE(driver.Seen().filter(QRegularExpression("^MessageBox")).size(), 3);
+}
+
 void MainWindowTest::CtrlZAfterAFaderDragPutsFaderAndDifferenceCountBack() {
     GuiFixture f;
     f.WriteFile("A.ZDT", GuiFixture::ProjectBytes(3332));
@@ -155,7 +243,7 @@ void MainWindowTest::CtrlZAfterAFaderDragPutsFaderAndDifferenceCountBack() {
     QVERIFY(fader->value() != before);
     app.Main().Hex()->RepaintAll();
     QCOMPARE(diff->text(), QString("%1 B.").arg(loaded.split(' ').first().toInt() + 1));
-    QVERIFY(Find<QFrame>(&app.Main(), "PanelTop")->toolTip().contains("Fader Track 2"));
+    QVERIFY(Find<QFrame>(&app.Main(), "PanelTop")->toolTip().contains("Track 2: Fader"));
 
     QTest::keyClick(fader, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(fader->value(), before);

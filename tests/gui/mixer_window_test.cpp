@@ -65,6 +65,21 @@ void MixerWindowTest::ControlsAndMenuEntriesWriteTheirBytes() {
     mid->setValue(20);
     QTest::mouseDClick(mid, Qt::LeftButton);
     QCOMPARE(QPair(m.Byte("TBEQMidHz_1"), mid->value()), QPair(14, 14));
+    // Alt+click resets too, on the knob as on the groove.
+    for (bool onKnob : {true, false}) {
+        mid->setValue(20);
+        QStyleOptionSlider option;
+        option.initFrom(mid);
+        option.orientation = mid->orientation();
+        option.minimum = mid->minimum();
+        option.maximum = mid->maximum();
+        option.sliderPosition = option.sliderValue = mid->value();
+        option.tickPosition = mid->tickPosition();
+        const QRect knob = mid->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, mid);
+        const QPoint at = onKnob ? knob.center() : QPoint(knob.left() > mid->width() / 2 ? 4 : mid->width() - 4, knob.center().y());
+        QTest::mouseClick(mid, Qt::LeftButton, Qt::AltModifier, at);
+        QVERIFY2(m.Byte("TBEQMidHz_1") == 14 && mid->value() == 14, onKnob ? "knob" : "groove");
+    }
 
     // Two clicks on the status arm track 1 (the cycle itself is core's).
     auto* status1 = m.As<QWidget>("ShStatus_1");
@@ -105,7 +120,7 @@ void MixerWindowTest::ControlsAndMenuEntriesWriteTheirBytes() {
     if (menu->findChild<QAction*>("PMDeleteAllProjMarks")->isEnabled())
         QVERIFY(endMarkEntryOn("PMDeleteAllProjMarks"));
     QVERIFY(!endMarkEntryOn("PMSetMarkAtProjEnd"));
-    QVERIFY(menu->findChild<QAction*>("PMUndo")->text().startsWith("Rückgängig: Eine Marke"));
+    QVERIFY(menu->findChild<QAction*>("PMUndo")->text().startsWith("Rückgängig: Marke am Projekt-Ende"));
     QVERIFY(endMarkEntryOn("PMUndo"));
 }
 
@@ -141,8 +156,25 @@ void MixerWindowTest::FileFieldsPickerAndTrackCount() {
     QVERIFY(fs::exists(fs::path(m.dir.path().toStdString()) / "PROJ001" / "AUDIO" / "SO_O.WAV"));
     QCOMPARE(m.Text("EDFileAss_2", 8), std::string("SO_O.WAV"));
 
-    // The track count button lays out the strips.
     FormCtrls& f = *m.form;
+    // A narrower window lays out its top panel anew: nothing lies over another control.
+    for (int width : {1000, 800, 700, 656}) {
+        f.resize(width, f.height());
+        QVERIFY(f.MoreTracksPanel()->isVisible());
+        QWidget* top = f.findChild<QFrame*>("PanelTop");
+        QList<QPair<QString, QRect>> shown;
+        for (QWidget* w : top->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (w->isVisibleTo(top) && w->objectName() != "Panel2") shown.append({w->objectName(), w->geometry()});
+        QWidget* efx = top->findChild<QFrame*>("Panel2");
+        for (QLabel* label : efx->findChildren<QLabel*>())  // what the effects panel shows of its labels
+            shown.append({label->objectName(), label->geometry().translated(efx->pos()).intersected(efx->geometry())});
+        QStringList overlaps;
+        for (int i = 0; i < shown.size(); ++i)
+            for (int j = i + 1; j < shown.size(); ++j)
+                if (shown[i].second.intersects(shown[j].second)) overlaps << shown[i].first + "/" + shown[j].first;
+        QVERIFY2(overlaps.isEmpty(), qPrintable(QString::number(width) + ": " + overlaps.join(", ")));
+    }
+    // The track count button lays out the strips.
     m.dialogs.messageAnswers = {sp::ResultOk};
     m.dialogs.timedAnswers = {sp::ResultOk};
     m.dialogs.timedInputs = {"8"};

@@ -49,6 +49,11 @@ void VisitEveryWindow(gui::SpurwerkApp& app, DialogDriver& driver, const WindowC
     app.State().dialogs.TimedInput(request);
     driver.Then("MessageBox", checkThenCancel);
     app.State().dialogs.Message(Txt(258), MessageButtons::YesNoNoToAllYesToAll);
+    // A question with a list longer than the screen: cut, its buttons on the screen.
+    std::string folders = Txt(106) + "\r\n\r\n";
+    for (int n = 1; n <= 99; ++n) folders += "/media/card/PROJ" + std::to_string(100 + n).substr(1) + "/\r\n";
+    driver.Then("MessageBox", checkThenCancel);
+    app.State().dialogs.Message(folders + "\r\n" + Txt(107), MessageButtons::OkCancel);
 }
 
 QStringList OffTheScreen(QWidget* window) {
@@ -179,6 +184,7 @@ class ScreenFitTest : public QObject {
     Q_OBJECT
 private slots:
     void EveryWindowFitsInBothLanguagesAndEnglishShowsNoGerman();
+    void QuestionsOpenCentredOverTheWindowThatAsks();
 };
 
 void ScreenFitTest::EveryWindowFitsInBothLanguagesAndEnglishShowsNoGerman() {
@@ -219,7 +225,42 @@ void ScreenFitTest::EveryWindowFitsInBothLanguagesAndEnglishShowsNoGerman() {
     driver.Then("FormGeneralInfo", DialogDriver::CancelDialog());  // shown after a choice in the box
     DialogDriver::ChooseLanguage("Deutsch")(&app.Main());
     VisitEveryWindow(app, driver, check);
-    QCOMPARE(visited.size(), 19);
+    // Back to English: every text follows at once, none stays German.
+    inEnglish = true;
+    driver.Then("FormGeneralInfo", DialogDriver::CancelDialog());
+    DialogDriver::ChooseLanguage("English")(&app.Main());
+    VisitEveryWindow(app, driver, check);
+    QCOMPARE(visited.size(), 1 + 3 * 10);  // the R24 warning at the start, then three tours
+    QVERIFY2(found.isEmpty(), qPrintable(found.join("\n")));
+}
+
+void ScreenFitTest::QuestionsOpenCentredOverTheWindowThatAsks() {
+    GuiFixture f;
+    gui::SpurwerkApp& app = f.StartQuiet();
+    app.Main().move(520, 120);
+    app.Ctrls().hide();
+    QStringList found;
+    auto centredOver = [&found](QWidget* owner) {
+        return [&found, owner](QWidget* dialog) {
+            const QPoint off = dialog->frameGeometry().center() - owner->frameGeometry().center();
+            // Qt allows for a title bar it cannot know yet: near the centre, not on it.
+            if (std::abs(off.x()) > 24 || std::abs(off.y()) > 48)
+                found << QString("%1 is off %2,%3 from the centre of %4 (%5,%6 %7x%8)").arg(dialog->objectName()).arg(off.x())
+                             .arg(off.y()).arg(owner->objectName()).arg(owner->x()).arg(owner->y()).arg(owner->width()).arg(owner->height());
+            qobject_cast<QDialog*>(dialog)->reject();
+        };
+    };
+    DialogDriver driver;
+    for (QWidget* owner : QWidgetList{&app.Main(), &app.FileList()}) {
+        owner->show();
+        for (bool history : {true, false}) {
+            owner->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(owner));
+            driver.Then(history ? "FormHistInput" : "MessageBox", centredOver(owner));
+            if (history) app.Main().ButtonLoadZDTFileClick();
+            else app.State().dialogs.Message(Txt(258), MessageButtons::YesNo);
+        }
+    }
     QVERIFY2(found.isEmpty(), qPrintable(found.join("\n")));
 }
 

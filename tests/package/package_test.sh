@@ -12,9 +12,17 @@ for f in usr/bin/spurwerk usr/bin/spurwerk-cli usr/lib/spurwerk/Spurwerk usr/lib
          usr/lib/spurwerk/WAV_Vorlage_1sec44kSTEREO24b.WAV usr/lib/spurwerk/Spurwerk_GUI_English.INI \
          usr/lib/spurwerk/Spurwerk_README_English.TXT usr/share/applications/spurwerk.desktop \
          usr/share/mime/packages/spurwerk-zdt.xml usr/share/icons/hicolor/scalable/apps/spurwerk.svg \
-         usr/share/man/man1/spurwerk-cli.1 usr/share/man/man1/spurwerk.1; do
+         usr/share/man/man1/spurwerk-cli.1.gz usr/share/man/man1/spurwerk.1.gz \
+         usr/share/doc/spurwerk/copyright usr/share/doc/spurwerk/changelog.gz \
+         usr/share/metainfo/io.github.spurwerk.Spurwerk.metainfo.xml \
+         usr/share/bash-completion/completions/spurwerk-cli usr/share/zsh/vendor-completions/_spurwerk-cli \
+         usr/lib/spurwerk/Spurwerk_Installed.txt; do
   [ -e "$root/$f" ] || { echo "missing in the package: /$f"; exit 1; }
 done
+# What a test run wrote beside the programs in the build folder never ships.
+stray=$(ls "$root/usr/lib/spurwerk" | grep -E '^Spurwerk(\.INI|_.*\.HIS|_WindowPositions\.INI)$' || true)
+[ -z "$stray" ] || { echo "side files of a test run in the package: $stray"; exit 1; }
+gzip -t "$root/usr/share/man/man1/spurwerk-cli.1.gz" || { echo "the manual page is no gzip file"; exit 1; }
 dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || { echo "Depends lacks the Qt libraries"; exit 1; }
 "$root/usr/bin/spurwerk-cli" --version | grep -q "^spurwerk-cli [0-9.]* (built 20" || { echo "bad --version"; exit 1; }
 # The installed program finds its templates: a project saved from there gets its WAV files.

@@ -1,6 +1,8 @@
 #include "process.h"
 
 #include <filesystem>
+#include <memory>
+#include <thread>
 
 #include "test_files.h"
 
@@ -11,6 +13,7 @@
 #else
 #include <fcntl.h>
 #include <signal.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -115,6 +118,60 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
         waitpid(pid, &status, 0);
     }
     return {hung ? -2 : WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(outPath), ReadText(errPath)};
+}
+#endif
+
+#ifdef _WIN32
+std::vector<ProcessResult> RunConcurrently(const std::string& program,
+                                           const std::vector<std::vector<std::string>>& argumentLists,
+                                           int timeoutSeconds) {
+    std::vector<ProcessResult> results(argumentLists.size());
+    std::vector<std::thread> threads;
+    ProcessOptions options;
+    options.timeoutSeconds = timeoutSeconds;
+    for (std::size_t i = 0; i < argumentLists.size(); ++i)
+        threads.emplace_back([&, i] { results[i] = RunProcess(program, argumentLists[i], options); });
+    for (std::thread& t : threads) t.join();
+    return results;
+}
+#else
+// posix_spawn: no code of ours runs between fork and exec, so the children
+// start as fast as the system allows and nothing waits for a lock of the parent.
+std::vector<ProcessResult> RunConcurrently(const std::string& program,
+                                           const std::vector<std::vector<std::string>>& argumentLists,
+                                           int timeoutSeconds) {
+    TempDir dir;
+    std::vector<pid_t> pids;
+    for (std::size_t i = 0; i < argumentLists.size(); ++i) {
+        std::string out = (dir / (std::to_string(i) + ".out")).string();
+        std::string err = (dir / (std::to_string(i) + ".err")).string();
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        std::vector<char*> argv{const_cast<char*>(program.c_str())};
+        for (const std::string& a : argumentLists[i]) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        pid_t pid = -1;
+        if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) != 0) pid = -1;
+        posix_spawn_file_actions_destroy(&actions);
+        pids.push_back(pid);
+    }
+    std::vector<ProcessResult> results(pids.size());
+    for (std::size_t i = 0; i < pids.size(); ++i) {
+        if (pids[i] < 0) continue;  // exit code -1: it never started
+        int status = 0, waited = 0;
+        for (; waited < timeoutSeconds * 100 && waitpid(pids[i], &status, WNOHANG) == 0; ++waited) usleep(10000);
+        bool hung = waited >= timeoutSeconds * 100;
+        if (hung) {
+            kill(pids[i], SIGKILL);
+            waitpid(pids[i], &status, 0);
+        }
+        results[i] = {hung ? -2 : WIFEXITED(status) ? WEXITSTATUS(status) : -1,
+                      ReadText(dir / (std::to_string(i) + ".out")), ReadText(dir / (std::to_string(i) + ".err"))};
+    }
+    return results;
 }
 #endif
 

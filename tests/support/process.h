@@ -26,4 +26,10 @@ struct ProcessOptions {
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
                          const ProcessOptions& options = {});
 
+// Starts the program once for each argument list, all at the same moment,
+// and waits for all of them; the results come in the order of the lists.
+std::vector<ProcessResult> RunConcurrently(const std::string& program,
+                                           const std::vector<std::vector<std::string>>& argumentLists,
+                                           int timeoutSeconds = 120);
+
 }  // namespace spurwerk::testing

@@ -14,6 +14,7 @@
 #include "settings/text_table.h"
 #include "ui/dialogs.h"
 #include "ui/errors.h"
+#include "settings/message_text.h"
 
 namespace spurwerk {
 
@@ -48,8 +49,14 @@ int CopyWavFiles(const std::string& sourceAudio, const std::string& targetAudio)
     std::error_code ec;
     std::vector<std::string> names = WavFilesIn(sourceAudio, ec);
     if (ec) throw FileError::For("Cannot read folder", PathFromText(sourceAudio), ec);
-    for (const std::string& name : names)
-        if (CopyIfPresent(sourceAudio + name, PathIgnoringCase(targetAudio, name)) == CopyOutcome::Copied) ++copied;
+    FolderNames target(targetAudio);  // listed once, not once per file
+    for (const std::string& name : names) {
+        std::string targetPath = target.PathOf(name);
+        if (CopyIfPresent(sourceAudio + name, targetPath) == CopyOutcome::Copied) {
+            ++copied;
+            target.Add(ExtractFileName(targetPath));
+        }
+    }
     return copied;
 }
 
@@ -107,9 +114,9 @@ bool CopyProject(ProjectFilesContext& context, const std::string& sourceDir, con
                                     : std::to_string(doc.ZDTData().size()) + " " + Txt(175) + targetFile + "\" !\r\n";
     message += std::to_string(wavCount) + " " + Txt(176) + "\r\n\r\n";
     if (context.CopyContinueAnswer != ResultYesToAll)
-        context.CopyContinueAnswer = dialogs.Message(message + Txt(177), MessageButtons::YesNoYesToAll);
+        context.CopyContinueAnswer = dialogs.Message(JoinLonePunctuation(message + Txt(177)), MessageButtons::YesNoYesToAll);
     else
-        dialogs.TimedMessage(message, messageTimeMs);
+        dialogs.TimedMessage(JoinLonePunctuation(message), messageTimeMs);
     return context.CopyContinueAnswer != ResultNo;
 }
 
@@ -174,8 +181,8 @@ bool CopyProjectCommand(ProjectFilesContext& context, std::string sourceDir, std
     bool goOn = CopyProject(context, sourceDir, targetDir, name, 0, true);
     madeFolders.Keep();
     if (!goOn) return false;
-    dialogs.Message(Txt(272) + "\r\n\r\n  " + Txt(273) + sourceDir + "\"\r\n" + Txt(274) + targetDir + "\"\r\n\r\n" +
-                        Txt(275),
+    dialogs.Message(JoinLonePunctuation(Txt(272) + "\r\n\r\n  " + Txt(273) + sourceDir + "\"\r\n" + Txt(274) +
+                                        targetDir + "\"\r\n\r\n" + Txt(275)),
                     MessageButtons::Ok);
     return true;
 }

@@ -78,8 +78,9 @@ SearchCounts SearchInSubDirs(const std::string& root, const std::string& filter,
     list.Clear();
     SearchWalk walk(filter, selectPrjFiles, selectWavFiles, doc, list, dialogs);
     WalkDirectory(root, walk);
-    list.SetMessage(std::to_string(walk.counts.listed) + " " + Txt(197) + " " + std::to_string(walk.counts.examined) +
-                    ") in \"" + root + Txt(198));
+    const std::string listed = std::to_string(walk.counts.listed), examined = std::to_string(walk.counts.examined);
+    list.SetMessage(UiSentence(walk.counts.listed == 1 ? UiText::SearchFoundOne : UiText::SearchFound,
+                               {listed, examined, root}, listed + " " + Txt(197) + " " + examined + ") in \"" + root + Txt(198)));
     list.Sort();
     walk.counts.entryErrors = walk.entryErrors;
     return walk.counts;
@@ -95,8 +96,10 @@ std::string DirectorySearch::Run(DirectoryRunKind kind, bool silentRepeat, ZDTDo
         std::string verb = kind == DirectoryRunKind::UpdateInfoFiles ? Txt(205)
                            : kind == DirectoryRunKind::Search        ? Txt(207)
                                                                      : Txt(206);
-        std::string caption = Txt(208) + verb + "!" + "\r\n" + Txt(209);
-        if (kind == DirectoryRunKind::DeleteAllInfoFiles) caption = Txt(210) + " " + caption;
+        const bool all = kind == DirectoryRunKind::DeleteAllInfoFiles;
+        const std::string joined = (all ? Txt(210) + " " : "") + Txt(208) + verb + "!";
+        std::string caption = UiSentence(UiText::SearchFolderPrompt, {all ? verb + " " + Txt(210) : verb}, joined) +
+                              "\r\n" + Txt(209);
         std::string chosen = dialogs.SelectFolder(caption, baseDirSearch);
         if (chosen.empty()) return "";
         baseDirSearch = AddTrailingBackslash(chosen);

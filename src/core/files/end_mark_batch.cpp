@@ -1,6 +1,7 @@
 #include "files/end_mark_batch.h"
 
 #include "io/directory_walk.h"
+#include "io/file_lock.h"
 #include "io/path_text.h"
 #include "files/project_list.h"
 #include "project/play_marks.h"
@@ -43,6 +44,8 @@ private:
     // Returns the remark of the project's line.
     std::string Process(const std::string& file) {
         ZDTDocument& doc = context_.doc;
+        // Held from the read to the write, as every command that changes a project.
+        FileLock lock = FileLock::Acquire(PathFromText(ResolveInfoFileName(file)));
         doc.ZDTFileToLoad = file;
         if (!LoadZDTFile(context_, false)) return "";
         // A short file is no project: marks written into it would corrupt it.

@@ -138,7 +138,9 @@ int ProjectSeries::Run(ProjectFilesContext& context) {
                         MessageButtons::OkCancel) != ResultOk)
         return 0;
     AnySerieChange();
-    if (dialogs.Message(Txt(108) + "  " + labelVon_ + "  " + labelBis_ + " " + Txt(109) + "\r\n\r\n" + Txt(110),
+    const std::string range = UiSentence(UiText::SeriesQuestion, {DirectoryFor(first), DirectoryFor(last)},
+                                         Txt(108) + "  " + labelVon_ + "  " + labelBis_ + " " + Txt(109));
+    if (dialogs.Message(range + "\r\n\r\n" + Txt(110),
                         MessageButtons::OkCancel) != ResultOk)
         return 0;
 

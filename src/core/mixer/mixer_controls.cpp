@@ -228,7 +228,7 @@ void MixerControls::CtrlAction(MixerControl& c) {
     DocumentStep step(doc);
     if (IsAllStrip(c) && mixer_.Tracks().CarriesAllStripOperation(c)) {
         mixer_.Tracks().PropagateAllStrip(c);
-        doc.NameStep(AllStripStepName(c));
+        doc.NameStep(AllStripStepName(c, mixer_.Tracks().AllStripTargets()));
         return;
     }
     if (!changeHandling_) return;

@@ -49,8 +49,9 @@ ProjectInfoTexts BuildProjectInfoTexts(const Bytes& document, const std::string&
                           Txt(243);
     texts.nameLabelHint = texts.fileLabelHint + MarkListing(document, recordingEnd);
     std::string quoted = loadedFile.empty() ? "" : DQ + loadedFile + DQ + " ";
-    texts.quickSaveHint = Txt(244) + " " + quoted + Txt(245) + " " + Txt(246) + " ";
     texts.quickSaveAsHint = Txt(244) + " " + quoted + Txt(245) + " " + "... ";
+    // Without a file name (the template shown) the quick save asks for one, as "unter ..." does.
+    texts.quickSaveHint = loadedFile.empty() ? texts.quickSaveAsHint : Txt(244) + " " + quoted + Txt(245) + " " + Txt(246) + " ";
     return texts;
 }
 

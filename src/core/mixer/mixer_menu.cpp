@@ -84,6 +84,7 @@ void MixerMenu::RebuildInfoLine() {
 }
 
 void MixerMenu::SetLabelEFXs(const std::string& efxPath) {
+    effectsFile_ = efxPath;
     effects_ = ReadEffectLabels(efxPath, mixer_.Document().ReadByte(layout::InsertPositionOffset));
     if (MixerObserver* observer = mixer_.Observer()) observer->InfoChanged();
 }

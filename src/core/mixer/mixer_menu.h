@@ -30,6 +30,7 @@ public:
     void RebuildInfoLine();
     const ProjectInfoTexts& InfoTexts() const { return infoTexts_; }
     void SetLabelEFXs(const std::string& efxPath);
+    const std::string& EffectsFile() const { return effectsFile_; }
     const EffectLabels& Effects() const { return effects_; }
     static Colour EffectLabelColour(const std::string& text);
 
@@ -37,6 +38,7 @@ private:
     MixerViewModel& mixer_;
     ProjectInfoTexts infoTexts_;
     EffectLabels effects_;
+    std::string effectsFile_;
 };
 
 }  // namespace spurwerk

@@ -33,6 +33,12 @@ void MixerViewModel::ShowRestoredDocument() {
     menu_.RebuildInfoLine();
 }
 
+void MixerViewModel::TextsChanged() {
+    files_.BuildWavList();
+    menu_.RebuildInfoLine();
+    menu_.SetLabelEFXs(menu_.EffectsFile());
+}
+
 void MixerViewModel::SetActions(MixerActions* actions) { actions_ = actions ? actions : &defaultActions_; }
 
 void MixerViewModel::DocumentLoaded(const std::string&, const std::string& effectsFile) {

@@ -48,6 +48,9 @@ public:
     void PrepareSave() override;
     // After an undo or redo: every control, the WAV list and the info line from the bytes.
     void ShowRestoredDocument();
+    // After a language change: the texts made from the text table (WAV list
+    // header, information line, effect labels) in the new language.
+    void TextsChanged();
 
 private:
     ZDTDocument& doc_;

@@ -13,6 +13,7 @@
 #include "settings/text_table.h"
 #include "text/number_text.h"
 #include "ui/dialogs.h"
+#include "settings/ui_texts.h"
 
 namespace spurwerk {
 
@@ -58,10 +59,13 @@ std::pair<int, int> TrackOperations::TrackRange() const {
 void TrackOperations::PropagateAllStrip(MixerControl& all) {
     auto [first, last] = TrackRange();
     std::string prefix = all.element->prefix;
+    allStripTargets_.clear();
     for (int track = first; track <= last; ++track) {
         int k = track - 1;
         if (k == controls_.TrackCount() || k > controls_.MaxStripIndex() || !controls_.IsMarked(k)) continue;
         MixerControl& target = controls_.At(k, prefix);
+        if (!(all.kind == ControlKind::StatusShape && all.Status() == TrackStatus::Record && track >= 9 && first == 1))
+            allStripTargets_.push_back(k);
         if (all.IsCheckBox()) {
             controls_.SetValueRaising(target, all.value);
         } else if (all.IsSlider()) {
@@ -88,7 +92,7 @@ void TrackOperations::SetAllStripValue(const std::string& prefix, int value) {
     } else if (!controls_.SetValueRaising(all, value)) {
         PropagateAllStrip(all);
     }
-    doc.NameStep(AllStripStepName(all));
+    doc.NameStep(AllStripStepName(all, allStripTargets_));
 }
 
 void TrackOperations::ApplyRecordingGroup(MixerControl& status) {
@@ -214,7 +218,7 @@ void TrackOperations::SetTrackCountClick() {
     if (mixer_.DialogsUsed().TimedInput(request) != ResultOk) return;
     std::optional<int> count = ParseInt(request.input);
     if (!count) {
-        mixer_.DialogsUsed().Message("'" + request.input + "' is not a valid integer value", MessageButtons::Ok);
+        mixer_.DialogsUsed().Message(UiTxt(UiText::NotAnInteger, request.input), MessageButtons::Ok);
         return;
     }
     SetTrackCount(std::clamp(*count, 1, layout::TrackCount));

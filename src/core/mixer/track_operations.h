@@ -35,6 +35,8 @@ private:
 
     bool CarriesAllStripOperation(const MixerControl& control) const;
     void PropagateAllStrip(MixerControl& allControl);
+    // The strips the last all-strip change reached (for its undo step's name).
+    const std::vector<int>& AllStripTargets() const { return allStripTargets_; }
     std::pair<int, int> TrackRange() const;
     void ApplyRecordingGroup(MixerControl& status);
     void ApplyStatus(MixerControl& status);
@@ -42,6 +44,7 @@ private:
 
     MixerViewModel& mixer_;
     MixerControls& controls_;
+    std::vector<int> allStripTargets_;
 };
 
 }  // namespace spurwerk

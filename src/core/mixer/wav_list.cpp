@@ -5,6 +5,7 @@
 #include "io/path_text.h"
 #include "project/wav_header.h"
 #include "settings/text_table.h"
+#include "settings/ui_texts.h"
 
 #include "text/ascii.h"
 
@@ -53,8 +54,9 @@ WavList BuildWavList(const std::string& audioFolder, const std::vector<std::stri
 }
 
 std::string WavListHeader(int fileCount, int matchedFiles, int missing) {
-    std::string header = std::to_string(fileCount) + " WAV-" + Txt(262) + ",  " + std::to_string(matchedFiles) + " " +
-                         Txt(263);
+    const std::string files = std::to_string(fileCount), matched = std::to_string(matchedFiles);
+    std::string header = UiSentence(fileCount == 1 ? UiText::WavListHeaderOne : UiText::WavListHeader, {files, matched},
+                                    files + " WAV-" + Txt(262) + ",  " + matched + " " + Txt(263));
     if (missing > 0) header += "  !!! " + Txt(264) + " " + std::to_string(missing) + " !!!";
     return header;
 }

@@ -2,10 +2,13 @@
 
 #include "io/file_copy.h"
 #include "io/file_io.h"
+#include "io/file_lock.h"
+#include "io/file_stamp.h"
 #include "io/name_lookup.h"
 #include "io/path_text.h"
 #include "project/track_layout.h"
 #include "settings/text_table.h"
+#include "settings/ui_texts.h"
 #include "text/ascii.h"
 #include "text/text_encoding.h"
 #include "ui/dialogs.h"
@@ -20,6 +23,30 @@ struct FlagGuard {
     explicit FlagGuard(bool& f) : flag(f) { flag = true; }
     ~FlagGuard() { flag = false; }
 };
+
+// Puts the bytes of `name` into the document, as read now.
+void ReadIntoDocument(DocumentContext& context, const std::string& name, bool keepHistoryIfSame) {
+    ZDTDocument& doc = context.doc;
+    FlagGuard loading(doc.IsLoadingZDT);
+    Bytes data = ReadWholeFile(PathFromText(name));  // throws; the document stays as it was
+    // Reading back what was just saved (a project save reloads it) keeps the history.
+    bool sameBytes = keepHistoryIfSame && data == doc.ZDTData() && !doc.DataChanged();
+    FileStamp stamp = StampOfBytes(data);
+    doc.ReplaceZDTData(std::move(data));
+    doc.LoadedZDTFileName = name;
+    doc.LoadedFileStamp = stamp;
+    doc.DeclinedFileStamp = {};
+    if (doc.CompareZDTFileName.empty()) doc.ReplaceCompareData(doc.ZDTData());
+
+    std::string projectName = ReadProjectName(doc.ZDTData());
+    context.host.DocumentLoaded(projectName, EffectsFileNameFor(name));
+    if (sameBytes) doc.MarkSaved();
+    else doc.MarkLoaded();
+}
+
+bool SameStamp(const FileStamp& a, const FileStamp& b) {
+    return a.known == b.known && a.exists == b.exists && a.size == b.size && a.contentHash == b.contentHash;
+}
 
 }  // namespace
 
@@ -86,20 +113,35 @@ bool LoadZDTFile(DocumentContext& context, bool askForName) {
     if (askForName) name = AskZDTFileName(context, 127, 128, doc.ZDTFileToLoad);
     if (name.empty()) return false;
 
-    FlagGuard loading(doc.IsLoadingZDT);
-    name = ResolveInfoFileName(name);
-    Bytes data = ReadWholeFile(PathFromText(name));  // throws; the document stays as it was
-    // Reading back what was just saved (a project save reloads it) keeps the history.
-    bool sameBytes = data == doc.ZDTData() && !doc.DataChanged();
-    doc.ReplaceZDTData(std::move(data));
-    doc.LoadedZDTFileName = name;
-    if (doc.CompareZDTFileName.empty()) doc.ReplaceCompareData(doc.ZDTData());
-
-    std::string projectName = ReadProjectName(doc.ZDTData());
-    context.host.DocumentLoaded(projectName, EffectsFileNameFor(name));
-    if (sameBytes) doc.MarkSaved();
-    else doc.MarkLoaded();
+    ReadIntoDocument(context, ResolveInfoFileName(name), true);
     return true;
+}
+
+ExternalChange AskAboutExternalChange(DocumentContext& context, bool onActivation) {
+    ZDTDocument& doc = context.doc;
+    if (doc.LoadedZDTFileName.empty() || doc.IsLoadingZDT || doc.IsSavingZDT) return ExternalChange::None;
+    FileStamp now = StampFile(PathFromText(doc.LoadedZDTFileName));
+    if (!ChangedOnDisk(doc.LoadedFileStamp, now)) return ExternalChange::None;
+    if (onActivation && SameStamp(now, doc.DeclinedFileStamp)) return ExternalChange::None;
+    int answer = context.dialogs.Message(UiTxt(UiText::ExternalChangeQuestion, doc.LoadedZDTFileName),
+                                         MessageButtons::ReloadOverwriteCancel);
+    if (answer == ResultYes) {
+        ReadIntoDocument(context, doc.LoadedZDTFileName, false);
+        return ExternalChange::Reloaded;
+    }
+    if (answer == ResultNo) return ExternalChange::Overwrite;
+    doc.DeclinedFileStamp = now;
+    return ExternalChange::Cancelled;
+}
+
+ExternalChange CheckLoadedFileOnDisk(DocumentContext& context) {
+    ExternalChange answer = AskAboutExternalChange(context, true);
+    if (answer == ExternalChange::Overwrite) {
+        ZDTDocument& doc = context.doc;
+        doc.LoadedFileStamp = StampFile(PathFromText(doc.LoadedZDTFileName));  // asked already
+        QuickSaveLoadedZDTFile(context, doc.LoadedZDTFileName, 3000);
+    }
+    return answer;
 }
 
 bool ConfirmClose(DocumentContext& context) { return SaveChangesFirst(context, 181, 182); }
@@ -156,10 +198,19 @@ bool QuickSaveLoadedZDTFile(DocumentContext& context, const std::string& fileNam
         if (context.dialogs.Message("\"" + name + Txt(140), MessageButtons::YesNo) != ResultYes) return false;
     }
 
+    // Another program's change between the check and the write must wait:
+    // the command line holds the same lock for its whole read-change-write.
+    FileLock lock = FileLock::Acquire(PathFromText(name));
+    if (name == doc.LoadedZDTFileName) {
+        ExternalChange change = AskAboutExternalChange(context, false);
+        if (change == ExternalChange::Reloaded || change == ExternalChange::Cancelled) return false;
+    }
     {
         FlagGuard saving(doc.IsSavingZDT);
         context.host.PrepareSave();
         WriteFileAtomically(PathFromText(name), doc.ZDTData());
+        doc.LoadedFileStamp = StampOfBytes(doc.ZDTData());
+        doc.DeclinedFileStamp = {};
         doc.MarkSaved();
         doc.LastSavedZDTFileName = name;
         context.dialogs.TimedMessage(
@@ -183,16 +234,24 @@ std::string RedoCaption(const ZDTDocument& doc) { return HistoryCaption(doc.CanR
 
 std::string CleanWavNameCharacters(const std::string& name) {
     std::string text = UpperAscii(TrimBlanks(name));
+    // The name part takes the picker's characters; a full stop in it (as in
+    // "../X") would make the name a path or a second extension.
+    std::string extension;
+    if (text.size() >= 4 && text.compare(text.size() - 4, 4, ".WAV") == 0) {
+        extension = ".WAV";
+        text.resize(text.size() - 4);
+    }
     std::string out;
     for (std::size_t i = 0; i < text.size();) {
         unsigned char c = static_cast<unsigned char>(text[i]);
         // One "_" per character, also for a multi-byte UTF-8 character.
         std::size_t length = Utf8SequenceLength(c);
-        bool allowed = c == '.' || c == '-' || c == '_' || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        bool allowed = c == ' ' || c == '-' || c == '_' || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
         out += allowed ? static_cast<char>(c) : '_';
         i += length;
     }
-    return out;
+    // As the picker: the name without blanks at its end.
+    return extension.empty() ? out : TrimBlanks(out) + extension;
 }
 
 std::vector<std::string> NormalizeTrackWavNames(const std::vector<std::string>& names, Dialogs& dialogs) {

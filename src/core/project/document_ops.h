@@ -69,7 +69,22 @@ void ShowTemplateUnlessProject(DocumentContext& context, const std::string& temp
 // cancelled. The first call fixes the comparison name to the loaded file even
 // when cancelled.
 bool ChooseCompareFile(DocumentContext& context);
-// Returns true when the file was written.
+// What became of another program's change to the loaded file.
+enum class ExternalChange {
+    None,       // the file is as it was loaded or last saved
+    Reloaded,   // the user took the file's new bytes; the window's changes are gone
+    Overwrite,  // the user lets the window's bytes replace the file
+    Cancelled,  // nothing done; a later save asks again
+};
+// When the loaded file differs on disk (size or content) from what was loaded
+// or last saved, asks whether to reload it, overwrite it or cancel.
+// `onActivation`: a change the user cancelled before is not asked about again.
+ExternalChange AskAboutExternalChange(DocumentContext& context, bool onActivation);
+// When a window becomes active: asks as above; Overwrite saves at once.
+ExternalChange CheckLoadedFileOnDisk(DocumentContext& context);
+
+// Returns true when the file was written. A file changed by another program
+// since it was loaded or saved is never written over without asking.
 bool QuickSaveLoadedZDTFile(DocumentContext& context, const std::string& fileName, int messageTimeMs);
 
 // "Rückgängig: <step>" and "Wiederholen: <step>" in the language in use; the
@@ -77,13 +92,15 @@ bool QuickSaveLoadedZDTFile(DocumentContext& context, const std::string& fileNam
 std::string UndoCaption(const ZDTDocument& doc);
 std::string RedoCaption(const ZDTDocument& doc);
 
-// Cleans WAV names as before every save: trim, upper-case, characters outside
-// . - _ A-Z 0-9 become "_", ".WAV" set as extension; a name longer than 8
+// Cleans WAV names as before every save: trim, upper-case, in the name part
+// (all before a final ".WAV") every character other than A-Z 0-9, blank, - and
+// _ becomes "_" (a full stop too), ".WAV" set as extension; a name longer than 8
 // characters without ".WAV" is offered for shortening (track number = index + 1).
 // Returns the cleaned names; stops at a cancelled prompt, leaving later names
 // as they were.
 std::vector<std::string> NormalizeTrackWavNames(const std::vector<std::string>& names, Dialogs& dialogs);
-// One name cleaned by the character rule only (no prompt, no extension).
+// One name cleaned by the character rule only (no prompt, no extension added):
+// "../x.wav" becomes "___X.WAV", "A.B.WAV" becomes "A_B.WAV".
 std::string CleanWavNameCharacters(const std::string& name);
 
 }  // namespace spurwerk

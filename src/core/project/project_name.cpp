@@ -29,8 +29,12 @@ std::string WavNameText(const Bytes& buffer, std::size_t offset, bool compact) {
 }  // namespace
 
 std::string FormatTrackValue(const Bytes& buffer, const TrackParameter& parameter, int stripIndex, bool compact,
-                             const std::string& separator, bool valuesEmpty) {
+                             const std::string& separator, bool valuesEmpty, bool markOutOfRange) {
     const StripElement& element = *parameter.control;
+    auto text = [&] {
+        int raw = ReadTrackRaw(buffer, element, stripIndex);
+        return markOutOfRange ? ShownValueText(element, raw) : ValueText(element.format, raw);
+    };
     switch (element.format) {
         case ValueFormat::None: return "";
         case ValueFormat::WavName:
@@ -38,13 +42,9 @@ std::string FormatTrackValue(const Bytes& buffer, const TrackParameter& paramete
         case ValueFormat::Status:
         case ValueFormat::Box: {
             // One letter a track, in groups of eight.
-            std::string single = ValueText(element.format, ReadTrackRaw(buffer, element, stripIndex));
-            return (!compact && stripIndex % 8 == 0 ? " " : "") + single;
+            return (!compact && stripIndex % 8 == 0 ? " " : "") + text();
         }
-        default: {
-            std::string text = ValueText(element.format, ReadTrackRaw(buffer, element, stripIndex));
-            return (valuesEmpty ? "" : separator) + (compact ? text : PadLeft(text, 3));
-        }
+        default: return (valuesEmpty ? "" : separator) + (compact ? text() : PadLeft(text(), 3));
     }
 }
 
@@ -59,7 +59,8 @@ std::string BuildTrackSummary(const Bytes& buffer, const TrackSummaryOptions& op
             std::string separator = (t % 4 == 0 && !options.compact) ? ", " : ",";
             // Keyed on the track, not on what was written so far: a leading empty name
             // must not shift the names after it onto the wrong tracks.
-            values += FormatTrackValue(buffer, *parameter, t, options.compact, separator, t == 0);
+            values += FormatTrackValue(buffer, *parameter, t, options.compact, separator, t == 0,
+                                       options.markOutOfRange);
             if (t == 0 && *UnitText(parameter->control->format))
                 unitLabel = std::string("[") + UnitText(parameter->control->format) + "]";
         }

@@ -27,6 +27,9 @@ struct TrackSummaryOptions {
     bool compact = false;
     std::vector<std::string> groups;  // parameter names; empty = none
     int trackCount = 16;
+    // The value the mixer shows with the stored byte beside it where it clamps
+    // one (ShownValueText); off: the bytes as the file holds them (the list).
+    bool markOutOfRange = false;
 };
 
 // Reads the file named into the document's ScanData and empties it again before returning.
@@ -38,7 +41,8 @@ struct TrackParameter;
 // One track's value of a parameter as the track summary appends it, with the
 // separator in front where one belongs.
 std::string FormatTrackValue(const Bytes& buffer, const TrackParameter& parameter, int stripIndex,
-                             bool compact, const std::string& separator, bool valuesEmpty);
+                             bool compact, const std::string& separator, bool valuesEmpty,
+                             bool markOutOfRange = false);
 std::string BuildTrackSummary(const Bytes& buffer, const TrackSummaryOptions& options);
 
 }  // namespace spurwerk

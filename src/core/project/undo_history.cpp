@@ -5,7 +5,7 @@ namespace spurwerk {
 std::string StepName::Text() const {
     if (from.empty() && to.empty()) return what;
     if (from.empty()) return what + " " + to;
-    return what + ": " + from + " \u2192 " + to;
+    return what + " " + from + " \u2192 " + to;
 }
 
 std::size_t UndoStep::Cost() const {

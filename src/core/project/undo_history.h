@@ -15,7 +15,7 @@ namespace spurwerk {
 
 // What a step did, in the language in use: "Fader Track 3: 90 → 100".
 struct StepName {
-    std::string what;              // "Fader Track 3", "Track 2 → Track 5 kopiert"
+    std::string what;              // "Track 3: Fader", "Track 2 → Track 5 kopiert"
     std::string from, to;          // value texts; both empty for a step without values
     bool mergesWithSame = false;   // a slider drag: changes of one control in a row are one step
     std::string Text() const;

@@ -182,6 +182,13 @@ int ClampToStoredRange(const StripElement& element, int raw) {
     return SliderRaw(element, SliderPosition(element, raw));
 }
 
+std::string ShownValueText(const StripElement& element, int raw) {
+    int shown = ClampToStoredRange(element, raw);
+    std::string text = ValueText(element.format, shown);
+    if (shown != raw) text += "(raw " + std::to_string(raw) + ")";
+    return text;
+}
+
 std::string SliderValueHint(const StripElement& element, int position) {
     int raw = SliderRaw(element, position);
     switch (element.format) {

@@ -44,6 +44,11 @@ int SliderRaw(const StripElement& element, int position);
 // their range): what the mixer writes back for an out-of-range byte.
 int ClampToStoredRange(const StripElement& element, int raw);
 
+// The value the mixer shows for a stored byte, in the form of ValueText, with
+// the byte itself beside it when the mixer clamps it: "127(raw 200)",
+// "18000(raw 20)", "X(raw 5)". The same mark for every format.
+std::string ShownValueText(const StripElement& element, int raw);
+
 // The value part of a slider's hint for a position: "Pan:  L20", "-3db ",
 // "Freq.: 8000 Hz \n(Default: 8000 Hz) ", ...
 std::string SliderValueHint(const StripElement& element, int position);

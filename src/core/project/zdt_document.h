@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "io/file_io.h"
+#include "io/file_stamp.h"
 #include "project/undo_history.h"
 
 namespace spurwerk {
@@ -50,6 +51,12 @@ public:
     std::string ZDTFileToLoad;
     std::string LastSavedZDTFileName;
     std::string CompareZDTFileName;
+    // The loaded file as it was read or last written, to notice another
+    // program's change before a save writes over it.
+    FileStamp LoadedFileStamp;
+    // A change on disk the user chose to leave for now: activating the window
+    // does not ask about it again (a save still does).
+    FileStamp DeclinedFileStamp;
 
     bool IsLoadingZDT = false;
     bool IsSavingZDT = false;

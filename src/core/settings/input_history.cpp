@@ -26,7 +26,11 @@ bool NamesExistingFile(const std::string& entry) {
 
 }  // namespace
 
-std::string NonExistentEntriesText(int count) { return std::to_string(count) + " " + UiTxt(UiText::HistMissingEntries); }
+std::string NonExistentEntriesText(int count) {
+    const std::string& words = count == 1 && !UiTxt(UiText::HistMissingEntry).empty() ? UiTxt(UiText::HistMissingEntry)
+                                                                                       : UiTxt(UiText::HistMissingEntries);
+    return std::to_string(count) + " " + words;
+}
 
 void InputHistory::OpenHistory(const std::string& histFile) {
     std::string name = ExpandEnvStr(histFile);

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "io/path_text.h"
+#include "settings/ui_texts.h"
 #include "text/ascii.h"
 
 namespace spurwerk {
@@ -47,6 +48,34 @@ std::optional<LanguageChoice> CBLanguageChange(const std::vector<std::string>& e
     choice.languageFile = LanguageFileName(guiFileName, choice.languageName);
     choice.readmeFile = LanguageReadmeFileName(readmeFileName, choice.languageName);
     return choice;
+}
+
+namespace {
+
+// The entry for a language code ("de") or an entry's own name; none found: nullopt.
+std::optional<std::string> EntryFor(const std::vector<std::string>& entries, const std::string& wanted) {
+    for (std::size_t i = 1; i < entries.size(); ++i)
+        if (EqualsIgnoreCase(entries[i], wanted) || EqualsIgnoreCase(QtLanguageCodeFor(entries[i]), wanted))
+            return entries[i];
+    if (EqualsIgnoreCase(wanted, "de")) return std::string();  // the built-in texts are German
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> CliLanguageEntry(const std::vector<std::string>& entries,
+                                            const CliLanguageSources& sources) {
+    if (!sources.option.empty()) return EntryFor(entries, sources.option);
+    if (sources.storedIndex > 0 && static_cast<std::size_t>(sources.storedIndex) < entries.size())
+        return entries[static_cast<std::size_t>(sources.storedIndex)];
+    // POSIX order: LC_ALL overrides LC_MESSAGES, which overrides LANG.
+    std::string locale = !sources.lcAll.empty() ? sources.lcAll
+                         : !sources.lcMessages.empty() ? sources.lcMessages
+                                                       : sources.lang;
+    std::string code = locale.substr(0, locale.find_first_of("_.@"));
+    if (code.size() >= 2 && code != "POSIX")
+        if (auto entry = EntryFor(entries, code)) return entry;
+    return EntryFor(entries, "en").value_or(std::string());
 }
 
 }  // namespace spurwerk

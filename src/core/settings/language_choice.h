@@ -33,4 +33,20 @@ struct LanguageChoice {
 std::optional<LanguageChoice> CBLanguageChange(const std::vector<std::string>& entries, int index,
                                                const std::string& guiFileName, const std::string& readmeFileName);
 
+// What decides the command line's language, strongest first.
+struct CliLanguageSources {
+    std::string option;        // --lang: "de", "en" or a language box entry's name; empty when not given
+    int storedIndex = 0;       // the window's choice (LanguageIndex of the options file); 0 = none
+    std::string lcAll, lcMessages, lang;  // the locale variables
+};
+
+// The language box entry whose file the command line loads: the option, else
+// the window's stored choice, else the first locale variable that is set
+// ("de_DE.UTF-8" picks the entry of language code "de"); English for a locale
+// without a language file of its own ("C", "fr_FR"). An empty text keeps the
+// built-in German texts (German asked for and no file of it). nullopt: the
+// option names no language.
+std::optional<std::string> CliLanguageEntry(const std::vector<std::string>& entries,
+                                            const CliLanguageSources& sources);
+
 }  // namespace spurwerk

@@ -7,6 +7,7 @@
 #include "io/path_text.h"
 #include "settings/ini_file.h"
 #include "io/text_file.h"
+#include "settings/cli_texts.h"
 #include "settings/text_table.h"
 #include "settings/ui_texts.h"
 #include "ui/errors.h"
@@ -55,13 +56,27 @@ void UiTextsIn(IniFile& ini, bool doSave) {
     }
 }
 
+void CliTextsIn(IniFile& ini, bool doSave) {
+    for (int i = 0; i < static_cast<int>(CliText::Count); ++i) {
+        const auto text = static_cast<CliText>(i);
+        if (doSave) {
+            ini.WriteString(CliTextsSection, CliTextKey(text), EncodeBR(CliTxt(text), CrLf));
+            continue;
+        }
+        std::string value = ini.ReadString(CliTextsSection, CliTextKey(text), "");
+        if (!value.empty()) SetCliTxt(text, DecodeBR(value, CrLf));
+    }
+}
+
 void TextsIn(IniFile& ini, bool doSave) {
     ResStrArrIn(ini, doSave);
     if (!doSave) {
         InitUiTexts();
+        InitCliTexts();
         SetUiTxt(UiText::QtLanguage, "");  // without the key the language's name decides
     }
     UiTextsIn(ini, doSave);
+    CliTextsIn(ini, doSave);
 }
 
 void GuiTextsIn(IniFile& ini, GuiForm& form, bool doSave, const std::string& sectionName) {

@@ -49,11 +49,17 @@ SideFiles DeriveSideFiles(const std::string& programFile, bool programDirWritabl
 
 SideFiles DeriveSideFiles(const std::string& programFile) {
     std::string dir = ExtractFilePath(programFile);
-    if (IsFolderWritable(PathFromText(dir.empty() ? std::string(".") : dir))) return DeriveSideFiles(programFile, true, "");
+    fs::path folder = PathFromText(dir.empty() ? std::string(".") : dir);
+    if (!IsInstalledProgramDir(folder) && IsFolderWritable(folder)) return DeriveSideFiles(programFile, true, "");
     std::string configDir = UserConfigDir();
     std::error_code ec;
     fs::create_directories(PathFromText(configDir), ec);
     return DeriveSideFiles(programFile, false, configDir);
+}
+
+bool IsInstalledProgramDir(const fs::path& programDir) {
+    std::error_code ec;
+    return fs::is_regular_file(programDir / InstalledMarkerName, ec);
 }
 
 bool IsFolderWritable(const fs::path& folder) {

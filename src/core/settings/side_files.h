@@ -2,8 +2,9 @@
 // Names of the files that live beside the program file, derived from its path.
 // The options file is always "Spurwerk.INI"; the others follow the program
 // file's own name. When the program's folder is not writable (a system-wide
-// install), the files the program writes go to the user's configuration folder
-// while the read-only ones are still found beside the program.
+// install) or holds the marker that an installation puts there, the files the
+// program writes go to the user's configuration folder while the read-only
+// ones are still found beside the program.
 
 #include <filesystem>
 #include <string>
@@ -48,8 +49,17 @@ struct SideFiles {
 SideFiles DeriveSideFiles(const std::string& programFile, bool programDirWritable,
                           const std::string& configDir);
 
-// DeriveSideFiles with the folder's writability tested and the user's
-// configuration folder created when it is needed.
+// Placed beside the programs by `cmake --install` and the package: an
+// installed program never writes into its own folder, even when it could (run
+// as root), so removing the package leaves nothing behind. A program run from
+// its build folder or an unpacked copy has no marker and keeps its side files.
+inline constexpr const char* InstalledMarkerName = "Spurwerk_Installed.txt";
+
+// True when the folder holds the installation marker.
+bool IsInstalledProgramDir(const std::filesystem::path& programDir);
+
+// DeriveSideFiles with the folder's marker and writability tested and the
+// user's configuration folder created when it is needed.
 SideFiles DeriveSideFiles(const std::string& programFile);
 
 // True when a file can be created in the folder.

@@ -1,5 +1,6 @@
 #include "settings/text_table.h"
 
+#include "settings/cli_texts.h"
 #include "settings/ui_texts.h"
 
 #include <cctype>
@@ -29,6 +30,7 @@ const std::string& Empty() {
 void InitResStrArr() {
     Table() = Defaults();
     InitUiTexts();
+    InitCliTexts();
 }
 
 const std::string& Txt(int number) {

@@ -71,7 +71,54 @@ constexpr std::array<Entry, Count> Entries{{
     {"RestoreCardPrompt", "Karte (Hauptordner) wählen, auf die das Projekt zurückkommt:"},
     {"RestoreProgress", "Zurückholen und prüfen ..."},
     {"RestoreDone", "Projekt zurückgeholt nach \"%1\" (jede Datei geprüft)."},
+    {"ExternalChangeQuestion",
+     "Die Datei \"%1\" wurde von einem anderen Programm geändert, seit Spurwerk sie geladen oder gespeichert hat.\r\n\r\n"
+     "Neu laden: die Datei wird neu geladen, Ihre Änderungen hier gehen verloren.\r\n"
+     "Überschreiben: Ihre Fassung ersetzt die Datei, die andere Änderung geht verloren.\r\n"
+     "Abbrechen: nichts wird gespeichert."},
+    {"ExternalChangeReload", "Neu laden"},
+    {"ExternalChangeOverwrite", "Überschreiben"},
     {"QtLanguage", "de"},
+    {"NotAnInteger", "'%1' ist kein gültiger ganzzahliger Wert."},
+    {"MoreLines", "… und %1 weitere"},
+    {"SliderReset", "Auf Standardwert setzen"},
+    {"HistMissingEntry", ""},
+    {"SearchFound", ""},
+    {"SearchFoundOne", ""},
+    {"SearchFolderPrompt", ""},
+    {"SeriesQuestion", ""},
+    {"WavListHeader", ""},
+    {"WavListHeaderOne", ""},
+    {"StepStatus", "Status"},
+    {"StepFile", "Datei"},
+    {"StepPan", "Pan"},
+    {"StepStereo", "Stereo"},
+    {"StepEqHigh", "EQ Höhen"},
+    {"StepEqMid", "EQ Mitte"},
+    {"StepEqLow", "EQ Tiefen"},
+    {"StepReverb", "Reverb"},
+    {"StepChorus", "Chorus"},
+    {"StepFader", "Fader"},
+    {"StepInvert", "Invert"},
+    {"StepEqHighHz", "EQ Höhen Frequenz"},
+    {"StepEqMidHz", "EQ Mitte Frequenz"},
+    {"StepEqLowHz", "EQ Tiefen Frequenz"},
+    {"StepEqMidQuality", "EQ Mitte Güte"},
+    {"StepRecord", "Aufnahme"},
+    {"StepPlay", "Wiedergabe"},
+    {"StepMute", "stumm"},
+    {"StepOn", "an"},
+    {"StepOff", "aus"},
+    {"StepEmpty", "(leer)"},
+    {"StepTrack", "Track %1"},
+    {"StepTracks", "Tracks %1"},
+    {"StepMaster", "Master"},
+    {"StepProjectName", "Projekt-Name"},
+    {"StepTrackCount", "Trackzahl"},
+    {"StepCopied", "%1 kopiert"},
+    {"StepMarkAtEnd", "Marke am Projekt-Ende gesetzt"},
+    {"StepMarksAfterEnd", "Marken nach dem Aufnahme-Ende gelöscht"},
+    {"StepAllMarks", "Alle Marken gelöscht"},
 }};
 
 std::array<std::string, Count>& Table() {
@@ -96,6 +143,18 @@ void SetUiTxt(UiText text, const std::string& value) { Table()[static_cast<std::
 std::string UiTxt(UiText text, const std::string& argument) {
     std::string result = UiTxt(text);
     if (auto at = result.find("%1"); at != std::string::npos) result.replace(at, 2, argument);
+    return result;
+}
+
+std::string UiSentence(UiText text, const std::vector<std::string>& arguments, const std::string& joined) {
+    std::string result = UiTxt(text);
+    if (result.empty()) return joined;
+    // Right to left, so that "%1" does not take the start of "%10".
+    for (std::size_t i = arguments.size(); i > 0; --i) {
+        const std::string mark = "%" + std::to_string(i);
+        for (auto at = result.find(mark); at != std::string::npos; at = result.find(mark, at + arguments[i - 1].size()))
+            result.replace(at, mark.size(), arguments[i - 1]);
+    }
     return result;
 }
 

@@ -6,6 +6,7 @@
 // breaks are stored as "<BR>", as in the numbered texts.
 
 #include <string>
+#include <vector>
 
 namespace spurwerk {
 
@@ -58,7 +59,53 @@ enum class UiText {
     RestoreCardPrompt,
     RestoreProgress,
     RestoreDone,      // %1 is the project folder
+    ExternalChangeQuestion,  // %1 is the file
+    ExternalChangeReload,
+    ExternalChangeOverwrite,
     QtLanguage,  // "de", "en", ...: which of Qt's translations the dialogs use
+    NotAnInteger,  // %1 is what was typed
+    MoreLines,     // the last line of a cut list: %1 is the number of lines left out
+    SliderReset,   // a slider's context entry
+    // Whole sentences a language may give instead of the ones joined from
+    // numbered texts (empty, as in German: the joined one). %1, %2 ... are the values.
+    HistMissingEntry,   // after the count 1: "1 entry that no longer exists:"
+    SearchFound,        // %1 files listed, %2 examined, %3 the folder
+    SearchFoundOne,     // the same for one file listed
+    SearchFolderPrompt, // %1 the verb (texts 205-207)
+    SeriesQuestion,     // %1 the first folder, %2 the last
+    WavListHeader,      // %1 WAV files, %2 of them assigned
+    WavListHeaderOne,   // the same for one WAV file
+    // The words of the mixer's undo steps (mixer/step_captions).
+    StepStatus,
+    StepFile,
+    StepPan,
+    StepStereo,
+    StepEqHigh,
+    StepEqMid,
+    StepEqLow,
+    StepReverb,
+    StepChorus,
+    StepFader,
+    StepInvert,
+    StepEqHighHz,
+    StepEqMidHz,
+    StepEqLowHz,
+    StepEqMidQuality,
+    StepRecord,
+    StepPlay,
+    StepMute,
+    StepOn,
+    StepOff,
+    StepEmpty,
+    StepTrack,
+    StepTracks,
+    StepMaster,
+    StepProjectName,
+    StepTrackCount,
+    StepCopied,
+    StepMarkAtEnd,
+    StepMarksAfterEnd,
+    StepAllMarks,
     Count,
 };
 
@@ -70,6 +117,9 @@ const std::string& UiTxt(UiText text);
 // The text with its "%1" replaced by `argument`.
 std::string UiTxt(UiText text, const std::string& argument);
 void SetUiTxt(UiText text, const std::string& value);
+// The language's own sentence `text` with %1, %2 ... replaced by `arguments`,
+// or `joined` when the language has none.
+std::string UiSentence(UiText text, const std::vector<std::string>& arguments, const std::string& joined);
 // The key of a text in section "UiTexts", e.g. "MessageYes".
 const char* UiTextKey(UiText text);
 

@@ -5,6 +5,7 @@
 
 #include "io/path_text.h"
 #include "settings/ini_file.h"
+#include "settings/text_table.h"
 
 namespace spurwerk {
 
@@ -35,7 +36,7 @@ bool WindowPositions::Run(const std::vector<PlacedWindow>& windows, bool doSave,
     const std::string file = fileName.empty() ? defaultFileName_ : fileName;
     std::error_code ec;
     if (fileName.empty() && doSave && !std::filesystem::exists(PathFromText(file), ec))
-        dialogs_.Message("Ini-Datei \"" + file + "\" nicht gefunden - Wird neu angelegt !!", MessageButtons::Ok);
+        dialogs_.Message(Txt(185) + file + Txt(102), MessageButtons::Ok);
 
     IniFile ini(PathFromText(file));
     for (const PlacedWindow& w : windows) {

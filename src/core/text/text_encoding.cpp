@@ -124,6 +124,50 @@ std::string SanitizeUtf8(std::string_view bytes) {
     return out;
 }
 
+std::string EscapeNonUtf8Bytes(std::string_view bytes) {
+    if (IsValidUtf8(bytes)) return std::string(bytes);
+    static const char hex[] = "0123456789ABCDEF";
+    std::string out;
+    char32_t cp;
+    for (std::size_t pos = 0; pos < bytes.size();) {
+        std::size_t n = DecodeOne(bytes, pos, cp);
+        if (n == 0 || bytes[pos] == '\\') {
+            unsigned char b = static_cast<unsigned char>(bytes[pos]);
+            out += "\\x";
+            out += hex[b >> 4];
+            out += hex[b & 15];
+            ++pos;
+        } else {
+            out.append(bytes.substr(pos, n));
+            pos += n;
+        }
+    }
+    return out;
+}
+
+std::optional<std::string> UnescapeNonUtf8Bytes(std::string_view text) {
+    auto digit = [](char c) {
+        if (c >= '0' && c <= '9') return c - '0';
+        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+        return -1;
+    };
+    std::string out;
+    bool escaped = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 3 < text.size() && text[i + 1] == 'x' && digit(text[i + 2]) >= 0 &&
+            digit(text[i + 3]) >= 0) {
+            out += static_cast<char>(digit(text[i + 2]) * 16 + digit(text[i + 3]));
+            i += 3;
+            escaped = true;
+        } else {
+            out += text[i];
+        }
+    }
+    if (!escaped || IsValidUtf8(out)) return std::nullopt;
+    return out;
+}
+
 std::string DecodeTextBytes(const Bytes& bytes) {
     std::string_view raw(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     if (HasBom(raw) && IsValidUtf8(raw.substr(3))) return std::string(raw.substr(3));

@@ -26,6 +26,15 @@ std::optional<std::string> Utf8ToWindows1252(std::string_view utf8);
 // Windows-1252 character, so that the result is always valid UTF-8.
 std::string SanitizeUtf8(std::string_view bytes);
 
+// Bytes of a path as text that leads back to them: unchanged when valid UTF-8;
+// otherwise every byte outside a valid UTF-8 sequence, and every backslash,
+// becomes "\xHH" (two upper-case hex digits), the rest stays as it is.
+std::string EscapeNonUtf8Bytes(std::string_view bytes);
+// The bytes an escaped text stands for: its "\xHH" escapes decoded. nullopt
+// when the text holds no escape or the decoded bytes are valid UTF-8 (then the
+// text was never made by EscapeNonUtf8Bytes and means itself).
+std::optional<std::string> UnescapeNonUtf8Bytes(std::string_view text);
+
 // A file's bytes as text: UTF-8 (an optional BOM removed) when valid,
 // otherwise Windows-1252.
 std::string DecodeTextBytes(const Bytes& bytes);

@@ -25,6 +25,7 @@ enum class MessageButtons {
     YesNoCancel,
     YesNoYesToAll,          // "Weiter?" of a project copy
     YesNoNoToAllYesToAll,   // creating missing WAV files
+    ReloadOverwriteCancel,  // a file changed on disk: Yes reloads, No overwrites
 };
 
 // Modifier keys at the moment of an event.

@@ -6,6 +6,7 @@
 #include <QDragEnterEvent>
 #include <QDir>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
@@ -104,7 +105,7 @@ void MainWindow::Run(Work&& work) {
 MainWindow::MainWindow(AppState& state, QStringList parameters, QWidget* parent)
     : QWidget(parent), state_(state), parameters_(std::move(parameters)) {
     setObjectName("FormMain");
-    setWindowTitle(Q(UiTxt(UiText::TitleMain)));
+    setWindowTitle(QModifiableTitle(UiTxt(UiText::TitleMain)));
     setFont(DesignFont());
     resize(355, 610);
     move(0, 0);
@@ -178,6 +179,10 @@ void MainWindow::DocumentChanged(const DocumentChange& change) {
 }
 
 void MainWindow::ShowDocumentState() {
+    // The title bars mark unsaved changes.
+    const bool changed = state_.doc.DataChanged();
+    setWindowModified(changed);
+    if (ctrls_) ctrls_->setWindowModified(changed);
     if (!labelNotAProject_) return;
     SetTopPanelHint(topPanelHintTexts_.first, topPanelHintTexts_.second);
     std::string warning = NotAProjectWarning(state_.doc.ZDTData());
@@ -310,6 +315,9 @@ void MainWindow::ConnectControls() {
     connect(buttonRestoreArchive_, &QPushButton::clicked, this, [this] { RestoreProjectArchive(this, state_); });
     panelGeneralInfo_->installEventFilter(this);
     panelSwitchExpertFunctions_->installEventFilter(this);
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState appState) {
+        if (appState == Qt::ApplicationActive) CheckFileOnDisk();
+    });
     auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
     f1->setContext(Qt::WindowShortcut);
     connect(f1, &QShortcut::activated, this, &MainWindow::PanelGeneralInfoClick);
@@ -400,8 +408,8 @@ void MainWindow::LoadLanguage(const std::string& languageFile) {
     // Texts from the table that the main window shows, and what the windows
     // compute from the user's values in the new language.
     cbUseInfoFiles_->setToolTip(QLines(Txt(180)));
-    if (state_.doc.ZDTData().empty()) setWindowTitle(Q(UiTxt(UiText::TitleMain)));  // else it names the file
-    if (ctrls_) ctrls_->setWindowTitle(Q(UiTxt(UiText::TitleMixer)));
+    if (state_.doc.ZDTData().empty()) setWindowTitle(QModifiableTitle(UiTxt(UiText::TitleMain)));  // else it names the file
+    if (ctrls_) ctrls_->setWindowTitle(QModifiableTitle(UiTxt(UiText::TitleMixer)));
     if (fileList_) fileList_->setWindowTitle(Q(UiTxt(UiText::TitleFileList)));
     if (fileList_) fileList_->LanguageApplied();
     if (projSerie_) projSerie_->LanguageApplied();
@@ -488,6 +496,8 @@ void MainWindow::FormActivate() {
     Run([&] {
         DocumentContext context = Context();
         ShowTemplateUnlessProject(context, o.DevIsZoomR24 ? state_.files.prjTemplateR24 : state_.files.prjTemplateR16);
+        // The template has no name to save under: the hints say a save asks for one.
+        if (ctrls_ && state_.doc.LoadedZDTFileName.empty()) ctrls_->Model().Menu().RebuildInfoLine();
     });
     if (generalInfo_ && generalInfo_->ShowAtProgStart()) generalInfo_->exec();
     buttonSearchInSubDirs_->setFocus();
@@ -578,6 +588,17 @@ void MainWindow::ButtonQuickSaveClick(bool askForName) {
     });
 }
 
+void MainWindow::CheckFileOnDisk() {
+    // The question itself takes the focus and gives it back: one question at a time.
+    if (!state_.FormActivated || checkingFileOnDisk_) return;
+    checkingFileOnDisk_ = true;
+    Run([&] {
+        DocumentContext context = Context();
+        CheckLoadedFileOnDisk(context);
+    });
+    checkingFileOnDisk_ = false;
+}
+
 void MainWindow::ButtonCompToZDTFileClick() {
     Run([&] {
         DocumentContext context = Context();
@@ -615,7 +636,7 @@ void MainWindow::DocumentLoaded(const std::string& projectName, const std::strin
     // Another file starts at its first line, not where the last one was scrolled to.
     hexScroll_->verticalScrollBar()->setValue(0);
     hexScroll_->horizontalScrollBar()->setValue(0);
-    setWindowTitle(Q(doc.LoadedZDTFileName));
+    setWindowTitle(QModifiableTitle(doc.LoadedZDTFileName));
     SetTopPanelHint(130, 131);
     buttonLoadZDTFile_->setFocus();
     ButtonSetCtrlsClick();

@@ -42,6 +42,9 @@ public:
 
     // Event handlers, callable from the program and from tests.
     void FormActivate();
+    // The program came to the front: asks when another program changed the
+    // loaded file meanwhile.
+    void CheckFileOnDisk();
     bool FormCloseQuery();
     void PanelGeneralInfoClick();
     void PanelSwitchExpertFunctionsClick();
@@ -116,6 +119,7 @@ private:
     AppState& state_;
     QStringList parameters_;
     bool activationScheduled_ = false;
+    bool checkingFileOnDisk_ = false;
     int documentToken_ = 0;
     std::pair<int, int> topPanelHintTexts_{130, 131};
     GeneralInfoOptions generalInfoOptions_;

@@ -86,9 +86,10 @@ void HexView::PaintBytes(QPaintEvent* event) {
         painter.setPen(text);
         painter.drawText(cell.left(), cell.top() + metrics.ascent(), Q(HexByteText(data[i])));
     }
-    // The count follows on every full repaint, not on the cells a write repaints.
-    if (dirty.contains(pbMSOut_->rect()))
-        labelDiffBytes_->setText(Q(DiffBytesText(CountDifferences(data, compare))));
+}
+
+void HexView::ShowDiffCount() {
+    labelDiffBytes_->setText(Q(DiffBytesText(CountDifferences(doc_.ZDTData(), doc_.CompareData()))));
 }
 
 void HexView::PaintAddresses() {
@@ -109,13 +110,15 @@ void HexView::RepaintAll() {
     // The panel is as high as the document needs; the window scrolls it.
     setFixedHeight(HexPanelHeight(doc_.ZDTData().size(), rowHeight_));
     resizeEvent(nullptr);
-    labelDiffBytes_->setText(Q(DiffBytesText(CountDifferences(doc_.ZDTData(), doc_.CompareData()))));
+    ShowDiffCount();
     pbAddrs_->update();
     pbMSOut_->update();
 }
 
 void HexView::RepaintCells(std::size_t offset, std::size_t length) {
     for (std::size_t i = offset; i < offset + length && i < doc_.ZDTData().size(); ++i) pbMSOut_->update(CellRect(i));
+    // The count follows every write, whatever part of the grid is on the screen.
+    if (length > 0) ShowDiffCount();
 }
 
 void HexView::MouseMoved(const QPoint& pos, const QPoint& globalPos) {

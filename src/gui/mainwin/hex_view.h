@@ -22,7 +22,7 @@ public:
 
     // Repaints every cell and refreshes the difference count.
     void RepaintAll();
-    // Repaints the cells of bytes offset .. offset+length-1 only.
+    // Repaints the cells of bytes offset .. offset+length-1 only (and the count).
     void RepaintCells(std::size_t offset, std::size_t length);
     // The track count whose bound controls the hint names.
     std::function<int()> trackCount;
@@ -40,6 +40,7 @@ protected:
 private:
     void PaintBytes(QPaintEvent* event);
     void PaintAddresses();
+    void ShowDiffCount();
     void MouseMoved(const QPoint& pos, const QPoint& globalPos);
     QRect CellRect(std::size_t index) const;
 

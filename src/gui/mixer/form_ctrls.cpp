@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDrag>
 #include <QFrame>
 #include <QLabel>
@@ -81,7 +82,7 @@ void FormCtrls::SetActions(std::unique_ptr<MixerActions> actions) {
 
 void FormCtrls::Build(const MixerOptions& options) {
     setObjectName("FormCtrls");
-    setWindowTitle(Q(UiTxt(UiText::TitleMixer)));
+    setWindowTitle(QModifiableTitle(UiTxt(UiText::TitleMixer)));
     setFont(DesignFont());
     setAcceptDrops(true);
     startDrag = [](QWidget* source) {
@@ -221,8 +222,18 @@ void FormCtrls::LayOut() {
     scrollBar_->setGeometry(0, 0, std::max(0, w - strip::Width), BottomPanelHeight);
     buttonPopupMenu_->setGeometry(w - strip::Width - 2, 2, strip::Width, 38);
     panelMaster_->setGeometry(w - strip::Width, 42, strip::Width, 20);
-    panelMoreTracks_->setGeometry(w - strip::Width - 130, 42, 124, 20);
     panelEfx_->setGeometry(692, 2, std::max(0, w - strip::Width - 4 - 692), 42);
+    UpdateMoreTracksPanel();
+    // A narrow window moves the track count button left of the red panel and
+    // the master field and shortens the rows, so that nothing lies on another.
+    const int right = w - strip::Width;
+    // Below the effect labels, which reach down to y = 43.
+    panelMoreTracks_->setGeometry(right - 130, 44, 124, 18);
+    const int rowEnd = (panelMoreTracks_->isVisibleTo(this) ? panelMoreTracks_->x() : right) - 6;
+    buttonSetTrackCount_->move(std::min(608, std::max(132, rowEnd - buttonSetTrackCount_->width())), 41);
+    wavList_->resize(std::clamp(buttonSetTrackCount_->x() - 6 - wavList_->x(), 0, 470), wavList_->height());
+    for (QLabel* label : {labelLoadedFile_, labelLoadedFile2_})
+        label->resize(std::clamp(right - 8 - label->x(), 0, 686 - label->x()), label->height());
     // A resize starts the strips from the left again.
     {
         QSignalBlocker block(scrollBar_);

@@ -170,7 +170,10 @@ void FormCtrls::ButtonSetTrackCountClick() {
 }
 
 void FormCtrls::UpdateAllHints() {
-    Run([&] { model_->Controls().UpdateAllHints(); });
+    Run([&] {
+        model_->Controls().UpdateAllHints();
+        model_->TextsChanged();
+    });
     SetAllStripHints();
     picker_->UpdateHints();
 }

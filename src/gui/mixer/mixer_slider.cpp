@@ -6,6 +6,9 @@
 #include <QPainter>
 #include <QStyleOptionSlider>
 
+#include "settings/ui_texts.h"
+#include "support/qt_text.h"
+
 namespace spurwerk::gui {
 
 MixerSlider::MixerSlider(Qt::Orientation orientation, QWidget* parent) : QSlider(orientation, parent) {
@@ -24,10 +27,20 @@ void MixerSlider::mouseDoubleClickEvent(QMouseEvent* event) {
     emit ResetRequested();
 }
 
+void MixerSlider::mousePressEvent(QMouseEvent* event) {
+    // Alt+click resets wherever it lands, on the knob as on the groove.
+    if (event->button() == Qt::LeftButton && event->modifiers().testFlag(Qt::AltModifier)) {
+        event->accept();
+        emit ResetRequested();
+        return;
+    }
+    QSlider::mousePressEvent(event);
+}
+
 void MixerSlider::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     menu.setObjectName("SliderMenu");
-    QAction* reset = menu.addAction(QString::fromUtf8("Auf Standardwert setzen"));
+    QAction* reset = menu.addAction(Q(UiTxt(UiText::SliderReset)));
     reset->setObjectName("SliderResetToDefault");
     connect(reset, &QAction::triggered, this, &MixerSlider::ResetRequested);
     menu.exec(event->globalPos());

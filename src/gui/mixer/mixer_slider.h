@@ -1,7 +1,7 @@
 #pragma once
 // A track bar of the mixer: tick marks like the strips' sliders and the
 // change mark, a selection over the whole track that QSlider does not have.
-// A double click (knob or groove) and the context entry ask for the default.
+// Alt+click and a double click (knob or groove) and the context entry ask for the default.
 
 #include <QSlider>
 
@@ -20,6 +20,7 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 

@@ -3,7 +3,11 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
+#include <QGuiApplication>
+#include <QHeaderView>
 #include <QLabel>
+#include <QScreen>
+#include <QTreeView>
 
 #include <algorithm>
 #include <tuple>
@@ -37,6 +41,20 @@ void FrameGrid(QFileDialog& dialog, QWidget* top, QWidget* bottom) {
 }
 
 }  // namespace
+
+void FitFileDialog(QFileDialog& dialog) {
+    // Qt opens it at about 620 x 410 pixels, which cuts sizes and types.
+    QScreen* screen = dialog.screen() ? dialog.screen() : QGuiApplication::primaryScreen();
+    const QSize area = screen ? screen->availableGeometry().size() : QSize(1024, 768);
+    dialog.resize(std::min(900, area.width() * 9 / 10), std::min(560, area.height() * 8 / 10));
+    if (auto* details = dialog.findChild<QTreeView*>("treeView")) {
+        QHeaderView* header = details->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int column = 1; column < header->count(); ++column)
+            header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    }
+}
 
 std::string SelectFolder(QWidget* parent, const std::string& prompt, const std::string& startFolder) {
     // The title shows the prompt's first line; the whole prompt stands above the folders.
@@ -72,6 +90,7 @@ std::string SelectFolder(QWidget* parent, const std::string& prompt, const std::
     QObject::connect(&dialog, &QFileDialog::currentChanged, status,
                      [status](const QString& path) { status->setText(QDir::toNativeSeparators(path)); });
     status->setText(QDir::toNativeSeparators(start));
+    FitFileDialog(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     QString chosen = QDir::cleanPath(dialog.selectedFiles().front());
     return S(QDir::toNativeSeparators(chosen));

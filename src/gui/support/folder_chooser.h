@@ -4,6 +4,7 @@
 
 #include <string>
 
+class QFileDialog;
 class QWidget;
 
 namespace spurwerk::gui {
@@ -11,5 +12,8 @@ namespace spurwerk::gui {
 // The chosen folder without a trailing separator (except for a root), or
 // empty when cancelled.
 std::string SelectFolder(QWidget* parent, const std::string& prompt, const std::string& startFolder);
+
+// Qt's own file dialog large enough for its columns (name, size, type, date).
+void FitFileDialog(QFileDialog& dialog);
 
 }  // namespace spurwerk::gui

@@ -17,6 +17,7 @@
 #include "io/path_text.h"
 #include "settings/environment_text.h"
 #include "settings/ui_texts.h"
+#include "support/folder_chooser.h"
 #include "support/qt_text.h"
 
 namespace spurwerk::gui {
@@ -207,6 +208,8 @@ HistInputResult HistInputDialog::Run(const HistInputRequest& request) {
         dialog.setNameFilters(QtNameFilters(request.filter.empty() ? UiTxt(UiText::HistAllFiles) + "|*.*" : request.filter));
         dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
         dialog.setSizeGripEnabled(true);
+        dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+        FitFileDialog(dialog);
         if (!request.initialText.empty()) dialog.selectFile(Q(request.initialText));
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
             result.text.clear();

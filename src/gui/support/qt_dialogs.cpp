@@ -2,12 +2,18 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QEventLoop>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QUrl>
+#include <QWindow>
 
+#include <algorithm>
+
+#include "settings/message_text.h"
 #include "settings/text_table.h"
 #include "settings/ui_texts.h"
 #include "support/folder_chooser.h"
@@ -16,6 +22,11 @@
 #include "support/timed_input_dialog.h"
 
 namespace spurwerk::gui {
+
+namespace {
+// Title bar, icon, margins and the button row of a message box, in pixels.
+constexpr int MessageBoxChrome = 180;
+}  // namespace
 
 QtDialogs::QtDialogs(QObject* parent) : QObject(parent), programFile_(QCoreApplication::applicationFilePath()) {
     // Long loops ask to stop after a click anywhere in the program.
@@ -32,13 +43,17 @@ QWidget* QtDialogs::ActiveWindow() const {
 }
 
 int QtDialogs::Message(const std::string& text, MessageButtons buttons) {
-    // While a window stays usable (a running series with its stop button), the
-    // question blocks no window; otherwise it blocks the whole program.
-    QMessageBox box(keepUsable_ ? nullptr : ActiveWindow());
-    if (keepUsable_) box.setWindowModality(Qt::WindowModal);
+    // The question belongs to the window that asks and stays above it. While a
+    // window stays usable (a running series with its stop button), it blocks
+    // no window; otherwise it blocks the whole program.
+    QMessageBox box(keepUsable_ ? keepUsable_->window() : ActiveWindow());
     box.setObjectName("MessageBox");
     box.setWindowTitle("Spurwerk");
-    box.setText(QLines(text));
+    // A list longer than the screen is cut, so that the buttons stay on it.
+    QScreen* screen = box.parentWidget() ? box.parentWidget()->screen() : QGuiApplication::primaryScreen();
+    const int lineHeight = std::max(1, box.fontMetrics().lineSpacing());
+    const int lines = screen ? (screen->availableGeometry().height() - MessageBoxChrome) / lineHeight : 40;
+    box.setText(QLines(CutToLines(text, lines)));
     box.setTextFormat(Qt::PlainText);
     struct Choice {
         QMessageBox::StandardButton button;
@@ -59,12 +74,27 @@ int QtDialogs::Message(const std::string& text, MessageButtons buttons) {
         case MessageButtons::YesNoCancel: choices = {yes, no, cancel}; break;
         case MessageButtons::YesNoYesToAll: choices = {yes, no, yesToAll}; break;
         case MessageButtons::YesNoNoToAllYesToAll: choices = {yes, no, noToAll, yesToAll}; break;
+        case MessageButtons::ReloadOverwriteCancel:
+            choices = {{QMessageBox::Yes, ResultYes, UiText::ExternalChangeReload},
+                       {QMessageBox::No, ResultNo, UiText::ExternalChangeOverwrite},
+                       cancel};
+            break;
     }
     box.setIcon(choices.size() > 1 ? QMessageBox::Question : QMessageBox::Information);
     for (const Choice& c : choices) box.addButton(c.button)->setText(Q(UiTxt(c.caption)));
-    box.setDefaultButton(choices.front().button);
+    // Enter must not throw away either side of a file changed on disk.
+    box.setDefaultButton(buttons == MessageButtons::ReloadOverwriteCancel ? QMessageBox::Cancel
+                                                                           : choices.front().button);
     box.setEscapeButton(choices.size() > 1 ? choices.back().button : choices.front().button);
-    box.exec();
+    if (keepUsable_) {
+        box.setWindowModality(Qt::NonModal);
+        QEventLoop loop;
+        connect(&box, &QDialog::finished, &loop, &QEventLoop::quit);
+        box.show();
+        loop.exec();
+    } else {
+        box.exec();
+    }
     auto pressed = box.standardButton(box.clickedButton());
     for (const Choice& c : choices)
         if (c.button == pressed) return c.result;
@@ -84,7 +114,16 @@ HistInputDialog& QtDialogs::HistInput() {
 
 int QtDialogs::TimedInput(TimedInputRequest& request) { return TimedInputWindow().Run(request); }
 
-HistInputResult QtDialogs::InputHist(const HistInputRequest& request) { return HistInput().Run(request); }
+HistInputResult QtDialogs::InputHist(const HistInputRequest& request) {
+    // Kept without a parent, it opens over the window that asks.
+    HistInputDialog& dialog = HistInput();
+    QWidget* owner = ActiveWindow();
+    if (owner && owner->window() != &dialog && owner->window()->windowHandle()) {
+        dialog.winId();
+        dialog.windowHandle()->setTransientParent(owner->window()->windowHandle());
+    }
+    return dialog.Run(request);
+}
 
 std::string QtDialogs::SelectFolder(const std::string& prompt, const std::string& startFolder) {
     return gui::SelectFolder(ActiveWindow(), prompt, startFolder);

@@ -19,6 +19,11 @@ inline QString QVisible(const std::string& text) { return Q(EscapeControlChars(t
 
 // A core text (CR LF or LF breaks) for a widget.
 inline QString QLines(const std::string& text) { return Q(text).replace(QLatin1String("\r\n"), QLatin1String("\n")).remove(QLatin1Char('\r')); }
+// A window title with the place of the modified mark ("[*]", shown while
+// setWindowModified is on); a "[*]" in the text itself stays literal.
+inline QString QModifiableTitle(const std::string& text) {
+    return Q(text).replace(QLatin1String("[*]"), QLatin1String("[*][*]")) + QLatin1String("[*]");
+}
 // A caption for the core: LF becomes CR LF.
 inline std::string SCaption(const QString& text) {
     QString t = text;

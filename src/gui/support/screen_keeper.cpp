@@ -19,7 +19,8 @@ void ScreenKeeper::KeepOnScreen(QWidget* window) {
     const QRect area = screen->availableGeometry();
     QRect frame = window->frameGeometry();
     QSize margins = frame.size() - window->size();
-    if (margins.isNull()) {
+    const bool frameKnown = !margins.isNull();
+    if (!frameKnown) {
         // A window manager puts the frame on only after showing: assume the
         // frame of the program's other windows, sides as wide as the bottom.
         for (QWidget* other : QApplication::topLevelWidgets())
@@ -32,7 +33,17 @@ void ScreenKeeper::KeepOnScreen(QWidget* window) {
     // Only ever shrinks: a dialog smaller than a restored window's minimum keeps its size.
     const QSize size(std::min(pulled.width, frame.width()), std::min(pulled.height, frame.height()));
     if (size != frame.size()) window->resize(size - margins);
-    if (pulled.left != frame.x() || pulled.top != frame.y()) window->move(pulled.left, pulled.top);
+    if (pulled.left != frame.x() || pulled.top != frame.y()) {
+        // A dialog that nobody placed is still centred by Qt over the window
+        // it belongs to when it shows; this move must not count as a place.
+        const bool placed = window->testAttribute(Qt::WA_Moved);
+        // Qt places a shown window whose frame it does not know yet by its
+        // client area: move that, or the title bar ends above the screen.
+        const bool byClient = !frameKnown && window->testAttribute(Qt::WA_WState_Created);
+        const QPoint client = byClient ? window->geometry().topLeft() - frame.topLeft() : QPoint();
+        window->move(QPoint(pulled.left, pulled.top) + client);
+        if (!placed) window->setAttribute(Qt::WA_Moved, false);
+    }
 }
 
 bool ScreenKeeper::eventFilter(QObject* watched, QEvent* event) {

@@ -202,6 +202,26 @@ TEST_F(FileFaults, NameLookupTakesTheExactSpellingFirstThenAnyCase) {
     EXPECT_EQ(FindNameIgnoringCase(folder + "missing/", "AUDIO"), std::nullopt);
 }
 
+// A folder listed once answers as the lookup that lists it each time.
+TEST_F(FileFaults, FolderNamesAnswersAsTheLookupAndLearnsNewEntries) {
+    bool caseSensitive = true;
+#ifdef _WIN32
+    caseSensitive = false;
+#endif
+    for (const char* name : {"AUDIO", "Efxdata.zdt", "b.wav"}) fs::create_directories(dir / name);
+    if (caseSensitive)
+        for (const char* name : {"audio", "efxdata.ZDT"}) fs::create_directories(dir / name);
+    const std::string folder = PathText(dir.path()) + Sep;
+    FolderNames listed(folder);
+    for (const char* name : {"AUDIO", "audio", "Audio", "EFXDATA.ZDT", "efxdata.zdt", "B.WAV", "PRJDATA.ZDT"})
+        EXPECT_EQ(listed.Find(name), FindNameIgnoringCase(folder, name)) << name;
+    EXPECT_EQ(listed.PathOf("PRJDATA.ZDT"), folder + "PRJDATA.ZDT");
+    EXPECT_EQ(listed.PathOf("B.WAV"), folder + "b.wav");
+    listed.Add("NEW.WAV");
+    EXPECT_EQ(listed.Find("new.wav"), "NEW.WAV");
+    EXPECT_EQ(FolderNames(folder + "missing" + Sep).Find("AUDIO"), std::nullopt);
+}
+
 TEST_F(FileFaults, WavListingHasRegularFilesWithAWavExtensionInAnyCaseSortedByName) {
     for (const char* name : {"b.wav", "A.WAV", "c.Wav", "notes.txt", "wav", "x.wav.bak"}) WriteText(dir / name, "x");
     fs::create_directories(dir / "folder.wav");

@@ -136,7 +136,7 @@ TEST_F(MixerControls, StereoLinkDisablesThePartnerButNeverTheAllStrip) {
 }
 
 TEST_F(MixerControls, SavingCleansNamesAndWritesEveryControlWithoutAltResetsButLeavesAShortFile) {
-    Load(Named({"", "my song"}));
+    Load(Named({"", "my.song"}));
     mixer->Controls().SetText("EditProjName", " ABC ");
     EXPECT_EQ(actions.calls, std::vector<std::string>{"name ABC"});
     EXPECT_EQ(doc.ReadString(52, 8), std::string("ABC\0\0\0\0\0", 8));
@@ -146,7 +146,7 @@ TEST_F(MixerControls, SavingCleansNamesAndWritesEveryControlWithoutAltResetsButL
     QuickSave();
     Bytes saved = ReadBytes(ProjectFile());
     EXPECT_EQ(saved[layout::FaderBase], 77);
-    EXPECT_EQ(ReadWavName(saved, layout::WavNameOffset(1)), "MY_SONG.WAV");
+    EXPECT_EQ(ReadWavName(saved, layout::WavNameOffset(1)), "MY_SONG.WAV");  // a full stop in the name part goes
     EXPECT_FALSE(doc.DataChanged());
 
     // A short file is neither filled into nor grown by the controls.

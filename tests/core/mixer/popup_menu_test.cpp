@@ -4,6 +4,7 @@
 
 #include "mixer_test_fixture.h"
 #include "project/play_marks.h"
+#include "settings/text_table.h"
 
 namespace spurwerk::testing {
 namespace {
@@ -59,6 +60,34 @@ TEST_F(MixerPopupMenu, FileEntriesCallTheMainWindow) {
         mixer->Menu().Click(entry);
     std::vector<std::string> expected = {"open", "search", "quicksave  3000", "saveas", "copy", "series", "subdirs"};
     EXPECT_EQ(actions.calls, expected);
+}
+
+TEST_F(MixerPopupMenu, TextsFollowALanguageChangeAtOnce) {
+    WriteWav(Audio() / "ONE.WAV", 1000);
+    Load(BlankProject());
+    ASSERT_EQ(mixer->Menu().Effects().chorus, "(Keine EFXDATA.ZDT)");
+    SetTxt(211, "No");
+    SetTxt(262, "files");
+    SetTxt(263, "of them assigned to tracks!");
+    mixer->TextsChanged();
+    const auto& efx = mixer->Menu().Effects();
+    EXPECT_EQ((std::vector<std::string>{efx.insert, efx.chorus, efx.reverb}),
+              std::vector<std::string>(3, "(No EFXDATA.ZDT)"));
+    EXPECT_EQ(mixer->Files().WavFiles().lines.at(0), "1 WAV-files,  0 of them assigned to tracks!");
+    InitResStrArr();
+}
+
+TEST_F(MixerPopupMenu, QuickSaveHintSaysWhetherTheClickAsksForAName) {
+    struct Case {
+        std::string loadedFile;
+        std::string hint;
+    };
+    const Case cases[] = {
+        {"C:\\P\\PRJDATA.ZDT", "Speichert nur die geöffnete ZDT-Datei \"C:\\P\\PRJDATA.ZDT\" unter gleichem Namen. "},
+        {"", "Speichert nur die geöffnete ZDT-Datei unter ... "},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(BuildProjectInfoTexts(BlankProject(), c.loadedFile, 0).quickSaveHint, c.hint) << c.loadedFile;
 }
 
 }  // namespace

@@ -138,7 +138,7 @@ TEST_F(MixerTrackOperations, TrackCountEntriesAreClampedAndTheProjectIsReadAgain
         EXPECT_EQ(observer.fitWidth, 72 + 72 + 8);
         EXPECT_EQ(C("EDFileAss_2").Offset(), 1448u);
     }
-    EXPECT_NE(dialogs.asked.back().text.find("not a valid integer"), std::string::npos);
+    EXPECT_NE(dialogs.asked.back().text.find("ist kein gültiger ganzzahliger Wert"), std::string::npos);  // in the language in use
     dialogs.messageAnswers = {ResultCancel};
     mixer->Tracks().SetTrackCountClick();
     EXPECT_EQ(dialogs.CountAsked("timed"), 3);

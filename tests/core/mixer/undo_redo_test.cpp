@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "mixer_test_fixture.h"
 #include "project/undo_history.h"
+#include "project/value_format.h"
 
 namespace spurwerk::testing {
 namespace {
@@ -35,8 +38,8 @@ TEST_F(UndoRedo, EditsUndoneStepByStepGiveTheLoadedBytesAndRedoneTheEditedOnes) 
     }
     EXPECT_FALSE(doc.Undo());
     EXPECT_EQ(C("TBFader_2").value, 0);  // the controls show the restored bytes
-    const std::vector<std::string> names = {"Fader Track 2: 0 \u2192 90", "Alle Tracks: Status R",
-                                            "Track 2 \u2194 Track 5", "Eine Marke am Projekt-Ende setzen"};
+    const std::vector<std::string> names = {"Track 2: Fader 0 \u2192 90", "Tracks 1\u20138: Status Aufnahme",
+                                            "Track 2 \u2194 Track 5", "Marke am Projekt-Ende gesetzt"};
     for (std::size_t i = 1; i < states.size(); ++i) {
         EXPECT_EQ(doc.RedoText(), names[i - 1]);
         ASSERT_TRUE(doc.Redo());
@@ -51,7 +54,7 @@ TEST_F(UndoRedo, DragsMergeANewEditDropsRedoAndSavingMovesTheCleanPoint) {
     Load(BlankProject());
     for (int position = 91; position <= 100; ++position) mixer->Controls().SetPosition("TBFader_1", position);
     EXPECT_EQ(doc.History().StepCount(), 1u);
-    EXPECT_EQ(doc.UndoText(), "Fader Track 1: 0 \u2192 100");
+    EXPECT_EQ(doc.UndoText(), "Track 1: Fader 0 \u2192 100");
     doc.SealStep();
     mixer->Controls().SetPosition("TBFader_1", 50);
     mixer->Controls().SetPosition("TBFader_1", 100);
@@ -103,6 +106,42 @@ TEST(UndoHistoryLimits, AThousandWholeProjectStepsFitTheBytesStayBoundedAndNeste
     EXPECT_TRUE(doc.ZDTData().empty());
     ASSERT_TRUE(doc.Redo());
     EXPECT_EQ(doc.ZDTData(), (Bytes{0, 0, 2, 3, 0, 0, 0, 0, 0, 0, 1}));
+}
+
+// Each step names the tracks it changed, the value as the window names it and
+// old and new value in the window's units.
+TEST_F(UndoRedo, StepsAreNamedInTheWindowsWords) {
+    Load(ProjectBytes({.name = "", .wavNames = {"", "", "", "", "TAKE.WAV"}, .marks = {1000, 9000},
+                       .deviceDefaults = true, .size = 3400}));
+    const StripElement& midGain = *FindStripControl("TBEQxM_");
+    struct Case {
+        std::function<void()> edit;
+        std::string name;
+    };
+    const Case cases[] = {
+        {[&] { mixer->Controls().SetPosition("TBEQxM_3", SliderPosition(midGain, 16)); },
+         "Track 3: EQ Mitte 0 dB \u2192 +4 dB"},
+        {[&] { mixer->Controls().Toggle("CBInvert_5"); }, "Track 5: Invert aus \u2192 an"},
+        {[&] { mixer->Controls().SetText("EDFileAss_4", "SOLO.WAV"); }, "Track 4: Datei (leer) \u2192 SOLO.WAV"},
+        {[&] { mixer->Controls().SetText("EDFileAss_5", "TRACK03.WAV"); },
+         "Track 5: Datei TAKE.WAV \u2192 TRACK03.WAV"},
+        {[&] {
+             dialogs.keys.ctrl = true;
+             mixer->Controls().Toggle("CBChorus_17");
+             dialogs.keys.ctrl = false;
+         },
+         "Tracks 1\u20138: Chorus an"},
+        {[&] {
+             dialogs.messageAnswers = {ResultOk};
+             mixer->Menu().Click("PMDeleteAllProjMarks");
+         },
+         "Alle Marken gel\u00f6scht"},
+    };
+    for (const Case& c : cases) {
+        doc.SealStep();
+        c.edit();
+        EXPECT_EQ(doc.UndoText(), c.name);
+    }
 }
 
 }  // namespace

@@ -179,7 +179,7 @@ TEST_F(DocumentOps, FileNamesAndTrackWavNamesAreCleanedAndCancelStops) {
     dialogs.timedAnswers = {ResultOk};
     dialogs.timedInputs = {"Schlagzeug"};
     auto names = NormalizeTrackWavNames({"my song.wav", " Gitarre ", "", "Schlagzeug", "Bass Ä"}, dialogs);
-    EXPECT_EQ(names, (Names{"MY_SONG.WAV", "GITARRE.WAV", "", "SCHLAGZE.WAV", "BASS__.WAV"}));
+    EXPECT_EQ(names, (Names{"MY SONG.WAV", "GITARRE.WAV", "", "SCHLAGZE.WAV", "BASS _.WAV"}));
     ASSERT_EQ(dialogs.CountAsked("timed"), 1);
     EXPECT_NE(dialogs.asked[0].text.find("\"SCHLAGZEUG\" in Track 4 " + Txt(136)), std::string::npos);
 
@@ -188,6 +188,89 @@ TEST_F(DocumentOps, FileNamesAndTrackWavNamesAreCleanedAndCancelStops) {
     dialogs.timedInputs = {"evil/name.txt"};
     names = NormalizeTrackWavNames({"Schlagzeug", "bass", "Gitarrenspur", "gitarre"}, dialogs);
     EXPECT_EQ(names, (Names{"EVIL_NAM.WAV", "BASS.WAV", "Gitarrenspur", "gitarre"}));
+}
+
+// Another program writes the loaded file while the window holds a change.
+TEST_F(DocumentOps, AFileChangedOnDiskIsNeverWrittenOverWithoutTheQuestion) {
+    struct Case {
+        const char* what;
+        int otherByte;  // written at offset 100 by the other program; -1: same bytes written again
+        int answer;     // to the question, if asked
+        bool asked, saved;
+    };
+    const Case cases[] = {
+        {"rewritten with the same bytes", -1, 0, false, true},
+        {"same size, other content", 7, ResultNo, true, true},
+        {"overwrite", 9, ResultNo, true, true},
+        {"reload", 9, ResultYes, true, false},
+        {"cancel", 9, ResultCancel, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        dialogs = ScriptedDialogs();
+        LoadProject("a");
+        Bytes onDisk = ReadBytes(dir / "a.ZDT");
+        Bytes other = onDisk;
+        if (c.otherByte >= 0) other[100] = static_cast<std::uint8_t>(c.otherByte);
+        WriteBytes(dir / "a.ZDT", other);
+        doc.WriteZDTByte(200, 42);
+        const Bytes window = doc.ZDTData();
+        if (c.asked) dialogs.messageAnswers = {c.answer};
+
+        EXPECT_EQ(QuickSaveLoadedZDTFile(context, Path("a.ZDT"), 3000), c.saved);
+        ASSERT_EQ(dialogs.CountAsked("message"), c.asked ? 1 : 0);
+        if (c.asked) {
+            EXPECT_NE(dialogs.asked[0].text.find(Path("a.ZDT")), std::string::npos);
+        }
+        EXPECT_EQ(ReadBytes(dir / "a.ZDT"), c.saved ? window : other);
+        EXPECT_EQ(doc.ZDTData(), c.answer == ResultYes ? other : window);
+        EXPECT_EQ(doc.DataChanged(), c.answer == ResultCancel);
+    }
+}
+
+TEST_F(DocumentOps, ActivationAsksOnceAboutAChangeButASaveAsksAgain) {
+    LoadProject("a");
+    EXPECT_EQ(CheckLoadedFileOnDisk(context), ExternalChange::None);
+    Bytes other = ReadBytes(dir / "a.ZDT");
+    other.push_back(1);  // another size
+    WriteBytes(dir / "a.ZDT", other);
+
+    dialogs.messageAnswers = {ResultCancel};
+    EXPECT_EQ(CheckLoadedFileOnDisk(context), ExternalChange::Cancelled);
+    EXPECT_EQ(CheckLoadedFileOnDisk(context), ExternalChange::None);  // not again for the same change
+    EXPECT_EQ(dialogs.CountAsked("message"), 1);
+
+    dialogs.messageAnswers = {ResultCancel};
+    EXPECT_FALSE(QuickSaveLoadedZDTFile(context, Path("a.ZDT"), 3000));
+    EXPECT_EQ(dialogs.CountAsked("message"), 2);
+    EXPECT_EQ(ReadBytes(dir / "a.ZDT"), other);
+
+    // A further change is asked about; Overwrite on activation saves at once.
+    other.push_back(2);
+    WriteBytes(dir / "a.ZDT", other);
+    dialogs.messageAnswers = {ResultNo};
+    EXPECT_EQ(CheckLoadedFileOnDisk(context), ExternalChange::Overwrite);
+    EXPECT_EQ(ReadBytes(dir / "a.ZDT"), doc.ZDTData());
+    EXPECT_EQ(dialogs.CountAsked("message"), 3);
+    EXPECT_EQ(CheckLoadedFileOnDisk(context), ExternalChange::None);
+
+    // Reload takes the file's bytes.
+    other.push_back(3);
+    WriteBytes(dir / "a.ZDT", other);
+    dialogs.messageAnswers = {ResultYes};
+    EXPECT_EQ(CheckLoadedFileOnDisk(context), ExternalChange::Reloaded);
+    EXPECT_EQ(doc.ZDTData(), other);
+    EXPECT_FALSE(doc.DataChanged());
+}
+
+TEST(WavNameCharacters, OnlyTheExtensionKeepsItsDotSoANameNeverBecomesAPath) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"../X.WAV", "___X.WAV"},   {"A.B.WAV", "A_B.WAV"},       {"..\\x.wav", "___X.WAV"},
+        {"a.b", "A_B"},             {" my song.wav ", "MY SONG.WAV"}, {"Bass Ä", "BASS _"},
+        {"X-1_2.WAV", "X-1_2.WAV"}, {"AB .WAV", "AB.WAV"},        {".WAV", ".WAV"},
+        {"/etc/passwd", "_ETC_PASSWD"}, {"", ""},
+    };
+    for (const auto& [typed, cleaned] : cases) EXPECT_EQ(CleanWavNameCharacters(typed), cleaned) << typed;
 }
 
 TEST_F(DocumentOps, GetZDTProjectNameReadsOnlyWhatItNeedsAndEmptiesTheScanBuffer) {

@@ -8,7 +8,9 @@
 #include "project/project_name.h"
 #include "project/track_layout.h"
 #include "project/track_record.h"
+#include "project/track_table.h"
 #include "project/track_values.h"
+#include "project/value_format.h"
 
 namespace spurwerk {
 namespace {
@@ -77,6 +79,71 @@ TEST(TrackSummary, FormsOfEveryKindOfValue) {
     doc.WriteZDTByte(TagOffset(*FindStripControl("TBEQHighHz_"), 0), 40);
     TrackSummaryOptions raw{true, {"Pan", "EQxH", "EQHighHz"}, 1};
     EXPECT_EQ(BuildTrackSummary(doc.ZDTData(), raw), "Pan=R200 EQxH[dB]=12 EQHighHz[Hz]=18000");
+}
+
+// A byte the mixer clamps shows the clamped value with the byte beside it, the
+// same way for every kind of control; a byte in range shows alone.
+TEST(TrackTable, OutOfRangeBytesShowTheirRawValue) {
+    const std::tuple<const char*, int, const char*> cases[] = {
+        {"TBPan_", 150, "R100(raw 150)"}, {"TBPan_", 60, "R20"},
+        {"TBFader_", 200, "127(raw 200)"}, {"TBFader_", 127, "127"},
+        {"TBEQxH_", 30, "12(raw 30)"}, {"TBEQxH_", 0, "-12"},
+        {"TBEQHighHz_", 20, "18000(raw 20)"}, {"TBEQMidQual_", 40, "1.0(raw 40)"},
+        {"TBReverb_", 101, "100(raw 101)"}, {"CBInvert_", 5, "X(raw 5)"}, {"CBInvert_", 1, "X"},
+    };
+    for (const auto& [prefix, raw, shown] : cases)
+        EXPECT_EQ(ShownValueText(*FindStripControl(prefix), raw), shown) << prefix << " " << raw;
+
+    // The summary marks them when asked (the command line) and shows the bytes otherwise (the list).
+    ZDTDocument doc = EmptyProject();
+    doc.WriteZDTByte(TagOffset(*FindStripControl("TBFader_"), 2), 200);
+    doc.WriteZDTByte(TagOffset(*FindStripControl("CBInvert_"), 0), 5);
+    TrackSummaryOptions marked{true, {"Fader", "Invert"}, 3, true};
+    EXPECT_EQ(BuildTrackSummary(doc.ZDTData(), marked), "Fader[%]=0,0,127(raw 200) Invert[v]=X(raw 5)--");
+    marked.markOutOfRange = false;
+    EXPECT_EQ(BuildTrackSummary(doc.ZDTData(), marked), "Fader[%]=0,0,200 Invert[v]=X--");
+}
+
+// One row per parameter with its unit, one column per track, as wide as its
+// widest value; names left-aligned, numbers right-aligned.
+TEST(TrackTable, RowsPerParameterColumnsPerTrackSplitToFitTheWidth) {
+    ZDTDocument doc = EmptyProject();
+    doc.WriteZDTWord(layout::RecordMaskOffset, 0x0001);
+    doc.WriteZDTWord(layout::PlayMaskOffset, 0x0001);
+    WriteWavName(doc, TagOffset(*FindStripControl("EDFileAss_"), 1), "GIT_C.WAV");
+    doc.WriteZDTByte(TagOffset(*FindStripControl("TBPan_"), 0), 50);
+    doc.WriteZDTByte(TagOffset(*FindStripControl("TBFader_"), 2), 200);
+    TrackTableOptions options;
+    options.groups = {"Status", "FileAss", "Pan", "Fader", "Bogus"};
+    options.trackCount = 3;
+    options.trackCaption = "Spur";
+    EXPECT_EQ(BuildTrackTable(doc.ZDTData(), options),
+              (std::vector<std::string>{
+                  "Spur       1          2             3",
+                  "Status     R          -             -",
+                  "FileAss       GIT_C.WAV",
+                  "Pan        C       L100          L100",
+                  "Fader [%]  0          0  127(raw 200)",
+              }));
+
+    // Too wide for the terminal: blocks of tracks (a bank of 8, then fewer), each with its header.
+    options.groups = {"Pan", "EQHighHz"};
+    options.trackCount = 16;
+    options.trackCaption = "Track";
+    const std::tuple<std::size_t, std::size_t> widths[] = {{0, 1}, {200, 1}, {100, 2}, {60, 4}, {10, 16}};
+    for (const auto& [width, blocks] : widths) {
+        options.maxWidth = width;
+        std::vector<std::string> lines = BuildTrackTable(doc.ZDTData(), options);
+        std::size_t headers = 0;
+        for (const std::string& line : lines) {
+            if (line.rfind("Track", 0) == 0) ++headers;
+            if (width >= 60) {
+                EXPECT_LE(line.size(), width) << line;
+            }
+        }
+        EXPECT_EQ(headers, blocks) << width;
+        EXPECT_EQ(lines.size(), blocks * 3 + blocks - 1) << width;  // header, 2 rows, a blank between blocks
+    }
 }
 
 TEST(TrackValues, ParseWavNamesNameTheAcceptedValuesOnErrorAndArmOneTrackAGroup) {

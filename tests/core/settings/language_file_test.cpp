@@ -6,6 +6,7 @@
 #include "project/track_layout.h"
 #include "scripted_dialogs.h"
 #include "settings/ini_file.h"
+#include "settings/cli_texts.h"
 #include "settings/language_file.h"
 #include "settings/text_table.h"
 #include "settings/ui_texts.h"
@@ -122,6 +123,31 @@ TEST_F(LanguageFixture, MissingKeys) {
     EXPECT_EQ(UiTxt(UiText::QtLanguage), "");
     EXPECT_EQ(QtLanguageCodeFor("english"), "en");
     EXPECT_EQ(QtLanguageCodeFor("Klingon"), "");
+}
+
+// The command line's texts come from the same file: a key the file lacks keeps
+// the German default, a file without them starts from the defaults again, and
+// values never replace the placeholders that follow them.
+TEST_F(LanguageFixture, CommandLineTexts) {
+    WriteText(dir / "Spurwerk_GUI_English.INI",
+              "[ResStrArr]\r\nStr101=x\r\n[CliTexts]\r\nNothingSaved=nothing saved\r\n"
+              "SameFolder=\"%1\" and \"%2\" are one folder:<BR>%3\r\n");
+    ASSERT_TRUE(LoadSaveLanguage(false, english, {}, dialogs));
+    const std::tuple<std::string, std::string> cases[] = {
+        {CliTxt(CliText::NothingSaved), "nothing saved"},
+        {CliTxt(CliText::SameFolder, {"A", "%2", "!"}), "\"A\" and \"%2\" are one folder:\r\n!"},
+        {CliTxt(CliText::TableTrack), "Spur"},  // not in the file: German
+        {CliTxt(CliText::NoFolder, {}), "\"%1\" ist kein Ordner"},  // a missing value leaves its mark
+        {CliTextKey(CliText::NeedsYesOrNo), "NeedsYesOrNo"},
+    };
+    for (const auto& [got, expected] : cases) EXPECT_EQ(got, expected);
+    WriteText(dir / "Spurwerk_GUI_English.INI", "[ResStrArr]\r\nStr101=x\r\n");
+    ASSERT_TRUE(LoadSaveLanguage(false, english, {}, dialogs));
+    EXPECT_EQ(CliTxt(CliText::NothingSaved), "nichts gespeichert");
+    // Saving a language writes them too, so a new language file can be translated.
+    WriteText(dir / "new.INI", "");  // an existing file: no announcement
+    LoadSaveResStrArr(true, PathText(dir / "new.INI"), dialogs);
+    EXPECT_NE(ReadTextFile(dir / "new.INI").find("[CliTexts]\r\nProjectLabel=Projekt:\r\n"), std::string::npos);
 }
 
 // Reading and writing a whole language: every form in its section, the texts

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <optional>
 #include <tuple>
 
 #include "io/path_text.h"
@@ -194,6 +195,41 @@ TEST_F(SettingsFixture, LanguageChoiceListsLanguageFilesByPrefix) {
     EXPECT_EQ(InitCBLanguage(PathText(dir / "nowhere" / "X_GUI.INI")).size(), 1u);
 }
 
+// The command line's language: --lang, else the window's choice, else the
+// locale variables in POSIX order; English where no file of the language exists.
+TEST(LanguageChoice, CommandLineLanguageFromOptionStoredChoiceAndLocale) {
+    const Items entries{"Sprache / language", "Deutsch", "English"};
+    const Items onlyTitle{"Sprache / language"};
+    struct Case {
+        const Items* entries;
+        CliLanguageSources sources;
+        std::optional<std::string> expected;
+    };
+    const Case cases[] = {
+        {&entries, {"en", 1, "de_DE", "", ""}, "English"},  // the option wins over everything
+        {&entries, {"DE", 2, "", "", "en_US"}, "Deutsch"},
+        {&entries, {"English", 0, "", "", ""}, "English"},
+        {&entries, {"fr", 0, "", "", ""}, std::nullopt},  // no such language
+        {&onlyTitle, {"de", 0, "", "", ""}, ""},          // the built-in German texts
+        {&onlyTitle, {"en", 0, "", "", ""}, std::nullopt},
+        {&entries, {"", 2, "de_DE.UTF-8", "", ""}, "English"},  // the window's choice before the locale
+        {&entries, {"", 1, "", "", "en_GB"}, "Deutsch"},
+        {&entries, {"", 3, "", "", "de_DE"}, "Deutsch"},  // a stored position past the entries
+        {&entries, {"", 0, "de_DE.UTF-8", "en_US", "en_US"}, "Deutsch"},  // LC_ALL first
+        {&entries, {"", 0, "", "en_GB.UTF-8", "de_DE"}, "English"},      // then LC_MESSAGES
+        {&entries, {"", 0, "", "", "de_AT@euro"}, "Deutsch"},
+        {&entries, {"", 0, "", "", "C.UTF-8"}, "English"},
+        {&entries, {"", 0, "", "", "POSIX"}, "English"},
+        {&entries, {"", 0, "", "", "fr_FR"}, "English"},
+        {&entries, {"", 0, "", "", ""}, "English"},
+        {&onlyTitle, {"", 0, "", "", "en_US"}, ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CliLanguageEntry(*c.entries, c.sources), c.expected)
+            << "option " << c.sources.option << ", stored " << c.sources.storedIndex << ", " << c.sources.lcAll
+            << "/" << c.sources.lcMessages << "/" << c.sources.lang;
+}
+
 TEST(SideFiles, NamedAfterTheProgramAndWrittenElsewhereWhenItsFolderIsNotWritable) {
     const std::string dir = Sep + "opt" + Sep + "tools" + Sep;
     SideFiles s = DeriveSideFiles(dir + "Other.exe", true, "");
@@ -224,6 +260,58 @@ TEST(SideFiles, NamedAfterTheProgramAndWrittenElsewhereWhenItsFolderIsNotWritabl
     // ... unless the user keeps an own suggestion list.
     WriteBytes(config / "Spurwerk_Assigns.INI", Bytes{'X'});
     EXPECT_EQ(DeriveSideFiles(dir + "Spurwerk", false, cfg).assignsFile, cfgDir + "Spurwerk_Assigns.INI");
+}
+
+// An installed program writes into the user's configuration folder even when
+// its own folder is writable (run as root); a build folder or an unpacked copy
+// keeps its side files beside the program.
+TEST(SideFiles, InstalledProgramNeverWritesBesideItself) {
+    TempDir home;
+    const std::string configDir = AddTrailingBackslash(PathText(home / "config" / "Spurwerk"));
+#ifdef _WIN32
+    const char* variable = "APPDATA";
+#else
+    const char* variable = "XDG_CONFIG_HOME";
+#endif
+    struct Restore {
+        const char* name;
+        std::string old;
+        ~Restore() { SetVariable(name, old); }
+        static void SetVariable(const char* name, const std::string& value) {
+#ifdef _WIN32
+            _putenv_s(name, value.c_str());
+#else
+            if (value.empty()) unsetenv(name); else setenv(name, value.c_str(), 1);
+#endif
+        }
+    } restore{variable, EnvironmentText(variable)};
+    Restore::SetVariable(variable, PathText(home / "config"));
+    ASSERT_EQ(UserConfigDir(), configDir);
+    struct Case {
+        const char* what;
+        bool marker;
+        bool markerIsFolder;
+        const char* expectedPlace;  // "beside" or "config"
+    };
+    const Case cases[] = {
+        {"build folder", false, false, "beside"},
+        {"installed", true, false, "config"},
+        {"a folder named like the marker is no marker", false, true, "beside"},
+    };
+    for (const Case& c : cases) {
+        TempDir program;
+        if (c.marker) WriteText(program / InstalledMarkerName, "installed\n");
+        if (c.markerIsFolder) fs::create_directory(program / InstalledMarkerName);
+        EXPECT_EQ(IsInstalledProgramDir(program.path()), c.marker) << c.what;
+        const SideFiles s = DeriveSideFiles(PathText(program / "Spurwerk"));
+        const std::string place = std::string(c.expectedPlace) == "beside" ? s.programDir : configDir;
+        EXPECT_EQ(s.writableDir, place) << c.what;
+        EXPECT_EQ(s.OptionsFileName, place + "Spurwerk.INI") << c.what;
+        EXPECT_EQ(s.zdtHistory, place + "Spurwerk_ZDTFile.HIS") << c.what;
+        // Shipped files are read beside the program either way.
+        EXPECT_EQ(s.prjTemplateR16, s.programDir + "PRJDATA_VorlageR16.ZDT") << c.what;
+    }
+    EXPECT_TRUE(fs::is_directory(configDir));
 }
 
 TEST(AssignSuggestions, FileReplacesBuiltInsWhenReadable) {
@@ -273,6 +361,14 @@ TEST_F(SettingsFixture, FirstExitAnnouncesTheFileOnceAndWritesWhatItGets) {
     EXPECT_EQ(Numbers(offScreen), (std::vector<int>{5000, 6, 7, 8}));  // saving moves no window
     ASSERT_TRUE(positions.LoadSaveAllWindowPos(All(), true, true, FullHd));
     EXPECT_EQ(dialogs.asked.size(), 1u);  // the file exists now
+    // In the language chosen.
+    std::filesystem::remove(dir / "Spurwerk_WindowPositions.INI");
+    SetTxt(185, "Ini file \"");
+    SetTxt(102, "\" not found - will be created !!");
+    dialogs.messageAnswers = {ResultOk};
+    ASSERT_TRUE(positions.LoadSaveAllWindowPos(All(), true, true, FullHd));
+    ASSERT_EQ(dialogs.asked.size(), 2u);
+    EXPECT_EQ(dialogs.asked[1].text, "Ini file \"" + posFile + "\" not found - will be created !!");
 }
 
 TEST_F(SettingsFixture, RestoreReadsIntegerFormsAndPullsBack) {

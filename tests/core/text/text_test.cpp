@@ -10,6 +10,7 @@
 #include "io/text_file.h"
 #include "test_files.h"
 #include "text/ascii.h"
+#include "text/json_depth.h"
 #include "text/number_text.h"
 #include "text/text_encoding.h"
 #include "text/visible_text.h"
@@ -90,6 +91,44 @@ TEST(TextEncoding, WritesWindows1252WhenEverythingFitsElseUtf8WithBom) {
     EXPECT_EQ(EncodeTextBytes("\u0416"), (Bytes{0xEF, 0xBB, 0xBF, 0xD0, 0x96}));
     // Stray bytes in a text never produce an undecodable file.
     EXPECT_EQ(DecodeTextBytes(EncodeTextBytes("a\xFF\u0416")), "a\u00FF\u0416");
+}
+
+// A path's bytes as text that leads back to them, for paths on a card whose
+// names are no UTF-8.
+TEST(TextEncoding, PathBytesThatAreNoUtf8AreEscapedAndComeBack) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"/card/PROJ\xE9/PRJDATA.ZDT", "/card/PROJ\\xE9/PRJDATA.ZDT"},  // Windows-1252 é
+        {"/card/\xC3\xA9\xFF", "/card/\xC3\xA9\\xFF"},                 // valid é kept, the stray byte escaped
+        {"a\\b\x80", "a\\x5Cb\\x80"},                                 // a backslash too, so the form is unambiguous
+        {"\xC3", "\\xC3"},                                               // a cut sequence
+    };
+    for (const auto& [bytes, escaped] : cases) {
+        EXPECT_EQ(EscapeNonUtf8Bytes(bytes), escaped);
+        EXPECT_TRUE(IsValidUtf8(EscapeNonUtf8Bytes(bytes)));
+        EXPECT_EQ(UnescapeNonUtf8Bytes(escaped), bytes) << escaped;
+    }
+    // Valid UTF-8 stays as it is and means itself, escapes and all.
+    for (const char* text : {"/card/\u00E9/a\\b", "C:\\x41", "a\\xZZ", "\\x4", ""}) {
+        EXPECT_EQ(EscapeNonUtf8Bytes(text), text);
+        EXPECT_EQ(UnescapeNonUtf8Bytes(text), std::nullopt) << text;
+    }
+}
+
+TEST(JsonDepth, CountsBracketsOutsideStringsWithoutRecursion) {
+    const std::pair<std::string, std::size_t> cases[] = {
+        {"1", 0},
+        {"[]", 1},
+        {R"({"tracks": [{"fader": 1, "raw": {"fader": 200}}]})", 4},
+        {R"(["[[[[", "\"[[[["])", 1},  // brackets in strings, an escaped quote
+        {"]]]][", 1},                  // stray closers are left to the parser
+        {"[{}][[]]", 2},
+    };
+    for (const auto& [text, depth] : cases) EXPECT_EQ(JsonNestingDepth(text, 10), depth) << text;
+    // A hostile document: counting stops at the limit.
+    std::string deep(1000000, '[');
+    EXPECT_EQ(JsonNestingDepth(deep, 4), 5u);
+    EXPECT_EQ(JsonNestingDepth("[[[[]]]]", 4), 4u);
+    EXPECT_EQ(JsonNestingDepth("[[[[[]]]]]", 4), 5u);
 }
 
 TEST(TextFile, SplitsAnyLineEndAndJoinsWithCrLf) {

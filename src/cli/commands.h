@@ -11,5 +11,7 @@ void AddByteCommands(CLI::App& app);
 void AddFileCommands(CLI::App& app);
 void AddMixerCommands(CLI::App& app);
 void AddAudioCommands(CLI::App& app);
+// Left out of builds without libFLAC and libarchive (then it only says so).
+void AddArchiveCommands(CLI::App& app);
 
 }  // namespace spurwerk::cli

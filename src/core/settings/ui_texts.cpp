@@ -72,6 +72,17 @@ constexpr std::array<Entry, Count> Entries{{
     {"TrackViewNoOutput", "Keine Audio-Ausgabe vorhanden"},
     {"TrackViewNoFile", "keine WAV-Datei"},
     {"TrackViewReading", "Lese Wellenformen ..."},
+    {"ArchiveExists", "Archiv \"%1\" existiert schon! Überschreiben?"},
+    {"RestoreExists", "Projekt-Ordner \"%1\" existiert schon! Überschreiben?\r\n(Der ganze Ordner wird durch das Archiv ersetzt!)"},
+    {"ArchiveTargetPrompt", "Ordner für die Archive wählen (nicht auf der Karte):"},
+    {"ArchiveRemoveQuestion", "Projekt-Ordner nach dem Archivieren von der Karte löschen?\r\n(Nur wenn das Archiv geschrieben und vollständig geprüft ist.)"},
+    {"ArchiveProgress", "Archivieren und prüfen ..."},
+    {"ArchiveDone", "Archive geschrieben und geprüft:\r\n%1"},
+    {"ArchiveNoProject", "Bitte Zeilen mit Projekt-Dateien wählen!"},
+    {"RestoreOpenCaption", "Archiv zurückholen"},
+    {"RestoreCardPrompt", "Karte (Hauptordner) wählen, auf die das Projekt zurückkommt:"},
+    {"RestoreProgress", "Zurückholen und prüfen ..."},
+    {"RestoreDone", "Projekt zurückgeholt nach \"%1\" (jede Datei geprüft)."},
     {"ExternalChangeQuestion",
      "Die Datei \"%1\" wurde von einem anderen Programm geändert, seit Spurwerk sie geladen oder gespeichert hat.\r\n\r\n"
      "Neu laden: die Datei wird neu geladen, Ihre Änderungen hier gehen verloren.\r\n"

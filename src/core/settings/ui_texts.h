@@ -60,6 +60,17 @@ enum class UiText {
     TrackViewNoOutput,
     TrackViewNoFile,
     TrackViewReading,
+    ArchiveExists,  // %1 is the archive file
+    RestoreExists,  // %1 is the project folder
+    ArchiveTargetPrompt,
+    ArchiveRemoveQuestion,
+    ArchiveProgress,
+    ArchiveDone,      // %1 is the list of archives
+    ArchiveNoProject,
+    RestoreOpenCaption,
+    RestoreCardPrompt,
+    RestoreProgress,
+    RestoreDone,      // %1 is the project folder
     ExternalChangeQuestion,  // %1 is the file
     ExternalChangeReload,
     ExternalChangeOverwrite,

@@ -16,11 +16,15 @@
 
 namespace spurwerk::gui {
 
-void ShowShellContextMenu(QWidget* owner, const std::string& fileName, const QPoint& globalPos) {
+void ShowShellContextMenu(QWidget* owner, const std::string& fileName, const QPoint& globalPos,
+                          const ExtraMenuEntries& extra) {
     QFileInfo info(Q(fileName));
     if (!info.exists()) return;
     QMenu menu(owner);
     menu.setObjectName("ShellContextMenu");
+    std::vector<QAction*> extraActions;
+    for (const auto& entry : extra) extraActions.push_back(menu.addAction(entry.first));
+    if (!extra.empty()) menu.addSeparator();
     QAction* open = menu.addAction(Q(UiTxt(UiText::MenuOpen)));
     QAction* show = menu.addAction(Q(UiTxt(UiText::MenuShowInFileManager)));
     QAction* copy = menu.addAction(Q(UiTxt(UiText::MenuCopyPath)));
@@ -34,6 +38,11 @@ void ShowShellContextMenu(QWidget* owner, const std::string& fileName, const QPo
     }
     QAction* chosen = menu.exec(globalPos);
     if (!chosen) return;
+    for (std::size_t i = 0; i < extraActions.size(); ++i)
+        if (chosen == extraActions[i]) {
+            extra[i].second();
+            return;
+        }
     try {
         if (chosen == open) {
             QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath()));

@@ -13,7 +13,8 @@ SPURWERK_WIN_BUILD="${SPURWERK_WIN_BUILD:-$SPURWERK_ROOT/build-win}"
 
 SPURWERK_PACKAGES=(
   cmake g++ ninja-build pkg-config
-  qt6-base-dev qt6-translations-l10n libgl-dev libcli11-dev nlohmann-json3-dev libgtest-dev libgmock-dev
+  qt6-base-dev qt6-multimedia-dev qt6-translations-l10n libgl-dev libcli11-dev nlohmann-json3-dev libgtest-dev libgmock-dev
+  libflac-dev libarchive-dev
   xvfb xauth ccache
 )
 # Only test.sh needs these: the sanitizer and fuzz build (clang with its
@@ -21,7 +22,8 @@ SPURWERK_PACKAGES=(
 # package (dpkg-shlibdeps) and its checks (lintian, AppStream, desktop entry),
 # the manual page check, the shell completions (zsh), the exFAT card test, the
 # system-call count of the search benchmark; WAV files written by other
-# programs for the sample reader's tests.
+# programs for the sample reader's tests; the flac encoder as the archive
+# benchmark's yardstick.
 SPURWERK_TEST_PACKAGES=(
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix wine wine64
@@ -29,7 +31,7 @@ SPURWERK_TEST_PACKAGES=(
   lintian appstream desktop-file-utils zsh
   exfatprogs exfat-fuse
   strace
-  sox ffmpeg
+  sox ffmpeg pulseaudio flac
 )
 
 missing_packages() {

@@ -70,6 +70,11 @@ fi
 # the GUI tests (GUI=1) only when the CLI tests do too.
 # Returns 0 when the fault survives, 1 when a test catches it, 2 when it does not build.
 try_mutant() {
+    if [[ "$target" == src/core/archive/* ]]; then
+        # Archiving has its own test program (built where libFLAC and libarchive are).
+        build_tests archive_tests || return 2
+        run_program archive_tests || return 1
+    fi
     if [ ${#gui_programs[@]} -eq 0 ] || [[ "$target" != src/gui/* ]]; then
         build_tests core_tests || return 2
         run_program core_tests || return 1

@@ -10,5 +10,8 @@ void AddProjectCommands(CLI::App& app);
 void AddByteCommands(CLI::App& app);
 void AddFileCommands(CLI::App& app);
 void AddMixerCommands(CLI::App& app);
+void AddAudioCommands(CLI::App& app);
+// Left out of builds without libFLAC and libarchive (then it only says so).
+void AddArchiveCommands(CLI::App& app);
 
 }  // namespace spurwerk::cli

@@ -134,6 +134,8 @@ int main(int argc, char** argv) {
     cli::AddByteCommands(app);
     cli::AddFileCommands(app);
     cli::AddMixerCommands(app);
+    cli::AddAudioCommands(app);
+    cli::AddArchiveCommands(app);
     app.footer("Each command's --help lists its options. --json on a command prints one JSON document "
                "instead of the text. Exit codes: 0 success, 1 error, 2 wrong usage. See man spurwerk-cli.\n"
                "Example: spurwerk-cli info /media/card/PROJ001/PRJDATA.ZDT");

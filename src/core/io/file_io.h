@@ -88,6 +88,8 @@ public:
     // Moves the closed file onto the target. Without `replace` an existing
     // target is kept: the result is then false with `ec` clear.
     bool MoveOntoTarget(bool replace, std::error_code& ec);
+    // The temporary file itself, to be read back (checked) before the move.
+    const std::filesystem::path& TempPath() const { return temp_; }
 
 private:
     std::filesystem::path target_, temp_;

@@ -58,6 +58,7 @@ public:
     }
     virtual void ShowProjectName(const std::string& name) { (void)name; }
     virtual void ShowInformation() {}                                   // F1
+    virtual void ShowTrackView() {}
 };
 
 class Dialogs;

@@ -12,6 +12,7 @@
 #include "project/project_info.h"
 #include "project/zdt_document.h"
 #include "settings/text_table.h"
+#include "settings/ui_texts.h"
 #include "ui/dialogs.h"
 
 namespace spurwerk {
@@ -45,6 +46,8 @@ std::vector<PopupEntry> MixerMenu::Entries() const {
         for (PopupEntry& e : entries)
             if (e.name == "PMSetMarkAtProjEnd" || e.name == "PMDeleteProjMarksGTRecEnd" || e.name == "PMDeleteAllProjMarks")
                 e.enabled = false;
+    entries.push_back(PopupEntry{});
+    entries.push_back(PopupEntry{"PMTrackView", UiTxt(UiText::MenuTrackView), true});
     return entries;
 }
 
@@ -62,6 +65,7 @@ void MixerMenu::Click(const std::string& entry) {
     else if (entry == "PMCopyAProjectFromTo") (*mixer_.actions).CopyProject();
     else if (entry == "PMSaveZDTFileSerie") (*mixer_.actions).CreateSeries();
     else if (entry == "PMSetInSubDirsMarkAtProjEnd") (*mixer_.actions).SetEndMarksInSubDirs();
+    else if (entry == "PMTrackView") (*mixer_.actions).ShowTrackView();
     else if (entry == "PMSetMarkAtProjEnd") {
         if (mixer_.dialogs.Message(Txt(287), MessageButtons::OkCancel) != ResultOk) return;
         DocumentStep step(mixer_.doc, CommandStepName(287));

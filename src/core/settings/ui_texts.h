@@ -48,6 +48,29 @@ enum class UiText {
     SearchZdtFilter,
     R24Fallback,
     MarkTableFull,  // %1 is the number of slots
+    TitleTrackView,
+    MenuTrackView,
+    MenuPlay,
+    TrackViewStop,
+    TrackViewFit,
+    TrackViewSetMark,
+    TrackViewDeleteMark,
+    TrackViewMoveMark,
+    TrackViewPreviewNote,
+    TrackViewNoOutput,
+    TrackViewNoFile,
+    TrackViewReading,
+    ArchiveExists,  // %1 is the archive file
+    RestoreExists,  // %1 is the project folder
+    ArchiveTargetPrompt,
+    ArchiveRemoveQuestion,
+    ArchiveProgress,
+    ArchiveDone,      // %1 is the list of archives
+    ArchiveNoProject,
+    RestoreOpenCaption,
+    RestoreCardPrompt,
+    RestoreProgress,
+    RestoreDone,      // %1 is the project folder
     ExternalChangeQuestion,  // %1 is the file
     ExternalChangeReload,
     ExternalChangeOverwrite,

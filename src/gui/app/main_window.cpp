@@ -32,6 +32,7 @@
 #include "settings/language_file.h"
 #include "settings/text_table.h"
 #include "settings/ui_texts.h"
+#include "support/archive_jobs.h"
 #include "support/design_font.h"
 #include "support/elided_path.h"
 #include "support/general_info_window.h"
@@ -208,7 +209,7 @@ void MainWindow::BuildControls() {
 }
 
 QFrame* MainWindow::BuildTopPanel() {
-    panelTop_ = NewPanel("PanelTop", this, 159);
+    panelTop_ = NewPanel("PanelTop", this, 185);
     QWidget* top = panelTop_;
     cbLanguage_ = new QComboBox(top);
     cbLanguage_->setObjectName("CBLanguage");
@@ -251,7 +252,9 @@ QFrame* MainWindow::BuildTopPanel() {
                                         "Mehrere Projekte (in verschiedenen Verzeichnissen) erstellen aus dieser Datei "
                                         "als Vorlage mit Audio-Dateien aus Vorlage");
     NewBar("Panel2", top, QRect(0, 134, 0, 0))->hide();  // the design's second separator, kept for its name
-    panelSwitchExpertFunctions_ = NewBar("PanelSwitchExpertFunctions", top, QRect(0, 154, 355, 5));
+    buttonRestoreArchive_ = NewButton("ButtonRestoreArchive", "Archiv zurückholen ...", top, QRect(4, 156, 347, 22));
+    buttonRestoreArchive_->setVisible(ArchivingAvailable());
+    panelSwitchExpertFunctions_ = NewBar("PanelSwitchExpertFunctions", top, QRect(0, 180, 355, 5));
     panelSwitchExpertFunctions_->setToolTip("SwitchExpertFunctions");
     panelSwitchExpertFunctions_->setCursor(Qt::PointingHandCursor);
     return panelTop_;
@@ -309,6 +312,7 @@ void MainWindow::ConnectControls() {
     connect(buttonCopyAProjectFromTo_, &QPushButton::clicked, this, [this] {
         if (copyProject) Run(copyProject);
     });
+    connect(buttonRestoreArchive_, &QPushButton::clicked, this, [this] { RestoreProjectArchive(this, state_); });
     panelGeneralInfo_->installEventFilter(this);
     panelSwitchExpertFunctions_->installEventFilter(this);
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState appState) {

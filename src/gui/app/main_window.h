@@ -144,6 +144,7 @@ private:
     QPushButton* buttonSetCtrls_;
     QPushButton* buttonCopyAProjectFromTo_;
     QPushButton* buttonSaveZDTFileSerie_;
+    QPushButton* buttonRestoreArchive_;
     QFrame* panelSwitchExpertFunctions_;
     QCheckBox* cbUseInfoFiles_;
     QPushButton* buttonUpdateInfoFiles_;

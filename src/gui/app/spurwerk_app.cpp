@@ -8,8 +8,12 @@
 #include "lists/project_commands.h"
 #include "mixer/form_ctrls.h"
 #include "mixer/main_window_actions.h"
+#include "mixer/mixer_view_model.h"
 #include "support/general_info_window.h"
 #include "support/screen_keeper.h"
+#include "trackview/track_view_window.h"
+
+#include <QShortcut>
 
 namespace spurwerk::gui {
 
@@ -25,10 +29,30 @@ SpurwerkApp::SpurwerkApp(const std::string& programFile, const QStringList& para
     main_->Attach(ctrls_.get(), fileList_.get(), projSerie_.get(), generalInfo_.get(), language_.get());
     ConnectMixerToMainWindow(*ctrls_, *state_, *main_);
     commands_ = std::make_unique<ProjectCommands>(*state_, *main_, *ctrls_, *fileList_, *projSerie_);
+    TrackViewOpener() = [this] { ShowTrackView(); };
+    for (QWidget* window : {static_cast<QWidget*>(main_.get()), static_cast<QWidget*>(ctrls_.get())}) {
+        auto* key = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_T), window);
+        key->setContext(Qt::WindowShortcut);
+        QObject::connect(key, &QShortcut::activated, window, [this] { ShowTrackView(); });
+    }
+}
+
+void SpurwerkApp::ShowTrackView() {
+    if (!trackView_) {
+        trackView_ = std::make_unique<TrackViewWindow>(state_->doc, state_->dialogs);
+        trackView_->recordingEnd = [this] { return ctrls_->Model().Files().RecordingEnd(); };
+        trackView_->trackCount = [this] { return ctrls_->Model().Controls().TrackCount(); };
+    }
+    trackView_->show();
+    trackView_->raise();
+    trackView_->activateWindow();
+    trackView_->Reload();
 }
 
 SpurwerkApp::~SpurwerkApp() {
     // Windows go before the state they refer to.
+    TrackViewOpener() = nullptr;
+    trackView_.reset();
     commands_.reset();
     language_.reset();
     generalInfo_.reset();

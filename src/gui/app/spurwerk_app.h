@@ -18,6 +18,7 @@ class LanguageWindow;
 class MainWindow;
 class ProjectCommands;
 class ScreenKeeper;
+class TrackViewWindow;
 
 class SpurwerkApp {
 public:
@@ -36,6 +37,9 @@ public:
     GeneralInfoWindow& GeneralInfo() { return *generalInfo_; }
     LanguageWindow& Language() { return *language_; }
     ProjectCommands& Commands() { return *commands_; }
+    // Created when first opened.
+    TrackViewWindow* TrackView() { return trackView_.get(); }
+    void ShowTrackView();
 
 private:
     std::unique_ptr<ScreenKeeper> screenKeeper_;
@@ -47,6 +51,7 @@ private:
     std::unique_ptr<GeneralInfoWindow> generalInfo_;
     std::unique_ptr<LanguageWindow> language_;
     std::unique_ptr<ProjectCommands> commands_;
+    std::unique_ptr<TrackViewWindow> trackView_;
 };
 
 }  // namespace spurwerk::gui

@@ -22,6 +22,7 @@
 #include "lists/named_widget.h"
 #include "settings/language_file.h"
 #include "settings/ui_texts.h"
+#include "support/archive_jobs.h"
 #include "support/file_action_menu.h"
 #include "support/guarded.h"
 #include "support/qt_text.h"
@@ -82,6 +83,12 @@ QFrame* FormFileList::BuildTopPanel() {
     SetSortTypeItems(ListSortTypeItems());
     cbSortReverse_ = NewCheckBox("CBSortReverse", "umgekehrt", top, QRect(450, 16, 90, 18));
     buttonSearch_ = Named(new QPushButton("Erneut su&chen ...", top), "ButtonSearch", QRect(550, 8, 130, 26));
+    buttonArchive_ = Named(new QPushButton("&Archivieren ...", top), "ButtonArchive", QRect(686, 8, 130, 26));
+    buttonArchive_->setToolTip("Gewählte Projekte archivieren (FLAC, geprüft)");
+    buttonRestoreArchive_ =
+        Named(new QPushButton("Archiv zurückholen ...", top), "ButtonRestoreArchive", QRect(610, 38, 206, 26));
+    buttonArchive_->setVisible(ArchivingAvailable());
+    buttonRestoreArchive_->setVisible(ArchivingAvailable());
 
     cbListRecordModi_ = NewCheckBox("CBListRecordModi", "Record-Modi", top, QRect(4, 42, 100, 18));
     cbListWAVFileSize_ = NewCheckBox("CBListWAVFileSize", "WAV-Datei-Größen", top, QRect(106, 42, 130, 18));
@@ -118,6 +125,7 @@ QHBoxLayout* FormFileList::BuildListRow() {
     lbFiles_->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     lbFiles_->setUniformItemSizes(true);
     lbFiles_->setContextMenuPolicy(Qt::CustomContextMenu);
+    lbFiles_->setSelectionMode(QAbstractItemView::ExtendedSelection);  // several projects to archive
     scrollArea_->setWidget(lbFiles_);
     row->addWidget(scrollArea_, 1);
     scrollBar_ = new QScrollBar(Qt::Vertical, this);
@@ -147,6 +155,8 @@ void FormFileList::ConnectControls() {
     connect(cbSortReverse_, &QCheckBox::clicked, this, [this] { RGListSortTypeClick(); });
     connect(seFontSize_, &QSpinBox::valueChanged, this, [this] { SEFontSizeChange(); });
     connect(buttonSearch_, &QPushButton::clicked, this, &FormFileList::ButtonSearchClick);
+    connect(buttonArchive_, &QPushButton::clicked, this, &FormFileList::ButtonArchiveClick);
+    connect(buttonRestoreArchive_, &QPushButton::clicked, this, &FormFileList::ButtonRestoreArchiveClick);
     for (QCheckBox* box : {cbListRecordModi_, cbListWAVFileSize_, cbListWAVFileDate_})
         connect(box, &QCheckBox::clicked, this, &FormFileList::CBAnyListUpdateClick);
     connect(cbTrackInfosCompact_, &QCheckBox::clicked, this, [this] { AnyTrackInfosAnyClick(TrackInfoSender::Compact); });
@@ -311,10 +321,22 @@ void FormFileList::LBFilesDblClick(int row) {
 
 void FormFileList::LBFilesRightClick(int row, const QPoint& globalPos) {
     if (row < 0 || row >= static_cast<int>(list_.Lines().size())) return;
-    lbFiles_->setCurrentRow(row);
+    if (!lbFiles_->item(row)->isSelected()) lbFiles_->setCurrentRow(row);
     std::string path = ProjectList::EntryPath(list_.Lines()[static_cast<std::size_t>(row)], false);
-    if (!path.empty()) ShowShellContextMenu(this, path, globalPos);
+    ExtraMenuEntries extra;
+    if (ArchivingAvailable()) extra.push_back({buttonArchive_->text(), [this] { ButtonArchiveClick(); }});
+    if (!path.empty()) ShowShellContextMenu(this, path, globalPos, extra);
 }
+
+void FormFileList::ButtonArchiveClick() {
+    std::vector<std::string> files;
+    for (int row = 0; row < lbFiles_->count() && row < static_cast<int>(list_.Lines().size()); ++row)
+        if (lbFiles_->item(row)->isSelected())
+            files.push_back(ProjectList::EntryPath(list_.Lines()[static_cast<std::size_t>(row)], false));
+    ArchiveProjects(this, state_, files);
+}
+
+void FormFileList::ButtonRestoreArchiveClick() { RestoreProjectArchive(this, state_); }
 
 // --- repeating the search -----------------------------------------------------------
 

@@ -67,6 +67,9 @@ public:
     void AnyTrackInfosAnyClick(TrackInfoSender sender);
     void EditListDTFormatChange();
     void ScrollBarForFileListChange(int position);
+    // Archives the projects of the selected lines; restores an archive.
+    void ButtonArchiveClick();
+    void ButtonRestoreArchiveClick();
 
     QListWidget* Files() const { return lbFiles_; }
     QWidget* TrackInfoPanel() const;
@@ -115,6 +118,8 @@ private:
     QPushButton* buttonLBTrackInfosSelect_;
     QPushButton* buttonLBTrackInfosClear_;
     QPushButton* buttonSearch_;
+    QPushButton* buttonArchive_;
+    QPushButton* buttonRestoreArchive_;
     QLabel* labelMessList_;
     QScrollArea* scrollArea_;
     QListWidget* lbFiles_;

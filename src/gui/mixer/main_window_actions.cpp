@@ -8,6 +8,7 @@
 #include "files/wav_templates.h"
 #include "mixer/form_ctrls.h"
 #include "mixer/mixer_view_model.h"
+#include "trackview/track_view_window.h"
 #include "support/instant_hints.h"
 #include "support/qt_text.h"
 
@@ -63,6 +64,10 @@ void MainWindowMixerActions::CreateMissingWavFiles(const std::string& audioFolde
 void MainWindowMixerActions::ShowProjectName(const std::string& name) { main_.ShowProjectName(name); }
 
 void MainWindowMixerActions::ShowInformation() { main_.PanelGeneralInfoClick(); }
+
+void MainWindowMixerActions::ShowTrackView() {
+    if (TrackViewOpener()) TrackViewOpener()();
+}
 
 void ConnectMixerToMainWindow(FormCtrls& ctrls, AppState& state, MainWindow& main) {
     ctrls.SetActions(std::make_unique<MainWindowMixerActions>(state, main, ctrls.Model()));

@@ -47,6 +47,7 @@ public:
     void CreateMissingWavFiles(const std::string& audioFolder, bool reportFirst) override;
     void ShowProjectName(const std::string& name) override;
     void ShowInformation() override;
+    void ShowTrackView() override;
 
 private:
     AppState& state_;

@@ -3,7 +3,12 @@
 // with the associated program, show in the file manager, copy the path and,
 // for WAV files, the header summary.
 
+#include <functional>
 #include <string>
+#include <utility>
+#include <vector>
+
+#include <QString>
 
 class QPoint;
 class QWidget;
@@ -12,6 +17,10 @@ namespace spurwerk::gui {
 
 // Shows the menu at `globalPos` and runs the command chosen; dismissing it
 // runs nothing. Failures end silently, as the shell menu's do.
-void ShowShellContextMenu(QWidget* owner, const std::string& fileName, const QPoint& globalPos);
+// `extra` entries (caption, command) come first; their commands report their
+// own errors.
+using ExtraMenuEntries = std::vector<std::pair<QString, std::function<void()>>>;
+void ShowShellContextMenu(QWidget* owner, const std::string& fileName, const QPoint& globalPos,
+                          const ExtraMenuEntries& extra = {});
 
 }  // namespace spurwerk::gui

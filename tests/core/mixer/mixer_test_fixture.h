@@ -39,6 +39,7 @@ struct RecordingActions : MixerActions {
     void CopyProject() override { calls.push_back("copy"); }
     void CreateSeries() override { calls.push_back("series"); }
     void SetEndMarksInSubDirs() override { calls.push_back("subdirs"); }
+    void ShowTrackView() override { calls.push_back("trackview"); }
     void CreateMissingWavFiles(const std::string&, bool reportFirst) override {
         calls.push_back(reportFirst ? "create after report" : "create");
     }

@@ -56,9 +56,10 @@ TEST_F(MixerPopupMenu, MarkEntriesAreEnabledOnlyWhenTheyHaveSomethingToDo) {
 TEST_F(MixerPopupMenu, FileEntriesCallTheMainWindow) {
     Load(BlankProject());
     for (const char* entry : {"PMLoadZDTFile", "PMSearchZDTFile", "PMQuickSaveZDTFileAs", "PMSaveProject",
-                              "PMCopyAProjectFromTo", "PMSaveZDTFileSerie", "PMSetInSubDirsMarkAtProjEnd"})
+                              "PMCopyAProjectFromTo", "PMSaveZDTFileSerie", "PMSetInSubDirsMarkAtProjEnd", "PMTrackView"})
         mixer->Menu().Click(entry);
-    std::vector<std::string> expected = {"open", "search", "quicksave  3000", "saveas", "copy", "series", "subdirs"};
+    std::vector<std::string> expected = {"open",   "search", "quicksave  3000", "saveas",
+                                         "copy",   "series", "subdirs",         "trackview"};
     EXPECT_EQ(actions.calls, expected);
 }
 

@@ -1,0 +1,112 @@
+// Peak overview throughput: a project of TRACKS mono 24-bit WAV files of
+// SECONDS each (default 16 x 300 s at 44.1 kHz, about 640 MB), read warm from
+// the page cache, against `cat FILES > /dev/null` over the same files as the
+// floor. Prints the ratio of the two throughputs (1.0 = as fast as cat);
+// the aim is at least 0.8. Overviews are computed one file per worker thread,
+// as the track view does.
+//
+//   peaks_bench [SECONDS] [TRACKS] [FOLDER]
+
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "audio/peak_pyramid.h"
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+void Put(std::ofstream& out, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.put(static_cast<char>(value >> (8 * i)));
+}
+
+void WriteTrack(const fs::path& file, double seconds, int track) {
+    const std::uint32_t rate = 44100;
+    const auto frames = static_cast<std::uint32_t>(seconds * rate);
+    std::ofstream out(file, std::ios::binary);
+    out.write("RIFF", 4);
+    Put(out, 36 + frames * 3, 4);
+    out.write("WAVEfmt ", 8);
+    Put(out, 16, 4);
+    Put(out, 1, 2);
+    Put(out, 1, 2);
+    Put(out, rate, 4);
+    Put(out, rate * 3, 4);
+    Put(out, 3, 2);
+    Put(out, 24, 2);
+    out.write("data", 4);
+    Put(out, frames * 3, 4);
+    std::vector<char> block(3 * 44100);
+    for (std::uint32_t at = 0; at < frames;) {
+        const std::uint32_t n = std::min<std::uint32_t>(frames - at, 44100);
+        for (std::uint32_t i = 0; i < n; ++i) {
+            const double x = 0.5 * std::sin((at + i) * (110.0 + track * 20) * 6.283185307 / rate);
+            const auto v = static_cast<std::uint32_t>(static_cast<std::int32_t>(x * 8388607));
+            for (int b = 0; b < 3; ++b) block[3 * i + static_cast<std::uint32_t>(b)] = static_cast<char>(v >> (8 * b));
+        }
+        out.write(block.data(), 3 * n);
+        at += n;
+    }
+}
+
+double Seconds(Clock::time_point from) { return std::chrono::duration<double>(Clock::now() - from).count(); }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const double seconds = argc > 1 ? std::atof(argv[1]) : 300;
+    const int tracks = argc > 2 ? std::atoi(argv[2]) : 16;
+    const fs::path folder = argc > 3 ? fs::path(argv[3]) : fs::temp_directory_path() / "spurwerk-peaks-bench";
+    fs::create_directories(folder);
+    std::vector<std::string> files;
+    std::uintmax_t bytes = 0;
+    for (int t = 0; t < tracks; ++t) {
+        const fs::path file = folder / ("TRACK" + std::to_string(t + 1) + ".WAV");
+        if (!fs::exists(file) || fs::file_size(file) != 44 + static_cast<std::uintmax_t>(seconds * 44100) * 3)
+            WriteTrack(file, seconds, t);
+        files.push_back(file.string());
+        bytes += fs::file_size(file);
+    }
+    std::string cat = "cat";
+    for (const std::string& f : files) cat += " '" + f + "'";
+    cat += " > /dev/null";
+    if (std::system(cat.c_str()) != 0) return 1;  // warms the cache
+
+    double best = 1e9, bestCat = 1e9;
+    const unsigned workers = std::max(1u, std::thread::hardware_concurrency());
+    for (int round = 0; round < 3; ++round) {
+        auto start = Clock::now();
+        if (std::system(cat.c_str()) != 0) return 1;
+        bestCat = std::min(bestCat, Seconds(start));
+
+        start = Clock::now();
+        std::atomic<std::size_t> next{0};
+        std::atomic<bool> failed{false};
+        const std::atomic<bool> cancel{false};
+        std::vector<std::thread> pool;
+        for (unsigned w = 0; w < workers; ++w)
+            pool.emplace_back([&] {
+                for (std::size_t i; (i = next++) < files.size();)
+                    if (!spurwerk::ComputePeaks(files[i], cancel).peaks) failed = true;
+            });
+        for (std::thread& t : pool) t.join();
+        if (failed) return 1;
+        best = std::min(best, Seconds(start));
+    }
+    const double mb = static_cast<double>(bytes) / 1e6;
+    std::printf("peaks: %d files, %.0f MB, %u worker threads\n", tracks, mb, workers);
+    std::printf("cat > /dev/null   %8.3f s  %8.0f MB/s\n", bestCat, mb / bestCat);
+    std::printf("peak overviews    %8.3f s  %8.0f MB/s\n", best, mb / best);
+    std::printf("ratio (peaks / cat throughput): %.2f (aim >= 0.80)\n", bestCat / best);
+    return 0;
+}

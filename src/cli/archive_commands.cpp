@@ -1,0 +1,237 @@
+// archive: projects into verified tar files with FLAC audio, and back.
+
+#include <filesystem>
+#include <iostream>
+#include <memory>
+
+#include "cli_dialogs.h"
+#include "commands.h"
+#include "json_output.h"
+#include "io/path_text.h"
+#include "ui/errors.h"
+
+#ifdef SPURWERK_HAVE_ARCHIVE
+#include "archive/project_archive.h"
+#endif
+
+namespace spurwerk::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+#ifdef SPURWERK_HAVE_ARCHIVE
+
+struct ArchiveCommand {
+    std::vector<std::string> paths;
+    std::string to, verify, list, restore, extract, card;
+    int level = DefaultFlacLevel;
+    int number = 0;
+    bool removeAfter = false, r24 = false, infoFiles = false, flac = false, yes = false, no = false;
+};
+
+std::string Mb(std::uint64_t bytes) {
+    char text[32];
+    if (bytes < 1000000) std::snprintf(text, sizeof text, "%.1f kB", static_cast<double>(bytes) / 1e3);
+    else std::snprintf(text, sizeof text, "%.1f MB", static_cast<double>(bytes) / 1e6);
+    return text;
+}
+
+void Archive(const ArchiveCommand& o, CliDialogs& dialogs) {
+    if (o.to.empty()) throw CLI::ValidationError("--to", "give the folder the archives go to");
+    if (o.paths.empty()) throw CLI::ValidationError("PROJECT", "give a project folder, a project file or a card");
+    std::vector<fs::path> folders;
+    std::vector<std::string> errors;
+    for (const std::string& path : o.paths) {
+        fs::path p = PathFromText(path);
+        if (ProjectFolderOf(p)) {
+            folders.push_back(p);
+            continue;
+        }
+        std::error_code ec;
+        if (!fs::exists(p, ec)) throw FileError::For("Cannot archive", p, std::make_error_code(std::errc::no_such_file_or_directory));
+        if (!fs::is_directory(p, ec)) throw FileError("\"" + path + "\" is no project folder, project file or card");
+        std::vector<std::string> walkErrors;
+        auto below = ProjectFoldersBelow(p, &walkErrors);
+        errors.insert(errors.end(), walkErrors.begin(), walkErrors.end());
+        if (below.empty()) errors.push_back("\"" + path + "\" holds no project");
+        folders.insert(folders.end(), below.begin(), below.end());
+    }
+    ArchiveOptions options;
+    options.flacLevel = o.level;
+    options.model = o.r24 ? "R24" : "R16";
+    options.removeAfter = o.removeAfter;
+    Json written = Json::array(), deleted = Json::array();
+    for (const fs::path& folder : folders) {
+        try {
+            ArchiveResult result = ArchiveProject(folder, PathFromText(o.to), options, dialogs);
+            if (result.archive.empty()) {
+                errors.push_back("\"" + PathText(folder) + "\": not archived (the archive exists)");
+                continue;
+            }
+            written.push_back(CardText(PathText(result.archive)));
+            std::string line = PathText(folder) + " -> " + PathText(result.archive) + ": " +
+                               std::to_string(result.manifest.files.size()) + " files, " + Mb(result.originalBytes) +
+                               " -> " + Mb(result.archiveBytes) + ", verified";
+            if (result.removed) {
+                line += "; project folder removed";
+                deleted.push_back(CardText(PathText(folder)));
+            }
+            for (const std::string& skipped : result.skipped) ReportMessage(skipped);
+            ReportMessage(line);
+        } catch (const SilentAbort&) {
+            throw;
+        } catch (const std::exception& e) {
+            // One project that fails (unreadable, a question without an answer) leaves the others to go on.
+            errors.push_back("\"" + PathText(folder) + "\": " + e.what());
+        }
+    }
+    if (JsonOutput()) {
+        Json report = ChangeReport();
+        report["written"] = written;
+        report["deleted"] = deleted;
+        if (!errors.empty()) report["errors"] = errors;
+        PrintJson(report);
+    }
+    if (!errors.empty()) {
+        std::string text = std::to_string(errors.size()) + (errors.size() == 1 ? " project" : " projects") + " failed:";
+        for (const std::string& error : errors) text += "\n" + error;
+        throw CommandError(text);
+    }
+}
+
+std::string TrackName(int track) { return track == 0 ? "master" : std::to_string(track); }
+
+void List(const ArchiveCommand& o) {
+    SetErrorFile(o.list);
+    ArchiveManifest m = ReadArchiveManifest(PathFromText(o.list));
+    if (JsonOutput()) {
+        Json json = Json::parse(ManifestToJson(m));
+        json["archive"] = CardText(o.list);
+        PrintJson(json);
+        return;
+    }
+    PrintLine("Archive: " + o.list);
+    PrintLine("Folder: " + NameText(m.folder) + "   Project: " + NameText(m.project) + "   Recorder: Zoom " +
+              m.model + "   " + std::to_string(m.bitDepth) + "-bit   archived " + m.created);
+    PrintLine("Tracks:");
+    for (const ArchivedTrack& t : m.tracks)
+        PrintLine("  " + TrackName(t.track) + "\t" + (t.status.empty() ? "-" : t.status) + "\t" + NameText(t.wav));
+    std::string marks;
+    for (std::int32_t mark : m.marks) marks += (marks.empty() ? "" : ", ") + std::to_string(mark) + " ms";
+    PrintLine("Marks: " + (marks.empty() ? std::string("none") : marks));
+    PrintLine("Files:");
+    for (const ArchivedFile& f : m.files) {
+        std::string how = f.storage == FileStorage::Flac
+                              ? "FLAC (" + std::to_string(f.format.channels) + "x" + std::to_string(f.format.sampleRate) +
+                                    " Hz, " + std::to_string(f.format.bitsPerSample) + "-bit)"
+                              : "as it is" + (f.rawReason.empty() ? std::string() : " (" + f.rawReason + ")");
+        PrintLine("  " + NameText(f.path) + "\t" + std::to_string(f.size) + " B\t" + how + "\tsha256 " + f.sha256);
+    }
+}
+
+void Verify(const ArchiveCommand& o) {
+    SetErrorFile(o.verify);
+    ArchiveManifest m = VerifyArchive(PathFromText(o.verify));
+    if (JsonOutput()) {
+        PrintJson(Json{{"archive", CardText(o.verify)}, {"verified", true}, {"files", m.files.size()}});
+        return;
+    }
+    PrintLine(o.verify + ": " + std::to_string(m.files.size()) + " files of " + NameText(m.folder) +
+              " decoded, every checksum matches the manifest");
+}
+
+void Restore(const ArchiveCommand& o, CliDialogs& dialogs) {
+    SetErrorFile(o.restore);
+    if (o.card.empty()) throw CLI::ValidationError("--card", "give the card (folder) to restore onto");
+    RestoreOptions options;
+    if (o.number) options.number = o.number;
+    options.infoFile = o.infoFiles;
+    FileSnapshot before(o.card);
+    RestoreResult result = RestoreArchive(PathFromText(o.restore), PathFromText(o.card), options, dialogs);
+    if (result.folder.empty()) throw CommandError("nothing restored: the project folder exists");
+    if (JsonOutput()) {
+        Json report = ChangeReport(before.Changes());
+        report["folder"] = CardText(PathText(result.folder));
+        PrintJson(report);
+        return;
+    }
+    PrintLine(o.restore + " -> " + PathText(result.folder) + ": " + std::to_string(result.manifest.files.size()) +
+              " files restored and checked against the manifest");
+}
+
+void Extract(const ArchiveCommand& o) {
+    SetErrorFile(o.extract);
+    if (o.to.empty()) throw CLI::ValidationError("--to", "give the folder the files go to");
+    if (o.paths.empty()) throw CLI::ValidationError("TRACK", "give track numbers, \"master\" or file names");
+    Json written = Json::array();
+    for (const std::string& which : o.paths) {
+        fs::path file = ExtractFromArchive(PathFromText(o.extract), which, PathFromText(o.to), o.flac);
+        written.push_back(CardText(PathText(file)));
+        if (!JsonOutput()) PrintLine(PathText(file));
+    }
+    if (JsonOutput()) PrintJson(Json{{"written", written}});
+}
+
+#endif
+
+}  // namespace
+
+void AddArchiveCommands(CLI::App& app) {
+#ifdef SPURWERK_HAVE_ARCHIVE
+    auto o = std::make_shared<ArchiveCommand>();
+    auto* sub = app.add_subcommand(
+        "archive",
+        "Archive projects into tar files (project files as they are, WAV files as lossless FLAC, a manifest with a "
+        "SHA-256 of every file), verify, list, restore or extract them");
+    sub->add_option("PROJECT", o->paths,
+                    "project folders (or their PRJDATA.ZDT), or folders to archive every project below (a whole "
+                    "card); with --extract: track numbers, \"master\" or file names");
+    sub->add_option("--to", o->to, "the folder the archives (with --extract: the files) go to");
+    sub->add_option("--level", o->level, "FLAC compression level 0 (fastest) to 8 (smallest)")
+        ->check(CLI::Range(0, 8))
+        ->capture_default_str();
+    sub->add_flag("--remove-after", o->removeAfter,
+                  "delete each project folder once its archive is written and verified");
+    sub->add_flag("--r24", o->r24, "the projects are from a Zoom R24 (noted in the manifest)");
+    auto* verify = sub->add_option("--verify", o->verify, "decode an archive and check every file against its manifest");
+    auto* list = sub->add_option("--list", o->list, "show an archive's manifest: project, tracks, marks, files");
+    auto* restore = sub->add_option("--restore", o->restore, "restore an archive onto the card given by --card");
+    auto* extract = sub->add_option("--extract", o->extract, "write single tracks of an archive into --to");
+    verify->excludes(list, restore, extract);
+    list->excludes(restore, extract);
+    restore->excludes(extract);
+    sub->add_option("--card", o->card, "with --restore: the card's root folder");
+    sub->add_option("--number", o->number, "with --restore: restore into PROJnnn of this number (default: the lowest free)")
+        ->check(CLI::Range(1, 999));
+    sub->add_flag("--info-files", o->infoFiles, "with --restore: also write a project-name info file");
+    sub->add_flag("--flac", o->flac, "with --extract: write the FLAC stream instead of the WAV file");
+    auto* yes = sub->add_flag("--yes", o->yes, "replace an existing archive or project folder");
+    auto* no = sub->add_flag("--no", o->no, "never replace an existing archive or project folder");
+    yes->excludes(no);
+    AddJsonFlag(sub);
+    sub->footer("Examples: spurwerk-cli archive /media/card/PROJ001 /media/card/PROJ002 --to ~/ZoomArchive\n"
+                "          spurwerk-cli archive /media/card --to ~/ZoomArchive --remove-after\n"
+                "          spurwerk-cli archive --verify ~/ZoomArchive/PROJ001_SONG1_2026-12-06.tar\n"
+                "          spurwerk-cli archive --list ~/ZoomArchive/PROJ001_SONG1_2026-12-06.tar --json\n"
+                "          spurwerk-cli archive --restore ~/ZoomArchive/PROJ001_SONG1_2026-12-06.tar --card /media/card\n"
+                "          spurwerk-cli archive --extract ~/ZoomArchive/PROJ001_SONG1_2026-12-06.tar 1 3 --to ~/Mix --flac");
+    sub->callback([o] {
+        CliDialogs dialogs;
+        if (o->yes || o->no) dialogs.answer = o->yes;
+        if (!o->verify.empty()) Verify(*o);
+        else if (!o->list.empty()) List(*o);
+        else if (!o->restore.empty()) Restore(*o, dialogs);
+        else if (!o->extract.empty()) Extract(*o);
+        else Archive(*o, dialogs);
+    });
+#else
+    auto* sub = app.add_subcommand("archive",
+                                   "Archive and restore projects: not available in this build (it was made without "
+                                   "libFLAC and libarchive)");
+    sub->allow_extras();
+    sub->callback([] { throw CommandError("archiving is not available in this build (made without libFLAC and libarchive)"); });
+#endif
+}
+
+}  // namespace spurwerk::cli

@@ -1,0 +1,139 @@
+#include "archive/tar_container.h"
+
+#include <archive.h>
+#include <archive_entry.h>
+
+#include "archive/archive_manifest.h"
+#include "io/path_text.h"
+#include "ui/errors.h"
+
+namespace spurwerk {
+
+struct TarWriter::State {
+    archive* a = nullptr;
+    TempFile* out = nullptr;
+    std::error_code fault;
+    bool closed = false;
+};
+
+namespace {
+
+la_ssize_t WriteToTemp(archive* a, void* client, const void* buffer, std::size_t size) {
+    auto* state = static_cast<TarWriter::State*>(client);
+    std::error_code ec = state->out->Write(static_cast<const std::uint8_t*>(buffer), size);
+    if (ec) {
+        state->fault = ec;
+        archive_set_error(a, ec.value(), "%s", ec.message().c_str());
+        return -1;
+    }
+    return static_cast<la_ssize_t>(size);
+}
+
+}  // namespace
+
+TarWriter::TarWriter(TempFile& out) : state_(std::make_unique<State>()) {
+    state_->out = &out;
+    state_->a = archive_write_new();
+    if (!state_->a) throw FileError("libarchive: out of memory");
+    // GNU tar: names go in as the card's bytes (Windows-1252 names stay what
+    // they are), long names and sizes beyond 8 GiB fit, and every tar reads it.
+    archive_write_set_format_gnutar(state_->a);
+    archive_write_set_bytes_in_last_block(state_->a, 1);
+    if (archive_write_open(state_->a, state_.get(), nullptr, WriteToTemp, nullptr) != ARCHIVE_OK)
+        throw FileError(std::string("Cannot write the archive: ") + archive_error_string(state_->a));
+}
+
+TarWriter::~TarWriter() { archive_write_free(state_->a); }
+
+void TarWriter::Begin(const std::string& name, std::uint64_t size, std::time_t mtime) {
+    archive_entry* entry = archive_entry_new();
+    archive_entry_copy_pathname(entry, name.c_str());
+    archive_entry_set_size(entry, static_cast<la_int64_t>(size));
+    archive_entry_set_filetype(entry, AE_IFREG);
+    archive_entry_set_perm(entry, 0644);
+    archive_entry_set_mtime(entry, mtime, 0);
+    int status = archive_write_header(state_->a, entry);
+    archive_entry_free(entry);
+    if (status < ARCHIVE_WARN)
+        throw FileError(std::string("Cannot write the archive: ") + archive_error_string(state_->a));
+}
+
+void TarWriter::Write(const std::uint8_t* data, std::size_t size) {
+    while (size > 0) {
+        la_ssize_t written = archive_write_data(state_->a, data, size);
+        if (written <= 0)
+            throw FileError(std::string("Cannot write the archive: ") +
+                            (state_->fault ? state_->fault.message() : archive_error_string(state_->a)));
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+}
+
+void TarWriter::Close() {
+    if (archive_write_close(state_->a) != ARCHIVE_OK)
+        throw FileError(std::string("Cannot write the archive: ") +
+                        (state_->fault ? state_->fault.message() : archive_error_string(state_->a)));
+}
+
+struct TarReader::State {
+    archive* a = nullptr;
+    std::filesystem::path path;
+};
+
+namespace {
+
+[[noreturn]] void ThrowDamaged(archive* a, const std::filesystem::path& path) {
+    const char* reason = archive_error_string(a);
+    throw FileError("damaged archive \"" + PathText(path) + "\": " + (reason ? reason : "read error"));
+}
+
+}  // namespace
+
+TarReader::TarReader(const std::filesystem::path& path) : state_(std::make_unique<State>()) {
+    state_->path = path;
+    if (!IsRegularFile(path)) {
+        std::error_code ec;
+        bool exists = std::filesystem::exists(path, ec);
+        throw FileError::For("Cannot read", path, exists ? NotARegularFileError()
+                                                         : std::make_error_code(std::errc::no_such_file_or_directory));
+    }
+    state_->a = archive_read_new();
+    archive_read_support_format_tar(state_->a);
+    if (archive_read_open_filename(state_->a, PathText(path).c_str(), 64 * 1024) != ARCHIVE_OK)
+        ThrowDamaged(state_->a, path);
+}
+
+TarReader::~TarReader() { archive_read_free(state_->a); }
+
+bool TarReader::Next(std::string& name, std::uint64_t& size) {
+    archive_entry* entry = nullptr;
+    int status = archive_read_next_header(state_->a, &entry);
+    if (status == ARCHIVE_EOF) return false;
+    if (status < ARCHIVE_WARN) ThrowDamaged(state_->a, state_->path);
+    const char* pathname = archive_entry_pathname(entry);
+    name = pathname ? pathname : "";
+    if (!IsSafeRelativePath(name))
+        throw FileError("the archive holds a path outside its folder: \"" + NameText(name) + "\"; nothing is taken from it");
+    if (archive_entry_filetype(entry) != AE_IFREG) {
+        bool link = archive_entry_filetype(entry) == AE_IFLNK || archive_entry_hardlink(entry);
+        throw FileError(std::string("the archive holds ") + (link ? "a link" : "an entry that is no file") + ": \"" +
+                        NameText(name) + "\"; nothing is taken from it");
+    }
+    if (archive_entry_hardlink(entry))
+        throw FileError("the archive holds a link: \"" + NameText(name) + "\"; nothing is taken from it");
+    la_int64_t entrySize = archive_entry_size(entry);
+    size = entrySize > 0 ? static_cast<std::uint64_t>(entrySize) : 0;
+    return true;
+}
+
+std::size_t TarReader::Read(std::uint8_t* buffer, std::size_t size) {
+    la_ssize_t got = archive_read_data(state_->a, buffer, size);
+    if (got < 0) ThrowDamaged(state_->a, state_->path);
+    return static_cast<std::size_t>(got);
+}
+
+void TarReader::Skip() {
+    if (archive_read_data_skip(state_->a) < ARCHIVE_WARN) ThrowDamaged(state_->a, state_->path);
+}
+
+}  // namespace spurwerk

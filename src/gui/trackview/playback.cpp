@@ -1,0 +1,193 @@
+#include "trackview/playback.h"
+
+#include <QTimer>
+
+#include <algorithm>
+#include <vector>
+
+#include "audio/preview_mixer.h"
+#include "settings/ui_texts.h"
+
+#ifdef SPURWERK_HAVE_MULTIMEDIA
+#include <QAudioDevice>
+#include <QAudioFormat>
+#include <QAudioSink>
+#include <QIODevice>
+#include <QMediaDevices>
+#endif
+
+namespace spurwerk::gui {
+
+#ifdef SPURWERK_HAVE_MULTIMEDIA
+
+namespace {
+
+// The mixer as a sequential device the sink reads from.
+class MixerDevice : public QIODevice {
+public:
+    explicit MixerDevice(std::unique_ptr<PreviewMixer> mixer) : mixer_(std::move(mixer)) {}
+    PreviewMixer& Mixer() { return *mixer_; }
+    std::uint64_t FramesPulled() const { return pulled_; }
+    bool isSequential() const override { return true; }
+    qint64 bytesAvailable() const override {
+        return static_cast<qint64>((mixer_->FrameCount() - mixer_->Position()) * 4) + QIODevice::bytesAvailable();
+    }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override {
+        const auto frames = static_cast<std::size_t>(maxSize / 4);
+        buffer_.resize(2 * frames);
+        const std::size_t got = mixer_->Mix(buffer_.data(), frames);
+        auto* out = reinterpret_cast<std::int16_t*>(data);
+        for (std::size_t i = 0; i < 2 * got; ++i)
+            out[i] = static_cast<std::int16_t>(std::lround(std::clamp(buffer_[i], -1.0f, 1.0f) * 32767.0f));
+        pulled_ += got;
+        return static_cast<qint64>(got * 4);
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    std::unique_ptr<PreviewMixer> mixer_;
+    std::vector<float> buffer_;
+    std::uint64_t pulled_ = 0;
+};
+
+}  // namespace
+
+struct Playback::Engine {
+    std::unique_ptr<MixerDevice> device;
+    std::unique_ptr<QAudioSink> sink;
+    std::uint64_t startFrame = 0;
+    std::uint32_t rate = 44100;
+    int idleTicks = 0;
+    QTimer timer;
+};
+
+Playback::Playback() : engine_(std::make_unique<Engine>()) {
+    if (QMediaDevices::defaultAudioOutput().isNull()) problem_ = QString::fromStdString(UiTxt(UiText::TrackViewNoOutput));
+    engine_->timer.setInterval(30);
+    connect(&engine_->timer, &QTimer::timeout, this, [this] {
+        emit positionChanged(PositionMs());
+        if (!engine_->sink || engine_->sink->state() != QAudio::IdleState ||
+            engine_->device->Mixer().Position() < engine_->device->Mixer().FrameCount())
+            return;
+        // Idle comes when the mixer is drained, before the output has played
+        // what it holds: stop once it has (or after two seconds regardless).
+        const auto played = static_cast<std::uint64_t>(engine_->sink->processedUSecs()) * engine_->rate / 1000000;
+        if (played + engine_->rate / 100 >= engine_->device->FramesPulled() || ++engine_->idleTicks > 66) Stop();
+    });
+}
+
+Playback::~Playback() { Stop(); }
+
+bool Playback::Available() const { return !QMediaDevices::defaultAudioOutput().isNull(); }
+
+bool Playback::Playing() const { return engine_->sink != nullptr; }
+
+bool Playback::Start(std::unique_ptr<PreviewMixer> mixer, std::uint64_t frame) {
+    Stop();
+    const QAudioDevice output = QMediaDevices::defaultAudioOutput();
+    if (output.isNull()) {
+        problem_ = QString::fromStdString(UiTxt(UiText::TrackViewNoOutput));
+        emit stateChanged();
+        return false;
+    }
+    QAudioFormat format;
+    format.setSampleRate(static_cast<int>(mixer->SampleRate()));
+    format.setChannelCount(2);
+    format.setSampleFormat(QAudioFormat::Int16);
+    if (!output.isFormatSupported(format)) {
+        problem_ = QStringLiteral("the output takes no 16-bit stereo at %1 Hz").arg(mixer->SampleRate());
+        emit stateChanged();
+        return false;
+    }
+    problem_.clear();
+    engine_->rate = mixer->SampleRate();
+    engine_->idleTicks = 0;
+    engine_->startFrame = std::min(frame, mixer->FrameCount());
+    mixer->Seek(engine_->startFrame);
+    mixer->SetListening(mute_, solo_);
+    engine_->device = std::make_unique<MixerDevice>(std::move(mixer));
+    engine_->device->open(QIODevice::ReadOnly);
+    engine_->sink = std::make_unique<QAudioSink>(output, format);
+    engine_->sink->start(engine_->device.get());
+    if (engine_->sink->error() != QAudio::NoError) {
+        problem_ = QStringLiteral("the audio output could not be opened");
+        engine_->sink.reset();
+        engine_->device.reset();
+        emit stateChanged();
+        return false;
+    }
+    engine_->timer.start();
+    emit stateChanged();
+    return true;
+}
+
+void Playback::Stop() {
+    if (!engine_->sink) return;
+    engine_->timer.stop();
+    emit positionChanged(PositionMs());
+    engine_->sink->stop();
+    engine_->sink.reset();
+    emit stateChanged();
+}
+
+std::uint64_t Playback::FramesPulled() const { return engine_->device ? engine_->device->FramesPulled() : 0; }
+
+void Playback::SetListening(std::vector<bool> muteByStrip, std::vector<bool> soloByStrip) {
+    mute_ = std::move(muteByStrip);
+    solo_ = std::move(soloByStrip);
+    // The mixer reads the flags atomically while the output pulls.
+    if (engine_->device) engine_->device->Mixer().SetListening(mute_, solo_);
+}
+
+std::int64_t Playback::PositionMs() const {
+    const std::int64_t start = static_cast<std::int64_t>(engine_->startFrame * 1000 / engine_->rate);
+    if (!engine_->sink) return start;
+    return start + engine_->sink->processedUSecs() / 1000;
+}
+
+#else
+
+struct Playback::Engine {};
+
+Playback::Playback() : engine_(std::make_unique<Engine>()) {
+    problem_ = QStringLiteral("built without Qt Multimedia");
+}
+Playback::~Playback() = default;
+bool Playback::Available() const { return false; }
+bool Playback::Playing() const { return false; }
+bool Playback::Start(std::unique_ptr<PreviewMixer>, std::uint64_t) { return false; }
+void Playback::Stop() {}
+void Playback::SetListening(std::vector<bool> muteByStrip, std::vector<bool> soloByStrip) {
+    mute_ = std::move(muteByStrip);
+    solo_ = std::move(soloByStrip);
+}
+std::uint64_t Playback::FramesPulled() const { return 0; }
+std::int64_t Playback::PositionMs() const { return 0; }
+
+#endif
+
+bool PlaySingleFile(const std::string& path, QString& problem) {
+    static Playback* player = new Playback;  // lives as long as the program
+    static std::string playing;
+    if (player->Playing() && playing == path) {
+        player->Stop();
+        return true;
+    }
+    PreviewTrack track;
+    track.path = path;
+    auto mixer = std::make_unique<PreviewMixer>(std::vector<PreviewTrack>{track});
+    if (!mixer->Problem(0).empty()) {
+        problem = QString::fromStdString(mixer->Problem(0));
+        return false;
+    }
+    if (!player->Start(std::move(mixer), 0)) {
+        problem = player->Problem();
+        return false;
+    }
+    playing = path;
+    return true;
+}
+
+}  // namespace spurwerk::gui

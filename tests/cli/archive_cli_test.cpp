@@ -1,0 +1,130 @@
+// spurwerk-cli archive: the demo card into archives and back, as a user runs it.
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "cli_test.h"
+
+namespace spurwerk::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::pair<std::string, Bytes>> Contents(const fs::path& folder) {
+    std::vector<std::pair<std::string, Bytes>> files;
+    for (const auto& e : fs::recursive_directory_iterator(folder))
+        if (e.is_regular_file() && e.path().filename().string().find("_NAME.TXT") == std::string::npos)
+            files.emplace_back(e.path().lexically_relative(folder).generic_string(), ReadBytes(e.path()));
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+class ArchiveCli : public CliOnCard {
+protected:
+    fs::path OnlyArchiveOf(const std::string& folder) const {
+        for (const auto& e : fs::directory_iterator(store.path()))
+            if (e.path().filename().string().rfind(folder + "_", 0) == 0) return e.path();
+        return {};
+    }
+    TempDir store;
+};
+
+#ifdef SPURWERK_HAVE_ARCHIVE
+
+TEST_F(ArchiveCli, TheWholeCardGoesIntoArchivesAndComesBackByteForByte) {
+    auto r = Cli({"archive", Root(), "--to", store.path().string(), "--level", "8"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    // Four projects below the card (one in BACKUP), one archive each, each verified.
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 4) << r.out;
+    EXPECT_TRUE(Has(r.out, "verified"));
+    fs::path archive = OnlyArchiveOf("PROJ001");
+    ASSERT_FALSE(archive.empty());
+    EXPECT_TRUE(Has(archive.filename().string(), "PROJ001_SONG1_"));
+
+    auto list = Cli({"archive", "--list", archive.string()});
+    ASSERT_EQ(list.exitCode, 0) << list.err;
+    EXPECT_TRUE(Has(list.out, "Project: SONG1"));
+    EXPECT_TRUE(Has(list.out, "AUDIO/"));
+    auto json = Cli({"archive", "--list", archive.string(), "--json"});
+    ASSERT_EQ(json.exitCode, 0) << json.err;
+    auto manifest = nlohmann::json::parse(json.out);
+    EXPECT_EQ(manifest["project"], "SONG1");
+    EXPECT_EQ(manifest["folder"], "PROJ001");
+    EXPECT_FALSE(manifest["tracks"].empty());
+    EXPECT_EQ(Cli({"archive", "--verify", archive.string()}).exitCode, 0);
+
+    TempDir other;
+    auto restore = Cli({"archive", "--restore", archive.string(), "--card", other.path().string(), "--info-files"});
+    ASSERT_EQ(restore.exitCode, 0) << restore.err;
+    EXPECT_EQ(Contents(other / "PROJ001"), Contents(card / "PROJ001"));
+    EXPECT_TRUE(fs::exists(other / "PROJ001/PRJDATA___SONG1_NAME.TXT"));
+    // The same number again is a question: without an answer an error, --no keeps it.
+    EXPECT_TRUE(Fails(Cli({"archive", "--restore", archive.string(), "--card", other.path().string(), "--number", "1"}),
+                      "--yes or --no"));
+    EXPECT_TRUE(Fails(Cli({"archive", "--restore", archive.string(), "--card", other.path().string(), "--number", "1", "--no"}),
+                      "nothing restored"));
+    auto next = Cli({"archive", "--restore", archive.string(), "--card", other.path().string(), "--json"});
+    ASSERT_EQ(next.exitCode, 0) << next.err;
+    EXPECT_TRUE(Has(nlohmann::json::parse(next.out)["folder"].get<std::string>(), "PROJ002"));
+
+    TempDir out;
+    auto extract = Cli({"archive", "--extract", archive.string(), "1", "--to", out.path().string(), "--flac"});
+    ASSERT_EQ(extract.exitCode, 0) << extract.err;
+    EXPECT_TRUE(Has(extract.out, ".flac"));
+}
+
+TEST_F(ArchiveCli, RemoveAfterDeletesOnlyWhatIsSafelyArchived) {
+    auto r = Cli({"archive", Path("PROJ002"), "--to", store.path().string(), "--remove-after"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_FALSE(fs::exists(card / "PROJ002"));
+    EXPECT_TRUE(fs::exists(card / "PROJ001"));
+    // A target that cannot be written: the project stays.
+    auto fail = Cli({"archive", Path("PROJ001"), "--to", (store / "missing").string(), "--remove-after"});
+    EXPECT_TRUE(Fails(fail, "No such file"));
+    EXPECT_TRUE(fs::exists(card / "PROJ001/PRJDATA.ZDT"));
+}
+
+TEST_F(ArchiveCli, DamagedArchivesAndWrongUseFail) {
+    ASSERT_EQ(Cli({"archive", Path("PROJ001"), "--to", store.path().string()}).exitCode, 0);
+    fs::path archive = OnlyArchiveOf("PROJ001");
+    Bytes bytes = ReadBytes(archive);
+    bytes.resize(bytes.size() / 2);
+    WriteBytes(store / "cut.tar", bytes);
+    TempDir other;
+    struct Case {
+        std::vector<std::string> arguments;
+        int exitCode;
+        const char* message;
+    };
+    const Case cases[] = {
+        {{"archive", "--verify", (store / "cut.tar").string()}, 1, "damaged"},
+        {{"archive", "--restore", (store / "cut.tar").string(), "--card", other.path().string()}, 1, "damaged"},
+        {{"archive", "--list", Path("PROJ001/PRJDATA.ZDT")}, 1, "damaged archive"},
+        {{"archive", Path("PROJ001")}, 2, "--to"},
+        {{"archive", Path("PROJ001"), "--to", store.path().string(), "--level", "9"}, 2, "--level"},
+        {{"archive", Path("PROJ001"), "--to", store.path().string()}, 1, "--yes or --no"},  // it exists now
+        {{"archive", "--restore", archive.string()}, 2, "--card"},
+        {{"archive", Path("README.TXT"), "--to", store.path().string()}, 1, "no project folder"},
+        {{"archive", Path("GONE"), "--to", store.path().string()}, 1, "No such file"},
+    };
+    for (const Case& c : cases) {
+        auto r = Cli(c.arguments);
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.arguments[1] << ": " << r.err;
+        EXPECT_TRUE(Has(r.err, c.message)) << c.arguments[1];
+    }
+    EXPECT_TRUE(fs::is_empty(other.path()));
+}
+
+#else
+
+TEST_F(ArchiveCli, SaysThatThisBuildCannotArchive) {
+    auto r = Cli({"archive", Path("PROJ001"), "--to", store.path().string()});
+    EXPECT_TRUE(Fails(r, "not available in this build"));
+    EXPECT_TRUE(Has(Cli({"--help"}).out, "not available in this build"));
+}
+
+#endif
+
+}  // namespace
+}  // namespace spurwerk::testing

@@ -1,0 +1,104 @@
+// Where the samples of a WAV file lie, and which files go into FLAC.
+
+#include <gtest/gtest.h>
+
+#include "archive/sample_layout.h"
+#include "archive/sha256.h"
+#include "archive_test_files.h"
+#include "test_files.h"
+#include "ui/errors.h"
+
+namespace spurwerk::testing {
+namespace {
+
+TEST(Sha256, KnownDigestsInAnyPieces) {
+    struct Case {
+        std::string input;
+        std::size_t piece;
+        const char* digest;
+    };
+    const std::string million(1000000, 'a');
+    const Case cases[] = {
+        {"", 1, "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"},
+        {"abc", 1, "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
+        {"abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq", 7,
+         "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1"},
+        {million, 999, "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0"},
+        {million, 1000000, "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0"},
+    };
+    for (const Case& c : cases) {
+        Sha256 sha;
+        for (std::size_t at = 0; at < c.input.size(); at += c.piece)
+            sha.Update(reinterpret_cast<const std::uint8_t*>(c.input.data()) + at, std::min(c.piece, c.input.size() - at));
+        EXPECT_EQ(sha.HexDigest(), c.digest) << c.input.size() << " bytes in pieces of " << c.piece;
+    }
+}
+
+TEST(SampleLayout, FindsTheSamplesOfEveryLayout) {
+    struct Case {
+        const char* name;
+        WavSpec spec;
+        std::uint64_t dataOffset;
+        std::uint64_t sampleBytes;
+        bool flac;
+    };
+    WavSpec plain;
+    WavSpec stereo24 = Wav(1, 1, 2, 24, 48000, 1001);
+    WavSpec withChunks = plain;
+    withChunks.before = {Chunk("LIST", 26), Chunk("bext", 7)};  // odd chunk: its pad byte follows
+    withChunks.after = {Chunk("junk", 3)};
+    WavSpec extensible24 = Wav(0xFFFE, 1, 2, 24, 44100, 500);
+    WavSpec extensibleFloat = Wav(0xFFFE, 3, 2, 32, 44100, 500);
+    WavSpec rf64 = Wav(1, 1, 2, 16, 44100, 700);
+    rf64.rf64 = true;
+    WavSpec empty = plain;
+    empty.frames = 0;
+    WavSpec truncated = plain;  // claims 8820 bytes, holds 3001 (half a frame at the end)
+    truncated.presentDataBytes = 3001;
+    WavSpec oddMono8 = Wav(1, 1, 1, 8, 8000, 333);
+    WavSpec float32 = Wav(3, 1, 1, 32, 44100, 100);
+    WavSpec int32 = Wav(1, 1, 2, 32, 44100, 100);
+    WavSpec nineChannels = Wav(1, 1, 9, 16, 44100, 100);
+    const Case cases[] = {
+        {"16-bit mono", plain, 44, 8820, true},
+        {"24-bit stereo 48 kHz", stereo24, 44, 6006, true},
+        {"LIST, odd bext, chunk after", withChunks, 44 + 34 + 16, 8820, true},
+        {"extensible PCM", extensible24, 68, 3000, true},
+        {"extensible float", extensibleFloat, 68, 4000, false},
+        {"RF64", rf64, 80, 2800, true},
+        {"empty data", empty, 44, 0, false},
+        {"data cut short", truncated, 44, 3000, true},
+        {"8-bit", oddMono8, 44, 333, false},
+        {"float", float32, 44, 400, false},
+        {"32-bit integer", int32, 44, 800, false},
+        {"nine channels", nineChannels, 0, 0, false},  // the reader takes at most 8: all bytes kept
+    };
+    TempDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteBytes(dir / "T.WAV", BuildWav(c.spec));
+        SampleLayout layout = LocateSamples(dir / "T.WAV");
+        EXPECT_EQ(layout.dataOffset, c.dataOffset);
+        EXPECT_EQ(layout.sampleBytes, c.sampleBytes);
+        EXPECT_EQ(layout.storeRawReason.empty(), c.flac) << layout.storeRawReason;
+        EXPECT_EQ(layout.PrefixBytes() + layout.sampleBytes + layout.SuffixBytes(), ReadBytes(dir / "T.WAV").size());
+    }
+}
+
+TEST(SampleLayout, KeepsBrokenFilesAsTheyAre) {
+    const std::pair<const char*, Bytes> cases[] = {
+        {"no WAV at all", TextBytes("hello, this is text")},
+        {"no data chunk", Riff("WAVE", {FmtChunk(1, 44100, 16)})},
+        {"data before fmt", Riff("WAVE", {Chunk("data", 100), FmtChunk(1, 44100, 16)})},
+        {"block align that lies", Riff("WAVE", {FmtChunk(2, 44100, 16, 3), Chunk("data", 300)})},
+        {"empty file", Bytes{}},
+    };
+    TempDir dir;
+    for (const auto& [name, bytes] : cases) {
+        WriteBytes(dir / "T.WAV", bytes);
+        EXPECT_FALSE(LocateSamples(dir / "T.WAV").storeRawReason.empty()) << name;
+    }
+}
+
+}  // namespace
+}  // namespace spurwerk::testing

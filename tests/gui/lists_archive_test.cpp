@@ -1,0 +1,135 @@
+// Archiving and restoring from the windows: the selected lines of the project
+// list go into archives behind a progress bar, the main window's button brings
+// one back onto the card. What lands on the disk proves the wiring.
+
+#include <QDataStream>
+#include <QFileDialog>
+#include <QProgressDialog>
+
+#include "dialog_driver.h"
+#include "gui_fixture.h"
+
+using namespace spurwerk;
+using namespace spurwerk::testing;
+
+namespace {
+
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+// A long recording, so that a run lasts long enough to be cancelled.
+void WriteLongWav(const QString& path) {
+    const quint32 dataSize = 16'000'000;
+    QByteArray wav;
+    QDataStream out(&wav, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out.writeRawData("RIFF", 4);
+    out << quint32(36 + dataSize);
+    out.writeRawData("WAVEfmt ", 8);
+    out << quint32(16) << quint16(1) << quint16(2) << quint32(44100) << quint32(44100 * 4) << quint16(4) << quint16(16);
+    out.writeRawData("data", 4);
+    out << dataSize;
+    QByteArray samples(static_cast<qsizetype>(dataSize), Qt::Uninitialized);
+    quint32 state = 12345;
+    for (char& c : samples) c = static_cast<char>((state = state * 1664525u + 1013904223u) >> 24);
+    wav += samples;
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(wav);
+}
+
+QStringList TarsIn(const QString& folder) { return QDir(folder).entryList({"*.tar"}, QDir::Files, QDir::Name); }
+
+}  // namespace
+
+class ListsArchiveTest : public QObject {
+    Q_OBJECT
+private slots:
+    void ArchiveSelectedLinesThenRestore();
+};
+
+void ListsArchiveTest::ArchiveSelectedLinesThenRestore() {
+#ifndef SPURWERK_HAVE_ARCHIVE
+    QSKIP("this build has no archiving (made without libFLAC and libarchive)");
+#else
+    GuiFixture f;
+    QVERIFY(f.CopyFolder(SPURWERK_DEMO_CARD, "card"));
+    QVERIFY(QDir().mkpath(f.Path("store")));
+    QVERIFY(QDir().mkpath(f.Path("other")));
+    WriteLongWav(f.Path("card/PROJ001/AUDIO/LONG.WAV"));
+    gui::SpurwerkApp& app = f.StartQuiet();
+    DialogDriver driver;
+    driver.Then("FolderChooser", DialogDriver::ChooseFolder(f.Path("card")));
+    driver.Then("FormHistInput", [](QWidget* w) {
+        w->findChild<QCheckBox*>("CBOptional")->setChecked(false);
+        w->findChild<QCheckBox*>("CBOptional2")->setChecked(true);
+        DialogDriver::EnterHist("")(w);
+    });
+    Find<QPushButton>(&app.Main(), "ButtonSearchInSubDirs")->click();
+    gui::FormFileList& list = app.FileList();
+    QListWidget* files = list.Files();
+    // Select the lines of PROJ001 and PROJ002.
+    int selected = 0;
+    for (int row = 0; row < files->count(); ++row) {
+        QString line = files->item(row)->text();
+        bool wanted = line.contains(QDir::toNativeSeparators("card/PROJ001/")) ||
+                      line.contains(QDir::toNativeSeparators("card/PROJ002/"));
+        files->item(row)->setSelected(wanted);
+        selected += wanted;
+    }
+    QCOMPARE(selected, 2);
+
+    // Cancel in the progress dialog: no archive, no leftovers, the card as it was.
+    driver.Then("FolderChooser", DialogDriver::ChooseFolder(f.Path("store")));
+    driver.Then("MessageBox", DialogDriver::Answer(QMessageBox::No));  // keep the folders
+    driver.Then("ArchiveProgressDialog", [](QWidget* w) { w->findChild<QPushButton*>()->click(); });
+    Find<QPushButton>(&list, "ButtonArchive")->click();
+    QTRY_VERIFY(driver.Done());
+    QVERIFY(QDir(f.Path("store")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
+    QVERIFY(QFile::exists(f.Path("card/PROJ001/PRJDATA.ZDT")));
+
+    driver.Then("FolderChooser", DialogDriver::ChooseFolder(f.Path("store")));
+    driver.Then("MessageBox", DialogDriver::Answer(QMessageBox::Yes));  // delete from the card once verified
+    driver.Then("ArchiveProgressDialog", [](QWidget*) {});                // the bar shows while it runs
+    driver.Then("MessageBox", [&](QWidget* box) {
+        QVERIFY(qobject_cast<QMessageBox*>(box)->text().contains(".tar"));
+        DialogDriver::Answer(QMessageBox::Ok)(box);
+    });
+    Find<QPushButton>(&list, "ButtonArchive")->click();
+    QTRY_VERIFY(driver.Done());
+    const QStringList tars = TarsIn(f.Path("store"));
+    QCOMPARE(tars.size(), 2);
+    QVERIFY(tars.front().startsWith("PROJ001_SONG1_"));
+    QVERIFY(!QDir(f.Path("card/PROJ001")).exists());  // removed after the verified archive
+    QVERIFY(!QDir(f.Path("card/PROJ002")).exists());
+    QVERIFY(QDir(f.Path("card/PROJ003")).exists());
+
+    // Back through the main window onto another card: the lowest free number.
+    driver.Then("RestoreArchiveDialog", [&](QWidget* w) {
+        auto* chooser = qobject_cast<QFileDialog*>(w);
+        chooser->setDirectory(f.Path("store"));
+        chooser->findChild<QLineEdit*>("fileNameEdit")->setText(tars.front());
+        QMetaObject::invokeMethod(chooser, "accept", Qt::QueuedConnection);
+    });
+    driver.Then("FolderChooser", DialogDriver::ChooseFolder(f.Path("other")));
+    driver.Then("ArchiveProgressDialog", [](QWidget*) {});
+    driver.Then("MessageBox", [](QWidget* box) {
+        QVERIFY(qobject_cast<QMessageBox*>(box)->text().contains("PROJ001"));
+        DialogDriver::Answer(QMessageBox::Ok)(box);
+    });
+    Find<QPushButton>(&app.Main(), "ButtonRestoreArchive")->click();
+    QTRY_VERIFY(driver.Done());
+    QCOMPARE(FileBytes(f.Path("other/PROJ001/PRJDATA.ZDT")), FileBytes(QString(SPURWERK_DEMO_CARD) + "/PROJ001/PRJDATA.ZDT"));
+    const QStringList wavs = QDir(QString(SPURWERK_DEMO_CARD) + "/PROJ001/AUDIO").entryList(QDir::Files);
+    QVERIFY(!wavs.isEmpty());
+    for (const QString& wav : wavs)
+        QCOMPARE(FileBytes(f.Path("other/PROJ001/AUDIO/" + wav)), FileBytes(QString(SPURWERK_DEMO_CARD) + "/PROJ001/AUDIO/" + wav));
+    QVERIFY(driver.Unexpected().isEmpty());
+#endif
+}
+
+QTEST_MAIN(ListsArchiveTest)
+#include "lists_archive_test.moc"

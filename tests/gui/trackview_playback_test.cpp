@@ -1,0 +1,82 @@
+// Playback of the track view through a real sound server (started by
+// with_null_sound_server.sh): the output takes every frame of the project and
+// the play position follows. Run without a server, the play controls must say
+// that there is no output.
+
+#include <filesystem>
+
+#include "gui_fixture.h"
+#include "project/play_marks.h"
+#include "scripted_dialogs.h"
+#include "test_bytes.h"
+#include "test_files.h"
+#include "test_wavs.h"
+#include "trackview/playback.h"
+#include "trackview/track_view_window.h"
+
+using spurwerk::gui::TrackViewWindow;
+using namespace spurwerk::testing;
+namespace fs = std::filesystem;
+namespace sp = spurwerk;
+
+namespace {
+
+struct Song {
+    TempDir dir;
+    sp::ZDTDocument doc;
+    ScriptedDialogs dialogs;
+    Song() {
+        fs::create_directories(dir / "AUDIO");
+        // 0.6 s and 0.8 s: the project is as long as the longer one.
+        WriteSineWav(dir / "AUDIO" / "A.WAV", {.rate = 44100}, 0.6, 0.5, 440);
+        WriteSineWav(dir / "AUDIO" / "B.WAV", {.rate = 44100}, 0.8, 0.5, 660);
+        doc.ReplaceZDTData(ProjectBytes({.wavNames = {"A.WAV", "B.WAV"}, .deviceDefaults = true}));
+        doc.LoadedZDTFileName = (dir / "PRJDATA.ZDT").string();
+    }
+};
+
+}  // namespace
+
+class TrackViewPlaybackTest : public QObject {
+    Q_OBJECT
+private slots:
+    void PlaysTheProjectThroughTheOutput();
+};
+
+void TrackViewPlaybackTest::PlaysTheProjectThroughTheOutput() {
+    Song song;
+    TrackViewWindow view(song.doc, song.dialogs);
+    view.show();
+    view.Reload();
+    QVERIFY(view.WaitForOverviews(10000));
+    auto* play = Find<QPushButton>(&view, "ButtonPlay");
+    auto* status = Find<QLabel>(&view, "LabelPlayStatus");
+    if (qEnvironmentVariable("SPURWERK_EXPECT_AUDIO") != "1") {
+        // No server: the controls say so, the rest works.
+        QVERIFY(!view.Player()->Available());
+        QVERIFY(!play->isEnabled());
+        QCOMPARE(status->text(), QStringLiteral("Keine Audio-Ausgabe vorhanden"));
+        QVERIFY(view.Rows()[0].peaks);
+        return;
+    }
+    QVERIFY2(view.Player()->Available(), "the sound server offers no output");
+    QVERIFY(play->isEnabled());
+    view.SetPlayPositionMs(200);
+    std::vector<qint64> positions;
+    connect(view.Player(), &sp::gui::Playback::positionChanged, this, [&](qint64 ms) { positions.push_back(ms); });
+    play->click();
+    QVERIFY2(view.Player()->Playing(), qPrintable(view.Player()->Problem()));
+    QCOMPARE(play->text(), QStringLiteral("Stopp"));
+    QVERIFY(QTest::qWaitFor([&] { return !view.Player()->Playing(); }, 15000));
+    // From 0.2 s to the end at 0.8 s: 0.6 s of frames, all taken by the output.
+    QCOMPARE(view.Player()->FramesPulled(), std::uint64_t(44100 * 6 / 10));
+    QVERIFY(positions.size() >= 3);
+    QVERIFY(positions.front() >= 200);
+    QVERIFY(std::is_sorted(positions.begin(), positions.end()));
+    QVERIFY2(positions.back() >= 700, qPrintable(QString::number(positions.back())));
+    QVERIFY(view.PlayPositionMs() >= 700);
+    QCOMPARE(play->text(), QStringLiteral("Abspielen"));
+}
+
+QTEST_MAIN(TrackViewPlaybackTest)
+#include "trackview_playback_test.moc"

@@ -34,7 +34,6 @@ struct NoQuestions : spurwerk::Dialogs {
     spurwerk::HistInputResult InputHist(const spurwerk::HistInputRequest&) override { return {"", true, false, false}; }
     std::string SelectFolder(const std::string&, const std::string&) override { return ""; }
     bool AskAbortOnClick(int) override { return false; }
-    spurwerk::KeyState Keys() override { return {}; }
     void OpenWithAssociatedProgram(const std::string&) override {}
     void StartFurtherInstance(const std::string&) override {}
 };

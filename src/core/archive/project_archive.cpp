@@ -93,9 +93,10 @@ private:
     bool kept_ = false;
 };
 
-void ReadExactly(std::FILE* file, std::uint8_t* out, std::size_t count, const fs::path& path) {
-    if (std::fread(out, 1, count, file) != count)
-        throw FileError::For("Cannot read", path, std::ferror(file) ? SystemReason() : "the file became shorter");
+void ReadExactly(InputFile& file, std::uint8_t* out, std::size_t count, const fs::path& path) {
+    std::error_code ec;
+    if (file.Read(out, count, ec) != count)
+        throw ec ? FileError::For("Cannot read", path, ec) : FileError::For("Cannot read", path, "the file became shorter");
 }
 
 std::string HashFile(const fs::path& path, ProgressCounter* progress, std::uint64_t* size = nullptr) {
@@ -103,12 +104,13 @@ std::string HashFile(const fs::path& path, ProgressCounter* progress, std::uint6
     Sha256 sha;
     std::vector<std::uint8_t> block(BlockBytes);
     std::uint64_t total = 0;
-    while (std::size_t got = std::fread(block.data(), 1, block.size(), file.get())) {
+    std::error_code ec;
+    while (std::size_t got = file.Read(block.data(), block.size(), ec)) {
         sha.Update(block.data(), got);
         total += got;
         if (progress) progress->Add(got);
     }
-    if (std::ferror(file.get())) throw FileError::For("Cannot read", path, SystemReason());
+    if (ec) throw FileError::For("Cannot read", path, ec);
     if (size) *size = total;
     return sha.HexDigest();
 }
@@ -187,7 +189,7 @@ void PackFlac(PackedFile& file, const SampleLayout& layout, int level, const fs:
     InputFile in = InputFile::OpenOrThrow(file.source);
     Sha256 sha;
     file.prefix.resize(r.prefixBytes);
-    ReadExactly(in.get(), file.prefix.data(), file.prefix.size(), file.source);
+    ReadExactly(in, file.prefix.data(), file.prefix.size(), file.source);
     sha.Update(file.prefix.data(), file.prefix.size());
     progress.Add(file.prefix.size());
 
@@ -197,7 +199,7 @@ void PackFlac(PackedFile& file, const SampleLayout& layout, int level, const fs:
     std::vector<std::uint8_t> buffer(block);
     for (std::uint64_t left = r.sampleBytes; left > 0;) {
         std::size_t take = static_cast<std::size_t>(std::min<std::uint64_t>(left, block));
-        ReadExactly(in.get(), buffer.data(), take, file.source);
+        ReadExactly(in, buffer.data(), take, file.source);
         sha.Update(buffer.data(), take);
         encoder.Feed(buffer.data(), take);
         left -= take;
@@ -206,7 +208,7 @@ void PackFlac(PackedFile& file, const SampleLayout& layout, int level, const fs:
     encoder.Finish();
 
     file.suffix.resize(r.suffixBytes);
-    ReadExactly(in.get(), file.suffix.data(), file.suffix.size(), file.source);
+    ReadExactly(in, file.suffix.data(), file.suffix.size(), file.source);
     sha.Update(file.suffix.data(), file.suffix.size());
     progress.Add(file.suffix.size());
     r.sha256 = sha.HexDigest();
@@ -227,7 +229,7 @@ void WriteFileEntry(TarWriter& tar, const std::string& name, const fs::path& sou
     std::vector<std::uint8_t> buffer(BlockBytes);
     for (std::uint64_t left = size; left > 0;) {
         std::size_t take = static_cast<std::size_t>(std::min<std::uint64_t>(left, buffer.size()));
-        ReadExactly(in.get(), buffer.data(), take, source);
+        ReadExactly(in, buffer.data(), take, source);
         if (!sha256.empty()) sha.Update(buffer.data(), take);
         tar.Write(buffer.data(), take);
         left -= take;

@@ -48,7 +48,6 @@ public:
     HistInputResult InputHist(const HistInputRequest&) override { return {"", true, false, false}; }
     std::string SelectFolder(const std::string&, const std::string&) override { return ""; }
     bool AskAbortOnClick(int) override { return false; }
-    KeyState Keys() override { return {}; }
     void OpenWithAssociatedProgram(const std::string&) override {}
     void StartFurtherInstance(const std::string&) override {}
 

@@ -12,7 +12,7 @@ _spurwerk_cli() {
         cword=$COMP_CWORD
     fi
 
-    local commands="info tracks set copy-track swap-tracks files marks wav hex diff save-project copy search infofiles endmarks series"
+    local commands="info tracks set copy-track swap-tracks files marks wav hex diff save-project copy search infofiles endmarks series peaks archive"
     local groups="Status FileAss Pan Stereo[v] EQxH[v] EQxH EQxM[v] EQxM EQxL[v] EQxL Reverb[v] Reverb Chorus[v] Chorus Fader Invert[v] EQHighHz EQMidHz EQLowHz EQMidQual"
     local tracks="1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16"
 
@@ -36,7 +36,10 @@ _spurwerk_cli() {
             return ;;
         --sort) COMPREPLY=($(compgen -W "dir date name time" -- "$cur")); return ;;
         --start|--count|--prefix|--filter|--date-format|--min-width|--name) return ;;
-        --names|--from-json) COMPREPLY=($(compgen -f -- "$cur")); return ;;
+        --names|--from-json|--verify|--list|--restore|--extract) COMPREPLY=($(compgen -f -- "$cur")); return ;;
+        --to|--card) COMPREPLY=($(compgen -d -- "$cur")); return ;;
+        --level) COMPREPLY=($(compgen -W "0 1 2 3 4 5 6 7 8" -- "$cur")); return ;;
+        --width|--number) return ;;
     esac
 
     if [[ -z $command ]]; then
@@ -63,6 +66,8 @@ _spurwerk_cli() {
         infofiles) options+="" ;;
         endmarks) options+=" --yes --no" ;;
         series) options+=" --start --count --prefix --names --yes --no --r24 --info-files" ;;
+        peaks) options+=" --width" ;;
+        archive) options+=" --to --level --remove-after --r24 --verify --list --restore --extract --card --number --info-files --flac --yes --no" ;;
     esac
 
     if [[ $cur == -* ]]; then

@@ -61,7 +61,7 @@ TEST_F(ArchiveCli, TheWholeCardGoesIntoArchivesAndComesBackByteForByte) {
     EXPECT_TRUE(fs::exists(other / "PROJ001/PRJDATA___SONG1_NAME.TXT"));
     // The same number again is a question: without an answer an error, --no keeps it.
     EXPECT_TRUE(Fails(Cli({"archive", "--restore", archive.string(), "--card", other.path().string(), "--number", "1"}),
-                      "--yes or --no"));
+                      "--yes oder --no"));
     EXPECT_TRUE(Fails(Cli({"archive", "--restore", archive.string(), "--card", other.path().string(), "--number", "1", "--no"}),
                       "nothing restored"));
     auto next = Cli({"archive", "--restore", archive.string(), "--card", other.path().string(), "--json"});
@@ -103,7 +103,7 @@ TEST_F(ArchiveCli, DamagedArchivesAndWrongUseFail) {
         {{"archive", "--list", Path("PROJ001/PRJDATA.ZDT")}, 1, "damaged archive"},
         {{"archive", Path("PROJ001")}, 2, "--to"},
         {{"archive", Path("PROJ001"), "--to", store.path().string(), "--level", "9"}, 2, "--level"},
-        {{"archive", Path("PROJ001"), "--to", store.path().string()}, 1, "--yes or --no"},  // it exists now
+        {{"archive", Path("PROJ001"), "--to", store.path().string()}, 1, "--yes oder --no"},  // it exists now
         {{"archive", "--restore", archive.string()}, 2, "--card"},
         {{"archive", Path("README.TXT"), "--to", store.path().string()}, 1, "no project folder"},
         {{"archive", Path("GONE"), "--to", store.path().string()}, 1, "No such file"},

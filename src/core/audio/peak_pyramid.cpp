@@ -34,24 +34,36 @@ std::size_t PeakPyramid::MemoryBytes() const {
     return bytes;
 }
 
-void PeakPyramid::Add(const float* samples, std::size_t frames) {
+template <typename Sample, typename ToFloat>
+void PeakPyramid::AddFrames(const Sample* samples, std::size_t frames, ToFloat toFloat) {
     while (frames > 0 && added_ < frameCount_) {
         const std::uint64_t block = added_ / baseBlock_;
         const std::size_t take = static_cast<std::size_t>(
             std::min<std::uint64_t>(frames, (block + 1) * baseBlock_ - added_));
         for (std::uint16_t c = 0; c < channels_; ++c) {
-            float lo = Base(block, c).min, hi = Base(block, c).max;
-            for (std::size_t i = 0; i < take; ++i) {
-                const float s = samples[i * channels_ + c];
-                lo = std::min(lo, s);
-                hi = std::max(hi, s);
+            Sample lo = samples[c], hi = samples[c];
+            for (std::size_t i = 1; i < take; ++i) {
+                const Sample s = samples[i * channels_ + c];
+                lo = s < lo ? s : lo;
+                hi = s > hi ? s : hi;
             }
-            Base(block, c) = {lo, hi};
+            PeakPair& entry = Base(block, c);
+            entry = {std::min(entry.min, toFloat(lo)), std::max(entry.max, toFloat(hi))};
         }
         samples += take * channels_;
         frames -= take;
         added_ += take;
     }
+}
+
+void PeakPyramid::Add(const float* samples, std::size_t frames) {
+    AddFrames(samples, frames, [](float v) { return v; });
+}
+
+void PeakPyramid::Add(const std::int32_t* samples, std::size_t frames) {
+    // The reader's own conversion; it keeps order, so converting the extremes
+    // gives the extremes of the converted samples.
+    AddFrames(samples, frames, [](std::int32_t v) { return static_cast<float>(v) * SampleIntToFloat; });
 }
 
 void PeakPyramid::Finish() {
@@ -110,17 +122,29 @@ PeakResult ComputePeaks(const std::string& path, const std::atomic<bool>& cancel
     result.layout = reader.Layout();
     if (!result.layout.Ok()) return result;
     auto peaks = std::make_shared<PeakPyramid>(result.layout.channels, result.layout.frameCount);
-    std::vector<float> samples(FramesPerStep * result.layout.channels);
-    std::uint64_t done = 0;
-    int step = 0;
-    while (std::size_t got = reader.ReadFloat(samples.data(), FramesPerStep)) {
-        if (cancel.load(std::memory_order_relaxed)) {
-            result.cancelled = true;
-            return result;
+    auto feed = [&](auto& samples, auto read) {
+        std::uint64_t done = 0;
+        int step = 0;
+        while (std::size_t got = read(samples.data(), FramesPerStep)) {
+            if (cancel.load(std::memory_order_relaxed)) return false;
+            peaks->Add(samples.data(), got);
+            done += got;
+            if (progress && ++step % 64 == 0)
+                progress(static_cast<double>(done) / static_cast<double>(result.layout.frameCount));
         }
-        peaks->Add(samples.data(), got);
-        done += got;
-        if (progress && ++step % 64 == 0) progress(static_cast<double>(done) / static_cast<double>(result.layout.frameCount));
+        return true;
+    };
+    bool finished;
+    if (result.layout.isFloat) {
+        std::vector<float> samples(FramesPerStep * result.layout.channels);
+        finished = feed(samples, [&](float* out, std::size_t n) { return reader.ReadFloat(out, n); });
+    } else {
+        std::vector<std::int32_t> samples(FramesPerStep * result.layout.channels);
+        finished = feed(samples, [&](std::int32_t* out, std::size_t n) { return reader.ReadInt32(out, n); });
+    }
+    if (!finished) {
+        result.cancelled = true;
+        return result;
     }
     result.readError = reader.ReadError();
     peaks->Finish();

@@ -26,7 +26,6 @@ constexpr std::uint8_t ExtensibleGuidTail[14] = {0x00, 0x00, 0x00, 0x00, 0x10, 0
 // against the decode, small enough to stay in the cache.
 constexpr std::size_t FramesPerRawRead = 16384;
 
-constexpr float IntToFloat = 1.0f / 2147483648.0f;
 
 std::uint16_t Word(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
 std::uint32_t Long(const std::uint8_t* p) {
@@ -232,7 +231,7 @@ std::size_t SampleReader::ReadFloat(float* out, std::size_t frames) {
         const std::size_t got = ReadRaw(std::min(frames - done, FramesPerRawRead));
         if (got == 0) break;
         Decode(layout_, raw_.data(), got * layout_.channels, out + done * layout_.channels,
-               [](std::int32_t v) { return static_cast<float>(v) * IntToFloat; },
+               [](std::int32_t v) { return static_cast<float>(v) * SampleIntToFloat; },
                [](double v) { return static_cast<float>(v); });
         done += got;
     }

@@ -21,6 +21,8 @@ constexpr std::uint16_t WavFormatPcm = 1;
 constexpr std::uint16_t WavFormatFloat = 3;
 constexpr std::uint16_t WavFormatExtensible = 0xFFFE;
 constexpr std::uint16_t MaxSampleChannels = 8;
+// Left-aligned 32-bit integer samples to floats in [-1, 1).
+constexpr float SampleIntToFloat = 1.0f / 2147483648.0f;
 
 // Why a file gives no samples.
 enum class WavFault {

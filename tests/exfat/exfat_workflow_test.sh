@@ -102,7 +102,14 @@ json_has 'PROJ021'
 run infofiles delete-all "$card"
 [ "$(find "$card" -name 'PRJDATA___*.TXT' | wc -l)" -eq 0 ] || fail "infofiles delete-all left info files"
 
+# archive, then restore onto the card under a new number: every byte back.
+mkdir "$work/store"
+run archive "$card/PROJ001" --to "$work/store"
+archive=$(ls "$work/store"/*.tar 2>/dev/null | head -n 1)
+[ -n "$archive" ] || fail "archive wrote no tar file into $work/store"
+run archive --restore "$archive" --card "$card" --number 30 --no
+diff -r "$card/PROJ001" "$card/PROJ030" >"$work/diff" 2>&1 || { cat "$work/diff"; fail "the restored PROJ030 differs from PROJ001"; }
 # No temporary file of an atomic save is left anywhere.
 left=$(find "$card" -name '.*.tmp*')
 [ -z "$left" ] || fail "temporary files left behind: $left"
-echo "exFAT workflow ok: set, save-project, copy, series, lower-case project, infofiles, endmarks, search"
+echo "exFAT workflow ok: set, save-project, copy, series, lower-case project, infofiles, endmarks, search, archive and restore"

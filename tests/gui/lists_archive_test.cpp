@@ -4,6 +4,7 @@
 
 #include <QDataStream>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QProgressDialog>
 
 #include "dialog_driver.h"
@@ -107,7 +108,8 @@ void ListsArchiveTest::ArchiveSelectedLinesThenRestore() {
     QVERIFY(!QDir(f.Path("card/PROJ002")).exists());
     QVERIFY(QDir(f.Path("card/PROJ003")).exists());
 
-    // Back through the main window onto another card: the lowest free number.
+    // Back through the main window onto another card: the lowest free number
+    // is offered, another one taken.
     driver.Then("RestoreArchiveDialog", [&](QWidget* w) {
         auto* chooser = qobject_cast<QFileDialog*>(w);
         chooser->setDirectory(f.Path("store"));
@@ -115,18 +117,24 @@ void ListsArchiveTest::ArchiveSelectedLinesThenRestore() {
         QMetaObject::invokeMethod(chooser, "accept", Qt::QueuedConnection);
     });
     driver.Then("FolderChooser", DialogDriver::ChooseFolder(f.Path("other")));
+    driver.Then("RestoreNumberDialog", [](QWidget* w) {
+        auto* number = qobject_cast<QInputDialog*>(w);
+        QCOMPARE(number->intValue(), 1);
+        number->setIntValue(7);
+        QMetaObject::invokeMethod(number, "accept", Qt::QueuedConnection);
+    });
     driver.Then("ArchiveProgressDialog", [](QWidget*) {});
     driver.Then("MessageBox", [](QWidget* box) {
-        QVERIFY(qobject_cast<QMessageBox*>(box)->text().contains("PROJ001"));
+        QVERIFY(qobject_cast<QMessageBox*>(box)->text().contains("PROJ007"));
         DialogDriver::Answer(QMessageBox::Ok)(box);
     });
     Find<QPushButton>(&app.Main(), "ButtonRestoreArchive")->click();
     QTRY_VERIFY(driver.Done());
-    QCOMPARE(FileBytes(f.Path("other/PROJ001/PRJDATA.ZDT")), FileBytes(QString(SPURWERK_DEMO_CARD) + "/PROJ001/PRJDATA.ZDT"));
+    QCOMPARE(FileBytes(f.Path("other/PROJ007/PRJDATA.ZDT")), FileBytes(QString(SPURWERK_DEMO_CARD) + "/PROJ001/PRJDATA.ZDT"));
     const QStringList wavs = QDir(QString(SPURWERK_DEMO_CARD) + "/PROJ001/AUDIO").entryList(QDir::Files);
     QVERIFY(!wavs.isEmpty());
     for (const QString& wav : wavs)
-        QCOMPARE(FileBytes(f.Path("other/PROJ001/AUDIO/" + wav)), FileBytes(QString(SPURWERK_DEMO_CARD) + "/PROJ001/AUDIO/" + wav));
+        QCOMPARE(FileBytes(f.Path("other/PROJ007/AUDIO/" + wav)), FileBytes(QString(SPURWERK_DEMO_CARD) + "/PROJ001/AUDIO/" + wav));
     QVERIFY(driver.Unexpected().isEmpty());
 #endif
 }

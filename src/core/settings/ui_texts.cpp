@@ -83,6 +83,7 @@ constexpr std::array<Entry, Count> Entries{{
     {"ArchiveNoProject", "Bitte Zeilen mit Projekt-Dateien wählen!"},
     {"RestoreOpenCaption", "Archiv zurückholen"},
     {"RestoreCardPrompt", "Karte (Hauptordner) wählen, auf die das Projekt zurückkommt:"},
+    {"RestoreNumberPrompt", "Projektnummer (PROJnnn), unter der das Archiv zurückkommt:"},
     {"RestoreProgress", "Zurückholen und prüfen ..."},
     {"RestoreDone", "Projekt zurückgeholt nach \"%1\" (jede Datei geprüft)."},
     {"ExternalChangeQuestion",

@@ -69,6 +69,7 @@ enum class UiText {
     ArchiveNoProject,
     RestoreOpenCaption,
     RestoreCardPrompt,
+    RestoreNumberPrompt,
     RestoreProgress,
     RestoreDone,      // %1 is the project folder
     ExternalChangeQuestion,  // %1 is the file

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QProgressDialog>
 
 #include <atomic>
@@ -151,10 +152,22 @@ void RestoreProjectArchive(QWidget* parent, AppState& state) {
         std::string archive = chooser.selectedFiles().front().toStdString();
         std::string card = state.dialogs.SelectFolder(UiTxt(UiText::RestoreCardPrompt), "");
         if (card.empty()) return;
+        // The lowest free number is offered; another one may be taken (an
+        // existing project there is only replaced after the usual question).
+        QInputDialog number(parent);
+        number.setObjectName("RestoreNumberDialog");
+        number.setWindowTitle(Q(UiTxt(UiText::RestoreOpenCaption)));
+        number.setLabelText(Q(UiTxt(UiText::RestoreNumberPrompt)));
+        number.setInputMode(QInputDialog::IntInput);
+        number.setIntRange(1, 999);
+        number.setIntValue(NextFreeProjectNumber(PathFromText(card)));
+        if (number.exec() != QDialog::Accepted) return;
+        RestoreOptions options;
+        options.number = number.intValue();
         RestoreResult result;
         RunWithProgress(parent, state.dialogs, Q(UiTxt(UiText::RestoreProgress)),
                         [&](Dialogs& dialogs, const ArchiveProgress& progress) {
-                            result = RestoreArchive(PathFromText(archive), PathFromText(card), {}, dialogs, progress);
+                            result = RestoreArchive(PathFromText(archive), PathFromText(card), options, dialogs, progress);
                         });
         if (!result.folder.empty())
             state.dialogs.Message(UiTxt(UiText::RestoreDone, PathText(result.folder)), MessageButtons::Ok);

@@ -20,32 +20,19 @@
 #include <vector>
 
 #include "audio/peak_pyramid.h"
+#include "../bench_wav.h"
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 namespace {
 
-void Put(std::ofstream& out, std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.put(static_cast<char>(value >> (8 * i)));
-}
-
 void WriteTrack(const fs::path& file, double seconds, int track) {
     const std::uint32_t rate = 44100;
     const auto frames = static_cast<std::uint32_t>(seconds * rate);
     std::ofstream out(file, std::ios::binary);
-    out.write("RIFF", 4);
-    Put(out, 36 + frames * 3, 4);
-    out.write("WAVEfmt ", 8);
-    Put(out, 16, 4);
-    Put(out, 1, 2);
-    Put(out, 1, 2);
-    Put(out, rate, 4);
-    Put(out, rate * 3, 4);
-    Put(out, 3, 2);
-    Put(out, 24, 2);
-    out.write("data", 4);
-    Put(out, frames * 3, 4);
+    const std::vector<char> header = WavHeader(frames * 3, 1, 24, rate);
+    out.write(header.data(), static_cast<std::streamsize>(header.size()));
     std::vector<char> block(3 * 44100);
     for (std::uint32_t at = 0; at < frames;) {
         const std::uint32_t n = std::min<std::uint32_t>(frames - at, 44100);

@@ -221,7 +221,7 @@ void AddInfoFiles(CLI::App& app) {
         std::string action, root;
     };
     auto o = std::make_shared<Options>();
-    auto* sub = app.add_subcommand("infofiles", CliTxt(CliText::HelpInfofiles));
+    auto* sub = app.add_subcommand("infofiles", CliTxt(CliText::HelpInfofilesCommand));
     sub->add_option("ACTION", o->action, CliTxt(CliText::HelpAction))
         ->required()
         ->check(CLI::IsMember({"update", "delete-unassigned", "delete-all"}));

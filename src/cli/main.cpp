@@ -115,7 +115,8 @@ void AddExamples(CLI::App& app) {
         {"series", "series PRJDATA.ZDT /media/card --start 20 --count 5 --names NAMES.TXT --yes"},
     };
     for (const auto& [name, example] : examples)
-        app.get_subcommand(name)->footer(spurwerk::CliTxt(spurwerk::CliText::HelpExample) + " spurwerk-cli " + example);
+        app.get_subcommand(name)->footer(spurwerk::CliTxt(spurwerk::CliText::HelpExample) + " spurwerk-cli " +
+                                         example);
 }
 
 }  // namespace
@@ -147,8 +148,7 @@ int main(int argc, char** argv) {
     // Also after the command's name: `spurwerk-cli info FILE --lang en`.
     app.fallthrough();
     std::string language;
-    app.add_option("--lang", language,
-                   CliTxt(CliText::HelpLang));
+    app.add_option("--lang", language, CliTxt(CliText::HelpLang));
     app.set_version_flag("--version",
                          "spurwerk-cli " SPURWERK_VERSION " (built " + DateTimeText(UnixToDateTime(BuildTimeStamp())) + ")",
                          CliTxt(CliText::VersionFlag));

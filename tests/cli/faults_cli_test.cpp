@@ -25,7 +25,7 @@ TEST_F(FaultsCli, FifosAreNotFilesAndNeverHang) {
     fs::create_directories(card / "FIFO");
     MakeFifo(card / "FIFO" / "PRJDATA.ZDT");
     MakeFifo(card / "PROJ001" / "AUDIO" / "PIPE.WAV");
-    EXPECT_TRUE(Fails(Cli({"info", Path("FIFO/PRJDATA.ZDT")}), "not a regular file"));
+    EXPECT_TRUE(Fails(Cli({"info", Path("FIFO/PRJDATA.ZDT")}), "keine gewöhnliche Datei"));
     for (std::vector<std::string> walk : {std::vector<std::string>{"search", Root(), "--wav", "--wav-size"},
                                           {"endmarks", Root(), "--no"},
                                           {"files", Project("PROJ001")}}) {

@@ -13,6 +13,9 @@
 
 namespace spurwerk::testing {
 
+using gui::SelectFolder;
+using gui::UseQtTranslations;
+
 class FileDialogTest : public QObject {
     Q_OBJECT
 private slots:
@@ -44,7 +47,7 @@ void FileDialogTest::DatesFollowTheProgramLanguage() {
     const QString folder = dir.filePath("PROJ001");
     const QDateTime modified(QDate(2026, 3, 4), QTime(5, 6));
     const std::chrono::sys_seconds stamp{std::chrono::seconds(modified.toSecsSinceEpoch())};
-    std::filesystem::last_write_time(folder.toStdString(), std::chrono::clock_cast<std::chrono::file_clock>(stamp));
+    std::filesystem::last_write_time(folder.toStdString(), std::chrono::file_clock::from_sys(stamp));
     const struct {
         const char* language;
         QString expected;
@@ -62,7 +65,7 @@ void FileDialogTest::DatesFollowTheProgramLanguage() {
             shown = DateShown(dialog, "PROJ001");
             qobject_cast<QDialog*>(dialog)->reject();
         });
-        SelectFolder(nullptr, "Ordner", folder);
+        SelectFolder(nullptr, "Ordner", folder.toStdString());
         QCOMPARE(shown, c.expected);
     }
     UseQtTranslations("");

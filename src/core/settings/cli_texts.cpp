@@ -174,7 +174,7 @@ const std::array<Entry, Count> Entries{{
     {"HelpReverse", "die Reihenfolge umkehren"},
     {"HelpMinWidth", "Breite in Zeichen, auf die die Pfade aufgefüllt werden (Vorgabe 64)"},
     {"HelpShowListSize", "die Größe des LIST-Blocks von WAV-Dateien"},
-    {"HelpInfofiles", "Projektnamen-Infodateien unterhalb eines Ordners anlegen oder löschen"},
+    {"HelpInfofilesCommand", "Projektnamen-Infodateien unterhalb eines Ordners anlegen oder löschen"},
     {"HelpAction", "update (anlegen), delete-unassigned (nicht zugeordnete löschen) oder delete-all (alle löschen)"},
     {"HelpFolder", "der Ordner"},
     {"HelpEndmarks", "Eine Marke am Aufnahme-Ende jedes Projekts unterhalb eines Ordners setzen (--yes / --no beantworten, ob Marken nach dem Ende gelöscht werden)"},

@@ -165,7 +165,7 @@ enum class CliText {
     HelpReverse,
     HelpMinWidth,
     HelpShowListSize,
-    HelpInfofiles,
+    HelpInfofilesCommand,
     HelpAction,
     HelpFolder,
     HelpEndmarks,

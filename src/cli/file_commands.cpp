@@ -100,13 +100,11 @@ void AddSaveProject(CLI::App& app) {
         ProjectOptions project;
     };
     auto o = std::make_shared<Options>();
-    auto* sub = app.add_subcommand("save-project",
-                                   CliTxt(CliText::HelpSaveProject));
+    auto* sub = app.add_subcommand("save-project", CliTxt(CliText::HelpSaveProject));
     sub->add_option("FILE", o->file, CliTxt(CliText::HelpFileToLoad))->required();
     sub->add_option("TARGET", o->target, CliTxt(CliText::HelpTarget))->required();
     sub->add_option("--name", o->name, CliTxt(CliText::HelpName));
-    sub->add_flag("--keep-unchanged", o->keepUnchanged,
-                  CliTxt(CliText::HelpKeepUnchanged));
+    sub->add_flag("--keep-unchanged", o->keepUnchanged, CliTxt(CliText::HelpKeepUnchanged));
     AddAnswerFlags(sub, o->answers);
     AddProjectOptionFlags(sub, o->project);
     AddJsonFlag(sub);
@@ -255,8 +253,7 @@ void AddEndMarks(CLI::App& app) {
         Answers answers;
     };
     auto o = std::make_shared<Options>();
-    auto* sub = app.add_subcommand("endmarks",
-                                   CliTxt(CliText::HelpEndmarks));
+    auto* sub = app.add_subcommand("endmarks", CliTxt(CliText::HelpEndmarks));
     sub->add_option("ROOT", o->root, CliTxt(CliText::HelpFolder))->required();
     AddAnswerFlags(sub, o->answers);
     AddJsonFlag(sub);

@@ -308,10 +308,8 @@ void AddSet(CLI::App& app) {
     track->excludes(all);
     bank1->needs(all)->excludes(bank2);
     bank2->needs(all);
-    auto* assignments =
-        sub->add_option("ASSIGNMENTS", options->assignments, CliTxt(CliText::HelpAssignments));
-    auto* fromJson = sub->add_option("--from-json", options->fromJson,
-                                     CliTxt(CliText::HelpFromJson));
+    auto* assignments = sub->add_option("ASSIGNMENTS", options->assignments, CliTxt(CliText::HelpAssignments));
+    auto* fromJson = sub->add_option("--from-json", options->fromJson, CliTxt(CliText::HelpFromJson));
     fromJson->excludes(assignments)->excludes(all);
     AddJsonFlag(sub);
     sub->callback([options] {
@@ -370,8 +368,8 @@ void AddMarks(CLI::App& app) {
     auto* sub = app.add_subcommand("marks", CliTxt(CliText::HelpMarks));
     sub->add_option("FILE", options->file, CliTxt(CliText::HelpProjectFile))->required();
     auto* setEnd = sub->add_flag("--set-end", options->setEnd, CliTxt(CliText::HelpSetEnd));
-    auto* deleteAfter = sub->add_flag("--delete-after-end", options->deleteAfterEnd,
-                                      CliTxt(CliText::HelpDeleteAfterEnd));
+    auto* deleteAfter =
+        sub->add_flag("--delete-after-end", options->deleteAfterEnd, CliTxt(CliText::HelpDeleteAfterEnd));
     auto* deleteAll = sub->add_flag("--delete-all", options->deleteAll, CliTxt(CliText::HelpDeleteAll));
     setEnd->excludes(deleteAfter)->excludes(deleteAll);
     deleteAfter->excludes(deleteAll);

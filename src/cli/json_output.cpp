@@ -164,7 +164,7 @@ std::string Excerpt(const Json& value) {
     constexpr std::size_t Shown = 40;
     std::string text = value.dump(-1, ' ', false, Json::error_handler_t::replace);
     if (Utf8Length(text) <= Shown) return text;
-    return Utf8Prefix(text, Shown) + "… (" + std::to_string(text.size()) + " bytes)";
+    return CliTxt(CliText::ExcerptCut, {Utf8Prefix(text, Shown), std::to_string(text.size())});
 }
 
 std::string ValueTextFromJson(const TrackParameter& parameter, const Json& value) {

@@ -93,6 +93,8 @@ TEST_F(LanguageCli, JsonInputErrors) {
     const std::string pan = input("pan.json", R"({"track":2,"pan":"L20"})");
     const std::string raw = input("raw.json", R"({"track":1,"fader":127,"raw":{"fader":300}})");
     const std::string status = input("status.json", R"({"track":1,"status":"loud"})");
+    const std::string longPan = input("long.json", R"({"track":2,"pan":")" + std::string(100, 'x') + "\"}");
+    const std::string cutPan = "\"pan\" nimmt eine Zahl, nicht \"" + std::string(39, 'x') + "… (102 Bytes)";
     Check(*this, {
         {"de", {"set", p, "--from-json", cut}, 1, {"spurwerk-cli: die Eingabe ist kein gültiges JSON"}},
         {"en", {"set", p, "--from-json", cut}, 1, {"spurwerk-cli: the input is no valid JSON"}},
@@ -102,6 +104,8 @@ TEST_F(LanguageCli, JsonInputErrors) {
         {"en", {"set", p, "--from-json", raw}, 1, {"track 1: \"raw\" takes a stored byte 0..255 for \"fader\", not 300"}},
         {"de", {"set", p, "--from-json", status}, 1, {"\"status\" nimmt \"record\", \"play\" oder \"off\", nicht \"loud\""}},
         {"en", {"set", p, "--from-json", status}, 1, {"\"status\" takes \"record\", \"play\" or \"off\", not \"loud\""}},
+        {"de", {"set", p, "--from-json", longPan}, 1, {cutPan}},
+        {"en", {"set", p, "--from-json", longPan}, 1, {"\"pan\" takes a number, not \"" + std::string(39, 'x') + "… (102 bytes)"}},
         {"de", {"set", p, "--track", "2", "Pan=L21"}, 1, {"Pan nimmt C, oder L bzw. R mit einer geraden Zahl"}},
         {"en", {"set", p, "--track", "2", "Pan=L21"}, 1, {"Pan takes C, or L or R followed by an even number"}},
     });

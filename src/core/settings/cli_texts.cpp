@@ -91,6 +91,7 @@ const std::array<Entry, Count> Entries{{
     {"TrackNeedsNumber", "ein Spur-Objekt braucht \"track\" (oder geben Sie --track an)"},
     {"UnknownTrackParameter", "unbekannter Parameter %1 für Spur %2"},
     {"TrackValueWrong", "Spur %1: %2"},
+    {"ExcerptCut", "%1… (%2 Bytes)"},
     {"JsonTakes", "\"%1\" nimmt %2, nicht %3"},
     {"JsonTakesStatus", "\"%1\" nimmt \"record\", \"play\" oder \"off\", nicht %2"},
     {"JsonWavName", "einen WAV-Namen"},

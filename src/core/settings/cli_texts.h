@@ -82,6 +82,7 @@ enum class CliText {
     TrackNeedsNumber,
     UnknownTrackParameter,  // %1 the key, %2 the track
     TrackValueWrong,  // %1 the track, %2 the error
+    ExcerptCut,  // %1 the start of a long value, %2 its size
     JsonTakes,  // %1 the key, %2 what it takes, %3 what was given
     JsonTakesStatus,  // %1 the key, %2 what was given
     JsonWavName,

@@ -8,6 +8,7 @@
 
 #include "effects_file.h"
 #include "io/file_io.h"
+#include "io/path_text.h"
 #include "new_project.h"
 #include "project/track_layout.h"
 #include "track_mix.h"
@@ -193,7 +194,7 @@ bool IsReplaceableCard(const fs::path& cardDir) {
 
 void WriteDemoCard(const fs::path& cardDir) {
     if (!IsReplaceableCard(cardDir))
-        throw FileError::For("Will not replace", cardDir, "it is not an empty folder or a demo card");
+        throw FileError("Will not replace \"" + PathText(cardDir) + "\": it is not an empty folder or a demo card");
     fs::remove_all(cardDir);
     fs::create_directories(cardDir);
     for (const DemoProject& project : DemoProjects()) WriteProject(cardDir, project);

@@ -10,6 +10,7 @@
 #include "project/hex_layout.h"
 #include "project/track_layout.h"
 #include "project/wav_header.h"
+#include "settings/cli_texts.h"
 
 namespace spurwerk::cli {
 
@@ -17,8 +18,8 @@ namespace {
 
 void AddHex(CLI::App& app) {
     auto file = std::make_shared<std::string>();
-    auto* sub = app.add_subcommand("hex", "The bytes of a file, 16 a line, as the hex view shows them");
-    sub->add_option("FILE", *file, "any file (at most 64 MiB)")->required();
+    auto* sub = app.add_subcommand("hex", CliTxt(CliText::HelpHex));
+    sub->add_option("FILE", *file, CliTxt(CliText::HelpAnyFile))->required();
     AddJsonFlag(sub);
     sub->callback([file] {
         SetErrorFile(*file);
@@ -44,10 +45,9 @@ void AddDiff(CLI::App& app) {
         std::string file, compare;
     };
     auto options = std::make_shared<Options>();
-    auto* sub = app.add_subcommand("diff", "The bytes in which FILE differs from COMPARE, with the mixer controls "
-                                           "bound to them");
-    sub->add_option("FILE", options->file, "the file shown")->required();
-    sub->add_option("COMPARE", options->compare, "the file compared with")->required();
+    auto* sub = app.add_subcommand("diff", CliTxt(CliText::HelpDiff));
+    sub->add_option("FILE", options->file, CliTxt(CliText::HelpFileShown))->required();
+    sub->add_option("COMPARE", options->compare, CliTxt(CliText::HelpFileCompared))->required();
     AddJsonFlag(sub);
     sub->callback([options] {
         SetErrorFile(options->file);
@@ -86,9 +86,9 @@ void AddWav(CLI::App& app) {
         std::vector<std::string> files;
     };
     auto options = std::make_shared<Options>();
-    auto* sub = app.add_subcommand("wav", "Format, length and size of WAV files");
-    sub->add_flag("--list-size", options->listSize, "also show the size of a LIST chunk");
-    sub->add_option("FILE", options->files, "WAV files")->required();
+    auto* sub = app.add_subcommand("wav", CliTxt(CliText::HelpWav));
+    sub->add_flag("--list-size", options->listSize, CliTxt(CliText::HelpListSize));
+    sub->add_option("FILE", options->files, CliTxt(CliText::HelpWavFiles))->required();
     AddJsonFlag(sub);
     sub->callback([options] {
         if (JsonOutput()) {

@@ -37,8 +37,8 @@ struct Answers {
 };
 
 void AddAnswerFlags(CLI::App* sub, Answers& answers) {
-    auto* yes = sub->add_flag("--yes", answers.yes, "answer every question with Yes (Yes to all, OK)");
-    auto* no = sub->add_flag("--no", answers.no, "answer every question with No (Cancel)");
+    auto* yes = sub->add_flag("--yes", answers.yes, CliTxt(CliText::HelpYes));
+    auto* no = sub->add_flag("--no", answers.no, CliTxt(CliText::HelpNo));
     yes->excludes(no);
 }
 
@@ -55,8 +55,8 @@ struct ProjectOptions {
 };
 
 void AddProjectOptionFlags(CLI::App* sub, ProjectOptions& options) {
-    sub->add_flag("--r24", options.r24, "use the Zoom R24 templates");
-    sub->add_flag("--info-files", options.infoFiles, "create project-name info files");
+    sub->add_flag("--r24", options.r24, CliTxt(CliText::HelpR24));
+    sub->add_flag("--info-files", options.infoFiles, CliTxt(CliText::HelpInfoFiles));
 }
 
 // A document, the answers and the project-file context, without a mixer.
@@ -100,14 +100,11 @@ void AddSaveProject(CLI::App& app) {
         ProjectOptions project;
     };
     auto o = std::make_shared<Options>();
-    auto* sub = app.add_subcommand("save-project",
-                                   "Save a project file as a complete project (AUDIO folder, effects file, "
-                                   "missing WAV files from the templates)");
-    sub->add_option("FILE", o->file, "the project file to load")->required();
-    sub->add_option("TARGET", o->target, "the new project file, e.g. CARD/PROJ005/PRJDATA.ZDT")->required();
-    sub->add_option("--name", o->name, "the project name to give it");
-    sub->add_flag("--keep-unchanged", o->keepUnchanged,
-                  "as with Ctrl held: leave an existing project file untouched when nothing changed");
+    auto* sub = app.add_subcommand("save-project", CliTxt(CliText::HelpSaveProject));
+    sub->add_option("FILE", o->file, CliTxt(CliText::HelpFileToLoad))->required();
+    sub->add_option("TARGET", o->target, CliTxt(CliText::HelpTarget))->required();
+    sub->add_option("--name", o->name, CliTxt(CliText::HelpName));
+    sub->add_flag("--keep-unchanged", o->keepUnchanged, CliTxt(CliText::HelpKeepUnchanged));
     AddAnswerFlags(sub, o->answers);
     AddProjectOptionFlags(sub, o->project);
     AddJsonFlag(sub);
@@ -131,9 +128,9 @@ void AddCopy(CLI::App& app) {
         ProjectOptions project;
     };
     auto o = std::make_shared<Options>();
-    auto* sub = app.add_subcommand("copy", "Copy a project folder with its WAV files (existing files are kept)");
-    sub->add_option("SOURCE_DIR", o->source, "the project folder")->required();
-    sub->add_option("TARGET_DIR", o->target, "the folder to copy to")->required();
+    auto* sub = app.add_subcommand("copy", CliTxt(CliText::HelpCopy));
+    sub->add_option("SOURCE_DIR", o->source, CliTxt(CliText::HelpProjectFolder))->required();
+    sub->add_option("TARGET_DIR", o->target, CliTxt(CliText::HelpCopyTarget))->required();
     AddAnswerFlags(sub, o->answers);
     AddProjectOptionFlags(sub, o->project);
     AddJsonFlag(sub);
@@ -157,23 +154,22 @@ void AddSearch(CLI::App& app) {
         std::vector<std::string> groups;
     };
     auto o = std::make_shared<Options>();
-    auto* sub = app.add_subcommand("search", "List project and WAV files below a folder, filtered by file or "
-                                             "project name");
-    sub->add_option("ROOT", o->root, "the folder to search")->required();
-    sub->add_option("--filter", o->filter, "text in the file name or project name");
-    sub->add_flag("--prj,!--no-prj", o->prj, "list project files (default on)");
-    sub->add_flag("--wav,!--no-wav", o->wav, "list WAV files (default off)");
-    sub->add_flag("--record-modi", o->recordModi, "bit depth and DRY/WET of each project");
-    sub->add_flag("--wav-size", o->wavSize, "WAV sizes and the longest audio time");
-    sub->add_flag("--wav-date", o->wavDate, "WAV dates");
-    sub->add_option("--date-format", o->dateFormat, "date format of the WAV dates, e.g. yyyy-mm-dd (default dd.mm.yyyy hh:nn:ss)");
-    sub->add_option("--groups", o->groups, "track values to show, e.g. Status,Pan")->delimiter(',');
-    sub->add_flag("--compact", o->compact, "compact track values");
-    sub->add_option("--sort", o->sort, "sort by dir (folder), date, name (project name) or time (longest WAV)")
+    auto* sub = app.add_subcommand("search", CliTxt(CliText::HelpSearch));
+    sub->add_option("ROOT", o->root, CliTxt(CliText::HelpSearchRoot))->required();
+    sub->add_option("--filter", o->filter, CliTxt(CliText::HelpFilter));
+    sub->add_flag("--prj,!--no-prj", o->prj, CliTxt(CliText::HelpPrj));
+    sub->add_flag("--wav,!--no-wav", o->wav, CliTxt(CliText::HelpWavList));
+    sub->add_flag("--record-modi", o->recordModi, CliTxt(CliText::HelpRecordModi));
+    sub->add_flag("--wav-size", o->wavSize, CliTxt(CliText::HelpWavSize));
+    sub->add_flag("--wav-date", o->wavDate, CliTxt(CliText::HelpWavDate));
+    sub->add_option("--date-format", o->dateFormat, CliTxt(CliText::HelpDateFormat));
+    sub->add_option("--groups", o->groups, CliTxt(CliText::HelpSearchGroups))->delimiter(',');
+    sub->add_flag("--compact", o->compact, CliTxt(CliText::HelpSearchCompact));
+    sub->add_option("--sort", o->sort, CliTxt(CliText::HelpSort))
         ->check(CLI::IsMember({"dir", "date", "name", "time"}));
-    sub->add_flag("--reverse", o->reverse, "reverse the order");
-    sub->add_option("--min-width", o->minWidth, "width in characters the paths are padded to (default 64)");
-    sub->add_flag("--show-list-size", o->showListSize, "the LIST chunk size of WAV files");
+    sub->add_flag("--reverse", o->reverse, CliTxt(CliText::HelpReverse));
+    sub->add_option("--min-width", o->minWidth, CliTxt(CliText::HelpMinWidth));
+    sub->add_flag("--show-list-size", o->showListSize, CliTxt(CliText::HelpShowListSize));
     AddJsonFlag(sub);
     sub->callback([o] {
         SetErrorFile(o->root);
@@ -223,11 +219,11 @@ void AddInfoFiles(CLI::App& app) {
         std::string action, root;
     };
     auto o = std::make_shared<Options>();
-    auto* sub = app.add_subcommand("infofiles", "Create or delete project-name info files below a folder");
-    sub->add_option("ACTION", o->action, "update, delete-unassigned or delete-all")
+    auto* sub = app.add_subcommand("infofiles", CliTxt(CliText::HelpInfofilesCommand));
+    sub->add_option("ACTION", o->action, CliTxt(CliText::HelpAction))
         ->required()
         ->check(CLI::IsMember({"update", "delete-unassigned", "delete-all"}));
-    sub->add_option("ROOT", o->root, "the folder")->required();
+    sub->add_option("ROOT", o->root, CliTxt(CliText::HelpFolder))->required();
     AddJsonFlag(sub);
     sub->callback([o] {
         SetErrorFile(o->root);
@@ -257,10 +253,8 @@ void AddEndMarks(CLI::App& app) {
         Answers answers;
     };
     auto o = std::make_shared<Options>();
-    auto* sub = app.add_subcommand("endmarks",
-                                   "Set a play mark at the recording end of every project below a folder "
-                                   "(--yes / --no answer whether marks after the end are deleted)");
-    sub->add_option("ROOT", o->root, "the folder")->required();
+    auto* sub = app.add_subcommand("endmarks", CliTxt(CliText::HelpEndmarks));
+    sub->add_option("ROOT", o->root, CliTxt(CliText::HelpFolder))->required();
     AddAnswerFlags(sub, o->answers);
     AddJsonFlag(sub);
     sub->callback([o] {
@@ -290,13 +284,13 @@ void AddSeries(CLI::App& app) {
         ProjectOptions project;
     };
     auto o = std::make_shared<Options>();
-    auto* sub = app.add_subcommand("series", "Create numbered new projects BASE_DIR/PROJnnn from a project file");
-    sub->add_option("FILE", o->file, "the project file the series is made from")->required();
-    sub->add_option("BASE_DIR", o->baseDir, "the folder the project folders are created in")->required();
-    sub->add_option("--start", o->start, "number of the first folder (1-999)")->required()->check(CLI::Range(1, 999));
-    sub->add_option("--count", o->count, "number of projects (1-99)")->required()->check(CLI::Range(1, 99));
-    sub->add_option("--prefix", o->prefix, "folder name prefix (default PROJ)");
-    sub->add_option("--names", o->names, "text file with one project name a line");
+    auto* sub = app.add_subcommand("series", CliTxt(CliText::HelpSeries));
+    sub->add_option("FILE", o->file, CliTxt(CliText::HelpSeriesFile))->required();
+    sub->add_option("BASE_DIR", o->baseDir, CliTxt(CliText::HelpBaseDir))->required();
+    sub->add_option("--start", o->start, CliTxt(CliText::HelpStart))->required()->check(CLI::Range(1, 999));
+    sub->add_option("--count", o->count, CliTxt(CliText::HelpCount))->required()->check(CLI::Range(1, 99));
+    sub->add_option("--prefix", o->prefix, CliTxt(CliText::HelpPrefix));
+    sub->add_option("--names", o->names, CliTxt(CliText::HelpNames));
     AddAnswerFlags(sub, o->answers);
     AddProjectOptionFlags(sub, o->project);
     AddJsonFlag(sub);

@@ -9,6 +9,7 @@
 #include "project/value_format.h"
 #include "project/value_texts.h"
 #include "project/wav_header.h"
+#include "settings/cli_texts.h"
 #include "text/text_encoding.h"
 #include "ui/errors.h"
 
@@ -46,7 +47,7 @@ bool IsBox(ControlKind kind) {
 bool JsonOutput() { return jsonOutput; }
 
 void AddJsonFlag(CLI::App* sub) {
-    sub->add_flag("--json", jsonOutput, "print one JSON document instead of the text (see the manual page)");
+    sub->add_flag("--json", jsonOutput, CliTxt(CliText::HelpJson));
 }
 
 void SetErrorFile(const std::string& file) { errorFile = file; }
@@ -58,7 +59,7 @@ std::string JsonErrorText(const std::string& message) {
 void PrintJson(const Json& document, bool indented) {
     std::cout << document.dump(indented ? 2 : -1, ' ', false, Json::error_handler_t::replace) << "\n";
     std::cout.flush();
-    if (!std::cout) throw FileError("could not write the output");
+    if (!std::cout) throw FileError(CliTxt(CliText::OutputNotWritten));
 }
 
 std::string CardText(const std::string& bytes) { return SanitizeUtf8(bytes); }
@@ -163,39 +164,39 @@ std::string Excerpt(const Json& value) {
     constexpr std::size_t Shown = 40;
     std::string text = value.dump(-1, ' ', false, Json::error_handler_t::replace);
     if (Utf8Length(text) <= Shown) return text;
-    return Utf8Prefix(text, Shown) + "… (" + std::to_string(text.size()) + " bytes)";
+    return CliTxt(CliText::ExcerptCut, {Utf8Prefix(text, Shown), std::to_string(text.size())});
 }
 
 std::string ValueTextFromJson(const TrackParameter& parameter, const Json& value) {
     const StripElement& element = *parameter.control;
     std::string key = JsonKey(parameter);
-    auto wrong = [&](const std::string& expected) {
-        return CommandError("\"" + key + "\" takes " + expected + ", not " + Excerpt(value));
+    auto wrong = [&](CliText expected) {
+        return CommandError(CliTxt(CliText::JsonTakes, {key, CliTxt(expected), Excerpt(value)}));
     };
     if (element.kind == ControlKind::StatusShape) {
         std::string word = value.is_string() ? value.get<std::string>() : "";
         if (word == "record") return "R";
         if (word == "play") return "+";
         if (word == "off") return "-";
-        throw wrong("\"record\", \"play\" or \"off\"");
+        throw CommandError(CliTxt(CliText::JsonTakesStatus, {key, Excerpt(value)}));
     }
     if (element.kind == ControlKind::FileField) {
-        if (!value.is_string()) throw wrong("a WAV name");
+        if (!value.is_string()) throw wrong(CliText::JsonWavName);
         return value.get<std::string>();
     }
     if (IsBox(element.kind)) {
-        if (!value.is_boolean()) throw wrong("true or false");
+        if (!value.is_boolean()) throw wrong(CliText::JsonTrueFalse);
         return value.get<bool>() ? "X" : "-";
     }
-    if (!value.is_number()) throw wrong("a number");
+    if (!value.is_number()) throw wrong(CliText::JsonNumber);
     double number = value.get<double>();
     if (element.format == ValueFormat::Quality) {
         double tenths = std::round(number * 10);
         if (std::fabs(number * 10 - tenths) > 1e-6 || tenths < 1 || tenths > 10)
-            throw wrong("a quality from 0.1 to 1.0 in steps of 0.1");
+            throw wrong(CliText::JsonQuality);
         return QualityText(static_cast<int>(tenths) - 1);
     }
-    if (number != std::floor(number) || std::fabs(number) > 1e6) throw wrong("a whole number");
+    if (number != std::floor(number) || std::fabs(number) > 1e6) throw wrong(CliText::JsonWholeNumber);
     int whole = static_cast<int>(number);
     if (element.format == ValueFormat::Pan) {
         if (whole == 0) return "C";

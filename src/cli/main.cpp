@@ -15,9 +15,11 @@
 #include "commands.h"
 #include "io/file_io.h"
 #include "json_output.h"
+#include "usage_text.h"
 #include "project/link_time.h"
 #include "project/track_values.h"
 #include "settings/cli_texts.h"
+#include "settings/file_error_text.h"
 #include "text/text_encoding.h"
 #include "ui/errors.h"
 
@@ -65,7 +67,8 @@ bool OutputWritten(std::string& reason) {
         ok = false;
         error = errno;
     }
-    if (!ok) reason = error ? std::strerror(error) : "write error";
+    if (!ok)
+        reason = spurwerk::SystemErrorInLanguage(std::error_code(error ? error : EIO, std::generic_category()));
     return ok;
 }
 
@@ -112,7 +115,8 @@ void AddExamples(CLI::App& app) {
         {"series", "series PRJDATA.ZDT /media/card --start 20 --count 5 --names NAMES.TXT --yes"},
     };
     for (const auto& [name, example] : examples)
-        app.get_subcommand(name)->footer(std::string("Example: spurwerk-cli ") + example);
+        app.get_subcommand(name)->footer(spurwerk::CliTxt(spurwerk::CliText::HelpExample) + " spurwerk-cli " +
+                                         example);
 }
 
 }  // namespace
@@ -120,26 +124,6 @@ void AddExamples(CLI::App& app) {
 int main(int argc, char** argv) {
     using namespace spurwerk;
     const bool stdoutOpen = StandardStreamsOpen();
-    CLI::App app{"Spurwerk command line: inspect and edit Zoom R16/R24 project files", "spurwerk-cli"};
-    app.require_subcommand(1);
-    // Also after the command's name: `spurwerk-cli info FILE --lang en`.
-    app.fallthrough();
-    std::string language;
-    app.add_option("--lang", language,
-                   "the language of messages and results: de, en (default: the window program's choice, else "
-                   "LANG/LC_MESSAGES); JSON keys and values stay as they are");
-    app.set_version_flag("--version", "spurwerk-cli " SPURWERK_VERSION " (built " +
-                                          DateTimeText(UnixToDateTime(BuildTimeStamp())) + ")");
-    cli::AddProjectCommands(app);
-    cli::AddByteCommands(app);
-    cli::AddFileCommands(app);
-    cli::AddMixerCommands(app);
-    cli::AddAudioCommands(app);
-    cli::AddArchiveCommands(app);
-    app.footer("Each command's --help lists its options. --json on a command prints one JSON document "
-               "instead of the text. Exit codes: 0 success, 1 error, 2 wrong usage. See man spurwerk-cli.\n"
-               "Example: spurwerk-cli info /media/card/PROJ001/PRJDATA.ZDT");
-    AddExamples(app);
 #ifdef _WIN32
     SetConsoleOutputCP(CP_UTF8);
     std::vector<std::string> utf8 = Utf8Arguments();
@@ -150,12 +134,34 @@ int main(int argc, char** argv) {
         argv = utf8Argv.data();
     }
 #endif
+    // The language first: help, usage errors and file errors are worded in it.
     try {
         cli::UseCliLanguage(cli::LanguageOption(std::vector<std::string>(argv + std::min(argc, 1), argv + argc)));
     } catch (const std::exception& e) {
         std::cerr << "spurwerk-cli: " << cli::TerminalText(e.what()) << "\n";
         return 2;
     }
+    SetFileErrorWording(&FileErrorInLanguage);
+    CLI::App app{CliTxt(CliText::HelpProgram), "spurwerk-cli"};
+    cli::SpeakLanguage(app);
+    app.require_subcommand(1);
+    // Also after the command's name: `spurwerk-cli info FILE --lang en`.
+    app.fallthrough();
+    std::string language;
+    app.add_option("--lang", language, CliTxt(CliText::HelpLang));
+    app.set_version_flag("--version",
+                         "spurwerk-cli " SPURWERK_VERSION " (built " + DateTimeText(UnixToDateTime(BuildTimeStamp())) + ")",
+                         CliTxt(CliText::VersionFlag));
+    cli::AddProjectCommands(app);
+    cli::AddByteCommands(app);
+    cli::AddFileCommands(app);
+    cli::AddMixerCommands(app);
+    cli::AddAudioCommands(app);
+    cli::AddArchiveCommands(app);
+    for (CLI::App* sub : app.get_subcommands({})) sub->group(CliTxt(CliText::HelpCommands));
+    app.footer(CliTxt(CliText::HelpFooter) + "\n" + CliTxt(CliText::HelpExample) +
+               " spurwerk-cli info /media/card/PROJ001/PRJDATA.ZDT");
+    AddExamples(app);
     if (!stdoutOpen) {
         std::cerr << "spurwerk-cli: " << CliTxt(CliText::StdoutClosed) << "\n";
         return 1;
@@ -176,7 +182,7 @@ int main(int argc, char** argv) {
         exitCode = app.exit(e);
     } catch (const CLI::ParseError& e) {
         if (cli::JsonOutput()) {
-            std::cerr << cli::JsonErrorText(e.what()) << "\n";
+            std::cerr << cli::JsonErrorText(cli::UsageErrorText(e)) << "\n";
             return 2;
         }
         app.exit(e);

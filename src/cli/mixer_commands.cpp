@@ -23,9 +23,9 @@ void AddTrackTransfer(CLI::App& app, const std::string& name, const std::string&
     };
     auto options = std::make_shared<Options>();
     auto* sub = app.add_subcommand(name, description);
-    sub->add_option("FILE", options->file, "the project file")->required();
-    sub->add_option(copy ? "FROM" : "A", options->from, "track number 1..16")->required()->check(CLI::Range(1, 16));
-    sub->add_option(copy ? "TO" : "B", options->to, "track number 1..16")->required()->check(CLI::Range(1, 16));
+    sub->add_option("FILE", options->file, CliTxt(CliText::HelpProjectFile))->required();
+    sub->add_option(copy ? "FROM" : "A", options->from, CliTxt(CliText::HelpTrackNumber))->required()->check(CLI::Range(1, 16));
+    sub->add_option(copy ? "TO" : "B", options->to, CliTxt(CliText::HelpTrackNumber))->required()->check(CLI::Range(1, 16));
     AddJsonFlag(sub);
     sub->callback([options, copy] {
         SetErrorFile(options->file);
@@ -77,10 +77,9 @@ void AddFiles(CLI::App& app) {
         bool listSize = false;
     };
     auto options = std::make_shared<Options>();
-    auto* sub = app.add_subcommand("files", "The WAV files of the project's AUDIO folder with their tracks, "
-                                            "as the mixer's list shows them (header line first)");
-    sub->add_option("FILE", options->file, "the project file")->required();
-    sub->add_flag("--list-size", options->listSize, "also show the size of each file's LIST chunk");
+    auto* sub = app.add_subcommand("files", CliTxt(CliText::HelpFiles));
+    sub->add_option("FILE", options->file, CliTxt(CliText::HelpProjectFile))->required();
+    sub->add_flag("--list-size", options->listSize, CliTxt(CliText::HelpFilesListSize));
     AddJsonFlag(sub);
     sub->callback([options] {
         SetErrorFile(options->file);
@@ -104,9 +103,9 @@ void AddFiles(CLI::App& app) {
 }  // namespace
 
 void AddMixerCommands(CLI::App& app) {
-    AddTrackTransfer(app, "copy-track", "Copy all settings of track FROM onto track TO (drop of a track number, Yes)",
+    AddTrackTransfer(app, "copy-track", CliTxt(CliText::HelpCopyTrack),
                      true);
-    AddTrackTransfer(app, "swap-tracks", "Exchange all settings of tracks A and B (drop of a track number, No)",
+    AddTrackTransfer(app, "swap-tracks", CliTxt(CliText::HelpSwapTracks),
                      false);
     AddFiles(app);
 }

@@ -44,8 +44,8 @@ void PrintMarks(const ZDTDocument& doc, std::int32_t recordingEnd) {
 
 void AddInfo(CLI::App& app) {
     auto file = std::make_shared<std::string>();
-    auto* sub = app.add_subcommand("info", "Project name, information line, effects and play marks of a project");
-    sub->add_option("FILE", *file, "the project file (PRJDATA.ZDT)")->required();
+    auto* sub = app.add_subcommand("info", CliTxt(CliText::HelpInfo));
+    sub->add_option("FILE", *file, CliTxt(CliText::HelpInfoFile))->required();
     AddJsonFlag(sub);
     sub->callback([file] {
         SetErrorFile(*file);
@@ -85,16 +85,15 @@ void AddTracks(CLI::App& app) {
         int trackCount = layout::TrackCount;
     };
     auto options = std::make_shared<Options>();
-    auto* sub = app.add_subcommand("tracks", "The track parameters: a table on a terminal (one row per parameter, "
-                                             "one column per track), the one-line summary into a pipe or file");
-    sub->add_option("FILE", options->file, "the project file")->required();
-    auto* summaryFlag = sub->add_flag("--summary", options->summary, "the one-line summary, also on a terminal");
-    auto* tableFlag = sub->add_flag("--table", options->table, "the table, also into a pipe or file");
+    auto* sub = app.add_subcommand("tracks", CliTxt(CliText::HelpTracks));
+    sub->add_option("FILE", options->file, CliTxt(CliText::HelpProjectFile))->required();
+    auto* summaryFlag = sub->add_flag("--summary", options->summary, CliTxt(CliText::HelpSummary));
+    auto* tableFlag = sub->add_flag("--table", options->table, CliTxt(CliText::HelpTable));
     tableFlag->excludes(summaryFlag);
-    sub->add_flag("--compact", options->compact, "the summary without padding and group blanks")->excludes(tableFlag);
-    sub->add_option("--groups", options->groups, "parameter groups separated by commas, e.g. Status,Pan,Fader (default: all)")
+    sub->add_flag("--compact", options->compact, CliTxt(CliText::HelpTracksCompact))->excludes(tableFlag);
+    sub->add_option("--groups", options->groups, CliTxt(CliText::HelpTracksGroups))
         ->delimiter(',');
-    sub->add_option("--track-count", options->trackCount, "show tracks 1..N, a number 1..16 (default 16)")->check(CLI::Range(1, 16));
+    sub->add_option("--track-count", options->trackCount, CliTxt(CliText::HelpTrackCount))->check(CLI::Range(1, 16));
     AddJsonFlag(sub);
     sub->callback([options] {
         SetErrorFile(options->file);
@@ -157,8 +156,7 @@ std::string ReadStandardInput() {
     while (std::cin.read(chunk, sizeof chunk) || std::cin.gcount() > 0) {
         text.append(chunk, static_cast<std::size_t>(std::cin.gcount()));
         if (text.size() > MaxDocumentFileSize)
-            throw CommandError("the input is larger than " + std::to_string(MaxDocumentFileSize >> 20) +
-                               " MiB; nothing changed");
+            throw CommandError(CliTxt(CliText::InputTooLarge, {std::to_string(MaxDocumentFileSize >> 20)}));
     }
     return text;
 }
@@ -176,8 +174,7 @@ Json ReadJsonInput(const std::string& source) {
         text.assign(bytes.begin(), bytes.end());
     }
     if (JsonNestingDepth(text, MaxTrackJsonDepth) > MaxTrackJsonDepth)
-        throw CommandError("the input nests deeper than a track document (" + std::to_string(MaxTrackJsonDepth) +
-                           " levels); nothing changed");
+        throw CommandError(CliTxt(CliText::InputTooDeep, {std::to_string(MaxTrackJsonDepth)}));
     std::vector<std::set<std::string>> keysOfObjects;
     std::optional<std::string> duplicate;
     auto checkKeys = [&](int, Json::parse_event_t event, Json& parsed) {
@@ -189,8 +186,8 @@ Json ReadJsonInput(const std::string& source) {
         return true;
     };
     Json input = Json::parse(text, checkKeys, false);
-    if (input.is_discarded()) throw CommandError("the input is no valid JSON");
-    if (duplicate) throw CommandError("the key " + Excerpt(Json(*duplicate)) + " is given twice in one object");
+    if (input.is_discarded()) throw CommandError(CliTxt(CliText::InputNotJson));
+    if (duplicate) throw CommandError(CliTxt(CliText::InputKeyTwice, {Excerpt(Json(*duplicate))}));
     return input;
 }
 
@@ -206,18 +203,18 @@ bool IsTrackNumber(const Json& number) {
 // "raw" holds stored bytes of keys the same object gives a value for.
 void CheckRaw(const Json& object, int track) {
     const Json& raw = object["raw"];
-    std::string where = "track " + std::to_string(track) + ": \"raw\" ";
-    if (!raw.is_object()) throw CommandError(where + "must be an object of stored bytes, not " + Excerpt(raw));
+    const std::string where = std::to_string(track);
+    if (!raw.is_object()) throw CommandError(CliTxt(CliText::RawNotObject, {where, Excerpt(raw)}));
     for (const auto& [key, value] : raw.items()) {
         const TrackParameter* parameter = ParameterForKey(key);
-        if (!parameter) throw CommandError(where + "names the unknown parameter " + Excerpt(Json(key)));
+        if (!parameter) throw CommandError(CliTxt(CliText::RawUnknown, {where, Excerpt(Json(key))}));
         bool given = false;
         for (const auto& [other, ignored] : object.items())
             if (other != "raw" && other != "track" && ParameterForKey(other) == parameter) given = true;
-        if (!given) throw CommandError(where + "holds " + Excerpt(Json(key)) + " but the object gives no value for it");
+        if (!given) throw CommandError(CliTxt(CliText::RawWithoutValue, {where, Excerpt(Json(key))}));
         if (!value.is_number_integer() || value.get<std::int64_t>() < 0 || value.get<std::int64_t>() > 255 ||
             (value.is_number_unsigned() && value.get<std::uint64_t>() > 255))
-            throw CommandError(where + "takes a stored byte 0..255 for " + Excerpt(Json(key)) + ", not " + Excerpt(value));
+            throw CommandError(CliTxt(CliText::RawNotByte, {where, Excerpt(Json(key)), Excerpt(value)}));
     }
 }
 
@@ -232,29 +229,29 @@ std::vector<TrackChange> ChangesFromJson(const Json& input, int givenTrack) {
     Json list = input.is_object() && input.contains("tracks") ? input["tracks"]
                 : input.is_array()                            ? input
                                                               : Json::array({input});
-    if (!list.is_array()) throw CommandError("\"tracks\" must be a list of track objects");
+    if (!list.is_array()) throw CommandError(CliTxt(CliText::TracksNotList));
     std::vector<TrackChange> changes;
     for (const Json& object : list) {
-        if (!object.is_object()) throw CommandError("a track must be a JSON object, not " + Excerpt(object));
+        if (!object.is_object()) throw CommandError(CliTxt(CliText::TrackNotObject, {Excerpt(object)}));
         int track = givenTrack;
         if (object.contains("track")) {
             const Json& number = object["track"];
             if (!IsTrackNumber(number))
-                throw CommandError("\"track\" takes a track number from 1 to " + std::to_string(layout::TrackCount) +
-                                   ", not " + Excerpt(number));
+                throw CommandError(
+                    CliTxt(CliText::TrackNumberRange, {std::to_string(layout::TrackCount), Excerpt(number)}));
             track = number.get<int>();
         }
-        if (track == 0) throw CommandError("a track object needs \"track\" (or give --track)");
+        if (track == 0) throw CommandError(CliTxt(CliText::TrackNeedsNumber));
         if (object.contains("raw")) CheckRaw(object, track);
         for (const auto& [key, value] : object.items()) {
             // "raw" shows the stored bytes; the values beside it are what is written.
             if (key == "track" || key == "raw") continue;
             const TrackParameter* parameter = ParameterForKey(key);
             if (!parameter)
-                throw CommandError("unknown parameter " + Excerpt(Json(key)) + " for track " + std::to_string(track));
+                throw CommandError(CliTxt(CliText::UnknownTrackParameter, {Excerpt(Json(key)), std::to_string(track)}));
             std::string error;
             auto parsed = ParseTrackValue(*parameter, ValueTextFromJson(*parameter, value), error);
-            if (!parsed) throw CommandError("track " + std::to_string(track) + ": " + error);
+            if (!parsed) throw CommandError(CliTxt(CliText::TrackValueWrong, {std::to_string(track), error}));
             std::optional<int> raw;
             if (object.contains("raw") && object["raw"].is_object() && object["raw"].contains(key) &&
                 object["raw"][key].is_number_integer())
@@ -302,20 +299,17 @@ void AddSet(CLI::App& app) {
     };
     auto options = std::make_shared<Options>();
     auto* sub = app.add_subcommand(
-        "set", "Set track parameters as the mixer window does, e.g. set FILE --track 3 Fader=100 Pan=L20, "
-               "or set FILE --all --bank1 Fader=90 for the all-strip");
-    sub->add_option("FILE", options->file, "the project file")->required();
-    auto* track = sub->add_option("--track", options->track, "track number 1..16")->check(CLI::Range(1, 16));
-    auto* all = sub->add_flag("--all", options->all, "set the value on the all-strip: every track of the range");
-    auto* bank1 = sub->add_flag("--bank1", options->bank1, "with --all: tracks 1-8 only (as with Ctrl held)");
-    auto* bank2 = sub->add_flag("--bank2", options->bank2, "with --all: tracks 9-16 only (as with Shift held)");
+        "set", CliTxt(CliText::HelpSet));
+    sub->add_option("FILE", options->file, CliTxt(CliText::HelpProjectFile))->required();
+    auto* track = sub->add_option("--track", options->track, CliTxt(CliText::HelpTrackNumber))->check(CLI::Range(1, 16));
+    auto* all = sub->add_flag("--all", options->all, CliTxt(CliText::HelpAll));
+    auto* bank1 = sub->add_flag("--bank1", options->bank1, CliTxt(CliText::HelpBank1));
+    auto* bank2 = sub->add_flag("--bank2", options->bank2, CliTxt(CliText::HelpBank2));
     track->excludes(all);
     bank1->needs(all)->excludes(bank2);
     bank2->needs(all);
-    auto* assignments =
-        sub->add_option("ASSIGNMENTS", options->assignments, "GROUP=VALUE: Status R/+/-; boxes X/-; Pan C, L2..L100, R2..R100; EQ gains -12..12 dB; Reverb, Chorus 0..100; Fader 0..127; EQ frequencies in Hz; EQMidQual 0.1..1.0; FileAss NAME.WAV");
-    auto* fromJson = sub->add_option("--from-json", options->fromJson,
-                                     "read track values as `tracks --json` prints them from a file, or - for stdin");
+    auto* assignments = sub->add_option("ASSIGNMENTS", options->assignments, CliTxt(CliText::HelpAssignments));
+    auto* fromJson = sub->add_option("--from-json", options->fromJson, CliTxt(CliText::HelpFromJson));
     fromJson->excludes(assignments)->excludes(all);
     AddJsonFlag(sub);
     sub->callback([options] {
@@ -329,8 +323,8 @@ void AddSet(CLI::App& app) {
             if (JsonOutput()) PrintJson(ChangeReport());
             return;
         }
-        if (options->assignments.empty()) throw CLI::ValidationError("give GROUP=VALUE assignments or --from-json");
-        if (!options->all && options->track == 0) throw CLI::ValidationError("--track or --all is required");
+        if (options->assignments.empty()) throw CLI::ValidationError(CliTxt(CliText::UsageAssignments));
+        if (!options->all && options->track == 0) throw CLI::ValidationError(CliTxt(CliText::UsageTrackOrAll));
         // Everything is checked before anything is changed.
         std::vector<std::pair<const TrackParameter*, TrackValue>> changes;
         for (const std::string& assignment : options->assignments) {
@@ -371,16 +365,16 @@ void AddMarks(CLI::App& app) {
         bool setEnd = false, deleteAfterEnd = false, deleteAll = false, yes = false, no = false;
     };
     auto options = std::make_shared<Options>();
-    auto* sub = app.add_subcommand("marks", "List, set or delete the play marks of a project");
-    sub->add_option("FILE", options->file, "the project file")->required();
-    auto* setEnd = sub->add_flag("--set-end", options->setEnd, "set a mark at the recording end");
-    auto* deleteAfter = sub->add_flag("--delete-after-end", options->deleteAfterEnd,
-                                      "delete the marks after the recording end");
-    auto* deleteAll = sub->add_flag("--delete-all", options->deleteAll, "delete all marks");
+    auto* sub = app.add_subcommand("marks", CliTxt(CliText::HelpMarks));
+    sub->add_option("FILE", options->file, CliTxt(CliText::HelpProjectFile))->required();
+    auto* setEnd = sub->add_flag("--set-end", options->setEnd, CliTxt(CliText::HelpSetEnd));
+    auto* deleteAfter =
+        sub->add_flag("--delete-after-end", options->deleteAfterEnd, CliTxt(CliText::HelpDeleteAfterEnd));
+    auto* deleteAll = sub->add_flag("--delete-all", options->deleteAll, CliTxt(CliText::HelpDeleteAll));
     setEnd->excludes(deleteAfter)->excludes(deleteAll);
     deleteAfter->excludes(deleteAll);
-    auto* yes = sub->add_flag("--yes", options->yes, "answer Yes to the question about marks after the end");
-    auto* no = sub->add_flag("--no", options->no, "answer No to it");
+    auto* yes = sub->add_flag("--yes", options->yes, CliTxt(CliText::HelpMarksYes));
+    auto* no = sub->add_flag("--no", options->no, CliTxt(CliText::HelpMarksNo));
     yes->excludes(no);
     AddJsonFlag(sub);
     sub->callback([options] {

@@ -25,7 +25,7 @@ TEST_F(FaultsCli, FifosAreNotFilesAndNeverHang) {
     fs::create_directories(card / "FIFO");
     MakeFifo(card / "FIFO" / "PRJDATA.ZDT");
     MakeFifo(card / "PROJ001" / "AUDIO" / "PIPE.WAV");
-    EXPECT_TRUE(Fails(Cli({"info", Path("FIFO/PRJDATA.ZDT")}), "not a regular file"));
+    EXPECT_TRUE(Fails(Cli({"info", Path("FIFO/PRJDATA.ZDT")}), "keine gewöhnliche Datei"));
     for (std::vector<std::string> walk : {std::vector<std::string>{"search", Root(), "--wav", "--wav-size"},
                                           {"endmarks", Root(), "--no"},
                                           {"files", Project("PROJ001")}}) {
@@ -38,8 +38,8 @@ TEST_F(FaultsCli, ABrokenEntryIsReportedAndTheWalkGoesOn) {
     fs::create_symlink("gone/PRJDATA.ZDT", card / "LINKS" / "PRJDATA.ZDT");
     auto r = Cli({"search", Root()});
     EXPECT_TRUE(Has(r.out, "\"BALLADE\""));  // the others are listed
-    const std::string failed = "1 Einträge fehlgeschlagen:\nCannot read \"" + Path("LINKS/PRJDATA.ZDT") + "\"";
-    EXPECT_TRUE(Fails(r, failed + ": file not found"));
+    const std::string failed = "1 Einträge fehlgeschlagen:\n\"" + Path("LINKS/PRJDATA.ZDT") + "\"";
+    EXPECT_TRUE(Fails(r, failed + " kann nicht gelesen werden: Datei nicht gefunden"));
     EXPECT_EQ(Cli({"infofiles", "update", Root()}).exitCode, 1);
     EXPECT_TRUE(fs::exists(card / "PROJ002/PRJDATA___BALLADE_NAME.TXT"));
 }
@@ -47,7 +47,7 @@ TEST_F(FaultsCli, ABrokenEntryIsReportedAndTheWalkGoesOn) {
 TEST_F(FaultsCli, OutputOrAProjectThatCannotBeWrittenFailsTheCommand) {
     ProcessOptions full;
     full.stdoutPath = "/dev/full";
-    EXPECT_TRUE(Fails(Cli({"search", Root()}, full), "die Ausgabe kann nicht geschrieben werden: No space left on device"));
+    EXPECT_TRUE(Fails(Cli({"search", Root()}, full), "die Ausgabe kann nicht geschrieben werden: kein Platz mehr auf dem Datenträger"));
 
     ProcessOptions closed;
     closed.closeStdout = true;
@@ -59,7 +59,7 @@ TEST_F(FaultsCli, OutputOrAProjectThatCannotBeWrittenFailsTheCommand) {
     // A read-only project is left as it was.
     fs::permissions(Project("PROJ003"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     before = ReadBytes(Project("PROJ003"));
-    EXPECT_TRUE(Fails(Cli({"set", Project("PROJ003"), "--track", "1", "Fader=0"}), "read-only"));
+    EXPECT_TRUE(Fails(Cli({"set", Project("PROJ003"), "--track", "1", "Fader=0"}), "die Datei ist schreibgeschützt"));
     EXPECT_EQ(ReadBytes(Project("PROJ003")), before);
 }
 
@@ -79,13 +79,13 @@ TEST_F(FaultsCli, ControlCharactersInNamesAreShownEscaped) {
 TEST_F(FaultsCli, FailedSavesSayWhichFileAndWhy) {
     WriteText(card / "BLOCKED" / "PROJ001", "a file where the project folder should be");
     auto r = Cli({"series", Project("PROJ001"), Path("BLOCKED"), "--start", "1", "--count", "2", "--yes"});
-    EXPECT_TRUE(Fails(r, "in \"" + Path("BLOCKED/PROJ001/") + "\" failed: Cannot create folder"));
+    EXPECT_TRUE(Fails(r, "in \"" + Path("BLOCKED/PROJ001/") + "\" ist fehlgeschlagen: Der Ordner"));
 
     SmallTmpfs sd(64);  // room for the project files, not for a WAV template
     if (!sd.mounted()) GTEST_SKIP() << "a tmpfs card needs root";
     auto save = Cli({"save-project", Project("PROJ002"), (sd.path() / "PROJ005" / "PRJDATA.ZDT").string(), "--yes"});
     EXPECT_TRUE(Fails(save, "Dateien konnten nicht angelegt werden:"));
-    EXPECT_TRUE(Has(save.err, "No space left on device"));
+    EXPECT_TRUE(Has(save.err, "kein Platz mehr auf dem Datenträger"));
     auto copy = Cli({"copy", Path("PROJ001"), (sd.path() / "PROJ006").string(), "--yes"});
     EXPECT_EQ(copy.exitCode, 1);
     EXPECT_FALSE(fs::exists(sd.path() / "PROJ006"));

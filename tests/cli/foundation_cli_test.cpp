@@ -88,9 +88,9 @@ TEST_F(CliOnDemoCard, BadInputExitsWithItsCodeAndChangesNothing) {
     const std::string p1 = Project("PROJ001"), p2 = Project("PROJ002");
     const auto before = CardFiles();
     const std::tuple<std::vector<std::string>, int, std::string> cases[] = {
-        {{"set", p1, "--track", "2", "Fader=64", "Fader=200"}, 1, "Fader takes a whole number from 0 to 127"},
+        {{"set", p1, "--track", "2", "Fader=64", "Fader=200"}, 1, "Fader nimmt eine ganze Zahl von 0 bis 127"},
         {{"set", p1, "--track", "2", "Fader"}, 1, "hat nicht die Form GRUPPE=WERT"},
-        {{"set", p1, "Fader=3"}, 2, "--track or --all"},
+        {{"set", p1, "Fader=3"}, 2, "--track oder --all"},
         {{"set", p1, "--track", "17", "Fader=3"}, 2, ""},
         {{"set", p1, "--all", "FileAss=X"}, 1, "der Alle-Streifen setzt FileAss nicht"},
         {{"set", p1, "--bank1", "Fader=1"}, 2, ""},

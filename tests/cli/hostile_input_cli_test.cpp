@@ -26,24 +26,24 @@ TEST_F(HostileInputCli, FromJsonRefusesWhatNoTrackDocumentIsAndChangesNothing) {
     for (int i = 0; i < 500000; ++i) longList += ",1";
     longList += "]";
     const std::pair<std::string, std::string> cases[] = {
-        {deepArrays, "nests deeper"},
-        {deepObjects, "nests deeper"},
-        {R"({"track":1,"fader":[[[[[[1]]]]]]})", "nests deeper"},
-        {R"({"track":4294967297,"fader":90})", "track number from 1 to 16"},
-        {R"({"track":4294967298,"fader":90})", "track number from 1 to 16"},
-        {R"({"track":18446744073709551617,"fader":90})", "track number from 1 to 16"},
-        {R"({"track":-4294967295,"fader":90})", "track number from 1 to 16"},
-        {R"({"track":0,"fader":90})", "track number from 1 to 16"},
-        {R"({"track":1,"track":2,"fader":90})", "\"track\" is given twice"},
-        {R"([{"track":1,"fader":90,"fader":91}])", "\"fader\" is given twice"},
-        {R"({"track":1,"fader":127,"raw":{"volume":3}})", "unknown parameter \"volume\""},
-        {R"({"track":1,"fader":127,"raw":"x"})", "must be an object"},
+        {deepArrays, "tiefer verschachtelt"},
+        {deepObjects, "tiefer verschachtelt"},
+        {R"({"track":1,"fader":[[[[[[1]]]]]]})", "tiefer verschachtelt"},
+        {R"({"track":4294967297,"fader":90})", "Spurnummer von 1 bis 16"},
+        {R"({"track":4294967298,"fader":90})", "Spurnummer von 1 bis 16"},
+        {R"({"track":18446744073709551617,"fader":90})", "Spurnummer von 1 bis 16"},
+        {R"({"track":-4294967295,"fader":90})", "Spurnummer von 1 bis 16"},
+        {R"({"track":0,"fader":90})", "Spurnummer von 1 bis 16"},
+        {R"({"track":1,"track":2,"fader":90})", "\"track\" steht zweimal"},
+        {R"([{"track":1,"fader":90,"fader":91}])", "\"fader\" steht zweimal"},
+        {R"({"track":1,"fader":127,"raw":{"volume":3}})", "unbekannten Parameter \"volume\""},
+        {R"({"track":1,"fader":127,"raw":"x"})", "muss ein Objekt"},
         {R"({"track":1,"fader":127,"raw":{"fader":300}})", "0..255"},
         {R"({"track":1,"fader":127,"raw":{"fader":-1}})", "0..255"},
         {R"({"track":1,"fader":127,"raw":{"fader":"200"}})", "0..255"},
-        {R"({"track":1,"pan":0,"raw":{"fader":200}})", "gives no value"},
-        {R"({"track":1,"fader":)" + longList + "}", "\"fader\" takes a number"},
-        {"[" + longList + "]", "a track must be a JSON object"},
+        {R"({"track":1,"pan":0,"raw":{"fader":200}})", "keinen Wert"},
+        {R"({"track":1,"fader":)" + longList + "}", "\"fader\" nimmt eine Zahl"},
+        {"[" + longList + "]", "eine Spur muss ein JSON-Objekt sein"},
     };
     for (const auto& [input, error] : cases) {
         SCOPED_TRACE(input.substr(0, 60));
@@ -63,9 +63,9 @@ TEST_F(HostileInputCli, StandardInputHasTheSameSizeLimitAsAFile) {
     EXPECT_TRUE(Fails(Cli({"set", file, "--from-json", Path("big.json")}), "big.json"));
 #ifdef _WIN32
     // These tests hand the CLI a file for "-" there (see cli_test.h).
-    const char* refusal = "file is too large";
+    const char* refusal = "die Datei ist zu groß";
 #else
-    const char* refusal = "larger than 64 MiB";
+    const char* refusal = "größer als 64 MiB";
 #endif
     EXPECT_TRUE(Fails(CliWithInput({"set", file, "--from-json", "-"}, big), refusal));
     EXPECT_EQ(ReadBytes(file), before);

@@ -74,12 +74,12 @@ TEST_F(JsonCli, FromJsonCarriesTheMixAndRefusesBadInputWholly) {
 
     Bytes before = ReadBytes(target);
     const std::pair<const char*, const char*> bad[] = {
-        {R"({"track":3,"fader":)", "no valid JSON"},
-        {R"([{"track":3,"fader":90},{"track":4,"fader":128}])", "0 to 127"},
-        {R"({"track":17,"fader":90})", "track number"},
-        {R"({"track":2,"pan":"L20"})", "a number"},
-        {R"({"track":2,"eqMidQuality":0.55})", "quality"},
-        {R"({"track":2,"volume":3})", "unknown parameter"},
+        {R"({"track":3,"fader":)", "kein gültiges JSON"},
+        {R"([{"track":3,"fader":90},{"track":4,"fader":128}])", "0 bis 127"},
+        {R"({"track":17,"fader":90})", "Spurnummer"},
+        {R"({"track":2,"pan":"L20"})", "eine Zahl"},
+        {R"({"track":2,"eqMidQuality":0.55})", "Güte"},
+        {R"({"track":2,"volume":3})", "unbekannter Parameter"},
     };
     for (const auto& [input, error] : bad) {
         auto r = CliWithInput({"set", target, "--from-json", "-", "--json"}, input);

@@ -241,7 +241,7 @@ TEST_F(TerminalCli, ShellCompletionsKnowEveryCommandAndOption) {
 #else
     const std::string bash = CompletionFile("spurwerk-cli.bash"), zsh = CompletionFile("_spurwerk-cli");
     ProcessResult help = Cli({"--help"});
-    std::istringstream lines(help.out.substr(std::min(help.out.size(), help.out.find("Subcommands:"))));
+    std::istringstream lines(help.out.substr(std::min(help.out.size(), help.out.find("Befehle:"))));
     std::vector<std::string> commands;
     for (std::string line; std::getline(lines, line);)
         if (line.size() > 2 && line[0] == ' ' && line[1] == ' ' && line[2] != ' ')

@@ -215,7 +215,7 @@ TEST_F(TrackContract, FromJsonTakesTheMidQualityFromOneTenthToOne) {
         Bytes before = ReadBytes(file);
         auto r = CliWithInput({"set", file, "--from-json", "-"}, std::string(R"({"track":6,"eqMidQuality":)") + c.quality + "}");
         if (!c.raw) {
-            EXPECT_TRUE(Fails(r, "quality from 0.1 to 1.0")) << c.quality;
+            EXPECT_TRUE(Fails(r, "Güte von 0.1 bis 1.0")) << c.quality;
             EXPECT_EQ(ReadBytes(file), before) << c.quality;
             continue;
         }

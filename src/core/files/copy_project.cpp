@@ -25,7 +25,7 @@ namespace {
 void CopyProjectFile(Dialogs& dialogs, const std::string& source, const std::string& target) {
     std::error_code ec;
     CopyOutcome outcome = CopyFileIfAbsent(PathFromText(source), PathFromText(target), ec);
-    if (outcome == CopyOutcome::Failed) throw FileError::For("Cannot copy", PathFromText(source), ec);
+    if (outcome == CopyOutcome::Failed) throw FileError::For(FileStep::Copy, PathFromText(source), ec);
     if (outcome != CopyOutcome::TargetExists) return;
     int answer = dialogs.Message(Txt(166) + "\r\n  " + Txt(167) + source + "\"\r\n" + Txt(168) + target + "\" !" +
                                      "\r\n\r\n" + Txt(169) + target + Txt(170) + "\r\n\r\n" + Txt(171),
@@ -40,7 +40,7 @@ CopyOutcome CopyIfPresent(const std::string& source, const std::string& target) 
     std::error_code ec;
     CopyOutcome outcome = CopyFileIfAbsent(PathFromText(source), PathFromText(target), ec);
     if (outcome == CopyOutcome::Failed && PathExists(source))
-        throw FileError::For("Cannot copy \"" + source + "\" to", PathFromText(target), ec);
+        throw FileError::CopyTo(PathFromText(source), PathFromText(target), ec);
     return outcome;
 }
 
@@ -48,7 +48,7 @@ int CopyWavFiles(const std::string& sourceAudio, const std::string& targetAudio)
     int copied = 0;
     std::error_code ec;
     std::vector<std::string> names = WavFilesIn(sourceAudio, ec);
-    if (ec) throw FileError::For("Cannot read folder", PathFromText(sourceAudio), ec);
+    if (ec) throw FileError::For(FileStep::ReadFolder, PathFromText(sourceAudio), ec);
     FolderNames target(targetAudio);  // listed once, not once per file
     for (const std::string& name : names) {
         std::string targetPath = target.PathOf(name);

@@ -7,6 +7,7 @@
 #include "io/path_text.h"
 #include "files/save_project.h"
 #include "io/text_file.h"
+#include "settings/cli_texts.h"
 #include "settings/text_table.h"
 #include "settings/ui_texts.h"
 #include "text/ascii.h"
@@ -177,9 +178,8 @@ int ProjectSeries::Run(ProjectFilesContext& context) {
         // The save and the copy take away a project folder they made; one that
         // existed before keeps what was written into it.
         std::error_code ec;
-        failure_ = "Project \"" + name + "\" in \"" + dir + "\" failed: " + error.what() +
-                   (fs::exists(PathFromText(dir), ec) ? " (the folder is left incomplete)"
-                                                      : " (nothing of it was kept)");
+        failure_ = CliTxt(fs::exists(PathFromText(dir), ec) ? CliText::SeriesFolderKept : CliText::SeriesNothingKept,
+                          {name, dir, error.what()});
         dialogs.Message(failure_, MessageButtons::Ok);
     }
     running_ = false;

@@ -47,7 +47,7 @@ void EnsureEFXFile(ProjectFilesContext& context, const std::string& dir) {
     // Without a template there is nothing to copy; a copy that fails is an error.
     if (CopyFileIfAbsent(PathFromText(source), PathFromText(PathIgnoringCase(dir, "EFXDATA.ZDT")), ec) == CopyOutcome::Failed &&
         IsRegularFile(PathFromText(source)))
-        throw FileError::For("Cannot copy", PathFromText(source), ec);
+        throw FileError::For(FileStep::Copy, PathFromText(source), ec);
 }
 
 namespace {
@@ -111,7 +111,7 @@ int CreateMissingWavFiles(ProjectFilesContext& context, const std::string& audio
             continue;
         }
         if (outcome == CopyOutcome::TargetExists) continue;  // made meanwhile by someone else
-        context.fileErrors.push_back("Cannot copy \"" + source + "\" to \"" + path + "\": " + ec.message());
+        context.fileErrors.push_back(FileError::CopyTo(PathFromText(source), PathFromText(path), ec).what());
         // A missing template would fail for every track alike: one message names it.
         bool templateMissing = !IsRegularFile(PathFromText(source));
         if (templateMissing && !missingTemplatesReported.insert(source).second) continue;

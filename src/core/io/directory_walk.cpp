@@ -39,8 +39,9 @@ WalkAction ActionFor(EntryType listed, EntryType target) {
 namespace {
 
 void TooDeep(const std::string& dir, const std::string& name, DirectoryVisitor& visitor) {
-    visitor.entryErrors.push_back("Cannot search \"" + dir + name + "\": more than " +
-                                  std::to_string(MaxWalkDepth) + " folder levels");
+    visitor.entryErrors.push_back(
+        FileError::For(FileStep::Search, PathFromText(dir + name), FileFault::TooDeep, {std::to_string(MaxWalkDepth)})
+            .what());
 }
 
 void Walk(const std::string& dir, DirectoryVisitor& visitor, int depth);
@@ -91,7 +92,7 @@ void Walk(const std::string& dir, DirectoryVisitor& visitor, int depth) {
         if (typeError) target = EntryType::Missing;
         HandleEntry(dir, PathText(entry.path().filename()), listed, target, visitor, depth);
     }
-    if (ec) throw FileError::For("Cannot read folder", PathFromText(dir), ec);
+    if (ec) throw FileError::For(FileStep::ReadFolder, PathFromText(dir), ec);
 }
 
 #else
@@ -131,7 +132,7 @@ void Walk(const std::string& dir, DirectoryVisitor& visitor, int depth) {
     // vanished or broke off while listed means the card is gone: the walk ends
     // with the error instead of reporting a partial result as complete.
     if (!handle && errno == EACCES) return;
-    if (!handle) throw FileError::For("Cannot read folder", PathFromText(dir), std::error_code(errno, std::generic_category()));
+    if (!handle) throw FileError::For(FileStep::ReadFolder, PathFromText(dir), std::error_code(errno, std::generic_category()));
     DirCloser closer{handle};
     for (;;) {
         errno = 0;
@@ -147,7 +148,7 @@ void Walk(const std::string& dir, DirectoryVisitor& visitor, int depth) {
         }
         HandleEntry(dir, name, listed, target, visitor, depth);
     }
-    if (errno != 0) throw FileError::For("Cannot read folder", PathFromText(dir), std::error_code(errno, std::generic_category()));
+    if (errno != 0) throw FileError::For(FileStep::ReadFolder, PathFromText(dir), std::error_code(errno, std::generic_category()));
 }
 
 #endif

@@ -43,10 +43,10 @@ CopyOutcome CopyFileIfAbsent(const fs::path& from, const fs::path& to, std::erro
 void CopyFileReplacing(const fs::path& from, const fs::path& requested) {
     const fs::path to = ResolveWriteTarget(requested);
     std::error_code ec;
-    if (fs::is_directory(to, ec)) throw FileError::For("Cannot write", to, "is a folder, not a file");
+    if (fs::is_directory(to, ec)) throw FileError::For(FileStep::Write, to, FileFault::IsFolder);
     TempFile temp;
-    if ((ec = CopyToTemp(from, to, temp))) throw FileError::For("Cannot copy \"" + PathText(from) + "\" to", to, ec);
-    if (!temp.MoveOntoTarget(true, ec)) throw FileError::For("Cannot write", to, ec);
+    if ((ec = CopyToTemp(from, to, temp))) throw FileError::CopyTo(from, to, ec);
+    if (!temp.MoveOntoTarget(true, ec)) throw FileError::For(FileStep::Write, to, ec);
 }
 
 void CreateFolders(const fs::path& folder, std::vector<fs::path>* created) {
@@ -67,7 +67,7 @@ void CreateFolders(const fs::path& folder, std::vector<fs::path>* created) {
         // A failed creation leaves none of the folders it made.
         std::error_code ignored;
         for (auto it = made.rbegin(); it != made.rend(); ++it) fs::remove(*it, ignored);
-        throw FileError::For("Cannot create folder", folder, ec);
+        throw FileError::For(FileStep::CreateFolder, folder, ec);
     }
     if (created) created->insert(created->end(), made.begin(), made.end());
 }

@@ -52,10 +52,10 @@ bool TargetIsReadOnly(const fs::path& path) {
 #endif
 }
 
-std::string ReadReason(const std::error_code& ec) {
-    if (ec == std::errc::is_a_directory) return "is a folder, not a file";
-    if (ec == std::errc::no_such_file_or_directory) return "file not found";
-    return ec.message();
+FileError ReadError(const fs::path& path, const std::error_code& ec) {
+    if (ec == std::errc::is_a_directory) return FileError::For(FileStep::Read, path, FileFault::IsFolder);
+    if (ec == std::errc::no_such_file_or_directory) return FileError::For(FileStep::Read, path, FileFault::NotFound);
+    return FileError::For(FileStep::Read, path, ec);
 }
 
 }  // namespace
@@ -200,7 +200,7 @@ bool InputFile::ReadAt(std::int64_t offset, void* data, std::size_t count) {
 InputFile InputFile::OpenOrThrow(const fs::path& path) {
     std::error_code ec;
     InputFile in = Open(path, ec);
-    if (!in) throw FileError::For("Cannot read", path, ReadReason(ec));
+    if (!in) throw ReadError(path, ec);
     return in;
 }
 
@@ -208,13 +208,11 @@ Bytes ReadWholeFile(const fs::path& path, std::uintmax_t maxSize) {
     InputFile in = InputFile::OpenOrThrow(path);
     std::uintmax_t size = static_cast<std::uintmax_t>(in.Size());
     if (size > maxSize)
-        throw FileError::For("Cannot open", path,
-                             "file is too large (" + std::to_string(size) + " bytes; at most " +
-                                 std::to_string(maxSize) + " are accepted)");
+        throw FileError::For(FileStep::Open, path, FileFault::TooLarge, {std::to_string(size), std::to_string(maxSize)});
     Bytes data(static_cast<std::size_t>(size));
     std::error_code ec;
     data.resize(in.Read(data.data(), data.size(), ec));
-    if (ec) throw FileError::For("Cannot read", path, ec);
+    if (ec) throw FileError::For(FileStep::Read, path, ec);
     return data;
 }
 
@@ -223,7 +221,7 @@ Bytes ReadFileHead(const fs::path& path, std::size_t count) {
     Bytes data(count);
     std::error_code ec;
     data.resize(in.Read(data.data(), count, ec));
-    if (ec) throw FileError::For("Cannot read", path, ec);
+    if (ec) throw FileError::For(FileStep::Read, path, ec);
     return data;
 }
 
@@ -244,7 +242,7 @@ fs::path ResolveWriteTarget(const fs::path& path) {
         if (ec) return current;
         current = target.is_absolute() ? target : current.parent_path() / target;
     }
-    throw FileError::For("Cannot write", path, std::make_error_code(std::errc::too_many_symbolic_link_levels));
+    throw FileError::For(FileStep::Write, path, std::make_error_code(std::errc::too_many_symbolic_link_levels));
 }
 
 TempFile::~TempFile() {
@@ -361,18 +359,18 @@ void WriteFileAtomically(const fs::path& requested, const Bytes& data) {
     const fs::path path = ResolveWriteTarget(requested);
     std::error_code ec;
     fs::file_status status = fs::status(path, ec);
-    if (fs::is_directory(status)) throw FileError::For("Cannot write", path, "is a folder, not a file");
+    if (fs::is_directory(status)) throw FileError::For(FileStep::Write, path, FileFault::IsFolder);
     // A FIFO or device in the file's place is not replaced by a file.
-    if (fs::exists(status) && !fs::is_regular_file(status)) throw FileError::For("Cannot write", path, NotARegularFileError());
-    if (TargetIsReadOnly(path)) throw FileError::For("Cannot write", path, "the file is read-only");
+    if (fs::exists(status) && !fs::is_regular_file(status)) throw FileError::For(FileStep::Write, path, NotARegularFileError());
+    if (TargetIsReadOnly(path)) throw FileError::For(FileStep::Write, path, FileFault::ReadOnly);
     fs::path folder = path.parent_path();
     if (!fs::is_directory(folder.empty() ? fs::path(".") : folder, ec))
-        throw FileError::For("Cannot write", path, "folder not found");
+        throw FileError::For(FileStep::Write, path, FileFault::FolderNotFound);
 
     TempFile temp;
     if (!(ec = temp.Create(path)) && !(ec = temp.Write(data.data(), data.size())) && !(ec = temp.Close()))
         temp.MoveOntoTarget(true, ec);
-    if (ec) throw FileError::For("Cannot write", path, ec);
+    if (ec) throw FileError::For(FileStep::Write, path, ec);
 }
 
 void WriteFileAtomically(const fs::path& path, const std::string& data) {

@@ -77,7 +77,7 @@ private:
 };
 
 FileError StillLocked(const fs::path& path) {
-    return FileError::For("Cannot lock", path, "another program is still changing the file; try again later");
+    return FileError::For(FileStep::Lock, path, FileFault::Locked);
 }
 
 #ifdef _WIN32
@@ -161,7 +161,7 @@ FileLock FileLock::Acquire(const fs::path& path, std::chrono::milliseconds timeo
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
-        throw FileError::For("Cannot lock", path,
+        throw FileError::For(FileStep::Lock, path,
                              std::error_code(static_cast<int>(GetLastError()), std::system_category()));
     Backoff backoff(timeout);
     for (;;) {

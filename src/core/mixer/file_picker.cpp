@@ -113,7 +113,7 @@ void FilePicker::DoChange() {
         std::filesystem::path folder = PathFromText(audioFolder_);
         std::error_code ec;
         std::filesystem::rename(folder / PathFromText(oldFile), folder / PathFromText(newName_), ec);
-        if (ec) throw FileError::For("Cannot rename", folder / PathFromText(oldFile), ec);
+        if (ec) throw FileError::For(FileStep::Rename, folder / PathFromText(oldFile), ec);
     }
     Close(true);
 }

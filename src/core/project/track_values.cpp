@@ -42,7 +42,7 @@ std::optional<TrackValue> ParseTrackValue(const TrackParameter& parameter, const
     } else if (auto raw = ParseValueText(element, text)) {
         value = TrackValue{*raw, ""};
     }
-    if (!value) error = parameter.name + " " + AcceptedValuesText(element);
+    if (!value) error = AcceptedValuesText(element, parameter.name);
     return value;
 }
 

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "project/value_texts.h"
+#include "settings/cli_texts.h"
 #include "text/ascii.h"
 #include "text/number_text.h"
 
@@ -16,10 +17,6 @@ const char LF = '\n';
 std::optional<int> InRange(std::optional<int> n, int low, int high) {
     if (!n || *n < low || *n > high) return std::nullopt;
     return n;
-}
-
-std::string RangeText(int low, int high) {
-    return "a whole number from " + std::to_string(low) + " to " + std::to_string(high);
 }
 
 // A frequency index past its table is held at the table's end.
@@ -150,20 +147,22 @@ std::optional<int> ParseValueText(const StripElement& element, const std::string
     }
 }
 
-std::string AcceptedValuesText(const StripElement& element) {
+std::string AcceptedValuesText(const StripElement& element, const std::string& name) {
     switch (element.format) {
-        case ValueFormat::Status: return "takes R (record), + (play) or - (off)";
-        case ValueFormat::Box: return "takes X (on) or - (off)";
-        case ValueFormat::WavName: return "takes a WAV name of at most 8 characters before \".WAV\"";
-        case ValueFormat::Pan: return "takes C, or L or R followed by an even number from 0 to 100 (e.g. L20, R100)";
-        case ValueFormat::Gain: return "(dB) takes " + RangeText(-element.maximum, -element.minimum);
-        case ValueFormat::Level: return "takes " + RangeText(element.minimum, element.maximum);
+        case ValueFormat::Status: return CliTxt(CliText::ValueStatus, {name});
+        case ValueFormat::Box: return CliTxt(CliText::ValueBox, {name});
+        case ValueFormat::WavName: return CliTxt(CliText::ValueWavName, {name});
+        case ValueFormat::Pan: return CliTxt(CliText::ValuePan, {name});
+        case ValueFormat::Gain:
+            return CliTxt(CliText::ValueGain, {name, std::to_string(-element.maximum), std::to_string(-element.minimum)});
+        case ValueFormat::Level:
+            return CliTxt(CliText::ValueLevel, {name, std::to_string(element.minimum), std::to_string(element.maximum)});
         case ValueFormat::HighFrequency:
         case ValueFormat::MidFrequency:
         case ValueFormat::LowFrequency:
-            return "takes one of these frequencies in Hz: " + JoinTable(*FrequencyTable(element.format));
-        case ValueFormat::Quality: return "takes a quality from 0.1 to 1.0 in steps of 0.1";
-        default: return "cannot be set";
+            return CliTxt(CliText::ValueFrequency, {name, JoinTable(*FrequencyTable(element.format))});
+        case ValueFormat::Quality: return CliTxt(CliText::ValueQuality, {name});
+        default: return CliTxt(CliText::ValueFixed, {name});
     }
 }
 

@@ -32,8 +32,9 @@ double UnitValue(ValueFormat format, int raw);
 // quality with "." or ","), within the element's range; nullopt otherwise.
 // Not for WavName.
 std::optional<int> ParseValueText(const StripElement& element, const std::string& text);
-// What ParseValueText accepts, for an error message: "takes X (on) or - (off)".
-std::string AcceptedValuesText(const StripElement& element);
+// What ParseValueText accepts, for an error message about the parameter
+// `name`: "Reverb[v] takes X (on) or - (off)", in the command line's language.
+std::string AcceptedValuesText(const StripElement& element, const std::string& name);
 
 // The slider position that shows a raw value, held in the slider's range (a
 // gain slider runs upside down: position = 12 - raw). Other elements: raw.

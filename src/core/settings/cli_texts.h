@@ -36,6 +36,173 @@ enum class CliText {
     NeedsFolder,        // %1 the prompt
     NeedsYesOrNo,       // a walk that asks on its way
     UnknownLanguage,    // %1 the value, %2 the languages
+    FileCannotRead,  // %1 the file, %2 the reason
+    FileCannotOpen,  // %1 the file, %2 the reason
+    FileCannotWrite,  // %1 the file, %2 the reason
+    FileCannotCopy,  // %1 the file, %2 the reason
+    FileCannotCopyTo,  // %1 the file, %2 the target, %3 the reason
+    FileCannotReadFolder,  // %1 the folder, %2 the reason
+    FileCannotCreateFolder,  // %1 the folder, %2 the reason
+    FileCannotLock,  // %1 the file, %2 the reason
+    FileCannotRename,  // %1 the file, %2 the reason
+    FileCannotSearch,  // %1 the folder, %2 the reason
+    ReasonIsFolder,
+    ReasonNotFound,
+    ReasonFolderNotFound,
+    ReasonReadOnly,
+    ReasonTooLarge,  // %1 the size, %2 the limit
+    ReasonLocked,
+    ReasonOldFileUnreadable,
+    ReasonTooDeep,  // %1 the number of levels
+    ReasonNotRegular,
+    SystemNoEntry,
+    SystemAccess,
+    SystemIsFolder,
+    SystemNotFolder,
+    SystemNoSpace,
+    SystemReadOnlyFs,
+    SystemExists,
+    SystemLinkLoop,
+    SystemNameTooLong,
+    SystemIo,
+    SystemBusy,
+    SystemNotEmpty,
+    OutputNotWritten,
+    InputTooLarge,  // %1 the limit in MiB
+    InputTooDeep,  // %1 the levels
+    InputNotJson,
+    InputKeyTwice,  // %1 the key
+    RawNotObject,  // %1 the track, %2 what was given
+    RawUnknown,  // %1 the track, %2 the key
+    RawWithoutValue,  // %1 the track, %2 the key
+    RawNotByte,  // %1 the track, %2 the key, %3 what was given
+    TracksNotList,
+    TrackNotObject,  // %1 what was given
+    TrackNumberRange,  // %1 the track count, %2 what was given
+    TrackNeedsNumber,
+    UnknownTrackParameter,  // %1 the key, %2 the track
+    TrackValueWrong,  // %1 the track, %2 the error
+    ExcerptCut,  // %1 the start of a long value, %2 its size
+    JsonTakes,  // %1 the key, %2 what it takes, %3 what was given
+    JsonTakesStatus,  // %1 the key, %2 what was given
+    JsonWavName,
+    JsonTrueFalse,
+    JsonNumber,
+    JsonQuality,
+    JsonWholeNumber,
+    ValueStatus,  // %1 the parameter
+    ValueBox,  // %1 the parameter
+    ValueWavName,  // %1 the parameter
+    ValuePan,  // %1 the parameter
+    ValueGain,  // %1 the parameter, %2 the lowest, %3 the highest
+    ValueLevel,  // %1 the parameter, %2 the lowest, %3 the highest
+    ValueFrequency,  // %1 the parameter, %2 the frequencies
+    ValueQuality,  // %1 the parameter
+    ValueFixed,  // %1 the parameter
+    SeriesFolderKept,  // %1 the project, %2 the folder, %3 the error
+    SeriesNothingKept,  // %1 the project, %2 the folder, %3 the error
+    UsageRunHelp,
+    UsageUnexpected,  // %1 the argument
+    UsageUnexpectedMany,  // %1 the arguments
+    UsageRequired,  // %1 the option
+    UsageNeedsCommand,
+    UsageNotInRange,  // %1 the option, %2 the value, %3 the lowest, %4 the highest
+    UsageNotConverted,  // %1 the option, %2 the value
+    UsageExcludes,  // %1 the option, %2 the other
+    UsageNeeds,  // %1 the option, %2 the other
+    UsageValueMissing,  // %1 the option
+    UsageNotAllowed,  // %1 the value, %2 the option
+    UsageNotMember,  // %1 the option, %2 the value, %3 the values allowed
+    UsageAssignments,
+    UsageTrackOrAll,
+    HelpUsage,
+    HelpOptionsMark,  // in the usage line
+    HelpOptions,
+    HelpPositionals,
+    HelpCommandMark,  // in the usage line
+    HelpCommands,
+    HelpRequired,
+    HelpNeeds,
+    HelpExcludes,
+    HelpFlag,
+    VersionFlag,
+    HelpExample,
+    HelpProgram,
+    HelpLang,
+    HelpFooter,
+    HelpJson,
+    HelpHex,
+    HelpAnyFile,
+    HelpDiff,
+    HelpFileShown,
+    HelpFileCompared,
+    HelpWav,
+    HelpListSize,
+    HelpWavFiles,
+    HelpYes,
+    HelpNo,
+    HelpR24,
+    HelpInfoFiles,
+    HelpSaveProject,
+    HelpFileToLoad,
+    HelpTarget,
+    HelpName,
+    HelpKeepUnchanged,
+    HelpCopy,
+    HelpProjectFolder,
+    HelpCopyTarget,
+    HelpSearch,
+    HelpSearchRoot,
+    HelpFilter,
+    HelpPrj,
+    HelpWavList,
+    HelpRecordModi,
+    HelpWavSize,
+    HelpWavDate,
+    HelpDateFormat,
+    HelpSearchGroups,
+    HelpSearchCompact,
+    HelpSort,
+    HelpReverse,
+    HelpMinWidth,
+    HelpShowListSize,
+    HelpInfofilesCommand,
+    HelpAction,
+    HelpFolder,
+    HelpEndmarks,
+    HelpSeries,
+    HelpSeriesFile,
+    HelpBaseDir,
+    HelpStart,
+    HelpCount,
+    HelpPrefix,
+    HelpNames,
+    HelpProjectFile,
+    HelpFiles,
+    HelpFilesListSize,
+    HelpTrackNumber,
+    HelpCopyTrack,
+    HelpSwapTracks,
+    HelpInfo,
+    HelpInfoFile,
+    HelpTracks,
+    HelpSummary,
+    HelpTable,
+    HelpTracksCompact,
+    HelpTracksGroups,
+    HelpTrackCount,
+    HelpSet,
+    HelpAll,
+    HelpBank1,
+    HelpBank2,
+    HelpAssignments,
+    HelpFromJson,
+    HelpMarks,
+    HelpSetEnd,
+    HelpDeleteAfterEnd,
+    HelpDeleteAll,
+    HelpMarksYes,
+    HelpMarksNo,
     Count,
 };
 

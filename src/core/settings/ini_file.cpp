@@ -138,8 +138,7 @@ void IniFile::WriteInteger(const std::string& section, const std::string& key, i
 void IniFile::Flush() {
     if (!modified_) return;
     if (readError_)
-        throw FileError::For("Cannot write", path_,
-                             "the existing file could not be read and is left as it is (" + *readError_ + ")");
+        throw FileError::For(FileStep::Write, path_, FileFault::OldFileUnreadable, {*readError_});
     WriteTextFile(path_, JoinTextLines(lines_));
     modified_ = false;
 }

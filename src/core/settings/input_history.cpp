@@ -53,7 +53,7 @@ void InputHistory::OpenHistory(const std::string& histFile) {
 
 void InputHistory::WriteItems(const std::string& file, const std::vector<std::string>& items) const {
     if (file == curHistFile_ && curFileUnreadable_)
-        throw FileError::For("Cannot write", PathFromText(file), "the existing file could not be read and is left as it is");
+        throw FileError::For(FileStep::Write, PathFromText(file), FileFault::OldFileUnreadable);
     WriteTextFile(PathFromText(file), JoinTextLines(items));
 }
 

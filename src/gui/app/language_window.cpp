@@ -23,7 +23,9 @@ LanguageWindow::LanguageWindow(QWidget* parent)
     panelCBLanguage_->setLayout(new QHBoxLayout);
     panelCBLanguage_->setMinimumHeight(40);
     layout->addWidget(panelCBLanguage_);
-    resize(340, 110);
+    // Nothing in it grows: a fixed size leaves the window manager no
+    // maximise or resize to offer.
+    setFixedSize(QSize(340, 110).expandedTo(minimumSizeHint()));
 }
 
 }  // namespace spurwerk::gui

@@ -4,8 +4,11 @@
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGuiApplication>
+#include <QFileSystemModel>
 #include <QHeaderView>
+#include <QIdentityProxyModel>
 #include <QLabel>
+#include <QLocale>
 #include <QScreen>
 #include <QTreeView>
 
@@ -40,7 +43,27 @@ void FrameGrid(QFileDialog& dialog, QWidget* top, QWidget* bottom) {
     grid->addWidget(bottom, rows + 1, 0, 1, columns);
 }
 
+// Rewrites the model's date column with the default locale, the one the
+// program's language sets.
+class ProgramLocaleDates : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        constexpr int DateColumn = 3;
+        auto* files = qobject_cast<QFileSystemModel*>(sourceModel());
+        if (role != Qt::DisplayRole || index.column() != DateColumn || !files)
+            return QIdentityProxyModel::data(index, role);
+        const QDateTime modified = files->lastModified(mapToSource(index));
+        return modified.isValid() ? QLocale().toString(modified, QLocale::ShortFormat) : QString();
+    }
+};
+
 }  // namespace
+
+void ShowDatesInProgramLanguage(QFileDialog& dialog) {
+    dialog.setProxyModel(new ProgramLocaleDates(&dialog));
+}
 
 void FitFileDialog(QFileDialog& dialog) {
     // Qt opens it at about 620 x 410 pixels, which cuts sizes and types.
@@ -65,6 +88,7 @@ std::string SelectFolder(QWidget* parent, const std::string& prompt, const std::
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    ShowDatesInProgramLanguage(dialog);
     QString start = Q(startFolder);
     if (!start.isEmpty() && QDir(start).exists()) {
         QDir folder(start);

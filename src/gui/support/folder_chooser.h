@@ -16,4 +16,8 @@ std::string SelectFolder(QWidget* parent, const std::string& prompt, const std::
 // Qt's own file dialog large enough for its columns (name, size, type, date).
 void FitFileDialog(QFileDialog& dialog);
 
+// The date column in the program's language: Qt's model writes dates with the
+// system's locale, whatever the default locale says.
+void ShowDatesInProgramLanguage(QFileDialog& dialog);
+
 }  // namespace spurwerk::gui

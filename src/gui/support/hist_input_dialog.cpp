@@ -209,6 +209,7 @@ HistInputResult HistInputDialog::Run(const HistInputRequest& request) {
         dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
         dialog.setSizeGripEnabled(true);
         dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+        ShowDatesInProgramLanguage(dialog);
         FitFileDialog(dialog);
         if (!request.initialText.empty()) dialog.selectFile(Q(request.initialText));
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {

@@ -80,8 +80,8 @@ TEST_F(FailureInjectionTest, ASeriesStoppedByAFullCardKeepsEveryEarlierProjectCo
     dialogs.messageAnswers = {ResultOk, ResultYes, ResultYesToAll, ResultOk,
                               ResultYesToAll, ResultOk, ResultOk};
     EXPECT_EQ(series.OkClick(context), 2);
-    EXPECT_NE(series.Failure().find(NativePath("PROJ003/\" failed: ")), std::string::npos);
-    EXPECT_NE(series.Failure().find("No space left on device (nothing of it was kept)"), std::string::npos);
+    EXPECT_NE(series.Failure().find(NativePath("PROJ003/\" ist fehlgeschlagen: ")), std::string::npos);
+    EXPECT_NE(series.Failure().find("No space left on device (nichts davon wurde behalten)"), std::string::npos);
     ASSERT_GE(dialogs.asked.size(), 2u);
     EXPECT_EQ(dialogs.asked[dialogs.asked.size() - 2].text, series.Failure());
     // The third, half-made project is taken away, and no fourth one was started.

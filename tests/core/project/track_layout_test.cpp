@@ -153,9 +153,9 @@ TEST(TrackValues, ParseWavNamesNameTheAcceptedValuesOnErrorAndArmOneTrackAGroup)
     for (const auto& [text, name] : names)
         EXPECT_EQ(ParseTrackValue(*FindTrackParameter("FileAss"), text, error)->name, name) << text;
     EXPECT_FALSE(ParseTrackValue(*FindTrackParameter("FileAss"), "TOOLONGNAME.WAV", error));
-    EXPECT_EQ(error, "FileAss takes a WAV name of at most 8 characters before \".WAV\"");
+    EXPECT_EQ(error, "FileAss nimmt einen WAV-Namen mit höchstens 8 Zeichen vor \".WAV\"");
     EXPECT_FALSE(ParseTrackValue(*FindTrackParameter("EQxH"), "13", error));
-    EXPECT_EQ(error, "EQxH (dB) takes a whole number from -12 to 12");
+    EXPECT_EQ(error, "EQxH (dB) nimmt eine ganze Zahl von -12 bis 12");
 
     // A recording group leaves only one track armed.
     ZDTDocument doc = EmptyProject();

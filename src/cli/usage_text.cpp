@@ -1,0 +1,80 @@
+#include "usage_text.h"
+
+#include <memory>
+#include <regex>
+#include <vector>
+
+#include "cli_dialogs.h"
+#include "settings/cli_texts.h"
+
+namespace spurwerk::cli {
+
+namespace {
+
+class LanguageFormatter : public CLI::Formatter {
+public:
+    std::string make_group(std::string group, bool isPositional, std::vector<const CLI::Option*> options) const override {
+        // CLI11 names the default group of options itself.
+        if (group == "Options") group = CliTxt(CliText::HelpOptions);
+        return CLI::Formatter::make_group(group, isPositional, options);
+    }
+};
+
+template <class Kind>
+bool Is(const CLI::Error& error) {
+    return dynamic_cast<const Kind*>(&error) != nullptr;
+}
+
+struct UsagePattern {
+    bool (*kind)(const CLI::Error&);  // the class of CLI11's error (its name may be the command's)
+    const char* pattern;              // its English message; groups are the values
+    CliText text;
+};
+
+// More special patterns first: "A subcommand is required" before "X is required".
+const UsagePattern Patterns[] = {
+    {Is<CLI::ExtrasError>, "The following argument was not expected: (.*)", CliText::UsageUnexpected},
+    {Is<CLI::ExtrasError>, "The following arguments were not expected: (.*)", CliText::UsageUnexpectedMany},
+    {Is<CLI::RequiredError>, "A subcommand is required", CliText::UsageNeedsCommand},
+    {Is<CLI::RequiredError>, "(.+) is required", CliText::UsageRequired},
+    {Is<CLI::ValidationError>, "(.+): Value (.+) not in range (.+) to (.+)", CliText::UsageNotInRange},
+    {Is<CLI::ValidationError>, "(.+): (.+) not in \\{(.*)\\}", CliText::UsageNotMember},
+    {Is<CLI::ConversionError>, "Could not convert: (.+) = (.*)", CliText::UsageNotConverted},
+    {Is<CLI::ConversionError>, "The value (.+) is not an allowed value for (.+)", CliText::UsageNotAllowed},
+    {Is<CLI::ExcludesError>, "(.+) excludes (.+)", CliText::UsageExcludes},
+    {Is<CLI::RequiresError>, "(.+) requires (.+)", CliText::UsageNeeds},
+    {Is<CLI::ArgumentMismatch>, "(.+): [0-9]+ required .+ missing", CliText::UsageValueMissing},
+};
+
+}  // namespace
+
+std::string UsageErrorText(const CLI::Error& error) {
+    const std::string message = error.what();
+    for (const UsagePattern& p : Patterns) {
+        if (!p.kind(error)) continue;
+        std::smatch match;
+        if (!std::regex_match(message, match, std::regex(p.pattern))) continue;
+        std::vector<std::string> values;
+        for (std::size_t i = 1; i < match.size(); ++i) values.push_back(match[i].str());
+        return CliTxt(p.text, values);
+    }
+    return message;
+}
+
+void SpeakLanguage(CLI::App& app) {
+    auto formatter = std::make_shared<LanguageFormatter>();
+    const std::pair<const char*, CliText> labels[] = {
+        {"Usage", CliText::HelpUsage},          {"OPTIONS", CliText::HelpOptionsMark},
+        {"Positionals", CliText::HelpPositionals}, {"SUBCOMMAND", CliText::HelpCommandMark},
+        {"SUBCOMMANDS", CliText::HelpCommandMark}, {"REQUIRED", CliText::HelpRequired},
+        {"Needs", CliText::HelpNeeds},          {"Excludes", CliText::HelpExcludes},
+    };
+    for (const auto& [key, text] : labels) formatter->label(key, CliTxt(text));
+    app.formatter(formatter);
+    app.set_help_flag("-h,--help", CliTxt(CliText::HelpFlag));
+    app.failure_message([](const CLI::App*, const CLI::Error& error) {
+        return "spurwerk-cli: " + TerminalText(UsageErrorText(error)) + "\n" + CliTxt(CliText::UsageRunHelp) + "\n";
+    });
+}
+
+}  // namespace spurwerk::cli

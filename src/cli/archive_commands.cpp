@@ -6,6 +6,7 @@
 
 #include "cli_dialogs.h"
 #include "commands.h"
+#include "settings/cli_texts.h"
 #include "json_output.h"
 #include "io/path_text.h"
 #include "ui/errors.h"
@@ -49,7 +50,7 @@ void Archive(const ArchiveCommand& o, CliDialogs& dialogs) {
             continue;
         }
         std::error_code ec;
-        if (!fs::exists(p, ec)) throw FileError::For("Cannot archive", p, std::make_error_code(std::errc::no_such_file_or_directory));
+        if (!fs::exists(p, ec)) throw FileError::For(FileStep::Read, p, FileFault::NotFound);
         if (!fs::is_directory(p, ec)) throw FileError("\"" + path + "\" is no project folder, project file or card");
         std::vector<std::string> walkErrors;
         auto below = ProjectFoldersBelow(p, &walkErrors);
@@ -182,35 +183,33 @@ void AddArchiveCommands(CLI::App& app) {
     auto o = std::make_shared<ArchiveCommand>();
     auto* sub = app.add_subcommand(
         "archive",
-        "Archive projects into tar files (project files as they are, WAV files as lossless FLAC, a manifest with a "
-        "SHA-256 of every file), verify, list, restore or extract them");
+        CliTxt(CliText::HelpArchive));
     sub->add_option("PROJECT", o->paths,
-                    "project folders (or their PRJDATA.ZDT), or folders to archive every project below (a whole "
-                    "card); with --extract: track numbers, \"master\" or file names");
-    sub->add_option("--to", o->to, "the folder the archives (with --extract: the files) go to");
-    sub->add_option("--level", o->level, "FLAC compression level 0 (fastest) to 8 (smallest)")
+                    CliTxt(CliText::HelpArchiveProjects));
+    sub->add_option("--to", o->to, CliTxt(CliText::HelpArchiveTo));
+    sub->add_option("--level", o->level, CliTxt(CliText::HelpArchiveLevel))
         ->check(CLI::Range(0, 8))
         ->capture_default_str();
     sub->add_flag("--remove-after", o->removeAfter,
-                  "delete each project folder once its archive is written and verified");
-    sub->add_flag("--r24", o->r24, "the projects are from a Zoom R24 (noted in the manifest)");
-    auto* verify = sub->add_option("--verify", o->verify, "decode an archive and check every file against its manifest");
-    auto* list = sub->add_option("--list", o->list, "show an archive's manifest: project, tracks, marks, files");
-    auto* restore = sub->add_option("--restore", o->restore, "restore an archive onto the card given by --card");
-    auto* extract = sub->add_option("--extract", o->extract, "write single tracks of an archive into --to");
+                  CliTxt(CliText::HelpArchiveRemoveAfter));
+    sub->add_flag("--r24", o->r24, CliTxt(CliText::HelpArchiveR24));
+    auto* verify = sub->add_option("--verify", o->verify, CliTxt(CliText::HelpArchiveVerify));
+    auto* list = sub->add_option("--list", o->list, CliTxt(CliText::HelpArchiveList));
+    auto* restore = sub->add_option("--restore", o->restore, CliTxt(CliText::HelpArchiveRestore));
+    auto* extract = sub->add_option("--extract", o->extract, CliTxt(CliText::HelpArchiveExtract));
     verify->excludes(list, restore, extract);
     list->excludes(restore, extract);
     restore->excludes(extract);
-    sub->add_option("--card", o->card, "with --restore: the card's root folder");
-    sub->add_option("--number", o->number, "with --restore: restore into PROJnnn of this number (default: the lowest free)")
+    sub->add_option("--card", o->card, CliTxt(CliText::HelpArchiveCard));
+    sub->add_option("--number", o->number, CliTxt(CliText::HelpArchiveNumber))
         ->check(CLI::Range(1, 999));
-    sub->add_flag("--info-files", o->infoFiles, "with --restore: also write a project-name info file");
-    sub->add_flag("--flac", o->flac, "with --extract: write the FLAC stream instead of the WAV file");
-    auto* yes = sub->add_flag("--yes", o->yes, "replace an existing archive or project folder");
-    auto* no = sub->add_flag("--no", o->no, "never replace an existing archive or project folder");
+    sub->add_flag("--info-files", o->infoFiles, CliTxt(CliText::HelpArchiveInfoFiles));
+    sub->add_flag("--flac", o->flac, CliTxt(CliText::HelpArchiveFlac));
+    auto* yes = sub->add_flag("--yes", o->yes, CliTxt(CliText::HelpArchiveYes));
+    auto* no = sub->add_flag("--no", o->no, CliTxt(CliText::HelpArchiveNo));
     yes->excludes(no);
     AddJsonFlag(sub);
-    sub->footer("Examples: spurwerk-cli archive /media/card/PROJ001 /media/card/PROJ002 --to ~/ZoomArchive\n"
+    sub->footer(CliTxt(CliText::HelpExample) + " spurwerk-cli archive /media/card/PROJ001 /media/card/PROJ002 --to ~/ZoomArchive\n"
                 "          spurwerk-cli archive /media/card --to ~/ZoomArchive --remove-after\n"
                 "          spurwerk-cli archive --verify ~/ZoomArchive/PROJ001_SONG1_2026-12-06.tar\n"
                 "          spurwerk-cli archive --list ~/ZoomArchive/PROJ001_SONG1_2026-12-06.tar --json\n"
@@ -226,11 +225,11 @@ void AddArchiveCommands(CLI::App& app) {
         else Archive(*o, dialogs);
     });
 #else
-    auto* sub = app.add_subcommand("archive",
-                                   "Archive and restore projects: not available in this build (it was made without "
-                                   "libFLAC and libarchive)");
-    sub->allow_extras();
-    sub->callback([] { throw CommandError("archiving is not available in this build (made without libFLAC and libarchive)"); });
+    auto* sub = app.add_subcommand("archive", CliTxt(CliText::HelpArchiveUnavailable));
+    // Whatever follows belongs to the missing command, so the message below is
+    // what the user reads rather than a complaint about unknown options.
+    sub->prefix_command();
+    sub->callback([] { throw CommandError(CliTxt(CliText::ArchiveUnavailable)); });
 #endif
 }
 

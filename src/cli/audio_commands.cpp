@@ -8,6 +8,7 @@
 #include "audio/peak_pyramid.h"
 #include "cli_dialogs.h"
 #include "commands.h"
+#include "settings/cli_texts.h"
 #include "json_output.h"
 
 namespace spurwerk::cli {
@@ -26,9 +27,9 @@ void AddPeaks(CLI::App& app) {
         int width = 80;
     };
     auto options = std::make_shared<Options>();
-    auto* sub = app.add_subcommand("peaks", "Minimum and maximum of each of N columns per channel of a WAV file");
-    sub->add_option("FILE", options->file, "a WAV file (PCM 8/16/24/32 bits or float 32/64, 1 to 8 channels)")->required();
-    sub->add_option("--width", options->width, "number of columns (default 80)")->check(CLI::Range(1, 1000000));
+    auto* sub = app.add_subcommand("peaks", CliTxt(CliText::HelpPeaks));
+    sub->add_option("FILE", options->file, CliTxt(CliText::HelpPeaksFile))->required();
+    sub->add_option("--width", options->width, CliTxt(CliText::HelpPeaksWidth))->check(CLI::Range(1, 1000000));
     AddJsonFlag(sub);
     sub->callback([options] {
         SetErrorFile(options->file);

@@ -81,7 +81,7 @@ TEST_F(ArchiveCli, RemoveAfterDeletesOnlyWhatIsSafelyArchived) {
     EXPECT_TRUE(fs::exists(card / "PROJ001"));
     // A target that cannot be written: the project stays.
     auto fail = Cli({"archive", Path("PROJ001"), "--to", (store / "missing").string(), "--remove-after"});
-    EXPECT_TRUE(Fails(fail, "No such file"));
+    EXPECT_TRUE(Fails(fail, "nicht gefunden"));
     EXPECT_TRUE(fs::exists(card / "PROJ001/PRJDATA.ZDT"));
 }
 
@@ -106,7 +106,7 @@ TEST_F(ArchiveCli, DamagedArchivesAndWrongUseFail) {
         {{"archive", Path("PROJ001"), "--to", store.path().string()}, 1, "--yes oder --no"},  // it exists now
         {{"archive", "--restore", archive.string()}, 2, "--card"},
         {{"archive", Path("README.TXT"), "--to", store.path().string()}, 1, "no project folder"},
-        {{"archive", Path("GONE"), "--to", store.path().string()}, 1, "No such file"},
+        {{"archive", Path("GONE"), "--to", store.path().string()}, 1, "nicht gefunden"},
     };
     for (const Case& c : cases) {
         auto r = Cli(c.arguments);
@@ -120,8 +120,8 @@ TEST_F(ArchiveCli, DamagedArchivesAndWrongUseFail) {
 
 TEST_F(ArchiveCli, SaysThatThisBuildCannotArchive) {
     auto r = Cli({"archive", Path("PROJ001"), "--to", store.path().string()});
-    EXPECT_TRUE(Fails(r, "not available in this build"));
-    EXPECT_TRUE(Has(Cli({"--help"}).out, "not available in this build"));
+    EXPECT_TRUE(Fails(r, "in diesem Build nicht verfügbar"));
+    EXPECT_TRUE(Has(Cli({"--help"}).out, "in diesem Build nicht verfügbar"));
 }
 
 #endif

@@ -38,7 +38,7 @@ constexpr std::uint64_t MaxManifestBytes = 16u << 20;
 
 std::string Quoted(const fs::path& path) { return "\"" + PathText(path) + "\""; }
 
-std::string SystemReason() { return std::generic_category().message(errno ? errno : EIO); }
+std::error_code SystemError() { return {errno ? errno : EIO, std::generic_category()}; }
 
 // Counts bytes done and asks the front end whether to go on.
 class ProgressCounter {
@@ -60,7 +60,7 @@ class ScratchFile {
 public:
     ScratchFile(fs::path path, const char* mode) : path_(std::move(path)) {
         file_ = std::fopen(PathText(path_).c_str(), mode);
-        if (!file_) throw FileError::For("Cannot write", path_, std::error_code(errno, std::generic_category()));
+        if (!file_) throw FileError::For(FileStep::Write, path_, std::error_code(errno, std::generic_category()));
     }
     ~ScratchFile() {
         if (file_) std::fclose(file_);
@@ -80,10 +80,10 @@ public:
 #ifndef _WIN32
         ok = ok && (!sync || fsync(fileno(file_)) == 0);
 #endif
-        std::string reason = ok ? "" : SystemReason();
+        std::error_code reason = ok ? std::error_code() : SystemError();
         ok = std::fclose(file_) == 0 && ok;
         file_ = nullptr;
-        if (!ok) throw FileError::For("Cannot write", path_, reason.empty() ? SystemReason() : reason);
+        if (!ok) throw FileError::For(FileStep::Write, path_, reason ? reason : SystemError());
     }
     void Keep() { kept_ = true; }
 
@@ -96,7 +96,7 @@ private:
 void ReadExactly(InputFile& file, std::uint8_t* out, std::size_t count, const fs::path& path) {
     std::error_code ec;
     if (file.Read(out, count, ec) != count)
-        throw ec ? FileError::For("Cannot read", path, ec) : FileError::For("Cannot read", path, "the file became shorter");
+        throw ec ? FileError::For(FileStep::Read, path, ec) : FileError::For(FileStep::Read, path, FileFault::Shrank);
 }
 
 std::string HashFile(const fs::path& path, ProgressCounter* progress, std::uint64_t* size = nullptr) {
@@ -110,7 +110,7 @@ std::string HashFile(const fs::path& path, ProgressCounter* progress, std::uint6
         total += got;
         if (progress) progress->Add(got);
     }
-    if (ec) throw FileError::For("Cannot read", path, ec);
+    if (ec) throw FileError::For(FileStep::Read, path, ec);
     if (size) *size = total;
     return sha.HexDigest();
 }
@@ -364,7 +364,7 @@ private:
     void Put(const std::uint8_t* data, std::size_t size) {
         errno = 0;
         if (size > 0 && std::fwrite(data, 1, size, file_.get()) != size)
-            throw FileError::For("Cannot write", file_.path(), SystemReason());
+            throw FileError::For(FileStep::Write, file_.path(), SystemError());
     }
     ScratchFile file_;
     bool flacStream_;
@@ -375,7 +375,7 @@ class TemporaryFolder {
 public:
     explicit TemporaryFolder(fs::path path) : path_(std::move(path)) {
         std::error_code ec;
-        if (!fs::create_directory(path_, ec)) throw FileError::For("Cannot create", path_, ec ? ec : std::make_error_code(std::errc::file_exists));
+        if (!fs::create_directory(path_, ec)) throw FileError::For(FileStep::CreateFolder, path_, ec ? ec : std::make_error_code(std::errc::file_exists));
     }
     ~TemporaryFolder() {
         if (kept_) return;
@@ -457,7 +457,7 @@ ArchiveResult ArchiveProject(const fs::path& projectFolder, const fs::path& targ
     fs::path source = fs::absolute(*folder).lexically_normal();
     if (!source.has_filename()) source = source.parent_path();
     std::error_code ec;
-    if (!fs::is_directory(targetFolder, ec)) throw FileError::For("Cannot write into", targetFolder,
+    if (!fs::is_directory(targetFolder, ec)) throw FileError::For(FileStep::Write, targetFolder,
                                                                   std::make_error_code(std::errc::no_such_file_or_directory));
     fs::path target = fs::absolute(targetFolder).lexically_normal();
     auto [inside, rest] = std::mismatch(source.begin(), source.end(), target.begin(), target.end());
@@ -541,7 +541,7 @@ ArchiveResult ArchiveProject(const fs::path& projectFolder, const fs::path& targ
     }
 
     TempFile out;
-    if (auto error = out.Create(archivePath)) throw FileError::For("Cannot write", archivePath, error);
+    if (auto error = out.Create(archivePath)) throw FileError::For(FileStep::Write, archivePath, error);
     {
         TarWriter tar(out);
         std::string json = ManifestToJson(m);
@@ -562,7 +562,7 @@ ArchiveResult ArchiveProject(const fs::path& projectFolder, const fs::path& targ
         }
         tar.Close();
     }
-    if (auto error = out.Close()) throw FileError::For("Cannot write", archivePath, error);
+    if (auto error = out.Close()) throw FileError::For(FileStep::Write, archivePath, error);
 
     // Proof before success: the archive as written decodes to every original byte.
     result.archiveBytes = fs::file_size(out.TempPath());
@@ -572,16 +572,16 @@ ArchiveResult ArchiveProject(const fs::path& projectFolder, const fs::path& targ
         verified = done;
         return true;
     });
-    if (!out.MoveOntoTarget(true, ec)) throw FileError::For("Cannot write", archivePath, ec);
+    if (!out.MoveOntoTarget(true, ec)) throw FileError::For(FileStep::Write, archivePath, ec);
     result.archive = archivePath;
 
     if (options.removeAfter) {
         // Away from the walks' sight first (one rename), then gone.
         fs::path doomed = TempNameBeside(source);
         fs::rename(source, doomed, ec);
-        if (ec) throw FileError::For("Cannot remove", source, ec);
+        if (ec) throw FileError::For(FileStep::Remove, source, ec);
         fs::remove_all(doomed, ec);
-        if (ec) throw FileError::For("Cannot remove", doomed, ec);
+        if (ec) throw FileError::For(FileStep::Remove, doomed, ec);
         result.removed = true;
     }
     return result;
@@ -601,7 +601,7 @@ int NextFreeProjectNumber(const fs::path& cardRoot) {
     std::error_code ec;
     for (fs::directory_iterator it(cardRoot, ec), end; !ec && it != end; it.increment(ec))
         if (auto number = ProjectNumberOf(PathText(it->path().filename()))) taken.insert(*number);
-    if (ec) throw FileError::For("Cannot read", cardRoot, ec);
+    if (ec) throw FileError::For(FileStep::Read, cardRoot, ec);
     for (int number = 1; number <= 999; ++number)
         if (!taken.count(number)) return number;
     throw FileError("no free project number left in " + Quoted(cardRoot) + " (PROJ001 to PROJ999 are taken)");
@@ -626,7 +626,7 @@ RestoreResult RestoreArchive(const fs::path& archive, const fs::path& cardRoot, 
     result.manifest = ReadArchiveManifest(archive);
     std::error_code ec;
     if (!fs::is_directory(cardRoot, ec))
-        throw FileError::For("Cannot restore into", cardRoot, std::make_error_code(std::errc::no_such_file_or_directory));
+        throw FileError::For(FileStep::Write, cardRoot, std::make_error_code(std::errc::no_such_file_or_directory));
     if (options.number && (*options.number < 1 || *options.number > 999))
         throw FileError("project numbers run from 1 to 999, not " + std::to_string(*options.number));
     int number = options.number ? *options.number : NextFreeProjectNumber(cardRoot);
@@ -647,7 +647,7 @@ RestoreResult RestoreArchive(const fs::path& archive, const fs::path& cardRoot, 
                 [&](const ArchivedFile& file) -> FileSink* {
                     fs::path path = temp.path() / fs::path(file.path);
                     fs::create_directories(path.parent_path(), ec);
-                    if (ec) throw FileError::For("Cannot create", path.parent_path(), ec);
+                    if (ec) throw FileError::For(FileStep::CreateFolder, path.parent_path(), ec);
                     sinks.push_back(std::make_unique<DiskSink>(path, false));
                     return sinks.back().get();
                 },
@@ -670,18 +670,18 @@ RestoreResult RestoreArchive(const fs::path& archive, const fs::path& cardRoot, 
     if (replace) {
         fs::path old = TempNameBeside(folder);
         fs::rename(folder, old, ec);
-        if (ec) throw FileError::For("Cannot replace", folder, ec);
+        if (ec) throw FileError::For(FileStep::Rename, folder, ec);
         fs::rename(temp.path(), folder, ec);
         if (ec) {
             std::error_code back;
             fs::rename(old, folder, back);
-            throw FileError::For("Cannot replace", folder, ec);
+            throw FileError::For(FileStep::Rename, folder, ec);
         }
         temp.Keep();
         fs::remove_all(old, ec);
     } else {
         fs::rename(temp.path(), folder, ec);
-        if (ec) throw FileError::For("Cannot create", folder, ec);
+        if (ec) throw FileError::For(FileStep::CreateFolder, folder, ec);
         temp.Keep();
     }
     result.folder = folder;
@@ -714,10 +714,10 @@ fs::path ExtractFromArchive(const fs::path& archive, const std::string& which, c
         throw FileError("\"" + NameText(found->path) + "\" is stored as it is (" + found->rawReason + "), not as FLAC");
     std::error_code ec;
     if (!fs::is_directory(targetFolder, ec))
-        throw FileError::For("Cannot write into", targetFolder, std::make_error_code(std::errc::no_such_file_or_directory));
+        throw FileError::For(FileStep::Write, targetFolder, std::make_error_code(std::errc::no_such_file_or_directory));
     fs::path name = fs::path(found->path).filename();
     fs::path target = targetFolder / (asFlac ? fs::path(name.string() + ".flac") : name);
-    if (fs::exists(fs::symlink_status(target, ec))) throw FileError::For("Cannot write", target, std::make_error_code(std::errc::file_exists));
+    if (fs::exists(fs::symlink_status(target, ec))) throw FileError::For(FileStep::Write, target, std::make_error_code(std::errc::file_exists));
     fs::path temp = TempNameBeside(target);
     std::unique_ptr<DiskSink> sink;
     ReadArchive(archive,
@@ -732,7 +732,7 @@ fs::path ExtractFromArchive(const fs::path& archive, const std::string& which, c
     if (ec) {
         std::error_code ignored;
         fs::remove(temp, ignored);
-        throw FileError::For("Cannot write", target, ec);
+        throw FileError::For(FileStep::Write, target, ec);
     }
     return target;
 }

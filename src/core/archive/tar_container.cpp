@@ -94,7 +94,7 @@ TarReader::TarReader(const std::filesystem::path& path) : state_(std::make_uniqu
     if (!IsRegularFile(path)) {
         std::error_code ec;
         bool exists = std::filesystem::exists(path, ec);
-        throw FileError::For("Cannot read", path, exists ? NotARegularFileError()
+        throw FileError::For(FileStep::Read, path, exists ? NotARegularFileError()
                                                          : std::make_error_code(std::errc::no_such_file_or_directory));
     }
     state_->a = archive_read_new();

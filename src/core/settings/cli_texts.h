@@ -46,6 +46,7 @@ enum class CliText {
     FileCannotLock,  // %1 the file, %2 the reason
     FileCannotRename,  // %1 the file, %2 the reason
     FileCannotSearch,  // %1 the folder, %2 the reason
+    FileCannotRemove,  // %1 the file or folder, %2 the reason
     ReasonIsFolder,
     ReasonNotFound,
     ReasonFolderNotFound,
@@ -54,6 +55,7 @@ enum class CliText {
     ReasonLocked,
     ReasonOldFileUnreadable,
     ReasonTooDeep,  // %1 the number of levels
+    ReasonShrank,
     ReasonNotRegular,
     SystemNoEntry,
     SystemAccess,
@@ -203,6 +205,27 @@ enum class CliText {
     HelpDeleteAll,
     HelpMarksYes,
     HelpMarksNo,
+    HelpPeaks,
+    HelpPeaksFile,
+    HelpPeaksWidth,
+    HelpArchive,
+    HelpArchiveProjects,
+    HelpArchiveTo,
+    HelpArchiveLevel,
+    HelpArchiveRemoveAfter,
+    HelpArchiveR24,
+    HelpArchiveVerify,
+    HelpArchiveList,
+    HelpArchiveRestore,
+    HelpArchiveExtract,
+    HelpArchiveCard,
+    HelpArchiveNumber,
+    HelpArchiveInfoFiles,
+    HelpArchiveFlac,
+    HelpArchiveYes,
+    HelpArchiveNo,
+    HelpArchiveUnavailable,
+    ArchiveUnavailable,
     Count,
 };
 

@@ -21,6 +21,7 @@ CliText StepText(FileStep step) {
         case FileStep::Lock: return CliText::FileCannotLock;
         case FileStep::Rename: return CliText::FileCannotRename;
         case FileStep::Search: return CliText::FileCannotSearch;
+        case FileStep::Remove: return CliText::FileCannotRemove;
     }
     return CliText::FileCannotRead;
 }
@@ -68,6 +69,7 @@ std::string Reason(const FileErrorReport& report) {
             return CliTxt(CliText::ReasonOldFileUnreadable) +
                    (report.values.empty() ? std::string() : " (" + report.values[0] + ")");
         case FileFault::TooDeep: return CliTxt(CliText::ReasonTooDeep, {Value(report, 0)});
+        case FileFault::Shrank: return CliTxt(CliText::ReasonShrank);
     }
     return SystemErrorInLanguage(report.code);
 }

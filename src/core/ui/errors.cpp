@@ -23,6 +23,7 @@ const char* EnglishStep(FileStep step) {
         case FileStep::Lock: return "Cannot lock";
         case FileStep::Rename: return "Cannot rename";
         case FileStep::Search: return "Cannot search";
+        case FileStep::Remove: return "Cannot remove";
     }
     return "Cannot use";
 }
@@ -45,6 +46,7 @@ std::string EnglishReason(const FileErrorReport& report) {
             return "the existing file could not be read and is left as it is" +
                    (report.values.empty() ? std::string() : " (" + report.values[0] + ")");
         case FileFault::TooDeep: return "more than " + Value(report, 0) + " folder levels";
+        case FileFault::Shrank: return "the file became shorter while it was read";
     }
     return report.code.message();
 }

@@ -18,7 +18,7 @@ public:
 };
 
 // What was being done to a file when it failed.
-enum class FileStep { Read, Open, Write, Copy, CopyTo, ReadFolder, CreateFolder, Lock, Rename, Search };
+enum class FileStep { Read, Open, Write, Copy, CopyTo, ReadFolder, CreateFolder, Lock, Rename, Search, Remove };
 
 // Why, where the system's error code does not say it.
 enum class FileFault {
@@ -31,6 +31,7 @@ enum class FileFault {
     Locked,
     OldFileUnreadable,  // values: the read error, if known
     TooDeep,            // values: the number of levels
+    Shrank,             // the file became shorter while it was read
 };
 
 // A file error as code and values, so that a front end words it in its language.

@@ -10,13 +10,17 @@
 #include "app/app_state.h"
 #include "app/main_window.h"
 #include "app/spurwerk_app.h"
+#include "settings/file_error_text.h"
 #include "support/instant_hints.h"
 #include "support/qt_text.h"
+#include "ui/errors.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Spurwerk");
     spurwerk::gui::InstantHints::Install(app);
+    // File errors in the window's language (the loaded language file holds the wording).
+    spurwerk::SetFileErrorWording(&spurwerk::FileErrorInLanguage);
 
     QStringList parameters = QApplication::arguments().mid(1);
     std::string programFile = spurwerk::gui::S(QDir::toNativeSeparators(QApplication::applicationFilePath()));

@@ -110,6 +110,13 @@ constexpr std::array<Entry, Count> Entries{{
     {"StepMarkAtEnd", "Marke am Projekt-Ende gesetzt"},
     {"StepMarksAfterEnd", "Marken nach dem Aufnahme-Ende gelöscht"},
     {"StepAllMarks", "Alle Marken gelöscht"},
+    {"RuleUnreadable", "kein lesbarer WAV-Kopf"},
+    {"RuleNotPcm", "kein PCM"},
+    {"RuleSampleRate", "nicht 44,1 kHz"},
+    {"RuleBitDepth", "nicht 16 oder 24 Bit"},
+    {"RuleChannels", "mehr als zwei Kanäle"},
+    {"RuleNameLength", "Name länger als 8 Zeichen"},
+    {"RuleNameCharacters", "Name mit anderen Zeichen als A-Z, a-z, 0-9, -, _ und Leerzeichen"},
 }};
 
 std::array<std::string, Count>& Table() {

@@ -95,6 +95,14 @@ enum class UiText {
     StepMarkAtEnd,
     StepMarksAfterEnd,
     StepAllMarks,
+    // Why the recorder refuses a WAV file (audio/recorder_rules).
+    RuleUnreadable,
+    RuleNotPcm,
+    RuleSampleRate,
+    RuleBitDepth,
+    RuleChannels,
+    RuleNameLength,
+    RuleNameCharacters,
     Count,
 };
 

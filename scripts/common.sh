@@ -15,6 +15,7 @@ SPURWERK_PACKAGES=(
   cmake g++ ninja-build pkg-config
   qt6-base-dev qt6-translations-l10n libgl-dev libcli11-dev nlohmann-json3-dev libgtest-dev libgmock-dev
   xvfb xauth ccache
+  libsndfile1-dev libsoxr-dev
 )
 # Only test.sh needs these: the sanitizer and fuzz build (clang with its
 # runtime libraries), the Windows build of core and CLI under Wine, the Debian

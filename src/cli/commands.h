@@ -10,5 +10,6 @@ void AddProjectCommands(CLI::App& app);
 void AddByteCommands(CLI::App& app);
 void AddFileCommands(CLI::App& app);
 void AddMixerCommands(CLI::App& app);
+void AddAudioCommands(CLI::App& app);
 
 }  // namespace spurwerk::cli

@@ -109,6 +109,8 @@ void AddExamples(CLI::App& app) {
         {"search", "search /media/card --filter SONG --wav --wav-size --sort time"},
         {"infofiles", "infofiles update /media/card"},
         {"endmarks", "endmarks /media/card --no"},
+        {"import", "import backing.mp3 PRJDATA.ZDT --track 5 --stereo pair"},
+        {"export", "export PRJDATA.ZDT --to ~/Stems --format wav16 --tracks 1,3-5"},
         {"series", "series PRJDATA.ZDT /media/card --start 20 --count 5 --names NAMES.TXT --yes"},
     };
     for (const auto& [name, example] : examples)
@@ -134,6 +136,7 @@ int main(int argc, char** argv) {
     cli::AddByteCommands(app);
     cli::AddFileCommands(app);
     cli::AddMixerCommands(app);
+    cli::AddAudioCommands(app);
     app.footer("Each command's --help lists its options. --json on a command prints one JSON document "
                "instead of the text. Exit codes: 0 success, 1 error, 2 wrong usage. See man spurwerk-cli.\n"
                "Example: spurwerk-cli info /media/card/PROJ001/PRJDATA.ZDT");

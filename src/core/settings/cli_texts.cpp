@@ -45,6 +45,13 @@ const std::array<Entry, Count> Entries{{
     {"NeedsFolder", "hier ist ein Ordner zu wählen, den die Kommandozeile nicht wählen kann: %1"},
     {"NeedsYesOrNo", "geben Sie --yes oder --no an: der Lauf stellt unterwegs Fragen"},
     {"UnknownLanguage", "unbekannte Sprache \"%1\"; möglich sind: %2"},
+    {"ImportStereoChoice", "\"%1\" ist stereo: --stereo pair legt die Datei auf die Spuren %2+%3 und verbindet sie, --stereo mono mischt sie für Spur %4; nichts wurde geschrieben"},
+    {"Imported", "%1 auf Spur %2 gelegt (%3 Bit, %4 Kanäle, %5)"},
+    {"Exported", "%1 geschrieben"},
+    {"ExportNothing", "keine der Spuren hat eine Datei; nichts wurde geschrieben"},
+    {"ExportMissing", "Spur %1: die Datei \"%2\" fehlt in %3; nichts wurde geschrieben"},
+    {"ExportExists", "%1 gibt es schon (--overwrite ersetzt es); nichts wurde geschrieben"},
+    {"BadTrackList", "\"%1\" ist keine Spurliste wie 1,3-5"},
 }};
 
 std::array<std::string, Count>& Table() {

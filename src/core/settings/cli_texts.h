@@ -36,6 +36,13 @@ enum class CliText {
     NeedsFolder,        // %1 the prompt
     NeedsYesOrNo,       // a walk that asks on its way
     UnknownLanguage,    // %1 the value, %2 the languages
+    ImportStereoChoice, // %1 the source, %2 %3 the pair, %4 the track
+    Imported,           // %1 the file, %2 the track(s), %3 bits, %4 channels, %5 the length
+    Exported,           // %1 the file
+    ExportNothing,
+    ExportMissing,      // %1 the track, %2 the file, %3 the folder
+    ExportExists,       // %1 the file
+    BadTrackList,       // %1 what was given
     Count,
 };
 

@@ -117,6 +117,15 @@ constexpr std::array<Entry, Count> Entries{{
     {"RuleChannels", "mehr als zwei Kanäle"},
     {"RuleNameLength", "Name länger als 8 Zeichen"},
     {"RuleNameCharacters", "Name mit anderen Zeichen als A-Z, a-z, 0-9, -, _ und Leerzeichen"},
+    {"ImportCannotDecode", "\"%1\" kann nicht als Audio gelesen werden"},
+    {"ImportNoFile", "keine Datei"},
+    {"ImportEmpty", "\"%1\" enthält keine Audio-Daten"},
+    {"ImportTooManyChannels", "\"%1\" hat %2 Kanäle; der Recorder nimmt nur Mono und Stereo"},
+    {"ImportTargetExists", "Die Datei gibt es schon:"},
+    {"ImportCannotWrite", "Kann nicht schreiben:"},
+    {"ImportNameTaken", "Der Name \"%1\" ist vergeben oder leer; nichts wurde geschrieben"},
+    {"ConversionUnavailable", "Audio-Umwandlung gibt es in diesem Build nicht (ohne libsndfile/libsoxr gebaut)"},
+    {"StepImported", "Audio importiert"},
 }};
 
 std::array<std::string, Count>& Table() {

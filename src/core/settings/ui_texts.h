@@ -103,6 +103,16 @@ enum class UiText {
     RuleChannels,
     RuleNameLength,
     RuleNameCharacters,
+    // Importing and exporting audio (audio/audio_convert, audio_import).
+    ImportCannotDecode,
+    ImportNoFile,
+    ImportEmpty,
+    ImportTooManyChannels,
+    ImportTargetExists,
+    ImportCannotWrite,
+    ImportNameTaken,
+    ConversionUnavailable,
+    StepImported,
     Count,
 };
 

@@ -13,7 +13,9 @@ namespace spurwerk {
 
 namespace {
 
-std::optional<int> Number(std::string_view text) {
+std::optional<int> Number(std::string_view untrimmed) {
+    const std::string trimmed = TrimBlanks(untrimmed);
+    const std::string_view text = trimmed;
     int value = 0;
     const char* end = text.data() + text.size();
     auto [ptr, ec] = std::from_chars(text.data(), end, value);

@@ -126,6 +126,12 @@ constexpr std::array<Entry, Count> Entries{{
     {"ImportNameTaken", "Der Name \"%1\" ist vergeben oder leer; nichts wurde geschrieben"},
     {"ConversionUnavailable", "Audio-Umwandlung gibt es in diesem Build nicht (ohne libsndfile/libsoxr gebaut)"},
     {"StepImported", "Audio importiert"},
+    {"MenuImportAudio", "Audio importieren …"},
+    {"MenuExportTracks", "Spuren exportieren …"},
+    {"ImportStereoQuestion", "\"%1\" ist stereo.\r\n\r\nJa: auf die Spuren %2+%3, die dafür verbunden werden\r\nNein: zu Mono gemischt auf Spur %4\r\nAbbrechen: nichts importieren"},
+    {"AudioJobRunning", "Audio wird umgewandelt …"},
+    {"ExportOverwrite", "%1 Dateien gibt es schon in diesem Ordner. Ersetzen?"},
+    {"ExportFormatPrompt", "Format der exportierten Dateien"},
 }};
 
 std::array<std::string, Count>& Table() {

@@ -113,6 +113,12 @@ enum class UiText {
     ImportNameTaken,
     ConversionUnavailable,
     StepImported,
+    MenuImportAudio,
+    MenuExportTracks,
+    ImportStereoQuestion,
+    AudioJobRunning,
+    ExportOverwrite,
+    ExportFormatPrompt,
     Count,
 };
 

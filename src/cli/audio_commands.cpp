@@ -143,14 +143,9 @@ void AddExport(CLI::App& app) {
         }
         ExportFormat format = RecordingBits(session.doc) == 24 ? ExportFormat::Wav24 : ExportFormat::Wav16;
         if (!options->format.empty()) format = *ParseExportFormat(options->format);
-        std::vector<std::string> assignments = session.mixer->Files().Assignments();
-        assignments.resize(layout::TrackCount);  // the master is no track
-        std::vector<bool> linked(layout::TrackCount, false);
-        for (int i = 0; i + 1 < layout::TrackCount; i += 2)
-            linked[static_cast<std::size_t>(i)] = IsStereoLocked(session.doc.ZDTData(), i + 1, layout::TrackCount);
         const std::string audio = session.mixer->Files().AudioFolder();
-        std::vector<ExportItem> items = PlanExport(ReadProjectName(session.doc.ZDTData()), audio, assignments,
-                                                   linked, chosen, options->folder, format);
+        std::vector<ExportItem> items =
+            PlanProjectExport(session.doc.ZDTData(), session.doc.LoadedZDTFileName, chosen, options->folder, format);
         if (items.empty()) throw CommandError(CliTxt(CliText::ExportNothing));
         for (const ExportItem& item : items) {
             if (item.source.empty())

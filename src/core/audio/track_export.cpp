@@ -7,6 +7,10 @@
 
 #include "io/name_lookup.h"
 #include "io/path_text.h"
+#include "project/project_info.h"
+#include "project/project_name.h"
+#include "project/track_layout.h"
+#include "project/track_values.h"
 #include "text/ascii.h"
 
 namespace spurwerk {
@@ -96,6 +100,19 @@ std::vector<ExportItem> PlanExport(const std::string& projectName, const std::st
         items.push_back(item);
     }
     return items;
+}
+
+std::vector<ExportItem> PlanProjectExport(const Bytes& project, const std::string& projectFile,
+                                          const std::vector<int>& chosen, const std::string& targetFolder,
+                                          ExportFormat format) {
+    std::vector<std::string> assignments;
+    std::vector<bool> linked;
+    for (int k = 0; k < layout::TrackCount; ++k) {
+        assignments.push_back(ReadWavName(project, layout::WavNameOffset(k)));
+        linked.push_back(k % 2 == 0 && IsStereoLocked(project, k + 1, layout::TrackCount));
+    }
+    return PlanExport(ReadProjectName(project), AudioFolderOf(projectFile), assignments, linked, chosen, targetFolder,
+                      format);
 }
 
 void ExportTracks(const std::vector<ExportItem>& items, ExportFormat format, bool replace,

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "audio/audio_convert.h"
+#include "text/bytes.h"
 
 namespace spurwerk {
 
@@ -35,6 +36,12 @@ std::vector<ExportItem> PlanExport(const std::string& projectName, const std::st
                                    const std::vector<std::string>& assignments, const std::vector<bool>& linked,
                                    const std::vector<int>& chosen, const std::string& targetFolder,
                                    ExportFormat format);
+
+// The same for a project file's bytes as stored (no window open on it):
+// its tracks' WAV names, stereo links, name and AUDIO folder.
+std::vector<ExportItem> PlanProjectExport(const Bytes& project, const std::string& projectFile,
+                                          const std::vector<int>& chosen, const std::string& targetFolder,
+                                          ExportFormat format);
 
 // Writes every item (each file complete or not at all); progress counts the
 // source frames of all items together. Throws as ConvertAudio does; the files

@@ -2,7 +2,6 @@
 // track, and the tracks exported for other programs.
 
 #include <QFileDialog>
-#include <QInputDialog>
 
 #include <filesystem>
 
@@ -74,53 +73,21 @@ void FormCtrls::ChooseAndImportAudio(int stripIndex) {
     if (!file.isEmpty()) ImportAudio(stripIndex, S(file));
 }
 
-void FormCtrls::ExportTracksTo(const std::string& folder, const std::string& formatName) {
+void FormCtrls::ExportTracksTo(const std::string& folder, const std::string& format) {
     Run([&] {
-        RequireConversion();
-        const ZDTDocument& doc = model_->Document();
-        const std::string audio = model_->Files().AudioFolder();
-        if (audio.empty()) return;
-        const ExportFormat format = ParseExportFormat(formatName).value_or(ExportFormat::Wav16);
-        const int trackCount = model_->Controls().TrackCount();
-        std::vector<std::string> assignments = model_->Files().Assignments();
-        assignments.resize(static_cast<std::size_t>(trackCount));
-        std::vector<bool> linked(static_cast<std::size_t>(trackCount), false);
-        for (int i = 0; i + 1 < trackCount; i += 2)
-            linked[static_cast<std::size_t>(i)] = IsStereoLocked(doc.ZDTData(), i + 1, trackCount);
-        const std::vector<ExportItem> items =
-            PlanExport(ReadProjectName(doc.ZDTData()), audio, assignments, linked, {}, folder, format);
-        if (items.empty()) throw AudioSourceError(CliTxt(CliText::ExportNothing));
-        int existing = 0;
-        for (const ExportItem& item : items) {
-            if (item.source.empty())
-                throw AudioSourceError(
-                    CliTxt(CliText::ExportMissing, {std::to_string(item.tracks.front()), item.wavName, audio}));
-            if (PathExists(item.target)) ++existing;
-        }
-        const bool replace =
-            existing > 0 && dialogs_->Message(FillPlaceholders(UiTxt(UiText::ExportOverwrite), {std::to_string(existing)}),
-                                              MessageButtons::YesNo) == ResultYes;
-        if (existing > 0 && !replace) throw SilentAbort();
-        std::error_code ec;
-        std::filesystem::create_directories(PathFromText(folder), ec);
-        if (ec) throw FileError::For(UiTxt(UiText::ImportCannotWrite), PathFromText(folder), ec);
-        RunAudioJob(this, Q(UiTxt(UiText::AudioJobRunning)),
-                    [&](const ConversionProgress& progress) { ExportTracks(items, format, replace, progress); });
-        std::string written;
-        for (const ExportItem& item : items) written += CliTxt(CliText::Exported, {item.target}) + "\r\n";
-        dialogs_->Message(written, MessageButtons::Ok);
+        if (model_->Files().AudioFolder().empty()) return;
+        // What the window holds, saved or not.
+        ExportProjectTracks(this, *dialogs_, model_->Document().ZDTData(), model_->Document().LoadedZDTFileName, folder,
+                            format);
     });
 }
 
 void FormCtrls::ChooseAndExportTracks() {
-    const QString folder = QFileDialog::getExistingDirectory(this, Q(UiTxt(UiText::MenuExportTracks)));
-    if (folder.isEmpty()) return;
-    const QStringList formats = {QStringLiteral("wav16"), QStringLiteral("wav24"), QStringLiteral("flac")};
-    bool ok = false;
-    const QString format = QInputDialog::getItem(this, Q(UiTxt(UiText::MenuExportTracks)),
-                                                 Q(UiTxt(UiText::ExportFormatPrompt)), formats,
-                                                 RecordingBits(model_->Document()) == 24 ? 1 : 0, false, &ok);
-    if (ok) ExportTracksTo(S(folder), S(format));
+    Run([&] {
+        if (model_->Files().AudioFolder().empty()) return;
+        ChooseAndExportProjectTracks(this, *dialogs_, model_->Document().ZDTData(),
+                                     model_->Document().LoadedZDTFileName, RecordingBits(model_->Document()));
+    });
 }
 
 }  // namespace spurwerk::gui

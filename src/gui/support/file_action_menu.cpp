@@ -15,7 +15,8 @@
 
 namespace spurwerk::gui {
 
-void ShowShellContextMenu(QWidget* owner, const std::string& fileName, const QPoint& globalPos) {
+void ShowShellContextMenu(QWidget* owner, const std::string& fileName, const QPoint& globalPos,
+                          const std::vector<std::pair<std::string, std::function<void()>>>& extra) {
     QFileInfo info(Q(fileName));
     if (!info.exists()) return;
     QMenu menu(owner);
@@ -28,8 +29,16 @@ void ShowShellContextMenu(QWidget* owner, const std::string& fileName, const QPo
         menu.addSeparator();
         wav = menu.addAction(Q(UiTxt(UiText::MenuWavInfo)));
     }
+    std::vector<QAction*> extraActions;
+    if (!extra.empty()) menu.addSeparator();
+    for (const auto& [caption, command] : extra) extraActions.push_back(menu.addAction(Q(caption)));
     QAction* chosen = menu.exec(globalPos);
     if (!chosen) return;
+    for (std::size_t i = 0; i < extraActions.size(); ++i)
+        if (chosen == extraActions[i]) {
+            extra[i].second();  // the program's own command reports its errors itself
+            return;
+        }
     try {
         if (chosen == open) {
             QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath()));

@@ -12,7 +12,7 @@ _spurwerk_cli() {
         cword=$COMP_CWORD
     fi
 
-    local commands="info tracks set copy-track swap-tracks files marks wav hex diff save-project copy search infofiles endmarks series peaks archive"
+    local commands="info tracks set copy-track swap-tracks files marks wav hex diff save-project copy search infofiles endmarks series peaks archive import export"
     local groups="Status FileAss Pan Stereo[v] EQxH[v] EQxH EQxM[v] EQxM EQxL[v] EQxL Reverb[v] Reverb Chorus[v] Chorus Fader Invert[v] EQHighHz EQMidHz EQLowHz EQMidQual"
     local tracks="1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16"
 
@@ -35,6 +35,10 @@ _spurwerk_cli() {
             compopt -o nospace 2>/dev/null
             return ;;
         --sort) COMPREPLY=($(compgen -W "dir date name time" -- "$cur")); return ;;
+        --stereo) COMPREPLY=($(compgen -W "pair mono" -- "$cur")); return ;;
+        --format) COMPREPLY=($(compgen -W "wav16 wav24 flac" -- "$cur")); return ;;
+        --to) COMPREPLY=($(compgen -d -- "$cur")); return ;;
+        --tracks) return ;;
         --start|--count|--prefix|--filter|--date-format|--min-width|--name) return ;;
         --names|--from-json|--verify|--list|--restore|--extract) COMPREPLY=($(compgen -f -- "$cur")); return ;;
         --to|--card) COMPREPLY=($(compgen -d -- "$cur")); return ;;
@@ -68,6 +72,8 @@ _spurwerk_cli() {
         series) options+=" --start --count --prefix --names --yes --no --r24 --info-files" ;;
         peaks) options+=" --width" ;;
         archive) options+=" --to --level --remove-after --r24 --verify --list --restore --extract --card --number --info-files --flac --yes --no" ;;
+        import) options+=" --track --name --stereo" ;;
+        export) options+=" --to --format --tracks --overwrite" ;;
     esac
 
     if [[ $cur == -* ]]; then

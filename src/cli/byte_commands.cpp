@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "cli_dialogs.h"
+#include "audio/recorder_rules.h"
 #include "cli_support.h"
 #include "commands.h"
 #include "json_output.h"
@@ -98,7 +99,8 @@ void AddWav(CLI::App& app) {
             return;
         }
         for (const std::string& file : options->files)
-            PrintLine(file + WavHeaderSummary(file, options->listSize).text);
+            PrintLine(file + WavHeaderSummary(file, options->listSize).text +
+                      RecorderRefusalMark(RecorderRefusalsOfFile(file)));
     });
 }
 

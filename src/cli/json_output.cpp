@@ -3,6 +3,7 @@
 #include <cmath>
 #include <iostream>
 
+#include "audio/recorder_rules.h"
 #include "cli_dialogs.h"
 #include "io/path_text.h"
 #include "project/track_record.h"
@@ -122,6 +123,14 @@ Json WavJson(const std::string& file) {
         wav["bitsPerSample"] = header.bitsPerSample;
         wav["dataSize"] = header.dataSize;
         wav["listSize"] = header.listSize;
+    }
+    if (header.fileSize >= 0) {
+        const std::vector<RecorderRule> refusals = RecorderRefusalsOfFile(file);
+        Json reasons = Json::array();
+        for (RecorderRule rule : refusals)
+            reasons.push_back({{"rule", RecorderRuleOf(rule).code}, {"reason", UiTxt(RecorderRuleOf(rule).reason)}});
+        wav["recorderPlays"] = refusals.empty();
+        wav["refusals"] = reasons;
     }
     return wav;
 }

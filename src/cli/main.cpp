@@ -112,6 +112,8 @@ void AddExamples(CLI::App& app) {
         {"search", "search /media/card --filter SONG --wav --wav-size --sort time"},
         {"infofiles", "infofiles update /media/card"},
         {"endmarks", "endmarks /media/card --no"},
+        {"import", "import backing.mp3 PRJDATA.ZDT --track 5 --stereo pair"},
+        {"export", "export PRJDATA.ZDT --to ~/Stems --format wav16 --tracks 1,3-5"},
         {"series", "series PRJDATA.ZDT /media/card --start 20 --count 5 --names NAMES.TXT --yes"},
     };
     for (const auto& [name, example] : examples)

@@ -1,60 +1,281 @@
-// spurwerk-cli peaks: the overview numbers of a WAV file, as text and JSON.
+// WAV files the recorder refuses, as `files` and `wav` mark them; import and
+// export as a user runs them, measured by sox as an outside oracle on inputs
+// that sox and ffmpeg make.
+
+#include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
 
+#include <cmath>
+#include <regex>
+
 #include "cli_test.h"
-#include "test_bytes.h"
 #include "test_wavs.h"
 
 namespace spurwerk::testing {
 namespace {
 
-// 128 frames of stereo: left a rising ramp, right its negative.
-std::string RampWav(const TempDir& dir) {
-    std::vector<std::int32_t> samples;
-    for (int i = 0; i < 128; ++i) samples.insert(samples.end(), {i << 24, -(i << 24)});
-    WriteBytes(dir / "RAMP.WAV", BuildWav({.channels = 2, .bits = 16}, IntSampleBytes(16, samples)));
-    return (dir / "RAMP.WAV").string();
+namespace fs = std::filesystem;
+using Json = nlohmann::json;
+
+Json Parsed(const ProcessResult& r) {
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    return Json::parse(r.out);
 }
 
-TEST(AudioCliTest, PeaksAsTextAndJson) {
-    TempDir dir;
-    const std::string file = RampWav(dir);
-    const ProcessResult text = Cli({"peaks", file, "--width", "2"});
-    ASSERT_EQ(text.exitCode, 0) << text.err;
-    // Two columns of 64 frames = one base block each.
-    EXPECT_TRUE(Has(text.out, ": 128 frames, 2 channels, 48000 Hz\n"));
-    EXPECT_TRUE(Has(text.out, "\n0 0.000000 0.492188 -0.492188 0.000000\n1 0.500000 0.992188 -0.992188 -0.500000\n"));
+class AudioCli : public CliOnCard {};
 
-    const ProcessResult json = Cli({"peaks", file, "--width", "2", "--json"});
-    ASSERT_EQ(json.exitCode, 0) << json.err;
-    const auto doc = nlohmann::json::parse(json.out);
-    EXPECT_EQ(doc["frames"], 128);
-    EXPECT_EQ(doc["channels"], 2);
-    EXPECT_EQ(doc["width"], 2);
-    EXPECT_EQ(doc["truncated"], false);
-    ASSERT_EQ(doc["peaks"].size(), 2u);
-    EXPECT_EQ(doc["peaks"][0][1][1].get<double>(), 127.0 / 128);
-    EXPECT_EQ(doc["peaks"][1][1][0].get<double>(), -127.0 / 128);
+TEST_F(AudioCli, DemoCardAndTemplatesCarryNoMarks) {
+    for (const char* project : {"PROJ001", "PROJ002", "PROJ003"}) {
+        SCOPED_TRACE(project);
+        auto text = Cli({"files", Project(project)});
+        EXPECT_EQ(text.exitCode, 0) << text.err;
+        EXPECT_EQ(text.out.find(" * "), std::string::npos) << text.out;
+        Json files = Parsed(Cli({"files", Project(project), "--json"}));
+        ASSERT_FALSE(files["wavs"].empty());
+        for (const Json& wav : files["wavs"]) EXPECT_TRUE(wav["recorderPlays"].get<bool>()) << wav.dump();
+    }
+    // Templates are copied under a recorder name; their format must pass.
+    for (const char* name : {"MONO16b", "MONO24b", "STEREO16b", "STEREO24b"}) {
+        const fs::path copy = card / (std::string("T") + name).substr(0, 8).append(".WAV");
+        fs::copy_file(fs::path(SPURWERK_BIN_DIR) / (std::string("WAV_Vorlage_1sec44k") + name + ".WAV"), copy);
+        Json wav = Parsed(Cli({"wav", copy.string(), "--json"}))["files"][0];
+        EXPECT_TRUE(wav["recorderPlays"].get<bool>()) << wav.dump();
+        EXPECT_TRUE(wav["refusals"].empty());
+    }
 }
 
-TEST(AudioCliTest, PeaksOfBadFiles) {
-    TempDir dir;
-    WriteBytes(dir / "CUT.WAV", BuildWav({.declaredDataSize = 1000}, IntSampleBytes(16, {0x40000000})));
-    const ProcessResult cut = Cli({"peaks", (dir / "CUT.WAV").string(), "--width", "1"});
-    ASSERT_EQ(cut.exitCode, 0) << cut.err;
-    EXPECT_TRUE(Has(cut.out, "(data chunk cut short: 2 of 1000 bytes)"));
-    EXPECT_TRUE(Has(cut.out, "\n0 0.500000 0.500000\n"));
-
-    WriteBytes(dir / "BAD.WAV", Bytes(64, 0));
-    EXPECT_TRUE(Fails(Cli({"peaks", (dir / "BAD.WAV").string()}), "BAD.WAV: no WAV file"));
-    EXPECT_TRUE(Fails(Cli({"peaks", (dir / "NONE.WAV").string()}), "NONE.WAV: cannot be read"));
-    const ProcessResult zero = Cli({"peaks", (dir / "CUT.WAV").string(), "--width", "0"});
-    EXPECT_NE(zero.exitCode, 0);
-    const ProcessResult json = Cli({"peaks", (dir / "BAD.WAV").string(), "--json"});
-    EXPECT_EQ(json.exitCode, 1);
-    EXPECT_TRUE(Has(json.err, "\"error\""));
+TEST_F(AudioCli, FilesMarkEachRefusedFileWithItsReasons) {
+    const fs::path audio = card / "PROJ001" / "AUDIO";
+    WriteSineWav(audio / "BACK48K.WAV", {.channels = 2}, 0.1, 0.5, 1000);
+    WriteSineWav(audio / "SURROUND.WAV", {.channels = 6, .rate = 44100}, 0.1, 0.5, 1000);
+    WriteSineWav(audio / "Gesang-Übung.WAV", {.rate = 44100}, 0.1, 0.5, 1000);
+    WriteBytes(audio / "FLOAT.WAV", BuildWav({.rate = 44100, .bits = 32, .isFloat = true}, Bytes(40, 0)));
+    struct Expected {
+        const char* name;
+        std::vector<std::string> rules;
+        const char* germanMark;
+    };
+    const std::vector<Expected> expected = {
+        {"BACK48K.WAV", {"sampleRate"}, "  * nicht 44,1 kHz"},
+        {"FLOAT.WAV", {"notPcm"}, "  * kein PCM"},
+        {"Gesang-Übung.WAV", {"nameLength", "nameCharacters"}, "  * Name länger als 8 Zeichen; Name mit anderen"},
+        {"SURROUND.WAV", {"channels"}, "  * mehr als zwei Kanäle"},
+        {"TRACK01.WAV", {}, nullptr},
+    };
+    auto text = Cli({"files", Project("PROJ001")});
+    Json files = Parsed(Cli({"files", Project("PROJ001"), "--json"}));
+    for (const Expected& e : expected) {
+        SCOPED_TRACE(e.name);
+        const std::size_t line = text.out.find(std::string("\n") + e.name);
+        ASSERT_NE(line, std::string::npos) << text.out;
+        const std::string lineText = text.out.substr(line + 1, text.out.find('\n', line + 1) - line - 1);
+        if (e.germanMark) EXPECT_TRUE(Has(lineText, e.germanMark));
+        else EXPECT_EQ(lineText.find(" * "), std::string::npos) << lineText;
+        bool listed = false;
+        for (const Json& wav : files["wavs"]) {
+            if (wav["name"] != e.name) continue;
+            listed = true;
+            std::vector<std::string> rules;
+            for (const Json& r : wav["refusals"]) rules.push_back(r["rule"]);
+            EXPECT_EQ(rules, e.rules);
+            EXPECT_EQ(wav["recorderPlays"].get<bool>(), e.rules.empty());
+        }
+        EXPECT_TRUE(listed);
+    }
+    auto wav = Cli({"wav", (audio / "BACK48K.WAV").string(), (audio / "TRACK01.WAV").string()});
+    EXPECT_TRUE(Has(wav.out, "BACK48K.WAV [t="));
+    EXPECT_TRUE(Has(wav.out, "  * nicht 44,1 kHz\n"));
+    EXPECT_EQ(wav.out.find(" * ", wav.out.find("TRACK01")), std::string::npos);
 }
+
+
+#ifndef _WIN32
+bool Installed(const std::string& program) {
+    if (fs::exists("/usr/bin/" + program)) return true;
+    ADD_FAILURE() << "/usr/bin/" << program << " is not installed: the set-up of test.sh installs it";
+    return false;
+}
+
+ProcessResult Tool(const std::string& program, const std::vector<std::string>& arguments) {
+    ProcessResult r = RunProcess("/usr/bin/" + program, arguments);
+    EXPECT_EQ(r.exitCode, 0) << program << ": " << r.err;
+    return r;
+}
+
+// sox's "stat" over the steady middle (the first and last half second left
+// out, where encoders and filters ramp): RMS amplitude and rough frequency.
+struct Measure {
+    double rms = 0;
+    double hz = 0;
+};
+Measure Stat(const fs::path& file) {
+    ProcessResult r = RunProcess("/usr/bin/sox", {file.string(), "-n", "trim", "0.5", "1", "stat"});
+    Measure m;
+    std::smatch match;
+    if (std::regex_search(r.err, match, std::regex("RMS +amplitude: +([0-9.]+)"))) m.rms = std::stod(match[1]);
+    if (std::regex_search(r.err, match, std::regex("Rough +frequency: +([0-9.]+)"))) m.hz = std::stod(match[1]);
+    return m;
+}
+
+std::uint64_t Frames(const fs::path& file) {
+    ProcessResult r = RunProcess("/usr/bin/soxi", {"-s", file.string()});
+    return r.exitCode == 0 ? std::stoull(r.out) : 0;
+}
+
+std::vector<std::string> Listing(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+bool ConversionBuilt() { return Cli({"import", "--help"}).out.find("not available") == std::string::npos; }
+
+TEST_F(AudioCli, ImportKeepsFrequencyLevelAndLengthAsSoxMeasuresThem) {
+    if (!ConversionBuilt()) GTEST_SKIP() << "built without libsndfile and libsoxr";
+    if (!Installed("sox") || !Installed("ffmpeg") || !Installed("soxi")) return;
+    // A 1 kHz sine at -6 dBFS, 48 kHz 32-bit float, two seconds.
+    const fs::path source = card / "sine.wav";
+    Tool("sox", {"-n", "-r", "48000", "-b", "32", "-e", "floating-point", "-c", "1", source.string(), "synth", "2",
+                "sine", "1000", "vol", "0.5"});
+    struct Input {
+        const char* name;
+        std::string program;
+        std::vector<std::string> arguments;  // source and output are given
+        bool lossy;
+    };
+    const std::vector<Input> inputs = {
+        {"sine.wav", "", {}, false},
+        {"sine.flac", "sox", {"-b", "24"}, false},
+        {"sine.mp3", "ffmpeg", {"-c:a", "libmp3lame", "-b:a", "192k"}, true},
+        {"sine.ogg", "ffmpeg", {"-c:a", "libvorbis", "-q:a", "6"}, true},
+    };
+    const double sourceRms = 0.5 / std::sqrt(2.0);
+    const auto expectedFrames = static_cast<std::uint64_t>(std::llround(96000 * 44100.0 / 48000));
+    // Tracks 3+4 of this project are a linked pair: a mono file goes elsewhere.
+    const std::vector<int> tracks = {1, 2, 5, 6};
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        const Input& input = inputs[i];
+        SCOPED_TRACE(input.name);
+        const fs::path file = card / input.name;
+        if (input.program == "sox") {
+            std::vector<std::string> args = {source.string()};
+            args.insert(args.end(), input.arguments.begin(), input.arguments.end());
+            args.push_back(file.string());
+            Tool("sox", args);
+        } else if (input.program == "ffmpeg") {
+            std::vector<std::string> args = {"-hide_banner", "-loglevel", "error", "-y", "-i", source.string()};
+            args.insert(args.end(), input.arguments.begin(), input.arguments.end());
+            args.push_back(file.string());
+            Tool("ffmpeg", args);
+        }
+        // A lossy file is measured against what another decoder makes of it.
+        double referenceRms = sourceRms;
+        if (input.lossy) {
+            const fs::path decoded = card / "decoded.wav";
+            Tool("ffmpeg", {"-hide_banner", "-loglevel", "error", "-y", "-i", file.string(), "-c:a", "pcm_f32le",
+                           decoded.string()});
+            referenceRms = Stat(decoded).rms;
+        }
+        auto r = Cli({"import", file.string(), Project("PROJ002"), "--track", std::to_string(tracks[i]), "--json"});
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        Json imported = Json::parse(r.out)["imported"];
+        const fs::path out = card / "PROJ002" / "AUDIO" / imported["wav"].get<std::string>();
+        auto wav = Parsed(Cli({"wav", out.string(), "--json"}))["files"][0];
+        EXPECT_EQ(wav["sampleRate"], 44100);
+        EXPECT_EQ(wav["bitsPerSample"], imported["bitsPerSample"]);
+        EXPECT_TRUE(wav["recorderPlays"].get<bool>());
+        const Measure m = Stat(out);
+        EXPECT_NEAR(m.hz, 1000, 1);
+        EXPECT_NEAR(20 * std::log10(m.rms / referenceRms), 0, 0.1) << m.rms << " against " << referenceRms;
+        EXPECT_EQ(Frames(out), expectedFrames);
+        EXPECT_EQ(imported["frames"], expectedFrames);
+    }
+    // The tracks name the files, as the window would show them.
+    auto summary = Cli({"tracks", Project("PROJ002"), "--groups", "FileAss", "--summary"});
+    EXPECT_TRUE(Has(summary.out, "FileAss=SINE.WAV~~~~,SINE_2.WAV~~,PIANO.WAV~~~,~~~~~~~~~~~~, SINE_3.WAV~~,SINE_4.WAV~~"));
+}
+
+TEST_F(AudioCli, StereoGoesToThePairOrIsMixedAsTheUserChooses) {
+    if (!ConversionBuilt()) GTEST_SKIP() << "built without libsndfile and libsoxr";
+    if (!Installed("sox")) return;
+    const fs::path stereo = card / "Backing Track (final).wav";
+    Tool("sox", {"-n", "-r", "44100", "-b", "16", "-c", "2", stereo.string(), "synth", "0.5", "sine", "440", "vol", "0.5"});
+    const std::string project = Project("PROJ001");
+    const Bytes before = ReadBytes(project);
+    auto ask = Cli({"import", stereo.string(), project, "--track", "6"});
+    EXPECT_TRUE(Fails(ask, "--stereo pair"));
+    EXPECT_TRUE(Has(ask.err, "Spuren 5+6"));
+    EXPECT_EQ(ReadBytes(project), before);
+
+    auto pair = Cli({"import", stereo.string(), project, "--track", "6", "--stereo", "pair", "--json"});
+    ASSERT_EQ(pair.exitCode, 0) << pair.err;
+    Json json = Json::parse(pair.out);
+    EXPECT_EQ(json["imported"]["track"], 5);
+    EXPECT_EQ(json["imported"]["wav"], "BACKING.WAV");
+    Json track5 = Parsed(Cli({"tracks", project, "--json"}))["tracks"][4];
+    EXPECT_EQ(track5["wav"], "BACKING.WAV");
+    EXPECT_EQ(track5["stereo"], true);
+    EXPECT_EQ(Parsed(Cli({"wav", Path("PROJ001/AUDIO/BACKING.WAV"), "--json"}))["files"][0]["channels"], 2);
+
+    auto mono = Cli({"import", stereo.string(), project, "--track", "7", "--stereo", "mono", "--name", "bass"});
+    ASSERT_EQ(mono.exitCode, 0) << mono.err;
+    EXPECT_EQ(Parsed(Cli({"wav", Path("PROJ001/AUDIO/BASS.WAV"), "--json"}))["files"][0]["channels"], 1);
+    EXPECT_EQ(Parsed(Cli({"tracks", project, "--json"}))["tracks"][6]["wav"], "BASS.WAV");
+}
+
+// Each refusal: a clear message, the project's bytes and its AUDIO folder as they were.
+TEST_F(AudioCli, FaultsLeaveTheProjectUnchanged) {
+    if (!ConversionBuilt()) GTEST_SKIP() << "built without libsndfile and libsoxr";
+    if (!Installed("sox")) return;
+    Tool("sox", {"-n", "-r", "48000", "-b", "16", "-c", "6", (card / "six.wav").string(), "synth", "0.2", "sine", "440"});
+    Tool("sox", {"-n", "-r", "48000", "-b", "16", "-c", "1", (card / "mono.wav").string(), "synth", "0.2", "sine", "440"});
+    WriteText(card / "broken.mp3", std::string("ID3\x03\0\0\0\0\0\0", 10) + std::string(4000, '\x17'));
+    WriteText(card / "empty.flac", "");
+    struct Case {
+        const char* name;
+        std::vector<std::string> arguments;
+        const char* message;
+    };
+    const std::string project = Project("PROJ001");
+    const std::vector<Case> cases = {
+        {"corrupt MP3", {"import", (card / "broken.mp3").string(), project, "--track", "5"}, "kann nicht als Audio gelesen werden"},
+        {"empty file", {"import", (card / "empty.flac").string(), project, "--track", "5"}, "kann nicht als Audio gelesen werden"},
+        {"six channels", {"import", (card / "six.wav").string(), project, "--track", "5"}, "6 Kanäle"},
+        {"name taken", {"import", (card / "mono.wav").string(), project, "--track", "5", "--name", "track01"}, "\"track01\" ist vergeben"},
+        {"second track of a pair", {"import", (card / "mono.wav").string(), project, "--track", "4"}, "Stereo-Paares"},
+        {"missing source", {"import", (card / "none.ogg").string(), project, "--track", "5"}, "keine Datei"},
+    };
+    const Bytes before = ReadBytes(project);
+    const std::vector<std::string> audio = Listing(card / "PROJ001" / "AUDIO");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto r = Cli(c.arguments);
+        EXPECT_TRUE(Fails(r, c.message));
+        EXPECT_EQ(ReadBytes(project), before);
+        EXPECT_EQ(Listing(card / "PROJ001" / "AUDIO"), audio);
+    }
+}
+
+TEST_F(AudioCli, ExportWritesEachAssignedTrackForADaw) {
+    if (!ConversionBuilt()) GTEST_SKIP() << "built without libsndfile and libsoxr";
+    if (!Installed("soxi")) return;
+    const fs::path stems = card / "stems";
+    auto r = Cli({"export", Project("PROJ001"), "--to", stems.string(), "--format", "wav16", "--tracks", "1,2-3"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(Listing(stems), (std::vector<std::string>{"SONG1_T01_TRACK01.wav", "SONG1_T02_TRACK02.wav",
+                                                        "SONG1_T03-04_TRACK03.wav"}));
+    // Starting together at the song's start: as long as the file on the card.
+    EXPECT_EQ(Frames(stems / "SONG1_T02_TRACK02.wav"), Frames(card / "PROJ001" / "AUDIO" / "TRACK02.WAV"));
+    EXPECT_TRUE(Fails(Cli({"export", Project("PROJ001"), "--to", stems.string(), "--format", "wav16"}), "--overwrite"));
+    EXPECT_EQ(Listing(stems).size(), 3u);  // nothing written by the refused run
+    auto flac = Parsed(Cli({"export", Project("PROJ001"), "--to", stems.string(), "--format", "flac", "--json"}));
+    EXPECT_EQ(flac["exported"].size(), 3u);
+    EXPECT_EQ(Frames(stems / "SONG1_T01_TRACK01.flac"), Frames(card / "PROJ001" / "AUDIO" / "TRACK01.WAV"));
+    EXPECT_TRUE(Fails(Cli({"export", Project("PROJ001"), "--to", stems.string(), "--tracks", "3-1"}), "3-1"));
+}
+#endif
 
 }  // namespace
 }  // namespace spurwerk::testing

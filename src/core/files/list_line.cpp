@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "audio/recorder_rules.h"
 #include "files/date_time_text.h"
 #include "io/directory_walk.h"
 #include "io/path_text.h"
@@ -77,6 +78,7 @@ std::string BuildListLine(const std::string& dir, const std::string& name, const
         }
     } else if (HasFileExt(name, ".WAV")) {
         line += WavHeaderSummary(path, options.showListSize).text;
+        line += RecorderRefusalMark(RecorderRefusalsOfFile(path));
     }
     return line;
 }

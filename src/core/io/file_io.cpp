@@ -314,6 +314,28 @@ std::error_code TempFile::Write(const std::uint8_t* data, std::size_t size) {
     return fault_;
 }
 
+std::error_code TempFile::WriteAt(std::uint64_t offset, const std::uint8_t* data, std::size_t size) {
+    if (fault_) return fault_;
+#ifdef _WIN32
+    const long long end = _ftelli64(file_);
+    if (_fseeki64(file_, static_cast<long long>(offset), SEEK_SET) != 0) return LastError();
+    if (size > 0 && std::fwrite(data, 1, size, file_) != size) return LastError();
+    if (_fseeki64(file_, end, SEEK_SET) != 0) return LastError();
+#else
+    while (size > 0) {
+        ssize_t written = ::pwrite(fd_, data, size, static_cast<off_t>(offset));
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return LastError();
+        }
+        data += written;
+        offset += static_cast<std::uint64_t>(written);
+        size -= static_cast<std::size_t>(written);
+    }
+#endif
+    return {};
+}
+
 std::error_code TempFile::Close() {
     if (fault_) return fault_;
     std::error_code ec;

@@ -83,6 +83,8 @@ public:
 
     std::error_code Create(const std::filesystem::path& target);
     std::error_code Write(const std::uint8_t* data, std::size_t size);
+    // Overwrites bytes already written (a header whose sizes are known at the end).
+    std::error_code WriteAt(std::uint64_t offset, const std::uint8_t* data, std::size_t size);
     // Flushes to the medium and closes.
     std::error_code Close();
     // Moves the closed file onto the target. Without `replace` an existing

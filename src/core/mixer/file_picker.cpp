@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "audio/recorder_rules.h"
 #include "io/path_text.h"
 #include "mixer/mixer_view_model.h"
 #include "mixer/wav_list.h"
@@ -18,24 +19,6 @@ namespace spurwerk {
 namespace {
 
 bool SameName(const std::string& a, const std::string& b) { return EqualsIgnoreCase(a, b); }
-
-// The name characters of the edit: at most eight characters, each one outside
-// "-", "_", blank, 0-9, A-Z, a-z (also a multi-byte one) replaced by "_".
-std::string CorrectedNameCharacters(const std::string& text) {
-    std::string name = text;
-    if (HasFileExt(name, ".WAV")) name.resize(name.size() - 4);
-    std::string out;
-    int count = 0;
-    for (std::size_t i = 0; i < name.size() && count < 8; ++count) {
-        unsigned char c = static_cast<unsigned char>(name[i]);
-        std::size_t length = Utf8SequenceLength(c);
-        bool allowed = c == '-' || c == '_' || c == ' ' || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') ||
-                       (c >= 'a' && c <= 'z');
-        out += allowed ? static_cast<char>(c) : '_';
-        i += length;
-    }
-    return out;
-}
 
 std::string ActualName(const std::vector<std::string>& files, const std::string& name) {
     // Where several spellings exist, the exact one is the file meant.
@@ -74,7 +57,7 @@ void FilePicker::Open(const std::string& fieldName) {
 std::string FilePicker::CountLine() const { return std::to_string(files_.size()) + " " + Txt(255); }
 
 std::string FilePicker::EditName(const std::string& text) {
-    nameChars_ = CorrectedNameCharacters(text);
+    nameChars_ = RecorderNameCharacters(text);
     std::string trimmed = TrimBlanks(nameChars_);
     // Without name characters there is nothing to assign (not a bare ".WAV").
     newName_ = trimmed.empty() ? "" : trimmed + ".WAV";

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "audio/recorder_rules.h"
 #include "io/path_text.h"
 #include "project/wav_header.h"
 #include "settings/text_table.h"
@@ -39,6 +40,7 @@ WavList BuildWavList(const std::string& audioFolder, const std::vector<std::stri
         list.tracks.push_back(noted);
         WavSummary summary = WavHeaderSummary(PathText(PathFromText(audioFolder) / PathFromText(file)), showListSize);
         line += summary.text;
+        line += RecorderRefusalMark(RecorderRefusalsOfFile(PathText(PathFromText(audioFolder) / PathFromText(file))));
         list.recordingEnd = std::max(list.recordingEnd, summary.durationMs);
         list.lines.push_back(line);
     }

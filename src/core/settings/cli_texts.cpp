@@ -235,6 +235,13 @@ const std::array<Entry, Count> Entries{{
     {"HelpArchiveNo", "ein vorhandenes Archiv oder einen vorhandenen Projekt-Ordner nie ersetzen"},
     {"HelpArchiveUnavailable", "Projekte archivieren und zurückholen: in diesem Build nicht verfügbar (ohne libFLAC und libarchive gebaut)"},
     {"ArchiveUnavailable", "Archivieren ist in diesem Build nicht verfügbar (ohne libFLAC und libarchive gebaut)"},
+    {"ImportStereoChoice", "\"%1\" ist stereo: --stereo pair legt die Datei auf die Spuren %2+%3 und verbindet sie, --stereo mono mischt sie für Spur %4; nichts wurde geschrieben"},
+    {"Imported", "%1 auf Spur %2 gelegt (%3 Bit, %4 Kanäle, %5)"},
+    {"Exported", "%1 geschrieben"},
+    {"ExportNothing", "keine der Spuren hat eine Datei; nichts wurde geschrieben"},
+    {"ExportMissing", "Spur %1: die Datei \"%2\" fehlt in %3; nichts wurde geschrieben"},
+    {"ExportExists", "%1 gibt es schon (--overwrite ersetzt es); nichts wurde geschrieben"},
+    {"BadTrackList", "\"%1\" ist keine Spurliste wie 1,3-5"},
 }};
 
 std::array<std::string, Count>& Table() {

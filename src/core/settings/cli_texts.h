@@ -226,6 +226,13 @@ enum class CliText {
     HelpArchiveNo,
     HelpArchiveUnavailable,
     ArchiveUnavailable,
+    ImportStereoChoice, // %1 the source, %2 %3 the pair, %4 the track
+    Imported,           // %1 the file, %2 the track(s), %3 bits, %4 channels, %5 the length
+    Exported,           // %1 the file
+    ExportNothing,
+    ExportMissing,      // %1 the track, %2 the file, %3 the folder
+    ExportExists,       // %1 the file
+    BadTrackList,       // %1 what was given
     Count,
 };
 

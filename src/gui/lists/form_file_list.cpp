@@ -19,6 +19,11 @@
 #include <algorithm>
 
 #include "app/app_state.h"
+#include "audio/audio_convert.h"
+#include "io/file_io.h"
+#include "io/path_text.h"
+#include "project/track_layout.h"
+#include "support/audio_job.h"
 #include "lists/named_widget.h"
 #include "settings/language_file.h"
 #include "settings/ui_texts.h"
@@ -323,9 +328,22 @@ void FormFileList::LBFilesRightClick(int row, const QPoint& globalPos) {
     if (row < 0 || row >= static_cast<int>(list_.Lines().size())) return;
     if (!lbFiles_->item(row)->isSelected()) lbFiles_->setCurrentRow(row);
     std::string path = ProjectList::EntryPath(list_.Lines()[static_cast<std::size_t>(row)], false);
+    if (path.empty()) return;
     ExtraMenuEntries extra;
     if (ArchivingAvailable()) extra.push_back({buttonArchive_->text(), [this] { ButtonArchiveClick(); }});
-    if (!path.empty()) ShowShellContextMenu(this, path, globalPos, extra);
+    // A project's tracks, for other programs, as stored on the card.
+    if (HasFileExt(path, ".ZDT") && AudioConversionAvailable())
+        extra.push_back({Q(UiTxt(UiText::MenuExportTracks)), [this, path] {
+            Run([&] {
+                const Bytes project = ReadWholeFile(PathFromText(path));
+                const int bits = project.size() > layout::RecordingDepthOffset &&
+                                         project[layout::RecordingDepthOffset] == 1
+                                     ? 24
+                                     : 16;
+                ChooseAndExportProjectTracks(this, state_.dialogs, project, path, bits);
+            });
+        }});
+    ShowShellContextMenu(this, path, globalPos, extra);
 }
 
 void FormFileList::ButtonArchiveClick() {

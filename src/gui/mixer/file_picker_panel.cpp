@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 
+#include "audio/recorder_rules.h"
 #include "io/path_text.h"
 #include "mixer/mixer_view_model.h"
 #include "mixer/strip_layout.h"
@@ -103,7 +104,16 @@ void FilePickerPanel::Open(const std::string& fieldName) {
     });
     if (!opened) return;
     fileList_->clear();
-    for (const std::string& f : picker_.Files()) fileList_->addItem(Q(f));
+    const std::string folder = mixer_.Files().AudioFolder();
+    for (const std::string& f : picker_.Files()) {
+        auto* item = new QListWidgetItem(Q(f), fileList_);
+        // A file the recorder refuses: red, the reasons in its hint (the text stays the file's name).
+        const std::string mark = RecorderRefusalMark(RecorderRefusalsOfFile(PathText(PathFromText(folder) / PathFromText(f))));
+        if (!mark.empty()) {
+            item->setForeground(Qt::red);
+            item->setToolTip(Q(mark.substr(2)));
+        }
+    }
     fileList_->setCurrentRow(-1);
     fileList_->clearSelection();
     countLine_->setText(Q(picker_.CountLine()));

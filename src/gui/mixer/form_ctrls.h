@@ -5,7 +5,7 @@
 // rule lives in MixerViewModel. A change repaints the one control it concerns.
 // The window's parts live in their own files: form_ctrls_strips.cpp (strips
 // and control widgets), form_ctrls_top_panel.cpp (top panel, WAV list, popup
-// menu) and form_ctrls_events.cpp (mouse, keys, drag and drop).
+// menu) and form_ctrls_events.cpp (mouse, keys, drag and drop), form_ctrls_audio.cpp (import and export).
 
 #include <QStringList>
 #include <QWidget>
@@ -89,6 +89,13 @@ public:
     bool DragOver(QWidget* source, QWidget* target);
     void DragDrop(QWidget* source, QWidget* target, KeyState keys = {});
     static QString DragMimeType();
+    // Audio from another program onto a track (its menu, a file dropped on
+    // its file field): converted in the background, assigned as one undo step.
+    void ImportAudio(int stripIndex, const std::string& source);
+    void ChooseAndImportAudio(int stripIndex);
+    // Every assigned track into `folder`, in the background with progress and Cancel.
+    void ExportTracksTo(const std::string& folder, const std::string& format);
+    void ChooseAndExportTracks();
 
     // MixerObserver
     void ControlChanged(const MixerControl& control, unsigned aspects) override;

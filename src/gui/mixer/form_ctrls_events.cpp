@@ -2,6 +2,7 @@
 // panels, keys, and files dropped from the file manager.
 
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QDropEvent>
 #include <QKeyEvent>
@@ -15,6 +16,7 @@
 #include "mixer/form_ctrls.h"
 #include "support/qt_dialogs.h"
 #include "support/qt_text.h"
+#include "settings/ui_texts.h"
 
 namespace spurwerk::gui {
 
@@ -106,10 +108,30 @@ bool FormCtrls::eventFilter(QObject* watched, QEvent* event) {
             }
             break;
         }
+        case QEvent::ContextMenu:
+            // A track's file field: the edit's own menu and the import of audio.
+            if (IsTrackFileField(watched)) {
+                auto* edit = static_cast<QLineEdit*>(watched);
+                QMenu* menu = edit->createStandardContextMenu();
+                menu->setAttribute(Qt::WA_DeleteOnClose);
+                menu->addSeparator();
+                const int strip = model_->Controls().Control(name).strip;
+                QAction* import = menu->addAction(Q(UiTxt(UiText::MenuImportAudio)));
+                import->setObjectName("PMImportAudio");
+                import->setEnabled(edit->isEnabled());
+                connect(import, &QAction::triggered, this, [this, strip] { ChooseAndImportAudio(strip); });
+                menu->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
+                return true;
+            }
+            break;
         case QEvent::DragEnter:
         case QEvent::DragMove: {
             auto* drag = static_cast<QDragMoveEvent*>(event);
             auto* source = qobject_cast<QWidget*>(drag->source());
+            if (IsTrackFileField(watched) && drag->mimeData()->hasUrls() && w->isEnabled()) {
+                drag->acceptProposedAction();
+                return true;
+            }
             if (control && drag->mimeData()->hasFormat(DragMimeType()) && DragOver(source, w)) drag->acceptProposedAction();
             else drag->ignore();
             return true;
@@ -118,6 +140,16 @@ bool FormCtrls::eventFilter(QObject* watched, QEvent* event) {
             auto* drop = static_cast<QDropEvent*>(event);
             QPointer<QWidget> source = qobject_cast<QWidget*>(drop->source());
             QPointer<QWidget> target = w;
+            // An audio file from the file manager dropped on a track's file field.
+            if (IsTrackFileField(watched) && drop->mimeData()->hasUrls()) {
+                const QList<QUrl> urls = drop->mimeData()->urls();
+                if (urls.isEmpty() || !urls.front().isLocalFile()) return true;
+                drop->acceptProposedAction();
+                const std::string file = S(QDir::toNativeSeparators(urls.front().toLocalFile()));
+                const int strip = model_->Controls().Control(name).strip;
+                QTimer::singleShot(0, this, [this, strip, file] { ImportAudio(strip, file); });
+                return true;
+            }
             if (!control || !drop->mimeData()->hasFormat(DragMimeType())) return true;
             drop->acceptProposedAction();
             // The question of a track drop is asked after the drag has ended.

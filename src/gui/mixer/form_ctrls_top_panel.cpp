@@ -19,6 +19,8 @@
 #include "support/file_action_menu.h"
 #include "support/instant_hints.h"
 #include "support/multi_line_button.h"
+#include "audio/audio_convert.h"
+#include "settings/ui_texts.h"
 #include "support/qt_text.h"
 
 namespace spurwerk::gui {
@@ -102,9 +104,16 @@ void FormCtrls::BuildPopupMenu() {
         std::string name = entry.name;
         connect(action, &QAction::triggered, this, [this, name] { Run([&] { model_->Menu().Click(name); }); });
     }
+    // Not an entry of the recorder's menu: the tracks as files for other programs.
+    menu_->addSeparator();
+    QAction* exportTracks = menu_->addAction(Q(UiTxt(UiText::MenuExportTracks)));
+    exportTracks->setObjectName("PMExportTracks");
+    connect(exportTracks, &QAction::triggered, this, [this] { ChooseAndExportTracks(); });
     // PopupMenu1Popup: captions and enabling as they stand when the menu opens.
     connect(menu_, &QMenu::aboutToShow, this, [this] {
         Run([&] {
+            if (auto* exportAction = menu_->findChild<QAction*>("PMExportTracks"))
+                exportAction->setEnabled(AudioConversionAvailable() && !model_->Files().AudioFolder().empty());
             for (const PopupEntry& entry : model_->Menu().Entries()) {
                 if (entry.IsSeparator()) continue;
                 if (auto* action = menu_->findChild<QAction*>(Q(entry.name))) {

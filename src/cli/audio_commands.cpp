@@ -222,7 +222,7 @@ void AddExport(CLI::App& app) {
         }
         std::error_code ec;
         std::filesystem::create_directories(PathFromText(options->folder), ec);
-        if (ec) throw FileError::For(UiTxt(UiText::ImportCannotWrite), PathFromText(options->folder), ec);
+        if (ec) throw FileError::For(FileStep::CreateFolder, PathFromText(options->folder), ec);
         try {
             ExportTracks(items, format, options->overwrite);
         } catch (const AudioSourceError& e) {

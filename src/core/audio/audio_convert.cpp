@@ -126,7 +126,7 @@ public:
     Sink(const ConversionRequest& request, int channels) : request_(request), channels_(channels) {
         const std::filesystem::path target = PathFromText(request.target);
         if (!request.replace && std::filesystem::exists(target))
-            throw FileError::For(UiTxt(UiText::ImportTargetExists), target, std::string("File exists"));
+            throw FileError::For(FileStep::Write, target, std::make_error_code(std::errc::file_exists));
         Check(temp_.Create(target));
         if (request.format == OutputFormat::Wav) {
             Check(temp_.Write(WavHeaderBytes(channels, request.bits, 0).data(), 44));
@@ -137,7 +137,7 @@ public:
             info.channels = channels;
             info.format = SF_FORMAT_FLAC | (request.bits == 16 ? SF_FORMAT_PCM_16 : SF_FORMAT_PCM_24);
             flac_.reset(sf_open_virtual(&io, SFM_WRITE, &info, &memory_));
-            if (!flac_) throw FileError::For(UiTxt(UiText::ImportCannotWrite), target, sf_strerror(nullptr));
+            if (!flac_) throw FileError::For(FileStep::Write, target, FileFault::Detail, {sf_strerror(nullptr)});
         }
     }
 
@@ -151,8 +151,8 @@ public:
                 buffer32_[i] = static_cast<int>(static_cast<std::uint32_t>(samples[i]) << shift);
             if (sf_writef_int(flac_.get(), buffer32_.data(), static_cast<sf_count_t>(frames)) !=
                 static_cast<sf_count_t>(frames))
-                throw FileError::For(UiTxt(UiText::ImportCannotWrite), PathFromText(request_.target),
-                                     sf_strerror(flac_.get()));
+                throw FileError::For(FileStep::Write, PathFromText(request_.target), FileFault::Detail,
+                                     {sf_strerror(flac_.get())});
         } else {
             const std::size_t width = static_cast<std::size_t>(request_.bits / 8);
             bytes_.resize(count * width);
@@ -171,14 +171,14 @@ public:
     void Finish() {
         if (flac_) {
             if (sf_close(flac_.release()) != 0)
-                throw FileError::For(UiTxt(UiText::ImportCannotWrite), PathFromText(request_.target),
-                                     std::string("FLAC encoder"));
+                throw FileError::For(FileStep::Write, PathFromText(request_.target), FileFault::Detail,
+                                     {"FLAC encoder"});
             Check(temp_.Write(memory_.bytes.data(), memory_.bytes.size()));
         } else {
             const std::uint64_t dataSize = frames_ * static_cast<std::uint64_t>(channels_ * request_.bits / 8);
             if (dataSize > 0xFFFFFFF0ull)
-                throw FileError::For(UiTxt(UiText::ImportCannotWrite), PathFromText(request_.target),
-                                     std::string("larger than 4 GiB"));
+                throw FileError::For(FileStep::Write, PathFromText(request_.target), FileFault::TooLarge,
+                                     {std::to_string(dataSize), std::to_string(0xFFFFFFF0ull)});
             if (dataSize & 1) {
                 const std::uint8_t pad = 0;
                 Check(temp_.Write(&pad, 1));
@@ -189,8 +189,8 @@ public:
         std::error_code ec;
         if (!temp_.MoveOntoTarget(request_.replace, ec)) {
             if (ec) Check(ec);
-            throw FileError::For(UiTxt(UiText::ImportTargetExists), PathFromText(request_.target),
-                                 std::string("File exists"));
+            throw FileError::For(FileStep::Write, PathFromText(request_.target),
+                                 std::make_error_code(std::errc::file_exists));
         }
     }
 
@@ -227,7 +227,7 @@ private:
     static sf_count_t Tell(void* data) { return static_cast<Memory*>(data)->position; }
 
     void Check(const std::error_code& ec) {
-        if (ec) throw FileError::For(UiTxt(UiText::ImportCannotWrite), PathFromText(request_.target), ec);
+        if (ec) throw FileError::For(FileStep::Write, PathFromText(request_.target), ec);
     }
 
     const ConversionRequest& request_;

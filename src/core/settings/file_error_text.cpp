@@ -70,6 +70,7 @@ std::string Reason(const FileErrorReport& report) {
                    (report.values.empty() ? std::string() : " (" + report.values[0] + ")");
         case FileFault::TooDeep: return CliTxt(CliText::ReasonTooDeep, {Value(report, 0)});
         case FileFault::Shrank: return CliTxt(CliText::ReasonShrank);
+        case FileFault::Detail: return Value(report, 0);
     }
     return SystemErrorInLanguage(report.code);
 }

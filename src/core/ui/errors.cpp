@@ -47,6 +47,7 @@ std::string EnglishReason(const FileErrorReport& report) {
                    (report.values.empty() ? std::string() : " (" + report.values[0] + ")");
         case FileFault::TooDeep: return "more than " + Value(report, 0) + " folder levels";
         case FileFault::Shrank: return "the file became shorter while it was read";
+        case FileFault::Detail: return Value(report, 0);
     }
     return report.code.message();
 }

@@ -32,6 +32,7 @@ enum class FileFault {
     OldFileUnreadable,  // values: the read error, if known
     TooDeep,            // values: the number of levels
     Shrank,             // the file became shorter while it was read
+    Detail,             // values: the reason in a library's own words
 };
 
 // A file error as code and values, so that a front end words it in its language.

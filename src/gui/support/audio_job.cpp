@@ -76,7 +76,7 @@ void ExportProjectTracks(QWidget* parent, Dialogs& dialogs, const Bytes& project
     if (existing > 0 && !replace) throw SilentAbort();
     std::error_code ec;
     std::filesystem::create_directories(PathFromText(folder), ec);
-    if (ec) throw FileError::For(UiTxt(UiText::ImportCannotWrite), PathFromText(folder), ec);
+    if (ec) throw FileError::For(FileStep::CreateFolder, PathFromText(folder), ec);
     RunAudioJob(parent, Q(UiTxt(UiText::AudioJobRunning)),
                 [&](const ConversionProgress& progress) { ExportTracks(items, format, replace, progress); });
     std::string written;

@@ -36,9 +36,6 @@ void ShowShellContextMenu(QWidget* owner, const std::string& fileName, const QPo
         play = menu.addAction(Q(UiTxt(UiText::MenuPlay)));
         play->setObjectName("PMPlayWav");
     }
-    std::vector<QAction*> extraActions;
-    if (!extra.empty()) menu.addSeparator();
-    for (const auto& [caption, command] : extra) extraActions.push_back(menu.addAction(Q(caption)));
     QAction* chosen = menu.exec(globalPos);
     if (!chosen) return;
     for (std::size_t i = 0; i < extraActions.size(); ++i)

@@ -93,9 +93,9 @@ void AddPeaks(CLI::App& app) {
     });
 }
 
-const char* const Unavailable = " (not available in this build: it was made without libsndfile and libsoxr)";
-
-std::string Described(const std::string& text) { return AudioConversionAvailable() ? text : text + Unavailable; }
+std::string Described(const std::string& text) {
+    return AudioConversionAvailable() ? text : text + " " + CliTxt(CliText::HelpConversionUnavailable);
+}
 
 void RequireConversion() {
     if (!AudioConversionAvailable()) throw CommandError(UiTxt(UiText::ConversionUnavailable));
@@ -110,14 +110,13 @@ void AddImport(CLI::App& app) {
     };
     auto options = std::make_shared<Options>();
     auto* sub = app.add_subcommand(
-        "import", Described("Convert an audio file (WAV, AIFF, FLAC, Ogg, Opus, MP3) to 44.1 kHz at the project's "
-                            "depth, write it into AUDIO under a free 8-character name and assign it to a track"));
-    sub->add_option("SOURCE", options->source, "the audio file")->required();
-    sub->add_option("FILE", options->file, "the project file")->required();
-    sub->add_option("--track", options->track, "track number 1..16")->required()->check(CLI::Range(1, 16));
-    sub->add_option("--name", options->name, "the WAV name (8 characters A-Z, 0-9, -, _; default: from SOURCE)");
+        "import", Described(CliTxt(CliText::HelpImport)));
+    sub->add_option("SOURCE", options->source, CliTxt(CliText::HelpImportSource))->required();
+    sub->add_option("FILE", options->file, CliTxt(CliText::HelpProjectFile))->required();
+    sub->add_option("--track", options->track, CliTxt(CliText::HelpTrackNumber))->required()->check(CLI::Range(1, 16));
+    sub->add_option("--name", options->name, CliTxt(CliText::HelpImportName));
     sub->add_option("--stereo", options->stereo,
-                    "for a stereo source: pair (the track and its partner, linked) or mono (mixed down)")
+                    CliTxt(CliText::HelpImportStereo))
         ->check(CLI::IsMember({"pair", "mono"}));
     AddJsonFlag(sub);
     sub->callback([options] {
@@ -187,15 +186,14 @@ void AddExport(CLI::App& app) {
     };
     auto options = std::make_shared<Options>();
     auto* sub = app.add_subcommand(
-        "export", Described("Write each assigned track's audio into a folder as <project>_T03_<file>.wav, all "
-                            "starting at the song's start"));
-    sub->add_option("FILE", options->file, "the project file")->required();
-    sub->add_option("--to", options->folder, "the folder to write into (created when missing)")->required();
+        "export", Described(CliTxt(CliText::HelpExport)));
+    sub->add_option("FILE", options->file, CliTxt(CliText::HelpProjectFile))->required();
+    sub->add_option("--to", options->folder, CliTxt(CliText::HelpExportTo))->required();
     sub->add_option("--format", options->format,
-                    "wav16 (16-bit 44.1 kHz, for loopers), wav24 or flac (default: WAV at the project's depth)")
+                    CliTxt(CliText::HelpExportFormat))
         ->check(CLI::IsMember({"wav16", "wav24", "flac"}, CLI::ignore_case));
-    sub->add_option("--tracks", options->tracks, "the tracks, e.g. 1,3-5 (default: all with a file)");
-    sub->add_flag("--overwrite", options->overwrite, "replace files of the same name in the folder");
+    sub->add_option("--tracks", options->tracks, CliTxt(CliText::HelpExportTracks));
+    sub->add_flag("--overwrite", options->overwrite, CliTxt(CliText::HelpExportOverwrite));
     AddJsonFlag(sub);
     sub->callback([options] {
         SetErrorFile(options->file);

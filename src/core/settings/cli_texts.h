@@ -226,6 +226,16 @@ enum class CliText {
     HelpArchiveNo,
     HelpArchiveUnavailable,
     ArchiveUnavailable,
+    HelpImport,
+    HelpImportSource,
+    HelpImportName,
+    HelpImportStereo,
+    HelpExport,
+    HelpExportTo,
+    HelpExportFormat,
+    HelpExportTracks,
+    HelpExportOverwrite,
+    HelpConversionUnavailable,
     ImportStereoChoice, // %1 the source, %2 %3 the pair, %4 the track
     Imported,           // %1 the file, %2 the track(s), %3 bits, %4 channels, %5 the length
     Exported,           // %1 the file

@@ -1,5 +1,6 @@
 #include "cli_support.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 
@@ -26,10 +27,26 @@ FileLock LockProjectFile(const std::string& file) {
     return FileLock::Acquire(PathFromText(ResolveInfoFileName(file)));
 }
 
+namespace {
+
+// A WAV file is as large as a project file but never one: taken for one, a
+// command would write mixer bytes into the audio.
+bool IsWaveFile(const Bytes& data) {
+    auto at = [&](std::size_t offset, const char* tag) {
+        return data.size() >= offset + 4 && std::equal(tag, tag + 4, data.begin() + static_cast<std::ptrdiff_t>(offset));
+    };
+    return (at(0, "RIFF") || at(0, "RF64") || at(0, "BW64")) && at(8, "WAVE");
+}
+
+}  // namespace
+
 ZDTDocument LoadDocument(const std::string& file, bool requireProject) {
     ZDTDocument doc;
     doc.LoadedZDTFileName = ResolveInfoFileName(file);
     doc.ReplaceZDTData(ReadWholeFile(PathFromText(doc.LoadedZDTFileName)));
+    if (requireProject && IsWaveFile(doc.ZDTData()))
+        throw CommandError(CliTxt(CliText::NotAProjectShort,
+                                  {doc.LoadedZDTFileName, std::to_string(doc.ZDTData().size())}));
     if (requireProject && !doc.IsProject())
         throw CommandError(CliTxt(CliText::NotAProject, {doc.LoadedZDTFileName, std::to_string(doc.ZDTData().size()),
                                                           std::to_string(MinProjectDataSize)}));

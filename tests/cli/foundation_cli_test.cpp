@@ -64,6 +64,21 @@ TEST_F(CliOnDemoCard, SetWritesOnlyTheNamedFieldAndDiffNamesIt) {
     EXPECT_EQ(diff.out, "1 B.\n$0068: 40 69  (TBFader_3)\n");
 }
 
+// A WAV file is large enough to pass for a project; no command writes into it.
+TEST_F(CliOnDemoCard, AWavGivenAsProjectIsRefusedAndLeftAlone) {
+    const std::string wav = Path("PROJ001/AUDIO/TRACK01.WAV");
+    const Bytes before = ReadBytes(wav);
+    for (const std::vector<std::string>& command :
+         {std::vector<std::string>{"set", wav, "--track", "1", "Fader=50"},
+          {"marks", wav, "--delete-all"},
+          {"copy-track", wav, "1", "2"},
+          {"tracks", wav}}) {
+        auto r = Cli(command);
+        EXPECT_TRUE(Fails(r, "ist keine Projekt-Datei")) << command[0];
+    }
+    EXPECT_EQ(ReadBytes(wav), before);
+}
+
 TEST_F(CliOnDemoCard, MarksFlagsReachThePlayMarks) {
     std::string file = Project("PROJ002");  // marks 2000 4000 6500 8000, longest WAV 5000 ms
     EXPECT_TRUE(Has(Cli({"marks", file, "--set-end", "--no"}).out, "5 Projekt-Marken"));

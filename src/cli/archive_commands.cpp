@@ -226,9 +226,11 @@ void AddArchiveCommands(CLI::App& app) {
     });
 #else
     auto* sub = app.add_subcommand("archive", CliTxt(CliText::HelpArchiveUnavailable));
-    // Whatever follows belongs to the missing command, so the message below is
-    // what the user reads rather than a complaint about unknown options.
-    sub->prefix_command();
+    // Whatever follows belongs to the missing command (kept here, not passed
+    // up), so the message below is what the user reads rather than a
+    // complaint about unknown options.
+    sub->fallthrough(false);
+    sub->allow_extras();
     sub->callback([] { throw CommandError(CliTxt(CliText::ArchiveUnavailable)); });
 #endif
 }

@@ -49,7 +49,7 @@ TEST_F(AudioCli, FilesMarkEachRefusedFileWithItsReasons) {
     const fs::path audio = card / "PROJ001" / "AUDIO";
     WriteSineWav(audio / "BACK48K.WAV", {.channels = 2}, 0.1, 0.5, 1000);
     WriteSineWav(audio / "SURROUND.WAV", {.channels = 6, .rate = 44100}, 0.1, 0.5, 1000);
-    WriteSineWav(audio / "Gesang-Übung.WAV", {.rate = 44100}, 0.1, 0.5, 1000);
+    WriteSineWav(audio / fs::path(u8"Gesang-Übung.WAV"), {.rate = 44100}, 0.1, 0.5, 1000);
     WriteBytes(audio / "FLOAT.WAV", BuildWav({.rate = 44100, .bits = 32, .isFloat = true}, Bytes(40, 0)));
     struct Expected {
         const char* name;

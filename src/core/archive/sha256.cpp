@@ -59,6 +59,7 @@ void Sha256::Block(const std::uint8_t* block) {
 }
 
 void Sha256::Update(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) return;  // an empty vector's data() may be null
     totalBytes_ += size;
     if (pendingSize_ > 0) {
         std::size_t take = std::min(size, pending_.size() - pendingSize_);

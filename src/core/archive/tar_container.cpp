@@ -14,6 +14,10 @@ struct TarWriter::State {
     TempFile* out = nullptr;
     std::error_code fault;
     bool closed = false;
+    // Freed here so that a constructor that throws after opening frees it too.
+    ~State() {
+        if (a) archive_write_free(a);
+    }
 };
 
 namespace {
@@ -43,7 +47,7 @@ TarWriter::TarWriter(TempFile& out) : state_(std::make_unique<State>()) {
         throw FileError(std::string("Cannot write the archive: ") + archive_error_string(state_->a));
 }
 
-TarWriter::~TarWriter() { archive_write_free(state_->a); }
+TarWriter::~TarWriter() = default;
 
 void TarWriter::Begin(const std::string& name, std::uint64_t size, std::time_t mtime) {
     archive_entry* entry = archive_entry_new();
@@ -78,6 +82,11 @@ void TarWriter::Close() {
 struct TarReader::State {
     archive* a = nullptr;
     std::filesystem::path path;
+    // Here rather than in ~TarReader: a constructor that throws after opening
+    // frees it too.
+    ~State() {
+        if (a) archive_read_free(a);
+    }
 };
 
 namespace {
@@ -103,7 +112,7 @@ TarReader::TarReader(const std::filesystem::path& path) : state_(std::make_uniqu
         ThrowDamaged(state_->a, path);
 }
 
-TarReader::~TarReader() { archive_read_free(state_->a); }
+TarReader::~TarReader() = default;
 
 bool TarReader::Next(std::string& name, std::uint64_t& size) {
     archive_entry* entry = nullptr;

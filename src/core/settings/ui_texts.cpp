@@ -145,8 +145,6 @@ constexpr std::array<Entry, Count> Entries{{
     {"ImportNoFile", "keine Datei"},
     {"ImportEmpty", "\"%1\" enthält keine Audio-Daten"},
     {"ImportTooManyChannels", "\"%1\" hat %2 Kanäle; der Recorder nimmt nur Mono und Stereo"},
-    {"ImportTargetExists", "Die Datei gibt es schon:"},
-    {"ImportCannotWrite", "Kann nicht schreiben:"},
     {"ImportNameTaken", "Der Name \"%1\" ist vergeben oder leer; nichts wurde geschrieben"},
     {"ConversionUnavailable", "Audio-Umwandlung gibt es in diesem Build nicht (ohne libsndfile/libsoxr gebaut)"},
     {"StepImported", "Audio importiert"},

@@ -132,8 +132,6 @@ enum class UiText {
     ImportNoFile,
     ImportEmpty,
     ImportTooManyChannels,
-    ImportTargetExists,
-    ImportCannotWrite,
     ImportNameTaken,
     ConversionUnavailable,
     StepImported,

@@ -17,26 +17,26 @@ namespace fs = std::filesystem;
 
 struct WavCase {
     const char* name;  // as on the card (Windows-1252 bytes allowed)
-    WavSpec spec;
+    ArchiveWavShape shape;
     FileStorage stored;
 };
 
 std::vector<WavCase> EveryLayout() {
-    WavSpec mono16;
-    WavSpec stereo16 = Wav(1, 1, 2, 16, 44100, 3000);
-    WavSpec mono24 = Wav(1, 1, 1, 24, 44100, 2000);
-    WavSpec stereo24 = Wav(0xFFFE, 1, 2, 24, 48000, 1500);
-    WavSpec chunks = mono16;
+    ArchiveWavShape mono16;
+    ArchiveWavShape stereo16 = Wav(1, 1, 2, 16, 44100, 3000);
+    ArchiveWavShape mono24 = Wav(1, 1, 1, 24, 44100, 2000);
+    ArchiveWavShape stereo24 = Wav(0xFFFE, 1, 2, 24, 48000, 1500);
+    ArchiveWavShape chunks = mono16;
     chunks.before = {Chunk("LIST", 26), Chunk("bext", 7)};
     chunks.after = {Chunk("junk", 3), TextBytes("x")};
-    WavSpec rf64 = Wav(1, 1, 2, 16, 44100, 700);
+    ArchiveWavShape rf64 = Wav(1, 1, 2, 16, 44100, 700);
     rf64.rf64 = true;
-    WavSpec empty = mono16;
+    ArchiveWavShape empty = mono16;
     empty.frames = 0;
-    WavSpec truncated = mono24;
+    ArchiveWavShape truncated = mono24;
     truncated.presentDataBytes = 4000;  // claims 6000, a third of a frame hangs over
-    WavSpec float32 = Wav(3, 1, 2, 32, 44100, 300);
-    WavSpec eight = Wav(1, 1, 1, 8, 22050, 301);
+    ArchiveWavShape float32 = Wav(3, 1, 2, 32, 44100, 300);
+    ArchiveWavShape eight = Wav(1, 1, 1, 8, 22050, 301);
     return {
         {"MONO-000.WAV", mono16, FileStorage::Flac},
         {"STE-001.WAV", stereo16, FileStorage::Flac},
@@ -66,7 +66,7 @@ protected:
         WriteBytes(project / "PRJDATA.ZDT", ProjectBytes(setup));
         WriteBytes(project / "EFXDATA.ZDT", NoiseBytes(1234));
         WriteText(project / "PRJDATA___S\xFC\xDF_NAME.TXT", "/old/card/PROJ001/PRJDATA___S\xFC\xDF_NAME.TXT\r\n");
-        for (const WavCase& c : EveryLayout()) WriteBytes(project / "AUDIO" / c.name, BuildWav(c.spec));
+        for (const WavCase& c : EveryLayout()) WriteBytes(project / "AUDIO" / c.name, BuildWav(c.shape));
         WriteBytes(project / "AUDIO" / "MASTR000.WAV", BuildWav(Wav(1, 1, 2, 16, 44100, 900)));
         original = FolderContents(project);
         fs::create_directories(store.path());

@@ -21,7 +21,7 @@ Bytes NoiseBytes(std::size_t count, std::uint32_t seed) {
     return bytes;
 }
 
-Bytes BuildWav(const WavSpec& s) {
+Bytes BuildWav(const ArchiveWavShape& s) {
     const std::uint16_t blockAlign = static_cast<std::uint16_t>(s.channels * s.bits / 8);
     const std::uint64_t dataBytes = std::uint64_t{s.frames} * blockAlign;
     Bytes fmt;

@@ -15,7 +15,7 @@ namespace spurwerk::testing {
 // Noise that FLAC cannot shrink to nothing (a fixed seed: same bytes every run).
 Bytes NoiseBytes(std::size_t count, std::uint32_t seed = 1);
 
-struct WavSpec {
+struct ArchiveWavShape {
     std::uint16_t formatTag = 1;  // 0xFFFE: extensible, with subFormat
     std::uint16_t subFormat = 1;
     std::uint16_t channels = 1;
@@ -28,17 +28,17 @@ struct WavSpec {
     std::int64_t claimedDataBytes = -1;  // what the data chunk says; -1: the truth
     std::int64_t presentDataBytes = -1;  // what the file holds of it; -1: all
 };
-Bytes BuildWav(const WavSpec& spec);
-inline WavSpec Wav(std::uint16_t formatTag, std::uint16_t subFormat, std::uint16_t channels, std::uint16_t bits,
+Bytes BuildWav(const ArchiveWavShape& shape);
+inline ArchiveWavShape Wav(std::uint16_t formatTag, std::uint16_t subFormat, std::uint16_t channels, std::uint16_t bits,
                    std::uint32_t rate, std::uint32_t frames) {
-    WavSpec spec;
-    spec.formatTag = formatTag;
-    spec.subFormat = subFormat;
-    spec.channels = channels;
-    spec.bits = bits;
-    spec.rate = rate;
-    spec.frames = frames;
-    return spec;
+    ArchiveWavShape shape;
+    shape.formatTag = formatTag;
+    shape.subFormat = subFormat;
+    shape.channels = channels;
+    shape.bits = bits;
+    shape.rate = rate;
+    shape.frames = frames;
+    return shape;
 }
 
 // An archive entry as the rewriter sees it.

@@ -37,28 +37,28 @@ TEST(Sha256, KnownDigestsInAnyPieces) {
 TEST(SampleLayout, FindsTheSamplesOfEveryLayout) {
     struct Case {
         const char* name;
-        WavSpec spec;
+        ArchiveWavShape shape;
         std::uint64_t dataOffset;
         std::uint64_t sampleBytes;
         bool flac;
     };
-    WavSpec plain;
-    WavSpec stereo24 = Wav(1, 1, 2, 24, 48000, 1001);
-    WavSpec withChunks = plain;
+    ArchiveWavShape plain;
+    ArchiveWavShape stereo24 = Wav(1, 1, 2, 24, 48000, 1001);
+    ArchiveWavShape withChunks = plain;
     withChunks.before = {Chunk("LIST", 26), Chunk("bext", 7)};  // odd chunk: its pad byte follows
     withChunks.after = {Chunk("junk", 3)};
-    WavSpec extensible24 = Wav(0xFFFE, 1, 2, 24, 44100, 500);
-    WavSpec extensibleFloat = Wav(0xFFFE, 3, 2, 32, 44100, 500);
-    WavSpec rf64 = Wav(1, 1, 2, 16, 44100, 700);
+    ArchiveWavShape extensible24 = Wav(0xFFFE, 1, 2, 24, 44100, 500);
+    ArchiveWavShape extensibleFloat = Wav(0xFFFE, 3, 2, 32, 44100, 500);
+    ArchiveWavShape rf64 = Wav(1, 1, 2, 16, 44100, 700);
     rf64.rf64 = true;
-    WavSpec empty = plain;
+    ArchiveWavShape empty = plain;
     empty.frames = 0;
-    WavSpec truncated = plain;  // claims 8820 bytes, holds 3001 (half a frame at the end)
+    ArchiveWavShape truncated = plain;  // claims 8820 bytes, holds 3001 (half a frame at the end)
     truncated.presentDataBytes = 3001;
-    WavSpec oddMono8 = Wav(1, 1, 1, 8, 8000, 333);
-    WavSpec float32 = Wav(3, 1, 1, 32, 44100, 100);
-    WavSpec int32 = Wav(1, 1, 2, 32, 44100, 100);
-    WavSpec nineChannels = Wav(1, 1, 9, 16, 44100, 100);
+    ArchiveWavShape oddMono8 = Wav(1, 1, 1, 8, 8000, 333);
+    ArchiveWavShape float32 = Wav(3, 1, 1, 32, 44100, 100);
+    ArchiveWavShape int32 = Wav(1, 1, 2, 32, 44100, 100);
+    ArchiveWavShape nineChannels = Wav(1, 1, 9, 16, 44100, 100);
     const Case cases[] = {
         {"16-bit mono", plain, 44, 8820, true},
         {"24-bit stereo 48 kHz", stereo24, 44, 6006, true},
@@ -76,7 +76,7 @@ TEST(SampleLayout, FindsTheSamplesOfEveryLayout) {
     TempDir dir;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        WriteBytes(dir / "T.WAV", BuildWav(c.spec));
+        WriteBytes(dir / "T.WAV", BuildWav(c.shape));
         SampleLayout layout = LocateSamples(dir / "T.WAV");
         EXPECT_EQ(layout.dataOffset, c.dataOffset);
         EXPECT_EQ(layout.sampleBytes, c.sampleBytes);

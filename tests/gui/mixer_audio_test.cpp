@@ -9,39 +9,15 @@
 #include "audio/sample_reader.h"
 #include "gui_fixture.h"
 #include "project/document_ops.h"
+#include "mixer_fixture.h"
 #include "scripted_dialogs.h"
 #include "test_wavs.h"
 
 using spurwerk::gui::FormCtrls;
+using spurwerk::testing::Mixer;
 using spurwerk::testing::ScriptedDialogs;
 namespace fs = std::filesystem;
 namespace sp = spurwerk;
-
-namespace {
-
-struct Mixer {
-    QTemporaryDir dir;
-    fs::path project;
-    sp::ZDTDocument doc;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<FormCtrls> form;
-
-    Mixer() {
-        project = fs::path(dir.path().toStdString()) / "PROJ001";
-        fs::copy(fs::path(SPURWERK_DEMO_CARD) / "PROJ001", project, fs::copy_options::recursive);
-        form = std::make_unique<FormCtrls>(doc, dialogs, sp::MixerOptions{});
-        form->show();
-        doc.ZDTFileToLoad = (project / "PRJDATA.ZDT").string();
-        sp::DocumentContext context{doc, dialogs, form->Host(), ""};
-        if (!sp::LoadZDTFile(context, false)) qFatal("demo project not loaded");
-    }
-    std::string Field(int track) const {
-        const auto& c = form->Model().Controls().Control("EDFileAss_" + std::to_string(track));
-        return doc.ReadString(c.Offset(), 12).c_str();
-    }
-};
-
-}  // namespace
 
 class MixerAudioTest : public QObject {
     Q_OBJECT

@@ -8,40 +8,16 @@
 #include "mixer/file_picker_panel.h"
 #include "mixer/mixer_slider.h"
 #include "project/document_ops.h"
+#include "mixer_fixture.h"
 #include "scripted_dialogs.h"
 
 using spurwerk::gui::FormCtrls;
+using spurwerk::testing::Mixer;
 using spurwerk::testing::ScriptedDialogs;
 namespace fs = std::filesystem;
 namespace sp = spurwerk;
 
 namespace {
-
-// One demo project copied into a scratch folder and loaded into a mixer window.
-struct Mixer {
-    QTemporaryDir dir;
-    sp::ZDTDocument doc;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<FormCtrls> form;
-
-    Mixer() {
-        fs::path target = fs::path(dir.path().toStdString()) / "PROJ001";
-        fs::copy(fs::path(SPURWERK_DEMO_CARD) / "PROJ001", target, fs::copy_options::recursive);
-        form = std::make_unique<FormCtrls>(doc, dialogs, sp::MixerOptions{});
-        form->show();
-        doc.ZDTFileToLoad = (target / "PRJDATA.ZDT").string();
-        sp::DocumentContext context{doc, dialogs, form->Host(), ""};
-        if (!sp::LoadZDTFile(context, false)) qFatal("demo project not loaded");
-    }
-    template <class T>
-    T* As(const char* name) const { return qobject_cast<T*>(form->Widget(name)); }
-    int Byte(const char* control) const {
-        return doc.ReadByte(form->Model().Controls().Control(control).Offset());
-    }
-    std::string Text(const char* control, std::size_t length) const {
-        return doc.ReadString(form->Model().Controls().Control(control).Offset(), length);
-    }
-};
 
 // Counts the main window's actions the mixer starts.
 struct CountingActions : sp::MixerActions {

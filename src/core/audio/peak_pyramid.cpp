@@ -1,7 +1,15 @@
 #include "audio/peak_pyramid.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define SPURWERK_PEAKS_SSE2 1
+#else
+#define SPURWERK_PEAKS_SSE2 0
+#endif
 
 namespace spurwerk {
 
@@ -18,7 +26,7 @@ std::uint32_t BaseBlockFor(std::uint64_t frames) {
 }
 
 // Frames read per step while computing: a step's samples stay in the cache.
-constexpr std::size_t FramesPerStep = 8192;
+constexpr std::size_t FramesPerStep = 32768;
 
 }  // namespace
 
@@ -34,36 +42,120 @@ std::size_t PeakPyramid::MemoryBytes() const {
     return bytes;
 }
 
-template <typename Sample, typename ToFloat>
-void PeakPyramid::AddFrames(const Sample* samples, std::size_t frames, ToFloat toFloat) {
+template <typename Extremes>
+void PeakPyramid::AddBlocks(std::size_t frames, Extremes extremes) {
+    std::size_t first = 0;  // interleaved index of the next frame's first sample
     while (frames > 0 && added_ < frameCount_) {
         const std::uint64_t block = added_ / baseBlock_;
         const std::size_t take = static_cast<std::size_t>(
             std::min<std::uint64_t>(frames, (block + 1) * baseBlock_ - added_));
         for (std::uint16_t c = 0; c < channels_; ++c) {
-            Sample lo = samples[c], hi = samples[c];
-            for (std::size_t i = 1; i < take; ++i) {
-                const Sample s = samples[i * channels_ + c];
-                lo = s < lo ? s : lo;
-                hi = s > hi ? s : hi;
-            }
+            const PeakPair pair = extremes(first + c, take, c);
             PeakPair& entry = Base(block, c);
-            entry = {std::min(entry.min, toFloat(lo)), std::max(entry.max, toFloat(hi))};
+            entry = {std::min(entry.min, pair.min), std::max(entry.max, pair.max)};
         }
-        samples += take * channels_;
+        first += take * channels_;
         frames -= take;
         added_ += take;
     }
 }
 
-void PeakPyramid::Add(const float* samples, std::size_t frames) {
-    AddFrames(samples, frames, [](float v) { return v; });
+namespace {
+
+// Extremes of `take` samples `stride` apart from index `at`, converted once.
+// Four running extremes: the comparisons of neighbouring samples do not wait
+// for each other.
+template <typename SampleAt, typename ToFloat>
+PeakPair Extremes(SampleAt sampleAt, std::size_t at, std::size_t take, std::size_t stride, ToFloat toFloat) {
+    using Sample = decltype(sampleAt(at));
+    Sample lo[4], hi[4];
+    for (int k = 0; k < 4; ++k) lo[k] = hi[k] = sampleAt(at);
+    std::size_t i = 1;
+    for (; i + 4 <= take; i += 4)
+        for (std::size_t k = 0; k < 4; ++k) {
+            const Sample s = sampleAt(at + (i + k) * stride);
+            lo[k] = s < lo[k] ? s : lo[k];
+            hi[k] = s > hi[k] ? s : hi[k];
+        }
+    for (; i < take; ++i) {
+        const Sample s = sampleAt(at + i * stride);
+        lo[0] = s < lo[0] ? s : lo[0];
+        hi[0] = s > hi[0] ? s : hi[0];
+    }
+    return {toFloat(std::min({lo[0], lo[1], lo[2], lo[3]})), toFloat(std::max({hi[0], hi[1], hi[2], hi[3]}))};
 }
 
-void PeakPyramid::Add(const std::int32_t* samples, std::size_t frames) {
+float IntToFloat(std::int32_t v) { return static_cast<float>(v) * SampleIntToFloat; }
+
+#if SPURWERK_PEAKS_SSE2
+// Mono 24-bit, the recorder's own format, four samples at a time. Left-aligned
+// 24-bit values are exact as floats, so the extremes are taken on floats and
+// scaled once, giving the same numbers as the scalar path.
+__m128i Word(const std::uint8_t* p) {
+    std::int32_t w;
+    std::memcpy(&w, p, sizeof w);
+    return _mm_cvtsi32_si128(w);
+}
+
+PeakPair Extremes24Mono(const std::uint8_t* bytes, std::size_t take) {
+    __m128 lo = _mm_set1_ps(std::numeric_limits<float>::infinity());
+    __m128 hi = _mm_set1_ps(-std::numeric_limits<float>::infinity());
+    std::size_t i = 0;
+    // The fourth sample's word reads a byte beyond it: StoredSlack.
+    for (; i + 4 <= take; i += 4) {
+        const std::uint8_t* p = bytes + 3 * i;
+        const __m128i words =
+            _mm_unpacklo_epi64(_mm_unpacklo_epi32(Word(p), Word(p + 3)), _mm_unpacklo_epi32(Word(p + 6), Word(p + 9)));
+        const __m128 values = _mm_cvtepi32_ps(_mm_slli_epi32(words, 8));
+        lo = _mm_min_ps(lo, values);
+        hi = _mm_max_ps(hi, values);
+    }
+    alignas(16) float l[4], h[4];
+    _mm_store_ps(l, lo);
+    _mm_store_ps(h, hi);
+    float low = std::min({l[0], l[1], l[2], l[3]}), high = std::max({h[0], h[1], h[2], h[3]});
+    for (; i < take; ++i) {
+        const auto v = static_cast<float>(StoredPcmSample<24>(bytes + 3 * i));
+        low = std::min(low, v);
+        high = std::max(high, v);
+    }
+    return {low * SampleIntToFloat, high * SampleIntToFloat};
+}
+#endif
+
+}  // namespace
+
+void PeakPyramid::Add(const float* samples, std::size_t frames) {
+    AddBlocks(frames, [&](std::size_t at, std::size_t take, std::uint16_t) {
+        return Extremes([samples](std::size_t i) { return samples[i]; }, at, take, channels_, [](float v) { return v; });
+    });
+}
+
+void PeakPyramid::AddStored(const std::uint8_t* bytes, std::size_t frames, std::uint16_t bits) {
     // The reader's own conversion; it keeps order, so converting the extremes
     // gives the extremes of the converted samples.
-    AddFrames(samples, frames, [](std::int32_t v) { return static_cast<float>(v) * SampleIntToFloat; });
+    auto add = [&](auto sampleAt) {
+        AddBlocks(frames, [&](std::size_t at, std::size_t take, std::uint16_t) {
+            return Extremes(sampleAt, at, take, channels_, IntToFloat);
+        });
+    };
+    switch (bits) {
+    case 8: add([bytes](std::size_t i) { return StoredPcmSample<8>(bytes + i); }); break;
+    case 16: add([bytes](std::size_t i) { return StoredPcmSample<16>(bytes + 2 * i); }); break;
+    case 24:
+#if SPURWERK_PEAKS_SSE2
+        if (channels_ == 1) {
+            AddBlocks(frames, [&](std::size_t at, std::size_t take, std::uint16_t) {
+                return Extremes24Mono(bytes + 3 * at, take);
+            });
+            break;
+        }
+#endif
+        add([bytes](std::size_t i) { return StoredPcmSample<24>(bytes + 3 * i); });
+        break;
+    case 32: add([bytes](std::size_t i) { return StoredPcmSample<32>(bytes + 4 * i); }); break;
+    default: break;
+    }
 }
 
 void PeakPyramid::Finish() {
@@ -122,14 +214,14 @@ PeakResult ComputePeaks(const std::string& path, const std::atomic<bool>& cancel
     result.layout = reader.Layout();
     if (!result.layout.Ok()) return result;
     auto peaks = std::make_shared<PeakPyramid>(result.layout.channels, result.layout.frameCount);
-    auto feed = [&](auto& samples, auto read) {
+    // Feeds what `read(n)` delivers until the end; false on cancel.
+    auto feed = [&](auto read) {
         std::uint64_t done = 0;
         int step = 0;
-        while (std::size_t got = read(samples.data(), FramesPerStep)) {
+        while (std::size_t got = read(FramesPerStep)) {
             if (cancel.load(std::memory_order_relaxed)) return false;
-            peaks->Add(samples.data(), got);
             done += got;
-            if (progress && ++step % 64 == 0)
+            if (progress && ++step % 16 == 0)
                 progress(static_cast<double>(done) / static_cast<double>(result.layout.frameCount));
         }
         return true;
@@ -137,10 +229,18 @@ PeakResult ComputePeaks(const std::string& path, const std::atomic<bool>& cancel
     bool finished;
     if (result.layout.isFloat) {
         std::vector<float> samples(FramesPerStep * result.layout.channels);
-        finished = feed(samples, [&](float* out, std::size_t n) { return reader.ReadFloat(out, n); });
+        finished = feed([&](std::size_t n) {
+            const std::size_t got = reader.ReadFloat(samples.data(), n);
+            peaks->Add(samples.data(), got);
+            return got;
+        });
     } else {
-        std::vector<std::int32_t> samples(FramesPerStep * result.layout.channels);
-        finished = feed(samples, [&](std::int32_t* out, std::size_t n) { return reader.ReadInt32(out, n); });
+        finished = feed([&](std::size_t n) {
+            const std::uint8_t* bytes = nullptr;
+            const std::size_t got = reader.ReadStored(bytes, n);
+            peaks->AddStored(bytes, got, result.layout.bitsPerSample);
+            return got;
+        });
     }
     if (!finished) {
         result.cancelled = true;

@@ -47,16 +47,18 @@ public:
     std::vector<PeakPair> Columns(std::uint16_t channel, std::uint64_t first, std::uint64_t end, int width) const;
 
     // Feeding, in frame order: `frames` interleaved frames, as floats or as
-    // the reader's left-aligned integers (a quicker path for PCM: the
-    // minimum and maximum are found on integers and only they are converted).
+    // integer PCM of `bits` bits straight from the file (SampleReader::ReadStored);
+    // PCM extremes are found on the integers and only they are converted.
     void Add(const float* samples, std::size_t frames);
-    void Add(const std::int32_t* samples, std::size_t frames);
+    void AddStored(const std::uint8_t* bytes, std::size_t frames, std::uint16_t bits);
     // Builds the coarser levels once every frame was added.
     void Finish();
 
 private:
-    template <typename Sample, typename ToFloat>
-    void AddFrames(const Sample* samples, std::size_t frames, ToFloat toFloat);
+    // `extremes(first, take, channel)` gives the pair of one channel over
+    // `take` frames from the interleaved sample index `first`.
+    template <typename Extremes>
+    void AddBlocks(std::size_t frames, Extremes extremes);
     PeakPair& Base(std::uint64_t block, std::uint16_t channel) { return levels_[0][block * channels_ + channel]; }
 
     std::uint16_t channels_;

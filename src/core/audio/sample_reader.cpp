@@ -123,17 +123,6 @@ WavFault WalkChunks(InputFile& file, WavLayout& layout) {
     return haveFormat ? WavFault::NoData : formatFault;
 }
 
-// One sample at `p` as left-aligned int32.
-template <int Bits>
-std::int32_t IntSample(const std::uint8_t* p) {
-    if constexpr (Bits == 8) return static_cast<std::int32_t>(static_cast<std::uint32_t>(p[0] ^ 0x80) << 24);
-    if constexpr (Bits == 16) return static_cast<std::int32_t>(static_cast<std::uint32_t>(Word(p)) << 16);
-    if constexpr (Bits == 24)
-        return static_cast<std::int32_t>(static_cast<std::uint32_t>(p[0]) << 8 | static_cast<std::uint32_t>(p[1]) << 16 |
-                                         static_cast<std::uint32_t>(p[2]) << 24);
-    if constexpr (Bits == 32) return static_cast<std::int32_t>(Long(p));
-}
-
 double FloatSample32(const std::uint8_t* p) { return std::bit_cast<float>(Long(p)); }
 double FloatSample64(const std::uint8_t* p) { return std::bit_cast<double>(Long64(p)); }
 
@@ -162,10 +151,10 @@ void Decode(const WavLayout& layout, const std::uint8_t* raw, std::size_t sample
         return;
     }
     switch (layout.bitsPerSample) {
-    case 8: DecodeAll(raw, samples, width, out, [&](const std::uint8_t* p) { return fromInt(IntSample<8>(p)); }); break;
-    case 16: DecodeAll(raw, samples, width, out, [&](const std::uint8_t* p) { return fromInt(IntSample<16>(p)); }); break;
-    case 24: DecodeAll(raw, samples, width, out, [&](const std::uint8_t* p) { return fromInt(IntSample<24>(p)); }); break;
-    default: DecodeAll(raw, samples, width, out, [&](const std::uint8_t* p) { return fromInt(IntSample<32>(p)); }); break;
+    case 8: DecodeAll(raw, samples, width, out, [&](const std::uint8_t* p) { return fromInt(StoredPcmSample<8>(p)); }); break;
+    case 16: DecodeAll(raw, samples, width, out, [&](const std::uint8_t* p) { return fromInt(StoredPcmSample<16>(p)); }); break;
+    case 24: DecodeAll(raw, samples, width, out, [&](const std::uint8_t* p) { return fromInt(StoredPcmSample<24>(p)); }); break;
+    default: DecodeAll(raw, samples, width, out, [&](const std::uint8_t* p) { return fromInt(StoredPcmSample<32>(p)); }); break;
     }
 }
 
@@ -208,13 +197,14 @@ std::size_t SampleReader::ReadRaw(std::size_t frames) {
     frames = static_cast<std::size_t>(std::min<std::uint64_t>(frames, layout_.frameCount - position_));
     if (frames == 0) return 0;
     const auto offset = layout_.dataOffset + static_cast<std::int64_t>(position_ * layout_.blockAlign);
-    raw_.resize(frames * layout_.blockAlign);
-    std::size_t bytes = raw_.size();
-    if (!file_.ReadAt(offset, raw_.data(), raw_.size())) {
+    const std::size_t want = frames * layout_.blockAlign;
+    raw_.resize(want + StoredSlack);
+    std::size_t bytes = want;
+    if (!file_.ReadAt(offset, raw_.data(), want)) {
         // A file cut short: the whole frames it still holds.
         bytes = 0;
-        while (bytes < raw_.size() && file_.ReadAt(offset + static_cast<std::int64_t>(bytes), raw_.data() + bytes,
-                                                   layout_.blockAlign))
+        while (bytes < want && file_.ReadAt(offset + static_cast<std::int64_t>(bytes), raw_.data() + bytes,
+                                            layout_.blockAlign))
             bytes += layout_.blockAlign;
     }
     const std::size_t got = bytes / layout_.blockAlign;
@@ -236,6 +226,12 @@ std::size_t SampleReader::ReadFloat(float* out, std::size_t frames) {
         done += got;
     }
     return done;
+}
+
+std::size_t SampleReader::ReadStored(const std::uint8_t*& bytes, std::size_t frames) {
+    const std::size_t got = ReadRaw(frames);
+    bytes = raw_.data();
+    return got;
 }
 
 std::size_t SampleReader::ReadInt32(std::int32_t* out, std::size_t frames) {

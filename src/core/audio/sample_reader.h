@@ -9,7 +9,9 @@
 // the file holds (an interrupted recording) is read up to the end of the file;
 // a partial frame at the end is not read.
 
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,31 @@ constexpr std::uint16_t WavFormatExtensible = 0xFFFE;
 constexpr std::uint16_t MaxSampleChannels = 8;
 // Left-aligned 32-bit integer samples to floats in [-1, 1).
 constexpr float SampleIntToFloat = 1.0f / 2147483648.0f;
+
+// Bytes readable after the last stored frame a reader hands out, so that a
+// 24-bit sample can be loaded as one 32-bit word.
+constexpr std::size_t StoredSlack = 4;
+
+// One stored integer PCM sample at `p` as a left-aligned int32 (8-bit samples
+// are unsigned). A 24-bit sample reads one byte beyond itself (see StoredSlack).
+template <int Bits>
+std::int32_t StoredPcmSample(const std::uint8_t* p) {
+    auto word = [](const std::uint8_t* q) {
+        if constexpr (std::endian::native == std::endian::little) {
+            std::uint32_t w;
+            std::memcpy(&w, q, sizeof w);
+            return w;
+        } else {
+            return static_cast<std::uint32_t>(q[0]) | static_cast<std::uint32_t>(q[1]) << 8 |
+                   static_cast<std::uint32_t>(q[2]) << 16 | static_cast<std::uint32_t>(q[3]) << 24;
+        }
+    };
+    static_assert(Bits == 8 || Bits == 16 || Bits == 24 || Bits == 32);
+    if constexpr (Bits == 8) return static_cast<std::int32_t>(static_cast<std::uint32_t>(p[0] ^ 0x80) << 24);
+    if constexpr (Bits == 16) return static_cast<std::int32_t>((static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8) << 16);
+    if constexpr (Bits == 24) return static_cast<std::int32_t>(word(p) << 8);
+    if constexpr (Bits == 32) return static_cast<std::int32_t>(word(p));
+}
 
 // Why a file gives no samples.
 enum class WavFault {
@@ -99,6 +126,9 @@ public:
     // the file shrank under us (then ReadError() is set).
     std::size_t ReadFloat(float* out, std::size_t frames);
     std::size_t ReadInt32(std::int32_t* out, std::size_t frames);
+    // Up to `frames` frames as the file stores them (interleaved, little
+    // endian), valid until the next read, followed by StoredSlack readable bytes.
+    std::size_t ReadStored(const std::uint8_t*& bytes, std::size_t frames);
     bool ReadError() const { return readError_; }
 
 private:

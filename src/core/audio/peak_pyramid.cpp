@@ -63,26 +63,22 @@ void PeakPyramid::AddBlocks(std::size_t frames, Extremes extremes) {
 namespace {
 
 // Extremes of `take` samples `stride` apart from index `at`, converted once.
-// Four running extremes: the comparisons of neighbouring samples do not wait
-// for each other.
+// Two running extremes: neighbouring comparisons do not wait for each other.
 template <typename SampleAt, typename ToFloat>
 PeakPair Extremes(SampleAt sampleAt, std::size_t at, std::size_t take, std::size_t stride, ToFloat toFloat) {
     using Sample = decltype(sampleAt(at));
-    Sample lo[4], hi[4];
-    for (int k = 0; k < 4; ++k) lo[k] = hi[k] = sampleAt(at);
+    auto widen = [](Sample s, Sample& lo, Sample& hi) {
+        lo = s < lo ? s : lo;
+        hi = s > hi ? s : hi;
+    };
+    Sample lo0 = sampleAt(at), hi0 = lo0, lo1 = lo0, hi1 = lo0;
     std::size_t i = 1;
-    for (; i + 4 <= take; i += 4)
-        for (std::size_t k = 0; k < 4; ++k) {
-            const Sample s = sampleAt(at + (i + k) * stride);
-            lo[k] = s < lo[k] ? s : lo[k];
-            hi[k] = s > hi[k] ? s : hi[k];
-        }
-    for (; i < take; ++i) {
-        const Sample s = sampleAt(at + i * stride);
-        lo[0] = s < lo[0] ? s : lo[0];
-        hi[0] = s > hi[0] ? s : hi[0];
+    for (; i + 2 <= take; i += 2) {
+        widen(sampleAt(at + i * stride), lo0, hi0);
+        widen(sampleAt(at + (i + 1) * stride), lo1, hi1);
     }
-    return {toFloat(std::min({lo[0], lo[1], lo[2], lo[3]})), toFloat(std::max({hi[0], hi[1], hi[2], hi[3]}))};
+    if (i < take) widen(sampleAt(at + i * stride), lo0, hi0);
+    return {toFloat(std::min(lo0, lo1)), toFloat(std::max(hi0, hi1))};
 }
 
 float IntToFloat(std::int32_t v) { return static_cast<float>(v) * SampleIntToFloat; }
@@ -121,6 +117,28 @@ PeakPair Extremes24Mono(const std::uint8_t* bytes, std::size_t take) {
     }
     return {low * SampleIntToFloat, high * SampleIntToFloat};
 }
+
+// Mono 16-bit: eight samples a compare, on the stored integers.
+PeakPair Extremes16Mono(const std::uint8_t* bytes, std::size_t take) {
+    __m128i lo = _mm_set1_epi16(std::numeric_limits<std::int16_t>::max());
+    __m128i hi = _mm_set1_epi16(std::numeric_limits<std::int16_t>::min());
+    std::size_t i = 0;
+    for (; i + 8 <= take; i += 8) {
+        const __m128i values = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + 2 * i));
+        lo = _mm_min_epi16(lo, values);
+        hi = _mm_max_epi16(hi, values);
+    }
+    alignas(16) std::int16_t l[8], h[8];
+    _mm_store_si128(reinterpret_cast<__m128i*>(l), lo);
+    _mm_store_si128(reinterpret_cast<__m128i*>(h), hi);
+    std::int32_t low = *std::min_element(l, l + 8) * 65536, high = *std::max_element(h, h + 8) * 65536;
+    for (; i < take; ++i) {
+        const std::int32_t v = StoredPcmSample<16>(bytes + 2 * i);
+        low = std::min(low, v);
+        high = std::max(high, v);
+    }
+    return {IntToFloat(low), IntToFloat(high)};
+}
 #endif
 
 }  // namespace
@@ -141,7 +159,17 @@ void PeakPyramid::AddStored(const std::uint8_t* bytes, std::size_t frames, std::
     };
     switch (bits) {
     case 8: add([bytes](std::size_t i) { return StoredPcmSample<8>(bytes + i); }); break;
-    case 16: add([bytes](std::size_t i) { return StoredPcmSample<16>(bytes + 2 * i); }); break;
+    case 16:
+#if SPURWERK_PEAKS_SSE2
+        if (channels_ == 1) {
+            AddBlocks(frames, [&](std::size_t at, std::size_t take, std::uint16_t) {
+                return Extremes16Mono(bytes + 2 * at, take);
+            });
+            break;
+        }
+#endif
+        add([bytes](std::size_t i) { return StoredPcmSample<16>(bytes + 2 * i); });
+        break;
     case 24:
 #if SPURWERK_PEAKS_SSE2
         if (channels_ == 1) {

@@ -128,8 +128,8 @@ TEST(PeakPyramidTest, ComputedFromFiles) {
 }
 
 TEST(PeakPyramidTest, StoredPcmGivesTheExtremesOfTheFloatSamples) {
-    // The quick paths (extremes on the stored integers, the mono 24-bit
-    // vector path) must give exactly what the reader's floats give, over
+    // The quick paths (extremes on the stored integers, the mono 16- and
+    // 24-bit vector paths) must give exactly what the reader's floats give, over
     // blocks that straddle reads and frame counts that are no multiple of 4.
     struct Case {
         std::uint16_t bits, channels;

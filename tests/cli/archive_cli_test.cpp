@@ -77,6 +77,7 @@ TEST_F(ArchiveCli, TheWholeCardGoesIntoArchivesAndComesBackByteForByte) {
 TEST_F(ArchiveCli, RemoveAfterDeletesOnlyWhatIsSafelyArchived) {
     auto r = Cli({"archive", Path("PROJ002"), "--to", store.path().string(), "--remove-after"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(Has(r.out, ", geprüft; Projekt-Ordner gelöscht\n"));
     EXPECT_FALSE(fs::exists(card / "PROJ002"));
     EXPECT_TRUE(fs::exists(card / "PROJ001"));
     // A target that cannot be written: the project stays.

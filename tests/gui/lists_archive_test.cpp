@@ -146,7 +146,6 @@ void ListsArchiveTest::ArchiveSelectedLinesThenRestore() {
     });
     driver.Then("FolderChooser", DialogDriver::ChooseFolder(f.Path("other")));
     driver.Then("RestoreNumberDialog", [](QWidget* w) { QMetaObject::invokeMethod(w, "accept", Qt::QueuedConnection); });
-    driver.Then("ArchiveProgressDialog", [](QWidget*) {});
     driver.Then("MessageBox", [](QWidget* box) {
         QVERIFY(qobject_cast<QMessageBox*>(box)->text().startsWith("damaged archive \""));
         DialogDriver::Answer(QMessageBox::Ok)(box);

@@ -11,6 +11,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
+#ifdef SPURWERK_HAVE_ARCHIVE
 std::vector<std::pair<std::string, Bytes>> Contents(const fs::path& folder) {
     std::vector<std::pair<std::string, Bytes>> files;
     for (const auto& e : fs::recursive_directory_iterator(folder))
@@ -19,6 +20,7 @@ std::vector<std::pair<std::string, Bytes>> Contents(const fs::path& folder) {
     std::sort(files.begin(), files.end());
     return files;
 }
+#endif
 
 class ArchiveCli : public CliOnCard {
 protected:

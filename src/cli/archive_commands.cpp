@@ -39,8 +39,8 @@ std::string Mb(std::uint64_t bytes) {
 }
 
 void Archive(const ArchiveCommand& o, CliDialogs& dialogs) {
-    if (o.to.empty()) throw CLI::ValidationError("--to", "give the folder the archives go to");
-    if (o.paths.empty()) throw CLI::ValidationError("PROJECT", "give a project folder, a project file or a card");
+    if (o.to.empty()) throw CLI::ValidationError("--to", CliTxt(CliText::ArchiveNeedsTo));
+    if (o.paths.empty()) throw CLI::ValidationError("PROJECT", CliTxt(CliText::ArchiveNeedsProject));
     std::vector<fs::path> folders;
     std::vector<std::string> errors;
     for (const std::string& path : o.paths) {
@@ -51,11 +51,11 @@ void Archive(const ArchiveCommand& o, CliDialogs& dialogs) {
         }
         std::error_code ec;
         if (!fs::exists(p, ec)) throw FileError::For(FileStep::Read, p, FileFault::NotFound);
-        if (!fs::is_directory(p, ec)) throw FileError("\"" + path + "\" is no project folder, project file or card");
+        if (!fs::is_directory(p, ec)) throw CommandError(CliTxt(CliText::ArchiveNoProjectPath, {path}));
         std::vector<std::string> walkErrors;
         auto below = ProjectFoldersBelow(p, &walkErrors);
         errors.insert(errors.end(), walkErrors.begin(), walkErrors.end());
-        if (below.empty()) errors.push_back("\"" + path + "\" holds no project");
+        if (below.empty()) errors.push_back(CliTxt(CliText::ArchiveHoldsNoProject, {path}));
         folders.insert(folders.end(), below.begin(), below.end());
     }
     ArchiveOptions options;
@@ -67,17 +67,15 @@ void Archive(const ArchiveCommand& o, CliDialogs& dialogs) {
         try {
             ArchiveResult result = ArchiveProject(folder, PathFromText(o.to), options, dialogs);
             if (result.archive.empty()) {
-                errors.push_back("\"" + PathText(folder) + "\": not archived (the archive exists)");
+                errors.push_back(CliTxt(CliText::ArchiveNotArchived, {PathText(folder)}));
                 continue;
             }
             written.push_back(CardText(PathText(result.archive)));
-            std::string line = PathText(folder) + " -> " + PathText(result.archive) + ": " +
-                               std::to_string(result.manifest.files.size()) + " files, " + Mb(result.originalBytes) +
-                               " -> " + Mb(result.archiveBytes) + ", verified";
-            if (result.removed) {
-                line += "; project folder removed";
-                deleted.push_back(CardText(PathText(folder)));
-            }
+            std::string line = CliTxt(result.removed ? CliText::ArchiveWrittenRemoved : CliText::ArchiveWritten,
+                                      {PathText(folder), PathText(result.archive),
+                                       std::to_string(result.manifest.files.size()), Mb(result.originalBytes),
+                                       Mb(result.archiveBytes)});
+            if (result.removed) deleted.push_back(CardText(PathText(folder)));
             for (const std::string& skipped : result.skipped) ReportMessage(skipped);
             ReportMessage(line);
         } catch (const SilentAbort&) {
@@ -95,7 +93,8 @@ void Archive(const ArchiveCommand& o, CliDialogs& dialogs) {
         PrintJson(report);
     }
     if (!errors.empty()) {
-        std::string text = std::to_string(errors.size()) + (errors.size() == 1 ? " project" : " projects") + " failed:";
+        std::string text = errors.size() == 1 ? CliTxt(CliText::ArchiveOneFailed)
+                                              : CliTxt(CliText::ArchiveManyFailed, {std::to_string(errors.size())});
         for (const std::string& error : errors) text += "\n" + error;
         throw CommandError(text);
     }
@@ -112,21 +111,23 @@ void List(const ArchiveCommand& o) {
         PrintJson(json);
         return;
     }
-    PrintLine("Archive: " + o.list);
-    PrintLine("Folder: " + NameText(m.folder) + "   Project: " + NameText(m.project) + "   Recorder: Zoom " +
-              m.model + "   " + std::to_string(m.bitDepth) + "-bit   archived " + m.created);
-    PrintLine("Tracks:");
+    PrintLine(CliTxt(CliText::ArchiveListArchive, {o.list}));
+    PrintLine(CliTxt(CliText::ArchiveListHead, {NameText(m.folder), NameText(m.project), m.model,
+                                                 std::to_string(m.bitDepth), m.created}));
+    PrintLine(CliTxt(CliText::ArchiveListTracks));
     for (const ArchivedTrack& t : m.tracks)
         PrintLine("  " + TrackName(t.track) + "\t" + (t.status.empty() ? "-" : t.status) + "\t" + NameText(t.wav));
     std::string marks;
     for (std::int32_t mark : m.marks) marks += (marks.empty() ? "" : ", ") + std::to_string(mark) + " ms";
-    PrintLine("Marks: " + (marks.empty() ? std::string("none") : marks));
-    PrintLine("Files:");
+    PrintLine(CliTxt(CliText::ArchiveListMarks, {marks.empty() ? CliTxt(CliText::ArchiveListNoMarks) : marks}));
+    PrintLine(CliTxt(CliText::ArchiveListFiles));
     for (const ArchivedFile& f : m.files) {
         std::string how = f.storage == FileStorage::Flac
-                              ? "FLAC (" + std::to_string(f.format.channels) + "x" + std::to_string(f.format.sampleRate) +
-                                    " Hz, " + std::to_string(f.format.bitsPerSample) + "-bit)"
-                              : "as it is" + (f.rawReason.empty() ? std::string() : " (" + f.rawReason + ")");
+                              ? CliTxt(CliText::ArchiveListFlac, {std::to_string(f.format.channels),
+                                                                  std::to_string(f.format.sampleRate),
+                                                                  std::to_string(f.format.bitsPerSample)})
+                          : f.rawReason.empty() ? CliTxt(CliText::ArchiveListRaw)
+                                                : CliTxt(CliText::ArchiveListRawWhy, {f.rawReason});
         PrintLine("  " + NameText(f.path) + "\t" + std::to_string(f.size) + " B\t" + how + "\tsha256 " + f.sha256);
     }
 }
@@ -138,33 +139,32 @@ void Verify(const ArchiveCommand& o) {
         PrintJson(Json{{"archive", CardText(o.verify)}, {"verified", true}, {"files", m.files.size()}});
         return;
     }
-    PrintLine(o.verify + ": " + std::to_string(m.files.size()) + " files of " + NameText(m.folder) +
-              " decoded, every checksum matches the manifest");
+    PrintLine(CliTxt(CliText::ArchiveVerified, {o.verify, std::to_string(m.files.size()), NameText(m.folder)}));
 }
 
 void Restore(const ArchiveCommand& o, CliDialogs& dialogs) {
     SetErrorFile(o.restore);
-    if (o.card.empty()) throw CLI::ValidationError("--card", "give the card (folder) to restore onto");
+    if (o.card.empty()) throw CLI::ValidationError("--card", CliTxt(CliText::ArchiveNeedsCard));
     RestoreOptions options;
     if (o.number) options.number = o.number;
     options.infoFile = o.infoFiles;
     FileSnapshot before(o.card);
     RestoreResult result = RestoreArchive(PathFromText(o.restore), PathFromText(o.card), options, dialogs);
-    if (result.folder.empty()) throw CommandError("nothing restored: the project folder exists");
+    if (result.folder.empty()) throw CommandError(CliTxt(CliText::ArchiveNothingRestored));
     if (JsonOutput()) {
         Json report = ChangeReport(before.Changes());
         report["folder"] = CardText(PathText(result.folder));
         PrintJson(report);
         return;
     }
-    PrintLine(o.restore + " -> " + PathText(result.folder) + ": " + std::to_string(result.manifest.files.size()) +
-              " files restored and checked against the manifest");
+    PrintLine(CliTxt(CliText::ArchiveRestored,
+                     {o.restore, PathText(result.folder), std::to_string(result.manifest.files.size())}));
 }
 
 void Extract(const ArchiveCommand& o) {
     SetErrorFile(o.extract);
-    if (o.to.empty()) throw CLI::ValidationError("--to", "give the folder the files go to");
-    if (o.paths.empty()) throw CLI::ValidationError("TRACK", "give track numbers, \"master\" or file names");
+    if (o.to.empty()) throw CLI::ValidationError("--to", CliTxt(CliText::ArchiveNeedsFilesTarget));
+    if (o.paths.empty()) throw CLI::ValidationError("TRACK", CliTxt(CliText::ArchiveNeedsTracks));
     Json written = Json::array();
     for (const std::string& which : o.paths) {
         fs::path file = ExtractFromArchive(PathFromText(o.extract), which, PathFromText(o.to), o.flac);

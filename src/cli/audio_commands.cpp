@@ -53,7 +53,7 @@ void AddPeaks(CLI::App& app) {
         const PeakResult result = ComputePeaks(options->file, never);
         if (!result.layout.Ok())
             throw CommandError(options->file + ": " + WavFaultText(result.layout.fault));
-        if (result.readError) throw CommandError(options->file + ": read error");
+        if (result.readError) throw CommandError(options->file + ": " + CliTxt(CliText::WavReadError));
         const WavLayout& layout = result.layout;
         const PeakPyramid& peaks = *result.peaks;
         std::vector<std::vector<PeakPair>> columns;
@@ -77,11 +77,11 @@ void AddPeaks(CLI::App& app) {
                        {"peaks", channels}});
             return;
         }
-        std::string head = options->file + ": " + std::to_string(layout.frameCount) + " frames, " +
-                           std::to_string(layout.channels) + " channels, " + std::to_string(layout.sampleRate) + " Hz";
+        std::string head = CliTxt(CliText::PeaksHead, {options->file, std::to_string(layout.frameCount),
+                                                       std::to_string(layout.channels), std::to_string(layout.sampleRate)});
         if (layout.Truncated())
-            head += " (data chunk cut short: " + std::to_string(layout.dataSize) + " of " +
-                    std::to_string(layout.declaredDataSize) + " bytes)";
+            head += " " + CliTxt(CliText::PeaksCutShort,
+                                 {std::to_string(layout.dataSize), std::to_string(layout.declaredDataSize)});
         PrintLine(head);
         for (int i = 0; i < options->width; ++i) {
             std::string line = std::to_string(i);

@@ -164,6 +164,7 @@ int main(int argc, char** argv) {
     app.footer(CliTxt(CliText::HelpFooter) + "\n" + CliTxt(CliText::HelpExample) +
                " spurwerk-cli info /media/card/PROJ001/PRJDATA.ZDT");
     AddExamples(app);
+    cli::NameTypesInLanguage(app);
     if (!stdoutOpen) {
         std::cerr << "spurwerk-cli: " << CliTxt(CliText::StdoutClosed) << "\n";
         return 1;

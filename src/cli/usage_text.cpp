@@ -61,6 +61,47 @@ std::string UsageErrorText(const CLI::Error& error) {
     return message;
 }
 
+namespace {
+
+// CLI11's names of value types; a type it names otherwise stays as it is.
+const std::pair<const char*, CliText> TypeNames[] = {
+    {"TEXT", CliText::TypeText},
+    {"INT", CliText::TypeInt},
+    {"UINT", CliText::TypeUint},
+    {"FLOAT", CliText::TypeFloat},
+};
+
+std::string TypeInLanguage(const std::string& type) {
+    for (const auto& [name, text] : TypeNames)
+        if (type == name) return CliTxt(text);
+    return type;
+}
+
+}  // namespace
+
+void NameTypesInLanguage(CLI::App& app) {
+    const std::regex range("(.+) in \\[(.+) - (.+)\\]");
+    for (CLI::Option* option : app.get_options()) {
+        // The full name is the type followed by each check's description, all after ':'.
+        const std::string full = option->get_type_name();
+        if (full.empty()) continue;  // a flag
+        option->type_name(TypeInLanguage(full.substr(0, full.find(':'))));
+        for (int i = 0;; ++i) {
+            CLI::Validator* check = nullptr;
+            try {
+                check = option->get_validator(i);
+            } catch (const CLI::OptionNotFound&) {
+                break;
+            }
+            std::smatch match;
+            const std::string description = check->get_description();
+            if (std::regex_match(description, match, range))
+                check->description(CliTxt(CliText::TypeRange, {TypeInLanguage(match[1]), match[2], match[3]}));
+        }
+    }
+    for (CLI::App* sub : app.get_subcommands({})) NameTypesInLanguage(*sub);
+}
+
 void SpeakLanguage(CLI::App& app) {
     auto formatter = std::make_shared<LanguageFormatter>();
     const std::pair<const char*, CliText> labels[] = {

@@ -11,6 +11,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
+#ifdef SPURWERK_HAVE_ARCHIVE
 std::vector<std::pair<std::string, Bytes>> Contents(const fs::path& folder) {
     std::vector<std::pair<std::string, Bytes>> files;
     for (const auto& e : fs::recursive_directory_iterator(folder))
@@ -19,6 +20,7 @@ std::vector<std::pair<std::string, Bytes>> Contents(const fs::path& folder) {
     std::sort(files.begin(), files.end());
     return files;
 }
+#endif
 
 class ArchiveCli : public CliOnCard {
 protected:
@@ -37,14 +39,14 @@ TEST_F(ArchiveCli, TheWholeCardGoesIntoArchivesAndComesBackByteForByte) {
     ASSERT_EQ(r.exitCode, 0) << r.err;
     // Four projects below the card (one in BACKUP), one archive each, each verified.
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 4) << r.out;
-    EXPECT_TRUE(Has(r.out, "verified"));
+    EXPECT_TRUE(Has(r.out, "geprüft"));
     fs::path archive = OnlyArchiveOf("PROJ001");
     ASSERT_FALSE(archive.empty());
     EXPECT_TRUE(Has(archive.filename().string(), "PROJ001_SONG1_"));
 
     auto list = Cli({"archive", "--list", archive.string()});
     ASSERT_EQ(list.exitCode, 0) << list.err;
-    EXPECT_TRUE(Has(list.out, "Project: SONG1"));
+    EXPECT_TRUE(Has(list.out, "Projekt: SONG1"));
     EXPECT_TRUE(Has(list.out, "AUDIO/"));
     auto json = Cli({"archive", "--list", archive.string(), "--json"});
     ASSERT_EQ(json.exitCode, 0) << json.err;
@@ -63,7 +65,7 @@ TEST_F(ArchiveCli, TheWholeCardGoesIntoArchivesAndComesBackByteForByte) {
     EXPECT_TRUE(Fails(Cli({"archive", "--restore", archive.string(), "--card", other.path().string(), "--number", "1"}),
                       "--yes oder --no"));
     EXPECT_TRUE(Fails(Cli({"archive", "--restore", archive.string(), "--card", other.path().string(), "--number", "1", "--no"}),
-                      "nothing restored"));
+                      "nichts zurückgeholt"));
     auto next = Cli({"archive", "--restore", archive.string(), "--card", other.path().string(), "--json"});
     ASSERT_EQ(next.exitCode, 0) << next.err;
     EXPECT_TRUE(Has(nlohmann::json::parse(next.out)["folder"].get<std::string>(), "PROJ002"));
@@ -77,6 +79,7 @@ TEST_F(ArchiveCli, TheWholeCardGoesIntoArchivesAndComesBackByteForByte) {
 TEST_F(ArchiveCli, RemoveAfterDeletesOnlyWhatIsSafelyArchived) {
     auto r = Cli({"archive", Path("PROJ002"), "--to", store.path().string(), "--remove-after"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(Has(r.out, ", geprüft; Projekt-Ordner gelöscht\n"));
     EXPECT_FALSE(fs::exists(card / "PROJ002"));
     EXPECT_TRUE(fs::exists(card / "PROJ001"));
     // A target that cannot be written: the project stays.
@@ -98,14 +101,14 @@ TEST_F(ArchiveCli, DamagedArchivesAndWrongUseFail) {
         const char* message;
     };
     const Case cases[] = {
-        {{"archive", "--verify", (store / "cut.tar").string()}, 1, "damaged"},
-        {{"archive", "--restore", (store / "cut.tar").string(), "--card", other.path().string()}, 1, "damaged"},
-        {{"archive", "--list", Path("PROJ001/PRJDATA.ZDT")}, 1, "damaged archive"},
+        {{"archive", "--verify", (store / "cut.tar").string()}, 1, "beschädigt"},
+        {{"archive", "--restore", (store / "cut.tar").string(), "--card", other.path().string()}, 1, "beschädigt"},
+        {{"archive", "--list", Path("PROJ001/PRJDATA.ZDT")}, 1, "beschädigtes Archiv"},
         {{"archive", Path("PROJ001")}, 2, "--to"},
         {{"archive", Path("PROJ001"), "--to", store.path().string(), "--level", "9"}, 2, "--level"},
         {{"archive", Path("PROJ001"), "--to", store.path().string()}, 1, "--yes oder --no"},  // it exists now
         {{"archive", "--restore", archive.string()}, 2, "--card"},
-        {{"archive", Path("README.TXT"), "--to", store.path().string()}, 1, "no project folder"},
+        {{"archive", Path("README.TXT"), "--to", store.path().string()}, 1, "ist weder ein Projekt-Ordner"},
         {{"archive", Path("GONE"), "--to", store.path().string()}, 1, "nicht gefunden"},
     };
     for (const Case& c : cases) {

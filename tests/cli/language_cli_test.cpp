@@ -137,6 +137,25 @@ TEST_F(LanguageCli, FileErrors) {
     Check(*this, cases);
 }
 
+// Archive and WAV faults, a command's own summary and the help's value types.
+TEST_F(LanguageCli, ArchiveAndWavFaultsAndTypeNames) {
+    WriteText(card / "BAD.WAV", std::string(64, 'x'));
+    const std::string bad = Path("BAD.WAV"), readme = Path("README.TXT");
+    std::vector<Case> cases = {
+        {"de", {"peaks", bad}, 1, {"spurwerk-cli: " + bad + ": keine WAV-Datei"}},
+        {"en", {"peaks", bad}, 1, {"spurwerk-cli: " + bad + ": no WAV file"}},
+        {"de", {"tracks", "--help"}, 0, {"FILE TEXT PFLICHT", "--track-count GANZZAHL:GANZZAHL von 1 bis 16"}},
+        {"en", {"tracks", "--help"}, 0, {"FILE TEXT REQUIRED", "--track-count INT:INT in [1 - 16]"}},
+    };
+#ifdef SPURWERK_HAVE_ARCHIVE
+    cases.push_back({"de", {"archive", "--list", readme}, 1, {"spurwerk-cli: beschädigtes Archiv \"" + readme + "\": "}});
+    cases.push_back({"en", {"archive", "--list", readme}, 1, {"spurwerk-cli: damaged archive \"" + readme + "\": "}});
+    cases.push_back({"de", {"archive", "--restore", readme}, 2, {"--card: geben Sie die Karte (den Ordner) an"}});
+    cases.push_back({"en", {"archive", "--restore", readme}, 2, {"--card: give the card (folder) to restore onto"}});
+#endif
+    Check(*this, cases);
+}
+
 // Every text of the command line has a German and an English entry in the
 // shipped language files, with the placeholders of the built-in text.
 TEST(LanguageCliTexts, BothLanguagesHaveEveryTextWithItsPlaceholders) {

@@ -23,7 +23,7 @@ TEST(AudioCliTest, PeaksAsTextAndJson) {
     const ProcessResult text = Cli({"peaks", file, "--width", "2"});
     ASSERT_EQ(text.exitCode, 0) << text.err;
     // Two columns of 64 frames = one base block each.
-    EXPECT_TRUE(Has(text.out, ": 128 frames, 2 channels, 48000 Hz\n"));
+    EXPECT_TRUE(Has(text.out, ": 128 Frames, 2 Kanäle, 48000 Hz\n"));
     EXPECT_TRUE(Has(text.out, "\n0 0.000000 0.492188 -0.492188 0.000000\n1 0.500000 0.992188 -0.992188 -0.500000\n"));
 
     const ProcessResult json = Cli({"peaks", file, "--width", "2", "--json"});
@@ -43,12 +43,12 @@ TEST(AudioCliTest, PeaksOfBadFiles) {
     WriteBytes(dir / "CUT.WAV", BuildWav({.declaredDataSize = 1000}, IntSampleBytes(16, {0x40000000})));
     const ProcessResult cut = Cli({"peaks", (dir / "CUT.WAV").string(), "--width", "1"});
     ASSERT_EQ(cut.exitCode, 0) << cut.err;
-    EXPECT_TRUE(Has(cut.out, "(data chunk cut short: 2 of 1000 bytes)"));
+    EXPECT_TRUE(Has(cut.out, "(Daten-Block abgeschnitten: 2 von 1000 Bytes)"));
     EXPECT_TRUE(Has(cut.out, "\n0 0.500000 0.500000\n"));
 
     WriteBytes(dir / "BAD.WAV", Bytes(64, 0));
-    EXPECT_TRUE(Fails(Cli({"peaks", (dir / "BAD.WAV").string()}), "BAD.WAV: no WAV file"));
-    EXPECT_TRUE(Fails(Cli({"peaks", (dir / "NONE.WAV").string()}), "NONE.WAV: cannot be read"));
+    EXPECT_TRUE(Fails(Cli({"peaks", (dir / "BAD.WAV").string()}), "BAD.WAV: keine WAV-Datei"));
+    EXPECT_TRUE(Fails(Cli({"peaks", (dir / "NONE.WAV").string()}), "NONE.WAV: nicht lesbar"));
     const ProcessResult zero = Cli({"peaks", (dir / "CUT.WAV").string(), "--width", "0"});
     EXPECT_NE(zero.exitCode, 0);
     const ProcessResult json = Cli({"peaks", (dir / "BAD.WAV").string(), "--json"});

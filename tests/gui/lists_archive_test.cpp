@@ -135,6 +135,27 @@ void ListsArchiveTest::ArchiveSelectedLinesThenRestore() {
     QVERIFY(!wavs.isEmpty());
     for (const QString& wav : wavs)
         QCOMPARE(FileBytes(f.Path("other/PROJ007/AUDIO/" + wav)), FileBytes(QString(SPURWERK_DEMO_CARD) + "/PROJ001/AUDIO/" + wav));
+
+    // A damaged archive (cut in half): the error in the window's language
+    // (English), nothing restored.
+    const QByteArray whole = f.ReadFile("store/" + tars.front());
+    f.WriteFile("store/BAD.tar", whole.left(whole.size() / 2));
+    driver.Then("RestoreArchiveDialog", [&](QWidget* w) {
+        auto* chooser = qobject_cast<QFileDialog*>(w);
+        chooser->setDirectory(f.Path("store"));
+        chooser->findChild<QLineEdit*>("fileNameEdit")->setText("BAD.tar");
+        QMetaObject::invokeMethod(chooser, "accept", Qt::QueuedConnection);
+    });
+    driver.Then("FolderChooser", DialogDriver::ChooseFolder(f.Path("other")));
+    driver.Then("RestoreNumberDialog", [](QWidget* w) { QMetaObject::invokeMethod(w, "accept", Qt::QueuedConnection); });
+    driver.Then("ArchiveProgressDialog", [](QWidget*) {});
+    driver.Then("MessageBox", [](QWidget* box) {
+        QVERIFY(qobject_cast<QMessageBox*>(box)->text().contains("damaged"));
+        DialogDriver::Answer(QMessageBox::Ok)(box);
+    });
+    Find<QPushButton>(&app.Main(), "ButtonRestoreArchive")->click();
+    QTRY_VERIFY(driver.Done());
+    QCOMPARE(QDir(f.Path("other")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"PROJ007"});
     QVERIFY(driver.Unexpected().isEmpty());
 #endif
 }

@@ -3,7 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "text/text_encoding.h"
-#include "ui/errors.h"
+#include "archive/archive_error.h"
 
 namespace spurwerk {
 
@@ -27,11 +27,11 @@ std::string Unhex(const std::string& text) {
         if (c >= 'a' && c <= 'f') return c - 'a' + 10;
         return -1;
     };
-    if (text.size() % 2) throw FileError("damaged manifest: odd hex text");
+    if (text.size() % 2) throw ArchiveError(ArchiveFault::BadHex);
     std::string bytes;
     for (std::size_t i = 0; i < text.size(); i += 2) {
         int hi = value(text[i]), lo = value(text[i + 1]);
-        if (hi < 0 || lo < 0) throw FileError("damaged manifest: bad hex text");
+        if (hi < 0 || lo < 0) throw ArchiveError(ArchiveFault::BadHex);
         bytes += static_cast<char>(hi << 4 | lo);
     }
     return bytes;
@@ -130,10 +130,9 @@ ArchiveManifest ManifestFromJson(const std::string& text) {
     try {
         Json json = Json::parse(text);
         if (json.at("format").get<std::string>() != "spurwerk-archive")
-            throw FileError("damaged manifest: not a Spurwerk archive");
+            throw ArchiveError(ArchiveFault::NotSpurwerk);
         if (json.at("version").get<int>() > ManifestVersion)
-            throw FileError("the archive was made by a newer Spurwerk (version " +
-                            std::to_string(json.at("version").get<int>()) + ")");
+            throw ArchiveError(ArchiveFault::Newer, {std::to_string(json.at("version").get<int>())});
         m.created = json.at("created").get<std::string>();
         m.folder = GetName(json, "folder");
         m.project = GetName(json, "project");
@@ -156,7 +155,7 @@ ArchiveManifest ManifestFromJson(const std::string& text) {
             file.size = f.at("size").get<std::uint64_t>();
             file.sha256 = f.at("sha256").get<std::string>();
             std::string stored = f.at("stored").get<std::string>();
-            if (stored != "raw" && stored != "flac") throw FileError("damaged manifest: unknown storage " + stored);
+            if (stored != "raw" && stored != "flac") throw ArchiveError(ArchiveFault::UnknownStorage, {stored});
             file.storage = stored == "flac" ? FileStorage::Flac : FileStorage::Raw;
             if (f.contains("why")) file.rawReason = f.at("why").get<std::string>();
             if (file.storage == FileStorage::Flac) {
@@ -170,19 +169,19 @@ ArchiveManifest ManifestFromJson(const std::string& text) {
                                 (file.format.bitsPerSample == 16 || file.format.bitsPerSample == 24);
                 if (!formatOk || file.prefixBytes + file.sampleBytes + file.suffixBytes != file.size ||
                     file.sampleBytes % file.format.FrameBytes() != 0)
-                    throw FileError("damaged manifest: the parts of \"" + NameText(file.path) + "\" do not add up");
+                    throw ArchiveError(ArchiveFault::PartsDiffer, {NameText(file.path)});
             }
             if (!IsSafeRelativePath(file.path))
-                throw FileError("the archive names a path outside its project folder: \"" + NameText(file.path) + "\"");
+                throw ArchiveError(ArchiveFault::PathOutsideProject, {NameText(file.path)});
             m.files.push_back(file);
         }
     } catch (const nlohmann::json::exception& e) {
-        throw FileError(std::string("damaged manifest: ") + e.what());
+        throw ArchiveError(ArchiveFault::ManifestDamaged, {e.what()});
     }
     if (!IsSafeRelativePath(m.folder) || m.folder.find('/') != std::string::npos)
-        throw FileError("the archive names a folder outside the target: \"" + NameText(m.folder) + "\"");
+        throw ArchiveError(ArchiveFault::FolderOutsideTarget, {NameText(m.folder)});
     if (!IsSafeRelativePath(m.projectFile) || m.projectFile.find('/') != std::string::npos)
-        throw FileError("damaged manifest: bad project file name");
+        throw ArchiveError(ArchiveFault::BadProjectFile);
     return m;
 }
 

@@ -8,7 +8,8 @@
 #include <system_error>
 #include <vector>
 
-#include "ui/errors.h"
+#include "archive/archive_error.h"
+#include "settings/file_error_text.h"
 
 namespace spurwerk {
 
@@ -44,7 +45,7 @@ FLAC__StreamEncoderTellStatus TellOut(const FLAC__StreamEncoder*, FLAC__uint64* 
 }
 
 std::string SystemReason() {
-    return errno ? std::generic_category().message(errno) : std::string("write error");
+    return SystemErrorInLanguage(std::error_code(errno ? errno : EIO, std::generic_category()));
 }
 
 }  // namespace
@@ -62,7 +63,7 @@ FlacEncoder::FlacEncoder(std::FILE* out, const PcmFormat& format, int level, std
     state_->out = out;
     state_->format = format;
     state_->encoder = FLAC__stream_encoder_new();
-    if (!state_->encoder) throw FileError("FLAC: out of memory");
+    if (!state_->encoder) throw ArchiveError(ArchiveFault::OutOfMemory, {"FLAC"});
     FLAC__StreamEncoder* e = state_->encoder;
     FLAC__stream_encoder_set_channels(e, format.channels);
     FLAC__stream_encoder_set_bits_per_sample(e, format.bitsPerSample);
@@ -71,7 +72,7 @@ FlacEncoder::FlacEncoder(std::FILE* out, const PcmFormat& format, int level, std
     FLAC__stream_encoder_set_total_samples_estimate(e, totalFrames);
     if (FLAC__stream_encoder_init_stream(e, WriteOut, SeekOut, TellOut, nullptr, out) !=
         FLAC__STREAM_ENCODER_INIT_STATUS_OK)
-        throw FileError(std::string("FLAC encoder: ") + FLAC__stream_encoder_get_resolved_state_string(e));
+        throw ArchiveError(ArchiveFault::FlacEncoder, {FLAC__stream_encoder_get_resolved_state_string(e)});
 }
 
 FlacEncoder::~FlacEncoder() {
@@ -96,14 +97,14 @@ void FlacEncoder::Feed(const std::uint8_t* data, std::size_t bytes) {
     errno = 0;
     if (!FLAC__stream_encoder_process_interleaved(state_->encoder, samples.data(),
                                                   static_cast<unsigned>(count / state_->format.channels)))
-        throw FileError("FLAC encoder: " + SystemReason());
+        throw ArchiveError(ArchiveFault::FlacEncoder, {SystemReason()});
 }
 
 void FlacEncoder::Finish() {
     state_->finished = true;
     errno = 0;
     if (!FLAC__stream_encoder_finish(state_->encoder) || std::fflush(state_->out) != 0 || std::ferror(state_->out))
-        throw FileError("FLAC encoder: " + SystemReason());
+        throw ArchiveError(ArchiveFault::FlacEncoder, {SystemReason()});
 }
 
 namespace {
@@ -115,6 +116,7 @@ struct DecodeState {
     std::vector<std::uint8_t> bytes;
     std::string problem;
     std::exception_ptr sinkError;
+    bool formatDiffers;  // a frame's channels or bits are not the manifest's
 };
 
 FLAC__StreamDecoderReadStatus ReadIn(const FLAC__StreamDecoder*, FLAC__byte buffer[], size_t* bytes, void* client) {
@@ -133,7 +135,7 @@ FLAC__StreamDecoderWriteStatus WriteIn(const FLAC__StreamDecoder*, const FLAC__F
     auto* state = static_cast<DecodeState*>(client);
     const PcmFormat& f = *state->expected;
     if (frame->header.channels != f.channels || frame->header.bits_per_sample != f.bitsPerSample) {
-        state->problem = "its format differs from the manifest's";
+        state->formatDiffers = true;
         return FLAC__STREAM_DECODER_WRITE_STATUS_ABORT;
     }
     const unsigned width = f.bitsPerSample / 8;
@@ -164,9 +166,9 @@ void ErrorIn(const FLAC__StreamDecoder*, FLAC__StreamDecoderErrorStatus status, 
 }  // namespace
 
 void DecodeFlac(const PcmFormat& expected, const ByteSource& read, const ByteSink& write, const std::string& what) {
-    DecodeState state{&expected, &read, &write, {}, {}, nullptr};
+    DecodeState state{&expected, &read, &write, {}, {}, nullptr, false};
     FLAC__StreamDecoder* decoder = FLAC__stream_decoder_new();
-    if (!decoder) throw FileError("FLAC: out of memory");
+    if (!decoder) throw ArchiveError(ArchiveFault::OutOfMemory, {"FLAC"});
     FLAC__stream_decoder_set_md5_checking(decoder, true);
     bool ok = FLAC__stream_decoder_init_stream(decoder, ReadIn, nullptr, nullptr, nullptr, nullptr, WriteIn, nullptr,
                                                ErrorIn, &state) == FLAC__STREAM_DECODER_INIT_STATUS_OK;
@@ -180,11 +182,12 @@ void DecodeFlac(const PcmFormat& expected, const ByteSource& read, const ByteSin
     bool md5Ok = FLAC__stream_decoder_finish(decoder);
     FLAC__stream_decoder_delete(decoder);
     if (state.sinkError) std::rethrow_exception(state.sinkError);
-    if (!ok || !streamEnded || !state.problem.empty())
-        throw FileError(what + ": damaged FLAC stream" + (state.problem.empty() ? "" : " (" + state.problem + ")"));
-    if (!md5Ok) throw FileError(what + ": damaged FLAC stream (MD5 signature differs)");
+    if (state.formatDiffers) throw ArchiveError(ArchiveFault::FlacFormat, {what});
+    if (!state.problem.empty()) throw ArchiveError(ArchiveFault::FlacDamagedWhy, {what, state.problem});
+    if (!ok || !streamEnded) throw ArchiveError(ArchiveFault::FlacDamaged, {what});
+    if (!md5Ok) throw ArchiveError(ArchiveFault::FlacMd5, {what});
     if (channels != expected.channels || bits != expected.bitsPerSample || rate != expected.sampleRate)
-        throw FileError(what + ": FLAC stream format differs from the manifest's");
+        throw ArchiveError(ArchiveFault::FlacFormat, {what});
     (void)frames;
 }
 

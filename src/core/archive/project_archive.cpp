@@ -12,6 +12,7 @@
 #include <unistd.h>
 #endif
 
+#include "archive/archive_error.h"
 #include "archive/sample_layout.h"
 #include "archive/sha256.h"
 #include "archive/tar_container.h"
@@ -22,6 +23,7 @@
 #include "io/path_text.h"
 #include "project/play_marks.h"
 #include "project/track_layout.h"
+#include "settings/cli_texts.h"
 #include "settings/ui_texts.h"
 #include "text/ascii.h"
 #include "ui/dialogs.h"
@@ -35,8 +37,6 @@ namespace {
 
 constexpr std::size_t BlockBytes = 1 << 20;
 constexpr std::uint64_t MaxManifestBytes = 16u << 20;
-
-std::string Quoted(const fs::path& path) { return "\"" + PathText(path) + "\""; }
 
 std::error_code SystemError() { return {errno ? errno : EIO, std::generic_category()}; }
 
@@ -235,7 +235,7 @@ void WriteFileEntry(TarWriter& tar, const std::string& name, const fs::path& sou
         left -= take;
     }
     if (!sha256.empty() && sha.HexDigest() != sha256)
-        throw FileError("\"" + PathText(source) + "\" changed while it was archived; nothing was archived");
+        throw ArchiveError(ArchiveFault::Changed, {PathText(source)});
 }
 
 // What each original file of an archive turns into while it is read.
@@ -252,21 +252,20 @@ ArchiveManifest ReadManifestEntry(TarReader& reader, const fs::path& archive) {
     std::string name;
     std::uint64_t size = 0;
     if (!reader.Next(name, size) || name != ManifestEntryName)
-        throw FileError("\"" + PathText(archive) + "\" is no Spurwerk archive (its first entry is not " +
-                        ManifestEntryName + ")");
-    if (size > MaxManifestBytes) throw FileError("damaged manifest: too large");
+        throw ArchiveError(ArchiveFault::NotAnArchive, {PathText(archive), ManifestEntryName});
+    if (size > MaxManifestBytes) throw ArchiveError(ArchiveFault::ManifestTooLarge);
     std::string text(size, '\0');
     std::size_t at = 0;
     while (at < size) {
         std::size_t got = reader.Read(reinterpret_cast<std::uint8_t*>(text.data()) + at, size - at);
-        if (got == 0) throw FileError("damaged archive: the manifest is cut short");
+        if (got == 0) throw ArchiveError(ArchiveFault::ManifestCut);
         at += got;
     }
     ArchiveManifest manifest = ManifestFromJson(text);
     std::set<std::string> seen;
     for (const ArchivedFile& file : manifest.files)
         if (!seen.insert(UpperAscii(file.path)).second)
-            throw FileError("damaged manifest: \"" + NameText(file.path) + "\" is named twice");
+            throw ArchiveError(ArchiveFault::NamedTwice, {NameText(file.path)});
     return manifest;
 }
 
@@ -298,16 +297,15 @@ ArchiveManifest ReadArchive(const fs::path& archive, const std::function<FileSin
             std::string name;
             std::uint64_t size = 0;
             if (!reader.Next(name, size))
-                throw FileError("damaged archive: it ends before \"" + NameText(names[part]) + "\"");
+                throw ArchiveError(ArchiveFault::EndsBefore, {NameText(names[part])});
             if (name != names[part])
-                throw FileError("damaged archive: \"" + NameText(name) + "\" stands where the manifest expects \"" +
-                                NameText(names[part]) + "\"");
+                throw ArchiveError(ArchiveFault::EntryMisplaced, {NameText(name), NameText(names[part])});
             bool isFlac = file.storage == FileStorage::Flac && part == 1;
             std::uint64_t expected = file.storage == FileStorage::Raw ? file.size
                                      : part == 0                      ? file.prefixBytes
                                                                       : file.suffixBytes;
             if (!isFlac && size != expected)
-                throw FileError("damaged archive: " + shown + " differs in size from the manifest");
+                throw ArchiveError(ArchiveFault::SizeDiffers, {NameText(file.path)});
             if (!check) {
                 reader.Skip();
                 continue;
@@ -321,22 +319,21 @@ ArchiveManifest ReadArchive(const fs::path& archive, const std::function<FileSin
                 };
                 DecodeFlac(file.format, source, emit, shown);
                 if (produced - before != file.sampleBytes)
-                    throw FileError("damaged archive: the FLAC stream of " + shown + " holds " +
-                                    std::to_string(produced - before) + " sample bytes, the manifest " +
-                                    std::to_string(file.sampleBytes));
+                    throw ArchiveError(ArchiveFault::FlacBytes, {NameText(file.path), std::to_string(produced - before),
+                                                                  std::to_string(file.sampleBytes)});
             } else {
                 while (std::size_t got = reader.Read(buffer.data(), buffer.size())) emit(buffer.data(), got);
             }
         }
         if (!check) continue;
         if (produced != file.size || sha.HexDigest() != file.sha256)
-            throw FileError("damaged archive: " + shown + " does not match the manifest's checksum");
+            throw ArchiveError(ArchiveFault::Checksum, {NameText(file.path)});
         if (sink) sink->End();
     }
     std::string extra;
     std::uint64_t extraSize = 0;
     if (reader.Next(extra, extraSize))
-        throw FileError("damaged archive: it holds \"" + NameText(extra) + "\", which the manifest does not name");
+        throw ArchiveError(ArchiveFault::UnnamedEntry, {NameText(extra)});
     return manifest;
 }
 
@@ -451,9 +448,9 @@ std::string ArchiveFileName(const std::string& folder, const std::string& projec
 ArchiveResult ArchiveProject(const fs::path& projectFolder, const fs::path& targetFolder, const ArchiveOptions& options,
                              Dialogs& dialogs, const ArchiveProgress& report) {
     if (options.flacLevel < 0 || options.flacLevel > 8)
-        throw FileError("the compression level is 0 to 8, not " + std::to_string(options.flacLevel));
+        throw ArchiveError(ArchiveFault::LevelRange, {std::to_string(options.flacLevel)});
     auto folder = ProjectFolderOf(projectFolder);
-    if (!folder) throw FileError(Quoted(projectFolder) + " holds no project file (PRJDATA.ZDT)");
+    if (!folder) throw ArchiveError(ArchiveFault::NoProjectFile, {PathText(projectFolder)});
     fs::path source = fs::absolute(*folder).lexically_normal();
     if (!source.has_filename()) source = source.parent_path();
     std::error_code ec;
@@ -461,7 +458,7 @@ ArchiveResult ArchiveProject(const fs::path& projectFolder, const fs::path& targ
                                                                   std::make_error_code(std::errc::no_such_file_or_directory));
     fs::path target = fs::absolute(targetFolder).lexically_normal();
     auto [inside, rest] = std::mismatch(source.begin(), source.end(), target.begin(), target.end());
-    if (inside == source.end()) throw FileError("the archive cannot go into the project folder itself: " + Quoted(target));
+    if (inside == source.end()) throw ArchiveError(ArchiveFault::IntoProject, {PathText(target)});
 
     ArchiveResult result;
     ArchiveManifest& m = result.manifest;
@@ -493,12 +490,12 @@ ArchiveResult ArchiveProject(const fs::path& projectFolder, const fs::path& targ
             continue;
         }
         if (it->is_symlink()) {
-            result.skipped.push_back("\"" + relative + "\": a symbolic link, not archived");
+            result.skipped.push_back(CliTxt(CliText::ArchiveSkippedLink, {relative}));
             continue;
         }
         if (it->is_directory()) continue;
         if (!it->is_regular_file()) {
-            result.skipped.push_back("\"" + relative + "\": not a regular file, not archived");
+            result.skipped.push_back(CliTxt(CliText::ArchiveSkippedNoFile, {relative}));
             continue;
         }
         if (it.depth() == 0 && IsInfoFileName(name)) {
@@ -604,7 +601,7 @@ int NextFreeProjectNumber(const fs::path& cardRoot) {
     if (ec) throw FileError::For(FileStep::Read, cardRoot, ec);
     for (int number = 1; number <= 999; ++number)
         if (!taken.count(number)) return number;
-    throw FileError("no free project number left in " + Quoted(cardRoot) + " (PROJ001 to PROJ999 are taken)");
+    throw ArchiveError(ArchiveFault::NoFreeNumber, {PathText(cardRoot)});
 }
 
 std::string ProjectFolderName(const fs::path& cardRoot, int number) {
@@ -628,7 +625,7 @@ RestoreResult RestoreArchive(const fs::path& archive, const fs::path& cardRoot, 
     if (!fs::is_directory(cardRoot, ec))
         throw FileError::For(FileStep::Write, cardRoot, std::make_error_code(std::errc::no_such_file_or_directory));
     if (options.number && (*options.number < 1 || *options.number > 999))
-        throw FileError("project numbers run from 1 to 999, not " + std::to_string(*options.number));
+        throw ArchiveError(ArchiveFault::NumberRange, {std::to_string(*options.number)});
     int number = options.number ? *options.number : NextFreeProjectNumber(cardRoot);
     // An existing folder of that number in another letter case is the same project.
     std::string name = ProjectFolderName(cardRoot, number);
@@ -657,7 +654,7 @@ RestoreResult RestoreArchive(const fs::path& archive, const fs::path& cardRoot, 
     for (const ArchivedFile& file : result.manifest.files) {
         std::uint64_t size = 0;
         if (HashFile(temp.path() / fs::path(file.path), nullptr, &size) != file.sha256 || size != file.size)
-            throw FileError("\"" + NameText(file.path) + "\" reads back differently from what was written; nothing restored");
+            throw ArchiveError(ArchiveFault::ReadsBack, {NameText(file.path)});
     }
     const std::string& projectName = result.manifest.project;
     if ((result.manifest.infoFile || options.infoFile) && !projectName.empty() && IsSafeInfoFileProjectName(projectName)) {
@@ -700,7 +697,7 @@ fs::path ExtractFromArchive(const fs::path& archive, const std::string& which, c
         int track = upper == "MASTER" ? 0 : std::stoi(which.size() > 3 ? "999" : which);
         auto it = std::find_if(manifest.tracks.begin(), manifest.tracks.end(),
                                [&](const ArchivedTrack& t) { return t.track == track; });
-        if (it == manifest.tracks.end()) throw FileError("the archive's project assigns no WAV file to track " + which);
+        if (it == manifest.tracks.end()) throw ArchiveError(ArchiveFault::NoTrackFile, {which});
         wanted = it->wav;
     }
     // A plain WAV name means the one in AUDIO; a path is taken as it is.
@@ -709,9 +706,9 @@ fs::path ExtractFromArchive(const fs::path& archive, const std::string& which, c
         std::string path = UpperAscii(file.path);
         if (path == UpperAscii(wanted) || path == "AUDIO/" + UpperAscii(wanted)) found = &file;
     }
-    if (!found) throw FileError("the archive holds no file \"" + NameText(wanted) + "\"");
+    if (!found) throw ArchiveError(ArchiveFault::NoSuchFile, {NameText(wanted)});
     if (asFlac && found->storage != FileStorage::Flac)
-        throw FileError("\"" + NameText(found->path) + "\" is stored as it is (" + found->rawReason + "), not as FLAC");
+        throw ArchiveError(ArchiveFault::StoredRaw, {NameText(found->path), found->rawReason});
     std::error_code ec;
     if (!fs::is_directory(targetFolder, ec))
         throw FileError::For(FileStep::Write, targetFolder, std::make_error_code(std::errc::no_such_file_or_directory));

@@ -31,7 +31,7 @@ SampleLayout LocateSamples(const std::filesystem::path& path) {
     SampleLayout layout;
     layout.fileSize = wav.fileSize > 0 ? static_cast<std::uint64_t>(wav.fileSize) : 0;
     if (!wav.Ok()) {
-        layout.storeRawReason = WavFaultText(wav.fault);
+        layout.storeRawReason = WavFaultName(wav.fault);
         if (layout.storeRawReason.empty()) layout.storeRawReason = "unreadable WAV header";
         return layout;
     }

@@ -5,7 +5,9 @@
 
 #include "archive/archive_manifest.h"
 #include "io/path_text.h"
-#include "ui/errors.h"
+#include "archive/archive_error.h"
+#include "settings/cli_texts.h"
+#include "settings/file_error_text.h"
 
 namespace spurwerk {
 
@@ -21,6 +23,16 @@ struct TarWriter::State {
 };
 
 namespace {
+
+// libarchive's own words, which it has in English only.
+std::string LibraryReason(archive* a) {
+    const char* reason = archive_error_string(a);
+    return reason ? reason : CliTxt(CliText::SystemIo);
+}
+
+std::string WriteReason(const TarWriter::State& state) {
+    return state.fault ? SystemErrorInLanguage(state.fault) : LibraryReason(state.a);
+}
 
 la_ssize_t WriteToTemp(archive* a, void* client, const void* buffer, std::size_t size) {
     auto* state = static_cast<TarWriter::State*>(client);
@@ -38,13 +50,13 @@ la_ssize_t WriteToTemp(archive* a, void* client, const void* buffer, std::size_t
 TarWriter::TarWriter(TempFile& out) : state_(std::make_unique<State>()) {
     state_->out = &out;
     state_->a = archive_write_new();
-    if (!state_->a) throw FileError("libarchive: out of memory");
+    if (!state_->a) throw ArchiveError(ArchiveFault::OutOfMemory, {"libarchive"});
     // GNU tar: names go in as the card's bytes (Windows-1252 names stay what
     // they are), long names and sizes beyond 8 GiB fit, and every tar reads it.
     archive_write_set_format_gnutar(state_->a);
     archive_write_set_bytes_in_last_block(state_->a, 1);
     if (archive_write_open(state_->a, state_.get(), nullptr, WriteToTemp, nullptr) != ARCHIVE_OK)
-        throw FileError(std::string("Cannot write the archive: ") + archive_error_string(state_->a));
+        throw ArchiveError(ArchiveFault::CannotWrite, {LibraryReason(state_->a)});
 }
 
 TarWriter::~TarWriter() = default;
@@ -58,25 +70,20 @@ void TarWriter::Begin(const std::string& name, std::uint64_t size, std::time_t m
     archive_entry_set_mtime(entry, mtime, 0);
     int status = archive_write_header(state_->a, entry);
     archive_entry_free(entry);
-    if (status < ARCHIVE_WARN)
-        throw FileError(std::string("Cannot write the archive: ") + archive_error_string(state_->a));
+    if (status < ARCHIVE_WARN) throw ArchiveError(ArchiveFault::CannotWrite, {LibraryReason(state_->a)});
 }
 
 void TarWriter::Write(const std::uint8_t* data, std::size_t size) {
     while (size > 0) {
         la_ssize_t written = archive_write_data(state_->a, data, size);
-        if (written <= 0)
-            throw FileError(std::string("Cannot write the archive: ") +
-                            (state_->fault ? state_->fault.message() : archive_error_string(state_->a)));
+        if (written <= 0) throw ArchiveError(ArchiveFault::CannotWrite, {WriteReason(*state_)});
         data += written;
         size -= static_cast<std::size_t>(written);
     }
 }
 
 void TarWriter::Close() {
-    if (archive_write_close(state_->a) != ARCHIVE_OK)
-        throw FileError(std::string("Cannot write the archive: ") +
-                        (state_->fault ? state_->fault.message() : archive_error_string(state_->a)));
+    if (archive_write_close(state_->a) != ARCHIVE_OK) throw ArchiveError(ArchiveFault::CannotWrite, {WriteReason(*state_)});
 }
 
 struct TarReader::State {
@@ -92,8 +99,7 @@ struct TarReader::State {
 namespace {
 
 [[noreturn]] void ThrowDamaged(archive* a, const std::filesystem::path& path) {
-    const char* reason = archive_error_string(a);
-    throw FileError("damaged archive \"" + PathText(path) + "\": " + (reason ? reason : "read error"));
+    throw ArchiveError(ArchiveFault::ContainerDamaged, {PathText(path), LibraryReason(a)});
 }
 
 }  // namespace
@@ -122,14 +128,13 @@ bool TarReader::Next(std::string& name, std::uint64_t& size) {
     const char* pathname = archive_entry_pathname(entry);
     name = pathname ? pathname : "";
     if (!IsSafeRelativePath(name))
-        throw FileError("the archive holds a path outside its folder: \"" + NameText(name) + "\"; nothing is taken from it");
+        throw ArchiveError(ArchiveFault::PathOutside, {NameText(name)});
     if (archive_entry_filetype(entry) != AE_IFREG) {
         bool link = archive_entry_filetype(entry) == AE_IFLNK || archive_entry_hardlink(entry);
-        throw FileError(std::string("the archive holds ") + (link ? "a link" : "an entry that is no file") + ": \"" +
-                        NameText(name) + "\"; nothing is taken from it");
+        throw ArchiveError(link ? ArchiveFault::HoldsLink : ArchiveFault::HoldsNoFile, {NameText(name)});
     }
     if (archive_entry_hardlink(entry))
-        throw FileError("the archive holds a link: \"" + NameText(name) + "\"; nothing is taken from it");
+        throw ArchiveError(ArchiveFault::HoldsLink, {NameText(name)});
     la_int64_t entrySize = archive_entry_size(entry);
     size = entrySize > 0 ? static_cast<std::uint64_t>(entrySize) : 0;
     return true;

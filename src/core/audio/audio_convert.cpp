@@ -14,6 +14,7 @@
 #include "audio/recorder_rules.h"
 #include "io/file_io.h"
 #include "io/path_text.h"
+#include "settings/cli_texts.h"
 #include "settings/ui_texts.h"
 #include "ui/errors.h"
 
@@ -172,7 +173,7 @@ public:
         if (flac_) {
             if (sf_close(flac_.release()) != 0)
                 throw FileError::For(FileStep::Write, PathFromText(request_.target), FileFault::Detail,
-                                     {"FLAC encoder"});
+                                     {CliTxt(CliText::ArchiveFlacEncoder, {CliTxt(CliText::SystemIo)})});
             Check(temp_.Write(memory_.bytes.data(), memory_.bytes.size()));
         } else {
             const std::uint64_t dataSize = frames_ * static_cast<std::uint64_t>(channels_ * request_.bits / 8);

@@ -7,6 +7,7 @@
 #include "io/name_lookup.h"
 #include "io/path_text.h"
 #include "project/track_layout.h"
+#include "settings/cli_texts.h"
 
 namespace spurwerk {
 
@@ -74,7 +75,7 @@ void PreviewMixer::Open(Source& source, SampleReader& reader, const std::string&
     }
     if (rate_ == 0) rate_ = layout.sampleRate;
     if (layout.sampleRate != rate_) {
-        source.problem = ExtractFileName(path) + ": other sample rate (" + std::to_string(layout.sampleRate) + " Hz)";
+        source.problem = CliTxt(CliText::WavOtherRate, {ExtractFileName(path), std::to_string(layout.sampleRate)});
         reader = SampleReader();
         return;
     }

@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "io/path_text.h"
+#include "settings/cli_texts.h"
 
 namespace spurwerk {
 
@@ -161,6 +162,19 @@ void Decode(const WavLayout& layout, const std::uint8_t* raw, std::size_t sample
 }  // namespace
 
 std::string WavFaultText(WavFault fault) {
+    switch (fault) {
+    case WavFault::None: return "";
+    case WavFault::CannotOpen: return CliTxt(CliText::WavCannotOpen);
+    case WavFault::NotWave: return CliTxt(CliText::WavNotWave);
+    case WavFault::NoFormat: return CliTxt(CliText::WavNoFormat);
+    case WavFault::NoData: return CliTxt(CliText::WavNoData);
+    case WavFault::UnsupportedFormat: return CliTxt(CliText::WavUnsupported);
+    case WavFault::BadLayout: return CliTxt(CliText::WavBadLayout);
+    }
+    return "";
+}
+
+std::string WavFaultName(WavFault fault) {
     switch (fault) {
     case WavFault::None: return "";
     case WavFault::CannotOpen: return "cannot be read";

@@ -62,8 +62,10 @@ enum class WavFault {
     BadLayout,          // block align, rate or channel count that cannot be
 };
 
-// A short English reason for a fault; empty for None.
+// A short reason for a fault in the language loaded; empty for None.
 std::string WavFaultText(WavFault fault);
+// The same in English, for what files keep (an archive's manifest).
+std::string WavFaultName(WavFault fault);
 
 // One chunk as its header states it. `offset` is where its 8-byte header starts;
 // `length` the stored length (for an RF64 data chunk the ds64 value).

@@ -243,6 +243,87 @@ enum class CliText {
     ExportMissing,      // %1 the track, %2 the file, %3 the folder
     ExportExists,       // %1 the file
     BadTrackList,       // %1 what was given
+    ArchiveBadHex,
+    ArchiveNotSpurwerk,
+    ArchiveNewer,  // %1 the version
+    ArchiveUnknownStorage,  // %1 the storage
+    ArchivePartsDiffer,  // %1 the file
+    ArchivePathOutsideProject,  // %1 the path
+    ArchiveManifestDamaged,  // %1 the reader's reason
+    ArchiveFolderOutsideTarget,  // %1 the folder
+    ArchiveBadProjectFile,
+    ArchiveOutOfMemory,  // %1 the library
+    ArchiveFlacEncoder,  // %1 the reason
+    ArchiveFlacDamaged,  // %1 the file
+    ArchiveFlacDamagedWhy,  // %1 the file, %2 the decoder's reason
+    ArchiveFlacMd5,  // %1 the file
+    ArchiveFlacFormat,  // %1 the file
+    ArchiveChanged,  // %1 the file
+    ArchiveNotAnArchive,  // %1 the file, %2 the manifest's name
+    ArchiveManifestTooLarge,
+    ArchiveManifestCut,
+    ArchiveNamedTwice,  // %1 the file
+    ArchiveEndsBefore,  // %1 the entry
+    ArchiveEntryMisplaced,  // %1 the entry, %2 the one expected
+    ArchiveSizeDiffers,  // %1 the file
+    ArchiveFlacBytes,  // %1 the file, %2 the bytes decoded, %3 the bytes expected
+    ArchiveChecksum,  // %1 the file
+    ArchiveUnnamedEntry,  // %1 the entry
+    ArchiveLevelRange,  // %1 what was given
+    ArchiveNoProjectFile,  // %1 the folder
+    ArchiveIntoProject,  // %1 the target
+    ArchiveNoFreeNumber,  // %1 the card
+    ArchiveNumberRange,  // %1 what was given
+    ArchiveReadsBack,  // %1 the file
+    ArchiveNoTrackFile,  // %1 the track
+    ArchiveNoSuchFile,  // %1 the file
+    ArchiveStoredRaw,  // %1 the file, %2 why
+    ArchiveCannotWrite,  // %1 the reason
+    ArchiveContainerDamaged,  // %1 the archive, %2 the reason
+    ArchivePathOutside,  // %1 the path
+    ArchiveHoldsLink,  // %1 the entry
+    ArchiveHoldsNoFile,  // %1 the entry
+    ArchiveSkippedLink,  // %1 the entry
+    ArchiveSkippedNoFile,  // %1 the entry
+    ArchiveNeedsTo,
+    ArchiveNeedsProject,
+    ArchiveNoProjectPath,  // %1 the path
+    ArchiveHoldsNoProject,  // %1 the folder
+    ArchiveNotArchived,  // %1 the folder
+    ArchiveWritten,  // %1 the folder, %2 the archive, %3 the files, %4 %5 the sizes
+    ArchiveWrittenRemoved,  // as ArchiveWritten
+    ArchiveOneFailed,  // the error follows
+    ArchiveManyFailed,  // %1 the count; the errors follow
+    ArchiveListArchive,  // %1 the archive
+    ArchiveListHead,  // %1 folder, %2 project, %3 model, %4 bits, %5 date
+    ArchiveListTracks,
+    ArchiveListMarks,  // %1 the marks
+    ArchiveListNoMarks,
+    ArchiveListFiles,
+    ArchiveListFlac,  // %1 channels, %2 rate, %3 bits
+    ArchiveListRaw,
+    ArchiveListRawWhy,  // %1 why
+    ArchiveVerified,  // %1 the archive, %2 the files, %3 the folder
+    ArchiveNeedsCard,
+    ArchiveNothingRestored,
+    ArchiveRestored,  // %1 the archive, %2 the folder, %3 the files
+    ArchiveNeedsFilesTarget,
+    ArchiveNeedsTracks,
+    WavCannotOpen,
+    WavNotWave,
+    WavNoFormat,
+    WavNoData,
+    WavUnsupported,
+    WavBadLayout,
+    WavReadError,
+    WavOtherRate,  // %1 the file, %2 its rate
+    PeaksHead,  // %1 the file, %2 frames, %3 channels, %4 rate
+    PeaksCutShort,  // %1 the bytes there, %2 the bytes declared
+    TypeText,
+    TypeInt,
+    TypeUint,
+    TypeFloat,
+    TypeRange,  // %1 the type, %2 the lowest, %3 the highest
     Count,
 };
 

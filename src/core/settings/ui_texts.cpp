@@ -154,6 +154,9 @@ constexpr std::array<Entry, Count> Entries{{
     {"AudioJobRunning", "Audio wird umgewandelt …"},
     {"ExportOverwrite", "%1 Dateien gibt es schon in diesem Ordner. Ersetzen?"},
     {"ExportFormatPrompt", "Format der exportierten Dateien"},
+    {"TrackViewOutputFormat", "die Ausgabe nimmt kein 16-Bit-Stereo mit %1 Hz"},
+    {"TrackViewOutputFailed", "die Audio-Ausgabe konnte nicht geöffnet werden"},
+    {"TrackViewNoMultimedia", "ohne Qt Multimedia gebaut"},
 }};
 
 std::array<std::string, Count>& Table() {

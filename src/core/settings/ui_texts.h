@@ -141,6 +141,10 @@ enum class UiText {
     AudioJobRunning,
     ExportOverwrite,
     ExportFormatPrompt,
+    // Why the track view cannot play.
+    TrackViewOutputFormat,  // %1 the sample rate
+    TrackViewOutputFailed,
+    TrackViewNoMultimedia,
     Count,
 };
 

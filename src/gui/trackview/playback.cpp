@@ -3,6 +3,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "audio/preview_mixer.h"
@@ -97,7 +98,7 @@ bool Playback::Start(std::unique_ptr<PreviewMixer> mixer, std::uint64_t frame) {
     format.setChannelCount(2);
     format.setSampleFormat(QAudioFormat::Int16);
     if (!output.isFormatSupported(format)) {
-        problem_ = QStringLiteral("the output takes no 16-bit stereo at %1 Hz").arg(mixer->SampleRate());
+        problem_ = QString::fromStdString(UiTxt(UiText::TrackViewOutputFormat, std::to_string(mixer->SampleRate())));
         emit stateChanged();
         return false;
     }
@@ -112,7 +113,7 @@ bool Playback::Start(std::unique_ptr<PreviewMixer> mixer, std::uint64_t frame) {
     engine_->sink = std::make_unique<QAudioSink>(output, format);
     engine_->sink->start(engine_->device.get());
     if (engine_->sink->error() != QAudio::NoError) {
-        problem_ = QStringLiteral("the audio output could not be opened");
+        problem_ = QString::fromStdString(UiTxt(UiText::TrackViewOutputFailed));
         engine_->sink.reset();
         engine_->device.reset();
         emit stateChanged();
@@ -152,7 +153,7 @@ std::int64_t Playback::PositionMs() const {
 struct Playback::Engine {};
 
 Playback::Playback() : engine_(std::make_unique<Engine>()) {
-    problem_ = QStringLiteral("built without Qt Multimedia");
+    problem_ = QString::fromStdString(UiTxt(UiText::TrackViewNoMultimedia));
 }
 Playback::~Playback() = default;
 bool Playback::Available() const { return false; }

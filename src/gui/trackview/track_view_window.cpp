@@ -23,6 +23,7 @@
 #include "project/play_marks.h"
 #include "project/project_info.h"
 #include "project/value_texts.h"
+#include "settings/cli_texts.h"
 #include "settings/ui_texts.h"
 #include "support/guarded.h"
 #include "support/qt_text.h"
@@ -205,7 +206,7 @@ void TrackViewWindow::OverviewRead(int generation, std::size_t index, PeakResult
     row.peaks = result.peaks;
     row.sampleRate = result.layout.sampleRate;
     if (!result.layout.Ok()) row.reason = WavFaultText(result.layout.fault);
-    else if (result.readError) row.reason = "read error";
+    else if (result.readError) row.reason = CliTxt(CliText::WavReadError);
     --pending_;
     if (!fitted_ && pending_ == 0) {
         ZoomFit();

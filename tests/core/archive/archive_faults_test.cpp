@@ -6,6 +6,7 @@
 #include "archive/project_archive.h"
 #include "archive_test_files.h"
 #include "scripted_dialogs.h"
+#include "settings/cli_texts.h"
 #include "settings/ui_texts.h"
 #include "test_files.h"
 #include "ui/errors.h"
@@ -79,25 +80,25 @@ TEST_F(ArchiveFaults, DamagedArchivesAreRefusedAndNothingIsRestored) {
          "MONO-000.WAV"},
         {"FLAC stream cut short", [&](auto& e) { entry(e, "STE-001.WAV.flac").data.resize(5000); }, "STE-001.WAV"},
         {"manifest with a wrong checksum",
-         [&](auto& e) { replaceInManifest(e, "\"sha256\": \"", "\"sha256\": \"0"); }, "checksum"},
+         [&](auto& e) { replaceInManifest(e, "\"sha256\": \"", "\"sha256\": \"0"); }, "Prüfsumme"},
         {"manifest with a wrong size",
          [&](auto& e) { replaceInManifest(e, "\"path\": \"EFXDATA.ZDT\",\n      \"size\": 600", "\"path\": \"EFXDATA.ZDT\",\n      \"size\": 601"); },
-         "size"},
-        {"manifest that is no JSON", [&](auto& e) { e.front().data.resize(e.front().data.size() / 2); }, "damaged manifest"},
+         "Größe"},
+        {"manifest that is no JSON", [&](auto& e) { e.front().data.resize(e.front().data.size() / 2); }, "beschädigtes Verzeichnis"},
         {"manifest path leaving the folder",
          [&](auto& e) { replaceInManifest(e, "\"path\": \"EFXDATA.ZDT\"", "\"path\": \"../../EFXDATA.ZDT\""); },
-         "outside"},
+         "außerhalb"},
         {"entry leaving the folder",
-         [&](auto& e) { e.insert(e.begin() + 1, TarEntry{"../../evil.txt", TextBytes("x"), false, ""}); }, "outside"},
+         [&](auto& e) { e.insert(e.begin() + 1, TarEntry{"../../evil.txt", TextBytes("x"), false, ""}); }, "außerhalb"},
         {"absolute entry",
-         [&](auto& e) { e.insert(e.begin() + 1, TarEntry{"/tmp/evil.txt", TextBytes("x"), false, ""}); }, "outside"},
+         [&](auto& e) { e.insert(e.begin() + 1, TarEntry{"/tmp/evil.txt", TextBytes("x"), false, ""}); }, "außerhalb"},
         {"symbolic link entry",
-         [&](auto& e) { e.insert(e.begin() + 1, TarEntry{"PROJ001/AUDIO/LINK.WAV", {}, true, "/etc/passwd"}); }, "link"},
+         [&](auto& e) { e.insert(e.begin() + 1, TarEntry{"PROJ001/AUDIO/LINK.WAV", {}, true, "/etc/passwd"}); }, "Verknüpfung"},
         {"entry the manifest does not name",
-         [&](auto& e) { e.push_back(TarEntry{"PROJ001/EXTRA.TXT", TextBytes("x"), false, ""}); }, "does not name"},
-        {"entry missing", [&](auto& e) { e.pop_back(); }, "ends before"},
-        {"entries swapped", [&](auto& e) { std::swap(e[1], e[2]); }, "where the manifest expects"},
-        {"no manifest", [&](auto& e) { e.erase(e.begin()); }, "no Spurwerk archive"},
+         [&](auto& e) { e.push_back(TarEntry{"PROJ001/EXTRA.TXT", TextBytes("x"), false, ""}); }, "nicht nennt"},
+        {"entry missing", [&](auto& e) { e.pop_back(); }, "endet vor"},
+        {"entries swapped", [&](auto& e) { std::swap(e[1], e[2]); }, "wo das Verzeichnis"},
+        {"no manifest", [&](auto& e) { e.erase(e.begin()); }, "kein Spurwerk-Archiv"},
     };
     const auto cardBefore = FolderContents(card.path());
     for (const Case& c : cases) {
@@ -142,6 +143,12 @@ TEST_F(ArchiveFaults, BrokenContainersAreRefused) {
     EXPECT_THROW(VerifyArchive(store / "missing.tar"), FileError);
 }
 
+// The system's words (a file error) or the built-in German ones (the archive's own).
+bool SaysNoSpace(const std::string& message) {
+    return message.find("No space left") != std::string::npos ||
+           message.find(CliTxt(CliText::SystemNoSpace)) != std::string::npos;
+}
+
 TEST_F(ArchiveFaults, AFullTargetLeavesNoHalfWrittenFile) {
     SmallTmpfs full(64);
     if (!full.mounted()) GTEST_SKIP() << "a full file system needs a tmpfs, and mounting one needs root";
@@ -149,7 +156,7 @@ TEST_F(ArchiveFaults, AFullTargetLeavesNoHalfWrittenFile) {
         ArchiveProject(project, full.path(), {}, dialogs);
         ADD_FAILURE() << "archived onto a full file system";
     } catch (const FileError& e) {
-        EXPECT_NE(std::string(e.what()).find("No space left"), std::string::npos) << e.what();
+        EXPECT_TRUE(SaysNoSpace(e.what())) << e.what();
     }
     EXPECT_TRUE(Names(full.path()).empty());
 
@@ -158,7 +165,7 @@ TEST_F(ArchiveFaults, AFullTargetLeavesNoHalfWrittenFile) {
         RestoreArchive(archive, full.path(), {}, dialogs);
         ADD_FAILURE() << "restored onto a full card";
     } catch (const FileError& e) {
-        EXPECT_NE(std::string(e.what()).find("No space left"), std::string::npos) << e.what();
+        EXPECT_TRUE(SaysNoSpace(e.what())) << e.what();
     }
     EXPECT_EQ(Names(full.path()), std::vector<std::string>{"PROJ001"});
 }
@@ -171,10 +178,10 @@ TEST_F(ArchiveFaults, ArchivingRefusesWhatIsNoProject) {
     };
     fs::create_directory(card / "EMPTY");
     const Case cases[] = {
-        {card / "EMPTY", store.path(), "no project file"},
-        {card / "MISSING", store.path(), "no project file"},
+        {card / "EMPTY", store.path(), "enthält keine Projekt-Datei"},
+        {card / "MISSING", store.path(), "enthält keine Projekt-Datei"},
         {project, store / "missing", "No such file"},
-        {project, project / "AUDIO", "project folder itself"},
+        {project, project / "AUDIO", "in den Projekt-Ordner selbst"},
     };
     for (const Case& c : cases) {
         try {

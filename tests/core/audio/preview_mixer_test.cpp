@@ -157,9 +157,9 @@ TEST(PreviewMixerTest, ProblemsOfTracks) {
                         {.path = (dir / "GONE.WAV").string()}});
     EXPECT_EQ(mixer.SampleRate(), 44100u);
     EXPECT_EQ(mixer.Problem(0), "");
-    EXPECT_EQ(mixer.Problem(1), "OTHER.WAV: other sample rate (48000 Hz)");
-    EXPECT_EQ(mixer.Problem(2), "BAD.WAV: no WAV file");
-    EXPECT_EQ(mixer.Problem(3), "GONE.WAV: cannot be read");
+    EXPECT_EQ(mixer.Problem(1), "OTHER.WAV: andere Abtastrate (48000 Hz)");
+    EXPECT_EQ(mixer.Problem(2), "BAD.WAV: keine WAV-Datei");
+    EXPECT_EQ(mixer.Problem(3), "GONE.WAV: nicht lesbar");
     EXPECT_EQ(mixer.FrameCount(), 10u);
 }
 

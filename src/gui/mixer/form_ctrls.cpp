@@ -61,7 +61,10 @@ FormCtrls::FormCtrls(AppState& state, QWidget* parent) : QWidget(parent, Qt::Win
         options.devIsZoomR24 = false;
         model_ = std::make_unique<MixerViewModel>(state.doc, state.dialogs, options);
     }
-    Build(options);
+    SetUpWindow();
+    // The widgets are built before a developer export of every window's texts,
+    // otherwise on first use.
+    if (state.DoSaveAllGUIs) Build(options);
     state.FinishWindowCreation(this);
 }
 
@@ -69,7 +72,30 @@ FormCtrls::FormCtrls(ZDTDocument& doc, Dialogs& dialogs, const MixerOptions& opt
                      QWidget* parent)
     : QWidget(parent, Qt::Window), dialogs_(&dialogs) {
     model_ = std::make_unique<MixerViewModel>(doc, dialogs, options, actions);
+    SetUpWindow();
     Build(options);
+}
+
+void FormCtrls::SetUpWindow() {
+    setObjectName("FormCtrls");
+    setWindowTitle(QModifiableTitle(UiTxt(UiText::TitleMixer)));
+    setFont(DesignFont());
+    setAcceptDrops(true);
+    ResizeWithin(FittedClientWidth(model_->Controls().TrackCount()), CanvasHeight);
+    move(370, 0);
+}
+
+void FormCtrls::EnsureBuilt() {
+    if (!IsBuilt()) {
+        Build(model_->Options());
+        if (isVisible()) LayOut();
+        if (built) built();
+    }
+    if (showWhenBuilt_) {
+        showWhenBuilt_ = false;
+        show();
+        raise();
+    }
 }
 
 FormCtrls::~FormCtrls() {
@@ -82,10 +108,6 @@ void FormCtrls::SetActions(std::unique_ptr<MixerActions> actions) {
 }
 
 void FormCtrls::Build(const MixerOptions& options) {
-    setObjectName("FormCtrls");
-    setWindowTitle(QModifiableTitle(UiTxt(UiText::TitleMixer)));
-    setFont(DesignFont());
-    setAcceptDrops(true);
     startDrag = [](QWidget* source) {
         auto* drag = new QDrag(source);
         auto* mime = new QMimeData;
@@ -161,8 +183,6 @@ void FormCtrls::Build(const MixerOptions& options) {
         const char* entry = undo ? "PMUndo" : "PMRedo";
         connect(shortcut, &QShortcut::activated, this, [this, entry] { Run([&] { model_->Menu().Click(entry); }); });
     }
-    ResizeWithin(FittedClientWidth(model_->Controls().TrackCount()), CanvasHeight);
-    move(370, 0);
     building_ = false;
 }
 
@@ -203,7 +223,7 @@ void FormCtrls::TrackCountChanged(int trackCount) {
 
 QWidget* FormCtrls::Widget(const std::string& name) const {
     const auto& controls = model_->Controls().All();
-    for (std::size_t i = 0; i < controls.size(); ++i)
+    for (std::size_t i = 0; i < controls.size() && i < widgets_.size(); ++i)
         if (controls[i].name == name) return widgets_[i];
     return findChild<QWidget*>(Q(name));
 }
@@ -218,6 +238,7 @@ void FormCtrls::resizeEvent(QResizeEvent* event) {
 }
 
 void FormCtrls::LayOut() {
+    if (!IsBuilt()) return;
     int w = canvas_->width();
     panelTop_->setGeometry(0, 0, w, TopPanelHeight);
     panelClient_->setGeometry(0, TopPanelHeight, w, strip::Height);
@@ -265,6 +286,11 @@ void FormCtrls::PanelAttentionMoreTracksClick() {
 }
 
 void FormCtrls::ShowWindow() {
+    if (!IsBuilt()) {
+        if (!showWhenBuilt_) QTimer::singleShot(0, this, &FormCtrls::EnsureBuilt);
+        showWhenBuilt_ = true;
+        return;
+    }
     show();
     raise();
 }

@@ -55,6 +55,14 @@ public:
     // Files dropped from the file manager (handled by the main window).
     std::function<void(const QStringList& files, bool askForEach)> filesDropped;
 
+    // The program's mixer builds its widgets after the main window is up:
+    // ShowWindow before that shows it once built (on the next turn of the
+    // event loop), EnsureBuilt builds (and shows, if asked) at once.
+    void EnsureBuilt();
+    bool IsBuilt() const { return canvas_ != nullptr; }
+    // After a late build: the language and hints the other windows already have.
+    std::function<void()> built;
+
     // ButtonSetCtrlsClick: show, bring to front, fill from the document.
     void ShowWindow();
     void ShowAndFill();
@@ -125,6 +133,8 @@ private:
         QLabel* bandOrder = nullptr;
     };
 
+    // The window itself (name, title, font, default place and size) and its widgets.
+    void SetUpWindow();
     void Build(const MixerOptions& options);
     void BuildTopPanel();
     void BuildPopupMenu();
@@ -192,6 +202,7 @@ private:
     QWidget* pressed_ = nullptr;  // a label or field the left button went down on
     QPoint pressedAt_;
     bool building_ = true;
+    bool showWhenBuilt_ = false;
 };
 
 }  // namespace spurwerk::gui

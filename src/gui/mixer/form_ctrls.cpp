@@ -187,6 +187,10 @@ void FormCtrls::Build(const MixerOptions& options) {
 }
 
 void FormCtrls::LayoutChanged(int trackCount) {
+    if (changesDepth_ > 0) {
+        pendingLayout_ = true;
+        return;
+    }
     panelCtrls_->resize(StripsPanelWidth(trackCount), strip::Height);
     for (int k = 0; k < static_cast<int>(strips_.size()); ++k) RenderStrip(k);
     // A strip panel moved to another parent lies on top; the stereo boxes

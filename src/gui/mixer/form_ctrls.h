@@ -114,6 +114,8 @@ public:
     void InfoChanged() override;
     void FitWindow(int clientWidth) override;
     void TrackCountChanged(int trackCount) override;
+    void ChangesBegin() override;
+    void ChangesEnd() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -169,6 +171,16 @@ private:
     AppState* state_ = nullptr;
     std::vector<QWidget*> widgets_;  // parallel to Model().Controls().All()
     std::vector<signed char> lookAllStrip_;  // the all-strip state the widget's font was set for
+    struct RenderedHint {
+        std::string source;  // the model's hint
+        QString text;        // as given to the widget
+    };
+    std::vector<RenderedHint> hints_;  // parallel to widgets_
+    // Between ChangesBegin and ChangesEnd: what is to be shown at the end.
+    int changesDepth_ = 0;
+    std::vector<unsigned> pendingAspects_;  // parallel to widgets_
+    std::vector<bool> pendingStrips_;
+    bool pendingLayout_ = false;
     std::vector<StripWidgets> strips_;
 
     QScrollArea* scrollArea_ = nullptr;

@@ -13,21 +13,9 @@
 
 #include "mixer/form_ctrls.h"
 #include "project/document_ops.h"
-#include "ui/dialogs.h"
+#include "quiet_dialogs.h"
 
 namespace {
-
-// Answers every question with OK; the benchmark asks none on the demo card.
-class QuietDialogs : public spurwerk::Dialogs {
-public:
-    int Message(const std::string&, spurwerk::MessageButtons) override { return spurwerk::ResultOk; }
-    int TimedInput(spurwerk::TimedInputRequest&) override { return spurwerk::ResultOk; }
-    spurwerk::HistInputResult InputHist(const spurwerk::HistInputRequest&) override { return {}; }
-    std::string SelectFolder(const std::string&, const std::string&) override { return ""; }
-    bool AskAbortOnClick(int) override { return false; }
-    void OpenWithAssociatedProgram(const std::string&) override {}
-    void StartFurtherInstance(const std::string&) override {}
-};
 
 double MedianMs(int runs, const std::function<void()>& work) {
     std::vector<double> times;

@@ -26,6 +26,36 @@ struct CountingActions : sp::MixerActions {
     void QuickSave(const std::string&, int) override { ++saved; }
 };
 
+// What every control's widget and every strip panel shows, one line each
+// (the controls of the strips hidden behind the all-strip aside).
+QStringList Shown(FormCtrls& form) {
+    QStringList lines;
+    for (const sp::MixerControl& c : form.Model().Controls().All()) {
+        if (c.strip > form.Model().Controls().TrackCount()) continue;
+        QWidget* w = form.Widget(c.name);
+        QString text;
+        if (auto* label = qobject_cast<QLabel*>(w)) text = label->text();
+        if (auto* box = qobject_cast<QAbstractButton*>(w)) text = box->text() + (box->isChecked() ? " [x]" : " [ ]");
+        if (auto* edit = qobject_cast<QLineEdit*>(w)) text = edit->text();
+        if (auto* slider = qobject_cast<QSlider*>(w)) text = QString::number(slider->value());
+        const QPalette p = w->palette();
+        lines << QString("%1 %2 %3 %4 %5 '%6' %7 %8 %9 %10 %11")
+                     .arg(w->objectName(), w->parentWidget()->objectName())
+                     .arg(w->geometry().x()).arg(w->geometry().y()).arg(w->width())
+                     .arg(text, w->isVisibleTo(w->parentWidget()) ? "shown" : "hidden", w->isEnabled() ? "on" : "off",
+                          p.color(QPalette::Window).name() + p.color(QPalette::WindowText).name() +
+                              p.color(QPalette::Base).name(),
+                          w->font().toString(), w->toolTip());
+    }
+    for (int k = 0; k <= form.Model().Controls().MaxStripIndex(); ++k) {
+        QFrame* panel = form.StripPanel(k);
+        lines << QString("strip %1 %2 %3 %4 %5 %6")
+                     .arg(k).arg(panel->x()).arg(panel->isVisibleTo(panel->parentWidget()))
+                     .arg(panel->isEnabled()).arg(panel->palette().color(QPalette::Window).name(), panel->toolTip());
+    }
+    return lines;
+}
+
 }  // namespace
 
 class MixerWindowTest : public QObject {
@@ -34,6 +64,7 @@ private slots:
     void ControlsAndMenuEntriesWriteTheirBytes();
     void FileFieldsPickerAndTrackCount();
     void KeysCarryTheirOwnModifiers();
+    void RelayoutShowsWhatAWindowBuiltForTheCountShows();
 };
 
 void MixerWindowTest::ControlsAndMenuEntriesWriteTheirBytes() {
@@ -182,6 +213,22 @@ void MixerWindowTest::KeysCarryTheirOwnModifiers() {
     QTest::keyClick(m.form.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
     QTest::keyClick(m.form.get(), Qt::Key_L);
     QCOMPARE(QPair(counted.opened, counted.saved), QPair(1, 1));
+}
+
+// A relayout shows only its end state: every widget then shows what a window
+// built for that track count on the same document shows.
+void MixerWindowTest::RelayoutShowsWhatAWindowBuiltForTheCountShows() {
+    Mixer m;
+    for (int count : {8, 16, 3, 12, 1}) {
+        m.form->Model().Tracks().SetTrackCount(count);
+        sp::MixerOptions options;
+        options.trackCount = count;
+        FormCtrls fresh(m.doc, m.dialogs, options);
+        fresh.Model().Controls().ReadAll();
+        const QStringList relaid = Shown(*m.form), built = Shown(fresh);
+        QCOMPARE(relaid.size(), built.size());
+        for (int i = 0; i < relaid.size(); ++i) QCOMPARE(relaid[i], built[i]);
+    }
 }
 
 QTEST_MAIN(MixerWindowTest)

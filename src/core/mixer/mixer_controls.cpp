@@ -354,6 +354,8 @@ void MixerControls::ReadAll() {
     ZDTDocument& doc = mixer_.doc;
     if (!doc.IsProject()) return;
     bulk_ = true;
+    // The name first: the file fields' hints name the project.
+    SetTextRaising(controls_[0], TrimControlChars(doc.ReadString(layout::ProjectNameOffset, layout::ProjectNameLength)));
     for (int k = 0; k < trackCount_; ++k)
         for (Element element : TrackTransferOrder()) ReadValue(At(k, element));
     // The master name is shown, never written back.
@@ -361,7 +363,6 @@ void MixerControls::ReadAll() {
     master.text = ReadWavName(doc.ZDTData(), master.Offset());
     UpdateHint(master);
     Notify(master, AspectValue);
-    SetTextRaising(controls_[0], TrimControlChars(doc.ReadString(layout::ProjectNameOffset, layout::ProjectNameLength)));
     bulk_ = false;
     (*mixer_.files).BuildWavList();
     for (int k = 0; k < trackCount_; ++k)

@@ -39,6 +39,11 @@ public:
     virtual void FitWindow(int clientWidth) { (void)clientWidth; }
     // The track count changed through the window (to be kept as ActMaxTrackIdx).
     virtual void TrackCountChanged(int trackCount) { (void)trackCount; }
+    // The notifications between these two lead through passing states (a
+    // relayout resets every strip before the values are read back); showing
+    // the end state once is enough.
+    virtual void ChangesBegin() {}
+    virtual void ChangesEnd() {}
 };
 
 // Actions of other windows that the mixer's menu, labels and keys start.

@@ -225,9 +225,20 @@ void TrackOperations::SetTrackCountClick() {
 void TrackOperations::SetTrackCount(int trackCount) {
     // Values clamped for the new layout are written back: one step.
     DocumentStep step(mixer_.doc, TrackCountStepName(controls_.TrackCount(), trackCount));
-    controls_.Relayout(trackCount);
-    if (mixer_.doc.IsProject()) controls_.ReadAll();
-    else (*mixer_.menu).RebuildInfoLine();
+    {
+        struct Changes {
+            MixerObserver* observer;
+            explicit Changes(MixerObserver* o) : observer(o) {
+                if (observer) observer->ChangesBegin();
+            }
+            ~Changes() {
+                if (observer) observer->ChangesEnd();
+            }
+        } changes(mixer_.observer);
+        controls_.Relayout(trackCount);
+        if (mixer_.doc.IsProject()) controls_.ReadAll();
+        else (*mixer_.menu).RebuildInfoLine();
+    }
     if (mixer_.observer) {
         mixer_.observer->TrackCountChanged(controls_.TrackCount());
         mixer_.observer->FitWindow(FittedClientWidth(controls_.TrackCount()));

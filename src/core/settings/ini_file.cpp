@@ -76,18 +76,36 @@ std::optional<std::size_t> IniFile::FindKey(const Range& range, const std::strin
     return std::nullopt;
 }
 
+std::optional<std::size_t> IniFile::FindValueLine(const std::string& section, const std::string& key) const {
+    if (!index_) {
+        index_.emplace();
+        SectionKeys* current = nullptr;
+        for (std::size_t i = 0; i < lines_.size(); ++i) {
+            if (auto name = HeaderName(lines_[i])) {
+                // A repeated section is never found: only its first occurrence counts.
+                auto [entry, added] = index_->try_emplace(UpperAscii(*name));
+                current = added ? &entry->second : nullptr;
+            } else if (current) {
+                if (auto kv = KeyLine(lines_[i])) current->lineOfKey.try_emplace(UpperAscii(kv->first), i);
+            }
+        }
+    }
+    auto entry = index_->find(UpperAscii(TrimWhitespace(section)));
+    if (entry == index_->end()) return std::nullopt;
+    auto line = entry->second.lineOfKey.find(UpperAscii(TrimWhitespace(key)));
+    if (line == entry->second.lineOfKey.end()) return std::nullopt;
+    return line->second;
+}
+
 bool IniFile::SectionExists(const std::string& section) const { return FindSection(section).has_value(); }
 
 bool IniFile::KeyExists(const std::string& section, const std::string& key) const {
-    auto range = FindSection(section);
-    return range && FindKey(*range, key);
+    return FindValueLine(section, key).has_value();
 }
 
 std::string IniFile::ReadString(const std::string& section, const std::string& key,
                                 const std::string& defaultValue) const {
-    auto range = FindSection(section);
-    if (!range) return defaultValue;
-    auto index = FindKey(*range, key);
+    auto index = FindValueLine(section, key);
     if (!index) return defaultValue;
     std::string value = TrimWhitespace(KeyLine(lines_[*index])->second);
     if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
@@ -105,6 +123,7 @@ void IniFile::WriteString(const std::string& section, const std::string& key, co
     const std::string cleanSection = TrimWhitespace(OneLine(section, false));
     const std::string cleanKey = TrimWhitespace(OneLine(key, false));
     const std::string written = ProtectValue(OneLine(value, true));
+    index_.reset();
     auto range = FindSection(cleanSection);
     if (!range) {
         if (!lines_.empty() && !TrimWhitespace(lines_.back()).empty()) lines_.emplace_back();

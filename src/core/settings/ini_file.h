@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace spurwerk {
@@ -56,11 +57,21 @@ private:
     };
     std::optional<Range> FindSection(const std::string& section) const;
     std::optional<std::size_t> FindKey(const Range& range, const std::string& key) const;
+    // The line of a key for reading, through an index of the file's sections
+    // and keys (a language file is read a thousand times at each start).
+    std::optional<std::size_t> FindValueLine(const std::string& section, const std::string& key) const;
+
+    struct SectionKeys {
+        std::unordered_map<std::string, std::size_t> lineOfKey;  // upper-case key -> its first line
+    };
 
     std::filesystem::path path_;
     std::vector<std::string> lines_;
     bool modified_ = false;
     std::optional<std::string> readError_;
+    // Upper-case section name -> its keys; first occurrences only, as the
+    // linear search finds them. Built on the first read, dropped on a write.
+    mutable std::optional<std::unordered_map<std::string, SectionKeys>> index_;
 };
 
 }  // namespace spurwerk

@@ -27,14 +27,23 @@ int main(int argc, char** argv) {
     spurwerk::gui::SpurwerkApp spurwerk(programFile, parameters);
     spurwerk.Show();
 
-    // The start-up benchmark: report once the first activation is done, then end.
+    // The start-up benchmark: report once the first activation is done, then
+    // once the mixer shows the template too, then end.
     if (qEnvironmentVariableIsSet("SPURWERK_STARTUP_PROBE")) {
         auto* probe = new QTimer(&app);
-        QObject::connect(probe, &QTimer::timeout, &app, [&] {
+        QObject::connect(probe, &QTimer::timeout, &app, [&, reported = false]() mutable {
             if (!spurwerk.State().FormActivated || !spurwerk.State().doc.IsProject()) return;
-            std::printf("shown\n");
-            std::fflush(stdout);
-            QApplication::exit(0);
+            if (!reported) {
+                std::printf("shown\n");
+                std::fflush(stdout);
+                reported = true;
+            }
+            for (QWidget* window : QApplication::topLevelWidgets())
+                if (window->objectName() == "FormCtrls" && window->isVisible()) {
+                    std::printf("mixer shown\n");
+                    std::fflush(stdout);
+                    QApplication::exit(0);
+                }
         });
         probe->start(1);
     }

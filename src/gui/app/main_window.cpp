@@ -394,13 +394,16 @@ void MainWindow::LoadSaveAllWindowPos(bool doSave) {
 // --- language ---------------------------------------------------------------------
 
 void MainWindow::LoadLanguage(const std::string& languageFile) {
-    std::vector<QWidget*> windows{this, ctrls_, fileList_, projSerie_, generalInfo_};
+    // A mixer not built yet takes the language when it is (LanguageToLateWindow).
+    QWidget* mixer = ctrls_ && ctrls_->IsBuilt() ? ctrls_ : nullptr;
+    std::vector<QWidget*> windows{this, mixer, fileList_, projSerie_, generalInfo_};
     std::vector<GuiForm> forms;
     for (QWidget* w : windows)
         if (w) forms.push_back(ComponentsOf(w));
     std::vector<GuiForm*> formPointers;
     for (GuiForm& f : forms) formPointers.push_back(&f);
     if (!LoadSaveLanguage(false, languageFile, formPointers, state_.dialogs)) return;
+    languageFile_ = languageFile;
     std::size_t next = 0;
     for (QWidget* w : windows)
         if (w) ApplyComponents(w, forms[next++]);
@@ -413,6 +416,14 @@ void MainWindow::LoadLanguage(const std::string& languageFile) {
     if (fileList_) fileList_->setWindowTitle(Q(UiTxt(UiText::TitleFileList)));
     if (fileList_) fileList_->LanguageApplied();
     if (projSerie_) projSerie_->LanguageApplied();
+}
+
+void MainWindow::LanguageToLateWindow(QWidget* window) {
+    if (languageFile_.empty()) return;
+    Run([&] {
+        GuiForm form = ComponentsOf(window);
+        if (LoadSaveGuiTexts(form, false, languageFile_, "", state_.dialogs)) ApplyComponents(window, form);
+    });
 }
 
 // The mixer, built before the first activation loads the language, may

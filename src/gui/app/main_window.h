@@ -67,6 +67,8 @@ public:
     void LoadSaveAllWindowPos(bool doSave);
     // Loads a language file into the five windows and the text table.
     void LoadLanguage(const std::string& languageFile);
+    // The loaded language's texts for a window built after it was loaded.
+    void LanguageToLateWindow(QWidget* window);
 
     // Undo and redo of the document (Ctrl+Z; Ctrl+Y, Ctrl+Shift+Z).
     void Undo();
@@ -122,6 +124,7 @@ private:
     bool activationScheduled_ = false;
     bool checkingFileOnDisk_ = false;
     int documentToken_ = 0;
+    std::string languageFile_;  // the language last loaded
     std::pair<int, int> topPanelHintTexts_{130, 131};
     GeneralInfoOptions generalInfoOptions_;
 

@@ -10,6 +10,8 @@
 #include "mixer/main_window_actions.h"
 #include "mixer/mixer_view_model.h"
 #include "support/general_info_window.h"
+#include "settings/ui_texts.h"
+#include "support/qt_text.h"
 #include "support/screen_keeper.h"
 #include "trackview/track_view_window.h"
 
@@ -28,6 +30,11 @@ SpurwerkApp::SpurwerkApp(const std::string& programFile, const QStringList& para
     language_ = std::make_unique<LanguageWindow>();
     main_->Attach(ctrls_.get(), fileList_.get(), projSerie_.get(), generalInfo_.get(), language_.get());
     ConnectMixerToMainWindow(*ctrls_, *state_, *main_);
+    ctrls_->built = [this] {
+        main_->LanguageToLateWindow(ctrls_.get());
+        ctrls_->setWindowTitle(QModifiableTitle(UiTxt(UiText::TitleMixer)));
+        ctrls_->UpdateAllHints();
+    };
     commands_ = std::make_unique<ProjectCommands>(*state_, *main_, *ctrls_, *fileList_, *projSerie_);
     TrackViewOpener() = [this] { ShowTrackView(); };
     for (QWidget* window : {static_cast<QWidget*>(main_.get()), static_cast<QWidget*>(ctrls_.get())}) {
@@ -63,5 +70,10 @@ SpurwerkApp::~SpurwerkApp() {
 }
 
 void SpurwerkApp::Show() { main_->show(); }
+
+FormCtrls& SpurwerkApp::Ctrls() {
+    ctrls_->EnsureBuilt();
+    return *ctrls_;
+}
 
 }  // namespace spurwerk::gui

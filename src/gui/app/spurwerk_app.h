@@ -31,7 +31,8 @@ public:
 
     AppState& State() { return *state_; }
     MainWindow& Main() { return *main_; }
-    FormCtrls& Ctrls() { return *ctrls_; }
+    // The mixer, built first if the event loop has not built it yet.
+    FormCtrls& Ctrls();
     FormFileList& FileList() { return *fileList_; }
     FormProjSerie& ProjSerie() { return *projSerie_; }
     GeneralInfoWindow& GeneralInfo() { return *generalInfo_; }

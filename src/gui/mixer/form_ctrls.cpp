@@ -61,7 +61,10 @@ FormCtrls::FormCtrls(AppState& state, QWidget* parent) : QWidget(parent, Qt::Win
         options.devIsZoomR24 = false;
         model_ = std::make_unique<MixerViewModel>(state.doc, state.dialogs, options);
     }
-    Build(options);
+    SetUpWindow();
+    // The widgets are built before a developer export of every window's texts,
+    // otherwise on first use.
+    if (state.DoSaveAllGUIs) Build(options);
     state.FinishWindowCreation(this);
 }
 
@@ -69,7 +72,30 @@ FormCtrls::FormCtrls(ZDTDocument& doc, Dialogs& dialogs, const MixerOptions& opt
                      QWidget* parent)
     : QWidget(parent, Qt::Window), dialogs_(&dialogs) {
     model_ = std::make_unique<MixerViewModel>(doc, dialogs, options, actions);
+    SetUpWindow();
     Build(options);
+}
+
+void FormCtrls::SetUpWindow() {
+    setObjectName("FormCtrls");
+    setWindowTitle(QModifiableTitle(UiTxt(UiText::TitleMixer)));
+    setFont(DesignFont());
+    setAcceptDrops(true);
+    ResizeWithin(FittedClientWidth(model_->Controls().TrackCount()), CanvasHeight);
+    move(370, 0);
+}
+
+void FormCtrls::EnsureBuilt() {
+    if (!IsBuilt()) {
+        Build(model_->Options());
+        if (isVisible()) LayOut();
+        if (built) built();
+    }
+    if (showWhenBuilt_) {
+        showWhenBuilt_ = false;
+        show();
+        raise();
+    }
 }
 
 FormCtrls::~FormCtrls() {
@@ -82,10 +108,6 @@ void FormCtrls::SetActions(std::unique_ptr<MixerActions> actions) {
 }
 
 void FormCtrls::Build(const MixerOptions& options) {
-    setObjectName("FormCtrls");
-    setWindowTitle(QModifiableTitle(UiTxt(UiText::TitleMixer)));
-    setFont(DesignFont());
-    setAcceptDrops(true);
     startDrag = [](QWidget* source) {
         auto* drag = new QDrag(source);
         auto* mime = new QMimeData;
@@ -161,12 +183,14 @@ void FormCtrls::Build(const MixerOptions& options) {
         const char* entry = undo ? "PMUndo" : "PMRedo";
         connect(shortcut, &QShortcut::activated, this, [this, entry] { Run([&] { model_->Menu().Click(entry); }); });
     }
-    ResizeWithin(FittedClientWidth(model_->Controls().TrackCount()), CanvasHeight);
-    move(370, 0);
     building_ = false;
 }
 
 void FormCtrls::LayoutChanged(int trackCount) {
+    if (changesDepth_ > 0) {
+        pendingLayout_ = true;
+        return;
+    }
     panelCtrls_->resize(StripsPanelWidth(trackCount), strip::Height);
     for (int k = 0; k < static_cast<int>(strips_.size()); ++k) RenderStrip(k);
     // A strip panel moved to another parent lies on top; the stereo boxes
@@ -203,7 +227,7 @@ void FormCtrls::TrackCountChanged(int trackCount) {
 
 QWidget* FormCtrls::Widget(const std::string& name) const {
     const auto& controls = model_->Controls().All();
-    for (std::size_t i = 0; i < controls.size(); ++i)
+    for (std::size_t i = 0; i < controls.size() && i < widgets_.size(); ++i)
         if (controls[i].name == name) return widgets_[i];
     return findChild<QWidget*>(Q(name));
 }
@@ -218,6 +242,7 @@ void FormCtrls::resizeEvent(QResizeEvent* event) {
 }
 
 void FormCtrls::LayOut() {
+    if (!IsBuilt()) return;
     int w = canvas_->width();
     panelTop_->setGeometry(0, 0, w, TopPanelHeight);
     panelClient_->setGeometry(0, TopPanelHeight, w, strip::Height);
@@ -265,6 +290,11 @@ void FormCtrls::PanelAttentionMoreTracksClick() {
 }
 
 void FormCtrls::ShowWindow() {
+    if (!IsBuilt()) {
+        if (!showWhenBuilt_) QTimer::singleShot(0, this, &FormCtrls::EnsureBuilt);
+        showWhenBuilt_ = true;
+        return;
+    }
     show();
     raise();
 }

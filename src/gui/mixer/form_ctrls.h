@@ -55,6 +55,14 @@ public:
     // Files dropped from the file manager (handled by the main window).
     std::function<void(const QStringList& files, bool askForEach)> filesDropped;
 
+    // The program's mixer builds its widgets after the main window is up:
+    // ShowWindow before that shows it once built (on the next turn of the
+    // event loop), EnsureBuilt builds (and shows, if asked) at once.
+    void EnsureBuilt();
+    bool IsBuilt() const { return canvas_ != nullptr; }
+    // After a late build: the language and hints the other windows already have.
+    std::function<void()> built;
+
     // ButtonSetCtrlsClick: show, bring to front, fill from the document.
     void ShowWindow();
     void ShowAndFill();
@@ -106,6 +114,8 @@ public:
     void InfoChanged() override;
     void FitWindow(int clientWidth) override;
     void TrackCountChanged(int trackCount) override;
+    void ChangesBegin() override;
+    void ChangesEnd() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -125,6 +135,8 @@ private:
         QLabel* bandOrder = nullptr;
     };
 
+    // The window itself (name, title, font, default place and size) and its widgets.
+    void SetUpWindow();
     void Build(const MixerOptions& options);
     void BuildTopPanel();
     void BuildPopupMenu();
@@ -159,6 +171,16 @@ private:
     AppState* state_ = nullptr;
     std::vector<QWidget*> widgets_;  // parallel to Model().Controls().All()
     std::vector<signed char> lookAllStrip_;  // the all-strip state the widget's font was set for
+    struct RenderedHint {
+        std::string source;  // the model's hint
+        QString text;        // as given to the widget
+    };
+    std::vector<RenderedHint> hints_;  // parallel to widgets_
+    // Between ChangesBegin and ChangesEnd: what is to be shown at the end.
+    int changesDepth_ = 0;
+    std::vector<unsigned> pendingAspects_;  // parallel to widgets_
+    std::vector<bool> pendingStrips_;
+    bool pendingLayout_ = false;
     std::vector<StripWidgets> strips_;
 
     QScrollArea* scrollArea_ = nullptr;
@@ -192,6 +214,7 @@ private:
     QWidget* pressed_ = nullptr;  // a label or field the left button went down on
     QPoint pressedAt_;
     bool building_ = true;
+    bool showWhenBuilt_ = false;
 };
 
 }  // namespace spurwerk::gui

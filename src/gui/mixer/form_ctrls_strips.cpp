@@ -54,6 +54,7 @@ void FormCtrls::CreateControlWidgets() {
     const auto& controls = model_->Controls().All();
     widgets_.assign(controls.size(), nullptr);
     lookAllStrip_.assign(controls.size(), -1);
+    hints_.assign(controls.size(), {});
     for (std::size_t i = 0; i < controls.size(); ++i) {
         QWidget* w = CreateControlWidget(controls[i]);
         w->setProperty(ControlIndexProperty, static_cast<int>(i));
@@ -231,7 +232,15 @@ void FormCtrls::Render(const MixerControl& c, unsigned aspects) {
     }
     if (aspects & AspectChangeMark)
         if (auto* slider = qobject_cast<MixerSlider*>(w)) slider->SetChangeMark(c.changeMark);
-    if (aspects & AspectHint) w->setToolTip(InstantHints::PlainHint(QLines(c.hint)));
+    if (aspects & AspectHint) {
+        // A relayout renders every hint again; most are what the widget shows.
+        RenderedHint& shown = hints_[index];
+        if (shown.source != c.hint || w->toolTip() != shown.text) {
+            shown.source = c.hint;
+            shown.text = InstantHints::PlainHint(QLines(c.hint));
+            w->setToolTip(shown.text);
+        }
+    }
     if (aspects & AspectEnabled) w->setEnabled(c.enabled);
     if ((aspects & AspectVisible) && !(aspects & AspectGeometry)) w->setVisible(c.visible);
     rendering_ = wasRendering;
@@ -254,9 +263,44 @@ void FormCtrls::RenderStrip(int k) {
     s.panel->setVisible(state.visible);
 }
 
-void FormCtrls::ControlChanged(const MixerControl& control, unsigned aspects) { Render(control, aspects); }
+void FormCtrls::ControlChanged(const MixerControl& control, unsigned aspects) {
+    if (changesDepth_ == 0) {
+        Render(control, aspects);
+        return;
+    }
+    const auto index = static_cast<std::size_t>(&control - model_->Controls().All().data());
+    if (index < pendingAspects_.size()) pendingAspects_[index] |= aspects;
+}
 
-void FormCtrls::StripChanged(int stripIndex) { RenderStrip(stripIndex); }
+void FormCtrls::StripChanged(int stripIndex) {
+    if (changesDepth_ == 0) {
+        RenderStrip(stripIndex);
+        return;
+    }
+    if (stripIndex >= 0 && stripIndex < static_cast<int>(pendingStrips_.size()))
+        pendingStrips_[static_cast<std::size_t>(stripIndex)] = true;
+}
+
+void FormCtrls::ChangesBegin() {
+    if (changesDepth_++ > 0) return;
+    pendingAspects_.assign(widgets_.size(), 0);
+    pendingStrips_.assign(strips_.size(), false);
+    pendingLayout_ = false;
+}
+
+void FormCtrls::ChangesEnd() {
+    if (changesDepth_ == 0 || --changesDepth_ > 0) return;
+    // Each control once, with every aspect that changed on the way.
+    const auto& controls = model_->Controls().All();
+    for (std::size_t i = 0; i < pendingAspects_.size() && i < controls.size(); ++i)
+        if (pendingAspects_[i]) Render(controls[i], pendingAspects_[i]);
+    if (pendingLayout_) {
+        LayoutChanged(model_->Controls().TrackCount());
+    } else {
+        for (std::size_t k = 0; k < pendingStrips_.size(); ++k)
+            if (pendingStrips_[k]) RenderStrip(static_cast<int>(k));
+    }
+}
 
 void FormCtrls::ShowHintNow(const MixerControl& control) {
     QWidget* w = Widget(control.name);

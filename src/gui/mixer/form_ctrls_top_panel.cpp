@@ -183,6 +183,7 @@ void FormCtrls::UpdateAllHints() {
         model_->Controls().UpdateAllHints();
         model_->TextsChanged();
     });
+    if (!IsBuilt()) return;
     SetAllStripHints();
     picker_->UpdateHints();
 }

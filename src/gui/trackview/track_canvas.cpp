@@ -35,14 +35,15 @@ TrackCanvas::TrackCanvas(TrackViewWindow& view) : QWidget(&view), view_(view) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void TrackCanvas::paintEvent(QPaintEvent*) {
+void TrackCanvas::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    p.fillRect(rect(), palette().base());
-    PaintRuler(p);
+    const QRect exposed = event->rect();
+    p.fillRect(exposed, palette().base());
+    if (exposed.top() < TrackViewWindow::RulerHeight) PaintRuler(p);
     for (std::size_t i = 0; i < view_.Rows().size(); ++i) {
         const int top = TrackViewWindow::RulerHeight + static_cast<int>(i) * TrackViewWindow::RowHeight;
-        if (top > height()) break;
-        PaintRow(p, i, top);
+        if (top > exposed.bottom()) break;
+        if (top + TrackViewWindow::RowHeight > exposed.top()) PaintRow(p, i, top, exposed);
     }
     PaintMarks(p);
     const int playX = view_.XOfMs(view_.PlayPositionMs());
@@ -65,7 +66,7 @@ void TrackCanvas::PaintRuler(QPainter& p) {
     p.drawLine(0, h - 1, width(), h - 1);
 }
 
-void TrackCanvas::PaintRow(QPainter& p, std::size_t index, int top) {
+void TrackCanvas::PaintRow(QPainter& p, std::size_t index, int top, const QRect& exposed) {
     const TrackViewWindow::Row& row = view_.Rows()[index];
     const int h = TrackViewWindow::RowHeight;
     const int header = TrackViewWindow::HeaderWidth;
@@ -86,14 +87,17 @@ void TrackCanvas::PaintRow(QPainter& p, std::size_t index, int top) {
     const PeakPyramid& peaks = *row.peaks;
     const int channels = std::min<int>(peaks.Channels(), 2);
     const int laneHeight = (h - 4) / channels;
-    const int columns = width() - header;
+    // Only the exposed columns, drawn as one batch of lines per channel.
+    const int firstColumn = std::max(0, exposed.left() - header);
+    const int endColumn = std::min(width(), exposed.right() + 1) - header;
     const std::int64_t firstMs = view_.Scale().startMs;
     const double framesPerMs = row.sampleRate / 1000.0;
+    p.setPen(QColor(40, 110, 60));
     for (int c = 0; c < channels; ++c) {
         const int mid = top + 2 + c * laneHeight + laneHeight / 2;
         const double half = laneHeight / 2.0 - 1;
-        p.setPen(QColor(40, 110, 60));
-        for (int x = 0; x < columns; ++x) {
+        lines_.clear();
+        for (int x = firstColumn; x < endColumn; ++x) {
             const double fromMs = static_cast<double>(firstMs) + x * view_.Scale().msPerPixel;
             const auto from = static_cast<std::uint64_t>(std::max(0.0, fromMs * framesPerMs));
             const auto to = static_cast<std::uint64_t>(std::max(0.0, (fromMs + view_.Scale().msPerPixel) * framesPerMs));
@@ -101,8 +105,9 @@ void TrackCanvas::PaintRow(QPainter& p, std::size_t index, int top) {
             const PeakPair pair = peaks.Range(static_cast<std::uint16_t>(c), from, std::max(to, from + 1));
             const int y1 = mid - static_cast<int>(std::clamp(pair.max, -1.0f, 1.0f) * half);
             const int y2 = mid - static_cast<int>(std::clamp(pair.min, -1.0f, 1.0f) * half);
-            p.drawLine(header + x, y1, header + x, y2);
+            lines_.emplace_back(header + x, y1, header + x, y2);
         }
+        p.drawLines(lines_.data(), static_cast<int>(lines_.size()));
     }
 }
 

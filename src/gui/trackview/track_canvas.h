@@ -4,7 +4,10 @@
 // ruler is dragged (the move is one edit when released), its context menu
 // deletes it; the wheel scrolls, with Ctrl it zooms.
 
+#include <QLine>
 #include <QWidget>
+
+#include <vector>
 
 namespace spurwerk::gui {
 
@@ -28,12 +31,13 @@ protected:
 
 private:
     void PaintRuler(class QPainter& p);
-    void PaintRow(class QPainter& p, std::size_t index, int top);
+    void PaintRow(class QPainter& p, std::size_t index, int top, const QRect& exposed);
     void PaintMarks(class QPainter& p);
 
     TrackViewWindow& view_;
     int dragMark_ = -1;
     int dragX_ = 0;
+    std::vector<QLine> lines_;  // a waveform's columns, kept between paints
 };
 
 }  // namespace spurwerk::gui

@@ -177,6 +177,13 @@ TEST_F(MixerControls, InfoLineEffectsAndHintsFollowTheProjectAndTheLanguage) {
     EXPECT_EQ(info.infoLine.substr(info.infoLine.size() - 3), "WET");
     EXPECT_EQ(info.fileLabelHint.rfind(doc.LoadedZDTFileName + "    [Total TIME", 0), 0u);
 
+    // The file fields' hints name the project just loaded, not the one before.
+    for (const char* name : {"SONG1", "OTHER"}) {
+        Load(ProjectBytes({.name = name, .wavNames = {"A.WAV"}, .masterWav = "M.WAV", .deviceDefaults = true}));
+        for (const char* field : {"EDFileAss_1", "EDFileAss_17"})
+            EXPECT_NE(C(field).hint.find(std::string("\"") + name + "\""), std::string::npos) << field << " " << name;
+    }
+
     SetTxt(228, "(Alt+Klick: Standard)");
     mixer->Controls().UpdateAllHints();
     EXPECT_EQ(C("TBPan_2").hint, "Pan:  C\n(Alt+Klick: Standard) ");

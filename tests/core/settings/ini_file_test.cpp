@@ -67,6 +67,29 @@ TEST_F(IniFiles, WritesInPlaceAndKeepsEverythingElse) {
     EXPECT_EQ(ReadText(dir / "u.ini"), "[S]\nK=1\n");
 }
 
+// Reads between writes on one object see every write: an insertion moves
+// the lines below it, a new section appears, an update replaces the value.
+TEST_F(IniFiles, ReadsAfterWritesOnTheSameFileSeeTheWrites) {
+    WriteText(dir / "w.ini", "[A]\nk1=a1\nk2=a2\n[B]\nk1=b1\n");
+    IniFile ini(dir / "w.ini");
+    const struct {
+        const char* section;
+        const char* key;
+        const char* value;  // nullptr: only read
+    } steps[] = {
+        {"A", "k2", nullptr}, {"A", "new", "inserted"}, {"B", "k1", nullptr}, {"C", "k", "fresh"},
+        {"b", "K1", "updated"}, {"A", "k2", nullptr},
+    };
+    for (const auto& step : steps)
+        if (step.value) ini.WriteString(step.section, step.key, step.value);
+        else EXPECT_NE(ini.ReadString(step.section, step.key, "?"), "?") << step.key;
+    const std::tuple<const char*, const char*, const char*> expected[] = {
+        {"A", "k1", "a1"}, {"A", "k2", "a2"}, {"A", "new", "inserted"}, {"B", "k1", "updated"}, {"C", "k", "fresh"},
+    };
+    for (const auto& [section, key, value] : expected) EXPECT_EQ(ini.ReadString(section, key, "?"), value) << key;
+    EXPECT_TRUE(ini.KeyExists("c", "K"));
+}
+
 // Blanks, quotes, line breaks (which could inject keys) and characters outside
 // Windows-1252 all read back as written.
 TEST_F(IniFiles, ValuesComeBackExactlyAsWritten) {

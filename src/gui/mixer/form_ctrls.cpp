@@ -55,20 +55,22 @@ MixerOptions OptionsOf(const AppState& state) {
 
 FormCtrls::FormCtrls(AppState& state, QWidget* parent) : QWidget(parent, Qt::Window), dialogs_(&state.dialogs), state_(&state) {
     MixerOptions options = OptionsOf(state);
-    Run([&] { model_ = std::make_unique<MixerViewModel>(state.doc, state.dialogs, options); });
+    Run([&] { model_ = std::make_unique<MixerViewModel>(state.session, state.dialogs, options); });
     if (!model_) {
         // The R24 message is the only question the creation asks; without it the R16 set-up follows.
         options.devIsZoomR24 = false;
-        model_ = std::make_unique<MixerViewModel>(state.doc, state.dialogs, options);
+        model_ = std::make_unique<MixerViewModel>(state.session, state.dialogs, options);
     }
     Build(options);
     state.FinishWindowCreation(this);
 }
 
-FormCtrls::FormCtrls(ZDTDocument& doc, Dialogs& dialogs, const MixerOptions& options, MixerActions* actions,
+FormCtrls::FormCtrls(ProjectSession& session, Dialogs& dialogs, const MixerOptions& options, MixerActions* actions,
                      QWidget* parent)
     : QWidget(parent, Qt::Window), dialogs_(&dialogs) {
-    model_ = std::make_unique<MixerViewModel>(doc, dialogs, options, actions);
+    model_ = std::make_unique<MixerViewModel>(session, dialogs, options, actions);
+    // Without a main window the mixer itself is filled by a load.
+    session.SetHost(model_.get());
     Build(options);
 }
 

@@ -34,9 +34,9 @@ double MedianMs(int runs, const std::function<void()>& work) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 50;
-    spurwerk::ZDTDocument doc;
+    spurwerk::ProjectSession session;
     QuietDialogs dialogs;
-    spurwerk::gui::FormCtrls form(doc, dialogs, spurwerk::MixerOptions{});
+    spurwerk::gui::FormCtrls form(session, dialogs, spurwerk::MixerOptions{});
     form.show();
     app.processEvents();
 
@@ -44,8 +44,8 @@ int main(int argc, char** argv) {
                               std::string(SPURWERK_DEMO_CARD) + "/PROJ002/PRJDATA.ZDT"};
     int next = 0;
     auto load = [&] {
-        doc.ZDTFileToLoad = projects[next++ % 2];
-        spurwerk::DocumentContext context{doc, dialogs, form.Host(), ""};
+        session.ZDTFileToLoad = projects[next++ % 2];
+        spurwerk::DocumentContext context{session, dialogs, ""};
         spurwerk::LoadZDTFile(context, false);
         form.repaint();
     };

@@ -209,7 +209,7 @@ void AddExport(CLI::App& app) {
         if (!options->format.empty()) format = *ParseExportFormat(options->format);
         const std::string audio = session.mixer->Files().AudioFolder();
         std::vector<ExportItem> items =
-            PlanProjectExport(session.doc.ZDTData(), session.doc.LoadedZDTFileName, chosen, options->folder, format);
+            PlanProjectExport(session.doc.ZDTData(), session.project.LoadedZDTFileName, chosen, options->folder, format);
         if (items.empty()) throw CommandError(CliTxt(CliText::ExportNothing));
         for (const ExportItem& item : items) {
             if (item.source.empty())

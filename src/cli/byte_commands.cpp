@@ -24,9 +24,10 @@ void AddHex(CLI::App& app) {
     AddJsonFlag(sub);
     sub->callback([file] {
         SetErrorFile(*file);
-        ZDTDocument doc = LoadDocument(*file, false);
+        ProjectSession session = OpenSession(*file, false);
+        const ZDTDocument& doc = session.doc;
         if (JsonOutput()) {
-            PrintJson({{"file", CardPath(doc.LoadedZDTFileName)},
+            PrintJson({{"file", CardPath(session.LoadedZDTFileName)},
                        {"size", doc.ZDTData().size()},
                        {"bytes", doc.ZDTData()}},
                       false);
@@ -52,9 +53,10 @@ void AddDiff(CLI::App& app) {
     AddJsonFlag(sub);
     sub->callback([options] {
         SetErrorFile(options->file);
-        ZDTDocument doc = LoadDocument(options->file, false);
+        ProjectSession session = OpenSession(options->file, false);
+        const ZDTDocument& doc = session.doc;
         SetErrorFile(options->compare);
-        Bytes compare = LoadDocument(options->compare, false).ZDTData();
+        Bytes compare = OpenSession(options->compare, false).doc.ZDTData();
         std::string lines;
         std::size_t count = 0;
         Json differences = Json::array();

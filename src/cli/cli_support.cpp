@@ -23,10 +23,6 @@
 
 namespace spurwerk::cli {
 
-FileLock LockProjectFile(const std::string& file) {
-    return FileLock::Acquire(PathFromText(ResolveInfoFileName(file)));
-}
-
 namespace {
 
 // A WAV file is as large as a project file but never one: taken for one, a
@@ -40,28 +36,31 @@ bool IsWaveFile(const Bytes& data) {
 
 }  // namespace
 
-ZDTDocument LoadDocument(const std::string& file, bool requireProject) {
-    ZDTDocument doc;
-    doc.LoadedZDTFileName = ResolveInfoFileName(file);
-    doc.ReplaceZDTData(ReadWholeFile(PathFromText(doc.LoadedZDTFileName)));
-    if (requireProject && IsWaveFile(doc.ZDTData()))
-        throw CommandError(CliTxt(CliText::NotAProjectShort,
-                                  {doc.LoadedZDTFileName, std::to_string(doc.ZDTData().size())}));
-    if (requireProject && !doc.IsProject())
-        throw CommandError(CliTxt(CliText::NotAProject, {doc.LoadedZDTFileName, std::to_string(doc.ZDTData().size()),
+void RequireProjectFile(const std::string& file, const Bytes& data) {
+    if (IsWaveFile(data))
+        throw CommandError(CliTxt(CliText::NotAProjectShort, {file, std::to_string(data.size())}));
+    if (data.size() < MinProjectDataSize)
+        throw CommandError(CliTxt(CliText::NotAProject, {file, std::to_string(data.size()),
                                                           std::to_string(MinProjectDataSize)}));
-    doc.ReplaceCompareData(doc.ZDTData());
-    doc.MarkLoaded();
-    return doc;
 }
 
-void SaveDocument(const ZDTDocument& doc, const std::string& file) {
-    WriteFileAtomically(PathFromText(file), doc.ZDTData());
+ProjectSession OpenSession(const std::string& file, bool requireProject, bool forChange) {
+    ProjectSession session;
+    if (forChange) session.HoldLock(file);
+    LoadOptions options;
+    if (requireProject) options.check = RequireProjectFile;
+    session.Load(file, options);
+    return session;
+}
+
+void SaveSession(ProjectSession& session) {
+    const std::string file = session.LoadedZDTFileName;
+    session.Save(file);
     if (JsonOutput()) {
         ReportWritten(file);
         return;
     }
-    std::cout << TerminalText(std::to_string(doc.ZDTData().size()) + " " + Txt(141) + file + Txt(142)) << "\n";
+    std::cout << TerminalText(std::to_string(session.doc.ZDTData().size()) + " " + Txt(141) + file + Txt(142)) << "\n";
 }
 
 std::int32_t RecordingEndOf(const std::string& projectFile) {

@@ -1,25 +1,26 @@
 #pragma once
-// Shared steps of the commands: loading a file as a project document and
+// Shared steps of the commands: opening a file as a project session and
 // saving it back.
 
 #include <cstddef>
 #include <string>
 
-#include "io/file_lock.h"
-#include "project/zdt_document.h"
+#include "project/project_session.h"
 
 namespace spurwerk::cli {
 
-// The lock a command holds from reading a project file until it has written it
-// back, so that concurrent commands on one file apply one after the other.
-FileLock LockProjectFile(const std::string& file);
+// Refuses what is no project file: a WAV file, or a file shorter than a project.
+void RequireProjectFile(const std::string& file, const Bytes& data);
 
-// Reads the file (a project-name info file stands for its project). With
-// requireProject a file shorter than a project is refused.
-ZDTDocument LoadDocument(const std::string& file, bool requireProject);
+// Reads the file (a project-name info file stands for its project) into a
+// session, refusing it with requireProject unless it is a project. `forChange`
+// holds the file's lock from before the read until the session ends, so that
+// concurrent commands on one file apply one after the other.
+ProjectSession OpenSession(const std::string& file, bool requireProject, bool forChange = false);
 
-// Writes the document atomically and prints the program's result message.
-void SaveDocument(const ZDTDocument& doc, const std::string& file);
+// Saves the session's document under its loaded file and prints the program's
+// result message.
+void SaveSession(ProjectSession& session);
 
 // The recording end of the project: the longest WAV in its AUDIO folder.
 std::int32_t RecordingEndOf(const std::string& projectFile);

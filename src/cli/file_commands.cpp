@@ -59,24 +59,25 @@ void AddProjectOptionFlags(CLI::App* sub, ProjectOptions& options) {
     sub->add_flag("--info-files", options.infoFiles, CliTxt(CliText::HelpInfoFiles));
 }
 
-// A document, the answers and the project-file context, without a mixer.
+// A project session, the answers and the project-file context, without a mixer.
 struct Session {
     explicit Session(const Answers& answers, const ProjectOptions& projectOptions)
-        : host(doc, dialogs), document{doc, dialogs, host, ""}, context{document, host, {}} {
+        : host(project.doc, dialogs), document{project, dialogs, ""}, context{document, host, {}} {
+        project.SetHost(&host);
         if (answers.yes || answers.no) dialogs.answer = answers.yes;
         context.options.devIsZoomR24 = projectOptions.r24;
         context.options.useInfoFiles = projectOptions.infoFiles;
         context.options.templates = TemplateFilesIn(ProgramDir());
     }
     void Load(const std::string& file) {
-        doc.ZDTFileToLoad = file;
+        project.ZDTFileToLoad = file;
         LoadZDTFile(document, false);
-        if (!doc.IsProject())
-            throw CommandError(
-                CliTxt(CliText::NotAProjectShort, {doc.LoadedZDTFileName, std::to_string(doc.ZDTData().size())}));
+        if (!project.doc.IsProject())
+            throw CommandError(CliTxt(CliText::NotAProjectShort,
+                                      {project.LoadedZDTFileName, std::to_string(project.doc.ZDTData().size())}));
     }
 
-    ZDTDocument doc;
+    ProjectSession project;
     CliDialogs dialogs;
     DocumentOnlyHost host;
     DocumentContext document;

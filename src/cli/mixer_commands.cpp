@@ -47,7 +47,7 @@ void AddTrackTransfer(CLI::App& app, const std::string& name, const std::string&
 
 Json FilesJson(MixerSession& session) {
     const WavList& list = session.mixer->Files().WavFiles();
-    std::string audio = AudioFolderOf(session.doc.LoadedZDTFileName);
+    std::string audio = AudioFolderOf(session.project.LoadedZDTFileName);
     Json wavs = Json::array();
     for (std::size_t i = 0; i < list.files.size(); ++i) {
         Json wav = WavJson(PathText(PathFromText(audio) / PathFromText(list.files[i])));
@@ -62,7 +62,7 @@ Json FilesJson(MixerSession& session) {
         if (!list.found[s] && !ContainsFileName(list.files, assignments[s]))
             missing.push_back({{"track", s + 1 == assignments.size() ? Json("master") : Json(s + 1)},
                                {"wav", CardName(assignments[s])}});
-    return {{"file", CardPath(session.doc.LoadedZDTFileName)},
+    return {{"file", CardPath(session.project.LoadedZDTFileName)},
             {"audioFolder", CardPath(audio)},
             {"wavCount", list.files.size()},
             {"assignedCount", list.matchedFiles},
@@ -91,7 +91,7 @@ void AddFiles(CLI::App& app) {
         if (options->listSize) {
             MixerOptions mixerOptions = session.mixer->Options();
             mixerOptions.showListSize = true;
-            MixerViewModel withSizes(session.doc, session.dialogs, mixerOptions);
+            MixerViewModel withSizes(session.project, session.dialogs, mixerOptions);
             withSizes.Controls().ReadAll();
             for (const std::string& line : withSizes.Files().WavFiles().lines) PrintLine(line);
             return;

@@ -1,22 +1,18 @@
 #include "mixer_session.h"
 
 #include "cli_support.h"
-#include "project/document_ops.h"
 #include "project/track_values.h"
 #include "settings/cli_texts.h"
 
 namespace spurwerk::cli {
 
 MixerSession::MixerSession(const std::string& file, bool forChange) {
-    if (forChange) lock = LockProjectFile(file);
-    doc = LoadDocument(file, true);
+    if (forChange) project.HoldLock(file);
     MixerOptions options;
     options.trackCount = layout::TrackCount;
-    mixer = std::make_unique<MixerViewModel>(doc, dialogs, options);
-    doc.IsLoadingZDT = true;
-    mixer->DocumentLoaded(ReadProjectName(doc.ZDTData()), EffectsFileNameFor(doc.LoadedZDTFileName));
-    doc.IsLoadingZDT = false;
-    doc.MarkLoaded();
+    mixer = std::make_unique<MixerViewModel>(project, dialogs, options);
+    project.SetHost(mixer.get());
+    project.Load(file, {.keepHistoryIfSame = false, .check = RequireProjectFile});
 }
 
 void MixerSession::RequireEnabled(int track) const {
@@ -24,18 +20,7 @@ void MixerSession::RequireEnabled(int track) const {
         throw TrackLocked(track - 1);
 }
 
-void MixerSession::Save() {
-    doc.IsSavingZDT = true;
-    try {
-        mixer->PrepareSave();
-    } catch (...) {
-        doc.IsSavingZDT = false;
-        throw;
-    }
-    doc.IsSavingZDT = false;
-    SaveDocument(doc, doc.LoadedZDTFileName);
-    doc.MarkSaved();
-}
+void MixerSession::Save() { SaveSession(project); }
 
 const TrackParameter& ParameterOrThrow(const std::string& group) {
     const TrackParameter* parameter = FindTrackParameter(group);

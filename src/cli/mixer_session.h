@@ -6,8 +6,8 @@
 #include <string>
 
 #include "cli_dialogs.h"
-#include "io/file_lock.h"
 #include "mixer/mixer_view_model.h"
+#include "project/project_session.h"
 #include "project/track_layout.h"
 
 namespace spurwerk::cli {
@@ -18,8 +18,8 @@ public:
     // `forChange` holds the file's lock until the session ends.
     explicit MixerSession(const std::string& file, bool forChange = true);
 
-    FileLock lock;
-    ZDTDocument doc;
+    ProjectSession project;
+    ZDTDocument& doc = project.doc;
     CliDialogs dialogs;
     std::unique_ptr<MixerViewModel> mixer;
 

@@ -49,12 +49,14 @@ void AddInfo(CLI::App& app) {
     AddJsonFlag(sub);
     sub->callback([file] {
         SetErrorFile(*file);
-        ZDTDocument doc = LoadDocument(*file, true);
-        std::int32_t recordingEnd = RecordingEndOf(doc.LoadedZDTFileName);
+        ProjectSession session = OpenSession(*file, true);
+        const ZDTDocument& doc = session.doc;
+        const std::string& loaded = session.LoadedZDTFileName;
+        std::int32_t recordingEnd = RecordingEndOf(loaded);
         if (JsonOutput()) {
-            EffectLabels labels = ReadEffectLabels(EffectsFileNameFor(doc.LoadedZDTFileName),
+            EffectLabels labels = ReadEffectLabels(EffectsFileNameFor(loaded),
                                                    doc.ReadByte(layout::InsertPositionOffset));
-            PrintJson({{"file", CardPath(doc.LoadedZDTFileName)},
+            PrintJson({{"file", CardPath(loaded)},
                        {"project", CardName(ReadProjectName(doc.ZDTData()))},
                        {"recordingEndMs", recordingEnd},
                        {"bitDepth", doc.ReadByte(layout::RecordingDepthOffset) * 8 + 16},
@@ -68,8 +70,7 @@ void AddInfo(CLI::App& app) {
         }
         PrintLine(CliTxt(CliText::ProjectLabel) + " \"" + ReadProjectName(doc.ZDTData()) + "\"");
         PrintLine(ProjectInfoLine(doc.ZDTData(), recordingEnd));
-        EffectLabels labels = ReadEffectLabels(EffectsFileNameFor(doc.LoadedZDTFileName),
-                                               doc.ReadByte(layout::InsertPositionOffset));
+        EffectLabels labels = ReadEffectLabels(EffectsFileNameFor(loaded), doc.ReadByte(layout::InsertPositionOffset));
         PrintLine(labels.insert + "\n" + labels.chorus + "\n" + labels.reverb);
         PrintMarks(doc, recordingEnd);
     });
@@ -99,7 +100,8 @@ void AddTracks(CLI::App& app) {
         SetErrorFile(options->file);
         if (JsonOutput()) {
             // Every value in its unit, the stored byte beside it where the mixer clamps it.
-            ZDTDocument doc = LoadDocument(options->file, true);
+            ProjectSession session = OpenSession(options->file, true);
+            const ZDTDocument& doc = session.doc;
             std::vector<std::string> keys;
             for (const auto& g : options->groups) keys.push_back(JsonKey(ParameterOrThrow(g)));
             Json tracks = Json::array();
@@ -115,12 +117,13 @@ void AddTracks(CLI::App& app) {
                 }
                 tracks.push_back(track);
             }
-            PrintJson({{"file", CardPath(doc.LoadedZDTFileName)},
+            PrintJson({{"file", CardPath(session.LoadedZDTFileName)},
                        {"project", CardName(ReadProjectName(doc.ZDTData()))},
                        {"tracks", tracks}});
             return;
         }
-        ZDTDocument doc = LoadDocument(options->file, true);
+        ProjectSession session = OpenSession(options->file, true);
+        const ZDTDocument& doc = session.doc;
         std::vector<std::string> groups;
         if (options->groups.empty())
             for (const auto& p : TrackParameters()) groups.push_back(p.name);
@@ -316,10 +319,9 @@ void AddSet(CLI::App& app) {
         SetErrorFile(options->file);
         if (!options->fromJson.empty()) {
             std::vector<TrackChange> changes = ChangesFromJson(ReadJsonInput(options->fromJson), options->track);
-            FileLock lock = LockProjectFile(options->file);
-            ZDTDocument doc = LoadDocument(options->file, true);
-            ApplyJsonChanges(doc, changes);
-            if (doc.ZDTData() != doc.CompareData()) SaveDocument(doc, options->file);
+            ProjectSession session = OpenSession(options->file, true, true);
+            ApplyJsonChanges(session.doc, changes);
+            if (session.doc.ZDTData() != session.doc.CompareData()) SaveSession(session);
             if (JsonOutput()) PrintJson(ChangeReport());
             return;
         }
@@ -380,14 +382,14 @@ void AddMarks(CLI::App& app) {
     sub->callback([options] {
         SetErrorFile(options->file);
         bool action = options->setEnd || options->deleteAfterEnd || options->deleteAll;
-        FileLock lock = action ? LockProjectFile(options->file) : FileLock();
-        ZDTDocument doc = LoadDocument(options->file, true);
-        std::int32_t recordingEnd = RecordingEndOf(doc.LoadedZDTFileName);
+        ProjectSession session = OpenSession(options->file, true, action);
+        ZDTDocument& doc = session.doc;
+        std::int32_t recordingEnd = RecordingEndOf(session.LoadedZDTFileName);
         if (action) {
             CliDialogs dialogs;
             if (options->yes || options->no) dialogs.answer = options->yes;
             if ((options->setEnd || options->deleteAfterEnd) && recordingEnd <= 0)
-                throw CommandError(CliTxt(CliText::NoRecordingEnd, {AudioFolderOf(doc.LoadedZDTFileName)}));
+                throw CommandError(CliTxt(CliText::NoRecordingEnd, {AudioFolderOf(session.LoadedZDTFileName)}));
             if (options->setEnd) {
                 if (SetEndMark(doc, recordingEnd, dialogs) == SetEndMarkResult::TableFull)
                     throw CommandError(MarkTableFullMessage());
@@ -396,10 +398,10 @@ void AddMarks(CLI::App& app) {
             } else {
                 DeleteAllMarks(doc);
             }
-            if (doc.DataChanged()) SaveDocument(doc, doc.LoadedZDTFileName);
+            if (doc.DataChanged()) SaveSession(session);
         }
         if (JsonOutput()) {
-            Json report = {{"file", CardPath(doc.LoadedZDTFileName)},
+            Json report = {{"file", CardPath(session.LoadedZDTFileName)},
                            {"recordingEndMs", recordingEnd},
                            {"marks", MarksJson(doc.ZDTData(), recordingEnd)}};
             PrintJson(action ? ChangeReport(report) : report);

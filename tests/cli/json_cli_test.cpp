@@ -89,6 +89,16 @@ TEST_F(JsonCli, FromJsonCarriesTheMixAndRefusesBadInputWholly) {
         EXPECT_TRUE(r.out.empty());
     }
     EXPECT_EQ(ReadBytes(target), before);
+
+    // A project-name info file stands for its project: the change goes into
+    // the project, the info file keeps its (empty) content.
+    WriteText(card / "PROJ002" / "PRJDATA___SONG_NAME.TXT", "");
+    ASSERT_EQ(CliWithInput({"set", Path("PROJ002/PRJDATA___SONG_NAME.TXT"), "--from-json", "-"},
+                           R"({"track":5,"fader":11})")
+                  .exitCode,
+              0);
+    EXPECT_TRUE(ReadBytes(card / "PROJ002" / "PRJDATA___SONG_NAME.TXT").empty());
+    EXPECT_EQ(Parsed(Cli({"tracks", target, "--json", "--groups", "Fader"}))["tracks"][4]["fader"], 11);
 }
 
 }  // namespace

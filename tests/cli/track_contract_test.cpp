@@ -48,18 +48,17 @@ protected:
     // Loaded into the window's view-model, changed by its controls, saved as the window saves.
     Outcome ThroughMixer(const ContractCase& c) {
         std::string file = Prepare("MIXER", c);
-        ZDTDocument doc;
+        ProjectSession session;
         ScriptedDialogs dialogs;
-        MixerViewModel mixer(doc, dialogs, MixerOptions{});
-        doc.ZDTFileToLoad = file;
-        DocumentContext context{doc, dialogs, mixer, ""};
+        MixerViewModel mixer(session, dialogs, MixerOptions{});
+        session.SetHost(&mixer);
+        session.ZDTFileToLoad = file;
+        DocumentContext context{session, dialogs, ""};
         EXPECT_TRUE(LoadZDTFile(context, false));
         Outcome outcome;
         outcome.refused = !c.mixer(mixer, dialogs);
-        doc.IsSavingZDT = true;
-        mixer.PrepareSave();
-        doc.IsSavingZDT = false;
-        outcome.bytes = doc.ZDTData();
+        session.Save(file);
+        outcome.bytes = ReadBytes(file);
         return outcome;
     }
 

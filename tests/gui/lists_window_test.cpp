@@ -90,7 +90,7 @@ void ListsWindowTest::SearchSortOpenAndRepeat() {
     const int row = Items(files).indexOf(Items(files).filter("ZDT-Proj.: \"").front());
     std::string expected = ProjectList::EntryPath(list.List().Lines()[static_cast<std::size_t>(row)], false);
     list.LBFilesDblClick(row);
-    QCOMPARE(app.State().doc.LoadedZDTFileName, expected);
+    QCOMPARE(app.State().session.LoadedZDTFileName, expected);
 }
 
 void ListsWindowTest::SeriesWindowShowsItsRangeKeepsItsNamesAndStops() {
@@ -172,7 +172,7 @@ void ListsWindowTest::FirstSession() {
     gui::FormCtrls& mixer = app.Ctrls();
     QCOMPARE(Find<QPushButton>(&main, "ButtonSaveProject")->text(), QString("Save as &project ..."));
     Find<QPushButton>(&main, "ButtonLoadZDTFile")->click();
-    QTRY_COMPARE(QString::fromStdString(app.State().doc.LoadedZDTFileName), loaded);
+    QTRY_COMPARE(QString::fromStdString(app.State().session.LoadedZDTFileName), loaded);
 
     // Pull a fader down, switch the high EQ of track 1, and rename the song.
     auto* fader = qobject_cast<QSlider*>(mixer.Widget("TBFader_1"));
@@ -188,13 +188,13 @@ void ListsWindowTest::FirstSession() {
     const QString saved = Native(f.Path("card/PROJ004/PRJDATA.ZDT"));
     user.Then("FormHistInput", DialogDriver::EnterHist(saved));
     Find<QPushButton>(&main, "ButtonSaveProject")->click();
-    QTRY_COMPARE(QString::fromStdString(app.State().doc.LoadedZDTFileName), saved);
+    QTRY_COMPARE(QString::fromStdString(app.State().session.LoadedZDTFileName), saved);
     QCOMPARE(NameInFile(saved), std::string("MYSONG"));
 
     // Back to another project, then find the new one by its name.
     user.Then("FormHistInput", DialogDriver::EnterHist(Native(f.Path("card/PROJ002/PRJDATA.ZDT"))));
     Find<QPushButton>(&main, "ButtonLoadZDTFile")->click();
-    QTRY_VERIFY(QString::fromStdString(app.State().doc.LoadedZDTFileName).contains("PROJ002"));
+    QTRY_VERIFY(QString::fromStdString(app.State().session.LoadedZDTFileName).contains("PROJ002"));
     user.Then("FolderChooser", DialogDriver::ChooseFolder(card));
     user.Then("FormHistInput", DialogDriver::EnterHist("mysong"));
     Find<QPushButton>(&main, "ButtonSearchInSubDirs")->click();
@@ -207,7 +207,7 @@ void ListsWindowTest::FirstSession() {
     const QPoint at = list.Files()->visualItemRect(hits.front()).center();
     QTest::mouseClick(list.Files()->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(list.Files()->viewport(), Qt::LeftButton, {}, at);
-    QTRY_COMPARE(QString::fromStdString(app.State().doc.LoadedZDTFileName), saved);
+    QTRY_COMPARE(QString::fromStdString(app.State().session.LoadedZDTFileName), saved);
 
     // A series of three projects from it, with names.
     Find<QPushButton>(&main, "ButtonSaveZDTFileSerie")->click();

@@ -172,7 +172,7 @@ void MainWindowTest::AFileChangedBehindTheWindowIsNeverOverwrittenWithoutTheQues
     auto* fader = Find<QSlider>(&app.Ctrls(), "TBFader_2");
     app.Ctrls().activateWindow();  // before any change behind its back: coming to the front asks
     QVERIFY(QTest::qWaitForWindowActive(&app.Ctrls()));
-    const QString file = QString::fromStdString(app.State().doc.LoadedZDTFileName);
+    const QString file = QString::fromStdString(app.State().session.LoadedZDTFileName);
     // Another program writes the file; byte 40 tells whose bytes the file holds.
     auto writeBehind = [&](char mark) {
         QByteArray other = GuiFixture::ProjectBytes(3332);

@@ -16,7 +16,8 @@ namespace spurwerk::testing {
 struct Mixer {
     QTemporaryDir dir;
     std::filesystem::path project;
-    ZDTDocument doc;
+    ProjectSession session;
+    ZDTDocument& doc = session.doc;
     ScriptedDialogs dialogs;
     std::unique_ptr<gui::FormCtrls> form;
 
@@ -24,10 +25,10 @@ struct Mixer {
         project = std::filesystem::path(dir.path().toStdString()) / "PROJ001";
         std::filesystem::copy(std::filesystem::path(SPURWERK_DEMO_CARD) / "PROJ001", project,
                               std::filesystem::copy_options::recursive);
-        form = std::make_unique<gui::FormCtrls>(doc, dialogs, MixerOptions{});
+        form = std::make_unique<gui::FormCtrls>(session, dialogs, MixerOptions{});
         form->show();
-        doc.ZDTFileToLoad = (project / "PRJDATA.ZDT").string();
-        DocumentContext context{doc, dialogs, form->Host(), ""};
+        session.ZDTFileToLoad = (project / "PRJDATA.ZDT").string();
+        DocumentContext context{session, dialogs, ""};
         if (!LoadZDTFile(context, false)) qFatal("demo project not loaded");
     }
     template <class T>

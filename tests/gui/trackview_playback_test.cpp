@@ -23,7 +23,8 @@ namespace {
 
 struct Song {
     TempDir dir;
-    sp::ZDTDocument doc;
+    sp::ProjectSession session;
+    sp::ZDTDocument& doc = session.doc;
     ScriptedDialogs dialogs;
     Song() {
         fs::create_directories(dir / "AUDIO");
@@ -31,7 +32,7 @@ struct Song {
         WriteSineWav(dir / "AUDIO" / "A.WAV", {.rate = 44100}, 0.6, 0.5, 440);
         WriteSineWav(dir / "AUDIO" / "B.WAV", {.rate = 44100}, 0.8, 0.5, 660);
         doc.ReplaceZDTData(ProjectBytes({.wavNames = {"A.WAV", "B.WAV"}, .deviceDefaults = true}));
-        doc.LoadedZDTFileName = (dir / "PRJDATA.ZDT").string();
+        session.LoadedZDTFileName = (dir / "PRJDATA.ZDT").string();
     }
 };
 
@@ -45,7 +46,7 @@ private slots:
 
 void TrackViewPlaybackTest::PlaysTheProjectThroughTheOutput() {
     Song song;
-    TrackViewWindow view(song.doc, song.dialogs);
+    TrackViewWindow view(song.session, song.dialogs);
     view.show();
     view.Reload();
     QVERIFY(view.WaitForOverviews(10000));

@@ -77,7 +77,7 @@ bool CopyProject(ProjectFilesContext& context, const std::string& sourceDir, con
     } else {
         // The name field writes the name into the document, NUL-padded.
         context.fields.SetProjectNameText(projectName);
-        WriteFileAtomically(PathFromText(targetFile), doc.ZDTData());
+        context.session().WriteProjectFile(targetFile, false);
     }
 
     CopyIfPresent(PathIgnoringCase(sourceDir, "EFXDATA.ZDT"), PathIgnoringCase(targetDir, "EFXDATA.ZDT"));
@@ -106,7 +106,7 @@ bool CopyProject(ProjectFilesContext& context, const std::string& sourceDir, con
 
     if (!copyFiles) {
         doc.MarkSaved();
-        doc.LastSavedZDTFileName = targetFile;
+        context.session().LastSavedZDTFileName = targetFile;
     }
 
     std::string message = copyFiles ? "PRJDATA.ZDT + EFXDATA.ZDT " + Txt(172) + "\r\n" + Txt(173) + targetDir +
@@ -149,7 +149,7 @@ bool CopyProjectCommand(ProjectFilesContext& context, std::string sourceDir, std
     Dialogs& dialogs = context.dialogs();
     ZDTDocument& doc = context.doc();
     if (sourceDir.empty()) {
-        sourceDir = dialogs.SelectFolder(Txt(265), ExtractFilePath(doc.LoadedZDTFileName));
+        sourceDir = dialogs.SelectFolder(Txt(265), ExtractFilePath(context.session().LoadedZDTFileName));
         if (sourceDir.empty()) return false;
     }
     sourceDir = AddTrailingBackslash(sourceDir);

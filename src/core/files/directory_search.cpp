@@ -5,6 +5,7 @@
 #include "io/path_text.h"
 #include "files/project_list.h"
 #include "project/project_name.h"
+#include "project/project_session.h"
 #include "settings/text_table.h"
 #include "settings/ui_texts.h"
 #include "ui/dialogs.h"
@@ -66,8 +67,8 @@ private:
     Dialogs& dialogs_;
 };
 
-std::string LoadedProjectDir(const ZDTDocument& doc) {
-    return doc.LoadedZDTFileName.empty() ? "" : ExtractFilePath(doc.LoadedZDTFileName);
+std::string LoadedProjectDir(const ProjectSession& session) {
+    return session.LoadedZDTFileName.empty() ? "" : ExtractFilePath(session.LoadedZDTFileName);
 }
 
 }  // namespace
@@ -86,10 +87,11 @@ SearchCounts SearchInSubDirs(const std::string& root, const std::string& filter,
     return walk.counts;
 }
 
-std::string DirectorySearch::Run(DirectoryRunKind kind, bool silentRepeat, ZDTDocument& doc, ProjectList& list,
+std::string DirectorySearch::Run(DirectoryRunKind kind, bool silentRepeat, ProjectSession& session, ProjectList& list,
                                  Dialogs& dialogs, const InfoFileLabel& label, bool keepFolderAndFilter) {
     list.Show();
-    if (baseDirSearch.empty()) baseDirSearch = LoadedProjectDir(doc);
+    ZDTDocument& doc = session.doc;
+    if (baseDirSearch.empty()) baseDirSearch = LoadedProjectDir(session);
 
     if (!silentRepeat && !keepFolderAndFilter) {
         std::string verb = kind == DirectoryRunKind::UpdateInfoFiles ? Txt(205)

@@ -12,6 +12,7 @@ namespace spurwerk {
 class Dialogs;
 class ProjectList;
 class ZDTDocument;
+class ProjectSession;
 
 enum class DirectoryRunKind {
     Search,                     // ButtonSearchInSubDirs (and the list window's repeat)
@@ -50,7 +51,7 @@ public:
     // keepFolderAndFilter (Ctrl held at the command) skips the folder dialog
     // and, once shown, the filter dialog. Returns the result message (empty
     // when nothing ran).
-    std::string Run(DirectoryRunKind kind, bool silentRepeat, ZDTDocument& doc, ProjectList& list, Dialogs& dialogs,
+    std::string Run(DirectoryRunKind kind, bool silentRepeat, ProjectSession& session, ProjectList& list, Dialogs& dialogs,
                     const InfoFileLabel& label = {}, bool keepFolderAndFilter = false);
 
 private:

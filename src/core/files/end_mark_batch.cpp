@@ -31,7 +31,7 @@ public:
             remark = Process(file);
         } catch (const FileError& error) {
             list_.AddLine(file + "    ## " + error.what());
-            context_.doc.MarkLoaded();  // a mark that could not be saved is dropped
+            context_.session.doc.MarkLoaded();  // a mark that could not be saved is dropped
             throw;  // the walk notes it and goes on
         }
         list_.AddLine(remark.empty() ? file : file + "    ## " + remark);
@@ -43,18 +43,19 @@ public:
 private:
     // Returns the remark of the project's line.
     std::string Process(const std::string& file) {
-        ZDTDocument& doc = context_.doc;
+        ProjectSession& session = context_.session;
+        ZDTDocument& doc = session.doc;
         // Held from the read to the write, as every command that changes a project.
-        FileLock lock = FileLock::Acquire(PathFromText(ResolveInfoFileName(file)));
-        doc.ZDTFileToLoad = file;
+        FileLock lock = FileLock::Acquire(PathFromText(ResolveInfoFileName(file)), session.lockTimeout);
+        session.ZDTFileToLoad = file;
         if (!LoadZDTFile(context_, false)) return "";
         // A short file is no project: marks written into it would corrupt it.
         if (!doc.IsProject()) return "";
-        std::int32_t recordingEnd = LongestWavDuration(AudioFolderOf(doc.LoadedZDTFileName));
+        std::int32_t recordingEnd = LongestWavDuration(AudioFolderOf(session.LoadedZDTFileName));
         if (SetEndMark(doc, recordingEnd, context_.dialogs) == SetEndMarkResult::TableFull)
             return MarkTableFullMessage();
         if (!doc.DataChanged()) return "";
-        QuickSaveLoadedZDTFile(context_, doc.LoadedZDTFileName, 100);
+        QuickSaveLoadedZDTFile(context_, session.LoadedZDTFileName, 100);
         if (doc.DataChanged()) return "";
         ++counts.changed;
         return Txt(276);
@@ -69,13 +70,13 @@ private:
 std::string SetEndMarksInSubDirs(DocumentContext& context, std::string& baseDirSearch, ProjectList& list,
                                  const std::string& chosenRoot, EndMarkBatchCounts* counts) {
     Dialogs& dialogs = context.dialogs;
-    if (context.doc.DataChanged()) {
+    if (context.session.doc.DataChanged()) {
         dialogs.Message(Txt(278), MessageButtons::Ok);
         return "";
     }
     list.Show();
-    if (baseDirSearch.empty() && !context.doc.LoadedZDTFileName.empty())
-        baseDirSearch = ExtractFilePath(context.doc.LoadedZDTFileName);
+    if (baseDirSearch.empty() && !context.session.LoadedZDTFileName.empty())
+        baseDirSearch = ExtractFilePath(context.session.LoadedZDTFileName);
 
     std::string root = chosenRoot;
     if (root.empty()) {

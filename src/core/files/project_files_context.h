@@ -77,7 +77,8 @@ struct ProjectFilesContext {
     // report as a failure.
     std::vector<std::string> fileErrors{};
 
-    ZDTDocument& doc() { return document.doc; }
+    ProjectSession& session() { return document.session; }
+    ZDTDocument& doc() { return document.session.doc; }
     Dialogs& dialogs() { return document.dialogs; }
 };
 

@@ -25,27 +25,22 @@ bool AskGoOn(Dialogs& dialogs, const std::string& question) {
     return answer == ResultYes;
 }
 
-struct SavingFlag {
-    bool& flag;
-    explicit SavingFlag(bool& f) : flag(f) { flag = true; }
-    ~SavingFlag() { flag = false; }
-};
-
 }  // namespace
 
 bool SaveProject(ProjectFilesContext& context, const std::string& fileName, bool askOverwrite,
                  const std::string& projectName, int messageTimeMs, bool keepUnchanged) {
-    ZDTDocument& doc = context.doc();
+    ProjectSession& session = context.session();
+    ZDTDocument& doc = session.doc;
     Dialogs& dialogs = context.dialogs();
 
     std::string name = projectName;
     if (!name.empty()) context.fields.SetProjectNameText(name);
     else name = context.fields.ProjectNameText();
-    context.document.host.PrepareSave();
+    session.Host().PrepareSave();
 
     std::string file = fileName;
     if (file.empty()) {
-        file = AskZDTFileName(context.document, 158, 159, doc.LoadedZDTFileName);
+        file = AskZDTFileName(context.document, 158, 159, session.LoadedZDTFileName);
         if (file.empty()) return false;
     }
     file = WithZDTExtension(file);
@@ -66,15 +61,12 @@ bool SaveProject(ProjectFilesContext& context, const std::string& fileName, bool
         const TemplateFiles& templates = context.options.templates;
         std::string source = PathExists(file) ? file : (context.options.devIsZoomR24 ? templates.prjR24 : templates.prjR16);
         doc.ReplaceZDTData(ReadWholeFile(PathFromText(source)));
-        context.document.host.PrepareSave();
+        session.Host().PrepareSave();
     }
 
     // With Ctrl held an unchanged project file is left as it is, and not reported as written.
     const bool writeProjectFile = !(keepUnchanged && !doc.DataChanged());
-    if (writeProjectFile) {
-        SavingFlag saving(doc.IsSavingZDT);
-        WriteFileAtomically(PathFromText(file), doc.ZDTData());
-    }
+    if (writeProjectFile) session.WriteProjectFile(file, false);
     EnsureEFXFile(context, dir);
     CreateMissingWavFiles(context, audioDir, false);
     if (context.options.useInfoFiles)
@@ -83,10 +75,10 @@ bool SaveProject(ProjectFilesContext& context, const std::string& fileName, bool
 
     madeFolders.Keep();
     doc.MarkSaved();
-    doc.LastSavedZDTFileName = file;
+    session.LastSavedZDTFileName = file;
     if (writeProjectFile)
         dialogs.TimedMessage(std::to_string(doc.ZDTData().size()) + " " + Txt(164) + file + Txt(165), messageTimeMs);
-    doc.ZDTFileToLoad = file;
+    session.ZDTFileToLoad = file;
     LoadZDTFile(context.document, false);
     return true;
 }

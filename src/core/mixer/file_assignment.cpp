@@ -43,7 +43,7 @@ void FileAssignment::ApplyStereoLink(int k, bool linked, bool refresh) {
 }
 
 std::string FileAssignment::AudioFolder() const {
-    const std::string& loaded = mixer_.doc.LoadedZDTFileName;
+    const std::string& loaded = mixer_.session.LoadedZDTFileName;
     return loaded.empty() ? "" : AudioFolderOf(loaded);
 }
 

@@ -298,7 +298,8 @@ void MixerControls::WriteValue(MixerControl& c) {
         case ControlKind::StatusShape: UpdateHint(c); break;
         case ControlKind::FileField:
             UpdateHint(c);
-            if (!doc.IsLoadingZDT && !doc.IsSavingZDT && !bulk_) (*mixer_.files).BuildWavList();
+            if (!mixer_.session.IsLoadingZDT() && !mixer_.session.IsSavingZDT() && !bulk_)
+                (*mixer_.files).BuildWavList();
             break;
         case ControlKind::StereoBox: (*mixer_.files).ApplyStereoLink(k, c.Checked(), true); break;
         case ControlKind::BandBox:
@@ -385,7 +386,7 @@ void MixerControls::WriteAll() {
     std::string name = TrimBlanks(controls_[0].text).substr(0, layout::ProjectNameLength);
     doc.WriteZDTString(layout::ProjectNameOffset, name);
     bulk_ = false;
-    if (!doc.IsLoadingZDT && !doc.IsSavingZDT) (*mixer_.files).BuildWavList();
+    if (!mixer_.session.IsLoadingZDT() && !mixer_.session.IsSavingZDT()) (*mixer_.files).BuildWavList();
 }
 
 // --- Display --------------------------------------------------------------------------

@@ -68,6 +68,7 @@ public:
 
 class Dialogs;
 class ZDTDocument;
+class ProjectSession;
 class MixerControls;
 class TrackOperations;
 class FileAssignment;
@@ -77,7 +78,8 @@ class MixerMenu;
 // and each other. The view-model owns it and its parts; a part reaches the
 // others only through it, never through the view-model.
 struct MixerContext {
-    ZDTDocument& doc;
+    ProjectSession& session;
+    ZDTDocument& doc;  // the session's
     Dialogs& dialogs;
     MixerOptions options;
     MixerActions* actions = nullptr;

@@ -30,14 +30,14 @@ bool MixerMenu::KeyDown(MixerKey key, KeyState keys) {
 }
 
 void MixerMenu::LoadedFileLabelClick(KeyState keys) {
-    if (keys.ctrl && keys.shift) (*mixer_.actions).QuickSave(mixer_.doc.LoadedZDTFileName, 3000);
+    if (keys.ctrl && keys.shift) (*mixer_.actions).QuickSave(mixer_.session.LoadedZDTFileName, 3000);
     else if (keys.ctrl) (*mixer_.actions).OpenProjectFile();
 }
 
 void MixerMenu::LoadedFileLabelDoubleClick() { (*mixer_.actions).SearchInSubDirs(); }
 
 std::vector<PopupEntry> MixerMenu::Entries() const {
-    std::vector<PopupEntry> entries = BuildPopupMenu(mixer_.doc.ZDTData(), mixer_.doc.LoadedZDTFileName, (*mixer_.files).RecordingEnd());
+    std::vector<PopupEntry> entries = BuildPopupMenu(mixer_.doc.ZDTData(), mixer_.session.LoadedZDTFileName, (*mixer_.files).RecordingEnd());
     std::string undo = UndoCaption(mixer_.doc), redo = RedoCaption(mixer_.doc);
     entries.insert(entries.begin(), {PopupEntry{"PMUndo", undo.empty() ? Txt(296) : undo, !undo.empty()},
                                      PopupEntry{"PMRedo", redo.empty() ? Txt(297) : redo, !redo.empty()}, PopupEntry{}});
@@ -59,7 +59,7 @@ void MixerMenu::Click(const std::string& entry) {
     else if (entry == "PMRedo") mixer_.doc.Redo();
     else if (entry == "PMLoadZDTFile") (*mixer_.actions).OpenProjectFile();
     else if (entry == "PMSearchZDTFile") (*mixer_.actions).SearchInSubDirs();
-    else if (entry == "PMQuickSaveZDTFile") (*mixer_.actions).QuickSave(mixer_.doc.LoadedZDTFileName, 3000);
+    else if (entry == "PMQuickSaveZDTFile") (*mixer_.actions).QuickSave(mixer_.session.LoadedZDTFileName, 3000);
     else if (entry == "PMQuickSaveZDTFileAs") (*mixer_.actions).QuickSave("", 3000);
     else if (entry == "PMSaveProject") (*mixer_.actions).SaveAsProject(3000);
     else if (entry == "PMCopyAProjectFromTo") (*mixer_.actions).CopyProject();
@@ -86,7 +86,7 @@ void MixerMenu::Click(const std::string& entry) {
 }
 
 void MixerMenu::RebuildInfoLine() {
-    infoTexts_ = BuildProjectInfoTexts(mixer_.doc.ZDTData(), mixer_.doc.LoadedZDTFileName, (*mixer_.files).RecordingEnd());
+    infoTexts_ = BuildProjectInfoTexts(mixer_.doc.ZDTData(), mixer_.session.LoadedZDTFileName, (*mixer_.files).RecordingEnd());
     if (MixerObserver* observer = mixer_.observer) observer->InfoChanged();
 }
 

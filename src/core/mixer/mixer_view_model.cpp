@@ -8,8 +8,8 @@
 
 namespace spurwerk {
 
-MixerViewModel::MixerViewModel(ZDTDocument& doc, Dialogs& dialogs, MixerOptions options, MixerActions* actions)
-    : context_{doc, dialogs, std::move(options), actions ? actions : &defaultActions_} {
+MixerViewModel::MixerViewModel(ProjectSession& session, Dialogs& dialogs, MixerOptions options, MixerActions* actions)
+    : context_{session, session.doc, dialogs, std::move(options), actions ? actions : &defaultActions_} {
     context_.controls = &controls_;
     context_.tracks = &tracks_;
     context_.files = &files_;
@@ -22,6 +22,7 @@ MixerViewModel::MixerViewModel(ZDTDocument& doc, Dialogs& dialogs, MixerOptions 
         dialogs.Message(UiTxt(UiText::R24Fallback), MessageButtons::Ok);
         controls_.LimitMaxStripIndex(layout::MaxStripIndexR16);
     }
+    ZDTDocument& doc = session.doc;
     doc.MarkLoaded();
     menu_.RebuildInfoLine();
     // An undo or redo puts other bytes under every control.
@@ -30,7 +31,10 @@ MixerViewModel::MixerViewModel(ZDTDocument& doc, Dialogs& dialogs, MixerOptions 
     });
 }
 
-MixerViewModel::~MixerViewModel() { context_.doc.Unsubscribe(documentToken_); }
+MixerViewModel::~MixerViewModel() {
+    context_.doc.Unsubscribe(documentToken_);
+    if (&context_.session.Host() == this) context_.session.SetHost(nullptr);
+}
 
 void MixerViewModel::ShowRestoredDocument() {
     controls_.ReadAllWithoutWriting();

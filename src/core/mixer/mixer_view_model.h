@@ -22,7 +22,7 @@ class MixerViewModel : public DocumentHost {
 public:
     // Creates the window's controls: strips 0 .. maximum strip index, the R24
     // fallback (its message through dialogs), parameter tags, info line.
-    MixerViewModel(ZDTDocument& doc, Dialogs& dialogs, MixerOptions options, MixerActions* actions = nullptr);
+    MixerViewModel(ProjectSession& session, Dialogs& dialogs, MixerOptions options, MixerActions* actions = nullptr);
     ~MixerViewModel() override;
     MixerViewModel(const MixerViewModel&) = delete;
     MixerViewModel& operator=(const MixerViewModel&) = delete;
@@ -41,6 +41,7 @@ public:
 
     const MixerOptions& Options() const { return context_.options; }
     ZDTDocument& Document() { return context_.doc; }
+    ProjectSession& Session() { return context_.session; }
     Dialogs& DialogsUsed() { return context_.dialogs; }
     MixerActions& Actions() { return *context_.actions; }
 

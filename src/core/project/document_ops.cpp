@@ -18,53 +18,11 @@ namespace spurwerk {
 
 namespace {
 
-struct FlagGuard {
-    bool& flag;
-    explicit FlagGuard(bool& f) : flag(f) { flag = true; }
-    ~FlagGuard() { flag = false; }
-};
-
-// Puts the bytes of `name` into the document, as read now.
-void ReadIntoDocument(DocumentContext& context, const std::string& name, bool keepHistoryIfSame) {
-    ZDTDocument& doc = context.doc;
-    FlagGuard loading(doc.IsLoadingZDT);
-    Bytes data = ReadWholeFile(PathFromText(name));  // throws; the document stays as it was
-    // Reading back what was just saved (a project save reloads it) keeps the history.
-    bool sameBytes = keepHistoryIfSame && data == doc.ZDTData() && !doc.DataChanged();
-    FileStamp stamp = StampOfBytes(data);
-    doc.ReplaceZDTData(std::move(data));
-    doc.LoadedZDTFileName = name;
-    doc.LoadedFileStamp = stamp;
-    doc.DeclinedFileStamp = {};
-    if (doc.CompareZDTFileName.empty()) doc.ReplaceCompareData(doc.ZDTData());
-
-    std::string projectName = ReadProjectName(doc.ZDTData());
-    context.host.DocumentLoaded(projectName, EffectsFileNameFor(name));
-    if (sameBytes) doc.MarkSaved();
-    else doc.MarkLoaded();
-}
-
 bool SameStamp(const FileStamp& a, const FileStamp& b) {
     return a.known == b.known && a.exists == b.exists && a.size == b.size && a.contentHash == b.contentHash;
 }
 
 }  // namespace
-
-std::string ResolveInfoFileName(const std::string& fileName) {
-    std::string upper = UpperAscii(fileName);
-    if (upper.find("_NAME.TXT") == std::string::npos) return fileName;
-    std::size_t marker = upper.find("___");
-    if (marker == std::string::npos) return fileName;
-    std::string projectFile = fileName.substr(0, marker) + ".ZDT";
-    return PathIgnoringCase(ExtractFilePath(projectFile), ExtractFileName(projectFile));
-}
-
-std::string EffectsFileNameFor(const std::string& projectFile) {
-    std::string dir = ExtractFilePath(projectFile);
-    std::string name = ExtractFileName(projectFile);
-    std::string rest = name.size() > 11 ? name.substr(11) : "";
-    return PathIgnoringCase(dir, rest + "EFXDATA.ZDT");
-}
 
 std::string InfoFileNameFor(const std::string& projectFile, const std::string& projectName) {
     return ChangeFileExt(projectFile, "___" + projectName + "_NAME.TXT");
@@ -88,13 +46,14 @@ std::string AskZDTFileName(const DocumentContext& context, int captionText, int 
 }
 
 bool SaveChangesFirst(DocumentContext& context, int questionText, int closingText) {
-    ZDTDocument& doc = context.doc;
+    ProjectSession& session = context.session;
+    ZDTDocument& doc = session.doc;
     if (!doc.DataChanged()) return true;
-    int answer = context.dialogs.Message(Txt(questionText) + doc.LoadedZDTFileName + Txt(closingText),
+    int answer = context.dialogs.Message(Txt(questionText) + session.LoadedZDTFileName + Txt(closingText),
                                          MessageButtons::YesNoCancel);
     if (answer == ResultCancel) return false;
     if (answer == ResultYes) {
-        QuickSaveLoadedZDTFile(context, doc.LoadedZDTFileName, 3000);
+        QuickSaveLoadedZDTFile(context, session.LoadedZDTFileName, 3000);
         // A save that did not happen keeps the changes and stops the command.
         if (doc.DataChanged()) return false;
     }
@@ -102,44 +61,45 @@ bool SaveChangesFirst(DocumentContext& context, int questionText, int closingTex
 }
 
 bool LoadZDTFile(DocumentContext& context, bool askForName) {
-    ZDTDocument& doc = context.doc;
+    ProjectSession& session = context.session;
     // Saving first sets ZDTFileToLoad to the saved file; the file asked for must
     // still be the one that is loaded.
-    const std::string wanted = doc.ZDTFileToLoad;
+    const std::string wanted = session.ZDTFileToLoad;
     if (!SaveChangesFirst(context, 125, 126)) return false;
-    doc.ZDTFileToLoad = wanted;
+    session.ZDTFileToLoad = wanted;
 
-    std::string name = doc.ZDTFileToLoad;
-    if (askForName) name = AskZDTFileName(context, 127, 128, doc.ZDTFileToLoad);
+    std::string name = session.ZDTFileToLoad;
+    if (askForName) name = AskZDTFileName(context, 127, 128, session.ZDTFileToLoad);
     if (name.empty()) return false;
 
-    ReadIntoDocument(context, ResolveInfoFileName(name), true);
+    session.Load(name, {.keepHistoryIfSame = true, .check = {}});
     return true;
 }
 
 ExternalChange AskAboutExternalChange(DocumentContext& context, bool onActivation) {
-    ZDTDocument& doc = context.doc;
-    if (doc.LoadedZDTFileName.empty() || doc.IsLoadingZDT || doc.IsSavingZDT) return ExternalChange::None;
-    FileStamp now = StampFile(PathFromText(doc.LoadedZDTFileName));
-    if (!ChangedOnDisk(doc.LoadedFileStamp, now)) return ExternalChange::None;
-    if (onActivation && SameStamp(now, doc.DeclinedFileStamp)) return ExternalChange::None;
-    int answer = context.dialogs.Message(UiTxt(UiText::ExternalChangeQuestion, doc.LoadedZDTFileName),
+    ProjectSession& session = context.session;
+    if (session.LoadedZDTFileName.empty() || session.IsLoadingZDT() || session.IsSavingZDT())
+        return ExternalChange::None;
+    FileStamp now = session.StampOnDisk();
+    if (!ChangedOnDisk(session.LoadedFileStamp, now)) return ExternalChange::None;
+    if (onActivation && SameStamp(now, session.DeclinedFileStamp)) return ExternalChange::None;
+    int answer = context.dialogs.Message(UiTxt(UiText::ExternalChangeQuestion, session.LoadedZDTFileName),
                                          MessageButtons::ReloadOverwriteCancel);
     if (answer == ResultYes) {
-        ReadIntoDocument(context, doc.LoadedZDTFileName, false);
+        session.Load(session.LoadedZDTFileName);
         return ExternalChange::Reloaded;
     }
     if (answer == ResultNo) return ExternalChange::Overwrite;
-    doc.DeclinedFileStamp = now;
+    session.DeclinedFileStamp = now;
     return ExternalChange::Cancelled;
 }
 
 ExternalChange CheckLoadedFileOnDisk(DocumentContext& context) {
     ExternalChange answer = AskAboutExternalChange(context, true);
     if (answer == ExternalChange::Overwrite) {
-        ZDTDocument& doc = context.doc;
-        doc.LoadedFileStamp = StampFile(PathFromText(doc.LoadedZDTFileName));  // asked already
-        QuickSaveLoadedZDTFile(context, doc.LoadedZDTFileName, 3000);
+        ProjectSession& session = context.session;
+        session.LoadedFileStamp = session.StampOnDisk();  // asked already
+        QuickSaveLoadedZDTFile(context, session.LoadedZDTFileName, 3000);
     }
     return answer;
 }
@@ -151,7 +111,7 @@ void OpenFiles(DocumentContext& context, const std::vector<std::string>& files, 
         // One file that cannot be read does not keep the others from being offered.
         try {
             if (i == 0) {
-                context.doc.ZDTFileToLoad = files[i];
+                context.session.ZDTFileToLoad = files[i];
                 LoadZDTFile(context, false);
             } else if (!askForEach || context.dialogs.Message("\"" + files[i] + Txt(questionText),
                                                               MessageButtons::YesNo) == ResultYes) {
@@ -165,60 +125,50 @@ void OpenFiles(DocumentContext& context, const std::vector<std::string>& files, 
 }
 
 void ShowTemplateUnlessProject(DocumentContext& context, const std::string& templateFile) {
-    ZDTDocument& doc = context.doc;
-    if (doc.IsProject()) return;
-    doc.ZDTFileToLoad = templateFile;
+    ProjectSession& session = context.session;
+    if (session.doc.IsProject()) return;
+    session.ZDTFileToLoad = templateFile;
     try {
         LoadZDTFile(context, false);
     } catch (const std::exception& e) {
         context.dialogs.Message(e.what(), MessageButtons::Ok);
     }
     // Shown, but a quick save must ask for a name instead of overwriting the template.
-    doc.LoadedZDTFileName.clear();
+    session.LoadedZDTFileName.clear();
 }
 
 bool ChooseCompareFile(DocumentContext& context) {
-    ZDTDocument& doc = context.doc;
-    if (doc.CompareZDTFileName.empty()) doc.CompareZDTFileName = doc.LoadedZDTFileName;
-    std::string name = AskZDTFileName(context, 127, 128, doc.CompareZDTFileName);
+    ProjectSession& session = context.session;
+    if (session.CompareZDTFileName.empty()) session.CompareZDTFileName = session.LoadedZDTFileName;
+    std::string name = AskZDTFileName(context, 127, 128, session.CompareZDTFileName);
     if (name.empty()) return false;
-    doc.ReplaceCompareData(ReadWholeFile(PathFromText(name)));  // throws; the comparison stays as it was
-    doc.CompareZDTFileName = name;
+    session.doc.ReplaceCompareData(ReadWholeFile(PathFromText(name)));  // throws; the comparison stays as it was
+    session.CompareZDTFileName = name;
     return true;
 }
 
 bool QuickSaveLoadedZDTFile(DocumentContext& context, const std::string& fileName, int messageTimeMs) {
-    ZDTDocument& doc = context.doc;
+    ProjectSession& session = context.session;
     std::string name = fileName;
     if (name.empty()) {
-        name = AskZDTFileName(context, 138, 139, doc.LoadedZDTFileName);
+        name = AskZDTFileName(context, 138, 139, session.LoadedZDTFileName);
         if (name.empty()) return false;
     }
     name = WithZDTExtension(name);
-    if (name != doc.LoadedZDTFileName && PathExists(name)) {
+    if (name != session.LoadedZDTFileName && PathExists(name)) {
         if (context.dialogs.Message("\"" + name + Txt(140), MessageButtons::YesNo) != ResultYes) return false;
     }
 
     // Another program's change between the check and the write must wait:
     // the command line holds the same lock for its whole read-change-write.
-    FileLock lock = FileLock::Acquire(PathFromText(name));
-    if (name == doc.LoadedZDTFileName) {
+    FileLock lock = FileLock::Acquire(PathFromText(name), session.lockTimeout);
+    if (name == session.LoadedZDTFileName) {
         ExternalChange change = AskAboutExternalChange(context, false);
         if (change == ExternalChange::Reloaded || change == ExternalChange::Cancelled) return false;
     }
-    {
-        FlagGuard saving(doc.IsSavingZDT);
-        context.host.PrepareSave();
-        WriteFileAtomically(PathFromText(name), doc.ZDTData());
-        doc.LoadedFileStamp = StampOfBytes(doc.ZDTData());
-        doc.DeclinedFileStamp = {};
-        doc.MarkSaved();
-        doc.LastSavedZDTFileName = name;
-        context.dialogs.TimedMessage(
-            std::to_string(doc.ZDTData().size()) + " " + Txt(141) + name + Txt(142), messageTimeMs);
-        doc.ZDTFileToLoad = name;
-        doc.LoadedZDTFileName = name;
-    }
+    session.Save(name);
+    context.dialogs.TimedMessage(std::to_string(session.doc.ZDTData().size()) + " " + Txt(141) + name + Txt(142),
+                                 messageTimeMs);
     return true;
 }
 

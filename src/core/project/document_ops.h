@@ -1,47 +1,25 @@
 #pragma once
-// Loading a file into the project document and quick-saving it, with the
-// questions these steps ask. Window work (labels, hex repaint, mixer fill) is
-// done by the front end through DocumentHost.
+// Loading a project and quick-saving it in the window, with the questions these
+// steps ask; the session reads and writes. Window work (labels, hex repaint,
+// mixer fill) is done by the session's DocumentHost.
 
 #include <string>
 #include <vector>
 
-#include "project/zdt_document.h"
+#include "project/project_session.h"
 
 namespace spurwerk {
 
 class Dialogs;
 
-// What the windows do around loading and saving.
-class DocumentHost {
-public:
-    virtual ~DocumentHost() = default;
-    // After the bytes are in: show the mixer, fill its controls, repaint the hex
-    // view, set captions and labels. `effectsFile` is the effects file's path.
-    virtual void DocumentLoaded(const std::string& projectName, const std::string& effectsFile) {
-        (void)projectName;
-        (void)effectsFile;
-    }
-    // Before the bytes are written: clean the WAV names and write every control
-    // into the document.
-    virtual void PrepareSave() {}
-};
-
-// A project-name info file (…\PRJDATA___SONG_NAME.TXT) stands for its project
-// file (…\PRJDATA.ZDT); any other name is returned unchanged.
-std::string ResolveInfoFileName(const std::string& fileName);
-// The effects file that belongs to a project file: its folder, then the part of
-// its file name after the 11th character, then "EFXDATA.ZDT".
-std::string EffectsFileNameFor(const std::string& projectFile);
 // The project-name info file that belongs to a project file and name.
 std::string InfoFileNameFor(const std::string& projectFile, const std::string& projectName);
 // Appends ".ZDT" when the file name has no extension.
 std::string WithZDTExtension(const std::string& fileName);
 
 struct DocumentContext {
-    ZDTDocument& doc;
+    ProjectSession& session;
     Dialogs& dialogs;
-    DocumentHost& host;
     std::string zdtHistoryFile;
 };
 

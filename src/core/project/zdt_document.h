@@ -1,6 +1,7 @@
 #pragma once
 // The project document: the bytes of the open project file, a comparison copy
-// and a scratch buffer, with little-endian accessors. Reads outside a buffer never
+// and a scratch buffer, with little-endian accessors. It knows bytes, not files:
+// names, stamps and loading live in the project session. Reads outside a buffer never
 // fail (they give 0 or blanks). The buffers are private: every write, whole
 // replacement and change of the changed mark goes through the document, which
 // records it for undo and tells its listeners (the hex view repaints the written
@@ -13,7 +14,6 @@
 #include <vector>
 
 #include "io/file_io.h"
-#include "io/file_stamp.h"
 #include "project/undo_history.h"
 
 namespace spurwerk {
@@ -46,20 +46,6 @@ struct DocumentChange {
 class ZDTDocument {
 public:
     using Listener = std::function<void(const DocumentChange&)>;
-
-    std::string LoadedZDTFileName;
-    std::string ZDTFileToLoad;
-    std::string LastSavedZDTFileName;
-    std::string CompareZDTFileName;
-    // The loaded file as it was read or last written, to notice another
-    // program's change before a save writes over it.
-    FileStamp LoadedFileStamp;
-    // A change on disk the user chose to leave for now: activating the window
-    // does not ask about it again (a save still does).
-    FileStamp DeclinedFileStamp;
-
-    bool IsLoadingZDT = false;
-    bool IsSavingZDT = false;
 
     const Bytes& ZDTData() const { return data_; }
     const Bytes& CompareData() const { return compare_; }

@@ -1,6 +1,6 @@
 #pragma once
 // What the windows share for the whole run: side-file names, the project
-// document, the dialogs, the options and their files.
+// session with its document, the dialogs, the options and their files.
 
 #include <QWidget>
 
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "project/zdt_document.h"
+#include "project/project_session.h"
 #include "settings/commented_ini.h"
 #include "settings/option_values.h"
 #include "settings/options_file.h"
@@ -22,7 +22,8 @@ struct AppState {
     explicit AppState(const std::string& programFile);
 
     SideFiles files;
-    ZDTDocument doc;
+    ProjectSession session;
+    ZDTDocument& doc = session.doc;
     QtDialogs dialogs;
     CommentedIni ini;
     OptionsFile options;

@@ -104,6 +104,8 @@ void MainWindow::Run(Work&& work) {
 
 MainWindow::MainWindow(AppState& state, QStringList parameters, QWidget* parent)
     : QWidget(parent), state_(state), parameters_(std::move(parameters)) {
+    // Every load and save tells this window, which passes it on to the mixer.
+    state_.session.SetHost(this);
     setObjectName("FormMain");
     setWindowTitle(QModifiableTitle(UiTxt(UiText::TitleMain)));
     setFont(DesignFont());
@@ -154,7 +156,10 @@ MainWindow::MainWindow(AppState& state, QStringList parameters, QWidget* parent)
     }
 }
 
-MainWindow::~MainWindow() { state_.doc.Unsubscribe(documentToken_); }
+MainWindow::~MainWindow() {
+    state_.doc.Unsubscribe(documentToken_);
+    state_.session.SetHost(nullptr);
+}
 
 void MainWindow::Undo() {
     Run([&] { state_.doc.Undo(); });
@@ -508,7 +513,7 @@ void MainWindow::FormActivate() {
         DocumentContext context = Context();
         ShowTemplateUnlessProject(context, o.DevIsZoomR24 ? state_.files.prjTemplateR24 : state_.files.prjTemplateR16);
         // The template has no name to save under: the hints say a save asks for one.
-        if (ctrls_ && state_.doc.LoadedZDTFileName.empty()) ctrls_->Model().Menu().RebuildInfoLine();
+        if (ctrls_ && state_.session.LoadedZDTFileName.empty()) ctrls_->Model().Menu().RebuildInfoLine();
     });
     if (generalInfo_ && generalInfo_->ShowAtProgStart()) generalInfo_->exec();
     buttonSearchInSubDirs_->setFocus();
@@ -569,7 +574,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
 // --- buttons ----------------------------------------------------------------------
 
 DocumentContext MainWindow::Context() {
-    return DocumentContext{state_.doc, state_.dialogs, *this, state_.files.zdtHistory};
+    return DocumentContext{state_.session, state_.dialogs, state_.files.zdtHistory};
 }
 
 bool MainWindow::UseInfoFiles() const { return cbUseInfoFiles_->isChecked(); }
@@ -596,7 +601,7 @@ void MainWindow::ButtonLoadZDTFileClick() {
 void MainWindow::ButtonQuickSaveClick(bool askForName) {
     Run([&] {
         DocumentContext context = Context();
-        QuickSaveLoadedZDTFile(context, askForName ? std::string() : state_.doc.LoadedZDTFileName, 3000);
+        QuickSaveLoadedZDTFile(context, askForName ? std::string() : state_.session.LoadedZDTFileName, 3000);
     });
 }
 
@@ -632,10 +637,12 @@ void MainWindow::CBSaveOptionsOnExitClick() {
 // --- the document's host ----------------------------------------------------------
 
 void MainWindow::SetTopPanelHint(int loadedText, int compareText) {
-    const ZDTDocument& doc = state_.doc;
+    const ProjectSession& session = state_.session;
+    const ZDTDocument& doc = session.doc;
     topPanelHintTexts_ = {loadedText, compareText};
-    std::string hint = Txt(loadedText) + "   " + doc.LoadedZDTFileName;
-    if (!doc.CompareZDTFileName.empty() || loadedText == 132) hint += "\n" + Txt(compareText) + "   " + doc.CompareZDTFileName;
+    std::string hint = Txt(loadedText) + "   " + session.LoadedZDTFileName;
+    if (!session.CompareZDTFileName.empty() || loadedText == 132)
+        hint += "\n" + Txt(compareText) + "   " + session.CompareZDTFileName;
     // What Ctrl+Z and Ctrl+Y would do.
     for (const std::string& step : {UndoCaption(doc), RedoCaption(doc)})
         if (!step.empty()) hint += "\n" + step;
@@ -643,12 +650,12 @@ void MainWindow::SetTopPanelHint(int loadedText, int compareText) {
 }
 
 void MainWindow::DocumentLoaded(const std::string& projectName, const std::string& effectsFile) {
-    const ZDTDocument& doc = state_.doc;
+    const std::string& loaded = state_.session.LoadedZDTFileName;
     hexView_->RepaintAll();
     // Another file starts at its first line, not where the last one was scrolled to.
     hexScroll_->verticalScrollBar()->setValue(0);
     hexScroll_->horizontalScrollBar()->setValue(0);
-    setWindowTitle(QModifiableTitle(doc.LoadedZDTFileName));
+    setWindowTitle(QModifiableTitle(loaded));
     SetTopPanelHint(130, 131);
     buttonLoadZDTFile_->setFocus();
     // The mixer's own notification reads the controls: once per load.
@@ -656,7 +663,7 @@ void MainWindow::DocumentLoaded(const std::string& projectName, const std::strin
         ctrls_->ShowWindow();
         ctrls_->Host().DocumentLoaded(projectName, effectsFile);
     }
-    ShowElidedPath(labelInfoFile_, Q(InfoFileNameFor(doc.LoadedZDTFileName, projectName)));
+    ShowElidedPath(labelInfoFile_, Q(InfoFileNameFor(loaded, projectName)));
     ShowProjectName(projectName);
 }
 
@@ -670,6 +677,6 @@ void MainWindow::ShowProjectName(const std::string& name) {
     ShowLoadedFileName();
 }
 
-void MainWindow::ShowLoadedFileName() { ShowElidedPath(labelProjectFile_, QVisible(state_.doc.LoadedZDTFileName)); }
+void MainWindow::ShowLoadedFileName() { ShowElidedPath(labelProjectFile_, QVisible(state_.session.LoadedZDTFileName)); }
 
 }  // namespace spurwerk::gui

@@ -46,7 +46,7 @@ SpurwerkApp::SpurwerkApp(const std::string& programFile, const QStringList& para
 
 void SpurwerkApp::ShowTrackView() {
     if (!trackView_) {
-        trackView_ = std::make_unique<TrackViewWindow>(state_->doc, state_->dialogs);
+        trackView_ = std::make_unique<TrackViewWindow>(state_->session, state_->dialogs);
         trackView_->recordingEnd = [this] { return ctrls_->Model().Files().RecordingEnd(); };
         trackView_->trackCount = [this] { return ctrls_->Model().Controls().TrackCount(); };
     }

@@ -145,7 +145,7 @@ void FormProjSerie::showEvent(QShowEvent* event) {
 
 void FormProjSerie::FormShow() {
     std::string typed = S(editBaseDirSerie_->text());
-    series_.FormShow(state_.doc.LoadedZDTFileName);
+    series_.FormShow(state_.session.LoadedZDTFileName);
     // Without a loaded project file the folder the user had stays; an empty one
     // would put the series into whatever the working folder happens to be.
     if (series_.baseDirSerie.empty()) series_.baseDirSerie = typed;

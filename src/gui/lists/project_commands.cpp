@@ -113,7 +113,7 @@ void ProjectCommands::RunDirectoryRun(DirectoryRunKind kind, bool silentRepeat) 
     InfoFileLabel showInfoFile = InfoFileLabelOfMain();
     bool ran = false;
     Run([&] {
-        ran = !search.Run(kind, silentRepeat, state_.doc, fileList_.List(), state_.dialogs, showInfoFile,
+        ran = !search.Run(kind, silentRepeat, state_.session, fileList_.List(), state_.dialogs, showInfoFile,
                           keepFolderAndFilter)
                    .empty();
     });
@@ -156,7 +156,7 @@ void ProjectCommands::SetEndMarksInSubDirs() {
 
 void ProjectCommands::LoadProject(const std::string& projectFile) {
     Run([&] {
-        state_.doc.ZDTFileToLoad = projectFile;
+        state_.session.ZDTFileToLoad = projectFile;
         DocumentContext document = main_.Context();
         LoadZDTFile(document, false);
     });

@@ -55,11 +55,11 @@ MixerOptions OptionsOf(const AppState& state) {
 
 FormCtrls::FormCtrls(AppState& state, QWidget* parent) : QWidget(parent, Qt::Window), dialogs_(&state.dialogs), state_(&state) {
     MixerOptions options = OptionsOf(state);
-    Run([&] { model_ = std::make_unique<MixerViewModel>(state.doc, state.dialogs, options); });
+    Run([&] { model_ = std::make_unique<MixerViewModel>(state.session, state.dialogs, options); });
     if (!model_) {
         // The R24 message is the only question the creation asks; without it the R16 set-up follows.
         options.devIsZoomR24 = false;
-        model_ = std::make_unique<MixerViewModel>(state.doc, state.dialogs, options);
+        model_ = std::make_unique<MixerViewModel>(state.session, state.dialogs, options);
     }
     SetUpWindow();
     // The widgets are built before a developer export of every window's texts,
@@ -68,10 +68,12 @@ FormCtrls::FormCtrls(AppState& state, QWidget* parent) : QWidget(parent, Qt::Win
     state.FinishWindowCreation(this);
 }
 
-FormCtrls::FormCtrls(ZDTDocument& doc, Dialogs& dialogs, const MixerOptions& options, MixerActions* actions,
+FormCtrls::FormCtrls(ProjectSession& session, Dialogs& dialogs, const MixerOptions& options, MixerActions* actions,
                      QWidget* parent)
     : QWidget(parent, Qt::Window), dialogs_(&dialogs) {
-    model_ = std::make_unique<MixerViewModel>(doc, dialogs, options, actions);
+    model_ = std::make_unique<MixerViewModel>(session, dialogs, options, actions);
+    // Without a main window the mixer itself is filled by a load.
+    session.SetHost(model_.get());
     SetUpWindow();
     Build(options);
 }

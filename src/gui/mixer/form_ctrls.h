@@ -38,8 +38,9 @@ class FormCtrls : public QWidget, public MixerObserver {
 public:
     // The program's mixer window on the shared state.
     explicit FormCtrls(AppState& state, QWidget* parent = nullptr);
-    // A mixer window on any document and dialogs (tests, benchmarks).
-    FormCtrls(ZDTDocument& doc, Dialogs& dialogs, const MixerOptions& options, MixerActions* actions = nullptr,
+    // A mixer window on any session and dialogs (tests, benchmarks); it fills
+    // itself on a load.
+    FormCtrls(ProjectSession& session, Dialogs& dialogs, const MixerOptions& options, MixerActions* actions = nullptr,
               QWidget* parent = nullptr);
     ~FormCtrls() override;
 

@@ -77,7 +77,7 @@ void FormCtrls::ExportTracksTo(const std::string& folder, const std::string& for
     Run([&] {
         if (model_->Files().AudioFolder().empty()) return;
         // What the window holds, saved or not.
-        ExportProjectTracks(this, *dialogs_, model_->Document().ZDTData(), model_->Document().LoadedZDTFileName, folder,
+        ExportProjectTracks(this, *dialogs_, model_->Document().ZDTData(), model_->Session().LoadedZDTFileName, folder,
                             format);
     });
 }
@@ -86,7 +86,7 @@ void FormCtrls::ChooseAndExportTracks() {
     Run([&] {
         if (model_->Files().AudioFolder().empty()) return;
         ChooseAndExportProjectTracks(this, *dialogs_, model_->Document().ZDTData(),
-                                     model_->Document().LoadedZDTFileName, RecordingBits(model_->Document()));
+                                     model_->Session().LoadedZDTFileName, RecordingBits(model_->Document()));
     });
 }
 

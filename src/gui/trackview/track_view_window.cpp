@@ -48,8 +48,8 @@ std::function<void()>& TrackViewOpener() {
     return opener;
 }
 
-TrackViewWindow::TrackViewWindow(ZDTDocument& doc, Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent, Qt::Window), doc_(doc), dialogs_(dialogs), playback_(std::make_unique<Playback>()) {
+TrackViewWindow::TrackViewWindow(ProjectSession& session, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent, Qt::Window), session_(session), doc_(session.doc), dialogs_(dialogs), playback_(std::make_unique<Playback>()) {
     setObjectName("FormTrackView");
     resize(1000, 640);
     auto* layout = new QVBoxLayout(this);
@@ -135,7 +135,7 @@ void TrackViewWindow::Reload() {
     rows_.clear();
     const Bytes& data = doc_.ZDTData();
     const std::string folder =
-        doc_.LoadedZDTFileName.empty() ? std::string() : AddTrailingBackslash(AudioFolderOf(doc_.LoadedZDTFileName));
+        session_.LoadedZDTFileName.empty() ? std::string() : AddTrailingBackslash(AudioFolderOf(session_.LoadedZDTFileName));
     const int count = std::clamp(trackCount ? trackCount() : layout::TrackCount, 0, layout::TrackCount);
     for (int k = 0; k < count; ++k) {
         Row row;
@@ -348,7 +348,7 @@ void TrackViewWindow::PlayOrStop() {
     if (playback_->Playing()) {
         playback_->Stop();
     } else {
-        const std::string folder = doc_.LoadedZDTFileName.empty() ? std::string() : AudioFolderOf(doc_.LoadedZDTFileName);
+        const std::string folder = session_.LoadedZDTFileName.empty() ? std::string() : AudioFolderOf(session_.LoadedZDTFileName);
         const int count = std::clamp(trackCount ? trackCount() : layout::TrackCount, 0, layout::TrackCount);
         auto mixer = std::make_unique<PreviewMixer>(PreviewTracksOf(doc_.ZDTData(), count, folder));
         const auto frame = static_cast<std::uint64_t>(playMs_) * mixer->SampleRate() / 1000;

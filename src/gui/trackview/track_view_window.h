@@ -17,7 +17,7 @@
 #include "audio/peak_pyramid.h"
 #include "audio/time_scale.h"
 #include "project/track_layout.h"
-#include "project/zdt_document.h"
+#include "project/project_session.h"
 #include "ui/dialogs.h"
 
 class QLabel;
@@ -50,7 +50,7 @@ public:
     static constexpr int RulerHeight = 26;
     static constexpr int RowHeight = 52;
 
-    TrackViewWindow(ZDTDocument& doc, Dialogs& dialogs, QWidget* parent = nullptr);
+    TrackViewWindow(ProjectSession& session, Dialogs& dialogs, QWidget* parent = nullptr);
     ~TrackViewWindow() override;
 
     // The recording end (the longest WAV) and the track count, as the mixer knows them.
@@ -102,6 +102,7 @@ private:
     void UpdateStatus();
     bool EditMarks(const std::string& caption, const std::function<bool()>& edit);
 
+    ProjectSession& session_;
     ZDTDocument& doc_;
     Dialogs& dialogs_;
     int documentToken_ = 0;

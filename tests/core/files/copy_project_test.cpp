@@ -79,7 +79,7 @@ TEST_F(CopyProjectTest, WriteModeWritesTheDocumentUnderTheNewNameAndAsksToGoOn) 
     EXPECT_EQ(AskedText(0), "3332 Bytes wurden geschrieben in Datei \"" + Folder("T") +
                                 "PRJDATA.ZDT\" !\r\n1 WAV-Audio-Dateien wurden kopiert.\r\n\r\nWeiter?");
     EXPECT_FALSE(doc.DataChanged());
-    EXPECT_EQ(doc.LastSavedZDTFileName, Folder("T") + "PRJDATA.ZDT");
+    EXPECT_EQ(session.LastSavedZDTFileName, Folder("T") + "PRJDATA.ZDT");
     EXPECT_EQ(Listing(dir / "T"), (Names{"AUDIO", "AUDIO/A.WAV", "EFXDATA.ZDT", "PRJDATA.ZDT",
                                                              "PRJDATA___AB_NAME.TXT"}));
     EXPECT_EQ(context.CopyContinueAnswer, ResultNo);
@@ -116,7 +116,7 @@ TEST_F(LowerCaseCardTest, DeletingInfoFilesSavingAndCopyingUseTheExistingSpellin
     ProjectList list;
     DeleteInfoFiles(Folder("card"), false, doc, list, dialogs, {});  // keeps the current info file
     doc.ReplaceZDTData(ReadBytes(project));
-    doc.LoadedZDTFileName = project;
+    session.LoadedZDTFileName = project;
     ASSERT_TRUE(SaveProject(context, project, false, "SONG", 0));
     EXPECT_EQ(dialogs.CountAsked("message"), 0);  // nothing missing, nothing to create
     EXPECT_EQ(Listing(dir / "card/proj001"), (Names{"audio", "audio/bass.wav",

@@ -56,7 +56,7 @@ TEST_F(EnglishMessages, QuestionsPutTheVerbFirst) {
     DirectorySearch search;
     ProjectList list;
     dialogs.folderAnswers = {""};  // no folder chosen
-    search.Run(DirectoryRunKind::Search, false, doc, list, dialogs, {});
+    search.Run(DirectoryRunKind::Search, false, session, list, dialogs, {});
     ASSERT_FALSE(dialogs.asked.empty());
     EXPECT_EQ(dialogs.asked[0].text.substr(0, dialogs.asked[0].text.find('\r')),
               "Search for (project name) files in folders!");

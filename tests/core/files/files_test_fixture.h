@@ -32,7 +32,8 @@ inline Names Listing(const fs::path& root) {
 
 // A document with its dialogs, hosts and templates in a temp folder.
 struct FilesFixture : ::testing::Test {
-    FilesFixture() : host(doc, dialogs), document{doc, dialogs, host, ""}, context{document, host, {}} {
+    FilesFixture() : host(doc, dialogs), document{session, dialogs, ""}, context{document, host, {}} {
+        session.SetHost(&host);
         fs::create_directories(dir / "templates");
         TemplateFiles& t = context.options.templates;
         auto make = [&](std::string& field, const std::string& name, const std::string& content) {
@@ -64,7 +65,8 @@ struct FilesFixture : ::testing::Test {
     std::string AskedText(std::size_t i) const { return i < dialogs.asked.size() ? dialogs.asked[i].text : ""; }
 
     TempDir dir;
-    ZDTDocument doc;
+    ProjectSession session;
+    ZDTDocument& doc = session.doc;
     ScriptedDialogs dialogs;
     DocumentOnlyHost host;
     DocumentContext document;

@@ -15,7 +15,7 @@ class SaveProjectTest : public FilesFixture {
 protected:
     void LoadSetup(const ProjectSetup& element) {
         doc.ReplaceZDTData(ProjectBytes(element));
-        doc.LoadedZDTFileName = (dir / "old" / "PRJDATA.ZDT").string();
+        session.LoadedZDTFileName = (dir / "old" / "PRJDATA.ZDT").string();
         doc.MarkChanged();
     }
     std::string Content(const std::string& relative) { return ReadText(dir / relative); }
@@ -43,7 +43,7 @@ TEST_F(SaveProjectTest, NewFolderGetsAudioEffectsAndTemplateWavs) {
     EXPECT_EQ(ReadProjectName(saved), "NEU");
     EXPECT_EQ(ReadWavName(saved, layout::WavNameOffset(0)), "A.WAV");
     // The saved project is the loaded document now.
-    EXPECT_EQ(doc.LoadedZDTFileName, file);
+    EXPECT_EQ(session.LoadedZDTFileName, file);
     EXPECT_EQ(doc.ZDTData(), saved);
     EXPECT_FALSE(doc.DataChanged());
     EXPECT_EQ(dialogs.asked.back().text, "3332 Bytes wurden in Datei \"" + file + "\" geschrieben!");

@@ -175,7 +175,7 @@ TEST_F(MixerControls, InfoLineEffectsAndHintsFollowTheProjectAndTheLanguage) {
     const ProjectInfoTexts& info = mixer->Menu().InfoTexts();
     EXPECT_NE(info.infoLine.find("(24-bit f. "), std::string::npos);
     EXPECT_EQ(info.infoLine.substr(info.infoLine.size() - 3), "WET");
-    EXPECT_EQ(info.fileLabelHint.rfind(doc.LoadedZDTFileName + "    [Total TIME", 0), 0u);
+    EXPECT_EQ(info.fileLabelHint.rfind(session.LoadedZDTFileName + "    [Total TIME", 0), 0u);
 
     // The file fields' hints name the project just loaded, not the one before.
     for (const char* name : {"SONG1", "OTHER"}) {

@@ -49,7 +49,8 @@ struct RecordingActions : MixerActions {
 class MixerTest : public ::testing::Test {
 protected:
     TempDir dir;
-    ZDTDocument doc;
+    ProjectSession session;
+    ZDTDocument& doc = session.doc;
     ScriptedDialogs dialogs;
     CountingObserver observer;
     RecordingActions actions;
@@ -65,8 +66,9 @@ protected:
     }
 
     void Create(MixerOptions options = {}) {
-        mixer = std::make_unique<MixerViewModel>(doc, dialogs, options, &actions);
+        mixer = std::make_unique<MixerViewModel>(session, dialogs, options, &actions);
         mixer->SetObserver(&observer);
+        session.SetHost(mixer.get());
     }
 
     // Writes the bytes as PRJDATA.ZDT and loads them as the program does.
@@ -74,14 +76,14 @@ protected:
         if (!mixer) Create();
         std::filesystem::create_directories(Audio());
         WriteBytes(ProjectFile(), data);
-        doc.ZDTFileToLoad = ProjectFile().string();
-        DocumentContext context{doc, dialogs, *mixer, ""};
+        session.ZDTFileToLoad = ProjectFile().string();
+        DocumentContext context{session, dialogs, ""};
         ASSERT_TRUE(LoadZDTFile(context, false));
     }
 
     void QuickSave() {
-        DocumentContext context{doc, dialogs, *mixer, ""};
-        ASSERT_TRUE(QuickSaveLoadedZDTFile(context, doc.LoadedZDTFileName, 100));
+        DocumentContext context{session, dialogs, ""};
+        ASSERT_TRUE(QuickSaveLoadedZDTFile(context, session.LoadedZDTFileName, 100));
     }
 
     const MixerControl& C(const std::string& name) const { return mixer->Controls().Control(name); }

@@ -161,7 +161,7 @@ TEST_F(MixerTrackOperations, KeysAndLabelClicksStartTheMainWindowsActions) {
     for (const auto& c : cases) EXPECT_EQ(mixer->Menu().KeyDown(c.key, c.keys), c.consumed);
     mixer->Menu().LoadedFileLabelClick(none);
     mixer->Menu().LoadedFileLabelDoubleClick();
-    std::vector<std::string> expected = {"open", "quicksave " + doc.LoadedZDTFileName + " 3000", "search"};
+    std::vector<std::string> expected = {"open", "quicksave " + session.LoadedZDTFileName + " 3000", "search"};
     EXPECT_EQ(actions.calls, expected);
 }
 

@@ -87,11 +87,12 @@ TEST_F(UndoRedo, ColoursAfterUndoAndRedoAreThoseOfAFreshLoad) {
     auto coloursOfAFreshLoad = [&] {
         TempDir other;
         WriteBytes(other / "PRJDATA.ZDT", doc.ZDTData());
-        ZDTDocument freshDoc;
+        ProjectSession freshSession;
         ScriptedDialogs freshDialogs;
-        MixerViewModel fresh(freshDoc, freshDialogs, MixerOptions{});
-        freshDoc.ZDTFileToLoad = (other / "PRJDATA.ZDT").string();
-        DocumentContext context{freshDoc, freshDialogs, fresh, ""};
+        MixerViewModel fresh(freshSession, freshDialogs, MixerOptions{});
+        freshSession.SetHost(&fresh);
+        freshSession.ZDTFileToLoad = (other / "PRJDATA.ZDT").string();
+        DocumentContext context{freshSession, freshDialogs, ""};
         EXPECT_TRUE(LoadZDTFile(context, false));
         std::vector<Colour> all;
         for (const MixerControl& c : fresh.Controls().All()) all.push_back(c.colour);

@@ -29,47 +29,49 @@ struct RecordingHost : DocumentHost {
 
 class DocumentOps : public ::testing::Test {
 protected:
-    ZDTDocument doc;
+    ProjectSession session;
+    ZDTDocument& doc = session.doc;
     ScriptedDialogs dialogs;
     RecordingHost host;
-    DocumentContext context{doc, dialogs, host, "hist.HIS"};
+    DocumentContext context{session, dialogs, "hist.HIS"};
     TempDir dir;
     std::string Path(const std::string& name) { return PathText(dir / name); }
-    void SetUp() override { host.doc = &doc; }
+    void SetUp() override {
+        host.doc = &doc;
+        session.SetHost(&host);
+    }
     // Writes NAME.ZDT, a project named NAME, and loads it.
     void LoadProject(const std::string& name) {
         WriteBytes(dir / (name + ".ZDT"), ProjectBytes({.name = name}));
-        doc.ZDTFileToLoad = Path(name + ".ZDT");
+        session.ZDTFileToLoad = Path(name + ".ZDT");
         ASSERT_TRUE(LoadZDTFile(context, false));
     }
 };
 
-TEST_F(DocumentOps, LoadReadsTheFileAnInfoFileOpensItsProjectAndAFailedLoadChangesNothing) {
+TEST_F(DocumentOps, LoadReadsTheFileAnInfoFileOpensItsProjectAndACancelledPromptChangesNothing) {
     WriteBytes(dir / "PRJ001" / "PRJDATA.ZDT", ProjectBytes({.name = " SONG\0"}));
-    doc.ZDTFileToLoad = PathText(dir / "PRJ001" / "PRJDATA___SONG_name.txt");
+    session.ZDTFileToLoad = PathText(dir / "PRJ001" / "PRJDATA___SONG_name.txt");
     host.markChangedWhileFilling = true;
     ASSERT_TRUE(LoadZDTFile(context, false));
     const std::string loaded = PathText(dir / "PRJ001" / "PRJDATA.ZDT");
-    EXPECT_EQ(doc.LoadedZDTFileName, loaded);
+    EXPECT_EQ(session.LoadedZDTFileName, loaded);
     EXPECT_EQ(doc.CompareData(), doc.ZDTData());
     EXPECT_FALSE(doc.DataChanged());  // filling the controls is no change
     EXPECT_EQ(host.events, Names{"loaded SONG " + Path("PRJ001") + PathSeparator() + "EFXDATA.ZDT"});
 
     // A fixed comparison file keeps its bytes across loads.
-    doc.CompareZDTFileName = "other";
+    session.CompareZDTFileName = "other";
     doc.ReplaceCompareData({1, 2, 3});
     ASSERT_TRUE(LoadZDTFile(context, false));
     EXPECT_EQ(doc.CompareData(), (Bytes{1, 2, 3}));
 
+    // A failed read is the session's; a cancelled prompt reads nothing.
     const Bytes before = doc.ZDTData();
-    doc.ZDTFileToLoad = Path("missing.ZDT");
-    EXPECT_THROW(LoadZDTFile(context, false), FileError);
-    EXPECT_FALSE(doc.IsLoadingZDT);
-    doc.ZDTFileToLoad = "";
+    session.ZDTFileToLoad = "";
     dialogs.inputAnswers = {{"", true}};
     EXPECT_FALSE(LoadZDTFile(context, true));  // cancelled prompt
     EXPECT_EQ(doc.ZDTData(), before);
-    EXPECT_EQ(doc.LoadedZDTFileName, loaded);
+    EXPECT_EQ(session.LoadedZDTFileName, loaded);
 }
 
 TEST_F(DocumentOps, UnsavedChangesAreOfferedBeforeLoadingAndClosing) {
@@ -78,7 +80,7 @@ TEST_F(DocumentOps, UnsavedChangesAreOfferedBeforeLoadingAndClosing) {
     doc.WriteZDTByte(104, 77);
     doc.MarkChanged();
 
-    doc.ZDTFileToLoad = Path("b.ZDT");
+    session.ZDTFileToLoad = Path("b.ZDT");
     dialogs.messageAnswers = {ResultCancel};
     EXPECT_FALSE(LoadZDTFile(context, false));
     EXPECT_EQ(dialogs.asked.back().text, Txt(125) + Path("a.ZDT") + Txt(126));
@@ -86,7 +88,7 @@ TEST_F(DocumentOps, UnsavedChangesAreOfferedBeforeLoadingAndClosing) {
     dialogs.messageAnswers = {ResultYes};
     ASSERT_TRUE(LoadZDTFile(context, false));
     EXPECT_EQ(ReadBytes(dir / "a.ZDT")[104], 77);  // saved under its own name first
-    EXPECT_EQ(doc.LoadedZDTFileName, Path("b.ZDT"));
+    EXPECT_EQ(session.LoadedZDTFileName, Path("b.ZDT"));
 
     // Closing asks too and stays open on Cancel or a failed save.
     LoadProject("a");
@@ -96,7 +98,7 @@ TEST_F(DocumentOps, UnsavedChangesAreOfferedBeforeLoadingAndClosing) {
     for (const Case& c : {Case{ResultCancel, Path("a.ZDT"), false, 0}, Case{ResultNo, Path("a.ZDT"), true, 0},
                           Case{ResultYes, Path("gone/a.ZDT"), false, 0},
                           Case{ResultYes, Path("a.ZDT"), true, 9}}) {
-        doc.LoadedZDTFileName = c.file;
+        session.LoadedZDTFileName = c.file;
         doc.WriteZDTByte(104, 9);
         dialogs.messageAnswers = {c.answer};
         dialogs.asked.clear();
@@ -124,7 +126,7 @@ TEST_F(DocumentOps, StartOpensTheFirstFileOffersTheOthersAndFallsBackToTheTempla
     EXPECT_EQ(doc.ZDTData().size(), 50u);
     ShowTemplateUnlessProject(context, Path("template.ZDT"));
     EXPECT_EQ(ReadProjectName(doc.ZDTData()), "NEW");
-    EXPECT_EQ(doc.LoadedZDTFileName, "");  // a quick save must ask
+    EXPECT_EQ(session.LoadedZDTFileName, "");  // a quick save must ask
     ShowTemplateUnlessProject(context, Path("missing.ZDT"));
     EXPECT_EQ(ReadProjectName(doc.ZDTData()), "NEW");  // a project stays
 }
@@ -134,7 +136,7 @@ TEST_F(DocumentOps, TheCompareFileIsFixedOnFirstUseAndAFailedReadKeepsTheOldByte
     LoadProject("a");
     dialogs.inputAnswers = {{"", true}};
     EXPECT_FALSE(ChooseCompareFile(context));
-    EXPECT_EQ(doc.CompareZDTFileName, Path("a.ZDT"));  // fixed even when cancelled
+    EXPECT_EQ(session.CompareZDTFileName, Path("a.ZDT"));  // fixed even when cancelled
     dialogs.inputAnswers = {{Path("b.ZDT"), false}, {Path("missing.ZDT"), false}};
     EXPECT_TRUE(ChooseCompareFile(context));
     EXPECT_EQ(ReadProjectName(doc.CompareData()), "B");
@@ -155,7 +157,7 @@ TEST_F(DocumentOps, QuickSaveAppendsTheExtensionAndAsksBeforeOverwritingAnotherF
     dialogs.inputAnswers = {{Path("copy"), false}};
     EXPECT_TRUE(QuickSaveLoadedZDTFile(context, "", 3000));
     EXPECT_EQ(ReadBytes(dir / "copy.ZDT").size(), MinProjectDataSize);
-    EXPECT_EQ(doc.ZDTFileToLoad, Path("copy.ZDT"));
+    EXPECT_EQ(session.ZDTFileToLoad, Path("copy.ZDT"));
 
     dialogs.messageAnswers = {ResultNo};
     EXPECT_FALSE(QuickSaveLoadedZDTFile(context, Path("taken.ZDT"), 3000));
@@ -167,7 +169,7 @@ TEST_F(DocumentOps, QuickSaveAppendsTheExtensionAndAsksBeforeOverwritingAnotherF
     doc.MarkChanged();
     EXPECT_THROW(QuickSaveLoadedZDTFile(context, Path("no-folder/x.ZDT"), 3000), FileError);
     EXPECT_TRUE(doc.DataChanged());
-    EXPECT_EQ(doc.LoadedZDTFileName, Path("copy.ZDT"));
+    EXPECT_EQ(session.LoadedZDTFileName, Path("copy.ZDT"));
 }
 
 TEST_F(DocumentOps, FileNamesAndTrackWavNamesAreCleanedAndCancelStops) {

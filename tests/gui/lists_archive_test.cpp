@@ -2,45 +2,22 @@
 // list go into archives behind a progress bar, the main window's button brings
 // one back onto the card. What lands on the disk proves the wiring.
 
-#include <QDataStream>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QProgressDialog>
 
 #include "dialog_driver.h"
 #include "gui_fixture.h"
+#include "test_files.h"
+#include "test_wavs.h"
 
 using namespace spurwerk;
 using namespace spurwerk::testing;
 
 namespace {
 
-QByteArray FileBytes(const QString& path) {
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
-
-// A long recording, so that a run lasts long enough to be cancelled.
-void WriteLongWav(const QString& path) {
-    const quint32 dataSize = 16'000'000;
-    QByteArray wav;
-    QDataStream out(&wav, QIODevice::WriteOnly);
-    out.setByteOrder(QDataStream::LittleEndian);
-    out.writeRawData("RIFF", 4);
-    out << quint32(36 + dataSize);
-    out.writeRawData("WAVEfmt ", 8);
-    out << quint32(16) << quint16(1) << quint16(2) << quint32(44100) << quint32(44100 * 4) << quint16(4) << quint16(16);
-    out.writeRawData("data", 4);
-    out << dataSize;
-    QByteArray samples(static_cast<qsizetype>(dataSize), Qt::Uninitialized);
-    quint32 state = 12345;
-    for (char& c : samples) c = static_cast<char>((state = state * 1664525u + 1013904223u) >> 24);
-    wav += samples;
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(wav);
-}
+// The bytes of a file given as a Qt path.
+Bytes FileBytes(const QString& path) { return ReadBytes(path.toStdString()); }
 
 QStringList TarsIn(const QString& folder) { return QDir(folder).entryList({"*.tar"}, QDir::Files, QDir::Name); }
 
@@ -60,7 +37,9 @@ void ListsArchiveTest::ArchiveSelectedLinesThenRestore() {
     QVERIFY(f.CopyFolder(SPURWERK_DEMO_CARD, "card"));
     QVERIFY(QDir().mkpath(f.Path("store")));
     QVERIFY(QDir().mkpath(f.Path("other")));
-    WriteLongWav(f.Path("card/PROJ001/AUDIO/LONG.WAV"));
+    // A long recording, so that a run lasts long enough to be cancelled.
+    WriteBytes(f.Path("card/PROJ001/AUDIO/LONG.WAV").toStdString(),
+               BuildWav({.channels = 2, .rate = 44100}, NoiseBytes(16'000'000)));
     gui::SpurwerkApp& app = f.StartQuiet();
     DialogDriver driver;
     driver.Then("FolderChooser", DialogDriver::ChooseFolder(f.Path("card")));

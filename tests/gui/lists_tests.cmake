@@ -3,7 +3,7 @@ file(GLOB SPURWERK_LISTS_GUI_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/l
 foreach(source ${SPURWERK_LISTS_GUI_TESTS})
   get_filename_component(suite ${source} NAME_WE)
   add_executable(gui_${suite} ${source})
-  target_link_libraries(gui_${suite} PRIVATE spurwerk_gui_test_support)
+  target_link_libraries(gui_${suite} PRIVATE spurwerk_gui_test_support spurwerk_test_support)
   target_compile_definitions(gui_${suite} PRIVATE SPURWERK_DEMO_CARD="${CMAKE_BINARY_DIR}/demo-card")
   add_dependencies(gui_${suite} spurwerk_generated)
   set_target_properties(gui_${suite} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)

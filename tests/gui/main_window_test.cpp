@@ -13,7 +13,6 @@
 #include "support/qt_dialogs.h"
 #include "support/timed_input_dialog.h"
 #include "support/widget_components.h"
-#include "settings/ui_texts.h"
 
 using namespace spurwerk;
 using namespace spurwerk::testing;

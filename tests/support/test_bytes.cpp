@@ -4,6 +4,7 @@
 
 #include "project/track_layout.h"
 #include "test_files.h"
+#include "test_wavs.h"
 
 namespace spurwerk::testing {
 
@@ -58,9 +59,8 @@ Bytes Riff(const std::string& form, std::initializer_list<Bytes> chunks) {
 }
 
 Bytes WavBytes(std::uint32_t durationMs, std::uint16_t channels, std::uint16_t bits, std::uint32_t rate) {
-    const std::uint32_t blockAlign = channels * bits / 8u;
-    const auto frames = static_cast<std::uint32_t>(static_cast<std::uint64_t>(rate) * durationMs / 1000);
-    return Riff("WAVE", {FmtChunk(channels, rate, bits), Chunk("data", frames * blockAlign)});
+    const auto frames = static_cast<std::size_t>(std::uint64_t{rate} * durationMs / 1000);
+    return BuildWav({.channels = channels, .rate = rate, .bits = bits}, Bytes(frames * channels * bits / 8, 0));
 }
 
 void WriteWav(const std::filesystem::path& path, std::uint32_t durationMs) {

@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <future>
 #include <iterator>
 #include <random>
+
+#include "io/path_text.h"
+#include "ui/errors.h"
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -51,6 +55,47 @@ std::string ReadText(const fs::path& path) {
     Bytes b = ReadBytes(path);
     return std::string(b.begin(), b.end());
 }
+
+std::vector<std::string> NamesIn(const fs::path& folder, bool recursive) {
+    std::vector<std::string> names;
+    auto add = [&](const fs::path& entry) {
+        const auto name = entry.lexically_relative(folder).generic_u8string();
+        names.emplace_back(name.begin(), name.end());
+    };
+    if (recursive)
+        for (const auto& e : fs::recursive_directory_iterator(folder)) add(e.path());
+    else
+        for (const auto& e : fs::directory_iterator(folder)) add(e.path());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::vector<std::pair<std::string, Bytes>> FolderContents(const fs::path& folder) {
+    std::vector<std::pair<std::string, Bytes>> files;
+    for (const std::string& name : NamesIn(folder, true)) {
+        const fs::path file = folder / PathFromText(name);
+        if (fs::is_regular_file(file)) files.emplace_back(name, ReadBytes(file));
+    }
+    return files;
+}
+
+std::string FileErrorText(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const FileError& e) {
+        return e.what();
+    }
+    return "";
+}
+
+FullCard::FullCard(const std::string& marker) {
+    SetWriteFaultHook([marker](const fs::path& target) {
+        return target.generic_string().find(marker) != std::string::npos ? std::make_error_code(std::errc::no_space_on_device)
+                                                                         : std::error_code();
+    });
+}
+
+FullCard::~FullCard() { SetWriteFaultHook(nullptr); }
 
 #ifndef _WIN32
 void MakeFifo(const fs::path& path) { ASSERT_EQ(mkfifo(path.c_str(), 0644), 0) << path; }

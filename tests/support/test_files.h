@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "io/file_io.h"
 
@@ -28,6 +30,25 @@ void WriteBytes(const std::filesystem::path& path, const Bytes& data);
 void WriteText(const std::filesystem::path& path, const std::string& text);
 Bytes ReadBytes(const std::filesystem::path& path);
 std::string ReadText(const std::filesystem::path& path);
+
+// The names below a folder (with `recursive`, every entry of the tree as a
+// path relative to it, "/" between its parts), sorted: leftovers show in a failure.
+std::vector<std::string> NamesIn(const std::filesystem::path& folder, bool recursive = false);
+// Every file of a tree with its bytes, keyed by the relative path, sorted.
+std::vector<std::pair<std::string, Bytes>> FolderContents(const std::filesystem::path& folder);
+
+// The message of the FileError `action` throws, empty when it throws none.
+std::string FileErrorText(const std::function<void()>& action);
+
+// A card that fills up while it lives: every write whose target path contains
+// `marker` (any write for "") fails with "No space left on device".
+class FullCard {
+public:
+    explicit FullCard(const std::string& marker = "");
+    ~FullCard();
+    FullCard(const FullCard&) = delete;
+    FullCard& operator=(const FullCard&) = delete;
+};
 
 // POSIX only (tests skip elsewhere): makes a FIFO, then runs `read`; a read
 // that blocks on the FIFO is released after a few seconds and fails the test,

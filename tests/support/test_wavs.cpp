@@ -32,25 +32,17 @@ Bytes FloatSampleBytes(std::uint16_t bits, const std::vector<double>& values) {
 namespace {
 
 Bytes FormatChunk(const WavShape& shape) {
-    const auto blockAlign = static_cast<std::uint16_t>(shape.channels * (shape.bits / 8));
     const std::uint16_t sampleFormat = shape.isFloat ? 3 : 1;
-    Bytes b;
-    PutText(b, "fmt ");
-    PutLong(b, shape.extensible ? 40 : 16);
-    PutWord(b, shape.extensible ? 0xFFFE : sampleFormat);
-    PutWord(b, shape.channels);
-    PutLong(b, shape.rate);
-    PutLong(b, shape.rate * blockAlign);
-    PutWord(b, blockAlign);
-    PutWord(b, shape.bits);
-    if (shape.extensible) {
-        PutWord(b, 22);
-        PutWord(b, shape.validBits ? shape.validBits : shape.bits);
-        PutLong(b, shape.channelMask);
-        PutWord(b, sampleFormat);
-        for (int x : {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71})
-            b.push_back(static_cast<std::uint8_t>(x));
-    }
+    Bytes b = FmtChunk(shape.channels, shape.rate, shape.bits);
+    SetWord(b, 8, shape.extensible ? 0xFFFE : sampleFormat);
+    if (!shape.extensible) return b;
+    SetLong(b, 4, 40);
+    PutWord(b, 22);
+    PutWord(b, shape.validBits ? shape.validBits : shape.bits);
+    PutLong(b, shape.channelMask);
+    PutWord(b, sampleFormat);
+    for (int x : {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71})
+        b.push_back(static_cast<std::uint8_t>(x));
     return b;
 }
 
@@ -80,7 +72,8 @@ Bytes BuildWav(const WavShape& shape, const Bytes& data) {
     PutText(body, "data");
     PutLong(body, rf64 ? 0xFFFFFFFFu : static_cast<std::uint32_t>(declared));
     body.insert(body.end(), data.begin(), data.end());
-    if (data.size() & 1) body.push_back(0);
+    if ((data.size() & 1) && declared == data.size()) body.push_back(0);
+    for (const Bytes& c : shape.chunksAfterData) body.insert(body.end(), c.begin(), c.end());
     Bytes b;
     PutText(b, shape.container);
     PutLong(b, rf64 ? 0xFFFFFFFFu : static_cast<std::uint32_t>(body.size()));
@@ -89,6 +82,16 @@ Bytes BuildWav(const WavShape& shape, const Bytes& data) {
     }
     b.insert(b.end(), body.begin(), body.end());
     return b;
+}
+
+Bytes NoiseBytes(std::size_t count, std::uint32_t seed) {
+    Bytes bytes(count);
+    std::uint32_t state = seed * 2654435761u + 1;
+    for (auto& b : bytes) {
+        state = state * 1664525u + 1013904223u;
+        b = static_cast<std::uint8_t>(state >> 24 & 0x3F);
+    }
+    return bytes;
 }
 
 std::vector<std::int32_t> SineSamples(std::size_t frames, std::uint16_t channels, double amplitude, double hz,

@@ -22,6 +22,7 @@ struct WavShape {
     std::uint32_t channelMask = 0;
     std::vector<Bytes> chunksBeforeData{};  // between the format and the data chunk
     std::int64_t declaredDataSize = -1;     // -1: the real size
+    std::vector<Bytes> chunksAfterData{};
 };
 
 // Samples as the file stores them: integers left-aligned to 32 bits (the top
@@ -29,8 +30,11 @@ struct WavShape {
 Bytes IntSampleBytes(std::uint16_t bits, const std::vector<std::int32_t>& leftAligned);
 Bytes FloatSampleBytes(std::uint16_t bits, const std::vector<double>& values);
 
-// A whole file around `data` (a pad byte is added after odd data).
+// A whole file around `data` (a pad byte follows odd data the chunk holds whole).
 Bytes BuildWav(const WavShape& shape, const Bytes& data);
+
+// Quiet noise that FLAC cannot shrink to nothing (a fixed seed: the same bytes every run).
+Bytes NoiseBytes(std::size_t count, std::uint32_t seed = 1);
 
 // `frames` frames of a sine of `amplitude` (of full scale) and `hz`, the same
 // on every channel, as left-aligned int32 values.

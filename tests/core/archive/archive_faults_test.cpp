@@ -16,13 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> Names(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 class ArchiveFaults : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -34,9 +27,9 @@ protected:
         fs::create_directories(project / "AUDIO");
         WriteBytes(project / "PRJDATA.ZDT", ProjectBytes(setup));
         WriteBytes(project / "EFXDATA.ZDT", NoiseBytes(600));
-        WriteBytes(project / "AUDIO" / "MONO-000.WAV", BuildWav(Wav(1, 1, 1, 16, 44100, 30000)));
-        WriteBytes(project / "AUDIO" / "STE-001.WAV", BuildWav(Wav(1, 1, 2, 24, 44100, 20000)));
-        WriteBytes(project / "AUDIO" / "FLOAT.WAV", BuildWav(Wav(3, 1, 1, 32, 44100, 1000)));
+        WriteBytes(project / "AUDIO" / "MONO-000.WAV", BuildWav(ArchiveWav{{.rate = 44100}, 30000}));
+        WriteBytes(project / "AUDIO" / "STE-001.WAV", BuildWav(ArchiveWav{{.channels = 2, .rate = 44100, .bits = 24}, 20000}));
+        WriteBytes(project / "AUDIO" / "FLOAT.WAV", BuildWav(ArchiveWav{{.rate = 44100, .bits = 32, .isFloat = true}, 1000}));
         ArchiveOptions options;
         options.date = "2026-12-06";
         ArchiveResult result = ArchiveProject(project, store.path(), options, dialogs);
@@ -105,16 +98,10 @@ TEST_F(ArchiveFaults, DamagedArchivesAreRefusedAndNothingIsRestored) {
         SCOPED_TRACE(c.name);
         fs::path bad = store / "bad.tar";
         RewriteTar(archive, bad, c.change);
-        for (int step = 0; step < 2; ++step) {
-            try {
-                if (step == 0) VerifyArchive(bad);
-                else RestoreArchive(bad, card.path(), {}, dialogs);
-                ADD_FAILURE() << "accepted";
-            } catch (const FileError& e) {
-                EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
-            }
-        }
-        EXPECT_EQ(Names(card.path()), std::vector<std::string>{"PROJ001"});
+        for (const std::string& error : {FileErrorText([&] { VerifyArchive(bad); }),
+                                         FileErrorText([&] { RestoreArchive(bad, card.path(), {}, dialogs); })})
+            EXPECT_NE(error.find(c.message), std::string::npos) << error;
+        EXPECT_EQ(NamesIn(card.path()), std::vector<std::string>{"PROJ001"});
         EXPECT_EQ(FolderContents(card.path()), cardBefore);
     }
     EXPECT_NO_THROW(VerifyArchive(archive));  // the rewriter itself changes nothing else
@@ -138,7 +125,7 @@ TEST_F(ArchiveFaults, BrokenContainersAreRefused) {
         WriteBytes(store / "bad.tar", c.content);
         EXPECT_THROW(VerifyArchive(store / "bad.tar"), FileError) << c.name;
         EXPECT_THROW(RestoreArchive(store / "bad.tar", card.path(), {}, dialogs), FileError) << c.name;
-        EXPECT_EQ(Names(card.path()), std::vector<std::string>{"PROJ001"}) << c.name;
+        EXPECT_EQ(NamesIn(card.path()), std::vector<std::string>{"PROJ001"}) << c.name;
     }
     EXPECT_THROW(VerifyArchive(store / "missing.tar"), FileError);
 }
@@ -152,22 +139,14 @@ bool SaysNoSpace(const std::string& message) {
 TEST_F(ArchiveFaults, AFullTargetLeavesNoHalfWrittenFile) {
     SmallTmpfs full(64);
     if (!full.mounted()) GTEST_SKIP() << "a full file system needs a tmpfs, and mounting one needs root";
-    try {
-        ArchiveProject(project, full.path(), {}, dialogs);
-        ADD_FAILURE() << "archived onto a full file system";
-    } catch (const FileError& e) {
-        EXPECT_TRUE(SaysNoSpace(e.what())) << e.what();
-    }
-    EXPECT_TRUE(Names(full.path()).empty());
+    std::string error = FileErrorText([&] { ArchiveProject(project, full.path(), {}, dialogs); });
+    EXPECT_TRUE(SaysNoSpace(error)) << error;
+    EXPECT_TRUE(NamesIn(full.path()).empty());
 
     WriteBytes(full.path() / "PROJ001" , NoiseBytes(10));  // the card's own first project (a file will do)
-    try {
-        RestoreArchive(archive, full.path(), {}, dialogs);
-        ADD_FAILURE() << "restored onto a full card";
-    } catch (const FileError& e) {
-        EXPECT_TRUE(SaysNoSpace(e.what())) << e.what();
-    }
-    EXPECT_EQ(Names(full.path()), std::vector<std::string>{"PROJ001"});
+    error = FileErrorText([&] { RestoreArchive(archive, full.path(), {}, dialogs); });
+    EXPECT_TRUE(SaysNoSpace(error)) << error;
+    EXPECT_EQ(NamesIn(full.path()), std::vector<std::string>{"PROJ001"});
 }
 
 TEST_F(ArchiveFaults, ArchivingRefusesWhatIsNoProject) {
@@ -184,12 +163,8 @@ TEST_F(ArchiveFaults, ArchivingRefusesWhatIsNoProject) {
         {project, project / "AUDIO", "in den Projekt-Ordner selbst"},
     };
     for (const Case& c : cases) {
-        try {
-            ArchiveProject(c.folder, c.target, {}, dialogs);
-            ADD_FAILURE() << c.message;
-        } catch (const FileError& e) {
-            EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
-        }
+        const std::string error = FileErrorText([&] { ArchiveProject(c.folder, c.target, {}, dialogs); });
+        EXPECT_NE(error.find(c.message), std::string::npos) << c.message << ": " << error;
     }
 }
 

@@ -17,39 +17,35 @@ namespace fs = std::filesystem;
 
 struct WavCase {
     const char* name;  // as on the card (Windows-1252 bytes allowed)
-    ArchiveWavShape shape;
+    ArchiveWav wav;
     FileStorage stored;
 };
 
 std::vector<WavCase> EveryLayout() {
-    ArchiveWavShape mono16;
-    ArchiveWavShape stereo16 = Wav(1, 1, 2, 16, 44100, 3000);
-    ArchiveWavShape mono24 = Wav(1, 1, 1, 24, 44100, 2000);
-    ArchiveWavShape stereo24 = Wav(0xFFFE, 1, 2, 24, 48000, 1500);
-    ArchiveWavShape chunks = mono16;
-    chunks.before = {Chunk("LIST", 26), Chunk("bext", 7)};
-    chunks.after = {Chunk("junk", 3), TextBytes("x")};
-    ArchiveWavShape rf64 = Wav(1, 1, 2, 16, 44100, 700);
-    rf64.rf64 = true;
-    ArchiveWavShape empty = mono16;
-    empty.frames = 0;
-    ArchiveWavShape truncated = mono24;
-    truncated.presentDataBytes = 4000;  // claims 6000, a third of a frame hangs over
-    ArchiveWavShape float32 = Wav(3, 1, 2, 32, 44100, 300);
-    ArchiveWavShape eight = Wav(1, 1, 1, 8, 22050, 301);
+    const ArchiveWav mono16{{.rate = 44100}};
+    ArchiveWav chunks = mono16;
+    chunks.shape.chunksBeforeData = {Chunk("LIST", 26), Chunk("bext", 7)};
+    chunks.shape.chunksAfterData = {Chunk("junk", 3), TextBytes("x")};
     return {
         {"MONO-000.WAV", mono16, FileStorage::Flac},
-        {"STE-001.WAV", stereo16, FileStorage::Flac},
-        {"MONO-002.WAV", mono24, FileStorage::Flac},
-        {"STE-003.WAV", stereo24, FileStorage::Flac},
+        {"STE-001.WAV", {{.channels = 2, .rate = 44100}, 3000}, FileStorage::Flac},
+        {"MONO-002.WAV", {{.rate = 44100, .bits = 24}, 2000}, FileStorage::Flac},
+        {"STE-003.WAV", {{.channels = 2, .bits = 24, .extensible = true}, 1500}, FileStorage::Flac},
         {"CHUNKS.WAV", chunks, FileStorage::Flac},
-        {"RF64.WAV", rf64, FileStorage::Flac},
-        {"EMPTY.WAV", empty, FileStorage::Raw},
-        {"CUT.WAV", truncated, FileStorage::Flac},
-        {"FLOAT.WAV", float32, FileStorage::Raw},
-        {"EIGHT.WAV", eight, FileStorage::Raw},
+        {"RF64.WAV", {{.container = "RF64", .channels = 2, .rate = 44100}, 700}, FileStorage::Flac},
+        {"EMPTY.WAV", {{.rate = 44100}, 0}, FileStorage::Raw},
+        // claims 6000 bytes, a third of a frame hangs over
+        {"CUT.WAV", {{.rate = 44100, .bits = 24}, 2000, 4000}, FileStorage::Flac},
+        {"FLOAT.WAV", {{.channels = 2, .rate = 44100, .bits = 32, .isFloat = true}, 300}, FileStorage::Raw},
+        {"EIGHT.WAV", {{.rate = 22050, .bits = 8}, 301}, FileStorage::Raw},
         {"\xC4RGER.WAV", mono16, FileStorage::Flac},  // "ÄRGER" in Windows-1252
     };
+}
+
+// The files of a project folder but its info file, which names its own path.
+std::vector<std::pair<std::string, Bytes>> WithoutInfoFile(std::vector<std::pair<std::string, Bytes>> files) {
+    std::erase_if(files, [](const auto& f) { return f.first.find("_NAME.TXT") != std::string::npos; });
+    return files;
 }
 
 class ArchiveRoundTrip : public ::testing::Test {
@@ -66,8 +62,8 @@ protected:
         WriteBytes(project / "PRJDATA.ZDT", ProjectBytes(setup));
         WriteBytes(project / "EFXDATA.ZDT", NoiseBytes(1234));
         WriteText(project / "PRJDATA___S\xFC\xDF_NAME.TXT", "/old/card/PROJ001/PRJDATA___S\xFC\xDF_NAME.TXT\r\n");
-        for (const WavCase& c : EveryLayout()) WriteBytes(project / "AUDIO" / c.name, BuildWav(c.shape));
-        WriteBytes(project / "AUDIO" / "MASTR000.WAV", BuildWav(Wav(1, 1, 2, 16, 44100, 900)));
+        for (const WavCase& c : EveryLayout()) WriteBytes(project / "AUDIO" / c.name, BuildWav(c.wav));
+        WriteBytes(project / "AUDIO" / "MASTR000.WAV", BuildWav(ArchiveWav{{.channels = 2, .rate = 44100}, 900}));
         original = FolderContents(project);
         fs::create_directories(store.path());
     }
@@ -75,13 +71,6 @@ protected:
     ArchiveResult Archive(ArchiveOptions options = {}) {
         options.date = "2026-12-06";
         return ArchiveProject(project, store.path(), options, dialogs);
-    }
-
-    // The original files without the info file, which names its own old path.
-    std::vector<std::pair<std::string, Bytes>> WithoutInfoFile() const {
-        auto files = original;
-        std::erase_if(files, [](const auto& f) { return f.first.find("_NAME.TXT") != std::string::npos; });
-        return files;
     }
 
     TempDir card, store;
@@ -125,7 +114,7 @@ TEST_F(ArchiveRoundTrip, EveryByteComesBackAndEachWavIsStoredAsItCan) {
     ASSERT_NE(infoFile, back.end());
     EXPECT_EQ(std::string(infoFile->second.begin(), infoFile->second.end()), (restored.folder / info).string() + "\r\n");
     back.erase(infoFile);
-    EXPECT_EQ(back, WithoutInfoFile());
+    EXPECT_EQ(back, WithoutInfoFile(original));
     // The card itself was only read.
     EXPECT_EQ(FolderContents(project), original);
 }
@@ -143,9 +132,7 @@ TEST_F(ArchiveRoundTrip, CompressionLevelsAllDecodeToTheSameBytes) {
         RestoreOptions into;
         into.number = 10 + level;
         fs::path folder = RestoreArchive(result.archive, card.path(), into, dialogs).folder;
-        auto back = FolderContents(folder);
-        std::erase_if(back, [](const auto& f) { return f.first.find("_NAME.TXT") != std::string::npos; });
-        EXPECT_EQ(back, WithoutInfoFile()) << "level " << level;
+        EXPECT_EQ(WithoutInfoFile(FolderContents(folder)), WithoutInfoFile(original)) << "level " << level;
     }
     EXPECT_LT(smallest, fastest);
     ArchiveOptions bad;
@@ -220,10 +207,7 @@ TEST_F(ArchiveRoundTrip, AnExistingProjectIsReplacedOnlyAfterYes) {
     EXPECT_EQ(ReadBytes(card / "proj007" / "PRJDATA.ZDT"), ReadBytes(project / "PRJDATA.ZDT"));
     EXPECT_EQ(dialogs.CountAsked("message"), 3);
     // Nothing else beside the card's folders: no temporary leftovers.
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(card.path())) names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"PROJ001", "proj007"}));
+    EXPECT_EQ(NamesIn(card.path()), (std::vector<std::string>{"PROJ001", "proj007"}));
 }
 
 TEST_F(ArchiveRoundTrip, AnExistingArchiveIsReplacedOnlyAfterYesAndRemovalWaitsForProof) {
@@ -241,12 +225,10 @@ TEST_F(ArchiveRoundTrip, AnExistingArchiveIsReplacedOnlyAfterYesAndRemovalWaitsF
     ArchiveResult removed = Archive(remove);
     EXPECT_TRUE(removed.removed);
     EXPECT_FALSE(fs::exists(project));
-    EXPECT_EQ(std::distance(fs::directory_iterator(card.path()), fs::directory_iterator()), 0);
+    EXPECT_TRUE(NamesIn(card.path()).empty());
     fs::path back = RestoreArchive(removed.archive, card.path(), {}, dialogs).folder;
     EXPECT_EQ(back, project);
-    auto files = FolderContents(back);
-    std::erase_if(files, [](const auto& f) { return f.first.find("_NAME.TXT") != std::string::npos; });
-    EXPECT_EQ(files, WithoutInfoFile());
+    EXPECT_EQ(WithoutInfoFile(FolderContents(back)), WithoutInfoFile(original));
 }
 
 TEST_F(ArchiveRoundTrip, FindsEveryProjectOfACard) {
@@ -268,12 +250,12 @@ TEST_F(ArchiveRoundTrip, CancelLeavesNothingBehind) {
     int calls = 0;
     EXPECT_THROW(ArchiveProject(project, store.path(), {}, dialogs, [&](std::uint64_t, std::uint64_t) { return ++calls < 3; }),
                  SilentAbort);
-    EXPECT_EQ(std::distance(fs::directory_iterator(store.path()), fs::directory_iterator()), 0);
+    EXPECT_TRUE(NamesIn(store.path()).empty());
     ArchiveResult result = Archive();
     calls = 0;
     EXPECT_THROW(RestoreArchive(result.archive, card.path(), {}, dialogs, [&](std::uint64_t, std::uint64_t) { return ++calls < 3; }),
                  SilentAbort);
-    EXPECT_EQ(std::distance(fs::directory_iterator(card.path()), fs::directory_iterator()), 1);
+    EXPECT_EQ(NamesIn(card.path()), std::vector<std::string>{"PROJ001"});
 }
 
 }  // namespace

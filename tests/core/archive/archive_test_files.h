@@ -1,7 +1,6 @@
 #pragma once
-// WAV files of every layout the archive meets, project folders made of them,
-// and a rewriter that changes a finished archive entry by entry (to make it
-// lie, leak or break).
+// WAV files of every layout the archive meets, and a rewriter that changes a
+// finished archive entry by entry (to make it lie, leak or break).
 
 #include <filesystem>
 #include <functional>
@@ -9,37 +8,19 @@
 #include <vector>
 
 #include "test_bytes.h"
+#include "test_wavs.h"
 
 namespace spurwerk::testing {
 
-// Noise that FLAC cannot shrink to nothing (a fixed seed: same bytes every run).
-Bytes NoiseBytes(std::size_t count, std::uint32_t seed = 1);
-
-struct ArchiveWavShape {
-    std::uint16_t formatTag = 1;  // 0xFFFE: extensible, with subFormat
-    std::uint16_t subFormat = 1;
-    std::uint16_t channels = 1;
-    std::uint16_t bits = 16;
-    std::uint32_t rate = 44100;
+// `frames` frames as a recording holds them (16 and 24 bits: a tone with a
+// little noise, so FLAC has something to gain; else noise), of which the file
+// keeps the first `presentBytes` (-1: all).
+struct ArchiveWav {
+    WavShape shape;
     std::uint32_t frames = 4410;
-    std::vector<Bytes> before;  // chunks between fmt and data
-    std::vector<Bytes> after;   // bytes after the data chunk
-    bool rf64 = false;
-    std::int64_t claimedDataBytes = -1;  // what the data chunk says; -1: the truth
-    std::int64_t presentDataBytes = -1;  // what the file holds of it; -1: all
+    std::int64_t presentBytes = -1;
 };
-Bytes BuildWav(const ArchiveWavShape& shape);
-inline ArchiveWavShape Wav(std::uint16_t formatTag, std::uint16_t subFormat, std::uint16_t channels, std::uint16_t bits,
-                   std::uint32_t rate, std::uint32_t frames) {
-    ArchiveWavShape shape;
-    shape.formatTag = formatTag;
-    shape.subFormat = subFormat;
-    shape.channels = channels;
-    shape.bits = bits;
-    shape.rate = rate;
-    shape.frames = frames;
-    return shape;
-}
+Bytes BuildWav(const ArchiveWav& wav);
 
 // An archive entry as the rewriter sees it.
 struct TarEntry {
@@ -51,8 +32,5 @@ struct TarEntry {
 // Reads every entry, lets `change` edit the list, writes the result to `out`.
 void RewriteTar(const std::filesystem::path& in, const std::filesystem::path& out,
                 const std::function<void(std::vector<TarEntry>&)>& change);
-
-// Every file below a folder with its bytes, keyed by the relative path.
-std::vector<std::pair<std::string, Bytes>> FolderContents(const std::filesystem::path& folder);
 
 }  // namespace spurwerk::testing

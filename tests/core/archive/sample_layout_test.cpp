@@ -37,46 +37,35 @@ TEST(Sha256, KnownDigestsInAnyPieces) {
 TEST(SampleLayout, FindsTheSamplesOfEveryLayout) {
     struct Case {
         const char* name;
-        ArchiveWavShape shape;
+        ArchiveWav wav;
         std::uint64_t dataOffset;
         std::uint64_t sampleBytes;
         bool flac;
     };
-    ArchiveWavShape plain;
-    ArchiveWavShape stereo24 = Wav(1, 1, 2, 24, 48000, 1001);
-    ArchiveWavShape withChunks = plain;
-    withChunks.before = {Chunk("LIST", 26), Chunk("bext", 7)};  // odd chunk: its pad byte follows
-    withChunks.after = {Chunk("junk", 3)};
-    ArchiveWavShape extensible24 = Wav(0xFFFE, 1, 2, 24, 44100, 500);
-    ArchiveWavShape extensibleFloat = Wav(0xFFFE, 3, 2, 32, 44100, 500);
-    ArchiveWavShape rf64 = Wav(1, 1, 2, 16, 44100, 700);
-    rf64.rf64 = true;
-    ArchiveWavShape empty = plain;
-    empty.frames = 0;
-    ArchiveWavShape truncated = plain;  // claims 8820 bytes, holds 3001 (half a frame at the end)
-    truncated.presentDataBytes = 3001;
-    ArchiveWavShape oddMono8 = Wav(1, 1, 1, 8, 8000, 333);
-    ArchiveWavShape float32 = Wav(3, 1, 1, 32, 44100, 100);
-    ArchiveWavShape int32 = Wav(1, 1, 2, 32, 44100, 100);
-    ArchiveWavShape nineChannels = Wav(1, 1, 9, 16, 44100, 100);
+    const ArchiveWav plain{{.rate = 44100}};
+    ArchiveWav withChunks = plain;
+    withChunks.shape.chunksBeforeData = {Chunk("LIST", 26), Chunk("bext", 7)};  // odd chunk: its pad byte follows
+    withChunks.shape.chunksAfterData = {Chunk("junk", 3)};
     const Case cases[] = {
         {"16-bit mono", plain, 44, 8820, true},
-        {"24-bit stereo 48 kHz", stereo24, 44, 6006, true},
+        {"24-bit stereo 48 kHz", {{.channels = 2, .rate = 48000, .bits = 24}, 1001}, 44, 6006, true},
         {"LIST, odd bext, chunk after", withChunks, 44 + 34 + 16, 8820, true},
-        {"extensible PCM", extensible24, 68, 3000, true},
-        {"extensible float", extensibleFloat, 68, 4000, false},
-        {"RF64", rf64, 80, 2800, true},
-        {"empty data", empty, 44, 0, false},
-        {"data cut short", truncated, 44, 3000, true},
-        {"8-bit", oddMono8, 44, 333, false},
-        {"float", float32, 44, 400, false},
-        {"32-bit integer", int32, 44, 800, false},
-        {"nine channels", nineChannels, 0, 0, false},  // the reader takes at most 8: all bytes kept
+        {"extensible PCM", {{.channels = 2, .rate = 44100, .bits = 24, .extensible = true}, 500}, 68, 3000, true},
+        {"extensible float",
+         {{.channels = 2, .rate = 44100, .bits = 32, .isFloat = true, .extensible = true}, 500}, 68, 4000, false},
+        {"RF64", {{.container = "RF64", .channels = 2, .rate = 44100}, 700}, 80, 2800, true},
+        {"empty data", {{.rate = 44100}, 0}, 44, 0, false},
+        // claims 8820 bytes, holds 3001 (half a frame at the end)
+        {"data cut short", {{.rate = 44100}, 4410, 3001}, 44, 3000, true},
+        {"8-bit", {{.rate = 8000, .bits = 8}, 333}, 44, 333, false},
+        {"float", {{.rate = 44100, .bits = 32, .isFloat = true}, 100}, 44, 400, false},
+        {"32-bit integer", {{.channels = 2, .rate = 44100, .bits = 32}, 100}, 44, 800, false},
+        {"nine channels", {{.channels = 9, .rate = 44100}, 100}, 0, 0, false},  // the reader takes at most 8: all bytes kept
     };
     TempDir dir;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        WriteBytes(dir / "T.WAV", BuildWav(c.shape));
+        WriteBytes(dir / "T.WAV", BuildWav(c.wav));
         SampleLayout layout = LocateSamples(dir / "T.WAV");
         EXPECT_EQ(layout.dataOffset, c.dataOffset);
         EXPECT_EQ(layout.sampleBytes, c.sampleBytes);

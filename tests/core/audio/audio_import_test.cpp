@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 
 #include "audio/audio_import.h"
 #include "audio/sample_reader.h"
@@ -43,13 +44,6 @@ ConversionRequest Request(int bits, ChannelMode mode = ChannelMode::Keep, bool r
     request.channels = mode;
     request.replace = replace;
     return request;
-}
-
-std::vector<std::string> FolderEntries(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 TEST(AudioImportTest, NamesFollowThePickerRuleAndAvoidCollisions) {
@@ -237,8 +231,8 @@ TEST_F(Conversion, FaultsLeaveNothingBehind) {
     InitUiTexts();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        if (c.fullCard)
-            SetWriteFaultHook([](const fs::path&) { return std::make_error_code(std::errc::no_space_on_device); });
+        std::optional<FullCard> full;
+        if (c.fullCard) full.emplace();
         std::string error;
         try {
             ImportAudioFile({(dir / c.source).string(), audio.string(), "", 16, ChannelMode::Keep},
@@ -246,9 +240,9 @@ TEST_F(Conversion, FaultsLeaveNothingBehind) {
         } catch (const std::exception& e) {
             error = e.what();
         }
-        SetWriteFaultHook(nullptr);
+        full.reset();
         EXPECT_NE(error.find(c.message), std::string::npos) << error;
-        EXPECT_EQ(FolderEntries(audio), std::vector<std::string>{"KEEP.WAV"});
+        EXPECT_EQ(NamesIn(audio), std::vector<std::string>{"KEEP.WAV"});
     }
     // An existing target is never replaced by a conversion that was not told to.
     ConversionRequest request = Request(16, ChannelMode::Keep, false);
@@ -256,7 +250,7 @@ TEST_F(Conversion, FaultsLeaveNothingBehind) {
     request.target = (audio / "KEEP.WAV").string();
     EXPECT_THROW(ConvertAudio(request), FileError);
     EXPECT_EQ(ReadBytes(audio / "KEEP.WAV"), (Bytes{1, 2, 3}));
-    EXPECT_EQ(FolderEntries(audio), std::vector<std::string>{"KEEP.WAV"});
+    EXPECT_EQ(NamesIn(audio), std::vector<std::string>{"KEEP.WAV"});
 }
 
 TEST_F(Conversion, ExportWritesAllOrNothing) {
@@ -279,7 +273,7 @@ TEST_F(Conversion, ExportWritesAllOrNothing) {
     auto flac = PlanExport("P", dir.path().string(), {"A.WAV", "", "B.WAV", ""}, {false, false, true, false}, {},
                            out.string(), ExportFormat::Flac);
     ExportTracks(flac, ExportFormat::Flac, false);
-    EXPECT_EQ(FolderEntries(out), (std::vector<std::string>{"P_T01_A.flac", "P_T03-04_B.flac"}));
+    EXPECT_EQ(NamesIn(out), (std::vector<std::string>{"P_T01_A.flac", "P_T03-04_B.flac"}));
     EXPECT_THROW(ExportTracks(flac, ExportFormat::Flac, false), FileError);  // never over existing files
     ExportTracks(plan, ExportFormat::Wav16, false);
     WavLayout a;

@@ -6,6 +6,7 @@
 #include <climits>
 #include <cmath>
 #include <filesystem>
+#include <tuple>
 
 #include "audio/sample_reader.h"
 #include "process.h"
@@ -17,8 +18,6 @@ namespace spurwerk {
 namespace {
 
 using namespace testing;
-
-Bytes Junk(const std::string& id, std::uint32_t length) { return Chunk(id, length); }
 
 struct LayoutCase {
     const char* name;
@@ -46,7 +45,7 @@ TEST(SampleReaderTest, LayoutOfBuiltFiles) {
         {"float 64 stereo", {.channels = 2, .bits = 64, .isFloat = true}, Bytes(32, 0), WavFault::None, 2, 32, false},
         {"8 channels 8-bit", {.channels = 8, .bits = 8}, Bytes(16, 0), WavFault::None, 2, 16, false},
         {"chunks between format and data",
-         {.chunksBeforeData = {Junk("LIST", 26), Junk("JUNK", 3), Junk("bext", 602)}}, six, WavFault::None, 3, 6, false},
+         {.chunksBeforeData = {Chunk("LIST", 26), Chunk("JUNK", 3), Chunk("bext", 602)}}, six, WavFault::None, 3, 6, false},
         {"9 channels", {.channels = 9}, six, WavFault::UnsupportedFormat, 0, 0, false},
         {"12-bit", {.bits = 12}, six, WavFault::UnsupportedFormat, 0, 0, false},
         {"float 16", {.bits = 16, .isFloat = true}, six, WavFault::UnsupportedFormat, 0, 0, false},
@@ -95,31 +94,28 @@ TEST(SampleReaderTest, FaultsOfDamagedFiles) {
     SetWord(badAlign, 32, 3);
     Bytes badGuid = BuildWav({.extensible = true}, Bytes(8, 0));
     badGuid[20 + 26] = 0x99;
-    const std::vector<std::pair<const char*, Bytes>> files = {
-        {"empty", {}},
-        {"only the RIFF header", Bytes(good.begin(), good.begin() + 12)},
-        {"header cut inside the format chunk", Bytes(good.begin(), good.begin() + 30)},
-        {"no data chunk", Bytes(good.begin(), good.begin() + 36)},
-        {"data before format", Riff("WAVE", {Chunk("data", 4), FmtChunk(1, 8000, 16)})},
-        {"short format chunk", Riff("WAVE", {Chunk("fmt ", 14), Chunk("data", 4)})},
-        {"compressed", compressed},
-        {"not WAVE", notWave},
-        {"block align not channels times bytes", badAlign},
-        {"extensible sub-format not PCM", badGuid},
-        {"RF64 without ds64", [] { Bytes b = BuildWav({}, Bytes(4, 0)); b[0] = 'R', b[1] = 'F', b[2] = '6', b[3] = '4'; return b; }()},
-        {"huge chunk length before data", Riff("WAVE", {FmtChunk(1, 8000, 16), Chunk("JUNK", 0xFFFFFFF0, 4)})},
+    const std::tuple<const char*, Bytes, WavFault> cases[] = {
+        {"empty", {}, WavFault::NotWave},
+        {"only the RIFF header", Bytes(good.begin(), good.begin() + 12), WavFault::NoFormat},
+        {"header cut inside the format chunk", Bytes(good.begin(), good.begin() + 30), WavFault::NoFormat},
+        {"no data chunk", Bytes(good.begin(), good.begin() + 36), WavFault::NoData},
+        {"data before format", Riff("WAVE", {Chunk("data", 4), FmtChunk(1, 8000, 16)}), WavFault::NoFormat},
+        {"short format chunk", Riff("WAVE", {Chunk("fmt ", 14), Chunk("data", 4)}), WavFault::NoFormat},
+        {"compressed", compressed, WavFault::UnsupportedFormat},
+        {"not WAVE", notWave, WavFault::NotWave},
+        {"block align not channels times bytes", badAlign, WavFault::BadLayout},
+        {"extensible sub-format not PCM", badGuid, WavFault::UnsupportedFormat},
+        {"RF64 without ds64", [] { Bytes b = BuildWav({}, Bytes(4, 0)); b[0] = 'R', b[1] = 'F', b[2] = '6', b[3] = '4'; return b; }(),
+         WavFault::NotWave},
+        {"huge chunk length before data", Riff("WAVE", {FmtChunk(1, 8000, 16), Chunk("JUNK", 0xFFFFFFF0, 4)}),
+         WavFault::NoData},
     };
-    const std::vector<WavFault> expected = {WavFault::NotWave, WavFault::NoFormat, WavFault::NoFormat, WavFault::NoData,
-                                            WavFault::NoFormat, WavFault::NoFormat, WavFault::UnsupportedFormat,
-                                            WavFault::NotWave, WavFault::BadLayout, WavFault::UnsupportedFormat,
-                                            WavFault::NotWave, WavFault::NoData};
-    ASSERT_EQ(files.size(), expected.size());
     TempDir dir;
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        SCOPED_TRACE(files[i].first);
-        WriteBytes(dir / "T.WAV", files[i].second);
+    for (const auto& [name, bytes, fault] : cases) {
+        SCOPED_TRACE(name);
+        WriteBytes(dir / "T.WAV", bytes);
         SampleReader reader = SampleReader::Open((dir / "T.WAV").string());
-        EXPECT_EQ(reader.Layout().fault, expected[i]);
+        EXPECT_EQ(reader.Layout().fault, fault);
         EXPECT_FALSE(WavFaultText(reader.Layout().fault).empty());
         float sink[4];
         EXPECT_EQ(reader.ReadFloat(sink, 1), 0u);

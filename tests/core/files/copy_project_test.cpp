@@ -34,7 +34,7 @@ TEST_F(CopyProjectTest, CopiesOnlyMissingWavsAndSkipsFoldersNamedLikeWavs) {
     EXPECT_EQ(dialogs.asked[1].kind, "timed");  // Yes to all: the copy's message does not wait
     EXPECT_NE(AskedText(1).find("2 WAV-Audio-Dateien wurden kopiert."), std::string::npos);
     EXPECT_EQ(ReadText(dir / "T" / "AUDIO" / "A.WAV"), "KEEP");
-    EXPECT_EQ(Listing(dir / "T"), (Names{"AUDIO", "AUDIO/A.WAV", "AUDIO/B.WAV", "AUDIO/c.wav",
+    EXPECT_EQ(NamesIn(dir / "T", true), (Names{"AUDIO", "AUDIO/A.WAV", "AUDIO/B.WAV", "AUDIO/c.wav",
                                                              "EFXDATA.ZDT", "PRJDATA.ZDT"}));
     EXPECT_EQ(ReadBytes(dir / "T" / "PRJDATA.ZDT"), ReadBytes(dir / "S" / "PRJDATA.ZDT"));
 }
@@ -80,7 +80,7 @@ TEST_F(CopyProjectTest, WriteModeWritesTheDocumentUnderTheNewNameAndAsksToGoOn) 
                                 "PRJDATA.ZDT\" !\r\n1 WAV-Audio-Dateien wurden kopiert.\r\n\r\nWeiter?");
     EXPECT_FALSE(doc.DataChanged());
     EXPECT_EQ(session.LastSavedZDTFileName, Folder("T") + "PRJDATA.ZDT");
-    EXPECT_EQ(Listing(dir / "T"), (Names{"AUDIO", "AUDIO/A.WAV", "EFXDATA.ZDT", "PRJDATA.ZDT",
+    EXPECT_EQ(NamesIn(dir / "T", true), (Names{"AUDIO", "AUDIO/A.WAV", "EFXDATA.ZDT", "PRJDATA.ZDT",
                                                              "PRJDATA___AB_NAME.TXT"}));
     EXPECT_EQ(context.CopyContinueAnswer, ResultNo);
 }
@@ -119,13 +119,13 @@ TEST_F(LowerCaseCardTest, DeletingInfoFilesSavingAndCopyingUseTheExistingSpellin
     session.LoadedZDTFileName = project;
     ASSERT_TRUE(SaveProject(context, project, false, "SONG", 0));
     EXPECT_EQ(dialogs.CountAsked("message"), 0);  // nothing missing, nothing to create
-    EXPECT_EQ(Listing(dir / "card/proj001"), (Names{"audio", "audio/bass.wav",
+    EXPECT_EQ(NamesIn(dir / "card/proj001", true), (Names{"audio", "audio/bass.wav",
               "audio/gesang.wav", "efxdata.zdt", "prjdata.zdt", "prjdata___SONG_NAME.TXT"}));
 
     dialogs.messageAnswers = {ResultOk};
     ASSERT_TRUE(CopyProjectCommand(context, Folder("card/proj001"), (dir / "card/proj002").string()));
     EXPECT_EQ(ReadBytes(dir / "card/proj002/PRJDATA.ZDT"), ReadBytes(project));
-    EXPECT_EQ(Listing(dir / "card/proj002"), (Names{"AUDIO", "AUDIO/bass.wav",
+    EXPECT_EQ(NamesIn(dir / "card/proj002", true), (Names{"AUDIO", "AUDIO/bass.wav",
               "AUDIO/gesang.wav", "EFXDATA.ZDT", "PRJDATA.ZDT"}));
 }
 

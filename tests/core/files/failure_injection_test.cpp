@@ -13,29 +13,17 @@ namespace {
 
 using namespace testing;
 
-// A card that fills up: writes whose target path contains `marker` fail.
-struct FullCard {
-    explicit FullCard(std::string marker) {
-        SetWriteFaultHook([marker](const fs::path& target) {
-            return target.generic_string().find(marker) != std::string::npos
-                       ? std::make_error_code(std::errc::no_space_on_device)
-                       : std::error_code();
-        });
-    }
-    ~FullCard() { SetWriteFaultHook(nullptr); }
-};
-
 class FailureInjectionTest : public FilesFixture {};
 
 TEST_F(FailureInjectionTest, AnInterruptedCopyReportsAndLeavesNoHalfFiles) {
     MakeProject("S", ProjectSetup{.name = "QUELLE"}, {{"A.WAV", 10}, {"B.WAV", 10}});
     WriteBytes(dir / "S" / "EFXDATA.ZDT", TextBytes("EFX"));
-    const std::vector<std::string> source = Listing(dir / "S");
+    const std::vector<std::string> source = NamesIn(dir / "S", true);
     {
         FullCard full("B.WAV");
         EXPECT_THROW(CopyProjectCommand(context, Folder("S"), Folder("T")), FileError);
     }
-    EXPECT_EQ(Listing(dir / "S"), source);
+    EXPECT_EQ(NamesIn(dir / "S", true), source);
     // The target folder the copy made is taken away again: nothing half-made stays.
     EXPECT_FALSE(fs::exists(dir / "T"));
 
@@ -91,7 +79,7 @@ TEST_F(FailureInjectionTest, ASeriesStoppedByAFullCardKeepsEveryEarlierProjectCo
         card.push_back(name);
         for (const std::string& entry : project) card.push_back(name + ("/" + entry));
     }
-    EXPECT_EQ(Listing(dir / "card"), card);
+    EXPECT_EQ(NamesIn(dir / "card", true), card);
     EXPECT_EQ(ReadText(dir / "card" / "PROJ002" / "AUDIO" / "A.WAV"), "MONO16");
 }
 

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -20,15 +19,6 @@ namespace spurwerk::testing {
 
 namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
-
-// The names in a folder tree, relative to it and sorted, so leftovers show in a failure.
-inline Names Listing(const fs::path& root) {
-    Names names;
-    for (const auto& entry : fs::recursive_directory_iterator(root))
-        names.push_back(entry.path().lexically_relative(root).generic_string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 // A document with its dialogs, hosts and templates in a temp folder.
 struct FilesFixture : ::testing::Test {

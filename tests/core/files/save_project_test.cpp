@@ -36,7 +36,7 @@ TEST_F(SaveProjectTest, NewFolderGetsAudioEffectsAndTemplateWavs) {
         {"EFXDATA.ZDT", "EFX16"}, {"AUDIO/A.WAV", "STEREO16"}, {"AUDIO/C.WAV", "MONO16"},
         {"AUDIO/D.WAV", "MONO16"}, {"AUDIO/M.WAV", "STEREO16"}};
     for (const auto& [name, text] : made) EXPECT_EQ(Content(std::string("PRJ005/") + name), text) << name;
-    EXPECT_EQ(Listing(dir / "PRJ005"), (Names{"AUDIO", "AUDIO/A.WAV", "AUDIO/C.WAV", "AUDIO/D.WAV",
+    EXPECT_EQ(NamesIn(dir / "PRJ005", true), (Names{"AUDIO", "AUDIO/A.WAV", "AUDIO/C.WAV", "AUDIO/D.WAV",
               "AUDIO/M.WAV", "EFXDATA.ZDT", "PRJDATA.ZDT", "PRJDATA___NEU_NAME.TXT"}));  // no B.WAV
 
     Bytes saved = ReadBytes(file);

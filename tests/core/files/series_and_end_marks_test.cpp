@@ -53,7 +53,7 @@ TEST_F(SeriesTest, ExistingFoldersAreConfirmedOnceAndTheWindowsPrefixIsUsed) {
     // Count 1: only the saved project, no copy.
     dialogs.messageAnswers = {ResultOk, ResultOk, ResultOk};
     EXPECT_EQ(series.OkClick(context), 1);
-    EXPECT_EQ(Listing(dir / "card"), (Names{"SONG001", "SONG001/AUDIO", "SONG001/EFXDATA.ZDT",
+    EXPECT_EQ(NamesIn(dir / "card", true), (Names{"SONG001", "SONG001/AUDIO", "SONG001/EFXDATA.ZDT",
                                                                  "SONG001/PRJDATA.ZDT"}));
 }
 

@@ -40,34 +40,18 @@ struct FileFaults : ::testing::Test {
     TempDir dir;
 };
 
-std::vector<std::string> Names(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(PathText(entry.path().filename()));
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-// The message of the FileError `action` throws, empty when it throws none.
-std::string FileErrorText(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const FileError& e) {
-        return e.what();
-    }
-    return "";
-}
-
 // The one rule every settings and project file relies on: a write that fails
 // leaves the old file byte for byte and nothing beside it.
 TEST_F(FileFaults, AFailedWriteLeavesTheOldFileAndNothingElse) {
     const fs::path file = dir / "Spurwerk.INI";
     WriteText(file, "old");
-    SetWriteFaultHook([](const fs::path&) { return std::make_error_code(std::errc::no_space_on_device); });
-    const std::string error = FileErrorText([&] { WriteFileAtomically(file, std::string(4096, 'x')); });
-    EXPECT_NE(error.find("Spurwerk.INI"), std::string::npos) << error;
-    SetWriteFaultHook(nullptr);
+    {
+        FullCard full;
+        const std::string error = FileErrorText([&] { WriteFileAtomically(file, std::string(4096, 'x')); });
+        EXPECT_NE(error.find("Spurwerk.INI"), std::string::npos) << error;
+    }
     EXPECT_EQ(ReadText(file), "old");
-    EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"Spurwerk.INI"});
+    EXPECT_EQ(NamesIn(dir.path()), std::vector<std::string>{"Spurwerk.INI"});
 
     // A read-only file and a missing folder are refused before anything is written.
     fs::permissions(file, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
@@ -76,7 +60,7 @@ TEST_F(FileFaults, AFailedWriteLeavesTheOldFileAndNothingElse) {
     fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
     EXPECT_EQ(ReadText(file), "old");
     EXPECT_THROW(WriteFileAtomically(dir / "gone" / "x.ini", std::string("new")), FileError);
-    EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"Spurwerk.INI"});
+    EXPECT_EQ(NamesIn(dir.path()), std::vector<std::string>{"Spurwerk.INI"});
     // Reads take a file of exactly the size limit.
     EXPECT_EQ(ReadWholeFile(file, 3).size(), 3u);
     EXPECT_THROW(ReadWholeFile(file, 2), FileError);
@@ -113,7 +97,7 @@ TEST_F(FileFaults, ASaveThroughALinkWritesTheRealFileInItsFolder) {
     WriteFileAtomically(link, std::string("new"));
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(ReadText(dir / "store" / "PRJDATA.ZDT"), "new");
-    EXPECT_EQ(Names(dir / "store"), std::vector<std::string>{"PRJDATA.ZDT"});
+    EXPECT_EQ(NamesIn(dir / "store"), std::vector<std::string>{"PRJDATA.ZDT"});
 
     WriteText(dir / "other.zdt", "copied");
     CopyFileReplacing(dir / "other.zdt", link);
@@ -147,7 +131,7 @@ TEST_F(FileFaults, AFullCardGivesTheSystemsReasonAndLeavesNothing) {
     std::error_code ec;
     EXPECT_EQ(CopyFileIfAbsent(dir / "A.WAV", card.path() / "A.WAV", ec), CopyOutcome::Failed);
     EXPECT_EQ(ec, std::errc::no_space_on_device) << ec.message();
-    EXPECT_EQ(Names(card.path()), (std::vector<std::string>{"PRJDATA.ZDT", "filler"}));
+    EXPECT_EQ(NamesIn(card.path()), (std::vector<std::string>{"PRJDATA.ZDT", "filler"}));
 }
 #endif
 

@@ -48,14 +48,13 @@ int main(int argc, char** argv) {
     spurwerk::testing::WriteBytes(song / "PRJDATA.ZDT",
                                   spurwerk::testing::ProjectBytes({.name = "BENCH", .wavNames = names, .deviceDefaults = true}));
 
-    spurwerk::ZDTDocument doc;
+    spurwerk::ProjectSession session;
     QuietDialogs dialogs;
-    spurwerk::DocumentHost host;
-    doc.ZDTFileToLoad = (song / "PRJDATA.ZDT").string();
-    spurwerk::DocumentContext context{doc, dialogs, host, ""};
+    session.ZDTFileToLoad = (song / "PRJDATA.ZDT").string();
+    spurwerk::DocumentContext context{session, dialogs, ""};
     spurwerk::LoadZDTFile(context, false);
 
-    TrackViewWindow view(doc, dialogs);
+    TrackViewWindow view(session, dialogs);
     view.trackCount = [] { return Tracks; };
     view.resize(1280, 960);
     view.show();

@@ -223,7 +223,7 @@ void MixerWindowTest::RelayoutShowsWhatAWindowBuiltForTheCountShows() {
         m.form->Model().Tracks().SetTrackCount(count);
         sp::MixerOptions options;
         options.trackCount = count;
-        FormCtrls fresh(m.doc, m.dialogs, options);
+        FormCtrls fresh(m.session, m.dialogs, options);
         fresh.Model().Controls().ReadAll();
         const QStringList relaid = Shown(*m.form), built = Shown(fresh);
         QCOMPARE(relaid.size(), built.size());

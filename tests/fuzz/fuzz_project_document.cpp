@@ -7,6 +7,7 @@
 #include "project/play_marks.h"
 #include "project/project_info.h"
 #include "project/project_name.h"
+#include "project/project_session.h"
 #include "project/track_layout.h"
 
 using namespace spurwerk;
@@ -18,9 +19,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return names;
     }();
     static fuzz::SilentDialogs dialogs;
-    static ZDTDocument doc;
-    static MixerViewModel r16(doc, dialogs, MixerOptions{});
-    static MixerViewModel r24(doc, dialogs, [] {
+    static ProjectSession session;
+    static ZDTDocument& doc = session.doc;
+    static MixerViewModel r16(session, dialogs, MixerOptions{});
+    static MixerViewModel r24(session, dialogs, [] {
         MixerOptions options;
         options.devIsZoomR24 = true;
         options.trackCount = 24;

@@ -1,6 +1,7 @@
 #include "archive/archive_manifest.h"
 
 #include <nlohmann/json.hpp>
+#include <utility>
 
 #include "text/text_encoding.h"
 #include "archive/archive_error.h"
@@ -40,6 +41,19 @@ std::string Unhex(const std::string& text) {
 void PutName(Json& object, const char* key, const std::string& bytes) {
     object[key] = NameText(bytes);
     if (!IsValidUtf8(bytes)) object[std::string(key) + "Hex"] = Hex(bytes);
+}
+
+// A whole number that fits T: a fraction, a number out of T's range or a
+// negative size is damage, where a plain get<T>() would convert it (a double
+// out of range even undefinedly).
+template <typename T>
+T Whole(const Json& object, const char* key) {
+    const Json& value = object.at(key);
+    if (value.is_number_unsigned() && std::in_range<T>(value.get<std::uint64_t>()))
+        return static_cast<T>(value.get<std::uint64_t>());
+    if (value.is_number_integer() && !value.is_number_unsigned() && std::in_range<T>(value.get<std::int64_t>()))
+        return static_cast<T>(value.get<std::int64_t>());
+    throw ArchiveError(ArchiveFault::ManifestDamaged, {key});
 }
 
 std::string GetName(const Json& object, const char* key) {
@@ -131,43 +145,45 @@ ArchiveManifest ManifestFromJson(const std::string& text) {
         Json json = Json::parse(text);
         if (json.at("format").get<std::string>() != "spurwerk-archive")
             throw ArchiveError(ArchiveFault::NotSpurwerk);
-        if (json.at("version").get<int>() > ManifestVersion)
-            throw ArchiveError(ArchiveFault::Newer, {std::to_string(json.at("version").get<int>())});
+        if (Whole<int>(json, "version") > ManifestVersion)
+            throw ArchiveError(ArchiveFault::Newer, {std::to_string(Whole<int>(json, "version"))});
         m.created = json.at("created").get<std::string>();
         m.folder = GetName(json, "folder");
         m.project = GetName(json, "project");
         m.projectFile = GetName(json, "projectFile");
         m.model = json.at("model").get<std::string>();
-        m.bitDepth = json.at("bitDepth").get<int>();
-        m.flacLevel = json.at("flacLevel").get<int>();
+        m.bitDepth = Whole<int>(json, "bitDepth");
+        m.flacLevel = Whole<int>(json, "flacLevel");
         m.infoFile = json.at("infoFile").get<bool>();
         for (const Json& t : json.at("tracks")) {
             ArchivedTrack track;
-            track.track = t.at("track").is_string() ? 0 : t.at("track").get<int>();
+            track.track = t.at("track").is_string() ? 0 : Whole<int>(t, "track");
             track.wav = GetName(t, "wav");
             if (t.contains("status")) track.status = t.at("status").get<std::string>();
             m.tracks.push_back(track);
         }
-        for (const Json& mark : json.at("marks")) m.marks.push_back(mark.at("ms").get<std::int32_t>());
+        for (const Json& mark : json.at("marks")) m.marks.push_back(Whole<std::int32_t>(mark, "ms"));
         for (const Json& f : json.at("files")) {
             ArchivedFile file;
             file.path = GetName(f, "path");
-            file.size = f.at("size").get<std::uint64_t>();
+            file.size = Whole<std::uint64_t>(f, "size");
             file.sha256 = f.at("sha256").get<std::string>();
             std::string stored = f.at("stored").get<std::string>();
             if (stored != "raw" && stored != "flac") throw ArchiveError(ArchiveFault::UnknownStorage, {stored});
             file.storage = stored == "flac" ? FileStorage::Flac : FileStorage::Raw;
             if (f.contains("why")) file.rawReason = f.at("why").get<std::string>();
             if (file.storage == FileStorage::Flac) {
-                file.prefixBytes = f.at("prefixBytes").get<std::uint64_t>();
-                file.sampleBytes = f.at("sampleBytes").get<std::uint64_t>();
-                file.suffixBytes = f.at("suffixBytes").get<std::uint64_t>();
-                file.format.channels = f.at("channels").get<unsigned>();
-                file.format.bitsPerSample = f.at("bitsPerSample").get<unsigned>();
-                file.format.sampleRate = f.at("sampleRate").get<unsigned>();
+                file.prefixBytes = Whole<std::uint64_t>(f, "prefixBytes");
+                file.sampleBytes = Whole<std::uint64_t>(f, "sampleBytes");
+                file.suffixBytes = Whole<std::uint64_t>(f, "suffixBytes");
+                file.format.channels = Whole<unsigned>(f, "channels");
+                file.format.bitsPerSample = Whole<unsigned>(f, "bitsPerSample");
+                file.format.sampleRate = Whole<unsigned>(f, "sampleRate");
                 bool formatOk = file.format.channels >= 1 && file.format.channels <= 8 &&
                                 (file.format.bitsPerSample == 16 || file.format.bitsPerSample == 24);
-                if (!formatOk || file.prefixBytes + file.sampleBytes + file.suffixBytes != file.size ||
+                // Each part within the size first, so that the sum cannot wrap.
+                if (!formatOk || file.prefixBytes > file.size || file.sampleBytes > file.size ||
+                    file.suffixBytes > file.size || file.prefixBytes + file.sampleBytes + file.suffixBytes != file.size ||
                     file.sampleBytes % file.format.FrameBytes() != 0)
                     throw ArchiveError(ArchiveFault::PartsDiffer, {NameText(file.path)});
             }

@@ -28,11 +28,11 @@ std::string Unhex(const std::string& text) {
         if (c >= 'a' && c <= 'f') return c - 'a' + 10;
         return -1;
     };
-    if (text.size() % 2) throw ArchiveError(ArchiveFault::BadHex);
+    if (text.size() % 2) throw ArchiveError(CliText::ArchiveBadHex);
     std::string bytes;
     for (std::size_t i = 0; i < text.size(); i += 2) {
         int hi = value(text[i]), lo = value(text[i + 1]);
-        if (hi < 0 || lo < 0) throw ArchiveError(ArchiveFault::BadHex);
+        if (hi < 0 || lo < 0) throw ArchiveError(CliText::ArchiveBadHex);
         bytes += static_cast<char>(hi << 4 | lo);
     }
     return bytes;
@@ -53,7 +53,7 @@ T Whole(const Json& object, const char* key) {
         return static_cast<T>(value.get<std::uint64_t>());
     if (value.is_number_integer() && !value.is_number_unsigned() && std::in_range<T>(value.get<std::int64_t>()))
         return static_cast<T>(value.get<std::int64_t>());
-    throw ArchiveError(ArchiveFault::ManifestDamaged, {key});
+    throw ArchiveError(CliText::ArchiveManifestDamaged, {key});
 }
 
 std::string GetName(const Json& object, const char* key) {
@@ -144,9 +144,9 @@ ArchiveManifest ManifestFromJson(const std::string& text) {
     try {
         Json json = Json::parse(text);
         if (json.at("format").get<std::string>() != "spurwerk-archive")
-            throw ArchiveError(ArchiveFault::NotSpurwerk);
+            throw ArchiveError(CliText::ArchiveNotSpurwerk);
         if (Whole<int>(json, "version") > ManifestVersion)
-            throw ArchiveError(ArchiveFault::Newer, {std::to_string(Whole<int>(json, "version"))});
+            throw ArchiveError(CliText::ArchiveNewer, {std::to_string(Whole<int>(json, "version"))});
         m.created = json.at("created").get<std::string>();
         m.folder = GetName(json, "folder");
         m.project = GetName(json, "project");
@@ -169,7 +169,7 @@ ArchiveManifest ManifestFromJson(const std::string& text) {
             file.size = Whole<std::uint64_t>(f, "size");
             file.sha256 = f.at("sha256").get<std::string>();
             std::string stored = f.at("stored").get<std::string>();
-            if (stored != "raw" && stored != "flac") throw ArchiveError(ArchiveFault::UnknownStorage, {stored});
+            if (stored != "raw" && stored != "flac") throw ArchiveError(CliText::ArchiveUnknownStorage, {stored});
             file.storage = stored == "flac" ? FileStorage::Flac : FileStorage::Raw;
             if (f.contains("why")) file.rawReason = f.at("why").get<std::string>();
             if (file.storage == FileStorage::Flac) {
@@ -185,19 +185,19 @@ ArchiveManifest ManifestFromJson(const std::string& text) {
                 if (!formatOk || file.prefixBytes > file.size || file.sampleBytes > file.size ||
                     file.suffixBytes > file.size || file.prefixBytes + file.sampleBytes + file.suffixBytes != file.size ||
                     file.sampleBytes % file.format.FrameBytes() != 0)
-                    throw ArchiveError(ArchiveFault::PartsDiffer, {NameText(file.path)});
+                    throw ArchiveError(CliText::ArchivePartsDiffer, {NameText(file.path)});
             }
             if (!IsSafeRelativePath(file.path))
-                throw ArchiveError(ArchiveFault::PathOutsideProject, {NameText(file.path)});
+                throw ArchiveError(CliText::ArchivePathOutsideProject, {NameText(file.path)});
             m.files.push_back(file);
         }
     } catch (const nlohmann::json::exception& e) {
-        throw ArchiveError(ArchiveFault::ManifestDamaged, {e.what()});
+        throw ArchiveError(CliText::ArchiveManifestDamaged, {e.what()});
     }
     if (!IsSafeRelativePath(m.folder) || m.folder.find('/') != std::string::npos)
-        throw ArchiveError(ArchiveFault::FolderOutsideTarget, {NameText(m.folder)});
+        throw ArchiveError(CliText::ArchiveFolderOutsideTarget, {NameText(m.folder)});
     if (!IsSafeRelativePath(m.projectFile) || m.projectFile.find('/') != std::string::npos)
-        throw ArchiveError(ArchiveFault::BadProjectFile);
+        throw ArchiveError(CliText::ArchiveBadProjectFile);
     return m;
 }
 

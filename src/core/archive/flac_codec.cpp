@@ -63,7 +63,7 @@ FlacEncoder::FlacEncoder(std::FILE* out, const PcmFormat& format, int level, std
     state_->out = out;
     state_->format = format;
     state_->encoder = FLAC__stream_encoder_new();
-    if (!state_->encoder) throw ArchiveError(ArchiveFault::OutOfMemory, {"FLAC"});
+    if (!state_->encoder) throw ArchiveError(CliText::ArchiveOutOfMemory, {"FLAC"});
     FLAC__StreamEncoder* e = state_->encoder;
     FLAC__stream_encoder_set_channels(e, format.channels);
     FLAC__stream_encoder_set_bits_per_sample(e, format.bitsPerSample);
@@ -72,7 +72,7 @@ FlacEncoder::FlacEncoder(std::FILE* out, const PcmFormat& format, int level, std
     FLAC__stream_encoder_set_total_samples_estimate(e, totalFrames);
     if (FLAC__stream_encoder_init_stream(e, WriteOut, SeekOut, TellOut, nullptr, out) !=
         FLAC__STREAM_ENCODER_INIT_STATUS_OK)
-        throw ArchiveError(ArchiveFault::FlacEncoder, {FLAC__stream_encoder_get_resolved_state_string(e)});
+        throw ArchiveError(CliText::ArchiveFlacEncoder, {FLAC__stream_encoder_get_resolved_state_string(e)});
 }
 
 FlacEncoder::~FlacEncoder() {
@@ -97,14 +97,14 @@ void FlacEncoder::Feed(const std::uint8_t* data, std::size_t bytes) {
     errno = 0;
     if (!FLAC__stream_encoder_process_interleaved(state_->encoder, samples.data(),
                                                   static_cast<unsigned>(count / state_->format.channels)))
-        throw ArchiveError(ArchiveFault::FlacEncoder, {SystemReason()});
+        throw ArchiveError(CliText::ArchiveFlacEncoder, {SystemReason()});
 }
 
 void FlacEncoder::Finish() {
     state_->finished = true;
     errno = 0;
     if (!FLAC__stream_encoder_finish(state_->encoder) || std::fflush(state_->out) != 0 || std::ferror(state_->out))
-        throw ArchiveError(ArchiveFault::FlacEncoder, {SystemReason()});
+        throw ArchiveError(CliText::ArchiveFlacEncoder, {SystemReason()});
 }
 
 namespace {
@@ -168,7 +168,7 @@ void ErrorIn(const FLAC__StreamDecoder*, FLAC__StreamDecoderErrorStatus status, 
 void DecodeFlac(const PcmFormat& expected, const ByteSource& read, const ByteSink& write, const std::string& what) {
     DecodeState state{&expected, &read, &write, {}, {}, nullptr, false};
     FLAC__StreamDecoder* decoder = FLAC__stream_decoder_new();
-    if (!decoder) throw ArchiveError(ArchiveFault::OutOfMemory, {"FLAC"});
+    if (!decoder) throw ArchiveError(CliText::ArchiveOutOfMemory, {"FLAC"});
     FLAC__stream_decoder_set_md5_checking(decoder, true);
     bool ok = FLAC__stream_decoder_init_stream(decoder, ReadIn, nullptr, nullptr, nullptr, nullptr, WriteIn, nullptr,
                                                ErrorIn, &state) == FLAC__STREAM_DECODER_INIT_STATUS_OK;
@@ -182,12 +182,12 @@ void DecodeFlac(const PcmFormat& expected, const ByteSource& read, const ByteSin
     bool md5Ok = FLAC__stream_decoder_finish(decoder);
     FLAC__stream_decoder_delete(decoder);
     if (state.sinkError) std::rethrow_exception(state.sinkError);
-    if (state.formatDiffers) throw ArchiveError(ArchiveFault::FlacFormat, {what});
-    if (!state.problem.empty()) throw ArchiveError(ArchiveFault::FlacDamagedWhy, {what, state.problem});
-    if (!ok || !streamEnded) throw ArchiveError(ArchiveFault::FlacDamaged, {what});
-    if (!md5Ok) throw ArchiveError(ArchiveFault::FlacMd5, {what});
+    if (state.formatDiffers) throw ArchiveError(CliText::ArchiveFlacFormat, {what});
+    if (!state.problem.empty()) throw ArchiveError(CliText::ArchiveFlacDamagedWhy, {what, state.problem});
+    if (!ok || !streamEnded) throw ArchiveError(CliText::ArchiveFlacDamaged, {what});
+    if (!md5Ok) throw ArchiveError(CliText::ArchiveFlacMd5, {what});
     if (channels != expected.channels || bits != expected.bitsPerSample || rate != expected.sampleRate)
-        throw ArchiveError(ArchiveFault::FlacFormat, {what});
+        throw ArchiveError(CliText::ArchiveFlacFormat, {what});
     (void)frames;
 }
 

@@ -235,7 +235,7 @@ void WriteFileEntry(TarWriter& tar, const std::string& name, const fs::path& sou
         left -= take;
     }
     if (!sha256.empty() && sha.HexDigest() != sha256)
-        throw ArchiveError(ArchiveFault::Changed, {PathText(source)});
+        throw ArchiveError(CliText::ArchiveChanged, {PathText(source)});
 }
 
 // What each original file of an archive turns into while it is read.
@@ -252,20 +252,20 @@ ArchiveManifest ReadManifestEntry(TarReader& reader, const fs::path& archive) {
     std::string name;
     std::uint64_t size = 0;
     if (!reader.Next(name, size) || name != ManifestEntryName)
-        throw ArchiveError(ArchiveFault::NotAnArchive, {PathText(archive), ManifestEntryName});
-    if (size > MaxManifestBytes) throw ArchiveError(ArchiveFault::ManifestTooLarge);
+        throw ArchiveError(CliText::ArchiveNotAnArchive, {PathText(archive), ManifestEntryName});
+    if (size > MaxManifestBytes) throw ArchiveError(CliText::ArchiveManifestTooLarge);
     std::string text(size, '\0');
     std::size_t at = 0;
     while (at < size) {
         std::size_t got = reader.Read(reinterpret_cast<std::uint8_t*>(text.data()) + at, size - at);
-        if (got == 0) throw ArchiveError(ArchiveFault::ManifestCut);
+        if (got == 0) throw ArchiveError(CliText::ArchiveManifestCut);
         at += got;
     }
     ArchiveManifest manifest = ManifestFromJson(text);
     std::set<std::string> seen;
     for (const ArchivedFile& file : manifest.files)
         if (!seen.insert(UpperAscii(file.path)).second)
-            throw ArchiveError(ArchiveFault::NamedTwice, {NameText(file.path)});
+            throw ArchiveError(CliText::ArchiveNamedTwice, {NameText(file.path)});
     return manifest;
 }
 
@@ -297,15 +297,15 @@ ArchiveManifest ReadArchive(const fs::path& archive, const std::function<FileSin
             std::string name;
             std::uint64_t size = 0;
             if (!reader.Next(name, size))
-                throw ArchiveError(ArchiveFault::EndsBefore, {NameText(names[part])});
+                throw ArchiveError(CliText::ArchiveEndsBefore, {NameText(names[part])});
             if (name != names[part])
-                throw ArchiveError(ArchiveFault::EntryMisplaced, {NameText(name), NameText(names[part])});
+                throw ArchiveError(CliText::ArchiveEntryMisplaced, {NameText(name), NameText(names[part])});
             bool isFlac = file.storage == FileStorage::Flac && part == 1;
             std::uint64_t expected = file.storage == FileStorage::Raw ? file.size
                                      : part == 0                      ? file.prefixBytes
                                                                       : file.suffixBytes;
             if (!isFlac && size != expected)
-                throw ArchiveError(ArchiveFault::SizeDiffers, {NameText(file.path)});
+                throw ArchiveError(CliText::ArchiveSizeDiffers, {NameText(file.path)});
             if (!check) {
                 reader.Skip();
                 continue;
@@ -319,7 +319,7 @@ ArchiveManifest ReadArchive(const fs::path& archive, const std::function<FileSin
                 };
                 DecodeFlac(file.format, source, emit, shown);
                 if (produced - before != file.sampleBytes)
-                    throw ArchiveError(ArchiveFault::FlacBytes, {NameText(file.path), std::to_string(produced - before),
+                    throw ArchiveError(CliText::ArchiveFlacBytes, {NameText(file.path), std::to_string(produced - before),
                                                                   std::to_string(file.sampleBytes)});
             } else {
                 while (std::size_t got = reader.Read(buffer.data(), buffer.size())) emit(buffer.data(), got);
@@ -327,13 +327,13 @@ ArchiveManifest ReadArchive(const fs::path& archive, const std::function<FileSin
         }
         if (!check) continue;
         if (produced != file.size || sha.HexDigest() != file.sha256)
-            throw ArchiveError(ArchiveFault::Checksum, {NameText(file.path)});
+            throw ArchiveError(CliText::ArchiveChecksum, {NameText(file.path)});
         if (sink) sink->End();
     }
     std::string extra;
     std::uint64_t extraSize = 0;
     if (reader.Next(extra, extraSize))
-        throw ArchiveError(ArchiveFault::UnnamedEntry, {NameText(extra)});
+        throw ArchiveError(CliText::ArchiveUnnamedEntry, {NameText(extra)});
     return manifest;
 }
 
@@ -448,9 +448,9 @@ std::string ArchiveFileName(const std::string& folder, const std::string& projec
 ArchiveResult ArchiveProject(const fs::path& projectFolder, const fs::path& targetFolder, const ArchiveOptions& options,
                              Dialogs& dialogs, const ArchiveProgress& report) {
     if (options.flacLevel < 0 || options.flacLevel > 8)
-        throw ArchiveError(ArchiveFault::LevelRange, {std::to_string(options.flacLevel)});
+        throw ArchiveError(CliText::ArchiveLevelRange, {std::to_string(options.flacLevel)});
     auto folder = ProjectFolderOf(projectFolder);
-    if (!folder) throw ArchiveError(ArchiveFault::NoProjectFile, {PathText(projectFolder)});
+    if (!folder) throw ArchiveError(CliText::ArchiveNoProjectFile, {PathText(projectFolder)});
     fs::path source = fs::absolute(*folder).lexically_normal();
     if (!source.has_filename()) source = source.parent_path();
     std::error_code ec;
@@ -458,7 +458,7 @@ ArchiveResult ArchiveProject(const fs::path& projectFolder, const fs::path& targ
                                                                   std::make_error_code(std::errc::no_such_file_or_directory));
     fs::path target = fs::absolute(targetFolder).lexically_normal();
     auto [inside, rest] = std::mismatch(source.begin(), source.end(), target.begin(), target.end());
-    if (inside == source.end()) throw ArchiveError(ArchiveFault::IntoProject, {PathText(target)});
+    if (inside == source.end()) throw ArchiveError(CliText::ArchiveIntoProject, {PathText(target)});
 
     ArchiveResult result;
     ArchiveManifest& m = result.manifest;
@@ -601,7 +601,7 @@ int NextFreeProjectNumber(const fs::path& cardRoot) {
     if (ec) throw FileError::For(FileStep::Read, cardRoot, ec);
     for (int number = 1; number <= 999; ++number)
         if (!taken.count(number)) return number;
-    throw ArchiveError(ArchiveFault::NoFreeNumber, {PathText(cardRoot)});
+    throw ArchiveError(CliText::ArchiveNoFreeNumber, {PathText(cardRoot)});
 }
 
 std::string ProjectFolderName(const fs::path& cardRoot, int number) {
@@ -625,7 +625,7 @@ RestoreResult RestoreArchive(const fs::path& archive, const fs::path& cardRoot, 
     if (!fs::is_directory(cardRoot, ec))
         throw FileError::For(FileStep::Write, cardRoot, std::make_error_code(std::errc::no_such_file_or_directory));
     if (options.number && (*options.number < 1 || *options.number > 999))
-        throw ArchiveError(ArchiveFault::NumberRange, {std::to_string(*options.number)});
+        throw ArchiveError(CliText::ArchiveNumberRange, {std::to_string(*options.number)});
     int number = options.number ? *options.number : NextFreeProjectNumber(cardRoot);
     // An existing folder of that number in another letter case is the same project.
     std::string name = ProjectFolderName(cardRoot, number);
@@ -654,7 +654,7 @@ RestoreResult RestoreArchive(const fs::path& archive, const fs::path& cardRoot, 
     for (const ArchivedFile& file : result.manifest.files) {
         std::uint64_t size = 0;
         if (HashFile(temp.path() / fs::path(file.path), nullptr, &size) != file.sha256 || size != file.size)
-            throw ArchiveError(ArchiveFault::ReadsBack, {NameText(file.path)});
+            throw ArchiveError(CliText::ArchiveReadsBack, {NameText(file.path)});
     }
     const std::string& projectName = result.manifest.project;
     if ((result.manifest.infoFile || options.infoFile) && !projectName.empty() && IsSafeInfoFileProjectName(projectName)) {
@@ -697,7 +697,7 @@ fs::path ExtractFromArchive(const fs::path& archive, const std::string& which, c
         int track = upper == "MASTER" ? 0 : std::stoi(which.size() > 3 ? "999" : which);
         auto it = std::find_if(manifest.tracks.begin(), manifest.tracks.end(),
                                [&](const ArchivedTrack& t) { return t.track == track; });
-        if (it == manifest.tracks.end()) throw ArchiveError(ArchiveFault::NoTrackFile, {which});
+        if (it == manifest.tracks.end()) throw ArchiveError(CliText::ArchiveNoTrackFile, {which});
         wanted = it->wav;
     }
     // A plain WAV name means the one in AUDIO; a path is taken as it is.
@@ -706,9 +706,9 @@ fs::path ExtractFromArchive(const fs::path& archive, const std::string& which, c
         std::string path = UpperAscii(file.path);
         if (path == UpperAscii(wanted) || path == "AUDIO/" + UpperAscii(wanted)) found = &file;
     }
-    if (!found) throw ArchiveError(ArchiveFault::NoSuchFile, {NameText(wanted)});
+    if (!found) throw ArchiveError(CliText::ArchiveNoSuchFile, {NameText(wanted)});
     if (asFlac && found->storage != FileStorage::Flac)
-        throw ArchiveError(ArchiveFault::StoredRaw, {NameText(found->path), found->rawReason});
+        throw ArchiveError(CliText::ArchiveStoredRaw, {NameText(found->path), found->rawReason});
     std::error_code ec;
     if (!fs::is_directory(targetFolder, ec))
         throw FileError::For(FileStep::Write, targetFolder, std::make_error_code(std::errc::no_such_file_or_directory));

@@ -50,13 +50,13 @@ la_ssize_t WriteToTemp(archive* a, void* client, const void* buffer, std::size_t
 TarWriter::TarWriter(TempFile& out) : state_(std::make_unique<State>()) {
     state_->out = &out;
     state_->a = archive_write_new();
-    if (!state_->a) throw ArchiveError(ArchiveFault::OutOfMemory, {"libarchive"});
+    if (!state_->a) throw ArchiveError(CliText::ArchiveOutOfMemory, {"libarchive"});
     // GNU tar: names go in as the card's bytes (Windows-1252 names stay what
     // they are), long names and sizes beyond 8 GiB fit, and every tar reads it.
     archive_write_set_format_gnutar(state_->a);
     archive_write_set_bytes_in_last_block(state_->a, 1);
     if (archive_write_open(state_->a, state_.get(), nullptr, WriteToTemp, nullptr) != ARCHIVE_OK)
-        throw ArchiveError(ArchiveFault::CannotWrite, {LibraryReason(state_->a)});
+        throw ArchiveError(CliText::ArchiveCannotWrite, {LibraryReason(state_->a)});
 }
 
 TarWriter::~TarWriter() = default;
@@ -70,20 +70,20 @@ void TarWriter::Begin(const std::string& name, std::uint64_t size, std::time_t m
     archive_entry_set_mtime(entry, mtime, 0);
     int status = archive_write_header(state_->a, entry);
     archive_entry_free(entry);
-    if (status < ARCHIVE_WARN) throw ArchiveError(ArchiveFault::CannotWrite, {LibraryReason(state_->a)});
+    if (status < ARCHIVE_WARN) throw ArchiveError(CliText::ArchiveCannotWrite, {LibraryReason(state_->a)});
 }
 
 void TarWriter::Write(const std::uint8_t* data, std::size_t size) {
     while (size > 0) {
         la_ssize_t written = archive_write_data(state_->a, data, size);
-        if (written <= 0) throw ArchiveError(ArchiveFault::CannotWrite, {WriteReason(*state_)});
+        if (written <= 0) throw ArchiveError(CliText::ArchiveCannotWrite, {WriteReason(*state_)});
         data += written;
         size -= static_cast<std::size_t>(written);
     }
 }
 
 void TarWriter::Close() {
-    if (archive_write_close(state_->a) != ARCHIVE_OK) throw ArchiveError(ArchiveFault::CannotWrite, {WriteReason(*state_)});
+    if (archive_write_close(state_->a) != ARCHIVE_OK) throw ArchiveError(CliText::ArchiveCannotWrite, {WriteReason(*state_)});
 }
 
 struct TarReader::State {
@@ -99,7 +99,7 @@ struct TarReader::State {
 namespace {
 
 [[noreturn]] void ThrowDamaged(archive* a, const std::filesystem::path& path) {
-    throw ArchiveError(ArchiveFault::ContainerDamaged, {PathText(path), LibraryReason(a)});
+    throw ArchiveError(CliText::ArchiveContainerDamaged, {PathText(path), LibraryReason(a)});
 }
 
 }  // namespace
@@ -128,13 +128,13 @@ bool TarReader::Next(std::string& name, std::uint64_t& size) {
     const char* pathname = archive_entry_pathname(entry);
     name = pathname ? pathname : "";
     if (!IsSafeRelativePath(name))
-        throw ArchiveError(ArchiveFault::PathOutside, {NameText(name)});
+        throw ArchiveError(CliText::ArchivePathOutside, {NameText(name)});
     if (archive_entry_filetype(entry) != AE_IFREG) {
         bool link = archive_entry_filetype(entry) == AE_IFLNK || archive_entry_hardlink(entry);
-        throw ArchiveError(link ? ArchiveFault::HoldsLink : ArchiveFault::HoldsNoFile, {NameText(name)});
+        throw ArchiveError(link ? CliText::ArchiveHoldsLink : CliText::ArchiveHoldsNoFile, {NameText(name)});
     }
     if (archive_entry_hardlink(entry))
-        throw ArchiveError(ArchiveFault::HoldsLink, {NameText(name)});
+        throw ArchiveError(CliText::ArchiveHoldsLink, {NameText(name)});
     la_int64_t entrySize = archive_entry_size(entry);
     size = entrySize > 0 ? static_cast<std::uint64_t>(entrySize) : 0;
     return true;

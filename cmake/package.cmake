@@ -21,6 +21,13 @@ set(CPACK_SET_DESTDIR ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The libraries opened on first use (cmake/runtime_library.cmake) are not
+# linked, so the library scan above does not see them.
+get_property(SPURWERK_RUNTIME_PACKAGES GLOBAL PROPERTY SPURWERK_RUNTIME_PACKAGES)
+if(SPURWERK_RUNTIME_PACKAGES)
+  list(REMOVE_DUPLICATES SPURWERK_RUNTIME_PACKAGES)
+  list(JOIN SPURWERK_RUNTIME_PACKAGES ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
+endif()
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

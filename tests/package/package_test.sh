@@ -33,4 +33,15 @@ cp -r "$build/demo-card/PROJ001" "$card/"
 rm "$card/PROJ001/AUDIO/TRACK02.WAV"
 "$root/usr/bin/spurwerk-cli" save-project "$card/PROJ001/PRJDATA.ZDT" "$card/PROJ002/PRJDATA.ZDT" --yes >/dev/null
 [ -s "$card/PROJ002/AUDIO/TRACK02.WAV" ] || { echo "template WAV not found by the installed program"; exit 1; }
+# The libraries opened on first use are not linked: the package names them, and
+# the installed program finds them (archiving uses libarchive and libFLAC,
+# importing libsndfile).
+depends=$(dpkg-deb -f "$deb" Depends)
+for p in libarchive13 libflac12 libsndfile1 libsoxr0; do
+  echo "$depends" | grep -q "$p" || { echo "Depends lacks $p (a library opened on first use)"; exit 1; }
+done
+mkdir "$card/store"
+"$root/usr/bin/spurwerk-cli" archive "$card/PROJ001" --to "$card/store" >/dev/null
+"$root/usr/bin/spurwerk-cli" archive --verify "$card/store/"*.tar >/dev/null
+"$root/usr/bin/spurwerk-cli" import "$card/PROJ001/AUDIO/TRACK01.WAV" "$card/PROJ002/PRJDATA.ZDT" --track 8 >/dev/null
 echo "package ok: $deb"

@@ -9,9 +9,29 @@
 #include <vector>
 
 #include "archive/archive_error.h"
+#include "io/shared_library.h"
 #include "settings/file_error_text.h"
 
 namespace spurwerk {
+
+namespace {
+
+// libFLAC, opened on the first FLAC stream.
+#define FLAC_FUNCTIONS(X) X(FLAC__StreamDecoderErrorStatusString) X(FLAC__stream_decoder_delete) \
+    X(FLAC__stream_decoder_finish) X(FLAC__stream_decoder_get_bits_per_sample) \
+    X(FLAC__stream_decoder_get_channels) X(FLAC__stream_decoder_get_sample_rate) \
+    X(FLAC__stream_decoder_get_state) X(FLAC__stream_decoder_get_total_samples) \
+    X(FLAC__stream_decoder_init_stream) X(FLAC__stream_decoder_new) \
+    X(FLAC__stream_decoder_process_until_end_of_stream) X(FLAC__stream_decoder_set_md5_checking) \
+    X(FLAC__stream_encoder_delete) X(FLAC__stream_encoder_finish) \
+    X(FLAC__stream_encoder_get_resolved_state_string) X(FLAC__stream_encoder_init_stream) \
+    X(FLAC__stream_encoder_new) X(FLAC__stream_encoder_process_interleaved) \
+    X(FLAC__stream_encoder_set_bits_per_sample) X(FLAC__stream_encoder_set_channels) \
+    X(FLAC__stream_encoder_set_compression_level) X(FLAC__stream_encoder_set_sample_rate) \
+    X(FLAC__stream_encoder_set_total_samples_estimate)
+SPURWERK_SHARED_API(FlacApi, Flac, FLAC_FUNCTIONS, {SPURWERK_FLAC_SONAME, SPURWERK_FLAC_PATH})
+
+}  // namespace
 
 namespace {
 
@@ -62,22 +82,22 @@ FlacEncoder::FlacEncoder(std::FILE* out, const PcmFormat& format, int level, std
     : state_(std::make_unique<State>()) {
     state_->out = out;
     state_->format = format;
-    state_->encoder = FLAC__stream_encoder_new();
+    state_->encoder = Flac().FLAC__stream_encoder_new();
     if (!state_->encoder) throw ArchiveError(CliText::ArchiveOutOfMemory, {"FLAC"});
     FLAC__StreamEncoder* e = state_->encoder;
-    FLAC__stream_encoder_set_channels(e, format.channels);
-    FLAC__stream_encoder_set_bits_per_sample(e, format.bitsPerSample);
-    FLAC__stream_encoder_set_sample_rate(e, format.sampleRate);
-    FLAC__stream_encoder_set_compression_level(e, static_cast<unsigned>(level));
-    FLAC__stream_encoder_set_total_samples_estimate(e, totalFrames);
-    if (FLAC__stream_encoder_init_stream(e, WriteOut, SeekOut, TellOut, nullptr, out) !=
+    Flac().FLAC__stream_encoder_set_channels(e, format.channels);
+    Flac().FLAC__stream_encoder_set_bits_per_sample(e, format.bitsPerSample);
+    Flac().FLAC__stream_encoder_set_sample_rate(e, format.sampleRate);
+    Flac().FLAC__stream_encoder_set_compression_level(e, static_cast<unsigned>(level));
+    Flac().FLAC__stream_encoder_set_total_samples_estimate(e, totalFrames);
+    if (Flac().FLAC__stream_encoder_init_stream(e, WriteOut, SeekOut, TellOut, nullptr, out) !=
         FLAC__STREAM_ENCODER_INIT_STATUS_OK)
-        throw ArchiveError(CliText::ArchiveFlacEncoder, {FLAC__stream_encoder_get_resolved_state_string(e)});
+        throw ArchiveError(CliText::ArchiveFlacEncoder, {Flac().FLAC__stream_encoder_get_resolved_state_string(e)});
 }
 
 FlacEncoder::~FlacEncoder() {
-    if (!state_->finished) FLAC__stream_encoder_finish(state_->encoder);
-    FLAC__stream_encoder_delete(state_->encoder);
+    if (!state_->finished) Flac().FLAC__stream_encoder_finish(state_->encoder);
+    Flac().FLAC__stream_encoder_delete(state_->encoder);
 }
 
 void FlacEncoder::Feed(const std::uint8_t* data, std::size_t bytes) {
@@ -95,7 +115,7 @@ void FlacEncoder::Feed(const std::uint8_t* data, std::size_t bytes) {
         }
     }
     errno = 0;
-    if (!FLAC__stream_encoder_process_interleaved(state_->encoder, samples.data(),
+    if (!Flac().FLAC__stream_encoder_process_interleaved(state_->encoder, samples.data(),
                                                   static_cast<unsigned>(count / state_->format.channels)))
         throw ArchiveError(CliText::ArchiveFlacEncoder, {SystemReason()});
 }
@@ -103,7 +123,7 @@ void FlacEncoder::Feed(const std::uint8_t* data, std::size_t bytes) {
 void FlacEncoder::Finish() {
     state_->finished = true;
     errno = 0;
-    if (!FLAC__stream_encoder_finish(state_->encoder) || std::fflush(state_->out) != 0 || std::ferror(state_->out))
+    if (!Flac().FLAC__stream_encoder_finish(state_->encoder) || std::fflush(state_->out) != 0 || std::ferror(state_->out))
         throw ArchiveError(CliText::ArchiveFlacEncoder, {SystemReason()});
 }
 
@@ -160,27 +180,27 @@ FLAC__StreamDecoderWriteStatus WriteIn(const FLAC__StreamDecoder*, const FLAC__F
 
 void ErrorIn(const FLAC__StreamDecoder*, FLAC__StreamDecoderErrorStatus status, void* client) {
     auto* state = static_cast<DecodeState*>(client);
-    if (state->problem.empty()) state->problem = FLAC__StreamDecoderErrorStatusString[status];
+    if (state->problem.empty()) state->problem = (*Flac().FLAC__StreamDecoderErrorStatusString)[status];
 }
 
 }  // namespace
 
 void DecodeFlac(const PcmFormat& expected, const ByteSource& read, const ByteSink& write, const std::string& what) {
     DecodeState state{&expected, &read, &write, {}, {}, nullptr, false};
-    FLAC__StreamDecoder* decoder = FLAC__stream_decoder_new();
+    FLAC__StreamDecoder* decoder = Flac().FLAC__stream_decoder_new();
     if (!decoder) throw ArchiveError(CliText::ArchiveOutOfMemory, {"FLAC"});
-    FLAC__stream_decoder_set_md5_checking(decoder, true);
-    bool ok = FLAC__stream_decoder_init_stream(decoder, ReadIn, nullptr, nullptr, nullptr, nullptr, WriteIn, nullptr,
+    Flac().FLAC__stream_decoder_set_md5_checking(decoder, true);
+    bool ok = Flac().FLAC__stream_decoder_init_stream(decoder, ReadIn, nullptr, nullptr, nullptr, nullptr, WriteIn, nullptr,
                                                ErrorIn, &state) == FLAC__STREAM_DECODER_INIT_STATUS_OK;
-    ok = ok && FLAC__stream_decoder_process_until_end_of_stream(decoder);
-    bool streamEnded = FLAC__stream_decoder_get_state(decoder) == FLAC__STREAM_DECODER_END_OF_STREAM;
-    FLAC__uint64 frames = FLAC__stream_decoder_get_total_samples(decoder);
-    unsigned channels = FLAC__stream_decoder_get_channels(decoder);
-    unsigned bits = FLAC__stream_decoder_get_bits_per_sample(decoder);
-    unsigned rate = FLAC__stream_decoder_get_sample_rate(decoder);
+    ok = ok && Flac().FLAC__stream_decoder_process_until_end_of_stream(decoder);
+    bool streamEnded = Flac().FLAC__stream_decoder_get_state(decoder) == FLAC__STREAM_DECODER_END_OF_STREAM;
+    FLAC__uint64 frames = Flac().FLAC__stream_decoder_get_total_samples(decoder);
+    unsigned channels = Flac().FLAC__stream_decoder_get_channels(decoder);
+    unsigned bits = Flac().FLAC__stream_decoder_get_bits_per_sample(decoder);
+    unsigned rate = Flac().FLAC__stream_decoder_get_sample_rate(decoder);
     // finish() checks the MD5 signature of the decoded samples.
-    bool md5Ok = FLAC__stream_decoder_finish(decoder);
-    FLAC__stream_decoder_delete(decoder);
+    bool md5Ok = Flac().FLAC__stream_decoder_finish(decoder);
+    Flac().FLAC__stream_decoder_delete(decoder);
     if (state.sinkError) std::rethrow_exception(state.sinkError);
     if (state.formatDiffers) throw ArchiveError(CliText::ArchiveFlacFormat, {what});
     if (!state.problem.empty()) throw ArchiveError(CliText::ArchiveFlacDamagedWhy, {what, state.problem});

@@ -6,10 +6,26 @@
 #include "archive/archive_manifest.h"
 #include "io/path_text.h"
 #include "archive/archive_error.h"
+#include "io/shared_library.h"
 #include "settings/cli_texts.h"
 #include "settings/file_error_text.h"
 
 namespace spurwerk {
+
+namespace {
+
+// libarchive, opened on the first archive.
+#define LIBARCHIVE_FUNCTIONS(X) X(archive_entry_copy_pathname) X(archive_entry_filetype) X(archive_entry_free) \
+    X(archive_entry_hardlink) X(archive_entry_new) X(archive_entry_pathname) X(archive_entry_set_filetype) \
+    X(archive_entry_set_mtime) X(archive_entry_set_perm) X(archive_entry_set_size) X(archive_entry_size) \
+    X(archive_error_string) X(archive_read_data) X(archive_read_data_skip) X(archive_read_free) \
+    X(archive_read_new) X(archive_read_next_header) X(archive_read_open_filename) \
+    X(archive_read_support_format_tar) X(archive_set_error) X(archive_write_close) X(archive_write_data) \
+    X(archive_write_free) X(archive_write_header) X(archive_write_new) X(archive_write_open) \
+    X(archive_write_set_bytes_in_last_block) X(archive_write_set_format_gnutar)
+SPURWERK_SHARED_API(LibarchiveApi, Libarchive, LIBARCHIVE_FUNCTIONS, {SPURWERK_LIBARCHIVE_SONAME, SPURWERK_LIBARCHIVE_PATH})
+
+}  // namespace
 
 struct TarWriter::State {
     archive* a = nullptr;
@@ -18,7 +34,7 @@ struct TarWriter::State {
     bool closed = false;
     // Freed here so that a constructor that throws after opening frees it too.
     ~State() {
-        if (a) archive_write_free(a);
+        if (a) Libarchive().archive_write_free(a);
     }
 };
 
@@ -26,7 +42,7 @@ namespace {
 
 // libarchive's own words, which it has in English only.
 std::string LibraryReason(archive* a) {
-    const char* reason = archive_error_string(a);
+    const char* reason = Libarchive().archive_error_string(a);
     return reason ? reason : CliTxt(CliText::SystemIo);
 }
 
@@ -39,7 +55,7 @@ la_ssize_t WriteToTemp(archive* a, void* client, const void* buffer, std::size_t
     std::error_code ec = state->out->Write(static_cast<const std::uint8_t*>(buffer), size);
     if (ec) {
         state->fault = ec;
-        archive_set_error(a, ec.value(), "%s", ec.message().c_str());
+        Libarchive().archive_set_error(a, ec.value(), "%s", ec.message().c_str());
         return -1;
     }
     return static_cast<la_ssize_t>(size);
@@ -49,33 +65,33 @@ la_ssize_t WriteToTemp(archive* a, void* client, const void* buffer, std::size_t
 
 TarWriter::TarWriter(TempFile& out) : state_(std::make_unique<State>()) {
     state_->out = &out;
-    state_->a = archive_write_new();
+    state_->a = Libarchive().archive_write_new();
     if (!state_->a) throw ArchiveError(CliText::ArchiveOutOfMemory, {"libarchive"});
     // GNU tar: names go in as the card's bytes (Windows-1252 names stay what
     // they are), long names and sizes beyond 8 GiB fit, and every tar reads it.
-    archive_write_set_format_gnutar(state_->a);
-    archive_write_set_bytes_in_last_block(state_->a, 1);
-    if (archive_write_open(state_->a, state_.get(), nullptr, WriteToTemp, nullptr) != ARCHIVE_OK)
+    Libarchive().archive_write_set_format_gnutar(state_->a);
+    Libarchive().archive_write_set_bytes_in_last_block(state_->a, 1);
+    if (Libarchive().archive_write_open(state_->a, state_.get(), nullptr, WriteToTemp, nullptr) != ARCHIVE_OK)
         throw ArchiveError(CliText::ArchiveCannotWrite, {LibraryReason(state_->a)});
 }
 
 TarWriter::~TarWriter() = default;
 
 void TarWriter::Begin(const std::string& name, std::uint64_t size, std::time_t mtime) {
-    archive_entry* entry = archive_entry_new();
-    archive_entry_copy_pathname(entry, name.c_str());
-    archive_entry_set_size(entry, static_cast<la_int64_t>(size));
-    archive_entry_set_filetype(entry, AE_IFREG);
-    archive_entry_set_perm(entry, 0644);
-    archive_entry_set_mtime(entry, mtime, 0);
-    int status = archive_write_header(state_->a, entry);
-    archive_entry_free(entry);
+    archive_entry* entry = Libarchive().archive_entry_new();
+    Libarchive().archive_entry_copy_pathname(entry, name.c_str());
+    Libarchive().archive_entry_set_size(entry, static_cast<la_int64_t>(size));
+    Libarchive().archive_entry_set_filetype(entry, AE_IFREG);
+    Libarchive().archive_entry_set_perm(entry, 0644);
+    Libarchive().archive_entry_set_mtime(entry, mtime, 0);
+    int status = Libarchive().archive_write_header(state_->a, entry);
+    Libarchive().archive_entry_free(entry);
     if (status < ARCHIVE_WARN) throw ArchiveError(CliText::ArchiveCannotWrite, {LibraryReason(state_->a)});
 }
 
 void TarWriter::Write(const std::uint8_t* data, std::size_t size) {
     while (size > 0) {
-        la_ssize_t written = archive_write_data(state_->a, data, size);
+        la_ssize_t written = Libarchive().archive_write_data(state_->a, data, size);
         if (written <= 0) throw ArchiveError(CliText::ArchiveCannotWrite, {WriteReason(*state_)});
         data += written;
         size -= static_cast<std::size_t>(written);
@@ -83,7 +99,7 @@ void TarWriter::Write(const std::uint8_t* data, std::size_t size) {
 }
 
 void TarWriter::Close() {
-    if (archive_write_close(state_->a) != ARCHIVE_OK) throw ArchiveError(CliText::ArchiveCannotWrite, {WriteReason(*state_)});
+    if (Libarchive().archive_write_close(state_->a) != ARCHIVE_OK) throw ArchiveError(CliText::ArchiveCannotWrite, {WriteReason(*state_)});
 }
 
 struct TarReader::State {
@@ -92,7 +108,7 @@ struct TarReader::State {
     // Here rather than in ~TarReader: a constructor that throws after opening
     // frees it too.
     ~State() {
-        if (a) archive_read_free(a);
+        if (a) Libarchive().archive_read_free(a);
     }
 };
 
@@ -112,9 +128,9 @@ TarReader::TarReader(const std::filesystem::path& path) : state_(std::make_uniqu
         throw FileError::For(FileStep::Read, path, exists ? NotARegularFileError()
                                                          : std::make_error_code(std::errc::no_such_file_or_directory));
     }
-    state_->a = archive_read_new();
-    archive_read_support_format_tar(state_->a);
-    if (archive_read_open_filename(state_->a, PathText(path).c_str(), 64 * 1024) != ARCHIVE_OK)
+    state_->a = Libarchive().archive_read_new();
+    Libarchive().archive_read_support_format_tar(state_->a);
+    if (Libarchive().archive_read_open_filename(state_->a, PathText(path).c_str(), 64 * 1024) != ARCHIVE_OK)
         ThrowDamaged(state_->a, path);
 }
 
@@ -122,32 +138,32 @@ TarReader::~TarReader() = default;
 
 bool TarReader::Next(std::string& name, std::uint64_t& size) {
     archive_entry* entry = nullptr;
-    int status = archive_read_next_header(state_->a, &entry);
+    int status = Libarchive().archive_read_next_header(state_->a, &entry);
     if (status == ARCHIVE_EOF) return false;
     if (status < ARCHIVE_WARN) ThrowDamaged(state_->a, state_->path);
-    const char* pathname = archive_entry_pathname(entry);
+    const char* pathname = Libarchive().archive_entry_pathname(entry);
     name = pathname ? pathname : "";
     if (!IsSafeRelativePath(name))
         throw ArchiveError(CliText::ArchivePathOutside, {NameText(name)});
-    if (archive_entry_filetype(entry) != AE_IFREG) {
-        bool link = archive_entry_filetype(entry) == AE_IFLNK || archive_entry_hardlink(entry);
+    if (Libarchive().archive_entry_filetype(entry) != AE_IFREG) {
+        bool link = Libarchive().archive_entry_filetype(entry) == AE_IFLNK || Libarchive().archive_entry_hardlink(entry);
         throw ArchiveError(link ? CliText::ArchiveHoldsLink : CliText::ArchiveHoldsNoFile, {NameText(name)});
     }
-    if (archive_entry_hardlink(entry))
+    if (Libarchive().archive_entry_hardlink(entry))
         throw ArchiveError(CliText::ArchiveHoldsLink, {NameText(name)});
-    la_int64_t entrySize = archive_entry_size(entry);
+    la_int64_t entrySize = Libarchive().archive_entry_size(entry);
     size = entrySize > 0 ? static_cast<std::uint64_t>(entrySize) : 0;
     return true;
 }
 
 std::size_t TarReader::Read(std::uint8_t* buffer, std::size_t size) {
-    la_ssize_t got = archive_read_data(state_->a, buffer, size);
+    la_ssize_t got = Libarchive().archive_read_data(state_->a, buffer, size);
     if (got < 0) ThrowDamaged(state_->a, state_->path);
     return static_cast<std::size_t>(got);
 }
 
 void TarReader::Skip() {
-    if (archive_read_data_skip(state_->a) < ARCHIVE_WARN) ThrowDamaged(state_->a, state_->path);
+    if (Libarchive().archive_read_data_skip(state_->a) < ARCHIVE_WARN) ThrowDamaged(state_->a, state_->path);
 }
 
 }  // namespace spurwerk

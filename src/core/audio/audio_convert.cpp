@@ -14,6 +14,7 @@
 #include "audio/recorder_rules.h"
 #include "io/file_io.h"
 #include "io/path_text.h"
+#include "io/shared_library.h"
 #include "settings/cli_texts.h"
 #include "settings/ui_texts.h"
 #include "ui/errors.h"
@@ -24,13 +25,21 @@ namespace {
 
 constexpr std::size_t BlockFrames = 16384;
 
+// libsndfile and libsoxr, opened on the first conversion.
+#define SNDFILE_FUNCTIONS(X) X(sf_open) X(sf_open_virtual) X(sf_close) X(sf_strerror) X(sf_error) X(sf_command) \
+    X(sf_readf_float) X(sf_writef_int)
+#define SOXR_FUNCTIONS(X) X(soxr_create) X(soxr_process) X(soxr_delete) X(soxr_io_spec) X(soxr_quality_spec) \
+    X(soxr_runtime_spec)
+SPURWERK_SHARED_API(SndfileApi, Sndfile, SNDFILE_FUNCTIONS, {SPURWERK_SNDFILE_SONAME, SPURWERK_SNDFILE_PATH})
+SPURWERK_SHARED_API(SoxrApi, Soxr, SOXR_FUNCTIONS, {SPURWERK_SOXR_SONAME, SPURWERK_SOXR_PATH})
+
 struct SndfileCloser {
-    void operator()(SNDFILE* file) const { sf_close(file); }
+    void operator()(SNDFILE* file) const { Sndfile().sf_close(file); }
 };
 using SndfileHandle = std::unique_ptr<SNDFILE, SndfileCloser>;
 
 struct SoxrDeleter {
-    void operator()(soxr_t soxr) const { soxr_delete(soxr); }
+    void operator()(soxr_t soxr) const { Soxr().soxr_delete(soxr); }
 };
 using SoxrHandle = std::unique_ptr<std::remove_pointer_t<soxr_t>, SoxrDeleter>;
 
@@ -48,8 +57,8 @@ SndfileHandle OpenSource(const std::string& path, SF_INFO& info) {
     std::memset(&info, 0, sizeof info);
     if (!IsRegularFile(PathFromText(path)))
         throw AudioSourceError(UiTxt(UiText::ImportCannotDecode, path) + ": " + UiTxt(UiText::ImportNoFile));
-    SndfileHandle file(sf_open(path.c_str(), SFM_READ, &info));
-    if (!file) throw AudioSourceError(UiTxt(UiText::ImportCannotDecode, path) + ": " + sf_strerror(nullptr));
+    SndfileHandle file(Sndfile().sf_open(path.c_str(), SFM_READ, &info));
+    if (!file) throw AudioSourceError(UiTxt(UiText::ImportCannotDecode, path) + ": " + Sndfile().sf_strerror(nullptr));
     if (info.channels <= 0 || info.samplerate <= 0 || info.frames <= 0)
         throw AudioSourceError(UiTxt(UiText::ImportEmpty, path));
     return file;
@@ -137,8 +146,8 @@ public:
             info.samplerate = static_cast<int>(RecorderSampleRate);
             info.channels = channels;
             info.format = SF_FORMAT_FLAC | (request.bits == 16 ? SF_FORMAT_PCM_16 : SF_FORMAT_PCM_24);
-            flac_.reset(sf_open_virtual(&io, SFM_WRITE, &info, &memory_));
-            if (!flac_) throw FileError::For(FileStep::Write, target, FileFault::Detail, {sf_strerror(nullptr)});
+            flac_.reset(Sndfile().sf_open_virtual(&io, SFM_WRITE, &info, &memory_));
+            if (!flac_) throw FileError::For(FileStep::Write, target, FileFault::Detail, {Sndfile().sf_strerror(nullptr)});
         }
     }
 
@@ -150,10 +159,10 @@ public:
             const int shift = 32 - request_.bits;
             for (std::size_t i = 0; i < count; ++i)
                 buffer32_[i] = static_cast<int>(static_cast<std::uint32_t>(samples[i]) << shift);
-            if (sf_writef_int(flac_.get(), buffer32_.data(), static_cast<sf_count_t>(frames)) !=
+            if (Sndfile().sf_writef_int(flac_.get(), buffer32_.data(), static_cast<sf_count_t>(frames)) !=
                 static_cast<sf_count_t>(frames))
                 throw FileError::For(FileStep::Write, PathFromText(request_.target), FileFault::Detail,
-                                     {sf_strerror(flac_.get())});
+                                     {Sndfile().sf_strerror(flac_.get())});
         } else {
             const std::size_t width = static_cast<std::size_t>(request_.bits / 8);
             bytes_.resize(count * width);
@@ -171,7 +180,7 @@ public:
 
     void Finish() {
         if (flac_) {
-            if (sf_close(flac_.release()) != 0)
+            if (Sndfile().sf_close(flac_.release()) != 0)
                 throw FileError::For(FileStep::Write, PathFromText(request_.target), FileFault::Detail,
                                      {CliTxt(CliText::ArchiveFlacEncoder, {CliTxt(CliText::SystemIo)})});
             Check(temp_.Write(memory_.bytes.data(), memory_.bytes.size()));
@@ -259,7 +268,7 @@ ConversionResult ConvertAudio(const ConversionRequest& request, const Conversion
         throw AudioSourceError(
             UiSentence(UiText::ImportTooManyChannels, {request.source, std::to_string(inChannels)}, ""));
     // Float sources keep their peaks above full scale until the final clamp.
-    sf_command(source.get(), SFC_SET_NORM_FLOAT, nullptr, SF_TRUE);
+    Sndfile().sf_command(source.get(), SFC_SET_NORM_FLOAT, nullptr, SF_TRUE);
     const int outChannels = request.channels == ChannelMode::MixToMono ? 1 : inChannels;
 
     ConversionResult result;
@@ -270,10 +279,10 @@ ConversionResult ConvertAudio(const ConversionRequest& request, const Conversion
     SoxrHandle resampler;
     if (result.resampled) {
         soxr_error_t error = nullptr;
-        const soxr_io_spec_t io = soxr_io_spec(SOXR_FLOAT32_I, SOXR_FLOAT32_I);
-        const soxr_quality_spec_t quality = soxr_quality_spec(SOXR_VHQ, 0);
-        const soxr_runtime_spec_t runtime = soxr_runtime_spec(1);
-        resampler.reset(soxr_create(info.samplerate, RecorderSampleRate, static_cast<unsigned>(outChannels), &error,
+        const soxr_io_spec_t io = Soxr().soxr_io_spec(SOXR_FLOAT32_I, SOXR_FLOAT32_I);
+        const soxr_quality_spec_t quality = Soxr().soxr_quality_spec(SOXR_VHQ, 0);
+        const soxr_runtime_spec_t runtime = Soxr().soxr_runtime_spec(1);
+        resampler.reset(Soxr().soxr_create(info.samplerate, RecorderSampleRate, static_cast<unsigned>(outChannels), &error,
                                     &io, &quality, &runtime));
         if (!resampler || error) throw AudioSourceError(std::string("soxr: ") + (error ? error : "no resampler"));
     }
@@ -299,7 +308,7 @@ ConversionResult ConvertAudio(const ConversionRequest& request, const Conversion
     constexpr std::uint64_t Unlimited = ~0ull;
 
     for (;;) {
-        const sf_count_t got = sf_readf_float(source.get(), in.data(), static_cast<sf_count_t>(BlockFrames));
+        const sf_count_t got = Sndfile().sf_readf_float(source.get(), in.data(), static_cast<sf_count_t>(BlockFrames));
         if (got <= 0) break;
         const auto frames = static_cast<std::size_t>(got);
         readFrames += frames;
@@ -314,7 +323,7 @@ ConversionResult ConvertAudio(const ConversionRequest& request, const Conversion
         }
         if (resampler) {
             std::size_t done = 0, produced = 0;
-            soxr_error_t error = soxr_process(resampler.get(), block, frames, &done, out.data(), outCapacity, &produced);
+            soxr_error_t error = Soxr().soxr_process(resampler.get(), block, frames, &done, out.data(), outCapacity, &produced);
             if (error) throw AudioSourceError(std::string("soxr: ") + error);
             emit(out.data(), produced, Unlimited);
         } else {
@@ -323,15 +332,15 @@ ConversionResult ConvertAudio(const ConversionRequest& request, const Conversion
         if (progress && !progress(readFrames, static_cast<std::uint64_t>(std::max<sf_count_t>(info.frames, 0))))
             throw SilentAbort();
     }
-    if (sf_error(source.get()) != SF_ERR_NO_ERROR && readFrames == 0)
-        throw AudioSourceError(UiTxt(UiText::ImportCannotDecode, request.source) + ": " + sf_strerror(source.get()));
+    if (Sndfile().sf_error(source.get()) != SF_ERR_NO_ERROR && readFrames == 0)
+        throw AudioSourceError(UiTxt(UiText::ImportCannotDecode, request.source) + ": " + Sndfile().sf_strerror(source.get()));
     if (readFrames == 0) throw AudioSourceError(UiTxt(UiText::ImportEmpty, request.source));
     if (resampler) {
         // The length a resampled file must have, the rest of the filter's tail cut.
         const auto target = static_cast<std::uint64_t>(std::llround(static_cast<double>(readFrames) * ratio));
         for (;;) {
             std::size_t produced = 0;
-            soxr_error_t error = soxr_process(resampler.get(), nullptr, 0, nullptr, out.data(), outCapacity, &produced);
+            soxr_error_t error = Soxr().soxr_process(resampler.get(), nullptr, 0, nullptr, out.data(), outCapacity, &produced);
             if (error) throw AudioSourceError(std::string("soxr: ") + error);
             if (produced == 0) break;
             emit(out.data(), produced, target);

@@ -1,0 +1,26 @@
+# Libraries opened when first used (dlopen), not linked: the program names
+# them by their soname, and falls back to the file the build found. The
+# Debian package then depends on their packages itself, since the package's
+# library scan sees only what is linked.
+#
+# spurwerk_runtime_library(target PREFIX library): defines PREFIX_SONAME and
+# PREFIX_PATH for `target` (privately) and records the library's package.
+function(spurwerk_runtime_library target prefix library)
+  get_filename_component(real "${library}" REALPATH)
+  set(soname "")
+  if(NOT WIN32 AND NOT APPLE AND CMAKE_OBJDUMP)
+    execute_process(COMMAND "${CMAKE_OBJDUMP}" -p "${real}" OUTPUT_VARIABLE dump ERROR_QUIET)
+    if(dump MATCHES "SONAME +([^\n ]+)")
+      set(soname "${CMAKE_MATCH_1}")
+    endif()
+  endif()
+  target_compile_definitions(${target} PRIVATE ${prefix}_SONAME="${soname}" ${prefix}_PATH="${real}")
+  find_program(SPURWERK_DPKG_QUERY dpkg-query)
+  if(SPURWERK_DPKG_QUERY AND soname)
+    get_filename_component(dir "${real}" DIRECTORY)
+    execute_process(COMMAND "${SPURWERK_DPKG_QUERY}" -S "${dir}/${soname}" OUTPUT_VARIABLE owner ERROR_QUIET)
+    if(owner MATCHES "^([^:, ]+)")
+      set_property(GLOBAL APPEND PROPERTY SPURWERK_RUNTIME_PACKAGES "${CMAKE_MATCH_1}")
+    endif()
+  endif()
+endfunction()

@@ -7,8 +7,9 @@
 # PREFIX_PATH for `target` (privately) and records the library's package.
 function(spurwerk_runtime_library target prefix library)
   get_filename_component(real "${library}" REALPATH)
-  set(soname "")
-  if(NOT WIN32 AND NOT APPLE AND CMAKE_OBJDUMP)
+  set(${prefix}_RUNTIME "" CACHE STRING "The file name the programs open for ${library} (default: its soname)")
+  set(soname "${${prefix}_RUNTIME}")
+  if(NOT soname AND NOT WIN32 AND NOT APPLE AND CMAKE_OBJDUMP)
     execute_process(COMMAND "${CMAKE_OBJDUMP}" -p "${real}" OUTPUT_VARIABLE dump ERROR_QUIET)
     if(dump MATCHES "SONAME +([^\n ]+)")
       set(soname "${CMAKE_MATCH_1}")

@@ -3,9 +3,11 @@
 # Debian package then depends on their packages itself, since the package's
 # library scan sees only what is linked.
 #
-# spurwerk_runtime_library(target PREFIX library): defines PREFIX_SONAME and
-# PREFIX_PATH for `target` (privately) and records the library's package.
-function(spurwerk_runtime_library target prefix library)
+# spurwerk_runtime_library(source PREFIX library): defines PREFIX_SONAME and
+# PREFIX_PATH for the one source file that opens the library (the rest of its
+# target keeps its flags), and records the library's package. Call it where
+# the source's target is made.
+function(spurwerk_runtime_library source prefix library)
   get_filename_component(real "${library}" REALPATH)
   set(${prefix}_RUNTIME "" CACHE STRING "The file name the programs open for ${library} (default: its soname)")
   set(soname "${${prefix}_RUNTIME}")
@@ -15,7 +17,7 @@ function(spurwerk_runtime_library target prefix library)
       set(soname "${CMAKE_MATCH_1}")
     endif()
   endif()
-  target_compile_definitions(${target} PRIVATE ${prefix}_SONAME="${soname}" ${prefix}_PATH="${real}")
+  set_property(SOURCE "${source}" APPEND PROPERTY COMPILE_DEFINITIONS ${prefix}_SONAME="${soname}" ${prefix}_PATH="${real}")
   find_program(SPURWERK_DPKG_QUERY dpkg-query)
   if(SPURWERK_DPKG_QUERY AND soname)
     get_filename_component(dir "${real}" DIRECTORY)

@@ -4,12 +4,14 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <future>
 #include <iterator>
 #include <random>
 
 #include "io/path_text.h"
+#include "scoped_environment.h"
 #include "ui/errors.h"
 
 #ifndef _WIN32
@@ -141,5 +143,23 @@ std::string NativePath(std::string text) {
 #endif
     return text;
 }
+
+namespace {
+void SetEnvironment(const char* name, const std::string* value) {
+#ifdef _WIN32
+    _putenv_s(name, value ? value->c_str() : "");
+#else
+    if (value) setenv(name, value->c_str(), 1);
+    else unsetenv(name);
+#endif
+}
+}  // namespace
+
+ScopedEnvironment::ScopedEnvironment(const char* name, const std::string& value)
+    : name_(name), wasSet_(std::getenv(name) != nullptr), old_(wasSet_ ? std::getenv(name) : "") {
+    SetEnvironment(name_, &value);
+}
+
+ScopedEnvironment::~ScopedEnvironment() { SetEnvironment(name_, wasSet_ ? &old_ : nullptr); }
 
 }  // namespace spurwerk::testing

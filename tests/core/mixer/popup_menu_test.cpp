@@ -53,13 +53,27 @@ TEST_F(MixerPopupMenu, MarkEntriesAreEnabledOnlyWhenTheyHaveSomethingToDo) {
     EXPECT_EQ(Enabled(), (std::vector<std::string>{"PMUndo", "PMRedo", "PMDeleteAllProjMarks"}));
 }
 
-TEST_F(MixerPopupMenu, FileEntriesCallTheMainWindow) {
+TEST_F(MixerPopupMenu, EntriesKeysAndLabelClicksStartTheMainWindowsActions) {
     Load(BlankProject());
     for (const char* entry : {"PMLoadZDTFile", "PMSearchZDTFile", "PMQuickSaveZDTFileAs", "PMSaveProject",
                               "PMCopyAProjectFromTo", "PMSaveZDTFileSerie", "PMSetInSubDirsMarkAtProjEnd", "PMTrackView"})
         mixer->Menu().Click(entry);
-    std::vector<std::string> expected = {"open",   "search", "quicksave  3000", "saveas",
-                                         "copy",   "series", "subdirs",         "trackview"};
+    // The modifiers come with the key; the keyboard may hold none by the time it is handled.
+    const KeyState none{}, ctrl{.ctrl = true}, ctrlShift{.ctrl = true, .shift = true};
+    const struct {
+        MixerKey key;
+        KeyState keys;
+        bool consumed;
+    } cases[] = {
+        {MixerKey::L, none, false}, {MixerKey::L, ctrl, true},      {MixerKey::S, ctrl, false},
+        {MixerKey::S, ctrlShift, true}, {MixerKey::L, ctrlShift, false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(mixer->Menu().KeyDown(c.key, c.keys), c.consumed);
+    mixer->Menu().LoadedFileLabelClick(none);
+    mixer->Menu().LoadedFileLabelDoubleClick();
+    std::vector<std::string> expected = {"open", "search", "quicksave  3000", "saveas", "copy", "series", "subdirs",
+                                         "trackview", "open", "quicksave " + session.LoadedZDTFileName + " 3000",
+                                         "search"};
     EXPECT_EQ(actions.calls, expected);
 }
 
@@ -78,17 +92,10 @@ TEST_F(MixerPopupMenu, TextsFollowALanguageChangeAtOnce) {
     InitResStrArr();
 }
 
-TEST_F(MixerPopupMenu, QuickSaveHintSaysWhetherTheClickAsksForAName) {
-    struct Case {
-        std::string loadedFile;
-        std::string hint;
-    };
-    const Case cases[] = {
-        {"C:\\P\\PRJDATA.ZDT", "Speichert nur die geöffnete ZDT-Datei \"C:\\P\\PRJDATA.ZDT\" unter gleichem Namen. "},
-        {"", "Speichert nur die geöffnete ZDT-Datei unter ... "},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(BuildProjectInfoTexts(BlankProject(), c.loadedFile, 0).quickSaveHint, c.hint) << c.loadedFile;
+TEST_F(MixerPopupMenu, QuickSaveHintNamesTheFileOnlyWhenTheClickSavesWithoutAsking) {
+    const std::string named = BuildProjectInfoTexts(BlankProject(), "C:\\P\\PRJDATA.ZDT", 0).quickSaveHint;
+    EXPECT_NE(named.find("\"C:\\P\\PRJDATA.ZDT\" unter gleichem Namen"), std::string::npos) << named;
+    EXPECT_EQ(BuildProjectInfoTexts(BlankProject(), "", 0).quickSaveHint.find('"'), std::string::npos);
 }
 
 }  // namespace

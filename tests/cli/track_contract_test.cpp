@@ -101,6 +101,12 @@ const ContractCase Cases[] = {
     {"all-strip bank 1", nullptr,
      [](MixerViewModel& m, ScriptedDialogs&) { return m.Controls().SetPosition("TBFader_17", 90, KeyState{.ctrl = true}); },
      {"set", "--all", "--bank1", "Fader=90"}, nullptr, false},
+    {"all-strip bank 2 arms tracks 9-16", nullptr,
+     [](MixerViewModel& m, ScriptedDialogs&) {
+         m.Tracks().SetAllStripValue(Element::Status, static_cast<int>(TrackStatus::Record), BankRange::Bank2);
+         return true;
+     },
+     {"set", "--all", "--bank2", "Status=R"}, nullptr, false},
     {"copy a track", nullptr,
      [](MixerViewModel& m, ScriptedDialogs& d) {
          d.messageAnswers = {ResultYes};

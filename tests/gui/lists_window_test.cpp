@@ -150,10 +150,10 @@ void ListsWindowTest::SeriesWindowShowsItsRangeKeepsItsNamesAndStops() {
     QCOMPARE(ok->text(), QString("Projekte anlegen! ..."));
 }
 
-// What only a whole session shows: the name typed in the mixer reaches the
-// project saved with "Save as project", the mixer's menu sets the end marks of
-// every project below a folder, and the next start finds the main window where
-// it was left.
+// What only a whole session shows: the load button opens the named project,
+// the name typed in the mixer reaches the project saved with "Save as
+// project", the mixer's menu sets the end marks of every project below a
+// folder, and the next start finds the main window where it was left.
 void ListsWindowTest::SaveAsProjectEndMarksAndThePlaceAtTheNextStart() {
     GuiFixture f;
     for (const char* name : {"EFXDATA_VorlageR24.ZDT", "WAV_Vorlage_1sec44kMONO16b.WAV",
@@ -163,8 +163,12 @@ void ListsWindowTest::SaveAsProjectEndMarksAndThePlaceAtTheNextStart() {
     QVERIFY(f.CopyFolder(SPURWERK_DEMO_CARD, "card"));
     DialogDriver user;
     user.willing = true;  // yes to every question
-    gui::SpurwerkApp& app = f.StartQuiet({f.Path("card/PROJ001/PRJDATA.ZDT")});
+    gui::SpurwerkApp& app = f.StartQuiet();
     gui::MainWindow& main = app.Main();
+    const QString loaded = Native(f.Path("card/PROJ001/PRJDATA.ZDT"));
+    user.Then("FormHistInput", DialogDriver::EnterHist(loaded));
+    Find<QPushButton>(&main, "ButtonLoadZDTFile")->click();
+    QTRY_COMPARE(QString::fromStdString(app.State().session.LoadedZDTFileName), loaded);
     auto* projectName = qobject_cast<QLineEdit*>(app.Ctrls().Widget("EditProjName"));
     projectName->selectAll();
     QTest::keyClicks(projectName, "MYSONG");

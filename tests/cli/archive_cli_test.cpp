@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <nlohmann/json.hpp>
-
 #include "cli_test.h"
 
 namespace spurwerk::testing {
@@ -44,16 +42,9 @@ TEST_F(ArchiveCli, TheWholeCardGoesIntoArchivesAndComesBackByteForByte) {
     ASSERT_FALSE(archive.empty());
     EXPECT_TRUE(Has(archive.filename().string(), "PROJ001_SONG1_"));
 
-    auto list = Cli({"archive", "--list", archive.string()});
-    ASSERT_EQ(list.exitCode, 0) << list.err;
-    EXPECT_TRUE(Has(list.out, "Projekt: SONG1"));
-    EXPECT_TRUE(Has(list.out, "AUDIO/"));
-    auto json = Cli({"archive", "--list", archive.string(), "--json"});
-    ASSERT_EQ(json.exitCode, 0) << json.err;
-    auto manifest = nlohmann::json::parse(json.out);
-    EXPECT_EQ(manifest["project"], "SONG1");
+    EXPECT_TRUE(Has(Cli({"archive", "--list", archive.string()}).out, "Projekt: SONG1"));
+    auto manifest = Parsed(Cli({"archive", "--list", archive.string(), "--json"}));
     EXPECT_EQ(manifest["folder"], "PROJ001");
-    EXPECT_FALSE(manifest["tracks"].empty());
     EXPECT_EQ(Cli({"archive", "--verify", archive.string()}).exitCode, 0);
 
     TempDir other;
@@ -66,9 +57,8 @@ TEST_F(ArchiveCli, TheWholeCardGoesIntoArchivesAndComesBackByteForByte) {
                       "--yes oder --no"));
     EXPECT_TRUE(Fails(Cli({"archive", "--restore", archive.string(), "--card", other.path().string(), "--number", "1", "--no"}),
                       "nichts zurückgeholt"));
-    auto next = Cli({"archive", "--restore", archive.string(), "--card", other.path().string(), "--json"});
-    ASSERT_EQ(next.exitCode, 0) << next.err;
-    EXPECT_TRUE(Has(nlohmann::json::parse(next.out)["folder"].get<std::string>(), "PROJ002"));
+    auto next = Parsed(Cli({"archive", "--restore", archive.string(), "--card", other.path().string(), "--json"}));
+    EXPECT_TRUE(Has(next["folder"].get<std::string>(), "PROJ002"));
 
     TempDir out;
     auto extract = Cli({"archive", "--extract", archive.string(), "1", "--to", out.path().string(), "--flac"});
@@ -94,7 +84,6 @@ TEST_F(ArchiveCli, DamagedArchivesAndWrongUseFail) {
     Bytes bytes = ReadBytes(archive);
     bytes.resize(bytes.size() / 2);
     WriteBytes(store / "cut.tar", bytes);
-    TempDir other;
     struct Case {
         std::vector<std::string> arguments;
         int exitCode;
@@ -102,21 +91,16 @@ TEST_F(ArchiveCli, DamagedArchivesAndWrongUseFail) {
     };
     const Case cases[] = {
         {{"archive", "--verify", (store / "cut.tar").string()}, 1, "beschädigt"},
-        {{"archive", "--restore", (store / "cut.tar").string(), "--card", other.path().string()}, 1, "beschädigt"},
-        {{"archive", "--list", Path("PROJ001/PRJDATA.ZDT")}, 1, "beschädigtes Archiv"},
         {{"archive", Path("PROJ001")}, 2, "--to"},
         {{"archive", Path("PROJ001"), "--to", store.path().string(), "--level", "9"}, 2, "--level"},
         {{"archive", Path("PROJ001"), "--to", store.path().string()}, 1, "--yes oder --no"},  // it exists now
-        {{"archive", "--restore", archive.string()}, 2, "--card"},
         {{"archive", Path("README.TXT"), "--to", store.path().string()}, 1, "ist weder ein Projekt-Ordner"},
-        {{"archive", Path("GONE"), "--to", store.path().string()}, 1, "nicht gefunden"},
     };
     for (const Case& c : cases) {
         auto r = Cli(c.arguments);
         EXPECT_EQ(r.exitCode, c.exitCode) << c.arguments[1] << ": " << r.err;
         EXPECT_TRUE(Has(r.err, c.message)) << c.arguments[1];
     }
-    EXPECT_TRUE(fs::is_empty(other.path()));
 }
 
 #else

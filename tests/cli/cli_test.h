@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -16,11 +18,12 @@ namespace spurwerk::testing {
 inline const std::filesystem::path DemoCard = std::filesystem::path(SPURWERK_BIN_DIR) / ".." / "demo-card";
 
 // A hang fails the test after a minute (exit code -2) instead of blocking.
-// The language is fixed (German, the program's own), so neither the locale
+// The language is fixed (German, the program's own, unless given), so neither the locale
 // nor a language chosen in a window started from build/bin changes a result.
-inline ProcessResult Cli(std::vector<std::string> arguments, ProcessOptions options = {}) {
+inline ProcessResult Cli(std::vector<std::string> arguments, ProcessOptions options = {},
+                         const std::string& language = "de") {
     options.timeoutSeconds = 60;
-    arguments.insert(arguments.begin(), {"--lang", "de"});
+    arguments.insert(arguments.begin(), {"--lang", language});
 #ifdef _WIN32
     // Wine hands a child no redirected stdin: the input goes through a file there.
     TempDir dir;
@@ -37,6 +40,12 @@ inline ProcessResult CliWithInput(std::vector<std::string> arguments, const std:
     ProcessOptions options;
     options.input = input;
     return Cli(std::move(arguments), options);
+}
+
+// The one JSON document a successful command printed (a parse error fails the test).
+inline nlohmann::json Parsed(const ProcessResult& r) {
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    return nlohmann::json::parse(r.out);
 }
 
 // Passes when `part` is in `text`; a failure shows the whole text.

@@ -56,10 +56,11 @@ TEST_F(FaultsCli, OutputOrAProjectThatCannotBeWrittenFailsTheCommand) {
     EXPECT_TRUE(Fails(r, "die Standardausgabe ist geschlossen"));
     EXPECT_EQ(ReadBytes(Project("PROJ001")), before);
 
-    // A read-only project is left as it was.
+    // A read-only project is left as it was (a permission root would ignore is checked by its mode bits).
     fs::permissions(Project("PROJ003"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     before = ReadBytes(Project("PROJ003"));
-    EXPECT_TRUE(Fails(Cli({"set", Project("PROJ003"), "--track", "1", "Fader=0"}), "die Datei ist schreibgeschützt"));
+    EXPECT_TRUE(Fails(Cli({"set", Project("PROJ003"), "--track", "1", "Fader=0"}),
+                      "\"" + Project("PROJ003") + "\" kann nicht geschrieben werden: die Datei ist schreibgeschützt"));
     EXPECT_EQ(ReadBytes(Project("PROJ003")), before);
 }
 

@@ -1,11 +1,14 @@
 // The project list and series windows on real widgets: searching a copy of
 // the demo card, sorting, opening entries, repeating the search, track-info
-// groups and series runs; and a first session through all windows.
+// groups and series runs; saving as a project, end marks and the window's
+// place across a restart.
 
 #include "dialog_driver.h"
 #include "files/project_list.h"
 #include "gui_fixture.h"
+#include "project/play_marks.h"
 #include "project/project_name.h"
+#include "test_files.h"
 
 using namespace spurwerk;
 using namespace spurwerk::testing;
@@ -32,7 +35,7 @@ class ListsWindowTest : public QObject {
 private slots:
     void SearchSortOpenAndRepeat();
     void SeriesWindowShowsItsRangeKeepsItsNamesAndStops();
-    void FirstSession();
+    void SaveAsProjectEndMarksAndThePlaceAtTheNextStart();
 };
 
 void ListsWindowTest::SearchSortOpenAndRepeat() {
@@ -147,94 +150,48 @@ void ListsWindowTest::SeriesWindowShowsItsRangeKeepsItsNamesAndStops() {
     QCOMPARE(ok->text(), QString("Projekte anlegen! ..."));
 }
 
-// A newcomer's first session from start to end, through the real windows:
-// choose English, open a demo project, mix, save it as a new project, find it
-// on the card, open it from the list, make a series, set end marks in every
-// project, quit, and find the main window where it was at the next start.
-void ListsWindowTest::FirstSession() {
+// What only a whole session shows: the load button opens the named project,
+// the name typed in the mixer reaches the project saved with "Save as
+// project", the mixer's menu sets the end marks of every project below a
+// folder, and the next start finds the main window where it was left.
+void ListsWindowTest::SaveAsProjectEndMarksAndThePlaceAtTheNextStart() {
     GuiFixture f;
     for (const char* name : {"EFXDATA_VorlageR24.ZDT", "WAV_Vorlage_1sec44kMONO16b.WAV",
                              "WAV_Vorlage_1sec44kSTEREO16b.WAV", "WAV_Vorlage_1sec44kMONO24b.WAV",
                              "WAV_Vorlage_1sec44kSTEREO24b.WAV"})
         QFile::copy(QString(SPURWERK_BIN_DIR) + "/" + name, f.Path(name));
     QVERIFY(f.CopyFolder(SPURWERK_DEMO_CARD, "card"));
-    const QString card = Native(f.Path("card")) + QDir::separator();
-    const QString loaded = Native(f.Path("card/PROJ001/PRJDATA.ZDT"));
-
-    // The user says yes to every question and types what the steps give.
     DialogDriver user;
-    user.willing = true;
-    user.Then("FormLanguage", DialogDriver::ChooseLanguage("English"))
-        .Then("FormGeneralInfo", DialogDriver::CancelDialog())
-        .Then("FormHistInput", DialogDriver::EnterHist(loaded));
-    gui::SpurwerkApp& app = f.Start();
+    user.willing = true;  // yes to every question
+    gui::SpurwerkApp& app = f.StartQuiet();
     gui::MainWindow& main = app.Main();
-    gui::FormCtrls& mixer = app.Ctrls();
-    QCOMPARE(Find<QPushButton>(&main, "ButtonSaveProject")->text(), QString("Save as &project ..."));
+    const QString loaded = Native(f.Path("card/PROJ001/PRJDATA.ZDT"));
+    user.Then("FormHistInput", DialogDriver::EnterHist(loaded));
     Find<QPushButton>(&main, "ButtonLoadZDTFile")->click();
     QTRY_COMPARE(QString::fromStdString(app.State().session.LoadedZDTFileName), loaded);
-
-    // Pull a fader down, switch the high EQ of track 1, and rename the song.
-    auto* fader = qobject_cast<QSlider*>(mixer.Widget("TBFader_1"));
-    fader->setFocus();
-    for (int i = 0; i < 12; ++i) QTest::keyClick(fader, Qt::Key_Left);
-    qobject_cast<QCheckBox*>(mixer.Widget("CBEQxH_1"))->click();
-    auto* projectName = qobject_cast<QLineEdit*>(mixer.Widget("EditProjName"));
+    auto* projectName = qobject_cast<QLineEdit*>(app.Ctrls().Widget("EditProjName"));
     projectName->selectAll();
     QTest::keyClicks(projectName, "MYSONG");
     QTest::keyClick(projectName, Qt::Key_Return);
-
-    // Save it as a new project in a folder that does not exist yet.
-    const QString saved = Native(f.Path("card/PROJ004/PRJDATA.ZDT"));
+    const QString saved = Native(f.Path("card/PROJ004/PRJDATA.ZDT"));  // a folder that does not exist yet
     user.Then("FormHistInput", DialogDriver::EnterHist(saved));
     Find<QPushButton>(&main, "ButtonSaveProject")->click();
     QTRY_COMPARE(QString::fromStdString(app.State().session.LoadedZDTFileName), saved);
     QCOMPARE(NameInFile(saved), std::string("MYSONG"));
 
-    // Back to another project, then find the new one by its name.
-    user.Then("FormHistInput", DialogDriver::EnterHist(Native(f.Path("card/PROJ002/PRJDATA.ZDT"))));
-    Find<QPushButton>(&main, "ButtonLoadZDTFile")->click();
-    QTRY_VERIFY(QString::fromStdString(app.State().session.LoadedZDTFileName).contains("PROJ002"));
-    user.Then("FolderChooser", DialogDriver::ChooseFolder(card));
-    user.Then("FormHistInput", DialogDriver::EnterHist("mysong"));
-    Find<QPushButton>(&main, "ButtonSearchInSubDirs")->click();
-    gui::FormFileList& list = app.FileList();
-    QTRY_VERIFY(list.isVisible() && list.Files()->count() > 0);
-    QList<QListWidgetItem*> hits = list.Files()->findItems("\"MYSONG\"", Qt::MatchContains);
-    QCOMPARE(hits.size(), 1);
+    // PROJ002's marks at 2, 4, 6.5 and 8 s, its longest file 5 s long.
+    auto marksOf2 = [&f] { return ListMarks(ReadBytes(f.Path("card/PROJ002/PRJDATA.ZDT").toStdString())).size(); };
+    QCOMPARE(marksOf2(), std::size_t(4));
+    user.Then("FolderChooser", DialogDriver::ChooseFolder(Native(f.Path("card"))));
+    app.Ctrls().Menu()->findChild<QAction*>("PMSetInSubDirsMarkAtProjEnd")->trigger();
+    QTRY_COMPARE(marksOf2(), std::size_t(3));
 
-    // Open the hit from the list.
-    const QPoint at = list.Files()->visualItemRect(hits.front()).center();
-    QTest::mouseClick(list.Files()->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(list.Files()->viewport(), Qt::LeftButton, {}, at);
-    QTRY_COMPARE(QString::fromStdString(app.State().session.LoadedZDTFileName), saved);
-
-    // A series of three projects from it, with names.
-    Find<QPushButton>(&main, "ButtonSaveZDTFileSerie")->click();
-    gui::FormProjSerie& serie = app.ProjSerie();
-    Find<QLineEdit>(&serie, "EditBaseDirSerie")->setText(card);
-    Find<QSpinBox>(&serie, "SESerieCount")->setValue(3);
-    Find<QSpinBox>(&serie, "SESerieStart")->setValue(5);
-    Find<QPlainTextEdit>(&serie, "MemoProjNames")->setPlainText("VERSE\nCHORUS\nBRIDGE");
-    Find<QPushButton>(&serie, "ButtonOk")->click();
-    QTRY_VERIFY(!serie.Series().Running());
-    QCOMPARE(NameInFile(f.Path("card/PROJ007/PRJDATA.ZDT")), std::string("BRIDGE"));
-    QVERIFY(user.Seen().last().contains(": 3 "));
-
-    // End marks in every project of the card, from the mixer's menu.
-    user.Then("FolderChooser", DialogDriver::ChooseFolder(card));
-    mixer.Menu()->findChild<QAction*>("PMSetInSubDirsMarkAtProjEnd")->trigger();
-    QTRY_VERIFY(user.Seen().last().contains("project end marks of"));
-
-    // Put the main window somewhere on the screen and quit; the next start asks
-    // no language and finds the window where it was.
     main.move(30, 40);
     QTest::qWait(300);
     const QRect placed(main.pos(), main.size());
     main.close();
     QTRY_VERIFY(!main.isVisible());
     f.Stop();
-    user.Then("FormGeneralInfo", DialogDriver::CancelDialog());
     gui::SpurwerkApp& again = f.Start();
     QCOMPARE(QRect(again.Main().pos(), again.Main().size()), placed);
 }

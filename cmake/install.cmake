@@ -16,6 +16,10 @@ endif()
 install(TARGETS ${SPURWERK_INSTALL_TARGETS}
   RUNTIME DESTINATION ${SPURWERK_PROGRAM_DIR}
   BUNDLE DESTINATION ${SPURWERK_PROGRAM_DIR})
+# The sound output the program loads on first playback, beside the program.
+if(TARGET spurwerk_playback_qt)
+  install(TARGETS spurwerk_playback_qt LIBRARY DESTINATION ${SPURWERK_PROGRAM_DIR})
+endif()
 
 # Only what the program reads; the build folder's bin also holds the side files
 # a test run wrote (options, histories), which must not ship.

@@ -21,6 +21,11 @@ set(CPACK_SET_DESTDIR ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The program loads the sound output module itself, so the library the module
+# needs is named here rather than left to the scan of what is linked.
+if(TARGET spurwerk_playback_qt)
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6multimedia6")
+endif()
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

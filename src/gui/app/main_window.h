@@ -70,7 +70,7 @@ public:
     // Options of all windows: read into or written from their controls.
     void LoadSaveIniFile(bool doSave);
     void LoadSaveAllWindowPos(bool doSave);
-    // Loads a language file into the five windows and the text table.
+    // Loads a language file into the windows built so far and the text table.
     void LoadLanguage(const std::string& languageFile);
     // The loaded language's texts for a window built after it was loaded.
     void LanguageToLateWindow(QWidget* window);

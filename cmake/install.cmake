@@ -16,9 +16,10 @@ endif()
 install(TARGETS ${SPURWERK_INSTALL_TARGETS}
   RUNTIME DESTINATION ${SPURWERK_PROGRAM_DIR}
   BUNDLE DESTINATION ${SPURWERK_PROGRAM_DIR})
-# The sound output the program loads on first playback, beside the program.
+# The sound output the program loads on first playback, in a folder below the
+# program's (directly in lib/spurwerk the package would call ldconfig for it).
 if(TARGET spurwerk_playback_qt)
-  install(TARGETS spurwerk_playback_qt LIBRARY DESTINATION ${SPURWERK_PROGRAM_DIR})
+  install(TARGETS spurwerk_playback_qt LIBRARY DESTINATION ${SPURWERK_PROGRAM_DIR}/playback)
 endif()
 
 # Only what the program reads; the build folder's bin also holds the side files

@@ -27,7 +27,7 @@ dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || { echo "Depends lacks the
 # Playback's module ships beside the program, and its Qt Multimedia is a dependency
 # even though the program itself does not link it.
 if [ -e "$build/bin/spurwerk_playback_qt.so" ]; then
-  [ -e "$root/usr/lib/spurwerk/spurwerk_playback_qt.so" ] || { echo "missing in the package: the playback module"; exit 1; }
+  [ -e "$root/usr/lib/spurwerk/playback/spurwerk_playback_qt.so" ] || { echo "missing in the package: the playback module"; exit 1; }
   dpkg-deb -f "$deb" Depends | grep -q libqt6multimedia6 || { echo "Depends lacks Qt Multimedia"; exit 1; }
 fi
 "$root/usr/bin/spurwerk-cli" --version | grep -q "^spurwerk-cli [0-9.]* (built 20" || { echo "bad --version"; exit 1; }

@@ -21,7 +21,10 @@ QString AudioOutputModuleName() {
 
 QStringList AudioOutputModuleFolders() {
     QStringList folders;
-    if (QCoreApplication::instance()) folders << QCoreApplication::applicationDirPath();
+    if (QCoreApplication::instance()) {
+        const QString programDir = QCoreApplication::applicationDirPath();
+        folders << programDir << programDir + "/playback";  // the installed program's own folder
+    }
 #ifdef SPURWERK_AUDIO_OUTPUT_MODULE
     folders << QStringLiteral(SPURWERK_AUDIO_OUTPUT_INSTALL_DIR) << QStringLiteral(SPURWERK_AUDIO_OUTPUT_BUILD_DIR);
 #endif

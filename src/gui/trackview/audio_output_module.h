@@ -1,7 +1,8 @@
 #pragma once
 // Finds and loads the sound-output module, once per folder list: beside the
-// program, then in the installed library folder, then in the build folder
-// (the tests' programs live elsewhere).
+// program or in its "playback" folder (installed), then in the configured
+// installed library folder, then in the build folder (the tests' programs
+// live elsewhere).
 
 #include <QString>
 #include <QStringList>

@@ -16,6 +16,11 @@ endif()
 install(TARGETS ${SPURWERK_INSTALL_TARGETS}
   RUNTIME DESTINATION ${SPURWERK_PROGRAM_DIR}
   BUNDLE DESTINATION ${SPURWERK_PROGRAM_DIR})
+# The sound output the program loads on first playback, in a folder below the
+# program's (directly in lib/spurwerk the package would call ldconfig for it).
+if(TARGET spurwerk_playback_qt)
+  install(TARGETS spurwerk_playback_qt LIBRARY DESTINATION ${SPURWERK_PROGRAM_DIR}/playback)
+endif()
 
 # Only what the program reads; the build folder's bin also holds the side files
 # a test run wrote (options, histories), which must not ship.

@@ -22,7 +22,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The libraries opened on first use (cmake/runtime_library.cmake) are not
-# linked, so the library scan above does not see them.
+# linked, so the library scan above does not see them. (The playback module
+# is in the package: the scan finds Qt Multimedia through it.)
 get_property(SPURWERK_RUNTIME_PACKAGES GLOBAL PROPERTY SPURWERK_RUNTIME_PACKAGES)
 if(SPURWERK_RUNTIME_PACKAGES)
   list(REMOVE_DUPLICATES SPURWERK_RUNTIME_PACKAGES)

@@ -8,6 +8,7 @@
 #include "dialog_driver.h"
 #include "gui_fixture.h"
 #include "mainwin/hex_view.h"
+#include "settings/language_choice.h"
 #include "settings/ui_texts.h"
 #include "support/general_info_window.h"
 #include "support/qt_dialogs.h"
@@ -21,6 +22,7 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 private slots:
     void FirstStartAsksLanguageThatReachesEveryWindow();
+    void SecondaryWindowsWaitForFirstUseAndKeepTheirSavedValues();
     void LoadCompareAndOpenAnother();
     void QuickSaveButtons();
     void ClosingWithUnsavedChanges();
@@ -64,6 +66,49 @@ void MainWindowTest::FirstStartAsksLanguageThatReachesEveryWindow() {
     QCOMPARE(Find<QLabel>(&serie, "LabelSubDirsVon")->text(),
              "Von \"" + base + "PROJ005" + QDir::separator() + "\"");
     QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Abbrechen"));
+}
+
+void MainWindowTest::SecondaryWindowsWaitForFirstUseAndKeepTheirSavedValues() {
+    GuiFixture f;
+    const QByteArray windowOptions =
+        "[FormProjSerie]\r\nSerieCount=42\r\nSerieStart=7\r\n"
+        "[FormFileList]\r\nSortReverse=1\r\nFontSize=13\r\n";
+    // English, wherever the folder listing puts it in the language box.
+    const std::vector<std::string> languages = InitCBLanguage(f.Path("Spurwerk_GUI.INI").toStdString());
+    const auto english = std::find(languages.begin(), languages.end(), "English") - languages.begin();
+    f.WriteFile("Spurwerk.INI", "[Options]\r\nLanguageIndex=" + QByteArray::number(english) +
+                                    "\r\nSaveOptionsOnExit=1\r\n[FormGeneralInfo]\r\nShowGeneralInfoAtProgStart=0\r\n" +
+                                    windowOptions);
+    f.WriteFile("Spurwerk_WindowPositions.INI", "[Window_FormFileList]\r\nLeft=33\r\nTop=44\r\nWidth=500\r\nHeight=300\r\n");
+    gui::SpurwerkApp& app = f.Start();
+    auto built = [&app] {
+        return std::vector<bool>{app.BuiltFileList() != nullptr, app.BuiltProjSerie() != nullptr,
+                                 app.BuiltGeneralInfo() != nullptr, app.BuiltLanguage() != nullptr};
+    };
+    QCOMPARE(built(), std::vector<bool>(4, false));
+
+    // Closing saves what was read for the windows never opened, their positions untouched.
+    QVERIFY(app.Main().close());
+    QCOMPARE(built(), std::vector<bool>(4, false));
+    const QByteArray ini = f.ReadFile("Spurwerk.INI");
+    for (const char* value : {"SerieCount=42", "SerieStart=7", "SortReverse=1", "FontSize=13",
+                              "ShowGeneralInfoAtProgStart=0"})
+        QVERIFY2(ini.contains(value), value);
+    QVERIFY(f.ReadFile("Spurwerk_WindowPositions.INI").contains("[Window_FormFileList]\r\nLeft=33\r\nTop=44\r\n"));
+    QVERIFY(!f.ReadFile("Spurwerk_WindowPositions.INI").contains("FormProjSerie"));
+
+    // Built late, a window shows those values, its position and the language in use.
+    gui::FormFileList& list = app.FileList();
+    QCOMPARE(QRect(list.pos(), list.size()), QRect(33, 44, 500, 300));
+    QVERIFY(Find<QCheckBox>(&list, "CBSortReverse")->isChecked());
+    QCOMPARE(Find<QSpinBox>(&list, "SEFontSize")->value(), 13);
+    QCOMPARE(Find<QCheckBox>(&list, "CBSortReverse")->text(), QString("reversed"));
+    gui::FormProjSerie& serie = app.ProjSerie();
+    QCOMPARE(Find<QSpinBox>(&serie, "SESerieCount")->value(), 42);
+    QCOMPARE(Find<QLabel>(&serie, "LabelSerieCount")->text(), QString("Number of projects:"));
+    QVERIFY(!Find<QCheckBox>(&app.GeneralInfo(), "CBShowGeneralInfoAtProgStart")->isChecked());
+    QVERIFY(!Find<QPlainTextEdit>(&app.GeneralInfo(), "MemoGeneralInfo")->toPlainText().isEmpty());
+    QCOMPARE(built(), std::vector<bool>({true, true, true, false}));
 }
 
 void MainWindowTest::LoadCompareAndOpenAnother() {

@@ -6,11 +6,14 @@
 #include <filesystem>
 
 #include "gui_fixture.h"
+#include "audio/preview_mixer.h"
 #include "project/play_marks.h"
+#include "settings/ui_texts.h"
 #include "scripted_dialogs.h"
 #include "test_bytes.h"
 #include "test_files.h"
 #include "test_wavs.h"
+#include "trackview/audio_output_module.h"
 #include "trackview/playback.h"
 #include "trackview/track_view_window.h"
 
@@ -42,6 +45,7 @@ class TrackViewPlaybackTest : public QObject {
     Q_OBJECT
 private slots:
     void PlaysTheProjectThroughTheOutput();
+    void WithoutItsOutputModulePlaybackSaysWhy();
 };
 
 void TrackViewPlaybackTest::PlaysTheProjectThroughTheOutput() {
@@ -77,6 +81,37 @@ void TrackViewPlaybackTest::PlaysTheProjectThroughTheOutput() {
     QVERIFY2(positions.back() >= 700, qPrintable(QString::number(positions.back())));
     QVERIFY(view.PlayPositionMs() >= 700);
     QCOMPARE(play->text(), QStringLiteral("Abspielen"));
+}
+
+void TrackViewPlaybackTest::WithoutItsOutputModulePlaybackSaysWhy() {
+    const QString name = sp::gui::AudioOutputModuleName();
+    QVERIFY(!name.isEmpty());
+    QTemporaryDir missing, broken;
+    QFile garbage(QDir(broken.path()).filePath(name));
+    QVERIFY(garbage.open(QIODevice::WriteOnly));
+    garbage.write("no library");
+    garbage.close();
+    const QString prefix = QString::fromStdString(sp::UiTxt(sp::UiText::TrackViewNoPlaybackModule, ""));
+    struct Case {
+        QStringList folders;
+        bool loads;
+        QString problemHas;
+    };
+    for (const Case& c : {Case{{missing.path()}, false, name}, Case{{broken.path()}, false, broken.path()},
+                          Case{{missing.path(), broken.path()}, false, broken.path()},
+                          Case{sp::gui::AudioOutputModuleFolders(), true, ""}}) {
+        QString problem;
+        std::unique_ptr<sp::gui::AudioOutput> output = sp::gui::NewAudioOutput(c.folders, problem);
+        QCOMPARE(output != nullptr, c.loads);
+        if (c.loads) continue;
+        QVERIFY2(problem.startsWith(prefix) && problem.contains(c.problemHas), qPrintable(problem));
+        // The player says the same and plays nothing.
+        sp::gui::Playback player(c.folders);
+        QVERIFY(!player.Available());
+        QCOMPARE(player.Problem(), problem);
+        QVERIFY(!player.Start(std::make_unique<sp::PreviewMixer>(std::vector<sp::PreviewTrack>{}), 0));
+        QVERIFY(!player.Playing());
+    }
 }
 
 QTEST_MAIN(TrackViewPlaybackTest)

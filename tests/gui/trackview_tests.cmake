@@ -21,3 +21,11 @@ if(TARGET gui_trackview_playback_test)
   set_tests_properties(gui_trackview_playback_with_server PROPERTIES
     LABELS gui ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120 SKIP_RETURN_CODE 77)
 endif()
+
+# The program starts without Qt Multimedia: only the output module links it.
+if(TARGET spurwerk_playback_qt AND NOT WIN32)
+  add_test(NAME gui_program_starts_without_multimedia
+           COMMAND sh -c "ldd \"$1\" | grep -i multimedia && exit 1; ldd \"$2\" | grep -q libQt6Multimedia" sh
+                   $<TARGET_FILE:Spurwerk> $<TARGET_FILE:spurwerk_playback_qt>)
+  set_tests_properties(gui_program_starts_without_multimedia PROPERTIES LABELS gui)
+endif()

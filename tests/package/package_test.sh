@@ -24,6 +24,12 @@ stray=$(ls "$root/usr/lib/spurwerk" | grep -E '^Spurwerk(\.INI|_.*\.HIS|_WindowP
 [ -z "$stray" ] || { echo "side files of a test run in the package: $stray"; exit 1; }
 gzip -t "$root/usr/share/man/man1/spurwerk-cli.1.gz" || { echo "the manual page is no gzip file"; exit 1; }
 dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || { echo "Depends lacks the Qt libraries"; exit 1; }
+# Playback's module ships beside the program, and its Qt Multimedia is a dependency
+# even though the program itself does not link it.
+if [ -e "$build/bin/spurwerk_playback_qt.so" ]; then
+  [ -e "$root/usr/lib/spurwerk/playback/spurwerk_playback_qt.so" ] || { echo "missing in the package: the playback module"; exit 1; }
+  dpkg-deb -f "$deb" Depends | grep -q libqt6multimedia6 || { echo "Depends lacks Qt Multimedia"; exit 1; }
+fi
 "$root/usr/bin/spurwerk-cli" --version | grep -q "^spurwerk-cli [0-9.]* (built 20" || { echo "bad --version"; exit 1; }
 # The installed program finds its templates: a project saved from there gets its WAV files.
 card=$(mktemp -d)

@@ -157,6 +157,7 @@ constexpr std::array<Entry, Count> Entries{{
     {"TrackViewOutputFormat", "die Ausgabe nimmt kein 16-Bit-Stereo mit %1 Hz"},
     {"TrackViewOutputFailed", "die Audio-Ausgabe konnte nicht geöffnet werden"},
     {"TrackViewNoMultimedia", "ohne Qt Multimedia gebaut"},
+    {"TrackViewNoPlaybackModule", "die Wiedergabe-Bibliothek lässt sich nicht laden: %1"},
 }};
 
 std::array<std::string, Count>& Table() {

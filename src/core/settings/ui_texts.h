@@ -145,6 +145,7 @@ enum class UiText {
     TrackViewOutputFormat,  // %1 the sample rate
     TrackViewOutputFailed,
     TrackViewNoMultimedia,
+    TrackViewNoPlaybackModule,  // %1 why the module could not be loaded
     Count,
 };
 

@@ -29,6 +29,11 @@ struct AppState {
     OptionsFile options;
     WindowPositions positions;
     MainOptions mainOptions;
+    // The secondary windows' sections, kept here so a window not built yet
+    // keeps its values from reading the options file to writing it.
+    ProjSerieOptions projSerieOptions;
+    FileListOptions fileListOptions;
+    GeneralInfoOptions generalInfoOptions;
 
     bool DoSaveAllGUIs = false;
     bool FormActivated = false;

@@ -20,6 +20,7 @@
 
 #include "app/app_state.h"
 #include "app/language_window.h"
+#include "app/late_windows.h"
 #include "io/path_text.h"
 #include "lists/form_file_list.h"
 #include "lists/form_proj_serie.h"
@@ -328,14 +329,29 @@ void MainWindow::ConnectControls() {
     connect(f1, &QShortcut::activated, this, &MainWindow::PanelGeneralInfoClick);
 }
 
-void MainWindow::Attach(FormCtrls* ctrls, FormFileList* fileList, FormProjSerie* projSerie,
-                        GeneralInfoWindow* generalInfo, LanguageWindow* language) {
+void MainWindow::Attach(FormCtrls* ctrls, LateWindows* windows) {
     ctrls_ = ctrls;
-    fileList_ = fileList;
-    projSerie_ = projSerie;
-    generalInfo_ = generalInfo;
-    language_ = language;
-    generalInfo_->saveOptions = [this] { Run([&] { LoadSaveIniFile(true); }); };
+    windows_ = windows;
+}
+
+void MainWindow::LateWindowBuilt(FormFileList& fileList) {
+    if (languageFile_.empty()) return;
+    LanguageToLateWindow(&fileList);
+    fileList.SetSortTypeItems(ListSortTypeItems());
+    fileList.setWindowTitle(Q(UiTxt(UiText::TitleFileList)));
+    fileList.LanguageApplied();
+}
+
+void MainWindow::LateWindowBuilt(FormProjSerie& projSerie) {
+    LanguageToLateWindow(&projSerie);
+    if (!languageFile_.empty()) projSerie.LanguageApplied();
+    if (state_.FormActivated) projSerie.UpdateDerivedFields();
+}
+
+void MainWindow::LateWindowBuilt(GeneralInfoWindow& generalInfo) {
+    generalInfo.saveOptions = [this] { Run([&] { LoadSaveIniFile(true); }); };
+    LanguageToLateWindow(&generalInfo);
+    if (!infoTextFile_.empty()) generalInfo.LoadInfoText(infoTextFile_);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -348,14 +364,25 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 // --- options and positions --------------------------------------------------------
 
+std::vector<QWidget*> MainWindow::WithBuiltWindows(std::vector<QWidget*> windows) const {
+    if (!windows_) return windows;
+    windows.push_back(windows_->BuiltFileList());
+    windows.push_back(windows_->BuiltProjSerie());
+    windows.push_back(windows_->BuiltGeneralInfo());
+    return windows;
+}
+
 void MainWindow::ControlsToOptions() {
     MainOptions& o = state_.mainOptions;
     o.SaveOptionsOnExit = cbSaveOptionsOnExit_->isChecked();
     o.ExpertFunctions = !panelExpertFunctions_->isHidden();
     o.UseInfoFiles = cbUseInfoFiles_->isChecked();
-    if (generalInfo_) generalInfoOptions_.ShowGeneralInfoAtProgStart = generalInfo_->ShowAtProgStart();
-    if (fileList_) fileList_->ControlsToOptions();
-    if (projSerie_) projSerie_->ControlsToOptions();
+    if (!windows_) return;
+    // A window not built yet keeps the values read.
+    if (GeneralInfoWindow* info = windows_->BuiltGeneralInfo())
+        state_.generalInfoOptions.ShowGeneralInfoAtProgStart = info->ShowAtProgStart();
+    if (FormFileList* list = windows_->BuiltFileList()) list->ControlsToOptions();
+    if (FormProjSerie* serie = windows_->BuiltProjSerie()) serie->ControlsToOptions();
 }
 
 void MainWindow::OptionsToControls() {
@@ -363,24 +390,27 @@ void MainWindow::OptionsToControls() {
     cbSaveOptionsOnExit_->setChecked(o.SaveOptionsOnExit);
     panelExpertFunctions_->setVisible(o.ExpertFunctions);
     cbUseInfoFiles_->setChecked(o.UseInfoFiles);
-    if (generalInfo_) generalInfo_->SetShowAtProgStart(generalInfoOptions_.ShowGeneralInfoAtProgStart);
-    if (fileList_) fileList_->OptionsToControls();
-    if (projSerie_) projSerie_->OptionsToControls();
+    if (!windows_) return;
+    if (GeneralInfoWindow* info = windows_->BuiltGeneralInfo())
+        info->SetShowAtProgStart(state_.generalInfoOptions.ShowGeneralInfoAtProgStart);
+    if (FormFileList* list = windows_->BuiltFileList()) list->OptionsToControls();
+    if (FormProjSerie* serie = windows_->BuiltProjSerie()) serie->OptionsToControls();
 }
 
 void MainWindow::LoadSaveIniFile(bool doSave) {
     if (doSave) ControlsToOptions();
     OptionsWindows windows;
     windows.main = &state_.mainOptions;
-    if (projSerie_) windows.projSerie = &projSerie_->Options();
-    if (fileList_) windows.fileList = &fileList_->Options();
-    if (generalInfo_) windows.generalInfo = &generalInfoOptions_;
+    windows.projSerie = &state_.projSerieOptions;
+    windows.fileList = &state_.fileListOptions;
+    windows.generalInfo = &state_.generalInfoOptions;
     state_.options.LoadSaveIniFile(state_.files.OptionsFileName, doSave, windows, state_.FormActivated);
     if (!doSave) OptionsToControls();
 }
 
 void MainWindow::LoadSaveAllWindowPos(bool doSave) {
-    std::vector<QWidget*> windows{this, ctrls_, fileList_, projSerie_, generalInfo_};
+    // A window never built keeps the position stored for it.
+    std::vector<QWidget*> windows = WithBuiltWindows({this, ctrls_});
     std::vector<WindowGeometry> geometries;
     std::vector<std::string> names;
     for (QWidget* w : windows) {
@@ -401,7 +431,8 @@ void MainWindow::LoadSaveAllWindowPos(bool doSave) {
 void MainWindow::LoadLanguage(const std::string& languageFile) {
     // A mixer not built yet takes the language when it is (LanguageToLateWindow).
     QWidget* mixer = ctrls_ && ctrls_->IsBuilt() ? ctrls_ : nullptr;
-    std::vector<QWidget*> windows{this, mixer, fileList_, projSerie_, generalInfo_};
+    // So do the windows built on first use (LateWindowBuilt).
+    std::vector<QWidget*> windows = WithBuiltWindows({this, mixer});
     std::vector<GuiForm> forms;
     for (QWidget* w : windows)
         if (w) forms.push_back(ComponentsOf(w));
@@ -412,15 +443,17 @@ void MainWindow::LoadLanguage(const std::string& languageFile) {
     std::size_t next = 0;
     for (QWidget* w : windows)
         if (w) ApplyComponents(w, forms[next++]);
-    if (fileList_) fileList_->SetSortTypeItems(ListSortTypeItems());
+    FormFileList* fileList = windows_ ? windows_->BuiltFileList() : nullptr;
+    FormProjSerie* projSerie = windows_ ? windows_->BuiltProjSerie() : nullptr;
+    if (fileList) fileList->SetSortTypeItems(ListSortTypeItems());
     // Texts from the table that the main window shows, and what the windows
     // compute from the user's values in the new language.
     cbUseInfoFiles_->setToolTip(QLines(Txt(180)));
     if (state_.doc.ZDTData().empty()) setWindowTitle(QModifiableTitle(UiTxt(UiText::TitleMain)));  // else it names the file
     if (ctrls_) ctrls_->setWindowTitle(QModifiableTitle(UiTxt(UiText::TitleMixer)));
-    if (fileList_) fileList_->setWindowTitle(Q(UiTxt(UiText::TitleFileList)));
-    if (fileList_) fileList_->LanguageApplied();
-    if (projSerie_) projSerie_->LanguageApplied();
+    if (fileList) fileList->setWindowTitle(Q(UiTxt(UiText::TitleFileList)));
+    if (fileList) fileList->LanguageApplied();
+    if (projSerie) projSerie->LanguageApplied();
 }
 
 void MainWindow::LanguageToLateWindow(QWidget* window) {
@@ -449,15 +482,21 @@ void MainWindow::CBLanguageChange(bool fromUser) {
         for (int i = 0; i < cbLanguage_->count(); ++i) entries.push_back(S(cbLanguage_->itemText(i)));
         int index = cbLanguage_->currentIndex();
         if (index <= 0) return;
-        bool languageWindowShowing = language_ && language_->isVisible();
-        if (languageWindowShowing) language_->accept();
+        LanguageWindow* language = windows_ ? windows_->BuiltLanguage() : nullptr;
+        bool languageWindowShowing = language && language->isVisible();
+        if (languageWindowShowing) language->accept();
         auto choice = spurwerk::CBLanguageChange(entries, index, state_.files.GuiFileName, state_.files.ReadmeFileName);
         {
             QSignalBlocker block(cbLanguage_);
             cbLanguage_->setCurrentIndex(0);
         }
         if (!choice) return;
-        if (generalInfo_) generalInfo_->LoadInfoText(choice->readmeFile);
+        // An information window built later loads the text then; a missing
+        // file leaves the text of the language before.
+        std::error_code ec;
+        if (std::filesystem::exists(PathFromText(choice->readmeFile), ec)) infoTextFile_ = choice->readmeFile;
+        if (GeneralInfoWindow* info = windows_ ? windows_->BuiltGeneralInfo() : nullptr)
+            info->LoadInfoText(choice->readmeFile);
         LoadLanguage(choice->languageFile);
         std::string qtLanguage = UiTxt(UiText::QtLanguage);
         UseQtTranslations(qtLanguage.empty() ? QtLanguageCodeFor(choice->languageName) : qtLanguage);
@@ -467,7 +506,7 @@ void MainWindow::CBLanguageChange(bool fromUser) {
             cbLanguage_->setCurrentIndex(0);
         }
         if (ctrls_) ctrls_->UpdateAllHints();
-        if (fromUser && !languageWindowShowing && generalInfo_) generalInfo_->exec();
+        if (fromUser && !languageWindowShowing && windows_) windows_->GeneralInfo().exec();
     });
 }
 
@@ -485,14 +524,15 @@ void MainWindow::FormActivate() {
     if (state_.FormActivated) return;
     MainOptions& o = state_.mainOptions;
     // Without any language file there is nothing to choose from.
-    if (o.LanguageIndex == 0 && language_ && cbLanguage_->count() > 1) {
+    if (o.LanguageIndex == 0 && windows_ && cbLanguage_->count() > 1) {
+        LanguageWindow& language = windows_->Language();
         QRect home = cbLanguage_->geometry();
-        cbLanguage_->setParent(language_->PanelCBLanguage());
-        language_->PanelCBLanguage()->layout()->addWidget(cbLanguage_);
+        cbLanguage_->setParent(language.PanelCBLanguage());
+        language.PanelCBLanguage()->layout()->addWidget(cbLanguage_);
         cbLanguage_->show();
-        language_->exec();
+        language.exec();
         if (o.LanguageIndex == 0) o.LanguageIndex = 1;
-        language_->PanelCBLanguage()->layout()->removeWidget(cbLanguage_);
+        language.PanelCBLanguage()->layout()->removeWidget(cbLanguage_);
         cbLanguage_->setParent(panelTop_);
         cbLanguage_->setGeometry(home);
         cbLanguage_->show();
@@ -506,7 +546,7 @@ void MainWindow::FormActivate() {
     }
     state_.FormActivated = true;
     Run([&] { LoadSaveIniFile(false); });
-    if (projSerie_) projSerie_->UpdateDerivedFields();
+    if (FormProjSerie* serie = windows_ ? windows_->BuiltProjSerie() : nullptr) serie->UpdateDerivedFields();
     if (ctrls_) ctrls_->SetMultiLineButtons();
     OpenFiles(parameters_, 184);
     Run([&] {
@@ -515,7 +555,7 @@ void MainWindow::FormActivate() {
         // The template has no name to save under: the hints say a save asks for one.
         if (ctrls_ && state_.session.LoadedZDTFileName.empty()) ctrls_->Model().Menu().RebuildInfoLine();
     });
-    if (generalInfo_ && generalInfo_->ShowAtProgStart()) generalInfo_->exec();
+    if (windows_ && state_.generalInfoOptions.ShowGeneralInfoAtProgStart) windows_->GeneralInfo().exec();
     buttonSearchInSubDirs_->setFocus();
 }
 
@@ -551,7 +591,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     event->accept();
     // The other windows end with the main window.
-    for (QWidget* w : std::initializer_list<QWidget*>{ctrls_, fileList_, projSerie_, generalInfo_})
+    for (QWidget* w : WithBuiltWindows({ctrls_}))
         if (w) w->hide();
 }
 
@@ -580,7 +620,7 @@ DocumentContext MainWindow::Context() {
 bool MainWindow::UseInfoFiles() const { return cbUseInfoFiles_->isChecked(); }
 
 void MainWindow::PanelGeneralInfoClick() {
-    if (generalInfo_) generalInfo_->exec();
+    if (windows_) windows_->GeneralInfo().exec();
 }
 
 void MainWindow::PanelSwitchExpertFunctionsClick() {
@@ -624,10 +664,11 @@ void MainWindow::ButtonCompToZDTFileClick() {
 }
 
 void MainWindow::ButtonSaveZDTFileSerieClick() {
-    if (!projSerie_) return;
-    projSerie_->show();
-    projSerie_->raise();
-    projSerie_->activateWindow();
+    if (!windows_) return;
+    FormProjSerie& serie = windows_->ProjSerie();
+    serie.show();
+    serie.raise();
+    serie.activateWindow();
 }
 
 void MainWindow::CBSaveOptionsOnExitClick() {

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <vector>
 
 #include "project/document_ops.h"
 #include "settings/option_values.h"
@@ -27,7 +28,7 @@ class FormFileList;
 class FormProjSerie;
 class GeneralInfoWindow;
 class HexView;
-class LanguageWindow;
+class LateWindows;
 
 class MainWindow : public QWidget, public DocumentHost {
     Q_OBJECT
@@ -36,9 +37,13 @@ public:
     MainWindow(AppState& state, QStringList parameters, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // The windows created after this one, in their order.
-    void Attach(FormCtrls* ctrls, FormFileList* fileList, FormProjSerie* projSerie, GeneralInfoWindow* generalInfo,
-                LanguageWindow* language);
+    // The mixer, created after this one, and the windows built on first use.
+    void Attach(FormCtrls* ctrls, LateWindows* windows);
+    // A window built after the start: the loaded language's texts, the
+    // information text, what it computes in that language.
+    void LateWindowBuilt(FormFileList& fileList);
+    void LateWindowBuilt(FormProjSerie& projSerie);
+    void LateWindowBuilt(GeneralInfoWindow& generalInfo);
 
     // Event handlers, callable from the program and from tests.
     void FormActivate();
@@ -65,7 +70,7 @@ public:
     // Options of all windows: read into or written from their controls.
     void LoadSaveIniFile(bool doSave);
     void LoadSaveAllWindowPos(bool doSave);
-    // Loads a language file into the five windows and the text table.
+    // Loads a language file into the windows built so far and the text table.
     void LoadLanguage(const std::string& languageFile);
     // The loaded language's texts for a window built after it was loaded.
     void LanguageToLateWindow(QWidget* window);
@@ -105,6 +110,8 @@ protected:
 
 private:
     void PreloadLanguageTexts();
+    // `windows`, then the list, series and information windows if built (nullptr if not).
+    std::vector<QWidget*> WithBuiltWindows(std::vector<QWidget*> windows) const;
     void BuildControls();
     QFrame* BuildTopPanel();
     QFrame* BuildExpertPanel();
@@ -125,14 +132,11 @@ private:
     bool checkingFileOnDisk_ = false;
     int documentToken_ = 0;
     std::string languageFile_;  // the language last loaded
+    std::string infoTextFile_;  // its information text, for a window built later
     std::pair<int, int> topPanelHintTexts_{130, 131};
-    GeneralInfoOptions generalInfoOptions_;
 
     FormCtrls* ctrls_ = nullptr;
-    FormFileList* fileList_ = nullptr;
-    FormProjSerie* projSerie_ = nullptr;
-    GeneralInfoWindow* generalInfo_ = nullptr;
-    LanguageWindow* language_ = nullptr;
+    LateWindows* windows_ = nullptr;
 
     QFrame* panelTop_;
     QFrame* panelExpertFunctions_;

@@ -24,24 +24,58 @@ SpurwerkApp::SpurwerkApp(const std::string& programFile, const QStringList& para
     state_->dialogs.SetProgramFile(QString::fromStdString(programFile));
     main_ = std::make_unique<MainWindow>(*state_, parameters);
     ctrls_ = std::make_unique<FormCtrls>(*state_);
-    fileList_ = std::make_unique<FormFileList>(*state_);
-    projSerie_ = std::make_unique<FormProjSerie>(*state_);
-    generalInfo_ = std::make_unique<GeneralInfoWindow>(*state_);
-    language_ = std::make_unique<LanguageWindow>();
-    main_->Attach(ctrls_.get(), fileList_.get(), projSerie_.get(), generalInfo_.get(), language_.get());
+    main_->Attach(ctrls_.get(), this);
     ConnectMixerToMainWindow(*ctrls_, *state_, *main_);
     ctrls_->built = [this] {
         main_->LanguageToLateWindow(ctrls_.get());
         ctrls_->setWindowTitle(QModifiableTitle(UiTxt(UiText::TitleMixer)));
         ctrls_->UpdateAllHints();
     };
-    commands_ = std::make_unique<ProjectCommands>(*state_, *main_, *ctrls_, *fileList_, *projSerie_);
+    commands_ = std::make_unique<ProjectCommands>(*state_, *main_, *ctrls_, [this]() -> FormFileList& { return FileList(); });
     TrackViewOpener() = [this] { ShowTrackView(); };
     for (QWidget* window : {static_cast<QWidget*>(main_.get()), static_cast<QWidget*>(ctrls_.get())}) {
         auto* key = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_T), window);
         key->setContext(Qt::WindowShortcut);
         QObject::connect(key, &QShortcut::activated, window, [this] { ShowTrackView(); });
     }
+    // The developer's export writes every window's texts as it is built.
+    if (state_->DoSaveAllGUIs) {
+        FileList();
+        ProjSerie();
+        GeneralInfo();
+        Language();
+    }
+}
+
+FormFileList& SpurwerkApp::FileList() {
+    if (!fileList_) {
+        fileList_ = std::make_unique<FormFileList>(*state_);
+        commands_->Wire(*fileList_);
+        main_->LateWindowBuilt(*fileList_);
+    }
+    return *fileList_;
+}
+
+FormProjSerie& SpurwerkApp::ProjSerie() {
+    if (!projSerie_) {
+        projSerie_ = std::make_unique<FormProjSerie>(*state_);
+        commands_->Wire(*projSerie_);
+        main_->LateWindowBuilt(*projSerie_);
+    }
+    return *projSerie_;
+}
+
+GeneralInfoWindow& SpurwerkApp::GeneralInfo() {
+    if (!generalInfo_) {
+        generalInfo_ = std::make_unique<GeneralInfoWindow>(*state_);
+        main_->LateWindowBuilt(*generalInfo_);
+    }
+    return *generalInfo_;
+}
+
+LanguageWindow& SpurwerkApp::Language() {
+    if (!language_) language_ = std::make_unique<LanguageWindow>();
+    return *language_;
 }
 
 void SpurwerkApp::ShowTrackView() {

@@ -1,8 +1,11 @@
 #pragma once
-// The program: the shared state and the six windows, created in their order
-// (main window, mixer, project list, series, information, language).
+// The program: the shared state and its windows. The main window and the
+// mixer are created at the start; the project list, series, information and
+// language windows when first needed.
 
 #include <QStringList>
+
+#include "app/late_windows.h"
 
 #include <memory>
 #include <string>
@@ -20,11 +23,11 @@ class ProjectCommands;
 class ScreenKeeper;
 class TrackViewWindow;
 
-class SpurwerkApp {
+class SpurwerkApp : public LateWindows {
 public:
     // `programFile` names the side files; `parameters` are the command line's files.
     SpurwerkApp(const std::string& programFile, const QStringList& parameters);
-    ~SpurwerkApp();
+    ~SpurwerkApp() override;
 
     // Shows the main window; its first activation follows from the event loop.
     void Show();
@@ -33,10 +36,15 @@ public:
     MainWindow& Main() { return *main_; }
     // The mixer, built first if the event loop has not built it yet.
     FormCtrls& Ctrls();
-    FormFileList& FileList() { return *fileList_; }
-    FormProjSerie& ProjSerie() { return *projSerie_; }
-    GeneralInfoWindow& GeneralInfo() { return *generalInfo_; }
-    LanguageWindow& Language() { return *language_; }
+    // LateWindows: the one way to each of these windows.
+    FormFileList& FileList() override;
+    FormProjSerie& ProjSerie() override;
+    GeneralInfoWindow& GeneralInfo() override;
+    LanguageWindow& Language() override;
+    FormFileList* BuiltFileList() const override { return fileList_.get(); }
+    FormProjSerie* BuiltProjSerie() const override { return projSerie_.get(); }
+    GeneralInfoWindow* BuiltGeneralInfo() const override { return generalInfo_.get(); }
+    LanguageWindow* BuiltLanguage() const override { return language_.get(); }
     ProjectCommands& Commands() { return *commands_; }
     // Created when first opened.
     TrackViewWindow* TrackView() { return trackView_.get(); }

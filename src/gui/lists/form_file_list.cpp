@@ -48,7 +48,7 @@ void FormFileList::Run(Work&& work) {
     Guarded(state_.dialogs, std::forward<Work>(work));
 }
 
-FormFileList::FormFileList(AppState& state, QWidget* parent) : QWidget(parent, Qt::Window), state_(state) {
+FormFileList::FormFileList(AppState& state, QWidget* parent) : QWidget(parent, Qt::Window), state_(state), options_(state.fileListOptions) {
     setObjectName("FormFileList");
     setWindowTitle(Q(UiTxt(UiText::TitleFileList)));
     SetDesignFont(this);

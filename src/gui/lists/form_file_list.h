@@ -36,7 +36,7 @@ class FormFileList : public QWidget, public ProjectListObserver {
 public:
     explicit FormFileList(AppState& state, QWidget* parent = nullptr);
 
-    // Section "FormFileList" of the options file.
+    // Section "FormFileList" of the options file (kept in the shared state).
     FileListOptions& Options() { return options_; }
     void OptionsToControls();
     void ControlsToOptions();
@@ -97,7 +97,7 @@ private:
     void Run(Work&& work);
 
     AppState& state_;
-    FileListOptions options_;
+    FileListOptions& options_;
     ProjectList list_;
     DirectorySearch search_;
     bool updatingControls_ = false;

@@ -33,7 +33,7 @@ void FormProjSerie::Run(Work&& work) {
     Guarded(state_.dialogs, std::forward<Work>(work));
 }
 
-FormProjSerie::FormProjSerie(AppState& state, QWidget* parent) : QWidget(parent, Qt::Window), state_(state) {
+FormProjSerie::FormProjSerie(AppState& state, QWidget* parent) : QWidget(parent, Qt::Window), state_(state), options_(state.projSerieOptions) {
     setObjectName("FormProjSerie");
     setWindowTitle(Q(UiTxt(UiText::TitleSeries)));
     SetDesignFont(this);

@@ -25,7 +25,7 @@ class FormProjSerie : public QWidget, public ProjectSeriesObserver {
 public:
     explicit FormProjSerie(AppState& state, QWidget* parent = nullptr);
 
-    // Section "FormProjSerie" of the options file.
+    // Section "FormProjSerie" of the options file (kept in the shared state).
     ProjSerieOptions& Options() { return options_; }
     void OptionsToControls();
     void ControlsToOptions();
@@ -64,7 +64,7 @@ private:
     void Run(Work&& work);
 
     AppState& state_;
-    ProjSerieOptions options_;
+    ProjSerieOptions& options_;
     ProjectSeries series_;
     bool updating_ = false;
 

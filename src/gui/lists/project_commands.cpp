@@ -40,17 +40,23 @@ void ProjectCommands::Run(Work&& work) {
     Guarded(state_.dialogs, std::forward<Work>(work));
 }
 
-ProjectCommands::ProjectCommands(AppState& state, MainWindow& main, FormCtrls& ctrls, FormFileList& fileList,
-                                 FormProjSerie& projSerie)
-    : state_(state), main_(main), ctrls_(ctrls), fileList_(fileList), projSerie_(projSerie) {
+ProjectCommands::ProjectCommands(AppState& state, MainWindow& main, FormCtrls& ctrls,
+                                 std::function<FormFileList&()> fileList)
+    : state_(state), main_(main), ctrls_(ctrls), fileList_(std::move(fileList)) {
     main.searchInSubDirs = [this](QObject* sender) { SearchInSubDirs(sender); };
     main.saveProject = [this] { SaveProject(); };
     main.copyProject = [this] { CopyProject(); };
     main.setEndMarksInSubDirs = [this] { SetEndMarksInSubDirs(); };
+}
+
+void ProjectCommands::Wire(FormFileList& fileList) {
     fileList.runSearch = [this](DirectoryRunKind kind, bool silentRepeat) { RunDirectoryRun(kind, silentRepeat); };
     fileList.loadProject = [this](const std::string& file) { LoadProject(file); };
     fileList.trackParameters = [this] { return ctrls_.Model().Controls().ListTrackParameters(); };
     fileList.FillTrackInfoGroups();
+}
+
+void ProjectCommands::Wire(FormProjSerie& projSerie) {
     projSerie.withProjectFiles = [this](const std::function<void(ProjectFilesContext&)>& work) {
         WithProjectFiles(work);
     };
@@ -104,7 +110,8 @@ void ProjectCommands::RunDirectoryRun(DirectoryRunKind kind, bool silentRepeat) 
     if (silentRepeat && !searched_) return;
     bool keepFolderAndFilter = EventKeys().ctrl;
     walking_ = true;
-    DirectorySearch& search = fileList_.Search();
+    FormFileList& fileList = fileList_();
+    DirectorySearch& search = fileList.Search();
     MainOptions& o = state_.mainOptions;
     search.baseDirSearch = o.BaseDirSearch;
     search.selectPrjFiles = o.SelectPrjFiles;
@@ -113,11 +120,11 @@ void ProjectCommands::RunDirectoryRun(DirectoryRunKind kind, bool silentRepeat) 
     InfoFileLabel showInfoFile = InfoFileLabelOfMain();
     bool ran = false;
     Run([&] {
-        ran = !search.Run(kind, silentRepeat, state_.session, fileList_.List(), state_.dialogs, showInfoFile,
+        ran = !search.Run(kind, silentRepeat, state_.session, fileList.List(), state_.dialogs, showInfoFile,
                           keepFolderAndFilter)
                    .empty();
     });
-    ProjectList& list = fileList_.List();
+    ProjectList& list = fileList.List();
     if (list.MessageBusy()) list.SetMessage(list.Message(), false);  // an aborted walk
     o.BaseDirSearch = search.baseDirSearch;
     o.SelectPrjFiles = search.selectPrjFiles;
@@ -125,7 +132,7 @@ void ProjectCommands::RunDirectoryRun(DirectoryRunKind kind, bool silentRepeat) 
     if (ran && kind == DirectoryRunKind::Search) searched_ = true;
     walking_ = false;
     // The folder and filter dialogs took the focus; the result comes to the front.
-    if (ran && kind == DirectoryRunKind::Search) fileList_.ShowWindow();
+    if (ran && kind == DirectoryRunKind::Search) fileList.ShowWindow();
 }
 
 void ProjectCommands::SaveProject() {
@@ -145,11 +152,11 @@ void ProjectCommands::CopyProject() {
 void ProjectCommands::SetEndMarksInSubDirs() {
     if (walking_) return;
     walking_ = true;
+    ProjectList& list = fileList_().List();
     Run([&] {
         DocumentContext document = main_.Context();
-        spurwerk::SetEndMarksInSubDirs(document, state_.mainOptions.BaseDirSearch, fileList_.List());
+        spurwerk::SetEndMarksInSubDirs(document, state_.mainOptions.BaseDirSearch, list);
     });
-    ProjectList& list = fileList_.List();
     if (list.MessageBusy()) list.SetMessage(list.Message(), false);
     walking_ = false;
 }

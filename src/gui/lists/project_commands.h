@@ -21,8 +21,11 @@ class MainWindow;
 
 class ProjectCommands {
 public:
-    ProjectCommands(AppState& state, MainWindow& main, FormCtrls& ctrls, FormFileList& fileList,
-                    FormProjSerie& projSerie);
+    // `fileList` builds the list window when a run first needs it.
+    ProjectCommands(AppState& state, MainWindow& main, FormCtrls& ctrls, std::function<FormFileList&()> fileList);
+    // The commands of a list or series window, once it is built.
+    void Wire(FormFileList& fileList);
+    void Wire(FormProjSerie& projSerie);
 
     // ButtonSearchInSubDirsClick: the kind follows from the button pressed.
     void SearchInSubDirs(QObject* sender);
@@ -44,8 +47,7 @@ private:
     AppState& state_;
     MainWindow& main_;
     FormCtrls& ctrls_;
-    FormFileList& fileList_;
-    FormProjSerie& projSerie_;
+    std::function<FormFileList&()> fileList_;
     int copyContinueAnswer_ = 6;
     bool searched_ = false;
     bool walking_ = false;

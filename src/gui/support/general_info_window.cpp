@@ -47,7 +47,7 @@ GeneralInfoWindow::GeneralInfoWindow(AppState& state, QWidget* parent) : QDialog
     auto* bottom = new QHBoxLayout;
     cbShowAtStart_ = new QCheckBox("Diese Infos immer zeigen bei Programm-Start", this);
     cbShowAtStart_->setObjectName("CBShowGeneralInfoAtProgStart");
-    cbShowAtStart_->setChecked(true);
+    cbShowAtStart_->setChecked(state.generalInfoOptions.ShowGeneralInfoAtProgStart);
     buttonClose_ = new QPushButton("&Schließen", this);
     buttonClose_->setObjectName("ButtonClose");
     bottom->addWidget(cbShowAtStart_);

@@ -1,5 +1,6 @@
 #include "trackview/playback.h"
 
+#include <QIODevice>
 #include <QTimer>
 
 #include <algorithm>
@@ -8,18 +9,9 @@
 
 #include "audio/preview_mixer.h"
 #include "settings/ui_texts.h"
-
-#ifdef SPURWERK_HAVE_MULTIMEDIA
-#include <QAudioDevice>
-#include <QAudioFormat>
-#include <QAudioSink>
-#include <QIODevice>
-#include <QMediaDevices>
-#endif
+#include "trackview/audio_output_module.h"
 
 namespace spurwerk::gui {
-
-#ifdef SPURWERK_HAVE_MULTIMEDIA
 
 namespace {
 
@@ -56,48 +48,53 @@ private:
 }  // namespace
 
 struct Playback::Engine {
+    std::unique_ptr<AudioOutput> output;
     std::unique_ptr<MixerDevice> device;
-    std::unique_ptr<QAudioSink> sink;
+    bool playing = false;
     std::uint64_t startFrame = 0;
     std::uint32_t rate = 44100;
     int idleTicks = 0;
     QTimer timer;
 };
 
-Playback::Playback() : engine_(std::make_unique<Engine>()) {
-    if (QMediaDevices::defaultAudioOutput().isNull()) problem_ = QString::fromStdString(UiTxt(UiText::TrackViewNoOutput));
+Playback::Playback() : Playback(AudioOutputModuleFolders()) {}
+
+Playback::Playback(const QStringList& moduleFolders) : engine_(std::make_unique<Engine>()) {
+    engine_->output = NewAudioOutput(moduleFolders, problem_);
+    if (engine_->output && !engine_->output->HasDevice())
+        problem_ = QString::fromStdString(UiTxt(UiText::TrackViewNoOutput));
     engine_->timer.setInterval(30);
     connect(&engine_->timer, &QTimer::timeout, this, [this] {
         emit positionChanged(PositionMs());
-        if (!engine_->sink || engine_->sink->state() != QAudio::IdleState ||
+        if (!engine_->playing || !engine_->output->Idle() ||
             engine_->device->Mixer().Position() < engine_->device->Mixer().FrameCount())
             return;
         // Idle comes when the mixer is drained, before the output has played
         // what it holds: stop once it has (or after two seconds regardless).
-        const auto played = static_cast<std::uint64_t>(engine_->sink->processedUSecs()) * engine_->rate / 1000000;
+        const auto played = static_cast<std::uint64_t>(engine_->output->PlayedUSecs()) * engine_->rate / 1000000;
         if (played + engine_->rate / 100 >= engine_->device->FramesPulled() || ++engine_->idleTicks > 66) Stop();
     });
 }
 
 Playback::~Playback() { Stop(); }
 
-bool Playback::Available() const { return !QMediaDevices::defaultAudioOutput().isNull(); }
+bool Playback::Available() const { return engine_->output && engine_->output->HasDevice(); }
 
-bool Playback::Playing() const { return engine_->sink != nullptr; }
+bool Playback::Playing() const { return engine_->playing; }
 
 bool Playback::Start(std::unique_ptr<PreviewMixer> mixer, std::uint64_t frame) {
     Stop();
-    const QAudioDevice output = QMediaDevices::defaultAudioOutput();
-    if (output.isNull()) {
+    if (!engine_->output) {
+        emit stateChanged();  // Problem() says why since the start
+        return false;
+    }
+    if (!engine_->output->HasDevice()) {
         problem_ = QString::fromStdString(UiTxt(UiText::TrackViewNoOutput));
         emit stateChanged();
         return false;
     }
-    QAudioFormat format;
-    format.setSampleRate(static_cast<int>(mixer->SampleRate()));
-    format.setChannelCount(2);
-    format.setSampleFormat(QAudioFormat::Int16);
-    if (!output.isFormatSupported(format)) {
+    const int rate = static_cast<int>(mixer->SampleRate());
+    if (!engine_->output->TakesStereo16(rate)) {
         problem_ = QString::fromStdString(UiTxt(UiText::TrackViewOutputFormat, std::to_string(mixer->SampleRate())));
         emit stateChanged();
         return false;
@@ -110,26 +107,24 @@ bool Playback::Start(std::unique_ptr<PreviewMixer> mixer, std::uint64_t frame) {
     mixer->SetListening(mute_, solo_);
     engine_->device = std::make_unique<MixerDevice>(std::move(mixer));
     engine_->device->open(QIODevice::ReadOnly);
-    engine_->sink = std::make_unique<QAudioSink>(output, format);
-    engine_->sink->start(engine_->device.get());
-    if (engine_->sink->error() != QAudio::NoError) {
+    if (!engine_->output->Start(engine_->device.get(), rate)) {
         problem_ = QString::fromStdString(UiTxt(UiText::TrackViewOutputFailed));
-        engine_->sink.reset();
         engine_->device.reset();
         emit stateChanged();
         return false;
     }
+    engine_->playing = true;
     engine_->timer.start();
     emit stateChanged();
     return true;
 }
 
 void Playback::Stop() {
-    if (!engine_->sink) return;
+    if (!engine_->playing) return;
     engine_->timer.stop();
     emit positionChanged(PositionMs());
-    engine_->sink->stop();
-    engine_->sink.reset();
+    engine_->output->Stop();
+    engine_->playing = false;
     emit stateChanged();
 }
 
@@ -144,30 +139,10 @@ void Playback::SetListening(std::vector<bool> muteByStrip, std::vector<bool> sol
 
 std::int64_t Playback::PositionMs() const {
     const std::int64_t start = static_cast<std::int64_t>(engine_->startFrame * 1000 / engine_->rate);
-    if (!engine_->sink) return start;
-    return start + engine_->sink->processedUSecs() / 1000;
+    if (!engine_->playing) return start;
+    return start + engine_->output->PlayedUSecs() / 1000;
 }
 
-#else
-
-struct Playback::Engine {};
-
-Playback::Playback() : engine_(std::make_unique<Engine>()) {
-    problem_ = QString::fromStdString(UiTxt(UiText::TrackViewNoMultimedia));
-}
-Playback::~Playback() = default;
-bool Playback::Available() const { return false; }
-bool Playback::Playing() const { return false; }
-bool Playback::Start(std::unique_ptr<PreviewMixer>, std::uint64_t) { return false; }
-void Playback::Stop() {}
-void Playback::SetListening(std::vector<bool> muteByStrip, std::vector<bool> soloByStrip) {
-    mute_ = std::move(muteByStrip);
-    solo_ = std::move(soloByStrip);
-}
-std::uint64_t Playback::FramesPulled() const { return 0; }
-std::int64_t Playback::PositionMs() const { return 0; }
-
-#endif
 
 bool PlaySingleFile(const std::string& path, QString& problem) {
     static Playback* player = new Playback;  // lives as long as the program

@@ -1,10 +1,12 @@
 #pragma once
-// Playback of the preview mixer through Qt Multimedia: a QAudioSink pulls
-// 16-bit stereo from the mixer at its rate. Without Qt Multimedia in the
-// build, or without an output device, Available() is false and Problem() says why.
+// Playback of the preview mixer: the sound output (Qt Multimedia, in a module
+// loaded with the first player) pulls 16-bit stereo from the mixer at its
+// rate. Without the module, or without an output device, Available() is
+// false and Problem() says why.
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <memory>
@@ -21,6 +23,8 @@ class Playback : public QObject {
     Q_OBJECT
 public:
     Playback();
+    // With the output module looked for in `moduleFolders` only.
+    explicit Playback(const QStringList& moduleFolders);
     ~Playback() override;
 
     bool Available() const;

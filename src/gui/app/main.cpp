@@ -1,6 +1,8 @@
 // Spurwerk: the desktop editor for Zoom R16/R24 project files.
 
 #include <QApplication>
+#include <QFontDatabase>
+#include <QThreadPool>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QTimer>
@@ -41,6 +43,10 @@ private:
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Spurwerk");
+    // Showing the first text populates the font database (fontconfig's whole
+    // font list), the largest single part of the start: begin it beside
+    // building the windows. QFontDatabase is thread-safe.
+    QThreadPool::globalInstance()->start([] { QFontDatabase::families(); });
     spurwerk::gui::InstantHints::Install(app);
     // File errors in the window's language (the loaded language file holds the wording).
     spurwerk::SetFileErrorWording(&spurwerk::FileErrorInLanguage);

@@ -3,11 +3,13 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QLibrary>
 
 #include <map>
 
+#include "io/shared_library.h"
 #include "settings/ui_texts.h"
+#include "support/qt_text.h"
+#include "ui/errors.h"
 
 namespace spurwerk::gui {
 
@@ -46,19 +48,21 @@ std::unique_ptr<AudioOutput> NewAudioOutput(const QStringList& folders, QString&
     auto it = searched.find(folders);
     if (it == searched.end()) {
         Found found;
-        QString tried;
+        // The first file that is there and loads with its entry; the reason
+        // given is that of the first file that is there.
         for (const QString& folder : folders) {
             const QString file = QDir(folder).filePath(name);
             if (!QFileInfo(file).isFile()) continue;
-            auto* library = new QLibrary(file);  // never unloaded: outputs live on
-            if (library->load()) {
-                found.entry = reinterpret_cast<SpurwerkNewAudioOutputFunction>(library->resolve(SPURWERK_AUDIO_OUTPUT_ENTRY));
-                if (found.entry) break;
+            try {
+                const SharedLibrary library = SharedLibrary::Open({S(file)});
+                found.entry =
+                    reinterpret_cast<SpurwerkNewAudioOutputFunction>(library.Symbol(SPURWERK_AUDIO_OUTPUT_ENTRY));
+                break;
+            } catch (const FileError& e) {
+                if (found.why.isEmpty()) found.why = QString::fromStdString(e.what());
             }
-            if (tried.isEmpty()) tried = library->errorString();
-            delete library;
         }
-        if (!found.entry) found.why = tried.isEmpty() ? QDir::toNativeSeparators(name) : tried;
+        if (!found.entry && found.why.isEmpty()) found.why = QDir::toNativeSeparators(name);
         it = searched.emplace(folders, found).first;
     }
     if (!it->second.entry) {

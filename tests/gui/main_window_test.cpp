@@ -8,6 +8,7 @@
 #include "dialog_driver.h"
 #include "gui_fixture.h"
 #include "mainwin/hex_view.h"
+#include "project/hex_layout.h"
 #include "settings/language_choice.h"
 #include "settings/ui_texts.h"
 #include "support/general_info_window.h"
@@ -28,6 +29,7 @@ private slots:
     void ClosingWithUnsavedChanges();
     void AFileChangedBehindTheWindowIsNeverOverwrittenWithoutTheQuestion();
     void CtrlZAfterAFaderDragPutsFaderAndDifferenceCountBack();
+    void TheHexViewPaintsEveryRowOfTheAreaAskedAndNoMore();
     void TimedDialogAndMessageBoxGiveTheirButtons();
     void HistoryDialogGivesTheTextAndKeepsTheList();
 };
@@ -299,6 +301,43 @@ void MainWindowTest::CtrlZAfterAFaderDragPutsFaderAndDifferenceCountBack() {
     QTest::keyClick(fader, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(fader->value(), before);
     QCOMPARE(diff->text(), loaded);
+}
+
+void MainWindowTest::TheHexViewPaintsEveryRowOfTheAreaAskedAndNoMore() {
+    GuiFixture f;
+    const std::size_t size = 3332;  // 208 rows and 4 bytes
+    f.WriteFile("A.ZDT", GuiFixture::ProjectBytes(static_cast<int>(size)));
+    DialogDriver driver;
+    gui::SpurwerkApp& app = f.StartQuiet({f.Path("A.ZDT")});
+    // Every byte differs from the comparison: each painted cell is yellow.
+    Bytes other = app.State().doc.ZDTData();
+    for (auto& b : other) b = static_cast<std::uint8_t>(~b);
+    app.State().doc.ReplaceCompareData(other);
+    gui::HexView* hex = app.Main().Hex();
+    const int row = hex->RowHeight();
+    auto count = [](const QImage& image, QRect area, auto wanted) {
+        int n = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x) n += wanted(image.pixelColor(x, y));
+        return n;
+    };
+    auto yellow = [](QColor c) { return c == QColor(255, 255, 0); };
+    auto blue = [](QColor c) { return c.blue() > c.red() + 60; };
+    // Areas that begin and end inside a row, a single row, the last rows.
+    for (QRect area : {QRect(0, row / 2, 360, 3 * row), QRect(0, 10 * row, 360, row), QRect(0, 207 * row + 3, 360, 3 * row)}) {
+        const QImage bytes = hex->ByteBox()->grab(area).toImage();
+        for (std::size_t i = 0; i < size + 16; ++i) {
+            QRect cell = QRect(HexCellX(i, gui::HexView::FontPoints) + 1, HexCellY(i, row), 8, row).intersected(area);
+            if (cell.isEmpty()) continue;
+            QVERIFY2((count(bytes, cell.translated(-area.topLeft()), yellow) > 0) == (i < size), qPrintable(QString::number(i)));
+        }
+        const QImage addresses = hex->AddressBox()->grab(QRect(0, area.top(), 48, area.height())).toImage();
+        for (int r = area.top() / row; r * row <= area.bottom(); ++r) {
+            QRect line = QRect(0, r * row, 48, row).intersected(area).translated(0, -area.top());
+            if (line.height() < row) continue;  // glyphs of a row cut off may miss it
+            QVERIFY2((count(addresses, line, blue) > 0) == (r * 16 < static_cast<int>(size)), qPrintable(QString::number(r)));
+        }
+    }
 }
 
 void MainWindowTest::TimedDialogAndMessageBoxGiveTheirButtons() {

@@ -18,18 +18,25 @@ namespace fs = std::filesystem;
 namespace {
 
 // The section name of a header line, nullopt for other lines.
-std::optional<std::string> HeaderName(const std::string& line) {
-    std::string t = TrimWhitespace(line);
+std::optional<std::string_view> HeaderName(std::string_view line) {
+    std::string_view t = TrimmedWhitespace(line);
     if (t.empty() || t[0] != '[') return std::nullopt;
     std::size_t close = t.find(']');
-    return TrimWhitespace(t.substr(1, close == std::string::npos ? std::string::npos : close - 1));
+    return TrimmedWhitespace(t.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+}
+
+// Where the key of a "key=value" line ends: the position of its '='.
+std::optional<std::size_t> KeyLineEquals(std::string_view line) {
+    std::size_t eq = line.find('=');
+    if (eq == std::string_view::npos || HeaderName(line)) return std::nullopt;
+    return eq;
 }
 
 // Key and raw value of a "key=value" line.
 std::optional<std::pair<std::string, std::string>> KeyLine(const std::string& line) {
-    std::size_t eq = line.find('=');
-    if (eq == std::string::npos || HeaderName(line)) return std::nullopt;
-    return std::make_pair(TrimWhitespace(line.substr(0, eq)), line.substr(eq + 1));
+    auto eq = KeyLineEquals(line);
+    if (!eq) return std::nullopt;
+    return std::make_pair(TrimWhitespace(line.substr(0, *eq)), line.substr(*eq + 1));
 }
 
 // Blanks at either end and a pair of enclosing quotes would be removed on
@@ -55,6 +62,8 @@ IniFile::IniFile(fs::path path) : path_(std::move(path)) {
     }
 }
 
+IniFile::IniFile(fs::path path, const std::string& text) : path_(std::move(path)), lines_(SplitTextLines(text)) {}
+
 std::optional<IniFile::Range> IniFile::FindSection(const std::string& section) const {
     const std::string wanted = TrimWhitespace(section);
     for (std::size_t i = 0; i < lines_.size(); ++i) {
@@ -76,38 +85,51 @@ std::optional<std::size_t> IniFile::FindKey(const Range& range, const std::strin
     return std::nullopt;
 }
 
-std::optional<std::size_t> IniFile::FindValueLine(const std::string& section, const std::string& key) const {
+std::size_t IniFile::NoCaseHash::operator()(std::string_view text) const {
+    std::size_t hash = 14695981039346656037ull;  // FNV-1a over the upper-case letters
+    for (char c : text) {
+        hash ^= static_cast<unsigned char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
+bool IniFile::NoCaseEqual::operator()(std::string_view a, std::string_view b) const { return EqualsIgnoreCase(a, b); }
+
+std::optional<IniFile::ValueAt> IniFile::FindValue(std::string_view section, std::string_view key) const {
     if (!index_) {
         index_.emplace();
         SectionKeys* current = nullptr;
         for (std::size_t i = 0; i < lines_.size(); ++i) {
             if (auto name = HeaderName(lines_[i])) {
                 // A repeated section is never found: only its first occurrence counts.
-                auto [entry, added] = index_->try_emplace(UpperAscii(*name));
+                auto [entry, added] = index_->try_emplace(std::string(*name));
                 current = added ? &entry->second : nullptr;
             } else if (current) {
-                if (auto kv = KeyLine(lines_[i])) current->lineOfKey.try_emplace(UpperAscii(kv->first), i);
+                if (auto eq = KeyLineEquals(lines_[i]))
+                    current->valueOfKey.try_emplace(std::string(TrimmedWhitespace(std::string_view(lines_[i]).substr(0, *eq))),
+                                                    ValueAt{i, *eq + 1});
             }
         }
     }
-    auto entry = index_->find(UpperAscii(TrimWhitespace(section)));
+    auto entry = index_->find(TrimmedWhitespace(section));
     if (entry == index_->end()) return std::nullopt;
-    auto line = entry->second.lineOfKey.find(UpperAscii(TrimWhitespace(key)));
-    if (line == entry->second.lineOfKey.end()) return std::nullopt;
-    return line->second;
+    auto value = entry->second.valueOfKey.find(TrimmedWhitespace(key));
+    if (value == entry->second.valueOfKey.end()) return std::nullopt;
+    return value->second;
 }
 
 bool IniFile::SectionExists(const std::string& section) const { return FindSection(section).has_value(); }
 
 bool IniFile::KeyExists(const std::string& section, const std::string& key) const {
-    return FindValueLine(section, key).has_value();
+    return FindValue(section, key).has_value();
 }
 
 std::string IniFile::ReadString(const std::string& section, const std::string& key,
                                 const std::string& defaultValue) const {
-    auto index = FindValueLine(section, key);
-    if (!index) return defaultValue;
-    std::string value = TrimWhitespace(KeyLine(lines_[*index])->second);
+    auto at = FindValue(section, key);
+    if (!at) return defaultValue;
+    std::string_view value = TrimmedWhitespace(std::string_view(lines_[at->line]).substr(at->valueStart));
     if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
     return Utf8Prefix(value, MaxIniValueLength);
 }

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -25,6 +26,8 @@ public:
     // Reads the file when it exists. A file that cannot be read reads as empty
     // (ReadError() tells why) and is never overwritten by Flush().
     explicit IniFile(std::filesystem::path path);
+    // The file `path` whose text was read already.
+    IniFile(std::filesystem::path path, const std::string& text);
 
     const std::filesystem::path& Path() const { return path_; }
     const std::optional<std::string>& ReadError() const { return readError_; }
@@ -57,21 +60,36 @@ private:
     };
     std::optional<Range> FindSection(const std::string& section) const;
     std::optional<std::size_t> FindKey(const Range& range, const std::string& key) const;
-    // The line of a key for reading, through an index of the file's sections
-    // and keys (a language file is read a thousand times at each start).
-    std::optional<std::size_t> FindValueLine(const std::string& section, const std::string& key) const;
+    // Where a key's value is for reading, through an index of the file's
+    // sections and keys (a language file is read a thousand times at each start).
+    struct ValueAt {
+        std::size_t line;
+        std::size_t valueStart;  // just after the '='
+    };
+    std::optional<ValueAt> FindValue(std::string_view section, std::string_view key) const;
 
+    // Names compared without regard to case, looked up without copies.
+    struct NoCaseHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const;
+    };
+    struct NoCaseEqual {
+        using is_transparent = void;
+        bool operator()(std::string_view a, std::string_view b) const;
+    };
+    template <typename Value>
+    using NoCaseMap = std::unordered_map<std::string, Value, NoCaseHash, NoCaseEqual>;
     struct SectionKeys {
-        std::unordered_map<std::string, std::size_t> lineOfKey;  // upper-case key -> its first line
+        NoCaseMap<ValueAt> valueOfKey;  // first occurrence of each key
     };
 
     std::filesystem::path path_;
     std::vector<std::string> lines_;
     bool modified_ = false;
     std::optional<std::string> readError_;
-    // Upper-case section name -> its keys; first occurrences only, as the
-    // linear search finds them. Built on the first read, dropped on a write.
-    mutable std::optional<std::unordered_map<std::string, SectionKeys>> index_;
+    // Section name -> its keys; first occurrences only, as the linear search
+    // finds them. Built on the first read, dropped on a write.
+    mutable std::optional<NoCaseMap<SectionKeys>> index_;
 };
 
 }  // namespace spurwerk

@@ -1,6 +1,7 @@
 #include "settings/language_file.h"
 
 #include <array>
+#include <memory>
 #include <system_error>
 
 #include "io/file_io.h"
@@ -10,6 +11,7 @@
 #include "settings/cli_texts.h"
 #include "settings/text_table.h"
 #include "settings/ui_texts.h"
+#include "text/text_encoding.h"
 #include "ui/errors.h"
 
 namespace spurwerk {
@@ -30,12 +32,27 @@ void ThrowIfUnreadable(const IniFile& ini) {
     if (ini.ReadError()) throw FileError(*ini.ReadError());
 }
 
-void ResStrArrIn(IniFile& ini, bool doSave) {
-    if (doSave) {
-        for (int n = FirstTextNumber; n <= LastTextNumber; ++n)
-            ini.WriteString(ResStrArrSection, "Str" + std::to_string(n), EncodeBR(Txt(n), CrLf));
-        return;
-    }
+// The language file for reading, parsed. A start reads it several times (the
+// texts, the main window's, each window built later): the parse is kept while
+// the file's content stays the same. Throws FileError when it cannot be read;
+// a missing file reads as empty.
+std::shared_ptr<const IniFile> LanguageFileToRead(const std::string& fileName) {
+    struct Parsed {
+        std::string fileName;
+        Bytes content;
+        std::shared_ptr<const IniFile> ini;
+    };
+    static Parsed last;
+    const fs::path path = PathFromText(fileName);
+    if (!PathExists(fileName)) return std::make_shared<const IniFile>(path);
+    Bytes content = ReadWholeFile(path, MaxTextFileSize);
+    if (last.ini && last.fileName == fileName && last.content == content) return last.ini;
+    auto ini = std::make_shared<const IniFile>(path, DecodeTextBytes(content));
+    last = Parsed{fileName, std::move(content), ini};
+    return ini;
+}
+
+void ResStrArrFrom(const IniFile& ini) {
     std::array<std::string, TextCount> texts;
     for (int n = FirstTextNumber; n <= LastTextNumber; ++n)
         texts[static_cast<std::size_t>(n - FirstTextNumber)] =
@@ -44,84 +61,103 @@ void ResStrArrIn(IniFile& ini, bool doSave) {
 }
 
 // Unlike the numbered texts, a missing key keeps the German default.
-void UiTextsIn(IniFile& ini, bool doSave) {
+void UiTextsFrom(const IniFile& ini) {
     for (int i = 0; i < static_cast<int>(UiText::Count); ++i) {
         const auto text = static_cast<UiText>(i);
-        if (doSave) {
-            ini.WriteString(UiTextsSection, UiTextKey(text), EncodeBR(UiTxt(text), CrLf));
-            continue;
-        }
         std::string value = ini.ReadString(UiTextsSection, UiTextKey(text), "");
         if (!value.empty()) SetUiTxt(text, DecodeBR(value, CrLf));
     }
 }
 
-void CliTextsIn(IniFile& ini, bool doSave) {
+void CliTextsFrom(const IniFile& ini) {
     for (int i = 0; i < static_cast<int>(CliText::Count); ++i) {
         const auto text = static_cast<CliText>(i);
-        if (doSave) {
-            ini.WriteString(CliTextsSection, CliTextKey(text), EncodeBR(CliTxt(text), CrLf));
-            continue;
-        }
         std::string value = ini.ReadString(CliTextsSection, CliTextKey(text), "");
         if (!value.empty()) SetCliTxt(text, DecodeBR(value, CrLf));
     }
 }
 
-void TextsIn(IniFile& ini, bool doSave) {
-    ResStrArrIn(ini, doSave);
-    if (!doSave) {
-        InitUiTexts();
-        InitCliTexts();
-        SetUiTxt(UiText::QtLanguage, "");  // without the key the language's name decides
-    }
-    UiTextsIn(ini, doSave);
-    CliTextsIn(ini, doSave);
+void TextsFrom(const IniFile& ini) {
+    ResStrArrFrom(ini);
+    InitUiTexts();
+    InitCliTexts();
+    SetUiTxt(UiText::QtLanguage, "");  // without the key the language's name decides
+    UiTextsFrom(ini);
+    CliTextsFrom(ini);
 }
 
-void GuiTextsIn(IniFile& ini, GuiForm& form, bool doSave, const std::string& sectionName) {
-    const std::string section = sectionName.empty() ? "GUI_" + form.name : sectionName;
+void TextsTo(IniFile& ini) {
+    for (int n = FirstTextNumber; n <= LastTextNumber; ++n)
+        ini.WriteString(ResStrArrSection, "Str" + std::to_string(n), EncodeBR(Txt(n), CrLf));
+    for (int i = 0; i < static_cast<int>(UiText::Count); ++i) {
+        const auto text = static_cast<UiText>(i);
+        ini.WriteString(UiTextsSection, UiTextKey(text), EncodeBR(UiTxt(text), CrLf));
+    }
+    for (int i = 0; i < static_cast<int>(CliText::Count); ++i) {
+        const auto text = static_cast<CliText>(i);
+        ini.WriteString(CliTextsSection, CliTextKey(text), EncodeBR(CliTxt(text), CrLf));
+    }
+}
+
+std::string GuiSection(const GuiForm& form, const std::string& sectionName) {
+    return sectionName.empty() ? "GUI_" + form.name : sectionName;
+}
+
+bool IsTranslated(const GuiComponent& c) {
+    return IsLanguageComponent(c) && !(c.kind == ComponentKind::MenuItem && c.text == "-");
+}
+
+void GuiTextsFrom(const IniFile& ini, GuiForm& form, const std::string& sectionName) {
+    const std::string section = GuiSection(form, sectionName);
     for (GuiComponent& c : form.components) {
-        if (!IsLanguageComponent(c)) continue;
-        if (c.kind == ComponentKind::MenuItem && c.text == "-") continue;
-        const std::string textKey = c.name + ".Text";
-        const std::string hintKey = c.name + ".Hint";
-        if (doSave) {
-            if (HasLanguageText(c) && !c.text.empty() && c.text != "(-)")
-                ini.WriteString(section, textKey, EncodeBR(c.text, CrLf));
-            if (!c.hint.empty()) ini.WriteString(section, hintKey, EncodeBR(c.hint, Lf));
-            continue;
-        }
-        std::string text = HasLanguageText(c) ? ini.ReadString(section, textKey, "") : "";
+        if (!IsTranslated(c)) continue;
+        std::string text = HasLanguageText(c) ? ini.ReadString(section, c.name + ".Text", "") : "";
         if (!text.empty()) c.text = DecodeBR(text, CrLf);
-        std::string hint = ini.ReadString(section, hintKey, "");
+        std::string hint = ini.ReadString(section, c.name + ".Hint", "");
         if (!hint.empty()) c.hint = DecodeBR(hint, Lf);
+    }
+}
+
+void GuiTextsTo(IniFile& ini, const GuiForm& form, const std::string& sectionName) {
+    const std::string section = GuiSection(form, sectionName);
+    for (const GuiComponent& c : form.components) {
+        if (!IsTranslated(c)) continue;
+        if (HasLanguageText(c) && !c.text.empty() && c.text != "(-)")
+            ini.WriteString(section, c.name + ".Text", EncodeBR(c.text, CrLf));
+        if (!c.hint.empty()) ini.WriteString(section, c.name + ".Hint", EncodeBR(c.hint, Lf));
     }
 }
 
 }  // namespace
 
 void LoadSaveResStrArr(bool doSave, const std::string& fileName, Dialogs& dialogs) {
+    if (!doSave) return TextsFrom(*LanguageFileToRead(fileName));
     AnnounceNewFile(doSave, fileName, dialogs);
     IniFile ini(PathFromText(fileName));
-    if (!doSave) ThrowIfUnreadable(ini);
-    TextsIn(ini, doSave);
-    if (doSave) ini.Flush();
+    TextsTo(ini);
+    ini.Flush();
 }
 
 bool LoadSaveGuiTexts(GuiForm& form, bool doSave, const std::string& fileName, const std::string& sectionName,
                       Dialogs& dialogs) {
+    if (!doSave) {
+        std::shared_ptr<const IniFile> ini;
+        try {
+            ini = LanguageFileToRead(fileName);
+        } catch (const FileError&) {
+            return false;
+        }
+        GuiTextsFrom(*ini, form, sectionName);
+        return true;
+    }
     AnnounceNewFile(doSave, fileName, dialogs);
     IniFile ini(PathFromText(fileName));
-    if (!doSave && ini.ReadError()) return false;
-    GuiForm result = form;
-    GuiTextsIn(ini, result, doSave, sectionName);
+    GuiTextsTo(ini, form, sectionName);
     try {
-        if (doSave) ini.Flush();
+        ini.Flush();
     } catch (const FileError&) {
         return false;
     }
-    form = std::move(result);
     return true;
 }
 
@@ -131,20 +167,17 @@ bool LoadSaveLanguage(bool doSave, const std::string& fileName, const std::vecto
         dialogs.Message(Txt(101) + fileName + Txt(103), MessageButtons::Ok);
         return false;
     }
-    IniFile ini(PathFromText(fileName));
-    ThrowIfUnreadable(ini);
-    std::vector<GuiForm> results;
-    for (GuiForm* form : forms) {
-        results.push_back(*form);
-        GuiTextsIn(ini, results.back(), doSave, "");
-    }
     if (doSave) {
-        TextsIn(ini, true);
+        IniFile ini(PathFromText(fileName));
+        ThrowIfUnreadable(ini);
+        for (const GuiForm* form : forms) GuiTextsTo(ini, *form, "");
+        TextsTo(ini);
         ini.Flush();
         return true;
     }
-    for (std::size_t i = 0; i < forms.size(); ++i) *forms[i] = std::move(results[i]);
-    TextsIn(ini, false);
+    std::shared_ptr<const IniFile> ini = LanguageFileToRead(fileName);
+    for (GuiForm* form : forms) GuiTextsFrom(*ini, *form, "");
+    TextsFrom(*ini);
     return true;
 }
 

@@ -16,6 +16,8 @@ bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix);
 std::string TrimBlanks(std::string_view text);
 // Without blanks, tabs, CR and LF at both ends.
 std::string TrimWhitespace(std::string_view text);
+// The same, as a view into `text`.
+std::string_view TrimmedWhitespace(std::string_view text);
 // Line feeds (and carriage returns unless kept) turned into blanks, so that a
 // value stays on its line of a text file and cannot inject keys or sections.
 std::string OneLine(std::string text, bool keepCarriageReturn);

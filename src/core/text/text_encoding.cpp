@@ -78,7 +78,15 @@ bool IsValidUtf8(std::string_view bytes) {
 std::string Windows1252ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());
-    for (char c : bytes) AppendUtf8(out, Windows1252CodePoint(static_cast<unsigned char>(c)));
+    for (std::size_t pos = 0; pos < bytes.size();) {
+        // Text is mostly ASCII, which stays as it is: copied a run at a time.
+        std::size_t run = pos;
+        while (run < bytes.size() && static_cast<unsigned char>(bytes[run]) < 0x80) ++run;
+        out.append(bytes.substr(pos, run - pos));
+        if (run == bytes.size()) break;
+        AppendUtf8(out, Windows1252CodePoint(static_cast<unsigned char>(bytes[run])));
+        pos = run + 1;
+    }
     return out;
 }
 

@@ -1,7 +1,7 @@
 // Spurwerk: the desktop editor for Zoom R16/R24 project files.
 
 #include <QApplication>
-#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QThreadPool>
 #include <QDir>
 #include <QElapsedTimer>
@@ -14,28 +14,35 @@
 #include "app/app_state.h"
 #include "app/main_window.h"
 #include "app/spurwerk_app.h"
+#include "mainwin/hex_view.h"
 #include "settings/file_error_text.h"
+#include "support/design_font.h"
 #include "support/instant_hints.h"
 #include "support/qt_text.h"
 #include "ui/errors.h"
 
 namespace {
 
-// Calls `paintedWithin` when a widget of `window` paints (the start-up benchmark).
+// Calls `painted` once a paint of `window` is done (the start-up benchmark):
+// at the first event after it that is no paint, so the paint itself counts.
 class PaintProbe : public QObject {
 public:
-    PaintProbe(QWidget* window, std::function<void()> paintedWithin)
-        : QObject(window), window_(window), paintedWithin_(std::move(paintedWithin)) {}
+    PaintProbe(QWidget* window, std::function<void()> painted)
+        : QObject(window), window_(window), painted_(std::move(painted)) {}
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint && watched->isWidgetType() &&
-            static_cast<QWidget*>(watched)->window() == window_)
-            paintedWithin_();
+        if (event->type() == QEvent::Paint) {
+            if (watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == window_) painting_ = true;
+        } else if (painting_) {
+            painting_ = false;
+            painted_();
+        }
         return false;
     }
 
 private:
     QWidget* window_;
-    std::function<void()> paintedWithin_;
+    std::function<void()> painted_;
+    bool painting_ = false;
 };
 
 }  // namespace
@@ -43,10 +50,19 @@ private:
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Spurwerk");
-    // Showing the first text populates the font database (fontconfig's whole
-    // font list), the largest single part of the start: begin it beside
-    // building the windows. QFontDatabase is thread-safe.
-    QThreadPool::globalInstance()->start([] { QFontDatabase::families(); });
+    // The first text shown populates the font database (fontconfig's whole
+    // font list) and looks up each font's fallbacks, the largest parts of the
+    // start: both are done here beside building the windows, for the fonts the
+    // main window first paints with. The font database and its caches are
+    // thread-safe; the fonts are made in the worker, so it shares none of
+    // their data with the GUI thread.
+    QThreadPool::globalInstance()->start([] {
+        QFont bold = spurwerk::gui::DesignFont();
+        bold.setBold(true);
+        for (const QFont& font : {spurwerk::gui::DesignFont(), bold, spurwerk::gui::HexView::ByteFont(),
+                                  spurwerk::gui::HexView::AddressFont()})
+            QFontMetrics(font).horizontalAdvance("Spurwerk 0F");
+    });
     spurwerk::gui::InstantHints::Install(app);
     // File errors in the window's language (the loaded language file holds the wording).
     spurwerk::SetFileErrorWording(&spurwerk::FileErrorInLanguage);
@@ -56,8 +72,8 @@ int main(int argc, char** argv) {
     spurwerk::gui::SpurwerkApp spurwerk(programFile, parameters);
     spurwerk.Show();
 
-    // The start-up benchmark: report once the first activation is done, then
-    // once the mixer shows the template too, then end.
+    // The start-up benchmark: report once the main window has painted the
+    // template, then once the mixer shows it too, then end.
     bool reported = false;
     if (qEnvironmentVariableIsSet("SPURWERK_STARTUP_PROBE")) {
         auto report = [&spurwerk, &reported] {
@@ -66,13 +82,11 @@ int main(int argc, char** argv) {
             std::fflush(stdout);
             reported = true;
         };
-        // Shown is when the main window paints the template; the timer's tick
-        // alone may come only after the mixer is built in the same turn.
+        // Shown is when the main window has painted the template.
         auto* painted = new PaintProbe(&spurwerk.Main(), report);
         app.installEventFilter(painted);
         auto* probe = new QTimer(&app);
-        QObject::connect(probe, &QTimer::timeout, &app, [&reported, report] {
-            report();
+        QObject::connect(probe, &QTimer::timeout, &app, [&reported] {
             if (!reported) return;
             for (QWidget* window : QApplication::topLevelWidgets())
                 if (window->objectName() == "FormCtrls" && window->isVisible()) {

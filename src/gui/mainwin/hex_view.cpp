@@ -1,9 +1,12 @@
 #include "mainwin/hex_view.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+
+#include <algorithm>
 
 #include "project/hex_layout.h"
 #include "support/instant_hints.h"
@@ -11,19 +14,20 @@
 
 namespace spurwerk::gui {
 
-namespace {
-
-QFont HexFont(bool italic) {
+QFont HexView::ByteFont() {
     QFont font("Courier New");
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     font.setPixelSize(11);  // 8 pt at 96 dpi
     font.setBold(true);
-    font.setItalic(italic);
     return font;
 }
 
-}  // namespace
+QFont HexView::AddressFont() {
+    QFont font = ByteFont();
+    font.setItalic(true);
+    return font;
+}
 
 HexView::HexView(const ZDTDocument& doc, int rowHeight, QLabel* labelDiffBytes, QWidget* parent)
     : QWidget(parent), doc_(doc), rowHeight_(rowHeight), labelDiffBytes_(labelDiffBytes) {
@@ -34,10 +38,10 @@ HexView::HexView(const ZDTDocument& doc, int rowHeight, QLabel* labelDiffBytes, 
     setPalette(white);
     pbAddrs_ = new QWidget(this);
     pbAddrs_->setObjectName("PBAddrs");
-    pbAddrs_->setFont(HexFont(true));
+    pbAddrs_->setFont(AddressFont());
     pbMSOut_ = new QWidget(this);
     pbMSOut_->setObjectName("PBMSOut");
-    pbMSOut_->setFont(HexFont(false));
+    pbMSOut_->setFont(ByteFont());
     pbMSOut_->setMouseTracking(true);
     pbAddrs_->installEventFilter(this);
     pbMSOut_->installEventFilter(this);
@@ -47,7 +51,7 @@ HexView::HexView(const ZDTDocument& doc, int rowHeight, QLabel* labelDiffBytes, 
 bool HexView::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Paint) {
         if (watched == pbMSOut_) PaintBytes(static_cast<QPaintEvent*>(event));
-        if (watched == pbAddrs_) PaintAddresses();
+        if (watched == pbAddrs_) PaintAddresses(static_cast<QPaintEvent*>(event));
         return true;
     }
     if (watched == pbMSOut_ && event->type() == QEvent::MouseMove) {
@@ -61,9 +65,15 @@ bool HexView::eventFilter(QObject* watched, QEvent* event) {
 
 
 QRect HexView::CellRect(std::size_t index) const {
-    QFontMetrics metrics(pbMSOut_->font());
-    return QRect(HexCellX(index, FontPoints), HexCellY(index, rowHeight_), metrics.horizontalAdvance("00") + 1,
-                 rowHeight_);
+    // Measured once: text measuring is the dearest part of a paint.
+    if (cellWidth_ == 0) cellWidth_ = QFontMetrics(pbMSOut_->font()).horizontalAdvance("00") + 1;
+    return QRect(HexCellX(index, FontPoints), HexCellY(index, rowHeight_), cellWidth_, rowHeight_);
+}
+
+std::pair<std::size_t, std::size_t> HexView::RowsWithin(const QRect& area) const {
+    const std::size_t size = doc_.ZDTData().size();
+    const auto row = [&](int y) { return static_cast<std::size_t>(std::max(0, y) / rowHeight_); };
+    return {std::min(size, row(area.top()) * HexBytesPerRow), std::min(size, (row(area.bottom()) + 1) * HexBytesPerRow)};
 }
 
 void HexView::PaintBytes(QPaintEvent* event) {
@@ -73,7 +83,8 @@ void HexView::PaintBytes(QPaintEvent* event) {
     const Bytes& data = doc_.ZDTData();
     const Bytes& compare = doc_.CompareData();
     QRect dirty = event->rect();
-    for (std::size_t i = 0; i < data.size(); ++i) {
+    const auto [first, end] = RowsWithin(dirty);
+    for (std::size_t i = first; i < end; ++i) {
         QRect cell = CellRect(i);
         if (!dirty.intersects(cell)) continue;
         QColor text, back = Qt::white;
@@ -92,12 +103,13 @@ void HexView::ShowDiffCount() {
     labelDiffBytes_->setText(Q(DiffBytesText(CountDifferences(doc_.ZDTData(), doc_.CompareData()))));
 }
 
-void HexView::PaintAddresses() {
+void HexView::PaintAddresses(QPaintEvent* event) {
     QPainter painter(pbAddrs_);
     painter.setFont(pbAddrs_->font());
     painter.setPen(QColor(0, 0, 255));
     QFontMetrics metrics(pbAddrs_->font());
-    for (std::size_t i = 0; i < doc_.ZDTData().size(); i += HexBytesPerRow)
+    const auto [first, end] = RowsWithin(event->rect());
+    for (std::size_t i = first; i < end; i += HexBytesPerRow)
         painter.drawText(2, HexCellY(i, rowHeight_) + metrics.ascent(), Q(HexAddressText(i)));
 }
 

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <utility>
 
 #include "project/zdt_document.h"
 
@@ -19,6 +20,10 @@ public:
     static constexpr int FontPoints = 8;
 
     HexView(const ZDTDocument& doc, int rowHeight, QLabel* labelDiffBytes, QWidget* parent = nullptr);
+
+    // The fonts of the byte grid and of the address column.
+    static QFont ByteFont();
+    static QFont AddressFont();
 
     // Repaints every cell and refreshes the difference count.
     void RepaintAll();
@@ -39,10 +44,12 @@ protected:
 
 private:
     void PaintBytes(QPaintEvent* event);
-    void PaintAddresses();
+    void PaintAddresses(QPaintEvent* event);
     void ShowDiffCount();
     void MouseMoved(const QPoint& pos, const QPoint& globalPos);
     QRect CellRect(std::size_t index) const;
+    // The bytes [first, end) whose rows reach into `area`.
+    std::pair<std::size_t, std::size_t> RowsWithin(const QRect& area) const;
 
     const ZDTDocument& doc_;
     int rowHeight_;
@@ -50,6 +57,7 @@ private:
     QWidget* pbAddrs_;
     QWidget* pbMSOut_;
     QString hint_;
+    mutable int cellWidth_ = 0;
 };
 
 }  // namespace spurwerk::gui

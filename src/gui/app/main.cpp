@@ -1,7 +1,7 @@
 // Spurwerk: the desktop editor for Zoom R16/R24 project files.
 
 #include <QApplication>
-#include <QFontMetrics>
+#include <QFontDatabase>
 #include <QThreadPool>
 #include <QDir>
 #include <QElapsedTimer>
@@ -14,9 +14,7 @@
 #include "app/app_state.h"
 #include "app/main_window.h"
 #include "app/spurwerk_app.h"
-#include "mainwin/hex_view.h"
 #include "settings/file_error_text.h"
-#include "support/design_font.h"
 #include "support/instant_hints.h"
 #include "support/qt_text.h"
 #include "ui/errors.h"
@@ -51,18 +49,11 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Spurwerk");
     // The first text shown populates the font database (fontconfig's whole
-    // font list) and looks up each font's fallbacks, the largest parts of the
-    // start: both are done here beside building the windows, for the fonts the
-    // main window first paints with. The font database and its caches are
-    // thread-safe; the fonts are made in the worker, so it shares none of
-    // their data with the GUI thread.
-    QThreadPool::globalInstance()->start([] {
-        QFont bold = spurwerk::gui::DesignFont();
-        bold.setBold(true);
-        for (const QFont& font : {spurwerk::gui::DesignFont(), bold, spurwerk::gui::HexView::ByteFont(),
-                                  spurwerk::gui::HexView::AddressFont()})
-            QFontMetrics(font).horizontalAdvance("Spurwerk 0F");
-    });
+    // font list), the largest single part of the start: it is done here beside
+    // building the windows. QFontDatabase is thread-safe. (Loading the fonts
+    // here too would not help: each thread has its own, and the GUI thread
+    // would wait for the database's lock meanwhile.)
+    QThreadPool::globalInstance()->start([] { QFontDatabase::families(); });
     spurwerk::gui::InstantHints::Install(app);
     // File errors in the window's language (the loaded language file holds the wording).
     spurwerk::SetFileErrorWording(&spurwerk::FileErrorInLanguage);

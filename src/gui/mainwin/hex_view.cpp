@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QStaticText>
 
 #include <algorithm>
 
@@ -76,10 +77,21 @@ std::pair<std::size_t, std::size_t> HexView::RowsWithin(const QRect& area) const
     return {std::min(size, row(area.top()) * HexBytesPerRow), std::min(size, (row(area.bottom()) + 1) * HexBytesPerRow)};
 }
 
+const QStaticText& HexView::ByteText(std::uint8_t byte) const {
+    // Laid out once per value: a grid repeats few values, and laying out is
+    // most of what painting a cell costs.
+    QStaticText& text = byteTexts_[byte];
+    if (text.text().isEmpty()) {
+        text.setText(Q(HexByteText(byte)));
+        text.setTextFormat(Qt::PlainText);
+        text.prepare(QTransform(), pbMSOut_->font());
+    }
+    return text;
+}
+
 void HexView::PaintBytes(QPaintEvent* event) {
     QPainter painter(pbMSOut_);
     painter.setFont(pbMSOut_->font());
-    QFontMetrics metrics(pbMSOut_->font());
     const Bytes& data = doc_.ZDTData();
     const Bytes& compare = doc_.CompareData();
     QRect dirty = event->rect();
@@ -95,7 +107,7 @@ void HexView::PaintBytes(QPaintEvent* event) {
         }
         painter.fillRect(cell, back);
         painter.setPen(text);
-        painter.drawText(cell.left(), cell.top() + metrics.ascent(), Q(HexByteText(data[i])));
+        painter.drawStaticText(cell.topLeft(), ByteText(data[i]));
     }
 }
 

@@ -3,8 +3,11 @@
 // byte grid PBMSOut. Geometry, colours and the hint text come from the core
 // (hex_layout.h); this widget paints them.
 
+#include <QStaticText>
 #include <QWidget>
 
+#include <array>
+#include <cstdint>
 #include <functional>
 #include <utility>
 
@@ -48,6 +51,7 @@ private:
     void ShowDiffCount();
     void MouseMoved(const QPoint& pos, const QPoint& globalPos);
     QRect CellRect(std::size_t index) const;
+    const QStaticText& ByteText(std::uint8_t byte) const;
     // The bytes [first, end) whose rows reach into `area`.
     std::pair<std::size_t, std::size_t> RowsWithin(const QRect& area) const;
 
@@ -58,6 +62,7 @@ private:
     QWidget* pbMSOut_;
     QString hint_;
     mutable int cellWidth_ = 0;
+    mutable std::array<QStaticText, 256> byteTexts_;
 };
 
 }  // namespace spurwerk::gui

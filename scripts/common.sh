@@ -16,7 +16,7 @@ SPURWERK_PACKAGES=(
   qt6-base-dev qt6-multimedia-dev qt6-translations-l10n libgl-dev libcli11-dev nlohmann-json3-dev libgtest-dev libgmock-dev
   libflac-dev libarchive-dev
   xvfb xauth ccache
-  libsndfile1-dev libsoxr-dev libfontconfig-dev
+  libsndfile1-dev libsoxr-dev
 )
 # Only test.sh needs these: the sanitizer and fuzz build (clang with its
 # runtime libraries), the Windows build of core and CLI under Wine, the Debian

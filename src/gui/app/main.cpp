@@ -8,13 +8,7 @@
 #include <QTimer>
 #include <QWidget>
 
-#ifdef SPURWERK_HAVE_FONTCONFIG
-#include <fontconfig/fontconfig.h>
-#endif
-
 #include <cstdio>
-#include <memory>
-#include <thread>
 #include <functional>
 
 #include "app/app_state.h"
@@ -52,14 +46,6 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
-#ifdef SPURWERK_HAVE_FONTCONFIG
-    // fontconfig reads its configuration, some fifty XML files, when first
-    // asked: the longest step before any text shows. It is begun here, beside
-    // setting up Qt, and waited for before the font database is filled.
-    auto fontConfig = std::make_shared<std::jthread>([] { FcInit(); });
-#else
-    auto fontConfig = std::make_shared<std::jthread>();
-#endif
     QApplication app(argc, argv);
     QApplication::setApplicationName("Spurwerk");
     // The first text shown populates the font database (fontconfig's whole
@@ -67,10 +53,7 @@ int main(int argc, char** argv) {
     // building the windows. QFontDatabase is thread-safe. (Loading the fonts
     // here too would not help: each thread has its own, and the GUI thread
     // would wait for the database's lock meanwhile.)
-    QThreadPool::globalInstance()->start([fontConfig] {
-        if (fontConfig->joinable()) fontConfig->join();
-        QFontDatabase::families();
-    });
+    QThreadPool::globalInstance()->start([] { QFontDatabase::families(); });
     spurwerk::gui::InstantHints::Install(app);
     // File errors in the window's language (the loaded language file holds the wording).
     spurwerk::SetFileErrorWording(&spurwerk::FileErrorInLanguage);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <filesystem>
@@ -52,8 +53,14 @@ struct ReadAheadLog : ReadAheadVisitor {
     int abortAtFolder = -1;  // EnterDirectory throws SilentAbort at this one
     int folders = 0;
 
+    std::atomic<bool> aborted{false};
+    std::atomic<int> readsAfterAbort{0};
+
     void EnterDirectory(const std::string& dir) override {
-        if (folders++ == abortAtFolder) throw SilentAbort();
+        if (folders++ == abortAtFolder) {
+            aborted = true;
+            throw SilentAbort();
+        }
         log.push_back("enter " + dir);
     }
     std::any ReadFile(const std::string& dir, const std::string& name, int slot) override {
@@ -66,6 +73,10 @@ struct ReadAheadLog : ReadAheadVisitor {
             std::atomic<int>& inUse;
             ~Done() { --log.readsRunning, --inUse, ++log.reads; }
         } done{*this, inUse};
+        if (aborted) {  // slow from now on: a reader that goes on through its batch shows
+            ++readsAfterAbort;
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
         // Early files read slowly: later batches finish first.
         const int number = reads.load();
         if (number < 40 && number % 3 == 0) std::this_thread::sleep_for(std::chrono::milliseconds(2));
@@ -136,6 +147,12 @@ TEST(ReadAheadWalk, ShowsWhatTheSerialWalkShowsInTheSameOrder) {
             EXPECT_EQ(ahead.log, serial.log);
             EXPECT_EQ(ahead.entryErrors, serial.entryErrors);
             EXPECT_EQ(ahead.readsRunning.load(), 0);
+            if (serialEnd == "done") {
+                // Each file read once.
+                EXPECT_EQ(ahead.reads.load(), std::count_if(ahead.log.begin(), ahead.log.end(), [](const std::string& entry) {
+                              return entry.rfind("file ", 0) == 0;
+                          }));
+            }
             EXPECT_FALSE(ahead.slotShared);
             EXPECT_FALSE(ahead.slotOutOfRange);
         }
@@ -162,6 +179,8 @@ TEST(ReadAheadWalk, AnAbortStopsTheReadersAndTheyReadBoundedlyAhead) {
         ahead.abortAtFolder = 3;  // the root, two folders, then the click
         EXPECT_THROW(WalkDirectoryReadingAhead(AddTrailingBackslash(PathText(root)), ahead, workers), SilentAbort);
         EXPECT_EQ(ahead.readsRunning.load(), 0);
+        // The readers stop after the file in hand.
+        EXPECT_LE(ahead.readsAfterAbort.load(), workers);
         const int readsAtReturn = ahead.reads.load();
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
         EXPECT_EQ(ahead.reads.load(), readsAtReturn) << "a reader went on after the walk returned";

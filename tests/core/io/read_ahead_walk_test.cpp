@@ -99,10 +99,10 @@ fs::path MakeTree(const TempDir& dir) {
         WriteText(folder / "PRJDATA.ZDT", "project" + std::to_string(f));
     }
     WriteText(root / "P2" / "BOOM.TXT", "x");
+#ifndef _WIN32  // paths that long, and links, as POSIX has them
     fs::path deep = root / "P3";
     for (int depth = 0; depth <= MaxWalkDepth; ++depth) deep /= "d";
     fs::create_directories(deep);
-#ifndef _WIN32
     fs::create_symlink("nowhere", root / "P1" / "AUDIO" / "LOST.WAV");
     fs::create_symlink("nowhere", root / "P4" / "LOST.WAV");
 #endif
@@ -160,7 +160,9 @@ TEST(ReadAheadWalk, ShowsWhatTheSerialWalkShowsInTheSameOrder) {
         EXPECT_NE(serialEnd.find(tree.end), std::string::npos) << serialEnd;
         if (std::string(tree.end) == "done") {
             EXPECT_GT(serial.log.size(), 200u);
+#ifndef _WIN32
             EXPECT_EQ(serial.entryErrors.size(), 3u);
+#endif
         }
     }
 }

@@ -6,6 +6,7 @@
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 #include "io/directory_walk.h"
@@ -214,7 +215,13 @@ void Pipeline::Run(const std::string& root) {
         }
     } joiner{*this, threads};
     threads.emplace_back([this, &root] { List(root); });
-    for (int slot = 0; slot < workers_; ++slot) threads.emplace_back([this, slot] { Work(slot); });
+    for (int slot = 0; slot < workers_; ++slot) {
+        try {
+            threads.emplace_back([this, slot] { Work(slot); });
+        } catch (const std::system_error&) {
+            break;  // fewer readers, the same result: the calling thread reads what no worker takes
+        }
+    }
 
     for (;;) {
         std::unique_ptr<Batch> batch;

@@ -19,9 +19,12 @@ namespace {
 // Batches go from thread to thread whole, so locks and wake-ups are paid per
 // batch, not per file.
 constexpr std::size_t BatchFiles = 64;
-// Batches listed ahead of the calling thread: the memory stays flat on a card
-// of any size. A lister that waits for room goes on at half of it.
+// Batches listed ahead of the visits: the memory stays flat on a card of any
+// size.
 constexpr std::size_t MaxBatchesAhead = 6;
+// Slow reads after which the workers start: a cold cache, not one read that
+// happened to wait.
+constexpr int SlowReadsBeforeWorkers = 3;
 
 struct WalkEvent {
     enum class Kind { Enter, File, Error } kind;
@@ -38,108 +41,140 @@ struct Batch {
     bool read = false;
 };
 
-// Thrown on the lister's thread to unwind the walk when the caller stopped.
-struct StopListing {};
-
-// The state the threads share; every member below the mutex only under it.
-class Pipeline {
+// The serial walk on the calling thread, its calls passed on to the visitor
+// as they come while the reads are quick. Once they are slow, the calls are
+// collected into batches instead: workers read them, and the calling thread
+// visits each batch in order between listing folders.
+class Pipeline : public DirectoryVisitor {
 public:
-    Pipeline(ReadAheadVisitor& visitor, int workers) : visitor_(visitor), workers_(workers) {}
+    Pipeline(ReadAheadVisitor& visitor, int workers, std::chrono::microseconds slowRead)
+        : visitor_(visitor), workers_(workers), slowRead_(slowRead) {}
+    ~Pipeline() override { StopWorkers(); }
 
     void Run(const std::string& root);
 
+    void EnterDirectory(const std::string& dir) override;
+    void VisitFile(const std::string& dir, const std::string& name) override;
+    void ReportEntryError(std::string message) override;
+
 private:
-    // The lister: the serial walk, its calls turned into events.
-    class Lister : public DirectoryVisitor {
-    public:
-        explicit Lister(Pipeline& pipeline) : pipeline_(pipeline) {}
-
-        void EnterDirectory(const std::string& dir) override {
-            if (pipeline_.stop_.load(std::memory_order_relaxed)) throw StopListing();
-            batch_->dirs.push_back(dir);
-            batch_->events.push_back({WalkEvent::Kind::Enter, DirIndex(), {}, {}});
-        }
-        void VisitFile(const std::string& dir, const std::string& name) override {
-            if (pipeline_.stop_.load(std::memory_order_relaxed)) throw StopListing();
-            if (batch_->dirs.empty() || batch_->dirs.back() != dir) batch_->dirs.push_back(dir);
-            batch_->events.push_back({WalkEvent::Kind::File, DirIndex(), name, {}});
-            if (++batch_->files >= BatchFiles) Flush();
-        }
-        void ReportEntryError(std::string message) override {
-            batch_->events.push_back({WalkEvent::Kind::Error, 0, std::move(message), {}});
-        }
-        void Flush() {
-            if (batch_->events.empty()) return;
-            pipeline_.Push(std::move(batch_));
-            batch_ = std::make_unique<Batch>();
-        }
-
-    private:
-        std::uint32_t DirIndex() const { return static_cast<std::uint32_t>(batch_->dirs.size() - 1); }
-
-        Pipeline& pipeline_;
-        std::unique_ptr<Batch> batch_ = std::make_unique<Batch>();
-    };
-
-    void List(const std::string& root);
-    void Push(std::unique_ptr<Batch> batch);
+    void StartWorkers();
+    void StopWorkers();
     void Work(int slot);
     void ReadBatch(Batch& batch, int slot);
+    void Push();
+    bool VisitFront(bool wait);
     void Visit(Batch& batch);
     Batch* FirstUntaken();
-    void Stop();
+    std::uint32_t DirIndex() const { return static_cast<std::uint32_t>(batch_->dirs.size() - 1); }
 
     ReadAheadVisitor& visitor_;
     const int workers_;
+    const std::chrono::microseconds slowRead_;
+    int slowReads_ = 0;
+    bool batching_ = false;
+    std::unique_ptr<Batch> batch_;  // being listed
+    std::vector<std::thread> threads_;
     std::atomic<bool> stop_{false};
 
     std::mutex mutex_;
-    std::condition_variable listerWakes_, workerWakes_, callerWakes_;
-    std::deque<std::unique_ptr<Batch>> batches_;  // in walk order; the front is the caller's next
-    bool listingEnded_ = false;
-    std::exception_ptr listingFailure_;  // after every listed entry, as the serial walk throws it
-    bool listerWaits_ = false, callerWaits_ = false;
+    std::condition_variable workerWakes_, callerWakes_;
+    std::deque<std::unique_ptr<Batch>> batches_;  // listed, in walk order; the front is visited next
+    bool callerWaits_ = false;
     int idleWorkers_ = 0;
 };
 
-void Pipeline::List(const std::string& root) {
-    Lister lister(*this);
-    std::exception_ptr failure;
-    try {
-        WalkDirectory(root, lister);
-    } catch (const StopListing&) {
-        return;
-    } catch (...) {
-        failure = std::current_exception();
+void Pipeline::StartWorkers() {
+    batching_ = true;
+    batch_ = std::make_unique<Batch>();
+    for (int slot = 0; slot < workers_; ++slot) {
+        try {
+            threads_.emplace_back([this, slot] { Work(slot); });
+        } catch (const std::system_error&) {
+            break;  // fewer readers, the same result: the calling thread reads what no worker takes
+        }
     }
-    try {
-        lister.Flush();
-    } catch (const StopListing&) {
-        return;
-    } catch (...) {
-        if (!failure) failure = std::current_exception();
-    }
-    std::lock_guard<std::mutex> lock(mutex_);
-    listingEnded_ = true;
-    listingFailure_ = failure;
-    workerWakes_.notify_all();
-    callerWakes_.notify_one();
 }
 
-void Pipeline::Push(std::unique_ptr<Batch> batch) {
-    std::unique_lock<std::mutex> lock(mutex_);
-    if (batches_.size() >= MaxBatchesAhead) {
-        listerWaits_ = true;
-        listerWakes_.wait(lock, [&] { return stop_ || batches_.size() <= MaxBatchesAhead / 2; });
-        listerWaits_ = false;
+void Pipeline::StopWorkers() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        stop_ = true;
     }
-    if (stop_) throw StopListing();
-    batches_.push_back(std::move(batch));
-    // The caller reads a batch at the front itself rather than wait for it.
-    if (callerWaits_ && batches_.size() == 1)
-        callerWakes_.notify_one();
-    else if (idleWorkers_ > 0)
-        workerWakes_.notify_one();
+    workerWakes_.notify_all();
+    for (std::thread& thread : threads_) thread.join();
+    threads_.clear();
+}
+
+void Pipeline::EnterDirectory(const std::string& dir) {
+    if (!batching_) return visitor_.EnterDirectory(dir);
+    batch_->dirs.push_back(dir);
+    batch_->events.push_back({WalkEvent::Kind::Enter, DirIndex(), {}, {}});
+}
+
+void Pipeline::VisitFile(const std::string& dir, const std::string& name) {
+    if (!batching_) {
+        ReadResult read;
+        const auto start = std::chrono::steady_clock::now();
+        try {
+            read.value = visitor_.ReadFile(dir, name, workers_);
+        } catch (...) {
+            read.error = std::current_exception();
+        }
+        if (std::chrono::steady_clock::now() - start >= slowRead_ && ++slowReads_ >= SlowReadsBeforeWorkers)
+            StartWorkers();
+        return visitor_.VisitFile(dir, name, read);  // the walk takes its FileError as an entry error
+    }
+    if (batch_->dirs.empty() || batch_->dirs.back() != dir) batch_->dirs.push_back(dir);
+    batch_->events.push_back({WalkEvent::Kind::File, DirIndex(), name, {}});
+    if (++batch_->files >= BatchFiles) Push();
+}
+
+void Pipeline::ReportEntryError(std::string message) {
+    if (!batching_) return visitor_.entryErrors.push_back(std::move(message));
+    batch_->events.push_back({WalkEvent::Kind::Error, 0, std::move(message), {}});
+}
+
+// Hands the batch being listed to the readers, then visits what is read; with
+// the most batches ahead, it waits for (or reads) the next one.
+void Pipeline::Push() {
+    if (!batch_->events.empty()) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        batches_.push_back(std::move(batch_));
+        if (idleWorkers_ > 0) workerWakes_.notify_one();
+    }
+    batch_ = std::make_unique<Batch>();
+    while (VisitFront(false)) {
+    }
+    for (;;) {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            if (batches_.size() < MaxBatchesAhead) return;
+        }
+        VisitFront(true);
+    }
+}
+
+// Visits the front batch when it is read; with `wait`, in any case (reading
+// it here when no worker took it). False when there was none to visit.
+bool Pipeline::VisitFront(bool wait) {
+    std::unique_ptr<Batch> batch;
+    {
+        std::unique_lock<std::mutex> lock(mutex_);
+        if (batches_.empty()) return false;
+        Batch& front = *batches_.front();
+        if (!front.read && (!wait || front.taken)) {
+            if (!wait) return false;
+            callerWaits_ = true;
+            callerWakes_.wait(lock, [&] { return front.read; });
+            callerWaits_ = false;
+        }
+        batch = std::move(batches_.front());
+        batches_.pop_front();
+    }
+    if (!batch->read) ReadBatch(*batch, workers_);
+    Visit(*batch);
+    return true;
 }
 
 Batch* Pipeline::FirstUntaken() {
@@ -166,9 +201,9 @@ void Pipeline::Work(int slot) {
         {
             std::unique_lock<std::mutex> lock(mutex_);
             ++idleWorkers_;
-            workerWakes_.wait(lock, [&] { return stop_ || (batch = FirstUntaken()) != nullptr || listingEnded_; });
+            workerWakes_.wait(lock, [&] { return stop_ || (batch = FirstUntaken()) != nullptr; });
             --idleWorkers_;
-            if (stop_ || !batch) return;
+            if (stop_) return;
             batch->taken = true;
         }
         ReadBatch(*batch, slot);
@@ -178,7 +213,7 @@ void Pipeline::Work(int slot) {
     }
 }
 
-// The serial walk's handling of each event, on the calling thread.
+// The serial walk's handling of each event.
 void Pipeline::Visit(Batch& batch) {
     for (WalkEvent& event : batch.events) {
         switch (event.kind) {
@@ -195,60 +230,30 @@ void Pipeline::Visit(Batch& batch) {
     }
 }
 
-void Pipeline::Stop() {
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        stop_ = true;
-    }
-    listerWakes_.notify_all();
-    workerWakes_.notify_all();
-}
-
 void Pipeline::Run(const std::string& root) {
-    std::vector<std::thread> threads;
-    struct Joiner {
-        Pipeline& pipeline;
-        std::vector<std::thread>& threads;
-        ~Joiner() {
-            pipeline.Stop();
-            for (std::thread& thread : threads) thread.join();
-        }
-    } joiner{*this, threads};
-    threads.emplace_back([this, &root] { List(root); });
-    for (int slot = 0; slot < workers_; ++slot) {
-        try {
-            threads.emplace_back([this, slot] { Work(slot); });
-        } catch (const std::system_error&) {
-            break;  // fewer readers, the same result: the calling thread reads what no worker takes
+    if (slowRead_.count() <= 0) StartWorkers();
+    // A folder that cannot be listed ends the walk after the entries listed
+    // before it are visited; the visits' own FileErrors never get this far.
+    std::exception_ptr listingFailure;
+    try {
+        WalkDirectory(root, *this);
+    } catch (const FileError&) {
+        if (!batching_) throw;
+        listingFailure = std::current_exception();
+    }
+    if (batching_) {
+        Push();
+        while (VisitFront(true)) {
         }
     }
-
-    for (;;) {
-        std::unique_ptr<Batch> batch;
-        {
-            std::unique_lock<std::mutex> lock(mutex_);
-            callerWaits_ = true;
-            callerWakes_.wait(lock, [&] {
-                return batches_.empty() ? listingEnded_ : batches_.front()->read || !batches_.front()->taken;
-            });
-            callerWaits_ = false;
-            if (batches_.empty()) {
-                if (listingFailure_) std::rethrow_exception(listingFailure_);
-                return;
-            }
-            batch = std::move(batches_.front());
-            batches_.pop_front();
-            if (listerWaits_ && batches_.size() <= MaxBatchesAhead / 2) listerWakes_.notify_one();
-        }
-        if (!batch->taken) ReadBatch(*batch, workers_);
-        Visit(*batch);
-    }
+    if (listingFailure) std::rethrow_exception(listingFailure);
 }
 
 }  // namespace
 
-void WalkDirectoryReadingAhead(const std::string& dir, ReadAheadVisitor& visitor, int workers) {
-    Pipeline(visitor, workers < 0 ? 0 : workers).Run(dir);
+void WalkDirectoryReadingAhead(const std::string& dir, ReadAheadVisitor& visitor, int workers,
+                               std::chrono::microseconds slowRead) {
+    Pipeline(visitor, workers < 0 ? 0 : workers, slowRead).Run(dir);
 }
 
 }  // namespace spurwerk

@@ -1,10 +1,12 @@
 #pragma once
-// The directory walk with its file reads run ahead on a few threads: a cold
-// card answers several reads at once instead of one file after another.
+// The directory walk with its file reads run ahead on a few threads when the
+// card is cold: it answers several reads at once instead of one file after
+// another.
 // What the visitor sees stays that of WalkDirectory: the same folders, files
 // and entry errors in the same order, on the calling thread.
 
 #include <any>
+#include <chrono>
 #include <exception>
 #include <string>
 #include <vector>
@@ -43,13 +45,21 @@ public:
     std::vector<std::string> entryErrors;
 };
 
-// The readers of a walk: `workers` threads and the calling thread.
+// The readers of a walk: `workers` threads and the calling thread, whose slot
+// is the last.
 inline int ReadSlots(int workers) { return workers + 1; }
 
-// WalkDirectory with the reads on `workers` threads beside the calling one
-// (which reads too while it would wait); a folder listing ends the walk with
-// its FileError where the serial walk does. Every thread has ended when this
+// A read that takes this long comes from the disk, not from the cache.
+inline constexpr std::chrono::microseconds ColdReadTime{1000};
+
+// WalkDirectory with its reads run ahead. It starts as the serial walk, each
+// read on the calling thread just before its visit; after a few reads that
+// took `slowRead` or longer (a cold cache; 0: from the start) `workers`
+// threads read ahead while the calling thread lists the folders, reads what
+// no worker took and visits. A folder listing ends the walk with its
+// FileError where the serial walk does. Every thread has ended when this
 // returns or throws.
-void WalkDirectoryReadingAhead(const std::string& dir, ReadAheadVisitor& visitor, int workers);
+void WalkDirectoryReadingAhead(const std::string& dir, ReadAheadVisitor& visitor, int workers,
+                               std::chrono::microseconds slowRead = ColdReadTime);
 
 }  // namespace spurwerk

@@ -48,7 +48,7 @@ struct ReadAheadLog : ReadAheadVisitor {
     std::vector<std::string> log;
     std::atomic<int> reads{0}, readsRunning{0};
     std::vector<std::atomic<int>> slotsInUse = std::vector<std::atomic<int>>(8);
-    std::atomic<bool> slotShared{false}, slotOutOfRange{false};
+    std::atomic<bool> slotShared{false}, slotOutOfRange{false}, workerRead{false};
     int slots = 0;
     int abortAtFolder = -1;  // EnterDirectory throws SilentAbort at this one
     int folders = 0;
@@ -65,6 +65,7 @@ struct ReadAheadLog : ReadAheadVisitor {
     }
     std::any ReadFile(const std::string& dir, const std::string& name, int slot) override {
         if (slot < 0 || slot >= slots) slotOutOfRange = true;
+        if (slot != slots - 1) workerRead = true;
         auto& inUse = slotsInUse.at(static_cast<std::size_t>(slot));
         if (inUse++ != 0) slotShared = true;
         ++readsRunning;
@@ -139,11 +140,27 @@ TEST(ReadAheadWalk, ShowsWhatTheSerialWalkShowsInTheSameOrder) {
         if (!tree.withBoom) fs::remove(boom);
         SerialLog serial;
         const std::string serialEnd = Outcome([&] { WalkDirectory(tree.root, serial); });
-        for (int workers : {0, 1, 3}) {
-            SCOPED_TRACE(std::string(tree.what) + ", workers " + std::to_string(workers));
+        const struct {
+            int workers;
+            std::chrono::microseconds slowRead;
+            bool workersRead;
+        } runs[] = {
+            {0, {}, false},  // read ahead from the start, by the calling thread alone
+            {1, {}, true},
+            {3, {}, true},
+            {2, std::chrono::milliseconds(1), true},  // the early reads are slow: read ahead from there on
+            {2, std::chrono::hours(1), false},        // never slow: the serial walk
+        };
+        for (const auto& run : runs) {
+            const int workers = run.workers;
+            SCOPED_TRACE(std::string(tree.what) + ", workers " + std::to_string(workers) + ", slow read " +
+                         std::to_string(run.slowRead.count()));
             ReadAheadLog ahead;
             ahead.slots = ReadSlots(workers);
-            EXPECT_EQ(Outcome([&] { WalkDirectoryReadingAhead(tree.root, ahead, workers); }), serialEnd);
+            EXPECT_EQ(Outcome([&] { WalkDirectoryReadingAhead(tree.root, ahead, workers, run.slowRead); }), serialEnd);
+            if (serialEnd == "done") {
+                EXPECT_EQ(ahead.workerRead.load(), run.workersRead);
+            }
             EXPECT_EQ(ahead.log, serial.log);
             EXPECT_EQ(ahead.entryErrors, serial.entryErrors);
             EXPECT_EQ(ahead.readsRunning.load(), 0);
@@ -179,7 +196,7 @@ TEST(ReadAheadWalk, AnAbortStopsTheReadersAndTheyReadBoundedlyAhead) {
         ReadAheadLog ahead;
         ahead.slots = ReadSlots(workers);
         ahead.abortAtFolder = 3;  // the root, two folders, then the click
-        EXPECT_THROW(WalkDirectoryReadingAhead(AddTrailingBackslash(PathText(root)), ahead, workers), SilentAbort);
+        EXPECT_THROW(WalkDirectoryReadingAhead(AddTrailingBackslash(PathText(root)), ahead, workers, {}), SilentAbort);
         EXPECT_EQ(ahead.readsRunning.load(), 0);
         // The readers stop after the file in hand.
         EXPECT_LE(ahead.readsAfterAbort.load(), workers);

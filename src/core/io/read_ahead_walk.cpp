@@ -9,6 +9,10 @@
 #include <system_error>
 #include <thread>
 
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
+
 #include "io/directory_walk.h"
 #include "ui/errors.h"
 
@@ -22,9 +26,24 @@ constexpr std::size_t BatchFiles = 64;
 // Batches listed ahead of the visits: the memory stays flat on a card of any
 // size.
 constexpr std::size_t MaxBatchesAhead = 6;
-// Slow reads after which the workers start: a cold cache, not one read that
-// happened to wait.
+// The workers start after this many slow reads during which the thread
+// waited (for the disk, not for a core another program held).
 constexpr int SlowReadsBeforeWorkers = 3;
+
+// Whether the calling thread went to sleep since the last call (true where
+// that is unknown); a turn lost to another thread is no sleep of its own.
+bool ThreadSlept(long& sleepsBefore) {
+#ifdef RUSAGE_THREAD
+    rusage usage{};
+    if (getrusage(RUSAGE_THREAD, &usage) != 0) return true;
+    const bool slept = usage.ru_nvcsw > sleepsBefore;
+    sleepsBefore = usage.ru_nvcsw;
+    return slept;
+#else
+    (void)sleepsBefore;
+    return true;
+#endif
+}
 
 struct WalkEvent {
     enum class Kind { Enter, File, Error } kind;
@@ -72,6 +91,7 @@ private:
     const int workers_;
     const std::chrono::microseconds slowRead_;
     int slowReads_ = 0;
+    long sleepsBefore_ = 0;
     bool batching_ = false;
     std::unique_ptr<Batch> batch_;  // being listed
     std::vector<std::thread> threads_;
@@ -121,7 +141,8 @@ void Pipeline::VisitFile(const std::string& dir, const std::string& name) {
         } catch (...) {
             read.error = std::current_exception();
         }
-        if (std::chrono::steady_clock::now() - start >= slowRead_ && ++slowReads_ >= SlowReadsBeforeWorkers)
+        if (std::chrono::steady_clock::now() - start >= slowRead_ && ThreadSlept(sleepsBefore_) &&
+            ++slowReads_ >= SlowReadsBeforeWorkers)
             StartWorkers();
         return visitor_.VisitFile(dir, name, read);  // the walk takes its FileError as an entry error
     }
@@ -232,6 +253,7 @@ void Pipeline::Visit(Batch& batch) {
 
 void Pipeline::Run(const std::string& root) {
     if (slowRead_.count() <= 0) StartWorkers();
+    ThreadSlept(sleepsBefore_);
     // A folder that cannot be listed ends the walk after the entries listed
     // before it are visited; the visits' own FileErrors never get this far.
     std::exception_ptr listingFailure;

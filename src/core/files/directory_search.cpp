@@ -1,6 +1,9 @@
 #include "files/directory_search.h"
 
+#include <optional>
+
 #include "io/directory_walk.h"
+#include "io/read_ahead_walk.h"
 #include "files/list_line.h"
 #include "io/path_text.h"
 #include "files/project_list.h"
@@ -21,38 +24,36 @@ std::string CleanSearchFilter(const std::string& filter) {
 
 namespace {
 
-class SearchWalk : public DirectoryVisitor {
+// Threads that read beside the calling one: a cold card answers that many
+// reads at once instead of one after another.
+constexpr int SearchReadWorkers = 2;
+
+// The visit of a file is split: what its line reads runs ahead on the walk's
+// readers (each with its own document for the project bytes); counting,
+// listing and the messages run on the calling thread in walk order.
+class SearchWalk : public ReadAheadVisitor {
 public:
     SearchWalk(const std::string& filter, bool selectPrj, bool selectWav, ZDTDocument& doc, ProjectList& list,
-               Dialogs& dialogs)
-        : filter_(filter), selectPrj_(selectPrj), selectWav_(selectWav), doc_(doc), list_(list), dialogs_(dialogs) {}
+               Dialogs& dialogs, int workers)
+        : filter_(filter), selectPrj_(selectPrj), selectWav_(selectWav), options_(list.lineOptions),
+          workerDocs_(static_cast<std::size_t>(workers)), callerDoc_(doc), list_(list), dialogs_(dialogs) {}
 
     void EnterDirectory(const std::string& dir) override {
         list_.SetMessage(std::to_string(counts.listed) + " " + Txt(190) + " " + dir + " ... ", true);
         if (dialogs_.AskAbortOnClick(counts.listed)) throw SilentAbort();
     }
 
-    void VisitFile(const std::string& dir, const std::string& name) override {
-        ++counts.examined;
-        std::string upper = UpperAscii(name);
-        bool filtered = !filter_.empty();
-        if (!selectPrj_ && filtered && upper.find(filter_) == std::string::npos) return;
+    std::any ReadFile(const std::string& dir, const std::string& name, int slot) override {
+        auto index = static_cast<std::size_t>(slot);
+        return ListedLine(dir, name, index < workerDocs_.size() ? workerDocs_[index] : callerDoc_);
+    }
 
-        ProjectNameInfo project;
-        bool isProject = false;
-        if (selectPrj_ || selectWav_) {
-            const ListLineOptions& options = list_.lineOptions;
-            if (selectPrj_ && IsProjectFileName(upper)) {
-                project = GetZDTProjectName(doc_, dir + name, true,
-                                            options.useTrackInfos ? &options.trackInfos : nullptr);
-                isProject = !filtered || upper.find(filter_) != std::string::npos ||
-                            UpperAscii(project.name).find(filter_) != std::string::npos;
-            }
-            bool isWav = !isProject && selectWav_ && ContainsText(upper, ".WAV") &&
-                         (!filtered || upper.find(filter_) != std::string::npos);
-            if (!isProject && !isWav) return;
-        }
-        list_.AddLine(BuildListLine(dir, name, isProject ? &project : nullptr, list_.lineOptions));
+    void VisitFile(const std::string& dir, const std::string& name, ReadResult& read) override {
+        (void)dir, (void)name;
+        ++counts.examined;
+        std::optional<std::string>& line = read.Get<std::optional<std::string>>();
+        if (!line) return;
+        list_.AddLine(std::move(*line));
         ++counts.listed;
         list_.SetMessage(std::to_string(counts.listed) + " " + Txt(193), true);
     }
@@ -60,9 +61,34 @@ public:
     SearchCounts counts;
 
 private:
-    const std::string& filter_;
-    bool selectPrj_, selectWav_;
-    ZDTDocument& doc_;
+    // The file's line, or nothing when the file is not listed.
+    std::optional<std::string> ListedLine(const std::string& dir, const std::string& name, ZDTDocument& doc) const {
+        std::string upper = UpperAscii(name);
+        bool filtered = !filter_.empty();
+        if (!selectPrj_ && filtered && upper.find(filter_) == std::string::npos) return std::nullopt;
+
+        ProjectNameInfo project;
+        bool isProject = false;
+        if (selectPrj_ || selectWav_) {
+            if (selectPrj_ && IsProjectFileName(upper)) {
+                project = GetZDTProjectName(doc, dir + name, true,
+                                            options_.useTrackInfos ? &options_.trackInfos : nullptr);
+                isProject = !filtered || upper.find(filter_) != std::string::npos ||
+                            UpperAscii(project.name).find(filter_) != std::string::npos;
+            }
+            bool isWav = !isProject && selectWav_ && ContainsText(upper, ".WAV") &&
+                         (!filtered || upper.find(filter_) != std::string::npos);
+            if (!isProject && !isWav) return std::nullopt;
+        }
+        return BuildListLine(dir, name, isProject ? &project : nullptr, options_);
+    }
+
+    // Copies: the readers use them while the calling thread runs the window.
+    const std::string filter_;
+    const bool selectPrj_, selectWav_;
+    const ListLineOptions options_;
+    std::vector<ZDTDocument> workerDocs_;
+    ZDTDocument& callerDoc_;
     ProjectList& list_;
     Dialogs& dialogs_;
 };
@@ -77,8 +103,8 @@ SearchCounts SearchInSubDirs(const std::string& root, const std::string& filter,
                              bool selectWavFiles, ZDTDocument& doc, ProjectList& list, Dialogs& dialogs) {
     list.SetMessage(Txt(196), true);
     list.Clear();
-    SearchWalk walk(filter, selectPrjFiles, selectWavFiles, doc, list, dialogs);
-    WalkDirectory(root, walk);
+    SearchWalk walk(filter, selectPrjFiles, selectWavFiles, doc, list, dialogs, SearchReadWorkers);
+    WalkDirectoryReadingAhead(root, walk, SearchReadWorkers);
     const std::string listed = std::to_string(walk.counts.listed), examined = std::to_string(walk.counts.examined);
     list.SetMessage(UiSentence(walk.counts.listed == 1 ? UiText::SearchFoundOne : UiText::SearchFound,
                                {listed, examined, root}, listed + " " + Txt(197) + " " + examined + ") in \"" + root + Txt(198)));

@@ -33,6 +33,9 @@ struct SearchCounts {
 // The search walk over `root` (with trailing separator), filling the list with
 // the lines built from list.lineOptions; ends with the message line's total and
 // the sort. `filter` is cleaned already. A click offers to abort (SilentAbort).
+// On a cold card the files are read ahead on worker threads; `doc` is the
+// calling thread's scratch document. Lines, counts, messages and entry errors
+// come in the order of the walk as ever.
 SearchCounts SearchInSubDirs(const std::string& root, const std::string& filter, bool selectPrjFiles,
                              bool selectWavFiles, ZDTDocument& doc, ProjectList& list, Dialogs& dialogs);
 

@@ -39,7 +39,7 @@ WalkAction ActionFor(EntryType listed, EntryType target) {
 namespace {
 
 void TooDeep(const std::string& dir, const std::string& name, DirectoryVisitor& visitor) {
-    visitor.entryErrors.push_back(
+    visitor.ReportEntryError(
         FileError::For(FileStep::Search, PathFromText(dir + name), FileFault::TooDeep, {std::to_string(MaxWalkDepth)})
             .what());
 }
@@ -60,7 +60,7 @@ void HandleEntry(const std::string& dir, const std::string& name, EntryType list
             try {
                 visitor.VisitFile(dir, name);
             } catch (const FileError& error) {
-                visitor.entryErrors.push_back(error.what());
+                visitor.ReportEntryError(error.what());
             }
             return;
     }

@@ -17,6 +17,8 @@ public:
     // A file in `dir` (a regular file, or a link that leads nowhere); `dir`
     // ends with a separator. A FileError it throws is one failed entry.
     virtual void VisitFile(const std::string& dir, const std::string& name) = 0;
+    // An entry the walk passed over, in walk order; kept in entryErrors.
+    virtual void ReportEntryError(std::string message) { entryErrors.push_back(std::move(message)); }
 
     // Entries the walk could not handle (unreadable, vanished, a link to
     // nowhere, a folder nested too deep), each as a message naming it and the

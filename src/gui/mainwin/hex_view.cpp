@@ -5,7 +5,6 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QStaticText>
 
 #include <algorithm>
 
@@ -15,20 +14,19 @@
 
 namespace spurwerk::gui {
 
-QFont HexView::ByteFont() {
+namespace {
+
+QFont HexFont(bool italic) {
     QFont font("Courier New");
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     font.setPixelSize(11);  // 8 pt at 96 dpi
     font.setBold(true);
+    font.setItalic(italic);
     return font;
 }
 
-QFont HexView::AddressFont() {
-    QFont font = ByteFont();
-    font.setItalic(true);
-    return font;
-}
+}  // namespace
 
 HexView::HexView(const ZDTDocument& doc, int rowHeight, QLabel* labelDiffBytes, QWidget* parent)
     : QWidget(parent), doc_(doc), rowHeight_(rowHeight), labelDiffBytes_(labelDiffBytes) {
@@ -39,10 +37,10 @@ HexView::HexView(const ZDTDocument& doc, int rowHeight, QLabel* labelDiffBytes, 
     setPalette(white);
     pbAddrs_ = new QWidget(this);
     pbAddrs_->setObjectName("PBAddrs");
-    pbAddrs_->setFont(AddressFont());
+    pbAddrs_->setFont(HexFont(true));
     pbMSOut_ = new QWidget(this);
     pbMSOut_->setObjectName("PBMSOut");
-    pbMSOut_->setFont(ByteFont());
+    pbMSOut_->setFont(HexFont(false));
     pbMSOut_->setMouseTracking(true);
     pbAddrs_->installEventFilter(this);
     pbMSOut_->installEventFilter(this);
@@ -63,7 +61,6 @@ bool HexView::eventFilter(QObject* watched, QEvent* event) {
     if (watched == pbMSOut_ && event->type() == QEvent::ToolTip) return true;  // shown by the mouse move
     return QWidget::eventFilter(watched, event);
 }
-
 
 QRect HexView::CellRect(std::size_t index) const {
     // Measured once: text measuring is the dearest part of a paint.

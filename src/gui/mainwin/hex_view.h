@@ -24,10 +24,6 @@ public:
 
     HexView(const ZDTDocument& doc, int rowHeight, QLabel* labelDiffBytes, QWidget* parent = nullptr);
 
-    // The fonts of the byte grid and of the address column.
-    static QFont ByteFont();
-    static QFont AddressFont();
-
     // Repaints every cell and refreshes the difference count.
     void RepaintAll();
     // Repaints the cells of bytes offset .. offset+length-1 only (and the count).

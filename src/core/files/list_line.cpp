@@ -39,13 +39,14 @@ WavListing ListWavFiles(const std::string& audioDir, const ListLineOptions& opti
     if (options.listWavFileDate) width += Utf8Length(options.dateFormat) + 2;
     if (options.listWavFileSize) width += 8;
 
-    for (const std::string& name : WavFilesIn(audioDir)) {
+    std::error_code ignored;
+    const WavFolder folder(audioDir, ignored);
+    for (const std::string& name : folder.Files()) {
         ++listing.count;
         std::string item = name;
-        std::string path = audioDir + name;
-        if (options.listWavFileDate) item += "(" + FileDateText(path, options.dateFormat) + ")";
+        if (options.listWavFileDate) item += "(" + FileDateText(audioDir + name, options.dateFormat) + ")";
         if (options.listWavFileSize) {
-            WavHeader header = ReadWavHeader(path);
+            WavHeader header = ReadWavHeader(folder.Open(name, ignored));
             listing.longestMs = std::max(listing.longestMs, WavDurationMs(header));
             item += "(" + SizeText(std::max<std::int64_t>(header.fileSize, 0), 6) + "b)";
         }

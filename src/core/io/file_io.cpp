@@ -138,13 +138,23 @@ InputFile::~InputFile() {
     if (fd_ >= 0) ::close(fd_);
 }
 
+namespace {
+
+// O_NONBLOCK: opening a FIFO without a writer returns at once instead of
+// waiting for one; the type check then refuses it. A regular file ignores
+// the flag, so it stays set: no further call per file.
+constexpr int ReadOpenFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
+
+}  // namespace
+
 InputFile InputFile::Open(const fs::path& path, std::error_code& ec) {
+    return OpenIn(AT_FDCWD, path.c_str(), ec);
+}
+
+InputFile InputFile::OpenIn(int folderFd, const char* name, std::error_code& ec) {
     ec.clear();
     InputFile in;
-    // O_NONBLOCK: opening a FIFO without a writer returns at once instead of
-    // waiting for one; the type check then refuses it. A regular file ignores
-    // the flag, so it stays set: no further call per file.
-    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    int fd = ::openat(folderFd, name, ReadOpenFlags);
     if (fd < 0) {
         ec = LastError();
         return in;

@@ -35,6 +35,11 @@ public:
     static InputFile Open(const std::filesystem::path& path, std::error_code& ec);
     // Throws FileError "Cannot read ..." on failure.
     static InputFile OpenOrThrow(const std::filesystem::path& path);
+#ifndef _WIN32
+    // `name` in the folder open as `folderFd`: the system looks up one name,
+    // not the whole path again.
+    static InputFile OpenIn(int folderFd, const char* name, std::error_code& ec);
+#endif
 
 #ifdef _WIN32
     explicit operator bool() const { return file_ != nullptr; }

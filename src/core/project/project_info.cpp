@@ -26,8 +26,10 @@ std::string AudioFolderOf(const std::string& projectFile) {
 
 std::int32_t LongestWavDuration(const std::string& audioFolder) {
     std::int32_t longest = 0;
-    const std::string dir = AddTrailingBackslash(audioFolder);
-    for (const std::string& name : WavFilesIn(dir)) longest = std::max(longest, WavDurationMs(ReadWavHeader(dir + name)));
+    std::error_code ignored;
+    const WavFolder folder(AddTrailingBackslash(audioFolder), ignored);
+    for (const std::string& name : folder.Files())
+        longest = std::max(longest, WavDurationMs(ReadWavHeader(folder.Open(name, ignored))));
     return longest;
 }
 

@@ -94,11 +94,15 @@ void DropSenselessFormat(WavHeader& header) {
 }  // namespace
 
 WavHeader ReadWavHeader(const std::string& path) {
-    WavHeader header;
-    OpenFile in;
     std::error_code ec;
     // Never blocks on a FIFO; a folder or device named *.WAV is no WAV file.
-    in.file = InputFile::Open(PathFromText(path), ec);
+    return ReadWavHeader(InputFile::Open(PathFromText(path), ec));
+}
+
+WavHeader ReadWavHeader(InputFile file) {
+    WavHeader header;
+    OpenFile in{std::move(file), {}};
+    std::error_code ec;
     if (!in.file) return header;
     header.fileSize = in.file.Size();
     in.head.resize(HeadBytes);

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "io/file_io.h"
+
 namespace spurwerk {
 
 struct WavHeader {
@@ -20,6 +22,8 @@ struct WavHeader {
 };
 
 WavHeader ReadWavHeader(const std::string& path);
+// The header of a file opened for reading; an unopened one gives fileSize -1.
+WavHeader ReadWavHeader(InputFile file);
 
 // data size * 1000 / block align / sample rate; 0 when either divisor is 0;
 // at most INT32_MAX.

@@ -13,7 +13,7 @@ SPURWERK_WIN_BUILD="${SPURWERK_WIN_BUILD:-$SPURWERK_ROOT/build-win}"
 
 SPURWERK_PACKAGES=(
   cmake g++ ninja-build pkg-config
-  qt6-base-dev qt6-multimedia-dev qt6-translations-l10n libgl-dev libcli11-dev nlohmann-json3-dev libgtest-dev libgmock-dev
+  qt6-base-dev qt6-multimedia-dev qt6-translations-l10n libgl-dev libfontconfig-dev libcli11-dev nlohmann-json3-dev libgtest-dev libgmock-dev
   libflac-dev libarchive-dev
   xvfb xauth ccache
   libsndfile1-dev libsoxr-dev

@@ -11,6 +11,7 @@
 #include "project/hex_layout.h"
 #include "settings/language_choice.h"
 #include "settings/ui_texts.h"
+#include "support/font_files.h"
 #include "support/general_info_window.h"
 #include "support/qt_dialogs.h"
 #include "support/timed_input_dialog.h"
@@ -32,6 +33,7 @@ private slots:
     void TheHexViewPaintsEveryRowOfTheAreaAskedAndNoMore();
     void TimedDialogAndMessageBoxGiveTheirButtons();
     void HistoryDialogGivesTheTextAndKeepsTheList();
+    void TheStartLeavesAsideOnlyType1FontFilesWithATwin();
 };
 
 void MainWindowTest::FirstStartAsksLanguageThatReachesEveryWindow() {
@@ -399,6 +401,34 @@ void MainWindowTest::HistoryDialogGivesTheTextAndKeepsTheList() {
     });
     dialogs.InputHist(request);
     QCOMPARE(lines(), QStringList({existing}));
+}
+
+void MainWindowTest::TheStartLeavesAsideOnlyType1FontFilesWithATwin() {
+    using gui::FontFace;
+    const std::vector<FontFace> faces = {
+        {"/t1/Sans-Regular.t1", "Sans-Regular", "Type 1"},    // twin in CFF below
+        {"/X11/Sans-Regular.pfb", "Sans-Regular", "Type 1"},  // a second copy: also aside
+        {"/otf/Sans-Regular.otf", "Sans-Regular", "CFF"},
+        {"/t1/Sans-Bold.t1", "Sans-Bold", "Type 1"},          // twin in TrueType below
+        {"/ttf/Sans-Bold.ttf", "Sans-Bold", "TrueType"},
+        {"/t1/Mono-Bold.t1", "Mono-Bold", "Type 1"},          // only as Type 1: kept
+        {"/t1/Odd*.t1", "Sans-Regular", "Type 1"},            // a glob character: kept
+        {"/t1/Unnamed.t1", "", "Type 1"},                     // no name: no twin known
+        {"/otf/Unnamed.otf", "", "CFF"},
+    };
+    QCOMPARE(gui::Type1FilesWithTwins(faces),
+             (std::vector<std::string>{"/t1/Sans-Regular.t1", "/X11/Sans-Regular.pfb", "/t1/Sans-Bold.t1"}));
+
+    // On this machine, through fontconfig: the Type 1 copies go, nothing else.
+    const std::vector<FontFace> before = gui::InstalledFontFaces();
+    const std::vector<std::string> aside = gui::Type1FilesWithTwins(before);
+    if (aside.empty()) QSKIP("no Type 1 font here has an OpenType or TrueType twin (fonts-urw-base35 has both)");
+    gui::SkipType1FontsWithTwins();
+    const std::vector<FontFace> after = gui::InstalledFontFaces();
+    QVERIFY(gui::Type1FilesWithTwins(after).empty());
+    for (const FontFace& face : after)
+        QVERIFY2(std::find(aside.begin(), aside.end(), face.file) == aside.end(), face.file.c_str());
+    QCOMPARE(after.size(), before.size() - aside.size());
 }
 
 QTEST_MAIN(MainWindowTest)

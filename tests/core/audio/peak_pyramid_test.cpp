@@ -77,10 +77,7 @@ TEST(PeakPyramidTest, ColumnsSplitTheRangeEvenly) {
     peaks.Finish();
     const std::vector<PeakPair> five = peaks.Columns(0, 0, frames, 5);
     ASSERT_EQ(five.size(), 5u);
-    for (std::size_t i = 0; i < 5; ++i) {
-        EXPECT_EQ(five[i].min, ramp[i * 128]) << i;
-        EXPECT_EQ(five[i].max, ramp[i * 128 + 127]) << i;
-    }
+    for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(five[i], (PeakPair{ramp[i * 128], ramp[i * 128 + 127]})) << i;
     // More columns than blocks: neighbours share a block, none is empty.
     const std::vector<PeakPair> many = peaks.Columns(0, 0, frames, 1000);
     EXPECT_EQ(many.front().min, 0.0f);

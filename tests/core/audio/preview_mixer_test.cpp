@@ -178,16 +178,15 @@ TEST(PreviewMixerTest, TracksOfAProject) {
     const std::vector<PreviewTrack> tracks = PreviewTracksOf(doc.ZDTData(), 16, (dir / "AUDIO").string());
     ASSERT_EQ(tracks.size(), 15u);  // tracks 3 and 4 are one pair
     EXPECT_EQ(tracks[0].path, (dir / "AUDIO" / "TRACK01.WAV").string());
-    EXPECT_EQ(tracks[0].pan, -20);
-    EXPECT_EQ(tracks[1].fader, 90);
-    EXPECT_EQ(ExtractFileName(tracks[1].path), "track02.wav");
-    EXPECT_TRUE(tracks[2].linked);
-    EXPECT_EQ(tracks[2].strip, 2);
-    EXPECT_EQ(tracks[2].path, "");
-    EXPECT_EQ(ExtractFileName(tracks[2].rightPath), "TRACK04.WAV");
-    EXPECT_FALSE(tracks[2].heard);  // both halves off
-    EXPECT_TRUE(tracks[3].heard);
-    EXPECT_EQ(tracks[3].strip, 4);
+    // strip, file, partner's file, linked, fader, pan, heard (both halves of the pair are off)
+    const auto row = [&](std::size_t i) {
+        const PreviewTrack& t = tracks[i];
+        return std::tuple(t.strip, ExtractFileName(t.path), ExtractFileName(t.rightPath), t.linked, t.fader, t.pan, t.heard);
+    };
+    EXPECT_EQ(row(0), std::tuple(0, "TRACK01.WAV", "", false, 0, -20, true));
+    EXPECT_EQ(row(1), std::tuple(1, "track02.wav", "", false, 90, 0, true));
+    EXPECT_EQ(row(2), std::tuple(2, "", "TRACK04.WAV", true, 0, 0, false));
+    EXPECT_EQ(row(3), std::tuple(4, "", "", false, 0, 0, true));
 }
 
 }  // namespace

@@ -57,30 +57,26 @@ TEST(SampleReaderTest, LayoutOfBuiltFiles) {
         TempDir dir;
         WriteBytes(dir / "T.WAV", BuildWav(c.shape, c.data));
         const WavLayout layout = ReadWavLayout((dir / "T.WAV").string());
-        EXPECT_EQ(layout.fault, c.fault);
-        EXPECT_EQ(layout.frameCount, c.frames);
-        EXPECT_EQ(layout.dataSize, c.dataSize);
-        EXPECT_EQ(layout.Truncated(), c.truncated);
+        EXPECT_EQ(std::tuple(layout.fault, layout.frameCount, layout.dataSize, layout.Truncated()),
+                  std::tuple(c.fault, c.frames, c.dataSize, c.truncated));
         if (c.fault != WavFault::None) continue;
-        EXPECT_EQ(layout.container, c.shape.container);
-        EXPECT_EQ(layout.channels, c.shape.channels);
-        EXPECT_EQ(layout.bitsPerSample, c.shape.bits);
-        EXPECT_EQ(layout.isFloat, c.shape.isFloat);
-        EXPECT_EQ(layout.extensible, c.shape.extensible);
-        EXPECT_EQ(layout.formatTag, c.shape.extensible ? 0xFFFE : (c.shape.isFloat ? 3 : 1));
-        EXPECT_EQ(layout.validBits, c.shape.validBits ? c.shape.validBits : c.shape.bits);
-        EXPECT_EQ(layout.channelMask, c.shape.channelMask);
-        EXPECT_EQ(layout.blockAlign, c.shape.channels * c.shape.bits / 8);
+        const WavShape& s = c.shape;
+        // container, channels, bits, float, extensible, tag, valid bits, mask, block align
+        EXPECT_EQ(std::tuple(layout.container, layout.channels, layout.bitsPerSample, layout.isFloat, layout.extensible,
+                             layout.formatTag, layout.validBits, layout.channelMask, layout.blockAlign),
+                  std::tuple(s.container, s.channels, s.bits, s.isFloat, s.extensible,
+                             s.extensible ? 0xFFFE : (s.isFloat ? 3 : 1), s.validBits ? s.validBits : s.bits,
+                             s.channelMask, s.channels * s.bits / 8));
         // The sample bytes end the file (apart from the pad byte): the offset
         // says exactly where they are.
         const Bytes file = ReadBytes(dir / "T.WAV");
         const std::size_t pad = c.data.size() & 1;
         EXPECT_EQ(static_cast<std::uint64_t>(layout.dataOffset) + c.data.size() + pad, file.size());
         ASSERT_FALSE(layout.chunks.empty());
-        EXPECT_EQ(layout.chunks.back().id, "data");
-        EXPECT_EQ(layout.chunks.back().offset + 8, layout.dataOffset);
-        EXPECT_EQ(layout.chunks.back().length, layout.declaredDataSize);
-        EXPECT_EQ(layout.chunks.size(), (c.shape.container == "RIFF" ? 2u : 3u) + c.shape.chunksBeforeData.size());
+        const WavChunk& data = layout.chunks.back();
+        EXPECT_EQ(std::tuple(data.id, data.offset + 8, data.length, layout.chunks.size()),
+                  std::tuple("data", layout.dataOffset, layout.declaredDataSize,
+                             (s.container == "RIFF" ? 2u : 3u) + s.chunksBeforeData.size()));
     }
 }
 
@@ -203,21 +199,6 @@ TEST(SampleReaderTest, BlockwiseReadsMatchOneRead) {
     EXPECT_EQ(reader.Position(), 40000u);
 }
 
-// A sine of known amplitude: the largest float read is that amplitude.
-TEST(SampleReaderTest, SineAmplitude) {
-    for (std::uint16_t bits : {16, 24}) {
-        SCOPED_TRACE(bits);
-        TempDir dir;
-        WriteSineWav(dir / "S.WAV", {.channels = 2, .bits = bits}, 0.1, 0.5, 1000);
-        SampleReader reader = SampleReader::Open((dir / "S.WAV").string());
-        std::vector<float> samples(reader.Layout().frameCount * 2);
-        ASSERT_EQ(reader.ReadFloat(samples.data(), reader.Layout().frameCount), 4800u);
-        float peak = 0;
-        for (float s : samples) peak = std::max(peak, std::fabs(s));
-        EXPECT_NEAR(peak, 0.5f, 1.0f / 32768);
-    }
-}
-
 // A file that shrinks after opening: the reader stops and says so.
 TEST(SampleReaderTest, FileShrunkWhileReading) {
     TempDir dir;
@@ -273,23 +254,17 @@ TEST(SampleReaderTest, FilesOfSoxAndFfmpeg) {
         TempDir dir;
         const std::string file = (dir / "F.WAV").string();
         std::vector<std::string> args = c.arguments;
-        if (c.program == "sox") {
-            args.push_back(file);
+        args.push_back(file);
+        if (c.program == "sox")
             for (const char* s : {"synth", "0.1", "sine", "440", "vol", "0.5"}) args.push_back(s);
-        } else {
-            args.push_back(file);
-        }
         const ProcessResult made = RunProcess(program, args);
         ASSERT_EQ(made.exitCode, 0) << made.err;
         SampleReader reader = SampleReader::Open(file);
         const WavLayout& layout = reader.Layout();
         ASSERT_TRUE(layout.Ok()) << WavFaultText(layout.fault);
-        EXPECT_EQ(layout.channels, c.channels);
-        EXPECT_EQ(layout.bitsPerSample, c.bits);
-        EXPECT_EQ(layout.isFloat, c.isFloat);
-        EXPECT_EQ(layout.extensible, c.extensible);
-        EXPECT_EQ(layout.container == "RF64", c.rf64);
-        EXPECT_EQ(layout.frameCount, c.frames);
+        EXPECT_EQ(std::tuple(layout.channels, layout.bitsPerSample, layout.isFloat, layout.extensible,
+                             layout.container == "RF64", layout.frameCount),
+                  std::tuple(c.channels, c.bits, c.isFloat, c.extensible, c.rf64, c.frames));
         std::vector<std::int32_t> ints(layout.frameCount * layout.channels);
         ASSERT_EQ(reader.ReadInt32(ints.data(), layout.frameCount), layout.frameCount);
         double peak = 0;

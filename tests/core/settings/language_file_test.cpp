@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "io/path_text.h"
 #include "io/text_file.h"
 #include "project/play_marks.h"
@@ -109,20 +111,16 @@ TEST_F(LanguageFixture, MissingKeys) {
               "[ResStrArr]\r\nStr101=GUI file \"\r\nStr100=Folder<br>Date<BR>Name<bR>Length\r\n"
               "[UiTexts]\r\nMessageYes=&Yes\r\nQtLanguage=en\r\nMarkTableFull=Full (%1 marks)<BR>no mark\r\n");
     ASSERT_TRUE(LoadSaveLanguage(false, english, {}, dialogs));
-    EXPECT_EQ(Txt(101), "GUI file \"");
-    EXPECT_EQ(Txt(150), "");
-    EXPECT_EQ(ListSortTypeItems(), (std::vector<std::string>{"Folder", "Date", "Name", "Length"}));
-    EXPECT_EQ(UiTxt(UiText::MessageYes), "&Yes");
-    EXPECT_EQ(MarkTableFullMessage(), "Full (" + std::to_string(layout::MarkSlots) + " marks)\r\nno mark");
-    EXPECT_EQ(UiTxt(UiText::MessageNo), "&Nein");
-    EXPECT_EQ(UiTxt(UiText::QtLanguage), "en");
+    EXPECT_EQ(std::tuple(Txt(101), Txt(150), ListSortTypeItems(), UiTxt(UiText::MessageYes), MarkTableFullMessage(),
+                         UiTxt(UiText::MessageNo), UiTxt(UiText::QtLanguage)),
+              std::tuple("GUI file \"", "", std::vector<std::string>{"Folder", "Date", "Name", "Length"}, "&Yes",
+                         "Full (" + std::to_string(layout::MarkSlots) + " marks)\r\nno mark", "&Nein", "en"));
 
     WriteText(dir / "Spurwerk_GUI_English.INI", "[ResStrArr]\r\nStr101=x\r\n");
     ASSERT_TRUE(LoadSaveLanguage(false, english, {}, dialogs));
-    EXPECT_EQ(UiTxt(UiText::MessageYes), "&Ja");
-    EXPECT_EQ(UiTxt(UiText::QtLanguage), "");
-    EXPECT_EQ(QtLanguageCodeFor("english"), "en");
-    EXPECT_EQ(QtLanguageCodeFor("Klingon"), "");
+    EXPECT_EQ(std::tuple(UiTxt(UiText::MessageYes), UiTxt(UiText::QtLanguage), QtLanguageCodeFor("english"),
+                         QtLanguageCodeFor("Klingon")),
+              std::tuple("&Ja", "", "en", ""));
 }
 
 // The command line's texts come from the same file: a key the file lacks keeps

@@ -22,11 +22,10 @@ protected:
 #ifdef SPURWERK_HAVE_ARCHIVE
 
 TEST_F(ArchiveCli, TheWholeCardGoesIntoArchivesAndComesBackByteForByte) {
-    auto r = Cli({"archive", Root(), "--to", store.path().string(), "--level", "8"});
-    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string r = Out({"archive", Root(), "--to", store.path().string(), "--level", "8"});
     // Four projects below the card (one in BACKUP), one archive each, each verified.
-    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 4) << r.out;
-    EXPECT_TRUE(Has(r.out, "geprüft"));
+    EXPECT_EQ(std::count(r.begin(), r.end(), '\n'), 4) << r;
+    EXPECT_TRUE(Has(r, "geprüft"));
     fs::path archive = OnlyArchiveOf("PROJ001");
     ASSERT_FALSE(archive.empty());
     EXPECT_TRUE(Has(archive.filename().string(), "PROJ001_SONG1_"));
@@ -51,15 +50,13 @@ TEST_F(ArchiveCli, TheWholeCardGoesIntoArchivesAndComesBackByteForByte) {
     EXPECT_TRUE(Has(next["folder"].get<std::string>(), "PROJ002"));
 
     TempDir out;
-    auto extract = Cli({"archive", "--extract", archive.string(), "1", "--to", out.path().string(), "--flac"});
-    ASSERT_EQ(extract.exitCode, 0) << extract.err;
-    EXPECT_TRUE(Has(extract.out, ".flac"));
+    const std::string extract = Out({"archive", "--extract", archive.string(), "1", "--to", out.path().string(), "--flac"});
+    EXPECT_TRUE(Has(extract, ".flac"));
 }
 
 TEST_F(ArchiveCli, RemoveAfterDeletesOnlyWhatIsSafelyArchived) {
-    auto r = Cli({"archive", Path("PROJ002"), "--to", store.path().string(), "--remove-after"});
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_TRUE(Has(r.out, ", geprüft; Projekt-Ordner gelöscht\n"));
+    const std::string r = Out({"archive", Path("PROJ002"), "--to", store.path().string(), "--remove-after"});
+    EXPECT_TRUE(Has(r, ", geprüft; Projekt-Ordner gelöscht\n"));
     EXPECT_FALSE(fs::exists(card / "PROJ002"));
     EXPECT_TRUE(fs::exists(card / "PROJ001"));
     // A target that cannot be written: the project stays.

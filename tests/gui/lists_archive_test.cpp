@@ -119,7 +119,6 @@ void ListsArchiveTest::ArchiveSelectedLinesThenRestore() {
     f.WriteFile("store/BAD.tar", whole.left(whole.size() / 2));
     restore("BAD.tar", [](QWidget* w) { QMetaObject::invokeMethod(w, "accept", Qt::QueuedConnection); }, "damaged");
     QCOMPARE(QDir(f.Path("other")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"PROJ007"});
-    QVERIFY(driver.Unexpected().isEmpty());
 #endif
 }
 

@@ -56,8 +56,10 @@ int main(int argc, char** argv) {
     // building the windows. QFontDatabase is thread-safe. (Loading the fonts
     // here too would not help: each thread has its own, and the GUI thread
     // would wait for the database's lock meanwhile.) The choice of font files
-    // comes first; the window waits for it before its first text. (Begun
-    // before the application object, it slowed that down by as much.)
+    // comes first; the window waits for it before its first text, and the
+    // windows' construction measures no text (fontconfig's configuration is
+    // replaced meanwhile). Begun before the application object, it slowed
+    // that down by as much.
     auto filesChosen = std::make_shared<std::promise<void>>();
     std::future<void> fontFilesChosen = filesChosen->get_future();
     QThreadPool::globalInstance()->start([filesChosen] {

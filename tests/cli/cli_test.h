@@ -36,6 +36,13 @@ inline ProcessResult Cli(std::vector<std::string> arguments, ProcessOptions opti
     return RunProcess(SPURWERK_CLI, arguments, options);
 }
 
+// What a command that must succeed printed (a failure shows its stderr).
+inline std::string Out(std::vector<std::string> arguments) {
+    const ProcessResult r = Cli(std::move(arguments));
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    return r.out;
+}
+
 inline ProcessResult CliWithInput(std::vector<std::string> arguments, const std::string& input) {
     ProcessOptions options;
     options.input = input;

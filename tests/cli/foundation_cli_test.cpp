@@ -6,6 +6,7 @@
 #include <map>
 #include <numeric>
 #include <tuple>
+#include <utility>
 
 #include "cli_test.h"
 #include "io/path_text.h"
@@ -26,22 +27,36 @@ protected:
     }
 };
 
-TEST_F(CliOnDemoCard, InfoShowsNameInfoLineEffectsAndMarks) {
-    auto r = Cli({"info", Project("PROJ001")});
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out.rfind("Projekt: \"SONG1\"\n[Total TIME =       4s500]", 0), 0u) << r.out;
-    EXPECT_TRUE(Has(r.out, "\nComp; 4(?), (ab) Track1\nChorus; 4(?)\nHall1; 1(?)\n"));
-    EXPECT_TRUE(Has(r.out, "\n      1s            2s500         4s500 (REC-END)   \n"));
-}
-
-TEST_F(CliOnDemoCard, PathsWithUmlautsReachTheFile) {
+// Each reporting command shows its file; the marks flags change the project in turn.
+TEST_F(CliOnDemoCard, CommandsShowTheirFilesAndMarksFlagsReachThePlayMarks) {
     // On Windows the arguments arrive in the ANSI code page unless read as UTF-8.
-    const fs::path folder = card.path() / fs::path(u8"Übung Nr. 1");
-    fs::rename(card / "PROJ001", folder);
-    auto r = Cli({"info", PathText(folder / "PRJDATA.ZDT")});
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out.rfind("Projekt: \"SONG1\"\n", 0), 0u) << r.out;
-    EXPECT_TRUE(Has(Cli({"info", PathText(folder / fs::path(u8"FEHLT_ä.ZDT"))}).err, "FEHLT_ä.ZDT"));
+    const fs::path umlauts = card.path() / fs::path(u8"Übung Nr. 1");
+    fs::copy(card / "PROJ001", umlauts, fs::copy_options::recursive);
+    Bytes fifty(50);
+    std::iota(fifty.begin(), fifty.end(), std::uint8_t{0});
+    WriteBytes(card / "small.ZDT", fifty);
+    const std::string p1 = Project("PROJ001"), p2 = Project("PROJ002");  // PROJ002: marks 2000 4000 6500 8000, WAVs to 5000 ms
+    const std::pair<std::vector<std::string>, std::vector<std::string>> cases[] = {
+        {{"info", p1}, {"Projekt: \"SONG1\"\n[Total TIME =       4s500]", "\nComp; 4(?), (ab) Track1\nChorus; 4(?)\nHall1; 1(?)\n",
+                        "\n      1s            2s500         4s500 (REC-END)   \n"}},
+        {{"info", PathText(umlauts / "PRJDATA.ZDT")}, {"Projekt: \"SONG1\"\n"}},
+        {{"files", p1}, {"5 WAV-Dateien,  5 davon Tracks zugeordnet!\n",
+                         "\nMASTR001.WAV [Tr.M] [t=      1s500, 2x44.1KHz, 16-Bit]"}},
+        {{"files", p2, "--list-size"}, {"{LIST: 22 B.}"}},
+        {{"wav", "--list-size", Path("PROJ002/AUDIO/GITARRE.WAV")},
+         {"GITARRE.WAV [t=      3s500, 1x44.1KHz, 16-Bit]   [Data: 308700 B.]", "{LIST: 22 B.}"}},
+        {{"hex", Path("small.ZDT")}, {"\n$0030: 30 31\n"}},
+        {{"marks", p2, "--set-end", "--no"}, {"5 Projekt-Marken"}},
+        {{"marks", p2, "--delete-after-end"}, {"3 Projekt-Marken"}},
+        {{"marks", p2, "--delete-all"}, {}},
+    };
+    for (const auto& [args, parts] : cases) {
+        auto r = Cli(args);
+        EXPECT_EQ(r.exitCode, 0) << args[0] << ": " << r.err;
+        for (const std::string& part : parts) EXPECT_TRUE(Has(r.out, part)) << args[0];
+    }
+    EXPECT_EQ(Cli({"marks", p2}).out, "");
+    EXPECT_TRUE(Has(Cli({"info", PathText(umlauts / fs::path(u8"FEHLT_ä.ZDT"))}).err, "FEHLT_ä.ZDT"));
 }
 
 TEST_F(CliOnDemoCard, SetWritesOnlyTheNamedFieldAndDiffNamesIt) {
@@ -54,47 +69,10 @@ TEST_F(CliOnDemoCard, SetWritesOnlyTheNamedFieldAndDiffNamesIt) {
     EXPECT_EQ(diff.out, "1 B.\n$0068: 40 69  (TBFader_3)\n");
 }
 
-// A WAV file is large enough to pass for a project; no command writes into it
-// (which files are projects is core's rule).
-TEST_F(CliOnDemoCard, AWavGivenAsProjectIsRefusedAndLeftAlone) {
-    const std::string wav = Path("PROJ001/AUDIO/TRACK01.WAV");
-    const Bytes before = ReadBytes(wav);
-    for (const std::vector<std::string>& command :
-         {std::vector<std::string>{"set", wav, "--track", "1", "Fader=50"},
-          {"tracks", wav}}) {
-        auto r = Cli(command);
-        EXPECT_TRUE(Fails(r, "ist keine Projekt-Datei")) << command[0];
-    }
-    EXPECT_EQ(ReadBytes(wav), before);
-}
-
-TEST_F(CliOnDemoCard, MarksFlagsReachThePlayMarks) {
-    std::string file = Project("PROJ002");  // marks 2000 4000 6500 8000, longest WAV 5000 ms
-    EXPECT_TRUE(Has(Cli({"marks", file, "--set-end", "--no"}).out, "5 Projekt-Marken"));
-    EXPECT_TRUE(Has(Cli({"marks", file, "--delete-after-end"}).out, "3 Projekt-Marken"));
-    ASSERT_EQ(Cli({"marks", file, "--delete-all"}).exitCode, 0);
-    EXPECT_EQ(Cli({"marks", file}).out, "");
-}
-
-TEST_F(CliOnDemoCard, FilesWavAndHexShowTheirFiles) {
-    auto files = Cli({"files", Project("PROJ001")});
-    ASSERT_EQ(files.exitCode, 0) << files.err;
-    EXPECT_EQ(files.out.substr(0, files.out.find('\n')), "5 WAV-Dateien,  5 davon Tracks zugeordnet!");
-    EXPECT_TRUE(Has(files.out, "\nMASTR001.WAV [Tr.M] [t=      1s500, 2x44.1KHz, 16-Bit]"));
-    EXPECT_TRUE(Has(Cli({"files", Project("PROJ002"), "--list-size"}).out, "{LIST: 22 B.}"));
-    auto wav = Cli({"wav", "--list-size", Path("PROJ002/AUDIO/GITARRE.WAV")});
-    EXPECT_TRUE(Has(wav.out, "GITARRE.WAV [t=      3s500, 1x44.1KHz, 16-Bit]   [Data: 308700 B.]"));
-    EXPECT_TRUE(Has(wav.out, "{LIST: 22 B.}"));
-    Bytes fifty(50);
-    std::iota(fifty.begin(), fifty.end(), std::uint8_t{0});
-    WriteBytes(card / "small.ZDT", fifty);
-    EXPECT_TRUE(Has(Cli({"hex", Path("small.ZDT")}).out, "\n$0030: 30 31\n"));
-}
-
 // Errors exit 1 with the reason, wrong usage exits 2; nothing on the card changes.
 TEST_F(CliOnDemoCard, BadInputExitsWithItsCodeAndChangesNothing) {
     WriteBytes(card / "small.ZDT", Bytes(50, 1));
-    const std::string p1 = Project("PROJ001"), p2 = Project("PROJ002");
+    const std::string p1 = Project("PROJ001"), p2 = Project("PROJ002"), wav = Path("PROJ001/AUDIO/TRACK01.WAV");
     const auto before = CardFiles();
     const std::tuple<std::vector<std::string>, int, std::string> cases[] = {
         {{"set", p1, "--track", "2", "Fader=64", "Fader=200"}, 1, "Fader nimmt eine ganze Zahl von 0 bis 127"},
@@ -109,6 +87,9 @@ TEST_F(CliOnDemoCard, BadInputExitsWithItsCodeAndChangesNothing) {
         {{"marks", p2, "--set-end"}, 1, "--yes oder --no"},
         {{"marks", p2, "--set-end", "--delete-all"}, 2, ""},
         {{"info", Path("small.ZDT")}, 1, "ist keine Projekt-Datei (50 Bytes"},
+        // A WAV file is large enough to pass for a project; no command writes into it.
+        {{"set", wav, "--track", "1", "Fader=50"}, 1, "ist keine Projekt-Datei"},
+        {{"tracks", wav}, 1, "ist keine Projekt-Datei"},
         {{"files", Path("missing.ZDT")}, 1, ""},
         {{"info", Root()}, 1, ""},
         {{"frobnicate"}, 2, ""},

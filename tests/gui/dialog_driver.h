@@ -50,7 +50,6 @@ public:
     bool willing = false;
 
     bool Done() const { return steps_.empty(); }
-    QStringList Unexpected() const { return unexpected_; }
     QStringList Seen() const { return seen_; }
 
 protected:

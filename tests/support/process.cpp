@@ -88,6 +88,20 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
     return result;
 }
 #else
+namespace {
+
+// The child's exit code; one still running after `timeoutSeconds` is killed (-2).
+int Reap(pid_t pid, int timeoutSeconds) {
+    int status = 0, waited = 0;
+    for (; waited < timeoutSeconds * 100 && waitpid(pid, &status, WNOHANG) == 0; ++waited) usleep(10000);
+    if (waited < timeoutSeconds * 100) return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    kill(pid, SIGKILL);
+    waitpid(pid, &status, 0);
+    return -2;
+}
+
+}  // namespace
+
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments,
                          const ProcessOptions& options) {
     TempDir dir;
@@ -110,14 +124,7 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
         execv(program.c_str(), argv.data());
         _exit(127);
     }
-    int status = 0, waited = 0;
-    for (; waited < options.timeoutSeconds * 100 && waitpid(pid, &status, WNOHANG) == 0; ++waited) usleep(10000);
-    bool hung = waited >= options.timeoutSeconds * 100;
-    if (hung) {
-        kill(pid, SIGKILL);
-        waitpid(pid, &status, 0);
-    }
-    return {hung ? -2 : WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(outPath), ReadText(errPath)};
+    return {Reap(pid, options.timeoutSeconds), ReadText(outPath), ReadText(errPath)};
 }
 #endif
 
@@ -161,15 +168,8 @@ std::vector<ProcessResult> RunConcurrently(const std::string& program,
     std::vector<ProcessResult> results(pids.size());
     for (std::size_t i = 0; i < pids.size(); ++i) {
         if (pids[i] < 0) continue;  // exit code -1: it never started
-        int status = 0, waited = 0;
-        for (; waited < timeoutSeconds * 100 && waitpid(pids[i], &status, WNOHANG) == 0; ++waited) usleep(10000);
-        bool hung = waited >= timeoutSeconds * 100;
-        if (hung) {
-            kill(pids[i], SIGKILL);
-            waitpid(pids[i], &status, 0);
-        }
-        results[i] = {hung ? -2 : WIFEXITED(status) ? WEXITSTATUS(status) : -1,
-                      ReadText(dir / (std::to_string(i) + ".out")), ReadText(dir / (std::to_string(i) + ".err"))};
+        results[i] = {Reap(pids[i], timeoutSeconds), ReadText(dir / (std::to_string(i) + ".out")),
+                      ReadText(dir / (std::to_string(i) + ".err"))};
     }
     return results;
 }

@@ -3,6 +3,9 @@
 // shown (Spurwerk's with the device template loaded; each program reports that
 // moment), and the median ratio of the pairs; for Spurwerk also the moment
 // its mixer window shows the template (built after the main window is up).
+// Each pair also starts the minimal program with one label in its window:
+// what showing any text at all costs (fontconfig, a font face, glyphs), for
+// reading the ratio.
 // Usage: startup_bench [PAIRS]  (default 9)
 
 #include <QCoreApplication>
@@ -42,7 +45,7 @@ int main(int argc, char** argv) {
     options.close();
 
     // Pairs, alternating which starts first; both on the offscreen platform.
-    auto start = [](const QString& path) {
+    auto start = [](const QString& path, const QStringList& arguments = {}) {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen");
@@ -50,7 +53,7 @@ int main(int argc, char** argv) {
         process.setProcessEnvironment(env);
         QElapsedTimer timer;
         timer.start();
-        process.start(path, {});
+        process.start(path, arguments);
         // The first window, and (Spurwerk only) the mixer beside it.
         Times times;
         QByteArray output;
@@ -69,7 +72,7 @@ int main(int argc, char** argv) {
         return times;
     };
     start(program), start(SPURWERK_MINIMAL);  // libraries and fonts into the cache
-    std::vector<double> spurwerk, mixer, minimal, ratios, mixerRatios;
+    std::vector<double> spurwerk, mixer, minimal, labelled, ratios, mixerRatios, labelRatios;
     for (int i = 0; i < runs; ++i) {
         Times s, m;
         if (i % 2 == 0) {
@@ -79,10 +82,12 @@ int main(int argc, char** argv) {
             m = start(SPURWERK_MINIMAL);
             s = start(program);
         }
-        spurwerk.push_back(s.window), mixer.push_back(s.mixer), minimal.push_back(m.window);
+        const Times l = start(SPURWERK_MINIMAL, {"--label"});
+        spurwerk.push_back(s.window), mixer.push_back(s.mixer), minimal.push_back(m.window), labelled.push_back(l.window);
         ratios.push_back(s.window / m.window), mixerRatios.push_back(s.mixer / m.window);
-        std::printf("pair %d: Spurwerk %.1f ms (mixer %.1f ms), minimal window %.1f ms\n", i + 1, s.window, s.mixer,
-                    m.window);
+        labelRatios.push_back(l.window / m.window);
+        std::printf("pair %d: Spurwerk %.1f ms (mixer %.1f ms), minimal window %.1f ms (with a label %.1f ms)\n", i + 1,
+                    s.window, s.mixer, m.window, l.window);
     }
     auto median = [](std::vector<double> v) {
         std::sort(v.begin(), v.end());
@@ -92,5 +97,7 @@ int main(int argc, char** argv) {
     std::printf("  Spurwerk main window with template %.1f ms, minimal Qt window %.1f ms, ratio %.2f (aim <= 1.50)\n",
                 median(spurwerk), median(minimal), median(ratios));
     std::printf("  the mixer window shown beside it %.1f ms, ratio %.2f\n", median(mixer), median(mixerRatios));
+    std::printf("  the minimal window with one label %.1f ms, ratio %.2f (the cost of showing text at all)\n",
+                median(labelled), median(labelRatios));
     return 0;
 }

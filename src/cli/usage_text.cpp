@@ -1,6 +1,8 @@
 #include "usage_text.h"
 
+#include <array>
 #include <memory>
+#include <optional>
 #include <regex>
 #include <vector>
 
@@ -77,15 +79,27 @@ std::string TypeInLanguage(const std::string& type) {
     return type;
 }
 
+// The parts of CLI11's range description "TYPE in [LOW - HIGH]".
+std::optional<std::array<std::string, 3>> RangeParts(const std::string& description) {
+    const std::size_t in = description.rfind(" in [");
+    if (in == 0 || in == std::string::npos || description.back() != ']') return std::nullopt;
+    const std::string bounds = description.substr(in + 5, description.size() - in - 6);
+    const std::size_t dash = bounds.rfind(" - ");
+    if (dash == 0 || dash == std::string::npos || dash + 3 >= bounds.size()) return std::nullopt;
+    return std::array<std::string, 3>{description.substr(0, in), bounds.substr(0, dash), bounds.substr(dash + 3)};
+}
+
 }  // namespace
 
+// Runs at every start for each of the options: no regular expression, and
+// the checks are looked at only where the type name shows a range.
 void NameTypesInLanguage(CLI::App& app) {
-    const std::regex range("(.+) in \\[(.+) - (.+)\\]");
     for (CLI::Option* option : app.get_options()) {
         // The full name is the type followed by each check's description, all after ':'.
         const std::string full = option->get_type_name();
         if (full.empty()) continue;  // a flag
         option->type_name(TypeInLanguage(full.substr(0, full.find(':'))));
+        if (full.find(" in [") == std::string::npos) continue;
         for (int i = 0;; ++i) {
             CLI::Validator* check = nullptr;
             try {
@@ -93,10 +107,8 @@ void NameTypesInLanguage(CLI::App& app) {
             } catch (const CLI::OptionNotFound&) {
                 break;
             }
-            std::smatch match;
-            const std::string description = check->get_description();
-            if (std::regex_match(description, match, range))
-                check->description(CliTxt(CliText::TypeRange, {TypeInLanguage(match[1]), match[2], match[3]}));
+            if (auto range = RangeParts(check->get_description()))
+                check->description(CliTxt(CliText::TypeRange, {TypeInLanguage((*range)[0]), (*range)[1], (*range)[2]}));
         }
     }
     for (CLI::App* sub : app.get_subcommands({})) NameTypesInLanguage(*sub);

@@ -63,7 +63,11 @@ int main(int argc, char** argv) {
     auto filesChosen = std::make_shared<std::promise<void>>();
     std::future<void> fontFilesChosen = filesChosen->get_future();
     QThreadPool::globalInstance()->start([filesChosen] {
-        spurwerk::gui::SkipType1FontsWithTwins();
+        try {
+            spurwerk::gui::SkipType1FontsWithTwins();
+        } catch (...) {
+            // Out of memory: the fonts as fontconfig gives them; the window must not wait forever.
+        }
         filesChosen->set_value();
         QFontDatabase::families();
     });

@@ -2,6 +2,8 @@
 
 #include <set>
 
+#include "support/qt_text.h"
+
 #ifdef SPURWERK_FONTCONFIG
 #include <fontconfig/fontconfig.h>
 #endif
@@ -23,19 +25,6 @@ std::vector<std::string> Type1FilesWithTwins(const std::vector<FontFace>& faces)
 #ifdef SPURWERK_FONTCONFIG
 
 namespace {
-
-std::string XmlEscaped(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            default: out += c;
-        }
-    }
-    return out;
-}
 
 std::vector<FontFace> FacesOf(FcConfig* config) {
     std::vector<FontFace> faces;
@@ -69,7 +58,7 @@ void SkipType1FontsWithTwins() {
     const std::vector<std::string> files = Type1FilesWithTwins(FacesOf(config));
     if (files.empty()) return FcConfigDestroy(config);
     std::string rules = "<fontconfig><selectfont><rejectfont>";
-    for (const std::string& file : files) rules += "<glob>" + XmlEscaped(file) + "</glob>";
+    for (const std::string& file : files) rules += "<glob>" + S(Q(file).toHtmlEscaped()) + "</glob>";
     rules += "</rejectfont></selectfont></fontconfig>";
     if (!FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(rules.c_str()), FcFalse) ||
         !FcConfigBuildFonts(config))

@@ -5,6 +5,22 @@
 #include <QComboBox>
 #include <QSignalSpy>
 
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#ifdef __linux__
+#include <sched.h>
+#include <sys/mman.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#ifndef MADV_POPULATE_WRITE
+#define MADV_POPULATE_WRITE 23
+#endif
+#endif
+
 #include "dialog_driver.h"
 #include "gui_fixture.h"
 #include "mainwin/hex_view.h"
@@ -13,7 +29,9 @@
 #include "settings/ui_texts.h"
 #include "support/font_files.h"
 #include "support/general_info_window.h"
+#include "support/heap_warmup.h"
 #include "support/qt_dialogs.h"
+#include "support/thread_beside.h"
 #include "support/timed_input_dialog.h"
 #include "support/widget_components.h"
 
@@ -34,6 +52,8 @@ private slots:
     void TimedDialogAndMessageBoxGiveTheirButtons();
     void HistoryDialogGivesTheTextAndKeepsTheList();
     void TheStartLeavesAsideOnlyType1FontFilesWithATwin();
+    void TheStartsWorkerBeginsOnAnotherCoreAndIsWaitedFor();
+    void TheStartsHeapIsPresentBeforeItIsTouched();
 };
 
 void MainWindowTest::FirstStartAsksLanguageThatReachesEveryWindow() {
@@ -429,6 +449,102 @@ void MainWindowTest::TheStartLeavesAsideOnlyType1FontFilesWithATwin() {
     for (const FontFace& face : after)
         QVERIFY2(std::find(aside.begin(), aside.end(), face.file) == aside.end(), face.file.c_str());
     QCOMPARE(after.size(), before.size() - aside.size());
+}
+
+void MainWindowTest::TheStartsWorkerBeginsOnAnotherCoreAndIsWaitedFor() {
+    // Join waits for the work, whatever it takes; a thread joined once joins again at once.
+    std::atomic<bool> done = false;
+#ifdef __linux__
+    cpu_set_t parents, inWork;
+    QCOMPARE(sched_getaffinity(0, sizeof parents, &parents), 0);
+    CPU_ZERO(&inWork);
+#endif
+    gui::ThreadBeside worker("spurwerk-test", [&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+#ifdef __linux__
+        sched_getaffinity(0, sizeof inWork, &inWork);
+#endif
+        done = true;
+    });
+    worker.Join();
+    QVERIFY(done);
+    worker.Join();
+#ifdef __linux__
+    // Begun on the other cores, it may go anywhere again once running.
+    QVERIFY(CPU_EQUAL(&inWork, &parents));
+    if (CPU_COUNT(&parents) < 2) QSKIP("one core only: no other core to begin the worker on");
+    QVERIFY(worker.BeganElsewhere());
+#endif
+}
+
+void MainWindowTest::TheStartsHeapIsPresentBeforeItIsTouched() {
+#if defined(__GLIBC__) && defined(__linux__)
+    // What an allocation after the reservation costs in page faults on first
+    // touch, with the region made present or not; on the calling thread's heap
+    // and on a new thread's. The blocks stay taken until both are measured, so
+    // the second is not the first again.
+    struct Measured {
+        long faults = 0;
+        char* block = nullptr;
+    };
+    auto nextAllocation = [](bool present) -> Measured {
+        const gui::HeapRegion region = gui::ReserveHeap(1 << 20);
+        if (region.length < (1u << 20) - 2 * 4096) return {-1};
+        if (present && !gui::MakePagesPresent(region)) return {-2};
+        auto* block = static_cast<char*>(std::malloc(region.length - 4096));
+        char* const first = static_cast<char*>(region.start);
+        // The next allocation takes the region.
+        if (!block || block + 4096 < first || block + 4096 >= first + region.length) return {-3, block};
+        rusage before{}, after{};
+        getrusage(RUSAGE_THREAD, &before);
+        for (char* page = first; page + 4096 <= block + region.length - 4096; page += 4096) *page = 1;
+        getrusage(RUSAGE_THREAD, &after);
+        return {after.ru_minflt - before.ru_minflt, block};
+    };
+    void* probe = mmap(nullptr, 4096, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    const bool canPopulate = probe != MAP_FAILED && madvise(probe, 4096, MADV_POPULATE_WRITE) == 0;
+    if (probe != MAP_FAILED) munmap(probe, 4096);
+    if (!canPopulate) QSKIP("this kernel cannot make pages present in one call (Linux 5.14 and later can)");
+    // In a child process: there every page of the heap is fresh to it or
+    // shared with the parent until written, so a first write costs a fault
+    // either way, whatever the tests before left in the heap.
+    int pipeEnds[2];
+    QCOMPARE(pipe(pipeEnds), 0);
+    const pid_t child = fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        long results[4] = {};
+        for (int t = 0; t < 2; ++t) {
+            auto measure = [&] {
+                const Measured present = nextAllocation(true), touched = nextAllocation(false);
+                results[2 * t] = present.faults, results[2 * t + 1] = touched.faults;
+                std::free(present.block), std::free(touched.block);
+            };
+            if (t == 1) std::thread(measure).join();
+            else measure();
+        }
+        const bool written = write(pipeEnds[1], results, sizeof results) == static_cast<ssize_t>(sizeof results);
+        _exit(written ? 0 : 1);
+    }
+    close(pipeEnds[1]);
+    long results[4] = {};
+    const bool read = ::read(pipeEnds[0], results, sizeof results) == static_cast<ssize_t>(sizeof results);
+    close(pipeEnds[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    QVERIFY(read && WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    for (int t = 0; t < 2; ++t) {
+        const long present = results[2 * t], touched = results[2 * t + 1];
+        const QString where = t == 1 ? "a new thread's heap: " : "this thread's heap: ";
+        QVERIFY2(present != -1 && touched != -1, qPrintable(where + "no region reserved"));
+        QVERIFY2(present != -2, qPrintable(where + "the pages were not made present"));
+        QVERIFY2(present != -3 && touched != -3, qPrintable(where + "the next allocation lay elsewhere"));
+        QVERIFY2(touched > 100, qPrintable(where + QString::number(touched) + " faults touching the heap"));
+        QVERIFY2(present < 8, qPrintable(where + QString::number(present) + " faults after making it present"));
+    }
+#else
+    QSKIP("the heap is made present only with glibc on Linux");
+#endif
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -2,9 +2,9 @@
 
 #include <QApplication>
 #include <QFontDatabase>
-#include <QThreadPool>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QScopeGuard>
 #include <QTimer>
 #include <QWidget>
 
@@ -18,8 +18,10 @@
 #include "app/spurwerk_app.h"
 #include "settings/file_error_text.h"
 #include "support/font_files.h"
+#include "support/heap_warmup.h"
 #include "support/instant_hints.h"
 #include "support/qt_text.h"
+#include "support/thread_beside.h"
 #include "ui/errors.h"
 
 namespace {
@@ -49,28 +51,39 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName("Spurwerk");
-    // The first text shown populates the font database (fontconfig's whole
-    // font list), the largest single part of the start: it is done here beside
-    // building the windows. QFontDatabase is thread-safe. (Loading the fonts
-    // here too would not help: each thread has its own, and the GUI thread
-    // would wait for the database's lock meanwhile.) The choice of font files
-    // comes first; the window waits for it before its first text, and the
-    // windows' construction measures no text (fontconfig's configuration is
-    // replaced meanwhile). Begun before the application object, it slowed
-    // that down by as much.
+    // A worker beside the start, begun first: it makes the heap the start
+    // will use present (support/heap_warmup.h), then chooses the font files
+    // and populates the font database (fontconfig's whole font list) while
+    // the GUI thread builds the application object and the windows; that was
+    // the largest single part of the start. QFontDatabase is thread-safe.
+    // (Loading the fonts there too would not help: each thread has its own,
+    // and the GUI thread would wait for the database's lock meanwhile.) The
+    // window waits for the choice of font files before its first text, and
+    // the windows' construction measures no text (fontconfig's configuration
+    // is replaced meanwhile).
+    const spurwerk::gui::HeapRegion startHeap = spurwerk::gui::ReserveHeap(2 << 20);
     auto filesChosen = std::make_shared<std::promise<void>>();
     std::future<void> fontFilesChosen = filesChosen->get_future();
-    QThreadPool::globalInstance()->start([filesChosen] {
+    // The font list needs the application object: the worker waits for word
+    // of it, and the application object outlives the worker.
+    std::promise<bool> appMade;
+    spurwerk::gui::ThreadBeside fonts("spurwerk-fonts", [startHeap, filesChosen, appReady = appMade.get_future().share()] {
+        spurwerk::gui::MakePagesPresent(startHeap);
+        spurwerk::gui::MakePagesPresent(spurwerk::gui::ReserveHeap(1 << 20));  // its own heap: glibc gives each thread one
         try {
             spurwerk::gui::SkipType1FontsWithTwins();
         } catch (...) {
             // Out of memory: the fonts as fontconfig gives them; the window must not wait forever.
         }
         filesChosen->set_value();
-        QFontDatabase::families();
+        if (appReady.get()) QFontDatabase::families();
     });
+    auto noApp = qScopeGuard([&appMade] { appMade.set_value(false); });
+    QApplication app(argc, argv);
+    noApp.dismiss();
+    appMade.set_value(true);
+    auto joinFonts = qScopeGuard([&fonts] { fonts.Join(); });
+    QApplication::setApplicationName("Spurwerk");
     spurwerk::gui::InstantHints::Install(app);
     // File errors in the window's language (the loaded language file holds the wording).
     spurwerk::SetFileErrorWording(&spurwerk::FileErrorInLanguage);

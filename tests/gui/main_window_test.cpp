@@ -360,6 +360,18 @@ void MainWindowTest::TheHexViewPaintsEveryRowOfTheAreaAskedAndNoMore() {
             QVERIFY2((count(addresses, line, blue) > 0) == (r * 16 < static_cast<int>(size)), qPrintable(QString::number(r)));
         }
     }
+    // The same bytes in the other states: equal green on white, beyond the
+    // comparison purple on white.
+    const Bytes& data = app.State().doc.ZDTData();
+    app.State().doc.ReplaceCompareData(Bytes(data.begin(), data.begin() + size / 2));
+    auto green = [](QColor c) { return c.green() > c.red() + 60 && c.green() > c.blue() + 60; };
+    auto purple = [](QColor c) { return c.red() > c.green() + 60 && c.blue() > c.green() + 60; };
+    for (auto [r, equal] : {std::pair{0, true}, std::pair{150, false}}) {
+        const QImage line = hex->ByteBox()->grab(QRect(0, r * row, 360, row)).toImage();
+        QCOMPARE(count(line, line.rect(), yellow), 0);
+        QVERIFY2((count(line, line.rect(), green) > 0) == equal, qPrintable(QString::number(r)));
+        QVERIFY2((count(line, line.rect(), purple) > 0) == !equal, qPrintable(QString::number(r)));
+    }
 }
 
 void MainWindowTest::TimedDialogAndMessageBoxGiveTheirButtons() {

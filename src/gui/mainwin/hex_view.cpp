@@ -74,37 +74,42 @@ std::pair<std::size_t, std::size_t> HexView::RowsWithin(const QRect& area) const
     return {std::min(size, row(area.top()) * HexBytesPerRow), std::min(size, (row(area.bottom()) + 1) * HexBytesPerRow)};
 }
 
-const QStaticText& HexView::ByteText(std::uint8_t byte) const {
-    // Laid out once per value: a grid repeats few values, and laying out is
-    // most of what painting a cell costs.
-    QStaticText& text = byteTexts_[byte];
-    if (text.text().isEmpty()) {
-        text.setText(Q(HexByteText(byte)));
-        text.setTextFormat(Qt::PlainText);
-        text.prepare(QTransform(), pbMSOut_->font());
+const QPixmap& HexView::CellLook(std::uint8_t byte, HexCellState state) const {
+    const qreal ratio = pbMSOut_->devicePixelRatioF();
+    if (ratio != cellLooksRatio_) {
+        // Another screen: drawn anew for its pixels.
+        cellLooks_.fill(QPixmap());
+        cellLooksRatio_ = ratio;
     }
-    return text;
+    QPixmap& look = cellLooks_[static_cast<std::size_t>(state) * 256 + byte];
+    if (look.isNull()) {
+        QColor text, back = Qt::white;
+        switch (state) {
+            case HexCellState::NoCompare: text = QColor(128, 0, 128); break;
+            case HexCellState::Different: text = QColor(255, 0, 0), back = QColor(255, 255, 0); break;
+            case HexCellState::Equal: text = QColor(0, 128, 0); break;
+        }
+        const QSize size = CellRect(0).size();
+        look = QPixmap(size * ratio);
+        look.setDevicePixelRatio(ratio);
+        look.fill(back);
+        QPainter painter(&look);
+        painter.setFont(pbMSOut_->font());
+        painter.setPen(text);
+        painter.drawText(QRect(QPoint(0, 0), size), Qt::AlignLeft | Qt::AlignTop, Q(HexByteText(byte)));
+    }
+    return look;
 }
 
 void HexView::PaintBytes(QPaintEvent* event) {
     QPainter painter(pbMSOut_);
-    painter.setFont(pbMSOut_->font());
     const Bytes& data = doc_.ZDTData();
     const Bytes& compare = doc_.CompareData();
     QRect dirty = event->rect();
     const auto [first, end] = RowsWithin(dirty);
     for (std::size_t i = first; i < end; ++i) {
         QRect cell = CellRect(i);
-        if (!dirty.intersects(cell)) continue;
-        QColor text, back = Qt::white;
-        switch (HexCellStateAt(data, compare, i)) {
-            case HexCellState::NoCompare: text = QColor(128, 0, 128); break;
-            case HexCellState::Different: text = QColor(255, 0, 0), back = QColor(255, 255, 0); break;
-            case HexCellState::Equal: text = QColor(0, 128, 0); break;
-        }
-        painter.fillRect(cell, back);
-        painter.setPen(text);
-        painter.drawStaticText(cell.topLeft(), ByteText(data[i]));
+        if (dirty.intersects(cell)) painter.drawPixmap(cell.topLeft(), CellLook(data[i], HexCellStateAt(data, compare, i)));
     }
 }
 

@@ -3,7 +3,7 @@
 // byte grid PBMSOut. Geometry, colours and the hint text come from the core
 // (hex_layout.h); this widget paints them.
 
-#include <QStaticText>
+#include <QPixmap>
 #include <QWidget>
 
 #include <array>
@@ -11,6 +11,7 @@
 #include <functional>
 #include <utility>
 
+#include "project/hex_layout.h"
 #include "project/zdt_document.h"
 
 class QLabel;
@@ -47,7 +48,9 @@ private:
     void ShowDiffCount();
     void MouseMoved(const QPoint& pos, const QPoint& globalPos);
     QRect CellRect(std::size_t index) const;
-    const QStaticText& ByteText(std::uint8_t byte) const;
+    // A cell's look, drawn once per byte value and state: a grid repeats few
+    // values, and drawing the glyphs was most of what painting a cell cost.
+    const QPixmap& CellLook(std::uint8_t byte, HexCellState state) const;
     // The bytes [first, end) whose rows reach into `area`.
     std::pair<std::size_t, std::size_t> RowsWithin(const QRect& area) const;
 
@@ -58,7 +61,8 @@ private:
     QWidget* pbMSOut_;
     QString hint_;
     mutable int cellWidth_ = 0;
-    mutable std::array<QStaticText, 256> byteTexts_;
+    mutable std::array<QPixmap, 3 * 256> cellLooks_;
+    mutable qreal cellLooksRatio_ = 0;  // the device pixel ratio they were drawn for
 };
 
 }  // namespace spurwerk::gui

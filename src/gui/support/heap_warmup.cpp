@@ -1,5 +1,6 @@
 #include "support/heap_warmup.h"
 
+#include <atomic>
 #include <cstdint>
 #include <cstdlib>
 
@@ -17,19 +18,53 @@ namespace spurwerk::gui {
 
 #ifdef SPURWERK_HEAP_WARMUP
 
+namespace {
+
+constexpr std::uintptr_t HugePage = 2u << 20;
+
+// The heap below huge pages, kept for the program's life (still reachable for
+// leak checkers).
+std::atomic<void*> keptBelow[4];
+std::atomic<int> keptCount = 0;
+
+std::uintptr_t RoundUp(std::uintptr_t value, std::uintptr_t to) { return (value + to - 1) & ~(to - 1); }
+
+}  // namespace
+
 HeapRegion ReserveHeap(std::size_t bytes) {
     static const bool thresholdsSet = [] {
-        return mallopt(M_MMAP_THRESHOLD, 4 << 20) == 1 && mallopt(M_TRIM_THRESHOLD, 8 << 20) == 1;
+        return mallopt(M_MMAP_THRESHOLD, 8 << 20) == 1 && mallopt(M_TRIM_THRESHOLD, 16 << 20) == 1;
     }();
-    if (!thresholdsSet || bytes == 0 || bytes >= (4u << 20)) return {};
+    if (!thresholdsSet || bytes == 0 || bytes + HugePage >= (8u << 20)) return {};
+    const bool huge = bytes >= HugePage;
+    // Where the heap's free top begins: a block that large comes from there.
     // Volatile: a compiler may drop a block that is only freed.
-    void* volatile block = std::malloc(bytes);
-    if (!block) return {};
+    void* volatile probe = std::malloc(bytes + (huge ? HugePage : 0));
+    if (!probe) return {};
+    const auto top = reinterpret_cast<std::uintptr_t>(probe);
+    std::free(probe);
     const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
-    const auto start = reinterpret_cast<std::uintptr_t>(block);
-    const std::uintptr_t first = (start + page - 1) & ~(page - 1);
-    const std::uintptr_t end = (start + bytes) & ~(page - 1);
-    std::free(block);
+    std::uintptr_t first = RoundUp(top, page);
+    if (huge) {
+        // Taken up to the boundary (less the next block's header), so the
+        // next allocations begin on the huge page. Kept: freed, it would be
+        // handed out first.
+        const std::uintptr_t boundary = RoundUp(top, HugePage);
+        if (boundary - top > 64) {
+            void* below = std::malloc(boundary - top - 32);
+            const int slot = keptCount++;
+            if (below != reinterpret_cast<void*>(top) || slot >= 4) {
+                std::free(below);  // not from the top after all: plain pages then
+                return {reinterpret_cast<void*>(first), (top + bytes - first) & ~(page - 1)};
+            }
+            keptBelow[slot] = below;
+        }
+        first = boundary;
+        bytes = bytes & ~(HugePage - 1);
+        madvise(reinterpret_cast<void*>(first), bytes, MADV_HUGEPAGE);
+        return {reinterpret_cast<void*>(first), bytes};
+    }
+    const std::uintptr_t end = (top + bytes) & ~(page - 1);
     if (end <= first) return {};
     return {reinterpret_cast<void*>(first), end - first};
 }

@@ -42,28 +42,26 @@ HeapRegion ReserveHeap(std::size_t bytes) {
     void* volatile probe = std::malloc(bytes + (huge ? HugePage : 0));
     if (!probe) return {};
     const auto top = reinterpret_cast<std::uintptr_t>(probe);
-    std::free(probe);
     const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
-    std::uintptr_t first = RoundUp(top, page);
     if (huge) {
-        // Taken up to the boundary (less the next block's header), so the
-        // next allocations begin on the huge page. Kept: freed, it would be
-        // handed out first.
+        // The block shrinks in place to end at the boundary (less the next
+        // block's header), so the next allocations begin on the huge page.
+        // Kept: freed, it would be handed out first.
         const std::uintptr_t boundary = RoundUp(top, HugePage);
-        if (boundary - top > 64) {
-            void* below = std::malloc(boundary - top - 32);
-            const int slot = keptCount++;
-            if (below != reinterpret_cast<void*>(top) || slot >= 4) {
-                std::free(below);  // not from the top after all: plain pages then
-                return {reinterpret_cast<void*>(first), (top + bytes - first) & ~(page - 1)};
-            }
-            keptBelow[slot] = below;
+        void* below = boundary - top > 64 ? std::realloc(probe, boundary - top - 32) : (std::free(probe), nullptr);
+        const int slot = below ? keptCount++ : 0;
+        if (below && (below != reinterpret_cast<void*>(top) || slot >= 4)) {
+            std::free(below);  // moved after all: plain pages then
+            const std::uintptr_t first = RoundUp(top, page);
+            return {reinterpret_cast<void*>(first), (top + bytes - first) & ~(page - 1)};
         }
-        first = boundary;
-        bytes = bytes & ~(HugePage - 1);
-        madvise(reinterpret_cast<void*>(first), bytes, MADV_HUGEPAGE);
-        return {reinterpret_cast<void*>(first), bytes};
+        if (below) keptBelow[slot] = below;
+        bytes &= ~(HugePage - 1);
+        madvise(reinterpret_cast<void*>(boundary), bytes, MADV_HUGEPAGE);
+        return {reinterpret_cast<void*>(boundary), bytes};
     }
+    std::free(probe);
+    const std::uintptr_t first = RoundUp(top, page);
     const std::uintptr_t end = (top + bytes) & ~(page - 1);
     if (end <= first) return {};
     return {reinterpret_cast<void*>(first), end - first};

@@ -12,6 +12,8 @@
 #include <functional>
 #include <future>
 #include <memory>
+#include <optional>
+#include <system_error>
 
 #include "app/app_state.h"
 #include "app/main_window.h"
@@ -62,12 +64,7 @@ int main(int argc, char** argv) {
     // the windows' construction measures no text (fontconfig's configuration
     // is replaced meanwhile).
     const spurwerk::gui::HeapRegion startHeap = spurwerk::gui::ReserveHeap(2 << 20);
-    auto filesChosen = std::make_shared<std::promise<void>>();
-    std::future<void> fontFilesChosen = filesChosen->get_future();
-    // The font list needs the application object: the worker waits for word
-    // of it, and the application object outlives the worker.
-    std::promise<bool> appMade;
-    spurwerk::gui::ThreadBeside fonts("spurwerk-fonts", [startHeap, filesChosen, appReady = appMade.get_future().share()] {
+    auto chooseFontFiles = [startHeap] {
         spurwerk::gui::MakePagesPresent(startHeap);
         spurwerk::gui::MakePagesPresent(spurwerk::gui::ReserveHeap(1 << 20));  // its own heap: glibc gives each thread one
         try {
@@ -75,14 +72,31 @@ int main(int argc, char** argv) {
         } catch (...) {
             // Out of memory: the fonts as fontconfig gives them; the window must not wait forever.
         }
+    };
+    auto filesChosen = std::make_shared<std::promise<void>>();
+    std::future<void> fontFilesChosen = filesChosen->get_future();
+    // The font list needs the application object: the worker waits for word
+    // of it, and the application object outlives the worker.
+    std::promise<bool> appMade;
+    std::optional<spurwerk::gui::ThreadBeside> fonts;
+    try {
+        fonts.emplace("spurwerk-fonts", [chooseFontFiles, filesChosen, appReady = appMade.get_future().share()] {
+            chooseFontFiles();
+            filesChosen->set_value();
+            if (appReady.get()) QFontDatabase::families();
+        });
+    } catch (const std::system_error&) {
+        // No thread to be had: the choice is made here, before anything waits for it.
+        chooseFontFiles();
         filesChosen->set_value();
-        if (appReady.get()) QFontDatabase::families();
-    });
+    }
     auto noApp = qScopeGuard([&appMade] { appMade.set_value(false); });
     QApplication app(argc, argv);
     noApp.dismiss();
     appMade.set_value(true);
-    auto joinFonts = qScopeGuard([&fonts] { fonts.Join(); });
+    auto joinFonts = qScopeGuard([&fonts] {
+        if (fonts) fonts->Join();
+    });
     QApplication::setApplicationName("Spurwerk");
     spurwerk::gui::InstantHints::Install(app);
     // File errors in the window's language (the loaded language file holds the wording).

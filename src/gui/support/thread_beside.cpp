@@ -1,5 +1,6 @@
 #include "support/thread_beside.h"
 
+#include <system_error>
 #include <utility>
 
 #if defined(__linux__)
@@ -52,11 +53,7 @@ ThreadBeside::ThreadBeside(const char* name, std::function<void()> work) : threa
         started = pthread_create(&thread_->handle, &attributes, &Thread::Run, thread_.get());
     }
     pthread_attr_destroy(&attributes);
-    if (started != 0) {
-        // No thread to be had: the work is done here, before anything waits for it.
-        thread_->work();
-        thread_.reset();
-    }
+    if (started != 0) throw std::system_error(started, std::generic_category(), "no thread for the work beside");
 }
 
 void ThreadBeside::Join() {

@@ -15,6 +15,7 @@ class ThreadBeside {
 public:
     // Runs `work` at once on a thread of its own, named `name` where the system
     // names threads (debuggers and profilers show it); `work` must not throw.
+    // Throws std::system_error, as std::thread does, when no thread is to be had.
     ThreadBeside(const char* name, std::function<void()> work);
     // Both wait for the work to end (Join once; later calls return at once).
     ~ThreadBeside();

@@ -2,10 +2,11 @@
 // Fresh heap pages, made present in one call before the start touches them.
 // The first touch of a page costs a page fault; in the virtual machine this
 // program is measured on that is 11 microseconds a page (the guest's fault,
-// then the host's on the first write), and the start touches about 2.5 MB of
+// then the host's on the first write), and the start writes about 2.7 MB of
 // fresh heap before its window shows: more than the whole start-up of an
 // empty Qt window. Made present in one call, and where the system offers them
-// as one transparent huge page (2 MB), the same memory costs a tenth of that.
+// as one transparent huge page (2 MB), the same memory costs a small part of
+// that, on a thread beside the start.
 // On other machines this neither gains nor loses much: the start would touch
 // those pages anyway.
 
@@ -18,8 +19,8 @@ struct HeapRegion {
     std::size_t length = 0;
 };
 
-// Makes the heap of the calling thread take its next `bytes` (less than 8 MB)
-// from the region returned, which no one touches before MakePagesPresent. The
+// Makes the heap of the calling thread take its next `bytes` (less than 6 MB)
+// from the region returned, untouched so far. The
 // allocator's thresholds are fixed so that blocks up to 8 MB come from the heap
 // and up to 16 MB of freed memory stay there (glibc's adaptive thresholds
 // settle about so after the first large block is freed). From 2 MB on, the

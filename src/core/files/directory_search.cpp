@@ -48,8 +48,7 @@ public:
         return ListedLine(dir, name, index < workerDocs_.size() ? workerDocs_[index] : callerDoc_);
     }
 
-    void VisitFile(const std::string& dir, const std::string& name, ReadResult& read) override {
-        (void)dir, (void)name;
+    void VisitFile(const std::string&, const std::string&, ReadResult& read) override {
         ++counts.examined;
         std::optional<std::string>& line = read.Get<std::optional<std::string>>();
         if (!line) return;

@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
     // the windows' construction measures no text (fontconfig's configuration
     // is replaced meanwhile).
     const spurwerk::gui::HeapRegion startHeap = spurwerk::gui::ReserveHeap(2 << 20);
-    auto chooseFontFiles = [startHeap] {
+    auto prepareBeside = [startHeap] {
         spurwerk::gui::MakePagesPresent(startHeap);
         spurwerk::gui::MakePagesPresent(spurwerk::gui::ReserveHeap(1 << 20));  // its own heap: glibc gives each thread one
         try {
@@ -80,14 +80,14 @@ int main(int argc, char** argv) {
     std::promise<bool> appMade;
     std::optional<spurwerk::gui::ThreadBeside> fonts;
     try {
-        fonts.emplace("spurwerk-fonts", [chooseFontFiles, filesChosen, appReady = appMade.get_future().share()] {
-            chooseFontFiles();
+        fonts.emplace("spurwerk-fonts", [prepareBeside, filesChosen, appReady = appMade.get_future().share()] {
+            prepareBeside();
             filesChosen->set_value();
             if (appReady.get()) QFontDatabase::families();
         });
     } catch (const std::system_error&) {
         // No thread to be had: the choice is made here, before anything waits for it.
-        chooseFontFiles();
+        prepareBeside();
         filesChosen->set_value();
     }
     auto noApp = qScopeGuard([&appMade] { appMade.set_value(false); });

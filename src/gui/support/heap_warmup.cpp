@@ -49,13 +49,15 @@ HeapRegion ReserveHeap(std::size_t bytes) {
         // Kept: freed, it would be handed out first.
         const std::uintptr_t boundary = RoundUp(top, HugePage);
         void* below = boundary - top > 64 ? std::realloc(probe, boundary - top - 32) : (std::free(probe), nullptr);
-        const int slot = below ? keptCount++ : 0;
-        if (below && (below != reinterpret_cast<void*>(top) || slot >= 4)) {
-            std::free(below);  // moved after all: plain pages then
-            const std::uintptr_t first = RoundUp(top, page);
-            return {reinterpret_cast<void*>(first), (top + bytes - first) & ~(page - 1)};
+        if (below) {
+            const int slot = below == reinterpret_cast<void*>(top) ? keptCount++ : 4;
+            if (slot >= 4) {
+                std::free(below);  // moved after all, or kept too often: plain pages then
+                const std::uintptr_t first = RoundUp(top, page);
+                return {reinterpret_cast<void*>(first), (top + bytes - first) & ~(page - 1)};
+            }
+            keptBelow[slot] = below;
         }
-        if (below) keptBelow[slot] = below;
         bytes &= ~(HugePage - 1);
         madvise(reinterpret_cast<void*>(boundary), bytes, MADV_HUGEPAGE);
         return {reinterpret_cast<void*>(boundary), bytes};
